@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each one briefly. Skips (77) without clang.
+set -uo pipefail
+out="${1:?build directory}"
+src="$(cd "$(dirname "$0")/.." && pwd)"
+if ! command -v clang++ >/dev/null 2>&1; then
+  echo "fuzz smoke: clang++ not installed, skipped"
+  exit 77
+fi
+if ! ls "$src"/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
+  echo "fuzz smoke: no targets"
+  exit 0
+fi
+cmake -S "$src" -B "$out" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKW_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" -DKW_BUILD_TESTS=OFF -DKW_BUILD_BENCH=OFF -DKW_BUILD_UI=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
+cmake --build "$out" --target kw_fuzz_all >/dev/null || exit 1
+status=0
+for target in "$out"/fuzz/*_fuzz; do
+  name=$(basename "$target")
+  corpus="$src/fuzz/corpus/${name%_fuzz}"
+  work=$(mktemp -d)
+  [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/ 2>/dev/null
+  if "$target" "$work" -max_total_time="${KW_FUZZ_SECONDS:-20}" -rss_limit_mb=2048 -timeout=10 \
+      -artifact_prefix="$out/$name-" >"$out/$name.log" 2>&1; then
+    echo "fuzz smoke: $name clean"
+  else
+    echo "fuzz smoke: $name FAILED (see $out/$name.log)"; tail -n 30 "$out/$name.log"; status=1
+  fi
+  rm -rf "$work"
+done
+exit $status

@@ -1,0 +1,37 @@
+// System facts and the program's own places.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kw::platform {
+
+// The directory that holds the user's files: $KESTRELWING_HOME when set, else
+// $XDG_DATA_HOME/kestrelwing/ (default ~/.local/share/kestrelwing/); with trailing separator.
+// Not created here: see EnsureProgramDir.
+std::string ProgramDir();
+// Creates ProgramDir with its PROFILES/ folder and copies the files the program ships
+// (`shipped_dir`: HISTORY.TXT, FINISH.WAV ...) that are not there yet. False with `error`
+// when the directory cannot be made.
+bool EnsureProgramDir(const std::string& shipped_dir, std::string* error = nullptr);
+// Where the files the program ships lie: $KESTRELWING_DATA when set, else beside the executable
+// in ../share/kestrelwing/, else the source tree's resources/shipped/ (development builds).
+std::string ShippedDataDir();
+
+// The system directory (trailing separator): where the standard programs lie. On Linux
+// "/usr/bin/", or $KESTRELWING_SYSTEM_DIR when set (tests).
+std::string SystemDir();
+// The name of the default text editor in SystemDir(): the desktop's opener.
+std::string DefaultEditorName();  // "xdg-open"
+
+struct MemoryStatus {
+  std::uint64_t total_bytes = 0;
+  std::uint64_t available_bytes = 0;
+};
+MemoryStatus GetMemoryStatus();
+
+std::string OperatingSystemName();  // from /etc/os-release and uname
+std::string ProcessorName();        // from /proc/cpuinfo
+
+}  // namespace kw::platform

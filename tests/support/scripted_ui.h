@@ -1,0 +1,77 @@
+// A UserInterface for tests: records every message and progress call, answers questions from a
+// prepared list (Ok/Yes when the list runs out), and keeps a copy of every report shown.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/reports/report_document.h"
+#include "core/user_interface.h"
+
+namespace kw::test {
+
+struct RecordedMessage {
+  std::string text;
+  MsgIcon icon;
+  MsgButtons buttons;
+};
+
+class ScriptedUi : public UserInterface {
+ public:
+  std::deque<MsgAnswer> answers;
+  std::vector<RecordedMessage> messages;
+  std::vector<ReportDocument> reports;
+  std::vector<std::string> operations;
+  std::vector<int> progress;
+  std::vector<std::string> events;  // "show", "hide", "busy on", "busy off", "report"
+  int process_messages = 0;
+  bool progress_visible = false;
+  bool busy = false;
+
+  MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) override {
+    messages.push_back({text, icon, buttons});
+    events.push_back("ask");
+    if (!answers.empty()) {
+      MsgAnswer a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    switch (buttons) {
+      case MsgButtons::YesNo:
+        return MsgAnswer::Yes;
+      case MsgButtons::RetryCancel:
+        return MsgAnswer::Retry;
+      default:
+        return MsgAnswer::Ok;
+    }
+  }
+  void SetOperation(const std::string& text) override { operations.push_back(text); }
+  void SetProgress(int percent) override { progress.push_back(percent); }
+  void ShowProgress() override {
+    progress_visible = true;
+    events.push_back("show");
+  }
+  void HideProgress() override {
+    progress_visible = false;
+    events.push_back("hide");
+  }
+  void SetBusy(bool on) override {
+    busy = on;
+    events.push_back(on ? "busy on" : "busy off");
+  }
+  void ProcessMessages() override { ++process_messages; }
+  void ShowReport(const ReportDocument& report) override {
+    reports.push_back(report);
+    events.push_back("report");
+  }
+
+  // Texts of the messages, for compact assertions.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages) out.push_back(m.text);
+    return out;
+  }
+};
+
+}  // namespace kw::test
