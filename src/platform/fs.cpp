@@ -1,0 +1,458 @@
+// File access on Linux with the case-insensitive name matching the program relies on.
+#include "platform/fs.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+namespace kw::platform::fs {
+namespace {
+
+char FoldCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+bool LExists(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
+void SetError(std::string* error, int code) {
+  if (error) *error = std::strerror(code);
+}
+
+// The entry of `directory` that matches `name` without regard to case, first in byte order.
+std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
+  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
+  if (!dir) return std::nullopt;
+  std::optional<std::string> best;
+  while (dirent* entry = readdir(dir)) {
+    std::string_view candidate = entry->d_name;
+    if (candidate == "." || candidate == "..") continue;
+    if (EqualNoCase(candidate, name) && (!best || candidate < *best)) best = std::string(candidate);
+  }
+  closedir(dir);
+  return best;
+}
+
+int OpenRetry(const char* path, int flags, mode_t mode = 0) {
+  int fd;
+  do {
+    fd = open(path, flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Writes `data` to the open descriptor and closes it; false (errno set) on any failure.
+bool WriteAndClose(int fd, std::string_view data, bool sync) {
+  bool ok = WriteAll(fd, data) && (!sync || fsync(fd) == 0);
+  int saved = errno;
+  if (close(fd) != 0 && ok) return false;
+  errno = saved;
+  return ok;
+}
+
+bool DeleteTreeResolved(const std::string& path, std::string* error) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0) {
+    SetError(error, errno);
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    DIR* dir = opendir(path.c_str());
+    if (!dir) {
+      SetError(error, errno);
+      return false;
+    }
+    std::vector<std::string> names;
+    while (dirent* entry = readdir(dir)) {
+      std::string_view name = entry->d_name;
+      if (name != "." && name != "..") names.emplace_back(name);
+    }
+    closedir(dir);
+    std::string base = IncludeTrailingSeparator(path);
+    for (const std::string& name : names) {
+      if (!DeleteTreeResolved(base + name, error)) return false;
+    }
+    if (rmdir(path.c_str()) != 0) {
+      SetError(error, errno);
+      return false;
+    }
+    return true;
+  }
+  if (unlink(path.c_str()) != 0) {
+    SetError(error, errno);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string Resolve(std::string_view path) {
+  std::string whole(path);
+  if (whole.empty() || LExists(whole)) return whole;
+  std::string result;
+  std::size_t pos = 0;
+  if (path.front() == kSeparator) {
+    result = "/";
+    pos = 1;
+  }
+  bool resolving = true;
+  while (pos <= path.size()) {
+    std::size_t end = path.find(kSeparator, pos);
+    if (end == std::string_view::npos) end = path.size();
+    std::string_view component = path.substr(pos, end - pos);
+    if (resolving && !component.empty() && component != "." && component != "..") {
+      std::string candidate = result + std::string(component);
+      if (!LExists(candidate)) {
+        std::optional<std::string> match = FindNoCase(result, component);
+        if (match) {
+          result += *match;
+        } else {
+          resolving = false;
+          result += component;
+        }
+      } else {
+        result = std::move(candidate);
+      }
+    } else {
+      result += component;
+    }
+    if (end < path.size()) result += kSeparator;
+    pos = end + 1;
+  }
+  return result;
+}
+
+bool Exists(std::string_view path) {
+  struct stat st;
+  return stat(Resolve(path).c_str(), &st) == 0;
+}
+
+bool FileExists(std::string_view path) {
+  struct stat st;
+  return stat(Resolve(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(std::string_view path) {
+  struct stat st;
+  return stat(Resolve(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<std::uint64_t> FileSize(std::string_view path) {
+  struct stat st;
+  if (stat(Resolve(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_size);
+}
+
+std::optional<std::string> ReadFile(std::string_view path, std::string* error) {
+  int fd = OpenRetry(Resolve(path).c_str(), O_RDONLY);
+  if (fd < 0) {
+    SetError(error, errno);
+    return std::nullopt;
+  }
+  struct stat st;
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    close(fd);
+    SetError(error, code);
+    return std::nullopt;
+  }
+  // One read of the known size; files whose size is not known up front (/proc) grow the buffer.
+  std::string data;
+  std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
+  std::size_t used = 0;
+  data.resize(capacity);
+  for (;;) {
+    if (used == data.size()) data.resize(data.size() * 2);
+    ssize_t n = read(fd, data.data() + used, data.size() - used);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int code = errno;
+      close(fd);
+      SetError(error, code);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    used += static_cast<std::size_t>(n);
+  }
+  close(fd);
+  data.resize(used);
+  return data;
+}
+
+bool WriteFile(std::string_view path, std::string_view data, std::string* error) {
+  int fd = OpenRetry(Resolve(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (fd < 0 || !WriteAndClose(fd, data, false)) {
+    SetError(error, errno);
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
+  static std::atomic<unsigned> counter{0};
+  const std::string target = Resolve(path);
+  const std::string directory = ExtractFilePath(target);
+  const std::string name = ExtractFileName(target);
+  struct stat old;
+  const bool had_old = stat(target.c_str(), &old) == 0;
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = directory + "." + name + ".tmp" + std::to_string(getpid()) + "-" +
+           std::to_string(counter.fetch_add(1));
+    fd = OpenRetry(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) {
+    SetError(error, errno);
+    return false;
+  }
+  if (had_old) fchmod(fd, old.st_mode & 07777);  // keep the file's permissions
+  if (!WriteAndClose(fd, data, true) || rename(temp.c_str(), target.c_str()) != 0) {
+    int code = errno;
+    unlink(temp.c_str());
+    SetError(error, code);
+    return false;
+  }
+  int dir_fd = OpenRetry(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir_fd >= 0) {
+    fsync(dir_fd);
+    close(dir_fd);
+  }
+  return true;
+}
+
+bool CreateFile(std::string_view path, std::string* error) {
+  return WriteFile(path, {}, error);
+}
+
+std::vector<DirEntry> List(std::string_view directory) {
+  std::vector<DirEntry> entries;
+  std::string resolved = Resolve(directory);
+  DIR* dir = opendir(resolved.empty() ? "." : resolved.c_str());
+  if (!dir) return entries;
+  std::string base = resolved.empty() ? std::string() : IncludeTrailingSeparator(resolved);
+  while (dirent* entry = readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    bool is_directory = entry->d_type == DT_DIR;
+    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+      struct stat st;
+      is_directory = stat((base + std::string(name)).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    entries.push_back({std::string(name), is_directory});
+  }
+  closedir(dir);
+  std::sort(entries.begin(), entries.end(),
+            [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+bool Copy(std::string_view from, std::string_view to, std::string* error) {
+  int in = OpenRetry(Resolve(from).c_str(), O_RDONLY);
+  if (in < 0) {
+    SetError(error, errno);
+    return false;
+  }
+  int out = OpenRetry(Resolve(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (out < 0) {
+    int code = errno;
+    close(in);
+    SetError(error, code);
+    return false;
+  }
+  std::string buffer(1 << 20, '\0');
+  bool ok = true;
+  for (;;) {
+    ssize_t n = read(in, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    if (!WriteAll(out, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+      ok = false;
+      break;
+    }
+  }
+  int code = errno;
+  close(in);
+  if (close(out) != 0 && ok) {
+    ok = false;
+    code = errno;
+  }
+  if (!ok) SetError(error, code);
+  return ok;
+}
+
+bool Rename(std::string_view from, std::string_view to, std::string* error) {
+  if (rename(Resolve(from).c_str(), Resolve(to).c_str()) != 0) {
+    SetError(error, errno);
+    return false;
+  }
+  return true;
+}
+
+bool Delete(std::string_view path, std::string* error) {
+  if (unlink(Resolve(path).c_str()) != 0) {
+    SetError(error, errno);
+    return false;
+  }
+  return true;
+}
+
+bool DeleteTree(std::string_view path, std::string* error) {
+  std::string resolved = ExcludeTrailingSeparator(Resolve(path));
+  if (resolved.empty() || resolved == "/") {
+    SetError(error, EINVAL);
+    return false;
+  }
+  return DeleteTreeResolved(resolved, error);
+}
+
+bool MakeDirectory(std::string_view path, std::string* error) {
+  if (mkdir(Resolve(path).c_str(), 0777) != 0) {
+    SetError(error, errno);
+    return false;
+  }
+  return true;
+}
+
+bool MakeDirectories(std::string_view path, std::string* error) {
+  std::string resolved = Resolve(path);
+  if (resolved.empty()) {
+    SetError(error, ENOENT);
+    return false;
+  }
+  std::size_t pos = 1;
+  for (;;) {
+    std::size_t end = resolved.find(kSeparator, pos);
+    std::string prefix = resolved.substr(0, end);
+    if (!prefix.empty() && mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) {
+      SetError(error, errno);
+      return false;
+    }
+    if (end == std::string::npos) break;
+    pos = end + 1;
+  }
+  struct stat st;
+  if (stat(resolved.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    SetError(error, ENOTDIR);
+    return false;
+  }
+  return true;
+}
+
+std::string CurrentDirectory() {
+  std::string buffer(4096, '\0');
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return "./";
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(std::strlen(buffer.c_str()));
+  return IncludeTrailingSeparator(buffer);
+}
+
+bool SetCurrentDirectory(std::string_view path, std::string* error) {
+  if (chdir(Resolve(path).c_str()) != 0) {
+    SetError(error, errno);
+    return false;
+  }
+  return true;
+}
+
+std::string IncludeTrailingSeparator(std::string_view path) {
+  std::string result(path);
+  if (result.empty() || result.back() != kSeparator) result += kSeparator;
+  return result;
+}
+
+std::string ExcludeTrailingSeparator(std::string_view path) {
+  std::string result(path);
+  if (result.size() > 1 && result.back() == kSeparator) result.pop_back();
+  return result;
+}
+
+std::string ExtractFileName(std::string_view path) {
+  std::size_t slash = path.rfind(kSeparator);
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ExtractFilePath(std::string_view path) {
+  std::size_t slash = path.rfind(kSeparator);
+  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string ExtractFileExt(std::string_view path) {
+  std::size_t dot = path.rfind('.');
+  std::size_t slash = path.rfind(kSeparator);
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+  return std::string(path.substr(dot));
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+  std::size_t cut = path.size() - ExtractFileExt(path).size();
+  return std::string(path.substr(0, cut)) + std::string(ext);
+}
+
+bool IsAbsolute(std::string_view path) {
+  return !path.empty() && path.front() == kSeparator;
+}
+
+std::string ExpandFileName(std::string_view path) {
+  std::string full = IsAbsolute(path) ? std::string(path) : CurrentDirectory() + std::string(path);
+  // Drop "." components and fold ".." into their parent; keep a trailing separator.
+  std::vector<std::string> parts;
+  std::size_t pos = 1;
+  while (pos <= full.size()) {
+    std::size_t end = full.find(kSeparator, pos);
+    if (end == std::string::npos) end = full.size();
+    std::string part = full.substr(pos, end - pos);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    pos = end + 1;
+  }
+  std::string result = "/";
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i) result += kSeparator;
+    result += parts[i];
+  }
+  bool trailing = full.back() == kSeparator || full.ends_with("/.") || full.ends_with("/..");
+  if (trailing && result.size() > 1) result += kSeparator;
+  return result;
+}
+
+}  // namespace kw::platform::fs
