@@ -1,0 +1,175 @@
+// Starting outside programs with fork and exec. A program started without waiting is started
+// by a short-lived intermediate child, so it is adopted by init and never stays a zombie.
+#include "platform/process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/fs.h"
+
+namespace kw::platform {
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+std::vector<std::string> PathDirectories() {
+  std::vector<std::string> directories;
+  const char* path = std::getenv("PATH");
+  std::string_view text = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t end = text.find(':', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view dir = text.substr(pos, end - pos);
+    directories.push_back(dir.empty() ? "./" : fs::IncludeTrailingSeparator(dir));
+    pos = end + 1;
+  }
+  return directories;
+}
+
+// The program file that a first word names: a path resolved without regard to case, a bare
+// name searched in PATH (exact names first). Empty when nothing is found.
+std::string FindProgram(const std::string& word) {
+  if (word.find('/') != std::string::npos) return fs::Resolve(word);
+  const std::vector<std::string> directories = PathDirectories();
+  for (const std::string& dir : directories) {
+    if (IsExecutableFile(dir + word)) return dir + word;
+  }
+  for (const std::string& dir : directories) {
+    std::string resolved = fs::Resolve(dir + word);
+    if (IsExecutableFile(resolved)) return resolved;
+  }
+  return {};
+}
+
+int WaitFor(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return errno;
+  }
+  return 0;
+}
+
+// In the child: stdin from /dev/null when hidden, default signal state, then exec. On failure
+// the error code goes through the close-on-exec pipe. Only async-signal-safe calls here.
+[[noreturn]] void ExecChild(const char* program, char* const* argv, bool hidden, int report_fd) {
+  sigset_t all;
+  sigemptyset(&all);
+  sigprocmask(SIG_SETMASK, &all, nullptr);
+  signal(SIGPIPE, SIG_DFL);
+  if (hidden) {
+    int null_fd = open("/dev/null", O_RDONLY);
+    if (null_fd >= 0 && null_fd != STDIN_FILENO) {
+      dup2(null_fd, STDIN_FILENO);
+      close(null_fd);
+    }
+  }
+  execv(program, argv);
+  int code = errno;
+  ssize_t ignored = write(report_fd, &code, sizeof code);
+  (void)ignored;
+  _exit(127);
+}
+
+// Starts `program` with `args` (args[0] included). 0 when it was started, else errno.
+int Spawn(const std::string& program, const std::vector<std::string>& args, bool hidden,
+          bool wait) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return errno;
+  pid_t pid = fork();
+  if (pid < 0) {
+    int code = errno;
+    close(report[0]);
+    close(report[1]);
+    return code;
+  }
+  if (pid == 0) {
+    close(report[0]);
+    if (wait) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
+    pid_t grandchild = fork();
+    if (grandchild == 0) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
+    if (grandchild < 0) {
+      int code = errno;
+      ssize_t ignored = write(report[1], &code, sizeof code);
+      (void)ignored;
+    }
+    _exit(0);
+  }
+  close(report[1]);
+  if (!wait) WaitFor(pid);  // the intermediate child ends at once
+  int code = 0;
+  ssize_t got;
+  do {
+    got = read(report[0], &code, sizeof code);
+  } while (got < 0 && errno == EINTR);
+  close(report[0]);
+  if (got != static_cast<ssize_t>(sizeof code)) code = 0;  // exec succeeded
+  if (wait) {
+    int wait_error = WaitFor(pid);
+    if (code == 0 && wait_error != 0 && wait_error != ECHILD) code = wait_error;
+  }
+  return code;
+}
+
+}  // namespace
+
+std::string CommandPrefix() {
+  return "/bin/sh -c ";
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view command_line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  bool quoted = false;
+  for (char c : command_line) {
+    if (c == '"') {
+      quoted = !quoted;
+      in_word = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (in_word) words.push_back(word);
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(word);
+  return words;
+}
+
+int RunProgram(std::string_view command_line, std::uint16_t show, bool wait) {
+  const bool hidden = show == kShowHidden;
+  const std::string prefix = CommandPrefix();
+  if (command_line.starts_with(prefix)) {
+    std::string script(command_line.substr(prefix.size()));
+    return Spawn("/bin/sh", {"/bin/sh", "-c", script}, hidden, wait);
+  }
+  std::vector<std::string> words = SplitCommandLine(command_line);
+  if (words.empty()) return ENOENT;
+  std::string program = FindProgram(words.front());
+  if (program.empty()) return ENOENT;
+  return Spawn(program, words, hidden, wait);
+}
+
+bool OpenWithDesktop(std::string_view target) {
+  std::string opener = FindProgram("xdg-open");
+  if (opener.empty()) return false;
+  return Spawn(opener, {opener, std::string(target)}, false, false) == 0;
+}
+
+}  // namespace kw::platform

@@ -1,0 +1,171 @@
+// System facts and the program's own places on Linux.
+#include "platform/system_info.h"
+
+#include <pwd.h>
+#include <sys/sysinfo.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+#include "platform/fs.h"
+
+#ifndef KW_SOURCE_DIR
+#define KW_SOURCE_DIR "."
+#endif
+
+namespace kw::platform {
+namespace {
+
+std::optional<std::string> Env(const char* name) {
+  const char* value = std::getenv(name);
+  if (!value || !*value) return std::nullopt;
+  return std::string(value);
+}
+
+std::string HomeDir() {
+  if (std::optional<std::string> home = Env("HOME")) return *home;
+  if (const passwd* entry = getpwuid(getuid())) return entry->pw_dir;
+  return "/tmp";
+}
+
+std::string_view TrimText(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+// The value after `key` followed by `separator` on the first line that starts with it.
+std::optional<std::string> FindLineValue(const std::string& text, std::string_view key,
+                                         char separator) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + pos, end - pos);
+    if (line.starts_with(key)) {
+      std::string_view rest = TrimText(line.substr(key.size()));
+      if (!rest.empty() && rest.front() == separator) {
+        return std::string(TrimText(rest.substr(1)));
+      }
+    }
+    pos = end + 1;
+  }
+  return std::nullopt;
+}
+
+std::string Unquote(std::string value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  std::string result;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size()) ++i;
+    result += value[i];
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string ProgramDir() {
+  if (std::optional<std::string> home = Env("KESTRELWING_HOME")) {
+    return fs::IncludeTrailingSeparator(*home);
+  }
+  std::optional<std::string> data = Env("XDG_DATA_HOME");
+  if (data && fs::IsAbsolute(*data)) return fs::IncludeTrailingSeparator(*data) + "kestrelwing/";
+  return fs::IncludeTrailingSeparator(HomeDir()) + ".local/share/kestrelwing/";
+}
+
+bool EnsureProgramDir(const std::string& shipped_dir, std::string* error) {
+  const std::string dir = ProgramDir();
+  if (!fs::MakeDirectories(dir + "PROFILES", error)) return false;
+  if (shipped_dir.empty() || !fs::DirectoryExists(shipped_dir)) return true;
+  const std::string from = fs::IncludeTrailingSeparator(shipped_dir);
+  for (const fs::DirEntry& entry : fs::List(shipped_dir)) {
+    // A file the user already has (in any case of its name) is left alone.
+    if (entry.is_directory || fs::Exists(dir + entry.name)) continue;
+    fs::Copy(from + entry.name, dir + entry.name);
+  }
+  return true;
+}
+
+std::string ShippedDataDir() {
+  if (std::optional<std::string> data = Env("KESTRELWING_DATA")) {
+    return fs::IncludeTrailingSeparator(*data);
+  }
+  std::string exe(4096, '\0');
+  ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size() - 1);
+  if (length > 0) {
+    exe.resize(static_cast<std::size_t>(length));
+    std::string beside = fs::ExtractFilePath(exe) + "../share/kestrelwing/";
+    if (fs::DirectoryExists(beside)) return beside;
+  }
+  return KW_SOURCE_DIR "/resources/shipped/";
+}
+
+std::string SystemDir() {
+  if (std::optional<std::string> dir = Env("KESTRELWING_SYSTEM_DIR")) {
+    return fs::IncludeTrailingSeparator(*dir);
+  }
+  return "/usr/bin/";
+}
+
+std::string DefaultEditorName() {
+  return "xdg-open";
+}
+
+MemoryStatus GetMemoryStatus() {
+  MemoryStatus status;
+  struct sysinfo info {};
+  if (sysinfo(&info) == 0) {
+    const std::uint64_t unit = info.mem_unit ? info.mem_unit : 1;
+    status.total_bytes = static_cast<std::uint64_t>(info.totalram) * unit;
+    status.available_bytes =
+        (static_cast<std::uint64_t>(info.freeram) + static_cast<std::uint64_t>(info.bufferram)) *
+        unit;
+  }
+  if (std::optional<std::string> meminfo = fs::ReadFile("/proc/meminfo")) {
+    if (std::optional<std::string> value = FindLineValue(*meminfo, "MemAvailable", ':')) {
+      char* end = nullptr;
+      unsigned long long kib = std::strtoull(value->c_str(), &end, 10);
+      if (end != value->c_str()) status.available_bytes = kib * 1024;
+    }
+  }
+  return status;
+}
+
+std::string OperatingSystemName() {
+  std::string kernel;
+  struct utsname names {};
+  if (uname(&names) == 0) {
+    kernel = std::string(names.sysname) + " " + names.release + " " + names.machine;
+  }
+  std::optional<std::string> release = fs::ReadFile("/etc/os-release");
+  if (!release) release = fs::ReadFile("/usr/lib/os-release");
+  std::optional<std::string> pretty;
+  if (release) pretty = FindLineValue(*release, "PRETTY_NAME", '=');
+  if (!pretty || Unquote(*pretty).empty()) return kernel.empty() ? "Linux" : kernel;
+  std::string name = Unquote(*pretty);
+  return kernel.empty() ? name : name + " (" + kernel + ")";
+}
+
+std::string ProcessorName() {
+  if (std::optional<std::string> cpuinfo = fs::ReadFile("/proc/cpuinfo")) {
+    for (const char* key : {"model name", "Hardware", "Processor", "cpu model"}) {
+      std::optional<std::string> value = FindLineValue(*cpuinfo, key, ':');
+      if (value && !value->empty()) return *value;
+    }
+  }
+  struct utsname names {};
+  if (uname(&names) == 0) return names.machine;
+  return "Unknown processor";
+}
+
+}  // namespace kw::platform
