@@ -69,7 +69,8 @@ class ScriptedUi : public UserInterface {
   // Texts of the messages, for compact assertions.
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
-    for (const auto& m : messages) out.push_back(m.text);
+    for (const auto& m : messages)
+      out.push_back(m.text);
     return out;
   }
 };

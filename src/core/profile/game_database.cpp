@@ -68,7 +68,8 @@ void GameDatabase::BuildIndex() const {
   resource_index_.clear();
   game_index_.reserve(games_.size());
   // try_emplace keeps the first position of a repeated name, as a linear search would find it.
-  for (std::size_t i = 0; i < games_.size(); ++i) game_index_.try_emplace(games_[i].Name, i);
+  for (std::size_t i = 0; i < games_.size(); ++i)
+    game_index_.try_emplace(games_[i].Name, i);
   for (std::size_t i = 0; i < resources_.size(); ++i)
     resource_index_.try_emplace(resources_[i].Name, i);
   index_valid_ = true;

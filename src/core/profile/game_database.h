@@ -99,8 +99,8 @@ struct GameRecord {
 };
 
 // Display words of the code tables.
-std::string_view ControlWord(std::uint8_t control);       // "joystick", ... or ""
-std::string_view DriverWord(std::uint8_t driver_code);    // "Not available", "Bugged", ...
+std::string_view ControlWord(std::uint8_t control);     // "joystick", ... or ""
+std::string_view DriverWord(std::uint8_t driver_code);  // "Not available", "Bugged", ...
 
 class GameDatabase {
  public:

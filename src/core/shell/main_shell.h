@@ -77,6 +77,8 @@ class MainShell {
   const std::vector<std::string>& CdDrives() const { return cd_drives_; }
 
  private:
+  void OpenInEditor(const std::string& path);
+
   UserInterface& ui_;
   MainView& view_;
   AppNames names_;

@@ -55,7 +55,8 @@ TEST(GameDatabase, FindSetFollowsResortingAndClearing) {
 
 TEST(GameDatabase, A65536thRecordIsRefusedAndNothingWraps) {
   GameDatabase db;
-  for (std::size_t i = 0; i < kMaxRecords; ++i) ASSERT_TRUE(db.AddGame(Named("G")));
+  for (std::size_t i = 0; i < kMaxRecords; ++i)
+    ASSERT_TRUE(db.AddGame(Named("G")));
   EXPECT_FALSE(db.AddGame(Named("EXTRA")));
   EXPECT_EQ(db.GameCount(), kMaxRecords);
   EXPECT_EQ(db.FindSet("EXTRA", true), nullptr);
