@@ -1,0 +1,129 @@
+#include "core/reports/report_writers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+// A report built the way every caller builds one: a centred title, an empty line, body lines.
+ReportDocument ProfileReport() {
+  ReportDocument doc;
+  doc.ClearReport();
+  doc.SetParagraph(Alignment::Center, false);
+  doc.SetTextFont("Times New Roman", kColorBlack, kStyleBold | kStyleItalic, 14);
+  doc.AddLine("Profile creation errors");
+  doc.SetParagraph(Alignment::Left, false);
+  doc.SetTextFont("Courier New", kColorBlack, kStyleRegular, 8);
+  doc.AddLine("");
+  doc.AddLine("Tag unknown: GAME\\FOO");
+  doc.AddLine("\"(\" expected after GAME tag but NAME found");
+  return doc;
+}
+
+TEST(ReportWriters, PlainTextEndsEveryLineWithCrLf) {
+  EXPECT_EQ(WriteReportText(ProfileReport()),
+            "Profile creation errors\r\n\r\nTag unknown: GAME\\FOO\r\n"
+            "\"(\" expected after GAME tag but NAME found\r\n");
+  ReportDocument doc;
+  EXPECT_EQ(WriteReportText(doc), "");
+  // Breaks inside a line (emulator output keeps its own) come out as CR LF too.
+  doc.AddLine("one\ntwo\r\nthree\rfour");
+  EXPECT_EQ(WriteReportText(doc), "one\r\ntwo\r\nthree\r\nfour\r\n");
+}
+
+TEST(ReportWriters, RtfHoldsFontsColoursAlignmentAndTheEmptyLinesFont) {
+  EXPECT_EQ(WriteReportRtf(ProfileReport()),
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl"
+            "{\\f0\\froman\\fcharset0 Times New Roman;}{\\f1\\fmodern\\fcharset0 Courier New;}}\r\n"
+            "{\\colortbl ;\\red0\\green0\\blue0;}\r\n"
+            "\\pard\\qc \\f0\\fs28\\cf1\\b\\i\\ulnone\\strike0 Profile creation errors\\par\r\n"
+            "\\pard\\ql \\f1\\fs16\\b0\\i0 \\par\r\n"
+            "\\pard\\ql Tag unknown: GAME\\\\FOO\\par\r\n"
+            "\\pard\\ql \"(\" expected after GAME tag but NAME found\\par\r\n"
+            "}\r\n");
+}
+
+TEST(ReportWriters, RtfRunsStylesColoursAndBullets) {
+  ReportParagraph paragraph{Alignment::Right, true, {}, {}};
+  // Windows colour values are 0x00BBGGRR.
+  paragraph.runs.push_back({{"Arial", 0x0000FF, kStyleUnderline | kStyleStrikeOut, 10}, "red "});
+  paragraph.runs.push_back({{"Arial", 0xFF8000, kStyleUnderline, 10}, "blue"});
+  paragraph.mark_font = paragraph.runs.back().font;
+  const std::string rtf = WriteReportRtf({paragraph});
+  EXPECT_NE(rtf.find("{\\f0\\fswiss\\fcharset0 Arial;}"), std::string::npos);
+  EXPECT_NE(rtf.find("{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}"),
+            std::string::npos);
+  EXPECT_NE(rtf.find("\\pard{\\pntext\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnindent0{\\pntxtb\\'95}}"
+                     "\\fi-360\\li360\\qr \\f0\\fs20\\cf1\\b0\\i0\\ul\\strike red \\cf2\\strike0 "
+                     "blue\\par\r\n"),
+            std::string::npos)
+      << rtf;
+}
+
+TEST(ReportWriters, RtfEscapesControlCharactersAndHighBytes) {
+  ReportDocument doc;
+  doc.SetTextFont("Courier New", kColorBlack, kStyleRegular, 8);
+  doc.AddLine("C:\\MAME {x} a\tb \xE9t\xE9 \x81\x01");
+  doc.AddLine("one\r\ntwo");
+  const std::string rtf = WriteReportRtf(doc);
+  EXPECT_NE(rtf.find(" C:\\\\MAME \\{x\\} a\\tab b \\'e9t\\'e9 \\'81\\'01\\par\r\n"),
+            std::string::npos)
+      << rtf;
+  EXPECT_NE(rtf.find("\\pard\\ql one\\par\r\ntwo\\par\r\n"), std::string::npos) << rtf;
+  // An empty document is still a valid file with a font.
+  EXPECT_EQ(WriteReportRtf(ReportDocument{}),
+            "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern\\fcharset0 Courier New;}}"
+            "\r\n{\\colortbl ;\\red0\\green0\\blue0;}\r\n}\r\n");
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+// A word processor must read the file with its fonts: convert it with LibreOffice, where that is
+// installed, and look at the text and the fonts of the result.
+TEST(ReportWriters, RtfOpensInLibreOffice) {
+  if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1 &&"
+                  " command -v pdffonts >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "soffice or poppler-utils not installed: the LibreOffice check is skipped";
+  }
+  test::TempDir dir;
+  ReportDocument doc = ProfileReport();
+  doc.AddLine("Value not allowed: GAME\\ROM\\FLAGS=NODUMP {braces} caf\xE9");
+  dir.Write("report.rtf", WriteReportRtf(doc));
+  const std::string convert = "cd '" + dir.Path() + "' && HOME='" + dir.Path() +
+                              "' soffice --headless -env:UserInstallation=file://" + dir.Path() +
+                              "lo --convert-to pdf report.rtf >/dev/null 2>&1";
+  ASSERT_EQ(std::system(convert.c_str()), 0);
+  const std::string pdf = dir / "report.pdf";
+  const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
+  EXPECT_NE(text.find("Profile creation errors"), std::string::npos) << text;
+  EXPECT_NE(text.find("Tag unknown: GAME\\FOO"), std::string::npos) << text;
+  EXPECT_NE(text.find("\"(\" expected after GAME tag but NAME found"), std::string::npos) << text;
+  EXPECT_NE(text.find("Value not allowed: GAME\\ROM\\FLAGS=NODUMP {braces} caf\xC3\xA9"),
+            std::string::npos)
+      << text;
+  // Times New Roman bold italic for the title and Courier New for the body, through their
+  // metric-compatible stand-ins.
+  const std::string fonts = CommandOutput("pdffonts '" + pdf + "'");
+  EXPECT_NE(fonts.find("BoldItalic"), std::string::npos) << fonts;
+  EXPECT_TRUE(fonts.find("Mono") != std::string::npos || fonts.find("Cousine") != std::string::npos)
+      << fonts;
+}
+
+}  // namespace
+}  // namespace kw
