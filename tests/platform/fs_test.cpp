@@ -1,0 +1,147 @@
+#include "platform/fs.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
+
+namespace kw::platform::fs {
+namespace {
+
+class FsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { old_cwd_ = CurrentDirectory(); }
+  void TearDown() override { SetCurrentDirectory(old_cwd_); }
+
+  test::TempDir dir_;
+  std::string old_cwd_;
+};
+
+TEST_F(FsTest, ResolvesEachComponentWithoutRegardToCase) {
+  dir_.Write("Roms/PacMan/pacman.zip", "zip");
+  EXPECT_EQ(Resolve(dir_ / "ROMS/pacman/PACMAN.ZIP"), dir_ / "Roms/PacMan/pacman.zip");
+  EXPECT_EQ(*ReadFile(dir_ / "roms/PACMAN/Pacman.Zip"), "zip");
+  EXPECT_TRUE(FileExists(dir_ / "ROMS/PACMAN/PACMAN.ZIP"));
+  EXPECT_TRUE(DirectoryExists(dir_ / "rOmS/pAcMaN/"));
+  EXPECT_FALSE(DirectoryExists(dir_ / "ROMS/PACMAN/PACMAN.ZIP"));
+  EXPECT_FALSE(FileExists(dir_ / "ROMS"));
+  EXPECT_EQ(FileSize(dir_ / "roms/pacman/pacman.zip"), 3u);
+}
+
+TEST_F(FsTest, ExactNameWinsElseFirstInSortedOrder) {
+  dir_.Write("abc", "lower");
+  dir_.Write("ABC", "upper");
+  dir_.Write("Abc", "mixed");
+  EXPECT_EQ(*ReadFile(dir_ / "abc"), "lower");
+  EXPECT_EQ(*ReadFile(dir_ / "Abc"), "mixed");
+  EXPECT_EQ(Resolve(dir_ / "aBC"), dir_ / "ABC");  // 'A' sorts before 'a'
+}
+
+TEST_F(FsTest, UnmatchedComponentAndTheRestKeptAsGiven) {
+  dir_.Write("Data/x", "");
+  EXPECT_EQ(Resolve(dir_ / "DATA/New/X"), dir_ / "Data/New/X");
+  EXPECT_FALSE(Exists(dir_ / "DATA/New/X"));
+}
+
+TEST_F(FsTest, NewFileInCaseResolvedDirectoryKeepsItsName) {
+  dir_.Write("Cfg/keep", "");
+  ASSERT_TRUE(WriteFile(dir_ / "CFG/NewFile.TXT", "hello"));
+  EXPECT_EQ(dir_.Read("Cfg/NewFile.TXT"), "hello");
+  ASSERT_TRUE(CreateFile(dir_ / "cfg/Empty"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "Cfg/Empty"));
+  ASSERT_TRUE(MakeDirectories(dir_ / "CFG/One/Two/"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_ / "Cfg/One/Two"));
+}
+
+TEST_F(FsTest, RelativePathsResolveAgainstTheCurrentDirectoryAndStayRelative) {
+  dir_.Write("Sub/File.txt", "rel");
+  ASSERT_TRUE(SetCurrentDirectory(dir_.Path()));
+  EXPECT_EQ(Resolve("SUB/FILE.TXT"), "Sub/File.txt");
+  EXPECT_EQ(*ReadFile("sub/file.txt"), "rel");
+  ASSERT_TRUE(SetCurrentDirectory("SUB"));
+  EXPECT_EQ(CurrentDirectory(), dir_ / "Sub/");
+  EXPECT_EQ(Resolve("../sub/FILE.TXT"), "../Sub/File.txt");
+}
+
+TEST_F(FsTest, WriteFileAtomicReplacesTheExistingFileUnderItsOwnName) {
+  dir_.Write("Mame.Cfg", "old");
+  chmod((dir_ / "Mame.Cfg").c_str(), 0640);
+  ASSERT_TRUE(WriteFileAtomic(dir_ / "MAME.CFG", "new"));
+  EXPECT_EQ(dir_.Read("Mame.Cfg"), "new");
+  EXPECT_EQ(List(dir_.Path()).size(), 1u);  // no temporary file left, no second name
+  struct stat st;
+  ASSERT_EQ(stat((dir_ / "Mame.Cfg").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  ASSERT_TRUE(WriteFileAtomic(dir_ / "Fresh.ini", "x"));
+  EXPECT_EQ(dir_.Read("Fresh.ini"), "x");
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(dir_ / "missing/dir/file", "x", &error));
+  EXPECT_EQ(error, "No such file or directory");
+}
+
+TEST_F(FsTest, ReadFileReportsTheSystemMessage) {
+  std::string error;
+  EXPECT_FALSE(ReadFile(dir_ / "nothing", &error));
+  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_FALSE(ReadFile(dir_.Path(), &error));
+  EXPECT_EQ(error, "Is a directory");
+  std::string large(3 << 20, 'k');
+  large[12345] = '\0';
+  ASSERT_TRUE(WriteFile(dir_ / "large", large));
+  EXPECT_EQ(*ReadFile(dir_ / "large"), large);
+}
+
+TEST_F(FsTest, ListIsSortedAndMarksDirectories) {
+  dir_.Write("b", "");
+  dir_.Write("B/inner", "");
+  dir_.Write("a.txt", "");
+  std::vector<DirEntry> entries = List(dir_.Path());
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].name, "B");
+  EXPECT_TRUE(entries[0].is_directory);
+  EXPECT_EQ(entries[1].name, "a.txt");
+  EXPECT_EQ(entries[2].name, "b");
+  EXPECT_FALSE(entries[2].is_directory);
+  EXPECT_TRUE(List(dir_ / "none").empty());
+}
+
+TEST_F(FsTest, CopyRenameDeleteAndDeleteTree) {
+  dir_.Write("Tree/Sub/deep.txt", "d");
+  dir_.Write("Tree/top.txt", "t");
+  ASSERT_TRUE(Copy(dir_ / "TREE/TOP.TXT", dir_ / "tree/copy.txt"));
+  EXPECT_EQ(dir_.Read("Tree/copy.txt"), "t");
+  ASSERT_TRUE(Rename(dir_ / "TREE/COPY.TXT", dir_ / "tree/Moved.txt"));
+  EXPECT_EQ(dir_.Read("Tree/Moved.txt"), "t");
+  ASSERT_TRUE(Delete(dir_ / "tree/moved.TXT"));
+  EXPECT_FALSE(Exists(dir_ / "Tree/Moved.txt"));
+  std::string error;
+  EXPECT_FALSE(Delete(dir_ / "tree/moved.txt", &error));
+  EXPECT_FALSE(error.empty());
+  std::filesystem::create_symlink(dir_ / "Tree/Sub", dir_ / "Tree/link");
+  ASSERT_TRUE(DeleteTree(dir_ / "TREE/"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "Tree"));
+  EXPECT_FALSE(MakeDirectory(dir_ / "a/b", &error));
+}
+
+TEST(FsText, PathHelpers) {
+  EXPECT_EQ(IncludeTrailingSeparator("/a"), "/a/");
+  EXPECT_EQ(IncludeTrailingSeparator("/a/"), "/a/");
+  EXPECT_EQ(ExcludeTrailingSeparator("/a/"), "/a");
+  EXPECT_EQ(ExcludeTrailingSeparator("/"), "/");
+  EXPECT_EQ(ExtractFileName("/x/y/Game.ZIP"), "Game.ZIP");
+  EXPECT_EQ(ExtractFilePath("/x/y/Game.ZIP"), "/x/y/");
+  EXPECT_EQ(ExtractFilePath("Game.ZIP"), "");
+  EXPECT_EQ(ExtractFileExt("/x/y/Game.ZIP"), ".ZIP");
+  EXPECT_EQ(ExtractFileExt("/x.d/Game"), "");
+  EXPECT_EQ(ChangeFileExt("/x.d/Game", ".cfg"), "/x.d/Game.cfg");
+  EXPECT_EQ(ChangeFileExt("/x/Game.ZIP", ".nv"), "/x/Game.nv");
+  EXPECT_TRUE(IsAbsolute("/x"));
+  EXPECT_FALSE(IsAbsolute("x"));
+  EXPECT_EQ(ExpandFileName("/a/./b/../c/"), "/a/c/");
+  EXPECT_EQ(ExpandFileName("rel/x"), CurrentDirectory() + "rel/x");
+}
+
+}  // namespace
+}  // namespace kw::platform::fs

@@ -1,0 +1,117 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <thread>
+
+#include "platform/fs.h"
+#include "support/temp_dir.h"
+
+namespace kw::platform {
+namespace {
+
+// Waits (up to a minute) until a file written by a process that runs on its own appears.
+bool WaitForFile(const std::string& path) {
+  for (int i = 0; i < 6000 && !std::filesystem::exists(path); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return std::filesystem::exists(path);
+}
+
+// Processes (running or not yet collected) whose parent is this process.
+int ChildCount() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string stat = fs::ReadFile("/proc/" + name + "/stat").value_or("");
+    std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) continue;
+    std::istringstream fields(stat.substr(close + 1));
+    std::string state;
+    long parent = 0;
+    fields >> state >> parent;
+    if (parent == getpid()) ++count;
+  }
+  return count;
+}
+
+// A script that writes its arguments, each followed by '|', to out.txt beside itself.
+std::string MakeScript(const test::TempDir& dir, const std::string& name) {
+  std::string path =
+      dir.Write(name, "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(dirname \"$0\")/out.txt\"\n");
+  chmod(path.c_str(), 0755);
+  return path;
+}
+
+TEST(SplitCommandLine, BlanksSeparateAndQuotesGroup) {
+  EXPECT_EQ(SplitCommandLine("  prog  a\tb "), (std::vector<std::string>{"prog", "a", "b"}));
+  EXPECT_EQ(SplitCommandLine("\"/my dir/prog\" \"two words\" x\"y z\""),
+            (std::vector<std::string>{"/my dir/prog", "two words", "xy z"}));
+  EXPECT_EQ(SplitCommandLine("a \"\" b"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_TRUE(SplitCommandLine("   ").empty());
+}
+
+TEST(RunProgram, ShellCommandRedirectsAndWaits) {
+  test::TempDir dir;
+  const std::string old_cwd = fs::CurrentDirectory();
+  ASSERT_TRUE(fs::SetCurrentDirectory(dir.Path()));
+  int result = RunProgram(CommandPrefix() + "\"/bin/echo\" hello > out.nfo; pwd >> out.nfo",
+                          kShowHidden, true);
+  fs::SetCurrentDirectory(old_cwd);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(dir.Read("out.nfo"), "hello\n" + fs::ExcludeTrailingSeparator(dir.Path()) + "\n");
+}
+
+TEST(RunProgram, HiddenProcessReadsNothingFromStandardInput) {
+  test::TempDir dir;
+  EXPECT_EQ(RunProgram(CommandPrefix() + "cat > '" + dir / "in.txt" + "'", kShowHidden, true), 0);
+  EXPECT_EQ(dir.Read("in.txt"), "");
+}
+
+TEST(RunProgram, WithoutWaitingReturnsAndLeavesNoZombie) {
+  test::TempDir dir;
+  const std::string done = dir / "done";
+  const int children = ChildCount();
+  EXPECT_EQ(RunProgram(CommandPrefix() + "sleep 0.5; touch '" + done + "'", kShowNormal, false), 0);
+  // The program runs on, but not as a child of this process, so nothing is left to collect.
+  EXPECT_EQ(ChildCount(), children);
+  EXPECT_TRUE(WaitForFile(done));
+}
+
+TEST(RunProgram, DirectProgramIsFoundWithoutRegardToCase) {
+  test::TempDir dir;
+  MakeScript(dir, "RunMe.sh");
+  EXPECT_EQ(RunProgram(dir / "RUNME.SH arg \"two words\"", kShowNormal, true), 0);
+  EXPECT_EQ(dir.Read("out.txt"), "arg|two words|");
+}
+
+TEST(RunProgram, BareNameIsLookedUpInPath) {
+  test::TempDir dir;
+  MakeScript(dir, "Kw-Tool");
+  const char* old = std::getenv("PATH");
+  const std::string old_path = old ? old : "";
+  setenv("PATH", (dir.Path() + ":" + old_path).c_str(), 1);
+  int result = RunProgram("KW-TOOL x", kShowNormal, true);
+  setenv("PATH", old_path.c_str(), 1);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(dir.Read("out.txt"), "x|");
+}
+
+TEST(RunProgram, MissingProgramGivesTheErrorCode) {
+  test::TempDir dir;
+  EXPECT_EQ(RunProgram(dir / "nothing here", kShowNormal, true), ENOENT);
+  EXPECT_EQ(RunProgram("kw-no-such-program-anywhere", kShowNormal, false), ENOENT);
+  EXPECT_EQ(RunProgram("", kShowNormal, true), ENOENT);
+  std::string plain = dir.Write("plain.txt", "not a program");
+  EXPECT_EQ(RunProgram(plain, kShowNormal, true), EACCES);
+}
+
+}  // namespace
+}  // namespace kw::platform
