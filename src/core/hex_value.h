@@ -1,0 +1,14 @@
+// Hexadecimal numbers as the emulator's text files write them (CRCs, offsets, addresses).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace kw {
+
+// Reads `text` as a hexadecimal number from its last character backwards, one digit position
+// per character: '0'-'9' and 'A'-'F' (either case) give their values, every other character
+// counts as a digit of value 0. The value wraps at 32 bits; the empty text gives 0.
+std::uint32_t HexValue(std::string_view text);
+
+}  // namespace kw

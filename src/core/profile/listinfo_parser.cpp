@@ -1,0 +1,706 @@
+#include "core/profile/listinfo_parser.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <unordered_set>
+
+#include "core/hex_value.h"
+#include "core/profile/game_database.h"
+#include "core/progress_throttle.h"
+#include "core/reports/report_document.h"
+#include "core/user_interface.h"
+#include "platform/fs.h"
+
+namespace kw {
+
+namespace {
+
+// Byte classes of the word reader.
+constexpr std::uint8_t kSeparator = 1;
+constexpr std::uint8_t kLower = 2;
+
+constexpr std::array<std::uint8_t, 256> MakeByteClasses() {
+  std::array<std::uint8_t, 256> classes{};
+  for (int c = 0x00; c <= 0x0D; ++c)
+    classes[c] = kSeparator;
+  classes[' '] = kSeparator;
+  for (int c = 'a'; c <= 'z'; ++c)
+    classes[c] = kLower;
+  return classes;
+}
+constexpr std::array<std::uint8_t, 256> kByteClasses = MakeByteClasses();
+
+inline std::uint8_t ClassOf(char c) {
+  return kByteClasses[static_cast<unsigned char>(c)];
+}
+inline char Upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// A fixed keyword list with a small open-addressed hash, so that looking a tag up costs one or
+// two comparisons instead of a walk through the list: the parser does it for every tag word.
+template <std::size_t N>
+class KeywordTable {
+ public:
+  explicit KeywordTable(const std::array<std::string_view, N>& words) : words_(words) {
+    slots_.fill(-1);
+    for (std::size_t i = 0; i < N; ++i) {
+      std::size_t slot = Hash(words_[i]);
+      while (slots_[slot] >= 0)
+        slot = (slot + 1) % kSlots;
+      slots_[slot] = static_cast<std::int8_t>(i);
+    }
+  }
+
+  // The position of `word` in the list, or -1.
+  int Find(std::string_view word) const {
+    if (word.empty()) return -1;
+    for (std::size_t slot = Hash(word);; slot = (slot + 1) % kSlots) {
+      int i = slots_[slot];
+      if (i < 0) return -1;
+      if (words_[i] == word) return i;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kSlots = 128;
+  static std::size_t Hash(std::string_view w) {
+    return (w.size() * 31 + static_cast<unsigned char>(w.front()) * 7 +
+            static_cast<unsigned char>(w.back())) %
+           kSlots;
+  }
+
+  std::array<std::string_view, N> words_;
+  std::array<std::int8_t, kSlots> slots_;
+};
+
+// Record tags (inside GAME or RESOURCE), in table order.
+enum RecordTag {
+  kTagName,
+  kTagDescription,
+  kTagYear,
+  kTagManufacturer,
+  kTagCloneOf,
+  kTagRomOf,
+  kTagRom,
+  kTagChip,
+  kTagVideo,
+  kTagSound,
+  kTagInput,
+  kTagDipSwitch,
+  kTagDriver,
+  kTagSample,
+  kTagSampleOf,
+  kTagHistory,
+};
+constexpr std::array<std::string_view, 16> kRecordTagNames = {
+    "NAME",  "DESCRIPTION", "YEAR",  "MANUFACTURER", "CLONEOF", "ROMOF",  "ROM",      "CHIP",
+    "VIDEO", "SOUND",       "INPUT", "DIPSWITCH",    "DRIVER",  "SAMPLE", "SAMPLEOF", "HISTORY"};
+
+bool IsBlockTag(int tag) {
+  return tag >= kTagRom && tag <= kTagDriver;
+}
+
+// Block tags (inside a block of a record), in table order.
+enum BlockTag {
+  kBlkName,
+  kBlkMerge,
+  kBlkSize,
+  kBlkCrc,
+  kBlkType,
+  kBlkFlags,
+  kBlkClock,
+  kBlkScreen,
+  kBlkOrientation,
+  kBlkX,
+  kBlkY,
+  kBlkColors,
+  kBlkFreq,
+  kBlkChannels,
+  kBlkPlayers,
+  kBlkControl,
+  kBlkButtons,
+  kBlkTilt,
+  kBlkService,
+  kBlkCoins,
+  kBlkEntry,
+  kBlkDefault,
+  kBlkStatus,
+  kBlkColor,
+  kBlkSound,
+  kBlkColorDeep,
+  kBlkRegion,
+  kBlkOffs,
+};
+constexpr std::array<std::string_view, 28> kBlockTagNames = {
+    "NAME",    "MERGE",       "SIZE",    "CRC",   "TYPE",      "FLAGS",  "CLOCK",
+    "SCREEN",  "ORIENTATION", "X",       "Y",     "COLORS",    "FREQ",   "CHANNELS",
+    "PLAYERS", "CONTROL",     "BUTTONS", "TILT",  "SERVICE",   "COINS",  "ENTRY",
+    "DEFAULT", "STATUS",      "COLOR",   "SOUND", "COLORDEEP", "REGION", "OFFS"};
+
+constexpr std::array<std::string_view, 8> kControlWords = {
+    "JOY4WAY", "JOY8WAY", "DOUBLEJOY4WAY", "DOUBLEJOY8WAY", "DIAL", "STICK", "PADDLE", "TRACKBALL"};
+
+const KeywordTable<16>& RecordTags() {
+  static const KeywordTable<16> table(kRecordTagNames);
+  return table;
+}
+const KeywordTable<28>& BlockTags() {
+  static const KeywordTable<28> table(kBlockTagNames);
+  return table;
+}
+
+// A decimal value: the whole word must be an optionally signed integer, else 0. The caller
+// keeps the low bits that fit its field.
+std::int64_t DecimalValue(std::string_view text) {
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (text.empty() || text.front() < '0' || text.front() > '9') return 0;
+  }
+  std::int64_t value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  return value;
+}
+template <typename T>
+T Truncated(std::int64_t value) {
+  return static_cast<T>(static_cast<std::uint64_t>(value));
+}
+
+std::string Cut(std::string_view text, std::size_t width) {
+  return std::string(text.substr(0, width));
+}
+
+// How long the parser reads between two looks at the clock.
+constexpr std::size_t kProgressStride = 64 * 1024;
+
+class Parser {
+ public:
+  Parser(std::string_view data, GameDatabase& db, UserInterface* ui)
+      : reader_(data), db_(db), ui_(ui) {}
+
+  std::vector<ListinfoLogEntry> Run() {
+    db_.ClearDatabase();
+    std::optional<ProgressThrottle> throttle;
+    if (ui_) throttle.emplace(*ui_);
+    std::size_t next_progress = kProgressStride;
+    while (!reader_.AtEnd()) {
+      std::string_view word = reader_.ReadToken();
+      // Separators at the very end are not a word.
+      if (!reader_.FoundWord()) break;
+      if (throttle && reader_.Position() >= next_progress) {
+        next_progress = reader_.Position() + kProgressStride;
+        throttle->Tick(static_cast<int>(static_cast<double>(reader_.Position()) /
+                                        static_cast<double>(reader_.Size()) * 100.0));
+      }
+      switch (level_) {
+        case 1:
+          TopLevel(word);
+          break;
+        case 2:
+          RecordLevel(word);
+          break;
+        default:
+          BlockLevel(word);
+          break;
+      }
+    }
+    // A record still open at the end is discarded; say so, or a cut-off capture file would
+    // pass for a complete one.
+    if (level_ > 1) Log(ListinfoError::kUnexpectedEnd, TopWord());
+    return std::move(log_);
+  }
+
+ private:
+  std::string_view TopWord() const { return is_game_ ? "GAME" : "RESOURCE"; }
+  std::string RecordPath() const {
+    std::string path(TopWord());
+    path += '\\';
+    path += kRecordTagNames[block_];
+    return path;
+  }
+
+  void TopLevel(std::string_view word) {
+    if (word == "GAME") {
+      is_game_ = true;
+    } else if (word == "RESOURCE") {
+      is_game_ = false;
+    } else {
+      if (!word.empty()) {
+        Log(ListinfoError::kTagUnknown, word);
+        SkipValue();
+      }
+      return;
+    }
+    level_ = 2;
+    record_ = GameRecord{};
+    record_.Index = is_game_ ? ++game_counter_ : ++resource_counter_;
+    std::string_view bracket = reader_.ReadToken();
+    if (bracket != "(") Log(ListinfoError::kBracketExpected, TopWord(), bracket);
+  }
+
+  void RecordLevel(std::string_view word) {
+    if (word == ")") {
+      if (is_game_) {
+        if (!db_.AddGame(std::move(record_))) Log(ListinfoError::kTooManyRecords, "GAME");
+      } else {
+        if (!db_.AddResource(std::move(record_))) Log(ListinfoError::kTooManyRecords, "RESOURCE");
+      }
+      level_ = 1;
+      return;
+    }
+    int tag = RecordTags().Find(word);
+    if (tag < 0) {
+      std::string path(TopWord());
+      path += '\\';
+      path += word;
+      Log(ListinfoError::kTagUnknown, path);
+      SkipValue();
+      return;
+    }
+    if (IsBlockTag(tag)) {
+      block_ = tag;
+      level_ = 3;
+      if (tag == kTagRom) rom_ = RomRecord{};
+      if (tag == kTagChip) chip_ = ChipRecord{};
+      std::string_view bracket = reader_.ReadToken();
+      if (bracket != "(") Log(ListinfoError::kBracketExpected, RecordPath(), bracket);
+      return;
+    }
+    std::string_view value = reader_.ReadToken();
+    switch (tag) {
+      case kTagName:
+        record_.Name.assign(value.substr(0, kSetNameWidth));
+        break;
+      case kTagDescription:
+        record_.Description.assign(value.substr(0, kTextWidth));
+        break;
+      case kTagYear:
+        record_.Year = Truncated<std::uint16_t>(DecimalValue(value));
+        break;
+      case kTagManufacturer:
+        record_.Manufacturer.assign(value.substr(0, kTextWidth));
+        break;
+      case kTagCloneOf:
+        record_.CloneOf.assign(value.substr(0, kSetNameWidth));
+        break;
+      case kTagRomOf:
+        record_.RomOf.assign(value.substr(0, kSetNameWidth));
+        break;
+      case kTagSample:
+        record_.Samples.emplace_back(value.substr(0, kTextWidth));
+        break;
+      case kTagSampleOf:
+        record_.SampleOf.assign(value.substr(0, kSetNameWidth));
+        break;
+      default:  // HISTORY: read and dropped
+        break;
+    }
+  }
+
+  enum class Outcome { kApplied, kValueNotAllowed, kTagNotAllowed };
+
+  void BlockLevel(std::string_view word) {
+    if (word == ")") {
+      if (block_ == kTagRom) record_.Roms.push_back(std::move(rom_));
+      if (block_ == kTagChip) record_.Chips.push_back(std::move(chip_));
+      level_ = 2;
+      return;
+    }
+    int tag = BlockTags().Find(word);
+    if (tag < 0) {
+      std::string path = RecordPath();
+      path += '\\';
+      path += word;
+      Log(ListinfoError::kTagUnknown, path);
+      SkipValue();
+      return;
+    }
+    std::string_view value = reader_.ReadToken();
+    Outcome outcome = ApplyBlockTag(tag, value);
+    if (outcome == Outcome::kApplied) return;
+    std::string path = RecordPath();
+    path += '\\';
+    path += kBlockTagNames[tag];
+    if (outcome == Outcome::kValueNotAllowed) {
+      path += '=';
+      path += value;
+      Log(ListinfoError::kValueNotAllowed, path);
+    } else {
+      Log(ListinfoError::kTagNotAllowed, path);
+    }
+    if (value == "(") SkipBlock();
+  }
+
+  // Sets `field` to the 1-based position of `value` among `words`; a value outside them is not
+  // allowed and leaves the field as it was.
+  template <typename Words>
+  static Outcome Keyword(std::string_view value, const Words& words, std::uint8_t& field) {
+    for (std::size_t i = 0; i < std::size(words); ++i) {
+      if (value == words[i]) {
+        field = static_cast<std::uint8_t>(i + 1);
+        return Outcome::kApplied;
+      }
+    }
+    return Outcome::kValueNotAllowed;
+  }
+  // A two-word keyword: `one` sets 1, `zero` sets 0.
+  static Outcome Flag(std::string_view value, std::string_view one, std::string_view zero,
+                      std::uint8_t& field) {
+    if (value == one) {
+      field = 1;
+    } else if (value == zero) {
+      field = 0;
+    } else {
+      return Outcome::kValueNotAllowed;
+    }
+    return Outcome::kApplied;
+  }
+
+  Outcome ApplyBlockTag(int tag, std::string_view value) {
+    static constexpr std::string_view kRomFlagWords[] = {"DISPOSE", "SOUNDONLY"};
+    static constexpr std::string_view kChipTypeWords[] = {"CPU", "AUDIO"};
+    static constexpr std::string_view kChipFlagWords[] = {"AUDIO"};
+    static constexpr std::string_view kDriverWords[] = {"IMPERFECT", "PRELIMINARY", "GOOD"};
+    switch (block_) {
+      case kTagRom:
+        switch (tag) {
+          case kBlkName:
+            rom_.Name.assign(value.substr(0, kRomNameWidth));
+            return Outcome::kApplied;
+          case kBlkMerge:
+            rom_.Merge.assign(value.substr(0, kRomNameWidth));
+            return Outcome::kApplied;
+          case kBlkSize:
+            rom_.Size = Truncated<std::uint32_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          case kBlkCrc:
+            rom_.Crc = HexValue(value);
+            return Outcome::kApplied;
+          case kBlkFlags:
+            return Keyword(value, kRomFlagWords, rom_.Flags);
+          case kBlkRegion:
+            rom_.Region.assign(value.substr(0, kRomNameWidth));
+            return Outcome::kApplied;
+          case kBlkOffs:
+            rom_.Offset = HexValue(value);
+            return Outcome::kApplied;
+          default:
+            return Outcome::kTagNotAllowed;
+        }
+      case kTagChip:
+        switch (tag) {
+          case kBlkName:
+            chip_.Name.assign(value.substr(0, kTextWidth));
+            return Outcome::kApplied;
+          case kBlkType:
+            return Keyword(value, kChipTypeWords, chip_.Kind);
+          case kBlkFlags:
+            return Keyword(value, kChipFlagWords, chip_.Flags);
+          case kBlkClock:
+            chip_.Clock.assign(value.substr(0, kTextWidth));
+            return Outcome::kApplied;
+          default:
+            return Outcome::kTagNotAllowed;
+        }
+      case kTagVideo:
+        switch (tag) {
+          case kBlkScreen:
+            return Flag(value, "RASTER", "VECTOR", record_.Raster);
+          case kBlkOrientation:
+            return Flag(value, "VERTICAL", "HORIZONTAL", record_.Vertical);
+          case kBlkX:
+            record_.Width = Truncated<std::uint16_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          case kBlkY:
+            record_.Height = Truncated<std::uint16_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          case kBlkColors:
+            record_.Colors = Truncated<std::int32_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          case kBlkFreq:
+            record_.Freq.assign(value.substr(0, kTextWidth));
+            return Outcome::kApplied;
+          default:
+            return Outcome::kTagNotAllowed;
+        }
+      case kTagSound:
+        if (tag != kBlkChannels) return Outcome::kTagNotAllowed;
+        record_.Channels = Truncated<std::uint8_t>(DecimalValue(value));
+        return Outcome::kApplied;
+      case kTagInput:
+        switch (tag) {
+          case kBlkPlayers:
+            record_.Players = Truncated<std::uint8_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          case kBlkControl:
+            return Keyword(value, kControlWords, record_.Control);
+          case kBlkButtons:
+            record_.Buttons = Truncated<std::uint8_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          case kBlkTilt:
+            return Flag(value, "YES", "NO", record_.Tilt);
+          case kBlkService:
+            return Flag(value, "YES", "NO", record_.Service);
+          case kBlkCoins:
+            record_.Coins = Truncated<std::uint8_t>(DecimalValue(value));
+            return Outcome::kApplied;
+          default:
+            return Outcome::kTagNotAllowed;
+        }
+      case kTagDipSwitch:
+        switch (tag) {
+          case kBlkName:
+            ++record_.DipSwitches;
+            return Outcome::kApplied;
+          case kBlkEntry:
+          case kBlkDefault:
+            return Outcome::kApplied;
+          default:
+            return Outcome::kTagNotAllowed;
+        }
+      default:  // DRIVER
+        switch (tag) {
+          case kBlkStatus:
+            return Keyword(value, kDriverWords, record_.DriverStatus);
+          case kBlkColor:
+            return Keyword(value, kDriverWords, record_.DriverColor);
+          case kBlkSound:
+            return Keyword(value, kDriverWords, record_.DriverSound);
+          case kBlkColorDeep:
+            record_.ColorDeep = value == "16" ? 1 : 0;
+            return Outcome::kApplied;
+          default:
+            return Outcome::kTagNotAllowed;
+        }
+    }
+  }
+
+  // The value of an unknown tag: one word, or a bracketed block with all it holds.
+  void SkipValue() {
+    if (reader_.ReadToken() == "(") SkipBlock();
+  }
+  // Called after "(": reads up to the matching ")" or the end of the input.
+  void SkipBlock() {
+    int depth = 1;
+    while (depth > 0 && !reader_.AtEnd()) {
+      std::string_view word = reader_.ReadToken();
+      if (word == "(") {
+        ++depth;
+      } else if (word == ")") {
+        --depth;
+      }
+    }
+  }
+
+  void Log(ListinfoError kind, std::string_view text, std::string_view found = {}) {
+    const bool limited = kind <= ListinfoError::kTagNotAllowed;
+    if (limited && log_closed_) return;
+    text = text.substr(0, kTextWidth);
+    std::string key(1, static_cast<char>(kind));
+    key += text;
+    if (!logged_.insert(std::move(key)).second) return;
+    if (limited) {
+      if (limited_entries_ == kListinfoLogLimit) {
+        log_.push_back({ListinfoError::kTooManyErrors, {}, {}});
+        log_closed_ = true;
+        return;
+      }
+      ++limited_entries_;
+    }
+    log_.push_back({kind, std::string(text), Cut(found, kTextWidth)});
+  }
+
+  ListinfoReader reader_;
+  GameDatabase& db_;
+  UserInterface* ui_;
+
+  int level_ = 1;
+  bool is_game_ = true;
+  int block_ = kTagRom;
+  GameRecord record_;
+  RomRecord rom_;
+  ChipRecord chip_;
+  std::uint16_t game_counter_ = 0;
+  std::uint16_t resource_counter_ = 0;
+
+  std::vector<ListinfoLogEntry> log_;
+  std::unordered_set<std::string> logged_;  // kind byte + text of every entry
+  std::size_t limited_entries_ = 0;
+  bool log_closed_ = false;
+};
+
+}  // namespace
+
+std::string_view ListinfoReader::ReadToken() {
+  const char* const begin = data_.data();
+  const char* const end = begin + data_.size();
+  const char* p = begin + pos_;
+  while (p < end && (ClassOf(*p) & kSeparator))
+    ++p;
+  if (p == end) {
+    pos_ = data_.size();
+    found_word_ = false;
+    return {};
+  }
+  found_word_ = true;
+
+  if (*p == '"') {
+    ++p;
+    const char* start = p;
+    while (p < end && *p != '"' && *p != '\\')
+      ++p;
+    if (p == end || *p == '"') {
+      std::string_view word(start, static_cast<std::size_t>(p - start));
+      pos_ = static_cast<std::size_t>((p < end ? p + 1 : p) - begin);
+      return word;
+    }
+    // A backslash: the word differs from its bytes. The backslash stays in the word; of the
+    // byte after it, a double quote stays too (and does not end the word), N becomes a
+    // carriage return, a second backslash stays, anything else is dropped.
+    buffer_.assign(start, p);
+    while (p < end) {
+      char c = *p++;
+      if (c == '"') break;
+      buffer_ += c;
+      if (c == '\\') {
+        if (p == end) break;
+        char next = Upper(*p++);
+        if (next == '"') {
+          buffer_ += '"';
+        } else if (next == 'N') {
+          buffer_ += '\r';
+        } else if (next == '\\') {
+          buffer_ += '\\';
+        }
+      }
+    }
+    pos_ = static_cast<std::size_t>(p - begin);
+    return buffer_;
+  }
+
+  const char* start = p;
+  std::uint8_t seen = 0;
+  while (p < end) {
+    std::uint8_t cls = ClassOf(*p);
+    if (cls & kSeparator) break;
+    seen |= cls;
+    ++p;
+  }
+  std::string_view word(start, static_cast<std::size_t>(p - start));
+  pos_ = static_cast<std::size_t>((p < end ? p + 1 : p) - begin);  // the separator is consumed
+  if (!(seen & kLower)) return word;
+  buffer_.assign(word);
+  for (char& c : buffer_)
+    c = Upper(c);
+  return buffer_;
+}
+
+std::vector<ListinfoLogEntry> ParseListinfoText(std::string_view data, GameDatabase& db,
+                                                UserInterface* progress) {
+  return Parser(data, db, progress).Run();
+}
+
+std::string ListinfoLogLine(const ListinfoLogEntry& entry) {
+  switch (entry.kind) {
+    case ListinfoError::kBracketExpected:
+      return "\"(\" expected after " + entry.text + " tag but " + entry.found + " found";
+    case ListinfoError::kTagUnknown:
+      return "Tag unknown: " + entry.text;
+    case ListinfoError::kValueNotAllowed:
+      return "Value not allowed: " + entry.text;
+    case ListinfoError::kTagNotAllowed:
+      return "Tag not allowed: " + entry.text;
+    case ListinfoError::kTooManyErrors:
+      return "Too much errors encoutered (>100): the rest were ignored.";
+    case ListinfoError::kTooManyRecords:
+      return entry.text == "RESOURCE"
+                 ? "Too many resources: a profile holds at most 65535; the rest were ignored."
+                 : "Too many games: a profile holds at most 65535; the rest were ignored.";
+    case ListinfoError::kUnexpectedEnd:
+      return entry.text == "RESOURCE"
+                 ? "Unexpected end of file: the last resource was not closed and was ignored."
+                 : "Unexpected end of file: the last game was not closed and was ignored.";
+  }
+  return {};
+}
+
+std::vector<std::string> ErrorReportLines(const std::vector<ListinfoLogEntry>& log) {
+  std::vector<std::string> lines;
+  lines.reserve(log.size());
+  for (const auto& entry : log)
+    lines.push_back(ListinfoLogLine(entry));
+  return lines;
+}
+
+std::string ListinfoSuccessMessage(const GameDatabase& db) {
+  return "MAME info file parsed succesfully!\r\r" + db.EmulatorVersion + "\r" +
+         "Games found:     " + std::to_string(db.GameCount()) + "\r" +
+         "Resources found: " + std::to_string(db.ResourceCount());
+}
+
+std::string ListinfoErrorMessage(const std::string& product_name) {
+  return product_name + " encoutered errors in parsing the emulator's listinfo file\r" +
+         "You will be asked if to use the resulting profile anyway after having viewed the "
+         "error log.\r"
+         "Altough there will probably be no problems at all in using it, you are encouraged to "
+         "download an\r"
+         "updated version of this program, which is probably already available (or will be "
+         "soon) on the\r"
+         "author's web site (see the about box).\r"
+         "Since bugged profiles are known to make the front-end crash sometimes, please do not "
+         "report such\r"
+         "problems to the author. He is perfectly aware of them. Thank you.";
+}
+
+void FillListinfoReport(ReportDocument& report, const std::vector<ListinfoLogEntry>& log,
+                        const ListinfoContext& context) {
+  report.ReportTitle = context.ProductName + " - profile creation report";
+  report.SaveDir = context.ProgramDir;
+  report.SaveName = "profile_report";
+  report.ClearReport();
+  report.SetParagraph(Alignment::Center, false);
+  report.SetTextFont("Times New Roman", kColorBlack, kStyleBold | kStyleItalic,
+                     context.BoldFontSize + 4);
+  report.AddLine("Profile creation errors");
+  report.SetParagraph(Alignment::Left, false);
+  report.SetTextFont("Courier New", kColorBlack, kStyleRegular, context.NormalFontSize);
+  report.AddLine("");
+  for (const auto& entry : log)
+    report.AddLine(ListinfoLogLine(entry));
+}
+
+bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
+                   const ListinfoContext& context) {
+  db.ClearDatabase();
+  ui.SetOperation("Parsing MAME listinfo file...");
+  ui.SetProgress(0);
+  ui.ShowProgress();
+  ui.ProcessMessages();
+  std::optional<std::string> data = platform::fs::ReadFile(context.CaptureFileName);
+  if (!data) {
+    ui.SetProgress(-1);
+    ui.HideProgress();
+    ui.Ask("Cannot read game info file!", MsgIcon::Error);
+    return false;
+  }
+  ui.SetBusy(true);
+  std::vector<ListinfoLogEntry> log = ParseListinfoText(*data, db, &ui);
+  data.reset();
+  ui.SetProgress(-1);
+  ui.ProcessMessages();
+  ui.HideProgress();
+  ui.SetBusy(false);
+
+  if (log.empty()) {
+    ui.Ask(ListinfoSuccessMessage(db), MsgIcon::Information);
+    return true;
+  }
+  FillListinfoReport(report, log, context);
+  ui.Ask(ListinfoErrorMessage(context.ProductName), MsgIcon::Error);
+  ui.ShowReport(report);
+  return ui.Ask(kListinfoUseAnywayQuestion, MsgIcon::Warning, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+}  // namespace kw

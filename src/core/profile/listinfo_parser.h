@@ -1,0 +1,104 @@
+// Reads the emulator's -listinfo text into the game database. A tolerant reader: it never stops
+// at an error; every tag it does not expect is logged, skipped, and parsing goes on. At the end
+// the user sees either a short success message or the error log and decides whether to keep
+// the result.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/shell/app_names.h"
+
+namespace kw {
+
+class GameDatabase;
+class ReportDocument;
+class UserInterface;
+
+// Kinds of error-log entries. 1 to 5 describe the text; 6 and 7 report records that could not
+// be kept, so that losing them is never reported as success.
+enum class ListinfoError : std::uint8_t {
+  kBracketExpected = 1,  // text: the tag path; found: the word read instead of "("
+  kTagUnknown = 2,       // text: the tag path, e.g. GAME\FOO
+  kValueNotAllowed = 3,  // text: path=value, e.g. GAME\ROM\FLAGS=XYZ
+  kTagNotAllowed = 4,    // text: the tag path, e.g. GAME\VIDEO\NAME
+  kTooManyErrors = 5,    // closes a full log
+  kTooManyRecords = 6,   // text: GAME or RESOURCE; the profile's 65535 limit was reached
+  kUnexpectedEnd = 7,    // text: GAME or RESOURCE; the input ended inside that record
+};
+
+struct ListinfoLogEntry {
+  ListinfoError kind = ListinfoError::kTagUnknown;
+  std::string text;   // at most 255
+  std::string found;  // at most 255
+  bool operator==(const ListinfoLogEntry&) const = default;
+};
+
+// Entries of kinds 1 to 4 kept before the log closes with one kind 5 entry.
+constexpr std::size_t kListinfoLogLimit = 100;
+
+// The words of listinfo text: separators are the bytes 0x00 to 0x0D and the space; a word in
+// double quotes keeps its letter case and its backslash escapes (see ReadToken); any other word
+// is upper-cased (ASCII letters only). Works on the caller's bytes without copying them.
+class ListinfoReader {
+ public:
+  explicit ListinfoReader(std::string_view data) : data_(data) {}
+
+  // The next word, or the empty text at the end of the input. The view stays valid until the
+  // next call (it points into the input or into the reader's own buffer).
+  std::string_view ReadToken();
+  // False when the last ReadToken met the end of the input before any word (an empty quoted
+  // word "" is a word).
+  bool FoundWord() const { return found_word_; }
+  std::size_t Position() const { return pos_; }
+  std::size_t Size() const { return data_.size(); }
+  bool AtEnd() const { return pos_ >= data_.size(); }
+
+ private:
+  std::string_view data_;
+  std::size_t pos_ = 0;
+  bool found_word_ = false;
+  std::string buffer_;  // words that differ from their bytes in the input
+};
+
+// Clears Games and Resources of `db` and fills them from `data`; the emulator texts of `db` are
+// left alone. Returns the error log (empty when the text was read without a problem). With a
+// `progress` interface, progress and pending window messages run at most every ~15 ms.
+std::vector<ListinfoLogEntry> ParseListinfoText(std::string_view data, GameDatabase& db,
+                                                UserInterface* progress = nullptr);
+
+// The report line of one entry, and the lines of a whole log in log order: exactly the lines
+// that the report shows under its title and the empty line.
+std::string ListinfoLogLine(const ListinfoLogEntry& entry);
+std::vector<std::string> ErrorReportLines(const std::vector<ListinfoLogEntry>& log);
+
+// What the whole flow needs from the shell.
+struct ListinfoContext {
+  std::string ProductName = kProductName;
+  std::string ProgramDir;                        // the report's save directory
+  std::string CaptureFileName = "$KSTEMP$.NFO";  // relative to the current directory
+  int BoldFontSize = 10;
+  int NormalFontSize = 8;
+};
+
+// Texts of the flow.
+std::string ListinfoSuccessMessage(const GameDatabase& db);
+std::string ListinfoErrorMessage(const std::string& product_name);
+inline constexpr const char* kListinfoUseAnywayQuestion = "Do you want to use this profile anyway?";
+
+// Fills the report window's document with the error log.
+void FillListinfoReport(ReportDocument& report, const std::vector<ListinfoLogEntry>& log,
+                        const ListinfoContext& context);
+
+// The whole flow of a profile creation: reads the capture file, parses it into `db` under the
+// progress window and the busy cursor, then shows the success message, or the error log with
+// the error message and the question whether to use the profile anyway. True when the result is
+// to be used. `db` holds what was parsed in either case. A capture file that cannot be read is
+// reported ("Cannot read game info file!") and gives false with an empty database.
+bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
+                   const ListinfoContext& context);
+
+}  // namespace kw
