@@ -1,0 +1,75 @@
+// The profile file (*.KSL): a flat dump of the game database, so that the emulator need be
+// queried only once. A 37-byte tag, the three emulator texts, then one marker byte before each
+// record and each ROM, chip and sample entry. All numbers are little-endian; a short text is a
+// length byte and that many bytes. There is no count and no checksum: records are found by
+// their markers only.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/shell/app_names.h"
+
+namespace kw {
+
+class GameDatabase;
+class UserInterface;
+
+inline constexpr std::string_view kProfileTagSuffix = " - Supported games data\r\n\x1A";
+constexpr std::uint8_t kGameMarker = 0xBA;
+constexpr std::uint8_t kResourceMarker = 0xBB;
+constexpr std::uint8_t kRomMarker = 0xBC;
+constexpr std::uint8_t kChipMarker = 0xBD;
+constexpr std::uint8_t kSampleMarker = 0xBE;
+
+// The leading tag: the product name, " - Supported games data", CR, LF, 0x1A.
+std::string ProfileTag(std::string_view product_name);
+
+// The bytes of the profile file of `db`. With `progress`, the progress (position of the game /
+// (games - 1) * 100) and pending window messages run at most every ~15 ms.
+std::string BuildProfileImage(const GameDatabase& db, std::string_view product_name,
+                              UserInterface* progress = nullptr);
+
+enum class ProfileReadError {
+  kNone,
+  kInvalidFileType,   // the leading tag differs
+  kInvalidHeaderTag,  // a byte where a marker belongs is not one
+  kTruncated,         // the file ends inside the emulator texts or inside a record
+  kTooManyRecords,    // more than 65535 games or resources
+};
+
+// Replaces Games and Resources of `db` by the records of `image` (a profile file's bytes). The
+// emulator texts are set once all three have been read. On an error the records completed
+// before it stay. Any bytes are safe: the reader allocates only for entries it has read.
+ProfileReadError ReadProfileImage(std::string_view image, std::string_view product_name,
+                                  GameDatabase& db, UserInterface* progress = nullptr);
+
+// The message for a failed read of the file at `path`, e.g. path + ": invalid file type".
+std::string ProfileErrorMessage(const std::string& path, ProfileReadError error);
+
+struct ProfileFileContext {
+  std::string ProductName = kProductName;
+  // Called with the path after every successful save or load, after ProfilePath has been set:
+  // the shell keeps it as LastProfile and enters it into the reopen list (AddToReopenList).
+  std::function<void(const std::string& path)> ProfilePathChanged;
+};
+
+// Writes `db` to `path` under the progress window "Saving profile...", in one operation through
+// a temporary file that replaces the old one, so a failed write leaves the old file intact. A
+// database with no games writes nothing (false, no message). A failed write is reported
+// ("Unable to write to " + path) and gives false. On success sets ProfilePath, calls
+// ProfilePathChanged and hides the progress window.
+bool SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
+                 const ProfileFileContext& context);
+
+// Replaces the database by the file at `path` under the busy cursor and the progress window
+// "Loading profile..."; the progress window stays up for the caller to hide. On failure shows the
+// error (path + ": invalid file type", ": invalid header tag", ": file is truncated", or the
+// system's reason when the file cannot be read) and returns false; the database then holds the
+// records read before the fault. On success sets ProfilePath and calls ProfilePathChanged.
+bool LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
+                 const ProfileFileContext& context);
+
+}  // namespace kw

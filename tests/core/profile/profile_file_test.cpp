@@ -1,0 +1,347 @@
+#include "core/profile/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/profile/game_database.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+const std::string kTag = std::string("Kestrelwing - Supported games data\r\n\x1A", 37);
+
+std::string Text(std::string_view s) {
+  return std::string(1, static_cast<char>(s.size())) + std::string(s);
+}
+std::string U16(unsigned v) {
+  return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
+}
+std::string U32(std::uint32_t v) {
+  return U16(v & 0xFFFF) + U16(v >> 16);
+}
+
+GameRecord SampleGame() {
+  GameRecord g;
+  g.Index = 0x0102;
+  g.Name = "PACMANJP";
+  g.Description = "PuckMan (Japan set 2)";
+  g.Year = 1980;
+  g.Manufacturer = "Namco";
+  g.CloneOf = "PACMAN";
+  g.RomOf = "PACMAN";
+  g.SampleOf = "RALLYX";
+  g.Raster = 0;
+  g.Vertical = 1;
+  g.Width = 224;
+  g.Height = 288;
+  g.Colors = -2;
+  g.Freq = "60.000000";
+  g.Channels = 1;
+  g.Players = 2;
+  g.Control = 3;
+  g.Buttons = 4;
+  g.Coins = 5;
+  g.Tilt = 1;
+  g.Service = 1;
+  g.DipSwitches = 9;
+  g.DriverStatus = 1;
+  g.DriverColor = 2;
+  g.DriverSound = 3;
+  g.ColorDeep = 1;
+  g.Roms.push_back({"PACMAN.6E", "PM.6E", "CPU1", 1, 0x1000, 4096, 0xC1E6AB10});
+  g.Chips.push_back({1, 1, "Z80", "3072000"});
+  g.Samples.push_back("BANG.WAV");
+  return g;
+}
+
+GameDatabase SampleDatabase() {
+  GameDatabase db;
+  db.EmulatorDir = "/emu/mame/";
+  db.EmulatorExe = "MAME.EXE";
+  db.EmulatorVersion = "M.A.M.E. v0.37 BETA 5";
+  db.AddGame(SampleGame());
+  GameRecord second;
+  second.Index = 2;
+  second.Name = "B";
+  db.AddGame(second);
+  GameRecord neogeo;
+  neogeo.Index = 1;
+  neogeo.Name = "NEOGEO";
+  neogeo.Roms.push_back({"NEO-GEO.ROM", "", "", 0, 0, 131072, 0x9036D879});
+  db.AddResource(neogeo);
+  return db;
+}
+
+std::string ExpectedImage() {
+  std::string s = kTag + Text("/emu/mame/") + Text("MAME.EXE") + Text("M.A.M.E. v0.37 BETA 5");
+  s += '\xBA';
+  s += U16(0x0102) + Text("PACMANJP") + Text("PuckMan (Japan set 2)") + U16(1980) + Text("Namco") +
+       Text("PACMAN") + Text("PACMAN") + Text("RALLYX");
+  s += std::string("\x00\x01", 2) + U16(224) + U16(288) + U32(0xFFFFFFFE) + Text("60.000000");
+  s += std::string("\x01\x02\x03\x04\x05\x01\x01\x09\x01\x02\x03\x01", 12);
+  s += '\xBC';
+  s += Text("PACMAN.6E") + Text("PM.6E") + Text("CPU1") + '\x01' + U32(0x1000) + U32(4096) +
+       U32(0xC1E6AB10);
+  s += '\xBD';
+  s += std::string("\x01\x01", 2) + Text("Z80") + Text("3072000");
+  s += '\xBE';
+  s += Text("BANG.WAV");
+  auto empty_body = [](unsigned index, std::string_view name) {
+    return U16(index) + Text(name) + Text("") + U16(0) + Text("") + Text("") + Text("") + Text("") +
+           std::string("\x01\x00", 2) + U16(0) + U16(0) + U32(0) + Text("") + std::string(12, '\0');
+  };
+  s += '\xBA';
+  s += empty_body(2, "B");
+  s += '\xBB';
+  s += empty_body(1, "NEOGEO");
+  s += '\xBC';
+  s += Text("NEO-GEO.ROM") + Text("") + Text("") + '\x00' + U32(0) + U32(131072) + U32(0x9036D879);
+  return s;
+}
+
+ProfileReadError Read(std::string_view image, GameDatabase& db) {
+  return ReadProfileImage(image, kProductName, db);
+}
+
+TEST(ProfileImage, LayoutIsByteExact) {
+  EXPECT_EQ(ProfileTag("Kestrelwing"), kTag);
+  EXPECT_EQ(ProfileTag("Kestrelwing").size(), 37u);
+  EXPECT_EQ(BuildProfileImage(SampleDatabase(), kProductName), ExpectedImage());
+}
+
+TEST(ProfileImage, ReadingGivesBackEveryFieldAndOrder) {
+  GameDatabase db;
+  ASSERT_EQ(Read(ExpectedImage(), db), ProfileReadError::kNone);
+  GameDatabase expected = SampleDatabase();
+  EXPECT_EQ(db.EmulatorDir, expected.EmulatorDir);
+  EXPECT_EQ(db.EmulatorExe, expected.EmulatorExe);
+  EXPECT_EQ(db.EmulatorVersion, expected.EmulatorVersion);
+  EXPECT_EQ(db.Games(), expected.Games());
+  EXPECT_EQ(db.Resources(), expected.Resources());
+}
+
+TEST(ProfileImage, EntriesInAnyOrderLandInTheirOwnLists) {
+  GameDatabase source;
+  GameRecord g;
+  g.Name = "X";
+  source.AddGame(g);
+  std::string image = BuildProfileImage(source, kProductName);
+  image += '\xBE';
+  image += Text("S1.WAV");
+  image += '\xBC';
+  image += Text("R1") + Text("") + Text("") + '\0' + U32(0) + U32(1) + U32(2);
+  image += '\xBE';
+  image += Text("S2.WAV");
+  image += '\xBD';
+  image += std::string("\x02\x00", 2) + Text("YM2151") + Text("");
+  image += '\xBC';
+  image += Text("R2") + Text("") + Text("") + '\0' + U32(0) + U32(3) + U32(4);
+  GameDatabase db;
+  ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
+  const GameRecord& r = db.Game(0);
+  EXPECT_EQ(r.Samples, (std::vector<std::string>{"S1.WAV", "S2.WAV"}));
+  ASSERT_EQ(r.Roms.size(), 2u);
+  EXPECT_EQ(r.Roms[1].Name, "R2");
+  ASSERT_EQ(r.Chips.size(), 1u);
+  EXPECT_EQ(r.Chips[0].Name, "YM2151");
+}
+
+TEST(ProfileImage, TextsLongerThanTheirFieldAreCutOnReading) {
+  GameDatabase source;
+  GameRecord g;
+  g.Name = "X";
+  source.AddGame(g);
+  std::string image = BuildProfileImage(source, kProductName);
+  // Rewrite the set name as ten characters.
+  std::size_t name_at = kTag.size() + 1 + 1 + 1 + 1 + 2;
+  ASSERT_EQ(image.substr(name_at, 2), Text("X"));
+  image.replace(name_at, 2, Text("ABCDEFGHIJ"));
+  image += '\xBC';
+  image += Text("ABCDEFGHIJKLMNOP") + Text("") + Text("") + '\0' + U32(0) + U32(1) + U32(2);
+  GameDatabase db;
+  ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
+  EXPECT_EQ(db.Game(0).Name, "ABCDEFGH");
+  EXPECT_EQ(db.Game(0).Roms[0].Name, "ABCDEFGHIJKL");
+  EXPECT_EQ(db.Game(0).Roms[0].Crc, 2u) << "all bytes of the long text were consumed";
+}
+
+TEST(ProfileImage, WrongTagIsAnInvalidFileTypeAndLeavesTheEmulatorTexts) {
+  GameDatabase db;
+  db.EmulatorDir = "/old/";
+  db.AddGame(GameRecord{});
+  std::string image = ExpectedImage();
+  image[0] = 'k';
+  EXPECT_EQ(Read(image, db), ProfileReadError::kInvalidFileType);
+  EXPECT_EQ(db.EmulatorDir, "/old/");
+  EXPECT_EQ(db.GameCount(), 0u);
+  EXPECT_EQ(Read("", db), ProfileReadError::kInvalidFileType);
+  EXPECT_EQ(Read(kTag.substr(0, 36), db), ProfileReadError::kInvalidFileType);
+  // Another product's tag is another file type.
+  EXPECT_EQ(ReadProfileImage(ExpectedImage(), "Kestrelwinh", db),
+            ProfileReadError::kInvalidFileType);
+}
+
+TEST(ProfileImage, ByteThatIsNoMarkerIsAnInvalidHeaderTag) {
+  GameDatabase db;
+  std::string head = kTag + Text("/e/") + Text("M.EXE") + Text("v");
+  EXPECT_EQ(Read(head + '\xBC', db), ProfileReadError::kInvalidHeaderTag);
+  EXPECT_EQ(db.EmulatorExe, "M.EXE");
+
+  // A bad entry marker inside the fourth record: the three before it stay.
+  GameRecord extra;
+  extra.Name = "EXTRA";
+  GameDatabase one;
+  one.AddGame(extra);
+  std::string image =
+      ExpectedImage() + BuildProfileImage(one, kProductName).substr(kTag.size() + 3);
+  image += '\x7F';
+  EXPECT_EQ(Read(image, db), ProfileReadError::kInvalidHeaderTag);
+  EXPECT_EQ(db.GameCount(), 2u);
+  EXPECT_EQ(db.ResourceCount(), 1u);
+}
+
+TEST(ProfileImage, EveryCutIsEitherAWholeRecordBoundaryOrTruncated) {
+  const std::string image = ExpectedImage();
+  std::vector<std::size_t> complete;
+  for (std::size_t size = 0; size < image.size(); ++size) {
+    GameDatabase db;
+    ProfileReadError e = Read(std::string_view(image).substr(0, size), db);
+    if (size < kTag.size()) {
+      EXPECT_EQ(e, ProfileReadError::kInvalidFileType);
+    } else if (e == ProfileReadError::kNone) {
+      complete.push_back(size);
+    } else {
+      EXPECT_EQ(e, ProfileReadError::kTruncated) << "cut at " << size;
+    }
+  }
+  // The only cuts that read cleanly fall after a finished entry of the last record read.
+  for (std::size_t size : complete) {
+    GameDatabase db;
+    Read(std::string_view(image).substr(0, size), db);
+    std::string again = BuildProfileImage(db, kProductName);
+    EXPECT_EQ(again, image.substr(0, size)) << "cut at " << size;
+  }
+  EXPECT_FALSE(complete.empty());
+}
+
+TEST(ProfileImage, RecordsBeforeATruncatedOneStay) {
+  std::string image = ExpectedImage();
+  image.resize(image.size() - 3);  // inside the resource's ROM entry
+  GameDatabase db;
+  EXPECT_EQ(Read(image, db), ProfileReadError::kTruncated);
+  EXPECT_EQ(db.GameCount(), 2u);
+  EXPECT_EQ(db.ResourceCount(), 0u);
+  EXPECT_EQ(ProfileErrorMessage("/p/MAME.KSL", ProfileReadError::kTruncated),
+            "/p/MAME.KSL: file is truncated");
+}
+
+TEST(ProfileImage, MoreThan65535GamesAreRefused) {
+  GameDatabase one;
+  one.AddGame(GameRecord{});
+  std::string image = BuildProfileImage(one, kProductName);
+  std::string record = image.substr(kTag.size() + 3);
+  image.reserve(image.size() + record.size() * 65536);
+  for (int i = 0; i < 65535; ++i)
+    image += record;
+  GameDatabase db;
+  EXPECT_EQ(Read(image, db), ProfileReadError::kTooManyRecords);
+  EXPECT_EQ(db.GameCount(), kMaxRecords);
+}
+
+// Saving and loading through the files, with the windows scripted.
+class ProfileFile : public ::testing::Test {
+ protected:
+  ProfileFileContext Context() {
+    ProfileFileContext c;
+    c.ProfilePathChanged = [this](const std::string& path) { changed_.push_back(path); };
+    return c;
+  }
+  test::TempDir dir_;
+  test::ScriptedUi ui_;
+  std::vector<std::string> changed_;
+};
+
+TEST_F(ProfileFile, SaveWritesTheImageAndRecordsThePath) {
+  GameDatabase db = SampleDatabase();
+  const std::string path = dir_ / "MAME.KSL";
+  ASSERT_TRUE(SaveProfile(db, path, ui_, Context()));
+  EXPECT_EQ(dir_.Read("MAME.KSL"), ExpectedImage());
+  EXPECT_EQ(db.ProfilePath, path);
+  EXPECT_EQ(changed_, (std::vector<std::string>{path}));
+  EXPECT_EQ(ui_.operations, (std::vector<std::string>{"Saving profile..."}));
+  EXPECT_EQ(ui_.progress.front(), 0);
+  EXPECT_FALSE(ui_.progress_visible);
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ProfileFile, DatabaseWithoutGamesWritesNoFile) {
+  GameDatabase db;
+  db.AddResource(GameRecord{});
+  const std::string path = dir_ / "EMPTY.KSL";
+  EXPECT_FALSE(SaveProfile(db, path, ui_, Context()));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_TRUE(ui_.events.empty());
+  EXPECT_TRUE(changed_.empty());
+  EXPECT_TRUE(db.ProfilePath.empty());
+}
+
+TEST_F(ProfileFile, FailedWriteIsReportedAndKeepsTheOldPath) {
+  GameDatabase db = SampleDatabase();
+  const std::string path = dir_ / "missing/MAME.KSL";
+  EXPECT_FALSE(SaveProfile(db, path, ui_, Context()));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text.rfind("Unable to write to " + path, 0), 0u);
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+  EXPECT_TRUE(changed_.empty());
+  EXPECT_FALSE(ui_.progress_visible);
+}
+
+TEST_F(ProfileFile, LoadAndSaveAgainGivesTheSameBytes) {
+  const std::string first = dir_.Write("FIRST.KSL", ExpectedImage());
+  GameDatabase db;
+  ASSERT_TRUE(LoadProfile(db, first, ui_, Context()));
+  EXPECT_EQ(db.ProfilePath, first);
+  EXPECT_EQ(ui_.operations, (std::vector<std::string>{"Loading profile..."}));
+  EXPECT_TRUE(ui_.progress_visible) << "the caller hides the progress window";
+  EXPECT_FALSE(ui_.busy);
+  const std::string second = dir_ / "SECOND.KSL";
+  ASSERT_TRUE(SaveProfile(db, second, ui_, Context()));
+  EXPECT_EQ(dir_.Read("SECOND.KSL"), ExpectedImage());
+  EXPECT_EQ(changed_, (std::vector<std::string>{first, second}));
+}
+
+TEST_F(ProfileFile, LoadFailuresShowTheirMessage) {
+  struct Case {
+    std::string content;
+    std::string suffix;
+  };
+  std::string good = ExpectedImage();
+  std::vector<Case> cases = {
+      {"MAME profile", ": invalid file type"},
+      {kTag + Text("") + Text("") + Text("") + '\xBE', ": invalid header tag"},
+      {good.substr(0, good.size() - 1), ": file is truncated"},
+  };
+  for (const Case& c : cases) {
+    ui_ = test::ScriptedUi();
+    const std::string path = dir_.Write("BAD.KSL", c.content);
+    GameDatabase db;
+    EXPECT_FALSE(LoadProfile(db, path, ui_, Context()));
+    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{path + c.suffix}));
+    EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+    EXPECT_FALSE(ui_.busy);
+  }
+  ui_ = test::ScriptedUi();
+  GameDatabase db;
+  EXPECT_FALSE(LoadProfile(db, dir_ / "NONE.KSL", ui_, Context()));
+  EXPECT_EQ(ui_.Texts(),
+            (std::vector<std::string>{(dir_ / "NONE.KSL") + ": No such file or directory"}));
+  EXPECT_TRUE(changed_.empty());
+}
+
+}  // namespace
+}  // namespace kw
