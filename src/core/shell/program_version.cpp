@@ -1,0 +1,9 @@
+#include "core/shell/program_version.h"
+
+namespace kw {
+
+std::string ProgramVersion() {
+  return KW_VERSION_TEXT;
+}
+
+}  // namespace kw

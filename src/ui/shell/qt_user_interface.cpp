@@ -1,0 +1,130 @@
+#include "ui/shell/qt_user_interface.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "core/shell/app_names.h"
+#include "ui/reports/report_window.h"
+#include "ui/shell/working_window.h"
+#include "ui/text_codec.h"
+
+namespace kw {
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Warning:
+      return QMessageBox::Warning;
+    case MsgIcon::Error:
+      return QMessageBox::Critical;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::Information:
+      break;
+  }
+  return QMessageBox::Information;
+}
+
+}  // namespace
+
+QtUserInterface::QtUserInterface(TWorkingFRM& working, TReportFRM* report)
+    : working_(working), report_(report) {}
+
+QString QtUserInterface::MessageText(const std::string& text) {
+  QString shown = FromSystemText(text);
+  shown.replace("\r\n", "\n");
+  shown.replace('\r', '\n');
+  return shown;
+}
+
+MsgAnswer QtUserInterface::Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+  const QString shown = MessageText(text);
+  if (ask_hook_) return ask_hook_(shown, icon, buttons);
+
+  QMessageBox box(BoxIcon(icon), kProductName, shown, QMessageBox::NoButton, parent_);
+  switch (buttons) {
+    case MsgButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case MsgButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
+    case MsgButtons::RetryCancel:
+      box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Retry);
+      break;
+  }
+  // A busy cursor must not hide the arrow the user needs to answer.
+  const bool busy = QApplication::overrideCursor() != nullptr;
+  if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const int result = box.exec();
+  if (busy) QApplication::restoreOverrideCursor();
+  switch (result) {
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    case QMessageBox::Retry:
+      return MsgAnswer::Retry;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    default:
+      break;
+  }
+  // Closing the box with Escape or the window's close button.
+  switch (buttons) {
+    case MsgButtons::YesNo:
+      return MsgAnswer::No;
+    case MsgButtons::RetryCancel:
+      return MsgAnswer::Cancel;
+    case MsgButtons::Ok:
+      break;
+  }
+  return MsgAnswer::Ok;
+}
+
+void QtUserInterface::SetOperation(const std::string& text) {
+  working_.SetOperation(FromSystemText(text));
+}
+
+void QtUserInterface::SetProgress(int percent) {
+  working_.SetProgress(percent);
+}
+
+void QtUserInterface::ShowProgress() {
+  working_.show();
+  working_.raise();
+  QCoreApplication::processEvents();
+}
+
+void QtUserInterface::HideProgress() {
+  working_.hide();
+}
+
+void QtUserInterface::SetBusy(bool on) {
+  // The switches come in pairs; an extra "off" must not take away a cursor someone else set.
+  if (on) {
+    ++busy_depth_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (busy_depth_ > 0) {
+    --busy_depth_;
+    QApplication::restoreOverrideCursor();
+  }
+  QCoreApplication::processEvents();
+}
+
+void QtUserInterface::ProcessMessages() {
+  QCoreApplication::processEvents();
+}
+
+void QtUserInterface::ShowReport(const ReportDocument& report) {
+  if (report_hook_) {
+    report_hook_(report);
+    return;
+  }
+  if (report_) report_->ShowReport(report);
+}
+
+}  // namespace kw

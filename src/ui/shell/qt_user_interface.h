@@ -1,0 +1,53 @@
+// The program's UserInterface on screen: message boxes, the progress window, the busy cursor
+// and the report window.
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+#include "core/user_interface.h"
+
+class QWidget;
+
+namespace kw {
+
+class TReportFRM;
+class TWorkingFRM;
+
+class QtUserInterface : public UserInterface {
+ public:
+  // Answers a message box in place of the user (tests, screenshots): it receives the text as
+  // shown (line breaks, not carriage returns) and never blocks.
+  using AskHook = std::function<MsgAnswer(const QString& text, MsgIcon icon, MsgButtons buttons)>;
+  using ReportHook = std::function<void(const ReportDocument& report)>;
+
+  QtUserInterface(TWorkingFRM& working, TReportFRM* report);
+
+  // The window the message boxes belong to (the main window once it exists).
+  void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  void SetAskHook(AskHook hook) { ask_hook_ = std::move(hook); }
+  void SetReportHook(ReportHook hook) { report_hook_ = std::move(hook); }
+
+  MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+  void SetOperation(const std::string& text) override;
+  void SetProgress(int percent) override;
+  void ShowProgress() override;
+  void HideProgress() override;
+  void SetBusy(bool on) override;
+  void ProcessMessages() override;
+  void ShowReport(const ReportDocument& report) override;
+
+  // The text of a message as the box shows it: decoded, carriage returns as line breaks.
+  static QString MessageText(const std::string& text);
+
+ private:
+  TWorkingFRM& working_;
+  TReportFRM* report_;
+  QWidget* parent_ = nullptr;
+  AskHook ask_hook_;
+  ReportHook report_hook_;
+  int busy_depth_ = 0;
+};
+
+}  // namespace kw
