@@ -41,6 +41,7 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(CancelBTN);
   buttons->addStretch();
   grid->addLayout(buttons, 0, 2, 3, 1);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
 
   // Like the system's find dialog: nothing to search for, nothing to press.
   FindNextBTN->setEnabled(false);
