@@ -32,10 +32,18 @@ constexpr double kPi = std::numbers::pi;
 // The kestrel, seen from below in flight. `wing` runs from 0 (wings raised high) to 1 (wings
 // pulled down); the drawing is centred on (0, 0) and about 200 units wide at scale 1.
 
-QColor Rufous() { return QColor(196, 104, 44); }
-QColor DarkBrown() { return QColor(58, 38, 28); }
-QColor Buff() { return QColor(238, 214, 170); }
-QColor BlueGrey() { return QColor(112, 128, 150); }
+QColor Rufous() {
+  return QColor(196, 104, 44);
+}
+QColor DarkBrown() {
+  return QColor(58, 38, 28);
+}
+QColor Buff() {
+  return QColor(238, 214, 170);
+}
+QColor BlueGrey() {
+  return QColor(112, 128, 150);
+}
 
 // One wing pointing right from the shoulder at the origin, horizontal, length `len`.
 QPainterPath WingShape(double len) {
@@ -45,9 +53,8 @@ QPainterPath WingShape(double len) {
   path.cubicTo(len * 0.25, -len * 0.16, len * 0.50, -len * 0.17, len * 0.62, -len * 0.12);
   path.cubicTo(len * 0.78, -len * 0.07, len * 0.92, -len * 0.02, len, len * 0.04);
   // trailing edge: the primaries as scallops, then the secondaries back to the body
-  const double tips[][2] = {{0.93, 0.10}, {0.86, 0.15}, {0.78, 0.20}, {0.69, 0.24},
-                            {0.59, 0.27}, {0.48, 0.28}, {0.37, 0.28}, {0.26, 0.27},
-                            {0.15, 0.25}};
+  const double tips[][2] = {{0.93, 0.10}, {0.86, 0.15}, {0.78, 0.20}, {0.69, 0.24}, {0.59, 0.27},
+                            {0.48, 0.28}, {0.37, 0.28}, {0.26, 0.27}, {0.15, 0.25}};
   QPointF prev(len, len * 0.04);
   for (const auto& t : tips) {
     QPointF next(len * t[0], len * t[1]);
@@ -159,7 +166,8 @@ void DrawKestrel(QPainter& p, QPointF centre, double scale, double wing) {
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(110, 70, 40, 180));
   const double streaks[][2] = {{-6, -8}, {5, -6}, {-3, 2}, {6, 6}, {-7, 10}, {2, 14}, {-2, 22}};
-  for (const auto& s : streaks) p.drawEllipse(QPointF(s[0], s[1]), 1.6, 3.0);
+  for (const auto& s : streaks)
+    p.drawEllipse(QPointF(s[0], s[1]), 1.6, 3.0);
 
   // head: blue-grey crown, pale cheeks, the dark moustache stripe, eyes and hooked beak
   p.setPen(QPen(QColor(40, 26, 18), 1.6));
@@ -491,8 +499,10 @@ std::vector<IconDef> Icons() {
                        double a = i * kPi / 4;
                        double rr = (i % 2 == 0) ? 5.0 : 1.6;
                        QPointF pt = c + QPointF(std::cos(a) * rr, std::sin(a) * rr);
-                       if (i == 0) star.moveTo(pt);
-                       else star.lineTo(pt);
+                       if (i == 0)
+                         star.moveTo(pt);
+                       else
+                         star.lineTo(pt);
                      }
                      star.closeSubpath();
                      p.setPen(QPen(QColor(170, 120, 0), 0.8));
@@ -596,8 +606,10 @@ std::vector<IconDef> Icons() {
                        double rr = (i % 2 == 0) ? 10.0 : 7.5;
                        QPointF q0(12 + rr * std::cos(a0), 12 + rr * std::sin(a0));
                        QPointF q1(12 + rr * std::cos(a1), 12 + rr * std::sin(a1));
-                       if (i == 0) cog.moveTo(q0);
-                       else cog.lineTo(q0);
+                       if (i == 0)
+                         cog.moveTo(q0);
+                       else
+                         cog.lineTo(q0);
                        cog.lineTo(q1);
                      }
                      cog.closeSubpath();
@@ -664,7 +676,8 @@ std::vector<IconDef> Icons() {
                      p.drawPath(hall);
                      p.setBrush(QColor(255, 230, 120));
                      p.setPen(QPen(QColor(90, 60, 20), 0.8));
-                     for (int i = 0; i < 3; ++i) p.drawRect(QRectF(4.5 + i * 5.5, 14.5, 3, 3));
+                     for (int i = 0; i < 3; ++i)
+                       p.drawRect(QRectF(4.5 + i * 5.5, 14.5, 3, 3));
                      p.setBrush(QColor(90, 60, 40));
                      p.drawRect(QRectF(16.5, 17.5, 3, 4));
                    }});
@@ -686,32 +699,33 @@ std::vector<IconDef> Icons() {
                          spots = {{-3, -3}, {3, -3}, {0, 0}, {-3, 3}, {3, 3}};
                        else
                          spots = {{-3, -3}, {0, 0}, {3, 3}};
-                       for (const auto& s : spots) p.drawEllipse(s, 1.3, 1.3);
+                       for (const auto& s : spots)
+                         p.drawEllipse(s, 1.3, 1.3);
                        p.restore();
                      };
                      die(QPointF(8.5, 8.5), -12, 3);
                      die(QPointF(15.5, 15.5), 14, 5);
                    }});
-  icons.push_back({"command_line", [](QPainter& p) {
-                     p.setPen(QPen(QColor(30, 30, 40), 1));
-                     p.setBrush(QColor(80, 110, 180));
-                     p.drawRoundedRect(QRectF(1.5, 3.5, 21, 17), 1.5, 1.5);
-                     p.setBrush(QColor(20, 22, 28));
-                     p.drawRect(QRectF(2.5, 7, 19, 12.5));
-                     p.setPen(QPen(QColor(80, 240, 100), 1.5, Qt::SolidLine, Qt::RoundCap,
-                                   Qt::RoundJoin));
-                     p.setBrush(Qt::NoBrush);
-                     QPainterPath chevron;
-                     chevron.moveTo(5, 10);
-                     chevron.lineTo(8.5, 13);
-                     chevron.lineTo(5, 16);
-                     p.drawPath(chevron);
-                     p.drawLine(QPointF(10.5, 16.5), QPointF(15.5, 16.5));
-                     p.setPen(Qt::NoPen);
-                     p.setBrush(QColor(220, 230, 250));
-                     p.drawEllipse(QPointF(19.5, 5.2), 0.9, 0.9);
-                     p.drawEllipse(QPointF(17, 5.2), 0.9, 0.9);
-                   }});
+  icons.push_back(
+      {"command_line", [](QPainter& p) {
+         p.setPen(QPen(QColor(30, 30, 40), 1));
+         p.setBrush(QColor(80, 110, 180));
+         p.drawRoundedRect(QRectF(1.5, 3.5, 21, 17), 1.5, 1.5);
+         p.setBrush(QColor(20, 22, 28));
+         p.drawRect(QRectF(2.5, 7, 19, 12.5));
+         p.setPen(QPen(QColor(80, 240, 100), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+         p.setBrush(Qt::NoBrush);
+         QPainterPath chevron;
+         chevron.moveTo(5, 10);
+         chevron.lineTo(8.5, 13);
+         chevron.lineTo(5, 16);
+         p.drawPath(chevron);
+         p.drawLine(QPointF(10.5, 16.5), QPointF(15.5, 16.5));
+         p.setPen(Qt::NoPen);
+         p.setBrush(QColor(220, 230, 250));
+         p.drawEllipse(QPointF(19.5, 5.2), 0.9, 0.9);
+         p.drawEllipse(QPointF(17, 5.2), 0.9, 0.9);
+       }});
   icons.push_back({"about", [](QPainter& p) {
                      QRadialGradient g(QPointF(9, 8), 14);
                      g.setColorAt(0, QColor(130, 180, 250));
@@ -738,8 +752,8 @@ std::vector<IconDef> Icons() {
                      tri.lineTo(13.5, 8);
                      tri.lineTo(4, 13.5);
                      tri.closeSubpath();
-                     p.setPen(QPen(QColor(20, 90, 25), 1, Qt::SolidLine, Qt::RoundCap,
-                                   Qt::RoundJoin));
+                     p.setPen(
+                         QPen(QColor(20, 90, 25), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
                      p.setBrush(QColor(60, 180, 60));
                      p.drawPath(tri);
                    }});

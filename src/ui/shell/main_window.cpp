@@ -452,6 +452,7 @@ void TMainFRM::CreateRecording(QWidget* parent) {
     button->setCheckable(true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->setMinimumHeight(26);
     return button;
   };
   NoneBTN = speed_button("NoneBTN", "rec_none", "None", "Neither record nor play back");
@@ -495,10 +496,13 @@ void TMainFRM::CreateRecording(QWidget* parent) {
   file_row->addWidget(InpFileLBL);
   file_row->addWidget(InpFile, 1);
   file_row->addWidget(InpBrowseBTN);
+  // The two rows share the box's height evenly, whatever the font makes of it.
   auto* box = new QVBoxLayout(GameRecordingBOX);
-  box->setContentsMargins(8, 6, 8, 8);
-  box->setSpacing(6);
+  box->setContentsMargins(8, 4, 8, 6);
+  box->setSpacing(0);
+  box->addStretch(1);
   box->addLayout(buttons);
+  box->addStretch(1);
   box->addLayout(file_row);
   box->addStretch(1);
 }
