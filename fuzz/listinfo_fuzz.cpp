@@ -1,0 +1,74 @@
+// The -listinfo text comes from whatever the chosen executable printed: any bytes must parse
+// without a crash, keep every field within its width and the log within its limit, and give a
+// database that the profile file stores and reads back unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/profile/game_database.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/profile/profile_file.h"
+#include "core/shell/app_names.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+void CheckRecord(const kw::GameRecord& r) {
+  Check(r.Name.size() <= kw::kSetNameWidth && r.CloneOf.size() <= kw::kSetNameWidth &&
+        r.RomOf.size() <= kw::kSetNameWidth && r.SampleOf.size() <= kw::kSetNameWidth);
+  Check(r.Description.size() <= kw::kTextWidth && r.Manufacturer.size() <= kw::kTextWidth &&
+        r.Freq.size() <= kw::kTextWidth);
+  for (const auto& rom : r.Roms) {
+    Check(rom.Name.size() <= kw::kRomNameWidth && rom.Merge.size() <= kw::kRomNameWidth &&
+          rom.Region.size() <= kw::kRomNameWidth && rom.Flags <= 2);
+  }
+  for (const auto& chip : r.Chips) {
+    Check(chip.Kind <= 2 && chip.Flags <= 1 && chip.Name.size() <= kw::kTextWidth &&
+          chip.Clock.size() <= kw::kTextWidth);
+  }
+  for (const auto& sample : r.Samples)
+    Check(sample.size() <= kw::kTextWidth);
+  Check(r.Raster <= 1 && r.Vertical <= 1 && r.Control <= 8 && r.Tilt <= 1 && r.Service <= 1);
+  Check(r.DriverStatus <= 3 && r.DriverColor <= 3 && r.DriverSound <= 3 && r.ColorDeep <= 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+  // The word reader always moves forward and ends.
+  kw::ListinfoReader reader(text);
+  std::size_t last = 0;
+  while (!reader.AtEnd()) {
+    reader.ReadToken();
+    Check(reader.Position() > last && reader.Position() <= size);
+    last = reader.Position();
+  }
+
+  kw::GameDatabase db;
+  const auto log = kw::ParseListinfoText(text, db);
+  // 100 entries, the closing one, and at most one of each record note.
+  Check(log.size() <= kw::kListinfoLogLimit + 1 + 3);
+  for (const auto& entry : log) {
+    Check(entry.text.size() <= kw::kTextWidth && entry.found.size() <= kw::kTextWidth);
+    Check(!kw::ListinfoLogLine(entry).empty());
+  }
+  Check(db.GameCount() <= kw::kMaxRecords && db.ResourceCount() <= kw::kMaxRecords);
+  for (const auto& r : db.Games())
+    CheckRecord(r);
+  for (const auto& r : db.Resources())
+    CheckRecord(r);
+
+  if (db.GameCount() > 0) {
+    const std::string image = kw::BuildProfileImage(db, kw::kProductName);
+    kw::GameDatabase back;
+    Check(kw::ReadProfileImage(image, kw::kProductName, back) == kw::ProfileReadError::kNone);
+    Check(back.Games() == db.Games() && back.Resources() == db.Resources());
+  }
+  return 0;
+}
