@@ -1,0 +1,112 @@
+// Whole-operation timings of the profile's readers and writer, one operation per process so
+// that the peak memory (ru_maxrss) belongs to that operation:
+//
+//   listinfo_bench parse LISTINFO          ParseListinfoText on the file's bytes
+//   listinfo_bench save LISTINFO OUT.KSL   SaveProfile of the parsed database (parse untimed)
+//   listinfo_bench load PROFILE.KSL        LoadProfile: read the file and fill the database
+//
+// bench/run_listinfo_bench.sh runs them all beside `LC_ALL=C wc -w`.
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "core/profile/game_database.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/profile/profile_file.h"
+#include "core/user_interface.h"
+#include "platform/fs.h"
+
+namespace {
+
+// Counts what the windows would be asked to do.
+class CountingUi : public kw::UserInterface {
+ public:
+  int updates = 0;
+  kw::MsgAnswer Ask(const std::string& text, kw::MsgIcon, kw::MsgButtons) override {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return kw::MsgAnswer::Ok;
+  }
+  void SetOperation(const std::string&) override {}
+  void SetProgress(int) override { ++updates; }
+  void ShowProgress() override {}
+  void HideProgress() override {}
+  void SetBusy(bool) override {}
+  void ProcessMessages() override {}
+  void ShowReport(const kw::ReportDocument&) override {}
+};
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+void Report(const char* what, const std::string& file, double bytes, double seconds,
+            const kw::GameDatabase& db, int updates) {
+  std::printf(
+      "%-6s %-40s %8.1f MB %8.3f s %8.1f MB/s  games %zu resources %zu  progress "
+      "updates %d  peak %ld MB\n",
+      what, kw::platform::fs::ExtractFileName(file).c_str(), bytes / 1e6, seconds,
+      bytes / 1e6 / seconds, db.GameCount(), db.ResourceCount(), updates, PeakMegabytes());
+}
+
+std::string ReadOrDie(const std::string& path) {
+  std::string error;
+  auto data = kw::platform::fs::ReadFile(path, &error);
+  if (!data) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    std::exit(1);
+  }
+  return std::move(*data);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "parse" && argc == 3) {
+    const std::string data = ReadOrDie(argv[2]);
+    kw::GameDatabase db;
+    CountingUi ui;
+    auto start = std::chrono::steady_clock::now();
+    auto log = kw::ParseListinfoText(data, db, &ui);
+    double seconds = Seconds(start);
+    Report("parse", argv[2], static_cast<double>(data.size()), seconds, db, ui.updates);
+    if (!log.empty()) std::printf("       log entries: %zu\n", log.size());
+    return 0;
+  }
+  if (mode == "save" && argc == 4) {
+    kw::GameDatabase db;
+    {
+      const std::string data = ReadOrDie(argv[2]);
+      kw::ParseListinfoText(data, db);
+    }
+    CountingUi ui;
+    auto start = std::chrono::steady_clock::now();
+    if (!kw::SaveProfile(db, argv[3], ui, {})) return 1;
+    double seconds = Seconds(start);
+    auto size = kw::platform::fs::FileSize(argv[3]).value_or(0);
+    Report("save", argv[3], static_cast<double>(size), seconds, db, ui.updates);
+    return 0;
+  }
+  if (mode == "load" && argc == 3) {
+    kw::GameDatabase db;
+    CountingUi ui;
+    auto start = std::chrono::steady_clock::now();
+    if (!kw::LoadProfile(db, argv[2], ui, {})) return 1;
+    double seconds = Seconds(start);
+    auto size = kw::platform::fs::FileSize(argv[2]).value_or(0);
+    Report("load", argv[2], static_cast<double>(size), seconds, db, ui.updates);
+    return 0;
+  }
+  std::fprintf(stderr,
+               "usage: listinfo_bench parse LISTINFO | save LISTINFO OUT.KSL | load PROFILE.KSL\n");
+  return 2;
+}
