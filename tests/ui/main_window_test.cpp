@@ -1,5 +1,6 @@
 // The main window's two states, its generated menus, the controls that follow the settings, the
 // tool bar and the layout of its parts.
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -350,6 +351,27 @@ class MainWindowTest : public QObject {
     QVERIFY(w.Controls->width() >= w.Controls->fontMetrics().horizontalAdvance(w.Controls->text()));
     for (QWidget* c : w.GameRecordingBOX->findChildren<QWidget*>())
       QVERIFY2(w.GameRecordingBOX->rect().contains(c->geometry()), qPrintable(c->objectName()));
+  }
+
+  void GameListShowsTheDescriptionsOfTheGames() {
+    kw::GameDatabase db;
+    for (const char* description : {"Alpha", "Caf\xe9 Racer", "Gamma"}) {
+      kw::GameRecord game;
+      game.Description = description;
+      db.AddGame(game);
+    }
+    kw::GameListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.SetDatabase(&db);
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.data(model.index(1)).toString(), QString::fromUtf8("Café Racer"));
+    model.Clear();
+    QCOMPARE(model.rowCount(), 0);
+    model.Reload();
+    QCOMPARE(model.rowCount(), 3);
+    // Games dropped behind the model's back are not read.
+    db.ClearDatabase();
+    QVERIFY(!model.data(model.index(2)).isValid());
   }
 
   void RecordingFileNameOpensForPlaybackAndIsUpperCase() {

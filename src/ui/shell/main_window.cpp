@@ -40,6 +40,10 @@ constexpr int kJoystickIntervalMs = 100;
 constexpr int kInpFileWidth = 12;
 const char* const kNotAvailable = "Not available";
 
+constexpr void (TMainFRM::*kSortHandlers[TMainFRM::kSortOrders])() = {
+    &TMainFRM::Sort0OPTClick, &TMainFRM::Sort1OPTClick, &TMainFRM::Sort2OPTClick,
+    &TMainFRM::Sort3OPTClick, &TMainFRM::Sort4OPTClick};
+
 const char* const kPictureTabNames[TMainFRM::kPictureTabs] = {"None", "Game", "Cabinet", "Flyer",
                                                               "Hardware"};
 const char* const kSortCaptions[TMainFRM::kSortOrders] = {"No sorting", "Description",
@@ -220,7 +224,7 @@ void TMainFRM::CreateMenus() {
     SortOPT[i]->setObjectName(QString("Sort%1OPT").arg(i));
     SortOPT[i]->setCheckable(true);
     sort_group_->addAction(SortOPT[i]);
-    connect(SortOPT[i], &QAction::triggered, this, [this, i] { SortOPTClick(i); });
+    connect(SortOPT[i], &QAction::triggered, this, kSortHandlers[i]);
   }
   SortTypeSUB->addSeparator();
   order_group_ = new QActionGroup(this);
@@ -353,7 +357,7 @@ void TMainFRM::CreateGameList(QWidget* parent) {
     PopSortOPT[i]->setObjectName(QString("_Sort%1OPT").arg(i));
     PopSortOPT[i]->setCheckable(true);
     popup_sort_group_->addAction(PopSortOPT[i]);
-    connect(PopSortOPT[i], &QAction::triggered, this, [this, i] { SortOPTClick(i); });
+    connect(PopSortOPT[i], &QAction::triggered, this, kSortHandlers[i]);
   }
   GamesPopUpMENU->addSeparator();
   popup_order_group_ = new QActionGroup(this);
@@ -723,7 +727,11 @@ void TMainFRM::SelectRandomGameOPTClick() {}   // later: the game list
 void TMainFRM::NextMatchOPTClick() {}          // later: search
 
 void TMainFRM::DirectoriesOPTClick() {}  // later: the Preferences window
-void TMainFRM::SortOPTClick(int) {}      // later: the game list's sort orders
+void TMainFRM::Sort0OPTClick() {}        // later: the game list's sort orders
+void TMainFRM::Sort1OPTClick() {}        // later
+void TMainFRM::Sort2OPTClick() {}        // later
+void TMainFRM::Sort3OPTClick() {}        // later
+void TMainFRM::Sort4OPTClick() {}        // later
 void TMainFRM::AZOPTClick() {}           // later
 void TMainFRM::ZAOPTClick() {}           // later
 void TMainFRM::ShowCmdLineOPTClick() {}  // later: the command-line window

@@ -87,7 +87,11 @@ class TMainFRM : public QMainWindow, public MainView {
   void NextMatchOPTClick();
   // Options
   void DirectoriesOPTClick();
-  void SortOPTClick(int order);  // Sort0OPTClick .. Sort4OPTClick
+  void Sort0OPTClick();
+  void Sort1OPTClick();
+  void Sort2OPTClick();
+  void Sort3OPTClick();
+  void Sort4OPTClick();
   void AZOPTClick();
   void ZAOPTClick();
   void ShowCmdLineOPTClick();
