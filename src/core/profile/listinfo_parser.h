@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/profile/listinfo_reader.h"
 #include "core/shell/app_names.h"
 
 namespace kw {
@@ -39,30 +40,6 @@ struct ListinfoLogEntry {
 
 // Entries of kinds 1 to 4 kept before the log closes with one kind 5 entry.
 constexpr std::size_t kListinfoLogLimit = 100;
-
-// The words of listinfo text: separators are the bytes 0x00 to 0x0D and the space; a word in
-// double quotes keeps its letter case and its backslash escapes (see ReadToken); any other word
-// is upper-cased (ASCII letters only). Works on the caller's bytes without copying them.
-class ListinfoReader {
- public:
-  explicit ListinfoReader(std::string_view data) : data_(data) {}
-
-  // The next word, or the empty text at the end of the input. The view stays valid until the
-  // next call (it points into the input or into the reader's own buffer).
-  std::string_view ReadToken();
-  // False when the last ReadToken met the end of the input before any word (an empty quoted
-  // word "" is a word).
-  bool FoundWord() const { return found_word_; }
-  std::size_t Position() const { return pos_; }
-  std::size_t Size() const { return data_.size(); }
-  bool AtEnd() const { return pos_ >= data_.size(); }
-
- private:
-  std::string_view data_;
-  std::size_t pos_ = 0;
-  bool found_word_ = false;
-  std::string buffer_;  // words that differ from their bytes in the input
-};
 
 // Clears Games and Resources of `db` and fills them from `data`; the emulator texts of `db` are
 // left alone. Returns the error log (empty when the text was read without a problem). With a
