@@ -610,6 +610,11 @@ void TMainFRM::BuildTextFilesMenu(const std::vector<std::string>& paths) {
   }
 }
 
+void TMainFRM::SetShell(MainShell* shell) {
+  shell_ = shell;
+  games_model_->SetDatabase(shell ? &shell->Database() : nullptr);
+}
+
 void TMainFRM::UpdateProfileControls(bool loaded) {
   for (QWidget* w : std::initializer_list<QWidget*>{
            InfoTOOL,        PlayTOOL,       DetailTOOL,           VideoSetupTOOL,
@@ -650,6 +655,7 @@ void TMainFRM::UpdateProfileControls(bool loaded) {
 
   if (loaded) {
     SetBase(GamesList, QPalette::Base);
+    games_model_->Reload();
     return;
   }
   SetBase(GamesList, QPalette::Button);

@@ -45,7 +45,7 @@ class TMainFRM : public QMainWindow, public MainView {
   ~TMainFRM() override;
 
   // The window is made before the shell that drives it; both are joined here.
-  void SetShell(MainShell* shell) { shell_ = shell; }
+  void SetShell(MainShell* shell);
   void SetAboutWindow(TAboutFRM* about) { about_ = about; }
 
   // MainView

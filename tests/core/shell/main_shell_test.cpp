@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "core/profile/profile_file.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -231,6 +232,45 @@ TEST_F(MainShellTest, TextFilesAndNewsOpenInTheEditor) {
     usleep(10000);
   usleep(50000);
   EXPECT_EQ(work_.Read("opened.log"), emu.Path() + "readme.txt\n");
+}
+
+TEST_F(MainShellTest, OpeningAProfileLoadsItEntersTheEmulatorDirectoryAndRemembersIt) {
+  TempDir emu;
+  GameDatabase made;
+  made.EmulatorDir = emu.Path();
+  made.EmulatorExe = "mame";
+  made.EmulatorVersion = "M.A.M.E. v0.37 BETA 5";
+  GameRecord pacman;
+  pacman.Name = "PACMAN";
+  made.AddGame(pacman);
+  ProfileFileContext context;
+  ASSERT_TRUE(SaveProfile(made, home_ / "Demo.ksl", ui_, context));
+
+  MainShell shell(ui_, view_, Names());
+  shell.FormCreate();
+  shell.FormShow({home_ / "Demo.ksl"});
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
+  EXPECT_TRUE(shell.Database().ProfileLoaded);
+  EXPECT_EQ(shell.Database().GameCount(), 1u);
+  EXPECT_EQ(view_.titles.back(), "Kestrelwing - [M.A.M.E. v0.37 BETA 5]");
+  EXPECT_EQ(std::filesystem::current_path().string() + "/", emu.Path());
+  EXPECT_EQ(shell.Settings().LastProfile, home_ / "Demo.ksl");
+  EXPECT_EQ(view_.reopen[0], UpperCase(home_ / "Demo.ksl"));
+  EXPECT_TRUE(view_.states.back());
+  EXPECT_FALSE(ui_.progress_visible);
+}
+
+TEST_F(MainShellTest, AMissingProfileOffersANewOne) {
+  MainShell shell(ui_, view_, Names());
+  shell.FormCreate();
+  ui_.answers = {MsgAnswer::No};
+  shell.Profiles().OpenProfile("/nowhere/Mame.ksl");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            "Cannot find /nowhere/Mame.ksl profile!\rDo you want to create a new profile?\r");
+  EXPECT_EQ(ui_.messages[0].buttons, MsgButtons::YesNo);
+  EXPECT_FALSE(shell.Database().ProfileLoaded);
+  EXPECT_EQ(view_.titles.back(), "Kestrelwing - no profile loaded");
 }
 
 }  // namespace
