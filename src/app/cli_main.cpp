@@ -9,20 +9,33 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: kestrelwing-cli COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Commands:\n"
-    "  settings\n"
-    "      Print the effective front-end settings: KESTREL.INI of the program directory\n"
-    "      ($KESTRELWING_HOME, else $XDG_DATA_HOME/kestrelwing) with every default filled\n"
-    "      in, as [section] headers and key=value lines in file order.\n"
-    "\n"
-    "Options:\n"
-    "  --help       Show this text and exit.\n"
-    "  --version    Show the version and exit.\n"
-    "\n"
-    "Exit status: 0 success, 1 failure, 2 bad usage, 3 done with problems found.\n";
+constexpr const char* kUsage = R"(Usage: kestrelwing-cli COMMAND [ARGUMENTS]
+
+Commands:
+  settings
+      Print the effective front-end settings: KESTREL.INI of the program directory
+      ($KESTRELWING_HOME, else $XDG_DATA_HOME/kestrelwing) with every default filled
+      in, as [section] headers and key=value lines in file order.
+  parse-listinfo INPUT OUTPUT.KSL [--emulator-dir DIR] [--emulator-exe NAME]
+                 [--emulator-version TEXT]
+      Read INPUT as the emulator's -listinfo capture and write the profile OUTPUT.KSL.
+      Prints the error log as the profile creation report lists it, one entry a line,
+      then "Games found: N" and "Resources found: M". A capture without games writes
+      no profile (said on stderr). Exit 0 with an empty log, 3 with entries, 1 when
+      INPUT cannot be read or OUTPUT cannot be written.
+  dump-profile FILE.KSL
+      Print a profile as JSON Lines: {"EmulatorDir","EmulatorExe","EmulatorVersion"},
+      then one object per game and resource in file order ("kind":"game"/"resource")
+      with every field under its own name, and "Roms", "Chips" and "Samples" as lists.
+      Each byte of a text stands for the code point of the same value (as UTF-8).
+      Exit 1 when the file cannot be read or is not a valid profile.
+
+Options:
+  --help       Show this text and exit.
+  --version    Show the version and exit.
+
+Exit status: 0 success, 1 failure, 2 bad usage, 3 done with problems found.
+)";
 
 struct Command {
   const char* name;
@@ -31,6 +44,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"settings", kw::cli::Settings},
+    {"parse-listinfo", kw::cli::ParseListinfo},
+    {"dump-profile", kw::cli::DumpProfile},
 };
 
 }  // namespace
