@@ -1,6 +1,8 @@
 // File access on Linux with the case-insensitive name matching the program relies on.
 #include "platform/fs.h"
 
+#include "platform/ascii.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,18 +15,6 @@
 
 namespace kw::platform::fs {
 namespace {
-
-char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
 
 bool LExists(const std::string& path) {
   struct stat st;

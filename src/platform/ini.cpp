@@ -4,6 +4,7 @@
 
 #include <charconv>
 
+#include "platform/ascii.h"
 #include "platform/fs.h"
 
 namespace kw::platform {
@@ -19,18 +20,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.back()))
     text.remove_suffix(1);
   return text;
-}
-
-char FoldCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
 }
 
 // The section name when the line is a section header.

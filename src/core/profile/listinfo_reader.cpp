@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/ascii.h"
+
 namespace kw {
 
 namespace {
@@ -24,9 +26,6 @@ constexpr std::array<std::uint8_t, 256> kByteClasses = MakeByteClasses();
 
 inline std::uint8_t ClassOf(char c) {
   return kByteClasses[static_cast<unsigned char>(c)];
-}
-inline char Upper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 }  // namespace
@@ -64,7 +63,7 @@ std::string_view ListinfoReader::ReadToken() {
       buffer_ += c;
       if (c == '\\') {
         if (p == end) break;
-        char next = Upper(*p++);
+        char next = platform::AsciiUpper(*p++);
         if (next == '"') {
           buffer_ += '"';
         } else if (next == 'N') {
@@ -91,7 +90,7 @@ std::string_view ListinfoReader::ReadToken() {
   if (!(seen & kLower)) return word;
   buffer_.assign(word);
   for (char& c : buffer_)
-    c = Upper(c);
+    c = platform::AsciiUpper(c);
   return buffer_;
 }
 

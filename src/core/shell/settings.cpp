@@ -4,6 +4,7 @@
 #include <charconv>
 #include <limits>
 
+#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
@@ -116,11 +117,7 @@ const std::vector<SettingDeclaration>& SettingDeclarations() {
 }
 
 std::string UpperCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
+  return platform::AsciiUpperCase(text);
 }
 
 std::string DefaultTextEditor(const std::string& system_dir) {
