@@ -20,7 +20,8 @@ inline CommandResult RunCommand(const std::string& command_line) {
   if (!pipe) return result;
   char buffer[65536];
   size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    result.out.append(buffer, n);
   int status = pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
