@@ -13,6 +13,7 @@
 #include "ui/reports/report_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
+#include "ui/shell/application.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/program_font.h"
 #include "ui/shell/qt_user_interface.h"
@@ -20,7 +21,7 @@
 #include "ui/text_codec.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  kw::TKestrelApplication app(argc, argv);
   // Only the application name: a display name would be appended to every window title.
   QApplication::setApplicationName(kw::kProductName);
   QApplication::setApplicationVersion(QString::fromStdString(kw::ProgramVersion()));
@@ -46,11 +47,16 @@ int main(int argc, char** argv) {
 
   kw::QtUserInterface ui(working, &report);
   ui.SetParentWindow(&window);
+  app.SetErrorReport(&ui);
   kw::MainShell shell(ui, window, std::move(names));
   window.SetShell(&shell);
   window.SetAboutWindow(&about);
 
-  shell.FormCreate();
+  try {
+    shell.FormCreate();
+  } catch (const std::exception& escaped) {
+    app.ReportError(escaped.what());
+  }
   window.show();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i)
@@ -60,6 +66,10 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, &window, [&shell, args] { shell.FormShow(args); });
 
   const int result = QApplication::exec();
-  shell.FormDestroy();
+  try {
+    shell.FormDestroy();
+  } catch (const std::exception& escaped) {
+    app.ReportError(escaped.what());
+  }
   return result;
 }
