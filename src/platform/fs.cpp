@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace kw::platform::fs {
@@ -170,8 +171,9 @@ std::optional<std::string> ReadFile(std::string_view path, std::string* error) {
     return std::nullopt;
   }
   struct stat st;
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
+  const bool stat_ok = fstat(fd, &st) == 0;
+  if (!stat_ok || S_ISDIR(st.st_mode)) {
+    int code = stat_ok ? EISDIR : errno;
     close(fd);
     SetError(error, code);
     return std::nullopt;
@@ -210,7 +212,12 @@ bool WriteFile(std::string_view path, std::string_view data, std::string* error)
 
 bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
   static std::atomic<unsigned> counter{0};
-  const std::string target = Resolve(path);
+  std::string target = Resolve(path);
+  // A linked file is replaced where it really lies, so the link stays a link.
+  if (char* real = realpath(target.c_str(), nullptr)) {
+    target = real;
+    free(real);
+  }
   const std::string directory = ExtractFilePath(target);
   const std::string name = ExtractFileName(target);
   struct stat old;
@@ -256,11 +263,19 @@ std::vector<DirEntry> List(std::string_view directory) {
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     bool is_directory = entry->d_type == DT_DIR;
-    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+    bool is_link = entry->d_type == DT_LNK;
+    if (entry->d_type == DT_UNKNOWN) {
+      struct stat lst;
+      if (lstat((base + std::string(name)).c_str(), &lst) == 0) {
+        is_link = S_ISLNK(lst.st_mode);
+        is_directory = S_ISDIR(lst.st_mode);
+      }
+    }
+    if (is_link) {
       struct stat st;
       is_directory = stat((base + std::string(name)).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
-    entries.push_back({std::string(name), is_directory});
+    entries.push_back({std::string(name), is_directory, is_link});
   }
   closedir(dir);
   std::sort(entries.begin(), entries.end(),

@@ -32,8 +32,9 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
 bool CreateFile(std::string_view path, std::string* error = nullptr);
 
 struct DirEntry {
-  std::string name;  // as on disk
-  bool is_directory = false;
+  std::string name;           // as on disk
+  bool is_directory = false;  // a link to a directory counts as one
+  bool is_link = false;
 };
 // Entries of a directory sorted by name (byte order), without "." and "..". Empty on failure.
 std::vector<DirEntry> List(std::string_view directory);
@@ -42,8 +43,8 @@ bool Copy(std::string_view from, std::string_view to, std::string* error = nullp
 bool Rename(std::string_view from, std::string_view to, std::string* error = nullptr);
 bool Delete(std::string_view path, std::string* error = nullptr);      // a file
 bool DeleteTree(std::string_view path, std::string* error = nullptr);  // a directory and all in it
-bool MakeDirectory(std::string_view path, std::string* error = nullptr);   // one level
-bool MakeDirectories(std::string_view path, std::string* error = nullptr); // with parents
+bool MakeDirectory(std::string_view path, std::string* error = nullptr);    // one level
+bool MakeDirectories(std::string_view path, std::string* error = nullptr);  // with parents
 
 std::string CurrentDirectory();  // with trailing separator
 bool SetCurrentDirectory(std::string_view path, std::string* error = nullptr);

@@ -10,9 +10,12 @@
 namespace kw::platform {
 namespace {
 
+// A stray carriage return (a line end from another system) counts as a blank too.
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+  return c == ' ' || c == '\t' || c == '\r';
 }
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front()))
@@ -67,6 +70,9 @@ bool IniFile::Load() {
 void IniFile::LoadFromText(std::string_view text) {
   lines_.clear();
   dirty_ = false;
+  // A byte-order mark is kept apart, so that it does not hide the first section.
+  bom_ = text.substr(0, kUtf8Bom.size()) == kUtf8Bom;
+  if (bom_) text.remove_prefix(kUtf8Bom.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
@@ -229,7 +235,8 @@ std::string IniFile::Text() const {
   for (const Line& line : lines_)
     size += line.text.size() + line.eol.size();
   std::string text;
-  text.reserve(size);
+  text.reserve(size + kUtf8Bom.size());
+  if (bom_) text += kUtf8Bom;
   for (const Line& line : lines_) {
     text += line.text;
     text += line.eol;

@@ -62,6 +62,7 @@ class IniFile {
 
   std::string path_;
   std::vector<Line> lines_;
+  bool bom_ = false;  // the file began with a UTF-8 byte-order mark
   bool dirty_ = false;
 };
 

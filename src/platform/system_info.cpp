@@ -76,7 +76,8 @@ std::string Unquote(std::string value) {
 
 std::string ProgramDir() {
   if (std::optional<std::string> home = Env("KESTRELWING_HOME")) {
-    return fs::IncludeTrailingSeparator(*home);
+    // Made absolute now: the current directory moves to the emulator's while a profile is open.
+    return fs::IncludeTrailingSeparator(fs::ExpandFileName(*home));
   }
   std::optional<std::string> data = Env("XDG_DATA_HOME");
   if (data && fs::IsAbsolute(*data)) return fs::IncludeTrailingSeparator(*data) + "kestrelwing/";

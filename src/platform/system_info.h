@@ -9,7 +9,8 @@ namespace kw::platform {
 
 // The directory that holds the user's files: $KESTRELWING_HOME when set, else
 // $XDG_DATA_HOME/kestrelwing/ (default ~/.local/share/kestrelwing/); with trailing separator.
-// Not created here: see EnsureProgramDir.
+// A relative $KESTRELWING_HOME is taken against the current directory of the call, so the
+// program asks once, at start-up, and keeps the answer. Not created here: see EnsureProgramDir.
 std::string ProgramDir();
 // Creates ProgramDir with its PROFILES/ folder and copies the files the program ships
 // (`shipped_dir`: HISTORY.TXT, FINISH.WAV ...) that are not there yet. False with `error`

@@ -107,6 +107,26 @@ TEST_F(FsTest, ListIsSortedAndMarksDirectories) {
   EXPECT_TRUE(List(dir_ / "none").empty());
 }
 
+TEST_F(FsTest, LinksAreMarkedAndAtomicWritesKeepThem) {
+  dir_.Write("real/KESTREL.INI", "old");
+  std::filesystem::create_directory_symlink(dir_ / "real", dir_ / "linked");
+  std::filesystem::create_symlink(dir_ / "real/KESTREL.INI", dir_ / "kestrel.ini");
+  for (const DirEntry& e : List(dir_.Path())) {
+    if (e.name == "linked") {
+      EXPECT_TRUE(e.is_directory && e.is_link);
+    }
+    if (e.name == "real") {
+      EXPECT_TRUE(e.is_directory && !e.is_link);
+    }
+    if (e.name == "kestrel.ini") {
+      EXPECT_TRUE(!e.is_directory && e.is_link);
+    }
+  }
+  ASSERT_TRUE(WriteFileAtomic(dir_ / "KESTREL.INI", "new"));  // found as kestrel.ini
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "kestrel.ini"));
+  EXPECT_EQ(dir_.Read("real/KESTREL.INI"), "new");
+}
+
 TEST_F(FsTest, CopyRenameDeleteAndDeleteTree) {
   dir_.Write("Tree/Sub/deep.txt", "d");
   dir_.Write("Tree/top.txt", "t");

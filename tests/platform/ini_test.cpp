@@ -93,6 +93,15 @@ TEST(IniFile, DeleteKeyAndSection) {
   EXPECT_EQ(ini.Text(), "[A]\ny=2\n[C]\n");
 }
 
+TEST(IniFile, AByteOrderMarkAndStrayCarriageReturnsDoNotHideKeys) {
+  IniFile ini = FromText("\xEF\xBB\xBF[General]\nUseStats=0\r\r\nLastProfile= a.ksl \r\n");
+  EXPECT_EQ(ini.Read("general", "usestats"), "0");
+  EXPECT_EQ(ini.Read("General", "LastProfile"), "a.ksl");
+  ini.Write("General", "KillPifFile", "1");
+  EXPECT_EQ(ini.Sections(), std::vector<std::string>{"General"});
+  EXPECT_EQ(ini.Text().rfind("\xEF\xBB\xBF[General]\n", 0), 0u) << "the mark stays in front";
+}
+
 TEST(IniFile, CrLfFilesKeepTheirLineEnds) {
   const std::string text = "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n";
   IniFile ini = FromText(text);

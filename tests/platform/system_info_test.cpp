@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/fs.h"
 #include "support/temp_dir.h"
 
 namespace kw::platform {
@@ -38,6 +39,8 @@ class ScopedEnv {
 TEST(ProgramDir, HomeVariableWinsAndGetsATrailingSeparator) {
   ScopedEnv home("KESTRELWING_HOME", "/tmp/kw-home");
   EXPECT_EQ(ProgramDir(), "/tmp/kw-home/");
+  ScopedEnv relative("KESTRELWING_HOME", "some/home");
+  EXPECT_EQ(ProgramDir(), fs::CurrentDirectory() + "some/home/") << "made absolute";
 }
 
 TEST(ProgramDir, FallsBackToTheDataHome) {
