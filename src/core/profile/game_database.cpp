@@ -58,11 +58,6 @@ bool GameDatabase::AddResource(GameRecord record) {
   return true;
 }
 
-std::vector<GameRecord>& GameDatabase::MutableGames() {
-  index_valid_ = false;
-  return games_;
-}
-
 void GameDatabase::BuildIndex() const {
   game_index_.clear();
   resource_index_.clear();

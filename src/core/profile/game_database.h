@@ -123,12 +123,17 @@ class GameDatabase {
   const GameRecord& Resource(std::size_t position) const { return resources_[position]; }
   const std::vector<GameRecord>& Games() const { return games_; }
   const std::vector<GameRecord>& Resources() const { return resources_; }
-  // For the game list's in-place re-sorting; drops the look-up index.
-  std::vector<GameRecord>& MutableGames();
+  // Re-orders Games in place (the game list's sorting): `reorder` gets the list and may only
+  // move its records. The look-up index is dropped after it ran.
+  template <class Reorder>
+  void ReorderGames(Reorder&& reorder) {
+    reorder(games_);
+    index_valid_ = false;
+  }
 
   // The first record of Games (then of Resources, when asked) whose Name equals `name` byte for
   // byte. Gives the answer of a linear search from the first record; an index built on first
-  // use makes it fast.
+  // use makes it fast. The pointer is valid until the lists change.
   const GameRecord* FindSet(std::string_view name, bool with_resources) const;
   // Position in Games of the first game named `name`, or -1.
   long FindGamePosition(std::string_view name) const;

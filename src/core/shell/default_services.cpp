@@ -6,7 +6,9 @@
 
 namespace kw {
 
-void DefaultProfileService::OpenProfile(const std::string& path) {
+void DefaultProfileService::OpenProfile(const std::string& given_path) {
+  // Kept as a full path: the current directory moves to the emulator's once the profile opens.
+  const std::string path = platform::fs::ExpandFileName(given_path);
   UserInterface& ui = shell_.Ui();
   GameDatabase& db = shell_.Database();
   if (!platform::fs::FileExists(path)) {

@@ -33,7 +33,7 @@ std::string Quoted(const std::string& path) {
   return "\"" + path + "\"";
 }
 
-constexpr int kMaxTextFileDepth = 32;  // guards against directory link loops
+constexpr int kMaxTextFileDepth = 32;
 
 void CollectTextFiles(const std::string& dir, int depth,
                       std::vector<std::pair<std::string, std::string>>& found) {
@@ -41,7 +41,8 @@ void CollectTextFiles(const std::string& dir, int depth,
   for (const fs::DirEntry& e : fs::List(dir)) {
     std::string path = dir + e.name;
     if (e.is_directory) {
-      CollectTextFiles(path + "/", depth + 1, found);
+      // Linked directories are not followed: a link back up would make the search endless.
+      if (!e.is_link) CollectTextFiles(path + "/", depth + 1, found);
       continue;
     }
     std::string upper_name = UpperCase(e.name);
@@ -173,6 +174,14 @@ void MainShell::FormDestroy() {
 }
 
 bool MainShell::SaveSettingsNow() {
+  // The keys go into the file as it is now, as the private-profile functions do, so that lines
+  // added to it while the program ran are kept. A file that exists but cannot be read is not
+  // overwritten: its other lines would be lost.
+  const bool exists = fs::FileExists(settings_file_.Path());
+  if (!settings_file_.Load() && exists) {
+    ui_.Ask("Unable to write to " + settings_file_.Path(), MsgIcon::Error);
+    return false;
+  }
   if (auto error = SaveSettings(settings_, settings_file_)) {
     ui_.Ask(*error, MsgIcon::Error);
     return false;
@@ -203,6 +212,12 @@ void MainShell::ShowMAMETextFile(const std::string& item_name) {
 }
 
 void MainShell::OpenInEditor(const std::string& path) {
+  // Without an editor the file's own name would be taken for the program to run.
+  if (settings_.TextEditor.empty()) {
+    ui_.Ask("No text editor is set.\rPlease choose a text editor in the preferences.",
+            MsgIcon::Error);
+    return;
+  }
   // Paths are quoted: on this system they may hold blanks. A failed start is said, not
   // swallowed, so that a missing editor does not look like a dead menu.
   if (platform::RunProgram(settings_.TextEditor + " " + Quoted(path), platform::kShowNormal,

@@ -52,8 +52,7 @@ std::vector<SettingDeclaration> MakeDeclarations() {
   static constexpr std::string_view kFileKeys[kReopenSlots] = {"File1", "File2", "File3", "File4",
                                                                "File5"};
   for (int slot = 0; slot < static_cast<int>(kReopenSlots); ++slot) {
-    // The reopen slots have no member of their own; `reopen_slot` addresses the array.
-    SettingDeclaration decl{"ReopenList", kFileKeys[slot], Kind::UpperText, &S::LastProfile, ""};
+    SettingDeclaration decl{"ReopenList", kFileKeys[slot], Kind::UpperText, &S::ReopenList, ""};
     decl.reopen_slot = slot;
     d.push_back(decl);
   }
@@ -67,13 +66,15 @@ std::vector<SettingDeclaration> MakeDeclarations() {
   return d;
 }
 
+using ReopenSlots = std::array<std::string, kReopenSlots>;
+
 std::string& TextField(FrontEndSettings& s, const SettingDeclaration& d) {
-  if (d.reopen_slot >= 0) return s.ReopenList[d.reopen_slot];
+  if (d.reopen_slot >= 0) return (s.*std::get<ReopenSlots S::*>(d.field))[d.reopen_slot];
   return s.*std::get<std::string S::*>(d.field);
 }
 
 const std::string& TextField(const FrontEndSettings& s, const SettingDeclaration& d) {
-  if (d.reopen_slot >= 0) return s.ReopenList[d.reopen_slot];
+  if (d.reopen_slot >= 0) return (s.*std::get<ReopenSlots S::*>(d.field))[d.reopen_slot];
   return s.*std::get<std::string S::*>(d.field);
 }
 
@@ -169,7 +170,9 @@ FrontEndSettings LoadSettings(const platform::IniFile& ini, const std::string& s
 std::optional<std::string> SaveSettings(const FrontEndSettings& settings, platform::IniFile& ini) {
   for (const SettingDeclaration& d : SettingDeclarations()) {
     if (IsExtraOptions(d) && !WritesExtraOptions(settings)) {
-      ini.DeleteKey(d.section, d.key);
+      // A repeated line would come back at the next start: every one goes.
+      while (ini.Read(d.section, d.key))
+        ini.DeleteKey(d.section, d.key);
       continue;
     }
     ini.Write(d.section, d.key, ValueText(settings, d));

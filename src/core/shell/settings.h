@@ -80,13 +80,14 @@ struct FrontEndSettings {
 struct SettingDeclaration {
   enum class Kind { Bool, Byte, Int, Text, UpperText };
   using Field = std::variant<bool FrontEndSettings::*, std::uint8_t FrontEndSettings::*,
-                             std::int32_t FrontEndSettings::*, std::string FrontEndSettings::*>;
+                             std::int32_t FrontEndSettings::*, std::string FrontEndSettings::*,
+                             std::array<std::string, kReopenSlots> FrontEndSettings::*>;
   std::string_view section;
   std::string_view key;
   Kind kind;
   Field field;
   std::string_view default_text;  // the default as the file would hold it
-  int reopen_slot = -1;           // 0..4 for File1..File5
+  int reopen_slot = -1;           // 0..4 for File1..File5 (field: the reopen list)
 };
 
 // Every key of KESTREL.INI in file order.

@@ -45,8 +45,7 @@ TEST(GameDatabase, FindSetFollowsResortingAndClearing) {
   db.AddGame(Named("B", 1));
   db.AddGame(Named("A", 2));
   EXPECT_EQ(db.FindGamePosition("A"), 1);
-  auto& games = db.MutableGames();
-  std::swap(games[0], games[1]);
+  db.ReorderGames([](std::vector<GameRecord>& games) { std::swap(games[0], games[1]); });
   EXPECT_EQ(db.FindGamePosition("A"), 0);
   db.ClearDatabase();
   EXPECT_EQ(db.FindSet("A", true), nullptr);

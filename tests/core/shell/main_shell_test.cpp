@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/profile/profile_file.h"
+#include "support/run_command.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -38,6 +39,31 @@ class RecordingProfiles : public ProfileService {
   std::vector<std::string> calls;
   void OpenProfile(const std::string& path) override { calls.push_back("open " + path); }
   void CreateProfile() override { calls.push_back("create"); }
+};
+
+// Services that write what happens to them into one log, to check the order of start-up and
+// shutdown.
+struct OrderLog : ProfileService, EmulatorConfigService, StatsService {
+  std::vector<std::string> events;
+  MainShell* shell = nullptr;
+  ScriptedUi* ui = nullptr;
+  std::string settings_path;
+
+  void OpenProfile(const std::string& path) override {
+    events.push_back("open " + path);
+    events.push_back(std::string("busy ") + (ui->busy ? "on" : "off"));
+    events.push_back("languages " + std::to_string(shell->LanguageCodes().size()));
+  }
+  void CreateProfile() override { events.push_back("create"); }
+  void ReadEmulatorConfig() override { events.push_back("read config"); }
+  void WriteEmulatorConfig() override {
+    events.push_back(std::string("write config, settings ") +
+                     (std::filesystem::exists(settings_path) ? "saved" : "not saved"));
+  }
+  void LoadStats() override {
+    events.push_back("load stats, sort " + std::to_string(shell->Settings().SortBy));
+  }
+  void SaveStats() override { events.push_back("save stats"); }
 };
 
 // Runs each test in a directory of its own (the crash check looks in the current directory).
@@ -135,21 +161,62 @@ TEST_F(MainShellTest, AnArgumentWinsOverTheLastProfile) {
 }
 
 TEST_F(MainShellTest, QuittingWritesTheSettingsThatTheNextStartReads) {
+  home_.Write("KESTREL.INI", "[MAME]\nExtraOptions=-a\nExtraOptions=-b\n");
+  std::string cli_output;
   {
     MainShell shell(ui_, view_, Names());
     shell.FormCreate();
     shell.Settings().SortBy = 3;
     shell.Settings().ListYear = true;
+    shell.Settings().AddExtraOptions = false;
     shell.AddToReopenList("/p/a.ksl");
     EXPECT_EQ(view_.reopen[0], "/P/A.KSL");
+    // Someone adds a line while the program runs: the save merges into the file as it is.
+    std::string text = home_.Read("KESTREL.INI");
+    home_.Write("KESTREL.INI", text + "[Mine]\nkept=1\n");
     shell.FormDestroy();
+    cli_output = FormatSettings(shell.Settings());
   }
+  std::string file = home_.Read("KESTREL.INI");
+  EXPECT_NE(file.find("[Mine]\nkept=1\n"), std::string::npos);
+  EXPECT_EQ(file.find("ExtraOptions"), std::string::npos) << "repeated lines are all gone";
+
   MainShell shell(ui_, view_, Names());
   shell.FormCreate();
   EXPECT_EQ(shell.Settings().SortBy, 3);
   EXPECT_TRUE(shell.Settings().ListYear);
+  EXPECT_EQ(shell.Settings().ExtraOptions, "");
   EXPECT_EQ(view_.reopen[0], "/P/A.KSL");
   EXPECT_EQ(view_.applied, 2);
+
+  // The console program reads the same file and shows the same values.
+  test::CommandResult cli =
+      test::RunCommand("KESTRELWING_HOME='" + home_.Path() + "' '" + KW_CLI_PATH + "' settings");
+  EXPECT_EQ(cli.status, 0);
+  EXPECT_EQ(cli.out, cli_output);
+}
+
+TEST_F(MainShellTest, StartAndShutdownRunInTheirOrder) {
+  home_.Write("KESTREL.INI", "[Sort]\nSortBy=3\n[General]\nLastProfile=/p/last.ksl\n");
+  OrderLog log;
+  MainShell shell(ui_, view_, Names());
+  log.shell = &shell;
+  log.ui = &ui_;
+  log.settings_path = home_ / "KESTREL.INI";
+  shell.SetProfileService(&log);
+  shell.SetEmulatorConfigService(&log);
+  shell.SetStatsService(&log);
+  shell.FormCreate();
+  shell.FormShow({});
+  std::filesystem::remove(log.settings_path);
+  shell.FormDestroy();
+  EXPECT_EQ(log.events,
+            (std::vector<std::string>{"load stats, sort 3",  // the settings are read first
+                                      "open /P/LAST.KSL", "busy off",
+                                      "languages 1",  // ENGLISH is there before any profile opens
+                                      "write config, settings saved", "save stats"}));
+  EXPECT_EQ(ui_.events.front(), "busy on");
+  EXPECT_EQ(shell.LanguageCodes().size(), 0u) << "released at the end";
 }
 
 TEST_F(MainShellTest, NoOpticalDriveSwitchesMameCdOff) {
@@ -212,8 +279,10 @@ TEST_F(MainShellTest, TextFilesAndNewsOpenInTheEditor) {
   TempDir emu;
   emu.Write("readme.txt", "");
   std::string log = work_ / "opened.log";
+  // The editor writes beside the log and renames, so the log appears complete.
   std::string editor =
-      work_.Write("editor.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log + "'\n");
+      work_.Write("editor.sh", "#!/bin/sh\nprintf '%s\\n' \"$1\" > '" + log + ".part' && mv '" +
+                                   log + ".part' '" + log + "'\n");
   std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
   MainShell shell(ui_, view_, Names());
   shell.Settings().TextEditor = UpperCase(editor);  // stored upper case, found regardless
@@ -227,11 +296,29 @@ TEST_F(MainShellTest, TextFilesAndNewsOpenInTheEditor) {
   EXPECT_EQ(ui_.messages[0].text, "News file not found");
   EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
 
-  // The editor runs without being waited for; give it a moment to write.
-  for (int i = 0; i < 200 && !std::filesystem::exists(log); ++i)
+  // The editor runs without being waited for: wait (at most ten seconds) for its log.
+  for (int i = 0; i < 1000 && !std::filesystem::exists(log); ++i)
     usleep(10000);
-  usleep(50000);
   EXPECT_EQ(work_.Read("opened.log"), emu.Path() + "readme.txt\n");
+
+  // Without an editor nothing is started (the file itself would be taken for the program).
+  shell.Settings().TextEditor.clear();
+  std::filesystem::remove(log);
+  shell.ShowMAMETextFile("File0");
+  ASSERT_EQ(ui_.messages.size(), 2u);
+  EXPECT_EQ(ui_.messages[1].text,
+            "No text editor is set.\rPlease choose a text editor in the preferences.");
+}
+
+TEST_F(MainShellTest, TextFileSearchFindsTheDirectoryWithoutRegardToCaseAndFollowsNoLinks) {
+  TempDir emu;
+  emu.Write("Mame/readme.txt", "");
+  std::filesystem::create_directory_symlink(emu / "Mame", emu / "Mame/loop");
+  std::filesystem::create_directory_symlink(emu / "Mame", emu / "Mame/again");
+  MainShell shell(ui_, view_, Names());
+  shell.Database().EmulatorDir = emu.Path() + "MAME/";
+  shell.BuildTextFilesMenu();
+  EXPECT_EQ(view_.text_files, std::vector<std::string>{emu.Path() + "Mame/readme.txt"});
 }
 
 TEST_F(MainShellTest, OpeningAProfileLoadsItEntersTheEmulatorDirectoryAndRemembersIt) {
@@ -258,6 +345,21 @@ TEST_F(MainShellTest, OpeningAProfileLoadsItEntersTheEmulatorDirectoryAndRemembe
   EXPECT_EQ(view_.reopen[0], UpperCase(home_ / "Demo.ksl"));
   EXPECT_TRUE(view_.states.back());
   EXPECT_FALSE(ui_.progress_visible);
+}
+
+TEST_F(MainShellTest, ARelativeProfilePathIsKeptAsAFullPath) {
+  TempDir emu;
+  GameDatabase made;
+  made.EmulatorDir = emu.Path();
+  GameRecord game;
+  game.Name = "MSPACMAN";
+  made.AddGame(game);
+  ASSERT_TRUE(SaveProfile(made, work_ / "rel.ksl", ui_, ProfileFileContext{}));
+  MainShell shell(ui_, view_, Names());
+  shell.FormCreate();
+  shell.FormShow({"rel.ksl"});  // relative to the directory the program started in
+  ASSERT_TRUE(shell.Database().ProfileLoaded);
+  EXPECT_EQ(shell.Settings().LastProfile, work_ / "rel.ksl");
 }
 
 TEST_F(MainShellTest, AMissingProfileOffersANewOne) {
