@@ -21,8 +21,9 @@ Commands:
       Read INPUT as the emulator's -listinfo capture and write the profile OUTPUT.KSL.
       Prints the error log as the profile creation report lists it, one entry a line,
       then "Games found: N" and "Resources found: M". A capture without games writes
-      no profile (said on stderr). Exit 0 with an empty log, 3 with entries, 1 when
-      INPUT cannot be read or OUTPUT cannot be written.
+      no profile and deletes an OUTPUT.KSL left from an earlier run (both said on
+      stderr). Exit 0 with an empty log, 3 with entries, 1 when INPUT cannot be read
+      or OUTPUT cannot be written or deleted.
   dump-profile FILE.KSL
       Print a profile as JSON Lines: {"EmulatorDir","EmulatorExe","EmulatorVersion"},
       then one object per game and resource in file order ("kind":"game"/"resource")

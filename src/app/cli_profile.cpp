@@ -239,8 +239,21 @@ int ParseListinfo(const Args& args) {
   std::fflush(stdout);
 
   if (db.GameCount() == 0) {
+    // No games, no profile. A profile left from an earlier run would be read as this run's
+    // result, so it goes.
     std::fprintf(stderr, "kestrelwing-cli parse-listinfo: no games found: %s not written\n",
                  output.c_str());
+    if (platform::fs::FileExists(output)) {
+      if (!platform::fs::Delete(output, &error)) {
+        std::fprintf(stderr,
+                     "kestrelwing-cli parse-listinfo: %s: the earlier profile cannot be "
+                     "deleted: %s\n",
+                     output.c_str(), error.c_str());
+        return 1;
+      }
+      std::fprintf(stderr, "kestrelwing-cli parse-listinfo: the earlier %s was deleted\n",
+                   output.c_str());
+    }
   } else {
     ConsoleUi ui;
     if (!SaveProfile(db, output, ui, ProfileFileContext{})) return 1;

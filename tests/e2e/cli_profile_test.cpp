@@ -167,7 +167,33 @@ TEST_F(CliProfile, NoGamesWritesNoProfileAndSaysSo) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "Games found: 0\nResources found: 1\n");
   EXPECT_NE(run.err.find("not written"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("deleted"), std::string::npos) << run.err;
   EXPECT_FALSE(std::filesystem::exists(dir_ / "OUT.KSL"));
+}
+
+TEST_F(CliProfile, NoGamesDeletesTheProfileOfAnEarlierRun) {
+  const std::string output = dir_ / "OUT.KSL";
+  std::string games = dir_.Write("games.txt", "game ( name pacman )\n");
+  ASSERT_EQ(RunCli({"parse-listinfo", games, output}, dir_).status, 0);
+  ASSERT_TRUE(std::filesystem::exists(output));
+
+  // An empty capture: success, but the old profile must not pass for this run's result.
+  std::string empty = dir_.Write("empty.txt", "");
+  CliRun run = RunCli({"parse-listinfo", empty, output}, dir_);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Games found: 0\nResources found: 0\n");
+  EXPECT_NE(run.err.find("not written"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("the earlier " + output + " was deleted"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_EQ(RunCli({"dump-profile", output}, dir_).status, 1);
+
+  // With log entries the status stays 3; the old file is found without regard to case.
+  ASSERT_EQ(RunCli({"parse-listinfo", games, dir_ / "old.ksl"}, dir_).status, 0);
+  std::string broken = dir_.Write("broken.txt", "game ( name cut\n");
+  run = RunCli({"parse-listinfo", broken, dir_ / "OLD.KSL"}, dir_);
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("was deleted"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "old.ksl"));
 }
 
 TEST_F(CliProfile, TextsDumpAsOneCodePointPerByte) {
