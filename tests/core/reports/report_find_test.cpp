@@ -53,5 +53,30 @@ TEST(ReportFind, WholeWordNeedsNonWordCharactersAround) {
   EXPECT_EQ(WalkMatches(text, "rom", {}).size(), 7u);
 }
 
+// The window searches the editor's UTF-16 text: every character is itself, so characters
+// outside code page 1252 neither match each other nor a '?'.
+TEST(ReportFind, Utf16TextKeepsEveryCharacter) {
+  const std::u16string text = u"\u65E5\u672C \u4E2D\u6587 Caf\u00C9 \u0160? \u65E5\u672C\u8A9E";
+  auto find = [&text](std::u16string_view needle, std::size_t from, FindOptions options = {}) {
+    return FindInText(std::u16string_view(text), needle, from, options);
+  };
+  EXPECT_EQ(find(u"\u65E5\u672C", 0), std::optional<std::size_t>(0));
+  EXPECT_EQ(find(u"\u65E5\u672C", 1), std::optional<std::size_t>(14));
+  EXPECT_EQ(find(u"\u4E2D\u6587", 0), std::optional<std::size_t>(3));
+  EXPECT_EQ(find(u"\u6587\u4E2D", 0), std::nullopt);
+  // '?' is only the question mark.
+  EXPECT_EQ(find(u"?", 0), std::optional<std::size_t>(12));
+  EXPECT_EQ(find(u"?", 13), std::nullopt);
+  // ASCII and Latin-1 fold as in the 8-bit search, S caron with it; match case does not.
+  EXPECT_EQ(find(u"caf\u00E9", 0), std::optional<std::size_t>(6));
+  EXPECT_EQ(find(u"caf\u00E9", 0, {.match_case = true}), std::nullopt);
+  EXPECT_EQ(find(u"\u0161", 0), std::optional<std::size_t>(11));
+  // Whole words: the same word characters as in the 8-bit search.
+  EXPECT_EQ(find(u"Caf", 0, {.whole_word = true}), std::nullopt);
+  EXPECT_EQ(find(u"caf\u00C9", 0, {.whole_word = true}), std::optional<std::size_t>(6));
+  EXPECT_EQ(find(u"", 0), std::nullopt);
+  EXPECT_EQ(find(u"\u8A9E", text.size()), std::nullopt);
+}
+
 }  // namespace
 }  // namespace kw
