@@ -1,10 +1,9 @@
 // The program's 8-bit texts on screen: core keeps every text as read from the files; the windows
-// decode them for display and encode what the user typed back to the Windows code page.
+// decode them for display and encode what the user typed back to bytes by the same rule.
 #pragma once
 
 #include <string>
 
-#include <QChar>
 #include <QString>
 
 namespace kw {
@@ -14,11 +13,9 @@ namespace kw {
 // that they come back unchanged).
 QString FromSystemText(const std::string& text);
 
-// Windows-1252; characters that the code page cannot hold become '?'.
+// Windows-1252 when the code page holds every character, else UTF-8: either way FromSystemText
+// gives the same text back. (A Windows-1252 text whose bytes would read as UTF-8, such as "Ã©",
+// is written as UTF-8 for that reason.)
 std::string ToSystemText(const QString& text);
-
-// One UTF-16 unit in Windows-1252 ('?' when it has no byte there; each half of a surrogate pair
-// too). Keeps positions: the n-th unit becomes the n-th byte.
-char ToSystemChar(QChar ch);
 
 }  // namespace kw

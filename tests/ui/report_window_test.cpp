@@ -84,6 +84,8 @@ class ReportWindowTest : public QObject {
   void SaveDialogStartsAtTheReportsNameAndFollowsItsFilter();
   void SaveFailureIsShownAndReported();
   void FindWalksDownwardsAndEndsWithNotFound();
+  void FindKeepsCharactersOutsideTheCodePage();
+  void SavesCharactersOutsideTheCodePage();
   void PrintsTheDocumentToPdf();
   void Screenshot();
 };
@@ -306,9 +308,91 @@ void ReportWindowTest::FindWalksDownwardsAndEndsWithNotFound() {
   QVERIFY(window.Doc->textCursor().selectionStart() > first_name);
 }
 
+void ReportWindowTest::FindKeepsCharactersOutsideTheCodePage() {
+  kw::ReportDocument doc = ProfileReport();
+  // Chinese, Japanese, a question mark, an emoji (two UTF-16 units): UTF-8 lines as the window
+  // saves them.
+  doc.AddLine(
+      "\xE4\xB8\xAD\xE6\x96\x87 \xE6\x97\xA5\xE6\x9C\xAC? \xF0\x9F\x98\x80 "
+      "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E");
+  ReportWindow window;
+  window.LoadReport(doc);
+  const QString text = window.Doc->toPlainText();
+  const QString japan = QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC");
+
+  // "?" is the question mark only, not every character the code page lacks.
+  QVERIFY(window.FindNext("?", false, false));
+  QCOMPARE(window.Doc->textCursor().selectionStart(), int(text.indexOf('?')));
+  QVERIFY(!window.FindNext("?", false, false));
+  QCOMPARE(window.messages.size(), 1);
+
+  window.Doc->moveCursor(QTextCursor::Start);
+  QList<int> found;
+  while (window.FindNext(japan, false, false)) {
+    QCOMPARE(window.Doc->textCursor().selectedText(), japan);
+    found.push_back(window.Doc->textCursor().selectionStart());
+    QVERIFY(found.size() < 5);
+  }
+  QCOMPARE(found, (QList<int>{int(text.indexOf(japan)), int(text.lastIndexOf(japan))}));
+  QVERIFY(found[0] > text.indexOf(QString::fromUtf8("\xE4\xB8\xAD")));
+
+  window.Doc->moveCursor(QTextCursor::Start);
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+  QVERIFY(window.FindNext(emoji, false, false));
+  QCOMPARE(window.Doc->textCursor().selectedText(), emoji);
+}
+
+void ReportWindowTest::SavesCharactersOutsideTheCodePage() {
+  QTemporaryDir dir;
+  kw::ReportDocument doc = ProfileReport();
+  doc.AddLine("\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9");  // UTF-8
+  doc.AddLine("caf\xE9");                               // Windows-1252
+  ReportWindow window;
+  window.LoadReport(doc);
+  // The user adds Japanese to the Windows-1252 line.
+  QTextCursor cursor(window.Doc->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(QString::fromUtf8(" \xE6\x97\xA5\xE6\x9C\xAC"));
+
+  QVERIFY(window.SaveTo(dir.filePath("report"), kw::TReportFRM::kRichTextFilter));
+  const QByteArray rtf = ReadFile(dir.filePath("report.RTF"));
+  QVERIFY2(rtf.contains("\\pard\\ql \\u26085?\\u26412? caf\\'e9\\par\r\n"
+                        "\\pard\\ql caf\\'e9 \\u26085?\\u26412?\\par\r\n}"),
+           rtf.constData());
+  QVERIFY(!rtf.contains("??"));
+
+  QVERIFY(window.SaveTo(dir.filePath("report"), kw::TReportFRM::kPlainTextFilter));
+  const QByteArray txt = ReadFile(dir.filePath("report.TXT"));
+  QVERIFY2(txt.endsWith("\r\n\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9\r\n"
+                        "caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC\r\n"),
+           txt.constData());
+  QVERIFY(window.messages.isEmpty());
+
+  // Where LibreOffice is installed: it reads the rich text back as the same characters.
+  const QString soffice = QStandardPaths::findExecutable("soffice");
+  if (soffice.isEmpty()) return;
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("HOME", dir.path());
+  process.setProcessEnvironment(env);
+  process.setWorkingDirectory(dir.path());
+  process.start(soffice,
+                {"--headless", "-env:UserInstallation=file://" + dir.filePath("lo"), "--convert-to",
+                 "txt:Text (encoded):UTF8", "--outdir", dir.filePath("out"), "report.RTF"});
+  QVERIFY(process.waitForFinished(180000));
+  const QString converted = QString::fromUtf8(ReadFile(dir.filePath("out/report.txt")));
+  QVERIFY2(converted.contains(QString::fromUtf8("\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9")),
+           qPrintable(converted));
+  QVERIFY2(converted.contains(QString::fromUtf8("caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC")),
+           qPrintable(converted));
+}
+
 void ReportWindowTest::PrintsTheDocumentToPdf() {
   const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-  if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+  const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+  if (pdftotext.isEmpty() || pdfinfo.isEmpty()) {
+    QSKIP("pdftotext or pdfinfo (poppler-utils) is not installed");
+  }
   QTemporaryDir dir;
   ReportWindow window;
   window.LoadReport(ProfileReport());
@@ -317,6 +401,17 @@ void ReportWindowTest::PrintsTheDocumentToPdf() {
   printer.setOutputFileName(dir.filePath("report.pdf"));
   QVERIFY(window.PrintTo(printer));
   QCOMPARE(printer.docName(), QString("profile_report"));
+
+  // The job's title is what the PDF itself carries.
+  QProcess info;
+  info.start(pdfinfo, {dir.filePath("report.pdf")});
+  QVERIFY(info.waitForFinished());
+  QCOMPARE(info.exitCode(), 0);
+  QString pdf_title;
+  for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+    if (line.startsWith("Title:")) pdf_title = line.mid(6).trimmed();
+  }
+  QCOMPARE(pdf_title, window.SaveName());
 
   QProcess process;
   process.start(pdftotext, {"-layout", dir.filePath("report.pdf"), "-"});

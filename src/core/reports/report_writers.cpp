@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <optional>
+
+#include "core/text_encoding.h"
 
 namespace kw {
 
@@ -55,29 +58,69 @@ void AppendHex(std::string& out, unsigned char c) {
   out += kDigits[c & 15];
 }
 
-// Text of a run (no line breaks in it) in RTF: control characters of RTF escaped, bytes outside
-// printable ASCII written as \'hh of code page 1252.
-void AppendRtfText(std::string& out, std::string_view text) {
-  for (char ch : text) {
+// A character outside printable ASCII as RTF: \'hh of its Windows-1252 byte where the code
+// page holds it, else \uN? (N as a signed 16-bit number; '?' is what a reader without Unicode
+// shows), with a character above U+FFFF written as its UTF-16 surrogate pair.
+void AppendRtfCodePoint(std::string& out, char32_t code_point) {
+  if (const auto byte = CodePointToWindows1252(code_point)) {
+    AppendHex(out, *byte);
+    return;
+  }
+  auto unicode = [&out](char32_t unit) {
+    out += "\\u" + std::to_string(static_cast<std::int16_t>(static_cast<std::uint16_t>(unit)));
+    out += '?';
+  };
+  if (code_point > 0xFFFF) {
+    code_point -= 0x10000;
+    unicode(static_cast<char32_t>(0xD800 + (code_point >> 10)));
+    unicode(static_cast<char32_t>(0xDC00 + (code_point & 0x3FF)));
+  } else {
+    unicode(code_point);
+  }
+}
+
+// Text of a run (no line breaks in it) in RTF: control characters of RTF escaped, characters
+// outside printable ASCII written by AppendRtfCodePoint. `utf8` tells how the run's bytes read:
+// UTF-8 when the whole run is valid UTF-8 with non-ASCII in it, else Windows-1252.
+void AppendRtfText(std::string& out, std::string_view text, bool utf8) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const char ch = text[pos];
     const auto c = static_cast<unsigned char>(ch);
     if (c == '\\' || c == '{' || c == '}') {
       out += '\\';
       out += ch;
     } else if (c == '\t') {
       out += "\\tab ";
-    } else if (c < 0x20 || c > 0x7E) {
+    } else if (c < 0x20 || c == 0x7F) {
       AppendHex(out, c);
-    } else {
+    } else if (c < 0x80) {
       out += ch;
+    } else if (utf8) {
+      // DecodeUtf8At moves past the whole sequence; a byte that starts none (the caller checked
+      // the run, so there is none) would still be written and passed.
+      if (const std::optional<char32_t> code_point = DecodeUtf8At(text, pos)) {
+        AppendRtfCodePoint(out, *code_point);
+        continue;
+      }
+      AppendRtfCodePoint(out, Windows1252ToCodePoint(c));
+    } else {
+      AppendRtfCodePoint(out, Windows1252ToCodePoint(c));
     }
+    ++pos;
   }
+}
+
+// Whether a run's bytes are to be read as UTF-8 (the program's rule for its 8-bit texts).
+bool ReadsAsUtf8(std::string_view text) {
+  return !IsAscii(text) && IsValidUtf8(text);
 }
 
 void AppendFontName(std::string& out, std::string_view face) {
   // A semicolon would end the name in the font table.
   std::string name(face);
   name.erase(std::remove(name.begin(), name.end(), ';'), name.end());
-  AppendRtfText(out, name);
+  AppendRtfText(out, name, ReadsAsUtf8(name));
 }
 
 struct RtfTables {
@@ -204,9 +247,11 @@ std::string WriteReportRtf(const std::vector<ReportParagraph>& paragraphs) {
     out += ' ';
     for (const ReportRun& run : paragraph.runs) {
       AppendFont(out, tables, run.font, current);
-      // A break inside a run starts a paragraph that inherits this one's format.
+      // A break inside a run starts a paragraph that inherits this one's format. Breaks are
+      // ASCII, so the parts of a UTF-8 run are UTF-8 too.
+      const bool utf8 = ReadsAsUtf8(run.text);
       SplitLines(
-          run.text, [&out](std::string_view part) { AppendRtfText(out, part); },
+          run.text, [&out, utf8](std::string_view part) { AppendRtfText(out, part, utf8); },
           [&out] { out += "\\par\r\n"; });
     }
     // The paragraph mark carries its own font: an empty line is as high as that font.

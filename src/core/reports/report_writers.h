@@ -10,8 +10,9 @@
 
 namespace kw {
 
-// A stretch of text in one font. The text is 8-bit (Windows code page); a carriage return or
-// line feed inside it starts a new paragraph with the same format.
+// A stretch of text in one font. The text is 8-bit, read by the program's rule (valid UTF-8 as
+// UTF-8, else Windows-1252); a carriage return or line feed inside it starts a new paragraph
+// with the same format.
 struct ReportRun {
   ReportFont font;
   std::string text;
@@ -34,13 +35,15 @@ std::vector<ReportParagraph> ToParagraphs(const ReportDocument& doc);
 // platform read CR LF.
 inline constexpr const char* kReportLineEnd = "\r\n";
 
-// The text without formatting: every paragraph followed by CR LF.
+// The text without formatting: the bytes of every run as they are, every paragraph followed by
+// CR LF.
 std::string WriteReportText(const std::vector<ReportParagraph>& paragraphs);
 std::string WriteReportText(const ReportDocument& doc);
 
 // Rich text: code page 1252, a font table of every face used, a colour table of every colour
 // used, one \pard paragraph per paragraph with its alignment, bullet, and each run's face, size,
-// colour and style.
+// colour and style. Characters that code page 1252 holds are written as its bytes (\'hh), the
+// others as Unicode escapes (\uN?).
 std::string WriteReportRtf(const std::vector<ReportParagraph>& paragraphs);
 std::string WriteReportRtf(const ReportDocument& doc);
 

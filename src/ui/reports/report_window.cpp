@@ -1,6 +1,7 @@
 #include "ui/reports/report_window.h"
 
 #include <cmath>
+#include <string_view>
 
 #include <QAction>
 #include <QDir>
@@ -68,17 +69,21 @@ Alignment ReportAlignment(Qt::Alignment alignment) {
   return Alignment::Left;
 }
 
-// The document's text with one '\n' per paragraph break, one byte per position of the document.
-std::string SearchableText(const QTextDocument& document) {
-  std::string text;
-  text.reserve(static_cast<std::size_t>(document.characterCount()));
+// The document's text with one '\n' per paragraph break: one UTF-16 unit per position of the
+// document, so that a match found in it is selected where it stands.
+QString SearchableText(const QTextDocument& document) {
+  QString text;
+  text.reserve(document.characterCount());
   for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    if (block != document.begin()) text += '\n';
-    for (QChar ch : block.text()) {
-      text += (ch == QChar::LineSeparator) ? '\n' : ToSystemChar(ch);
-    }
+    if (block != document.begin()) text += QChar('\n');
+    text += block.text();
   }
+  text.replace(QChar::LineSeparator, QChar('\n'));
   return text;
+}
+
+std::u16string_view Utf16(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 }  // namespace
@@ -205,6 +210,9 @@ std::vector<ReportParagraph> TReportFRM::CurrentParagraphs() const {
     ReportParagraph paragraph;
     paragraph.alignment = ReportAlignment(block.blockFormat().alignment());
     paragraph.bullet = block.textList() != nullptr;
+    // Fragments in the same font make one run; its text is encoded as a whole, so that a run
+    // is all Windows-1252 or all UTF-8.
+    QList<QString> texts;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
       if (!fragment.isValid()) continue;
@@ -212,13 +220,16 @@ std::vector<ReportParagraph> TReportFRM::CurrentParagraphs() const {
       text.replace(QChar::LineSeparator, QChar('\n'));
       text.remove(QChar::ObjectReplacementCharacter);  // pictures pasted in have no text
       if (text.isEmpty()) continue;
-      ReportRun run{FontOf(fragment.charFormat()), ToSystemText(text)};
-      if (!paragraph.runs.empty() && paragraph.runs.back().font == run.font) {
-        paragraph.runs.back().text += run.text;
+      const ReportFont font = FontOf(fragment.charFormat());
+      if (!paragraph.runs.empty() && paragraph.runs.back().font == font) {
+        texts.back() += text;
       } else {
-        paragraph.runs.push_back(std::move(run));
+        paragraph.runs.push_back(ReportRun{font, {}});
+        texts.push_back(text);
       }
     }
+    for (qsizetype i = 0; i < texts.size(); ++i)
+      paragraph.runs[static_cast<std::size_t>(i)].text = ToSystemText(texts[i]);
     // An empty paragraph is as high as its own format; a filled one ends in its last font.
     paragraph.mark_font =
         paragraph.runs.empty() ? FontOf(block.charFormat()) : paragraph.runs.back().font;
@@ -290,12 +301,10 @@ bool TReportFRM::FindNext(const QString& text, bool match_case, bool whole_word)
   cursor.setPosition(from);
   Doc->setTextCursor(cursor);
 
-  std::string needle;
-  needle.reserve(static_cast<std::size_t>(text.size()));
-  for (QChar ch : text)
-    needle += ToSystemChar(ch);
-  const auto found = FindInReport(SearchableText(*Doc->document()), needle,
-                                  static_cast<std::size_t>(from), {match_case, whole_word});
+  // Searched as the editor holds it: every character stays itself, whatever the code page.
+  const QString document_text = SearchableText(*Doc->document());
+  const auto found = FindInText(Utf16(document_text), Utf16(text), static_cast<std::size_t>(from),
+                                {match_case, whole_word});
   if (!found) {
     ShowMessage(windowTitle(), "Search string not found.", QMessageBox::Warning);
     return false;

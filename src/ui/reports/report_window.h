@@ -38,8 +38,8 @@ class TReportFRM : public QDialog {
   // Fills Doc and takes the report's title and save directory and name, without showing.
   void LoadReport(const kw::ReportDocument& doc);
 
-  // What the editor holds now (the user may have changed it), paragraph by paragraph, in the
-  // Windows code page.
+  // What the editor holds now (the user may have changed it), paragraph by paragraph; each
+  // run's text in the Windows code page, or in UTF-8 when that code page cannot hold it.
   std::vector<ReportParagraph> CurrentParagraphs() const;
 
   // Writes the editor's content to `path`: rich text with the rich-text filter, plain text with

@@ -82,6 +82,38 @@ TEST(ReportWriters, RtfEscapesControlCharactersAndHighBytes) {
             "\r\n{\\colortbl ;\\red0\\green0\\blue0;}\r\n}\r\n");
 }
 
+// Lines the window saves from text that code page 1252 cannot hold arrive as UTF-8; lines read
+// from the emulator's files may be either.
+ReportDocument MixedReport() {
+  ReportDocument doc;
+  doc.SetTextFont("Courier New", kColorBlack, kStyleRegular, 8);
+  doc.AddLine("\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9 \xE2\x82\xAC \xCE\xB1 \xF0\x9F\x98\x80 {x}");
+  doc.AddLine("caf\xE9 \x80");
+  doc.AddLine("\xE6\x97\xA5\xE6\x9C\xAC\r\n\xE6\x9C\xAC");
+  return doc;
+}
+
+TEST(ReportWriters, RtfWritesUtf8LinesAsUnicodeAndOthersAsCodePage1252) {
+  const std::string rtf = WriteReportRtf(MixedReport());
+  // Japanese and Greek as \uN?, an emoji as its surrogate pair (signed 16-bit numbers); what
+  // the code page holds (e acute, the euro sign) as its byte, from UTF-8 or not.
+  EXPECT_NE(rtf.find("\\pard\\ql \\f0\\fs16\\cf1\\b0\\i0\\ulnone\\strike0 \\u26085?\\u26412? "
+                     "caf\\'e9 \\'80 \\u945? \\u-10179?\\u-8704? \\{x\\}\\par\r\n"),
+            std::string::npos)
+      << rtf;
+  EXPECT_NE(rtf.find("\\pard\\ql caf\\'e9 \\'80\\par\r\n"), std::string::npos) << rtf;
+  // A break inside a UTF-8 line leaves both parts UTF-8.
+  EXPECT_NE(rtf.find("\\pard\\ql \\u26085?\\u26412?\\par\r\n\\u26412?\\par\r\n"), std::string::npos)
+      << rtf;
+  EXPECT_EQ(rtf.find("\\'e6"), std::string::npos) << rtf;
+}
+
+TEST(ReportWriters, PlainTextKeepsTheBytesOfEveryLine) {
+  EXPECT_EQ(WriteReportText(MixedReport()),
+            "\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9 \xE2\x82\xAC \xCE\xB1 \xF0\x9F\x98\x80 {x}\r\n"
+            "caf\xE9 \x80\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n\xE6\x9C\xAC\r\n");
+}
+
 std::string CommandOutput(const std::string& command) {
   std::string out;
   if (FILE* pipe = popen(command.c_str(), "r")) {
@@ -123,6 +155,19 @@ TEST(ReportWriters, RtfOpensInLibreOffice) {
   EXPECT_NE(fonts.find("BoldItalic"), std::string::npos) << fonts;
   EXPECT_TRUE(fonts.find("Mono") != std::string::npos || fonts.find("Cousine") != std::string::npos)
       << fonts;
+
+  // Unicode escapes read back as the characters, whatever fonts are installed.
+  dir.Write("mixed.rtf", WriteReportRtf(MixedReport()));
+  const std::string to_text = "cd '" + dir.Path() + "' && HOME='" + dir.Path() +
+                              "' soffice --headless -env:UserInstallation=file://" + dir.Path() +
+                              "lo --convert-to 'txt:Text (encoded):UTF8' mixed.rtf >/dev/null 2>&1";
+  ASSERT_EQ(std::system(to_text.c_str()), 0);
+  const std::string mixed = dir.Read("mixed.txt");
+  EXPECT_NE(
+      mixed.find("\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9 \xE2\x82\xAC \xCE\xB1 \xF0\x9F\x98\x80 {x}"),
+      std::string::npos)
+      << mixed;
+  EXPECT_NE(mixed.find("caf\xC3\xA9 \xE2\x82\xAC"), std::string::npos) << mixed;
 }
 
 }  // namespace
