@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -360,6 +361,32 @@ TEST_F(ListinfoFlow, CleanFileEndsInTheSuccessMessage) {
   EXPECT_EQ(ui_.progress.back(), -1);
   EXPECT_EQ(ui_.events, (std::vector<std::string>{"show", "busy on", "hide", "busy off", "ask"}));
   EXPECT_TRUE(ui_.reports.empty());
+}
+
+// As a profile creation runs it: the empty capture in the current directory (the emulator's)
+// under its own name.
+TEST_F(ListinfoFlow, EmptyCaptureIsASuccessWithNoGames) {
+  dir_.Write("$KSTEMP$.NFO", "");
+  ListinfoContext context;
+  ASSERT_EQ(context.CaptureFileName, "$KSTEMP$.NFO");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.Path());
+  db_.EmulatorVersion = "M.A.M.E. v0.37 BETA 5 (Jul 28 2000)";
+  const bool used = ParseListinfo(db_, ui_, report_, context);
+  std::filesystem::current_path(previous);
+
+  EXPECT_TRUE(used);
+  EXPECT_EQ(db_.GameCount(), 0u);
+  EXPECT_EQ(db_.ResourceCount(), 0u);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            "MAME info file parsed succesfully!\r\rM.A.M.E. v0.37 BETA 5 (Jul 28 2000)\r"
+            "Games found:     0\rResources found: 0");
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Information);
+  EXPECT_EQ(ui_.messages[0].buttons, MsgButtons::Ok);
+  EXPECT_TRUE(ui_.reports.empty());
+  EXPECT_FALSE(ui_.progress_visible);
+  EXPECT_FALSE(ui_.busy);
 }
 
 TEST_F(ListinfoFlow, ErrorsAreShownInTheReportThenTheUserDecides) {
