@@ -57,13 +57,17 @@ int main(int argc, char** argv) {
   } catch (const std::exception& escaped) {
     app.ReportError(escaped.what());
   }
-  window.show();
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i)
     args.emplace_back(argv[i]);
-  // The first showing's work (opening the last profile, the first-run welcome) runs once the
-  // window is on the screen, so that its messages have a window to belong to.
-  QTimer::singleShot(0, &window, [&shell, args] { shell.FormShow(args); });
+  // The first showing's work (the first-run welcome and profile creation, or opening the last
+  // profile) runs as the window is about to appear, and the window shows its state after it. It
+  // runs inside the message loop, so that an escaped error reaches the general error report.
+  window.CentreOnScreen();
+  QTimer::singleShot(0, &window, [&shell, &window, args] {
+    shell.FormShow(args);
+    window.show();
+  });
 
   const int result = QApplication::exec();
   try {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -107,6 +108,35 @@ class QtUserInterfaceTest : public QObject {
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     ui.SetBusy(false);
     QVERIFY(!QApplication::overrideCursor());
+  }
+
+  void TheMainWindowTakesNoInputWhileWorkRuns() {
+    kw::TWorkingFRM working;
+    kw::QtUserInterface ui(working, nullptr);
+    QWidget window;
+    auto* button = new QPushButton("Play", &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ui.SetParentWindow(&window);
+    int clicks = 0;
+    connect(button, &QPushButton::clicked, [&clicks] { ++clicks; });
+
+    ui.SetOperation("Loading profile...");
+    ui.ShowProgress();
+    QVERIFY(ui.InputBlocked());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks, 0);
+    ui.HideProgress();
+    QVERIFY(!ui.InputBlocked());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+
+    ui.SetBusy(true);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+    ui.SetBusy(false);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicks, 2);
   }
 
   void ProgressGoesToTheProgressWindow() {

@@ -677,14 +677,18 @@ void TMainFRM::SetInpFileEnabled(bool enabled) {
 // ----------------------------------------------------------------------------------------------
 // Events
 
+void TMainFRM::CentreOnScreen() {
+  if (QScreen* screen = this->screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+}
+
 void TMainFRM::showEvent(QShowEvent* event) {
   if (!centred_) {
     centred_ = true;
-    if (QScreen* screen = this->screen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
+    CentreOnScreen();
   }
   QMainWindow::showEvent(event);
 }

@@ -46,6 +46,9 @@ class TMainFRM : public QMainWindow, public MainView {
 
   // The window is made before the shell that drives it; both are joined here.
   void SetShell(MainShell* shell);
+  // Places the window in the middle of the screen (before its first showing, so that the
+  // messages of the start-up appear over the place it will take).
+  void CentreOnScreen();
   void SetAboutWindow(TAboutFRM* about) { about_ = about; }
 
   // MainView

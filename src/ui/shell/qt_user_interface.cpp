@@ -1,7 +1,9 @@
 #include "ui/shell/qt_user_interface.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
+#include <QWidget>
 
 #include "core/shell/app_names.h"
 #include "ui/reports/report_window.h"
@@ -28,8 +30,50 @@ QMessageBox::Icon BoxIcon(MsgIcon icon) {
 
 }  // namespace
 
+// While work runs, pending messages are let through so that the windows repaint; the user's
+// input to the main window is not, so no second command starts in the middle of the first.
+class QtUserInterface::InputBlocker : public QObject {
+ public:
+  QWidget* window = nullptr;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Shortcut:
+      case QEvent::ShortcutOverride:
+      case QEvent::ContextMenu:
+      case QEvent::Close:
+        break;
+      default:
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget && window && widget->window() == window;
+  }
+};
+
 QtUserInterface::QtUserInterface(TWorkingFRM& working, TReportFRM* report)
-    : working_(working), report_(report) {}
+    : working_(working), report_(report), blocker_(std::make_unique<InputBlocker>()) {}
+
+QtUserInterface::~QtUserInterface() {
+  if (blocking_) QCoreApplication::instance()->removeEventFilter(blocker_.get());
+}
+
+void QtUserInterface::UpdateInputBlock() {
+  const bool block = parent_ && (busy_depth_ > 0 || working_.isVisible());
+  if (block == blocking_ || !QCoreApplication::instance()) return;
+  blocking_ = block;
+  blocker_->window = parent_;
+  if (block)
+    QCoreApplication::instance()->installEventFilter(blocker_.get());
+  else
+    QCoreApplication::instance()->removeEventFilter(blocker_.get());
+}
 
 QString QtUserInterface::MessageText(const std::string& text) {
   QString shown = FromSystemText(text);
@@ -96,11 +140,13 @@ void QtUserInterface::SetProgress(int percent) {
 void QtUserInterface::ShowProgress() {
   working_.show();
   working_.raise();
+  UpdateInputBlock();
   QCoreApplication::processEvents();
 }
 
 void QtUserInterface::HideProgress() {
   working_.hide();
+  UpdateInputBlock();
 }
 
 void QtUserInterface::SetBusy(bool on) {
@@ -112,6 +158,7 @@ void QtUserInterface::SetBusy(bool on) {
     --busy_depth_;
     QApplication::restoreOverrideCursor();
   }
+  UpdateInputBlock();
   QCoreApplication::processEvents();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QString>
 
@@ -23,9 +24,13 @@ class QtUserInterface : public UserInterface {
   using ReportHook = std::function<void(const ReportDocument& report)>;
 
   QtUserInterface(TWorkingFRM& working, TReportFRM* report);
+  ~QtUserInterface() override;
 
-  // The window the message boxes belong to (the main window once it exists).
+  // The window the message boxes belong to (the main window once it is shown); its input is
+  // held back while the busy cursor or the progress window is up.
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  // True while the main window's input is held back.
+  bool InputBlocked() const { return blocking_; }
   void SetAskHook(AskHook hook) { ask_hook_ = std::move(hook); }
   void SetReportHook(ReportHook hook) { report_hook_ = std::move(hook); }
 
@@ -42,12 +47,17 @@ class QtUserInterface : public UserInterface {
   static QString MessageText(const std::string& text);
 
  private:
+  class InputBlocker;
+  void UpdateInputBlock();
+
   TWorkingFRM& working_;
   TReportFRM* report_;
   QWidget* parent_ = nullptr;
   AskHook ask_hook_;
   ReportHook report_hook_;
   int busy_depth_ = 0;
+  std::unique_ptr<InputBlocker> blocker_;
+  bool blocking_ = false;
 };
 
 }  // namespace kw
