@@ -40,6 +40,8 @@ class TMainFRM : public QMainWindow, public MainView {
   static constexpr int kSortOrders = 5;
   static constexpr int kPictureTabs = 5;
   static constexpr int kQuickInfoRows = 12;
+  // The text of every quick-information value until a game fills it.
+  static constexpr const char* kNotAvailable = "Not available";
 
   explicit TMainFRM(QWidget* parent = nullptr);
   ~TMainFRM() override;
