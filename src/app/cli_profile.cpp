@@ -106,6 +106,18 @@ class JsonObject {
   bool first_ = true;
 };
 
+// A JSON array of `items`, each appended by `append`.
+template <class Item, class Append>
+std::string JsonList(const std::vector<Item>& items, Append append) {
+  std::string list = "[";
+  for (const Item& item : items) {
+    if (list.size() > 1) list += ',';
+    append(list, item);
+  }
+  list += ']';
+  return list;
+}
+
 void AppendRecordJson(std::string& out, const GameRecord& r, bool is_game) {
   JsonObject o(out);
   o.Text("kind", is_game ? "game" : "resource");
@@ -136,42 +148,28 @@ void AppendRecordJson(std::string& out, const GameRecord& r, bool is_game) {
   o.Number("DriverSound", r.DriverSound);
   o.Number("ColorDeep", r.ColorDeep);
 
-  std::string list = "[";
-  for (const RomRecord& rom : r.Roms) {
-    if (list.size() > 1) list += ',';
-    JsonObject ro(list);
-    ro.Text("Name", rom.Name);
-    ro.Text("Merge", rom.Merge);
-    ro.Text("Region", rom.Region);
-    ro.Number("Flags", rom.Flags);
-    ro.Number("Offset", rom.Offset);
-    ro.Number("Size", rom.Size);
-    ro.Number("Crc", rom.Crc);
-    ro.Close();
-  }
-  list += ']';
-  o.Raw("Roms", list);
-
-  list = "[";
-  for (const ChipRecord& chip : r.Chips) {
-    if (list.size() > 1) list += ',';
-    JsonObject co(list);
-    co.Number("Kind", chip.Kind);
-    co.Number("Flags", chip.Flags);
-    co.Text("Name", chip.Name);
-    co.Text("Clock", chip.Clock);
-    co.Close();
-  }
-  list += ']';
-  o.Raw("Chips", list);
-
-  list = "[";
-  for (const std::string& sample : r.Samples) {
-    if (list.size() > 1) list += ',';
-    AppendJsonString(list, sample);
-  }
-  list += ']';
-  o.Raw("Samples", list);
+  o.Raw("Roms", JsonList(r.Roms, [](std::string& out_rom, const RomRecord& rom) {
+          JsonObject ro(out_rom);
+          ro.Text("Name", rom.Name);
+          ro.Text("Merge", rom.Merge);
+          ro.Text("Region", rom.Region);
+          ro.Number("Flags", rom.Flags);
+          ro.Number("Offset", rom.Offset);
+          ro.Number("Size", rom.Size);
+          ro.Number("Crc", rom.Crc);
+          ro.Close();
+        }));
+  o.Raw("Chips", JsonList(r.Chips, [](std::string& out_chip, const ChipRecord& chip) {
+          JsonObject co(out_chip);
+          co.Number("Kind", chip.Kind);
+          co.Number("Flags", chip.Flags);
+          co.Text("Name", chip.Name);
+          co.Text("Clock", chip.Clock);
+          co.Close();
+        }));
+  o.Raw("Samples", JsonList(r.Samples, [](std::string& out_sample, const std::string& sample) {
+          AppendJsonString(out_sample, sample);
+        }));
   o.Close();
   out += '\n';
 }
