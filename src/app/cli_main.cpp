@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cli_commands.h"
+#include "core/shell/program_version.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (first == "--version") {
-    std::printf("kestrelwing-cli %s\n", KW_VERSION_TEXT);
+    std::printf("kestrelwing-cli %s\n", kw::ProgramVersion().c_str());
     return 0;
   }
   for (const Command& c : kCommands) {

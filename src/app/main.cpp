@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/gui_program.h"
 #include "core/shell/app_names.h"
-#include "core/shell/main_shell.h"
 #include "core/shell/program_version.h"
 #include "platform/system_info.h"
 #include "ui/reports/report_window.h"
@@ -48,32 +48,23 @@ int main(int argc, char** argv) {
   kw::QtUserInterface ui(working, &report);
   ui.SetParentWindow(&window);
   app.SetErrorReport(&ui);
-  kw::MainShell shell(ui, window, std::move(names));
-  window.SetShell(&shell);
+  kw::GuiProgram program(ui, window, std::move(names));
   window.SetAboutWindow(&about);
 
-  try {
-    shell.FormCreate();
-  } catch (const std::exception& escaped) {
-    app.ReportError(escaped.what());
-  }
+  app.RunReportingErrors([&program] { program.shell.FormCreate(); });
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i)
     args.emplace_back(argv[i]);
   // The first showing's work (the first-run welcome and profile creation, or opening the last
   // profile) runs as the window is about to appear, and the window shows its state after it. It
-  // runs inside the message loop, so that an escaped error reaches the general error report.
+  // runs inside the message loop; an error escaping it is shown, and the window still appears.
   window.CentreOnScreen();
-  QTimer::singleShot(0, &window, [&shell, &window, args] {
-    shell.FormShow(args);
+  QTimer::singleShot(0, &window, [&app, &program, &window, args] {
+    app.RunReportingErrors([&program, &args] { program.shell.FormShow(args); });
     window.show();
   });
 
   const int result = QApplication::exec();
-  try {
-    shell.FormDestroy();
-  } catch (const std::exception& escaped) {
-    app.ReportError(escaped.what());
-  }
+  app.RunReportingErrors([&program] { program.shell.FormDestroy(); });
   return result;
 }

@@ -12,13 +12,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
 #include <map>
 #include <memory>
 
-#include "core/shell/main_shell.h"
+#include "app/gui_program.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/browser/game_list_model.h"
@@ -66,6 +67,27 @@ const char* const kAlwaysActions[] = {"NewOPT",      "OpenOPT",        "ReopenSU
                                       "QuitOPT",     "DirectoriesOPT", "VisitMameOPT",
                                       "VisitWebOPT", "EmailOPT",       "AboutOPT"};
 
+// The window over the whole program, as the GUI builds it, in a home of its own.
+struct Fixture {
+  kw::test::TempDir home;
+  kw::test::ScriptedUi ui;
+  TMainFRM w;
+  kw::GuiProgram program{ui, w, kw::AppNames::Compute(home.Path(), "/usr/bin/")};
+
+  // Shows the state of the window with or without a profile of the given games.
+  void ShowProfile(bool loaded, std::vector<std::string> games = {}) {
+    program.database.ClearDatabase();
+    for (const std::string& name : games) {
+      kw::GameRecord game;
+      game.Name = name;
+      game.Description = "The game " + name;
+      program.database.AddGame(game);
+    }
+    program.database.ProfileLoaded = loaded;
+    program.profiles.UpdateProfileControls();
+  }
+};
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -93,81 +115,77 @@ class MainWindowTest : public QObject {
       QVERIFY2(w.findChild<QWidget*>(name)->isEnabled(), name);
     for (const char* name : kAlwaysActions)
       QVERIFY2(Action(w, name)->isEnabled(), name);
-    for (QLabel* caption : w.QuickInfoCaptions)
+    kw::QuickInfoPanel& q = w.QuickInfo();
+    for (QLabel* caption : q.QuickInfoCaptions)
       QCOMPARE(caption->isEnabled(), loaded);
-    for (QLabel* value : w.QuickInfoValues)
+    for (QLabel* value : q.QuickInfoValues)
       QCOMPARE(value->isEnabled(), loaded);
-    QCOMPARE(w.SnapShot->isVisibleTo(&w), loaded);
+    QCOMPARE(q.SnapShot->isVisibleTo(&w), loaded);
 
     // Whatever the state: no match to go on with, recording back to "none", file name cleared.
+    kw::RecordingPanel& r = w.Recording();
     QVERIFY(!w.NextMatchOPT->isEnabled());
-    QVERIFY(w.NoneBTN->isChecked());
-    QVERIFY(!w.PlayBTN->isChecked());
-    QVERIFY(!w.RecordBTN->isChecked());
-    QVERIFY(!w.InpFileLBL->isEnabled());
-    QVERIFY(!w.InpFile->isEnabled());
-    QVERIFY(!w.InpBrowseBTN->isEnabled());
-    QVERIFY(w.InpFile->text().isEmpty());
-    QCOMPARE(w.InpFile->palette().color(QPalette::Active, QPalette::Base),
+    QVERIFY(r.NoneBTN->isChecked());
+    QVERIFY(!r.PlayBTN->isChecked());
+    QVERIFY(!r.RecordBTN->isChecked());
+    QVERIFY(!r.InpFileLBL->isEnabled());
+    QVERIFY(!r.InpFile->isEnabled());
+    QVERIFY(!r.InpBrowseBTN->isEnabled());
+    QVERIFY(r.InpFile->text().isEmpty());
+    QCOMPARE(r.InpFile->palette().color(QPalette::Active, QPalette::Base),
              QApplication::palette().color(QPalette::Active, QPalette::Button));
   }
 
  private slots:
   void WithoutProfileEverythingProfileBoundIsOffAndTheListGreyAndEmpty() {
-    TMainFRM w;
+    Fixture f;
+    TMainFRM& w = f.w;
     QCOMPARE(w.windowTitle(), QString("Kestrelwing"));
-    w.UpdateProfileControls(true);
+    CheckProfileControls(w, false);  // as it is made
+    f.ShowProfile(true, {"ABC"});
     w.NextMatchOPT->setEnabled(true);
-    w.PlayBTN->click();
-    w.InpFile->setText("ABC");
+    w.Recording().PlayBTN->click();
+    w.Recording().InpFile->setText("ABC");
     w.ExplorerOPT->setEnabled(true);
-    w.PopExplorerOPT->setEnabled(true);
-    for (QLabel* value : w.QuickInfoValues)
+    w.QuickInfo().PopExplorerOPT->setEnabled(true);
+    for (QLabel* value : w.QuickInfo().QuickInfoValues)
       value->setText("something");
-    kw::GameDatabase db;
-    kw::GameRecord game;
-    game.Name = "ABC";
-    game.Description = "A game";
-    db.AddGame(game);
-    w.GamesModel()->SetDatabase(&db);
+    QCOMPARE(w.GameList().GamesModel()->rowCount(), 1);
 
-    w.UpdateProfileControls(false);
+    f.ShowProfile(false);
     CheckProfileControls(w, false);
-    QCOMPARE(w.GamesModel()->rowCount(), 0);
-    QCOMPARE(w.GamesList->palette().color(QPalette::Active, QPalette::Base),
+    QCOMPARE(w.GameList().GamesModel()->rowCount(), 0);
+    QCOMPARE(w.GameList().GamesList->palette().color(QPalette::Active, QPalette::Base),
              QApplication::palette().color(QPalette::Active, QPalette::Button));
     QVERIFY(!w.ExplorerOPT->isEnabled());
-    QVERIFY(!w.PopExplorerOPT->isEnabled());
-    QCOMPARE(w.PopExplorerOPT->objectName(), QString("_ExplorerOPT"));
+    QVERIFY(!w.QuickInfo().PopExplorerOPT->isEnabled());
+    QCOMPARE(w.QuickInfo().PopExplorerOPT->objectName(), QString("_ExplorerOPT"));
     QCOMPARE(w.windowTitle(), QString("Kestrelwing - no profile loaded"));
-    QCOMPARE(w.QuickInfoValues.size(), std::size_t{12});
-    for (QLabel* value : w.QuickInfoValues)
+    QCOMPARE(w.QuickInfo().QuickInfoValues.size(), std::size_t{12});
+    for (QLabel* value : w.QuickInfo().QuickInfoValues)
       QCOMPARE(value->text(), QString("Not available"));
   }
 
   void WithProfileEverythingProfileBoundIsOnAndTheListWhite() {
-    TMainFRM w;
-    w.UpdateProfileControls(false);
+    Fixture f;
+    TMainFRM& w = f.w;
     w.SetTitle("Kestrelwing - [M.A.M.E. v0.37 BETA 5]");
+    f.ShowProfile(true, {"ABC"});
     w.NextMatchOPT->setEnabled(true);
-    w.RecordBTN->click();
-    w.InpFile->setText("REC");
+    w.Recording().RecordBTN->click();
+    w.Recording().InpFile->setText("REC");
 
-    w.UpdateProfileControls(true);
+    f.ShowProfile(true, {"ABC"});
     CheckProfileControls(w, true);
-    QCOMPARE(w.GamesList->palette().color(QPalette::Active, QPalette::Base),
+    QCOMPARE(w.GameList().GamesList->palette().color(QPalette::Active, QPalette::Base),
              QApplication::palette().color(QPalette::Active, QPalette::Base));
-    // The title of an open profile is the shell's to set; the window leaves it alone.
+    // The title of an open profile is set when it opens; the state leaves it alone.
     QCOMPARE(w.windowTitle(), QString("Kestrelwing - [M.A.M.E. v0.37 BETA 5]"));
   }
 
   void ReopenMenusListTheFilledSlotsInBothMenus() {
-    kw::test::TempDir home;
-    kw::test::ScriptedUi ui;
-    TMainFRM w;
-    kw::MainShell shell(ui, w, kw::AppNames::Compute(home.Path(), "/usr/bin/"));
-    w.SetShell(&shell);
-
+    Fixture f;
+    TMainFRM& w = f.w;
     w.RebuildReopenMenus({});
     for (QMenu* menu : {w.ReopenSUB, w.ReopenPopUpMENU}) {
       QCOMPARE(Names(menu->actions()), QStringList{"ReopenNoneOPT"});
@@ -176,8 +194,9 @@ class MainWindowTest : public QObject {
     }
     QCOMPARE(w.OpenTOOL->menu(), w.ReopenPopUpMENU);
 
-    const std::string third = home / "my&profiles/third.ksl";
-    w.RebuildReopenMenus({home / "first.ksl", "", third, "", ""});
+    const std::string third = f.home / "my&profiles/third.ksl";
+    f.program.settings.Values().ReopenList = {f.home / "first.ksl", "", third, "", ""};
+    f.program.profiles.ShowReopenList();
     const QString upper_third = QString::fromStdString(kw::UpperCase(third));
     for (QMenu* menu : {w.ReopenSUB, w.ReopenPopUpMENU}) {
       QCOMPARE(Names(menu->actions()), (QStringList{"ReopenFile1", "ReopenFile3"}));
@@ -190,16 +209,16 @@ class MainWindowTest : public QObject {
     }
 
     // Choosing an entry opens the profile of that slot: here it does not exist, and the
-    // shell says so with the slot's path.
-    shell.Settings().ReopenList = {"", "", third, "", ""};
-    ui.answers.push_back(kw::MsgAnswer::No);
+    // program says so with the slot's path.
+    f.ui.answers.push_back(kw::MsgAnswer::No);
     w.ReopenPopUpMENU->actions()[1]->trigger();
-    QCOMPARE(ui.messages.size(), std::size_t{1});
-    QVERIFY(ui.messages[0].text.find(third) != std::string::npos);
+    QCOMPARE(f.ui.messages.size(), std::size_t{1});
+    QVERIFY(f.ui.messages[0].text.find(third) != std::string::npos);
   }
 
   void TextFileSubmenuListsFileNamesAndOpensTheChosenOne() {
-    TMainFRM w;
+    Fixture f;
+    TMainFRM& w = f.w;
     w.BuildTextFilesMenu({});
     QCOMPARE(Names(w.TextFilesSUB->actions()), QStringList{"NoneOPT"});
     QCOMPARE(Captions(w.TextFilesSUB->actions()), QStringList{"<none>"});
@@ -213,65 +232,59 @@ class MainWindowTest : public QObject {
     const std::string editor = dir.Write("editor.sh", "#!/bin/sh\necho \"$1\" > " + opened + "\n");
     std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
 
-    kw::test::ScriptedUi ui;
-    kw::MainShell shell(ui, w, kw::AppNames::Compute(dir / "home", "/usr/bin/"));
-    w.SetShell(&shell);
-    shell.Database().EmulatorDir = dir / "emu/";
-    shell.Settings().TextEditor = editor;
-    shell.BuildTextFilesMenu();
+    f.program.database.EmulatorDir = dir / "emu/";
+    f.program.settings.Values().TextEditor = editor;
+    f.program.help.BuildTextFilesMenu();
     QCOMPARE(Names(w.TextFilesSUB->actions()), (QStringList{"File0", "File1"}));
     QCOMPARE(Captions(w.TextFilesSUB->actions()), (QStringList{"README.TXT", "WHATSNEW.TXT"}));
 
     w.TextFilesSUB->actions()[1]->trigger();
     QTRY_VERIFY(std::filesystem::exists(opened) && !dir.Read("opened").empty());
     QCOMPARE(dir.Read("opened"), dir / "emu/whatsnew.txt\n");
-    QVERIFY(ui.messages.empty());
+    QVERIFY(f.ui.messages.empty());
   }
 
   void SettingsTickSortOrdersPickTheTabAndRunTheJoystickTimer() {
-    TMainFRM w;
-    kw::FrontEndSettings s;
-    s.SortBy = 2;
-    s.ReverseSort = true;
-    s.ScreenshotDisplay = 3;
-    s.DXGameSelect = true;
-    w.ApplySettings(s);
-    for (int i = 0; i < TMainFRM::kSortOrders; ++i) {
-      QCOMPARE(w.SortOPT[i]->isChecked(), i == 2);
-      QCOMPARE(w.PopSortOPT[i]->isChecked(), i == 2);
+    Fixture f;
+    f.home.Write("KESTREL.INI",
+                 "[Sort]\nSortBy=2\nReverseSort=1\n[Screenshots]\nScreenshotDisplay=3\n"
+                 "[DirectX]\nDXGameSelect=1\n");
+    f.program.shell.FormCreate();
+    kw::GameListPanel& l = f.w.GameList();
+    for (int i = 0; i < kw::kSortOrders; ++i) {
+      QCOMPARE(l.SortOPT.orders[i]->isChecked(), i == 2);
+      QCOMPARE(l.PopSortOPT.orders[i]->isChecked(), i == 2);
     }
-    QCOMPARE(w.PopSortOPT[2]->objectName(), QString("_Sort2OPT"));
-    QVERIFY(w.ZAOPT->isChecked() && w.PopZAOPT->isChecked());
-    QVERIFY(!w.AZOPT->isChecked() && !w.PopAZOPT->isChecked());
-    QCOMPARE(w.ScreenShotPGE->currentIndex(), 3);
-    QVERIFY(w.JoyCheckTMR->isActive());
-    QCOMPARE(w.JoyCheckTMR->interval(), 100);
+    QCOMPARE(l.PopSortOPT.orders[2]->objectName(), QString("_Sort2OPT"));
+    QVERIFY(l.SortOPT.za->isChecked() && l.PopSortOPT.za->isChecked());
+    QVERIFY(!l.SortOPT.az->isChecked() && !l.PopSortOPT.az->isChecked());
+    QCOMPARE(f.w.QuickInfo().ScreenShotPGE->currentIndex(), 3);
+    QVERIFY(l.JoyCheckTMR->isActive());
+    QCOMPARE(l.JoyCheckTMR->interval(), 100);
 
-    s.SortBy = 7;
-    s.ReverseSort = false;
-    s.ScreenshotDisplay = 9;
-    s.DXGameSelect = false;
-    w.ApplySettings(s);
-    for (int i = 0; i < TMainFRM::kSortOrders; ++i) {
-      QVERIFY(!w.SortOPT[i]->isChecked());
-      QVERIFY(!w.PopSortOPT[i]->isChecked());
+    // A choice in the pop-up menu is ticked in the main menu too, and kept.
+    l.PopSortOPT.orders[4]->trigger();
+    l.PopSortOPT.az->trigger();
+    QVERIFY(l.SortOPT.orders[4]->isChecked() && l.SortOPT.az->isChecked());
+    QCOMPARE(int(f.program.settings.Values().SortBy), 4);
+    QVERIFY(!f.program.settings.Values().ReverseSort);
+
+    f.home.Write("KESTREL.INI", "[Sort]\nSortBy=7\n[Screenshots]\nScreenshotDisplay=9\n");
+    f.program.shell.FormCreate();
+    for (int i = 0; i < kw::kSortOrders; ++i) {
+      QVERIFY(!l.SortOPT.orders[i]->isChecked());
+      QVERIFY(!l.PopSortOPT.orders[i]->isChecked());
     }
-    QVERIFY(w.AZOPT->isChecked() && w.PopAZOPT->isChecked());
-    QCOMPARE(w.ScreenShotPGE->currentIndex(), 3);  // no tab 9: the tab stays
-    QVERIFY(!w.JoyCheckTMR->isActive());
+    QVERIFY(l.SortOPT.az->isChecked() && l.PopSortOPT.az->isChecked());
+    QCOMPARE(f.w.QuickInfo().ScreenShotPGE->currentIndex(), 3);  // no tab 9: the tab stays
+    QVERIFY(!l.JoyCheckTMR->isActive());
   }
 
   void ChoosingAPictureTabStoresIt() {
-    kw::test::TempDir home;
-    kw::test::ScriptedUi ui;
-    TMainFRM w;
-    kw::MainShell shell(ui, w, kw::AppNames::Compute(home.Path(), "/usr/bin/"));
-    w.SetShell(&shell);
-    kw::FrontEndSettings s;
-    s.ScreenshotDisplay = 1;
-    w.ApplySettings(s);
-    w.ScreenShotPGE->setCurrentIndex(4);
-    QCOMPARE(int(shell.Settings().ScreenshotDisplay), 4);
+    Fixture f;
+    f.program.shell.FormCreate();
+    f.w.QuickInfo().ScreenShotPGE->setCurrentIndex(4);
+    QCOMPARE(int(f.program.settings.Values().ScreenshotDisplay), 4);
   }
 
   void ToolBarHoldsTheSeventeenButtonsInOrderWithTheirHints() {
@@ -313,8 +326,12 @@ class MainWindowTest : public QObject {
   }
 
   void PartsFitTheClientAreaWithoutOverlapping() {
-    TMainFRM w;
-    w.UpdateProfileControls(true);
+    Fixture f;
+    TMainFRM& w = f.w;
+    f.ShowProfile(true, {"ABC"});
+    kw::GameListPanel& l = w.GameList();
+    kw::QuickInfoPanel& q = w.QuickInfo();
+    kw::RecordingPanel& r = w.Recording();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.centralWidget()->size(), QSize(744, 520));
@@ -322,35 +339,35 @@ class MainWindowTest : public QObject {
 
     QWidget* body = w.findChild<QWidget*>("Body");
     const QRect area = body->rect();
-    const QList<QWidget*> parts = {w.GamesList, w.QuickInfoBOX, w.ScreenShotPGE,
-                                   w.GameRecordingBOX};
+    const QList<QWidget*> parts = {l.GamesList, q.QuickInfoBOX, q.ScreenShotPGE,
+                                   r.GameRecordingBOX};
     for (QWidget* a : parts) {
       QVERIFY2(area.contains(a->geometry()), qPrintable(a->objectName()));
       for (QWidget* b : parts)
         if (a != b) QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(a->objectName()));
     }
     // Left column over right column: list and quick info left of the pictures and recordings.
-    QVERIFY(w.GamesList->geometry().bottom() < w.QuickInfoBOX->geometry().top());
-    QVERIFY(w.ScreenShotPGE->geometry().bottom() < w.GameRecordingBOX->geometry().top());
-    QVERIFY(w.GamesList->geometry().right() < w.ScreenShotPGE->geometry().left());
+    QVERIFY(l.GamesList->geometry().bottom() < q.QuickInfoBOX->geometry().top());
+    QVERIFY(q.ScreenShotPGE->geometry().bottom() < r.GameRecordingBOX->geometry().top());
+    QVERIFY(l.GamesList->geometry().right() < q.ScreenShotPGE->geometry().left());
 
     // The picture's frame lies inside the tab control below its tabs.
-    QCOMPARE(w.SnapShot->geometry(), QRect(8, 29, 320, 320));
-    QVERIFY(w.ScreenShotPGE->rect().contains(w.SnapShot->geometry()));
-    QVERIFY(w.ScreenShotPGE->findChild<QTabBar*>()->geometry().bottom() < 29);
+    QCOMPARE(q.SnapShot->geometry(), QRect(8, 29, 320, 320));
+    QVERIFY(q.ScreenShotPGE->rect().contains(q.SnapShot->geometry()));
+    QVERIFY(q.ScreenShotPGE->findChild<QTabBar*>()->geometry().bottom() < 29);
 
     // Every quick-information line gets its full height and the longest caption its width.
-    for (int i = 0; i < TMainFRM::kQuickInfoRows; ++i) {
-      QLabel* caption = w.QuickInfoCaptions[i];
+    for (int i = 0; i < kw::QuickInfoPanel::kQuickInfoRows; ++i) {
+      QLabel* caption = q.QuickInfoCaptions[i];
       QVERIFY2(caption->height() >= caption->sizeHint().height(), qPrintable(caption->text()));
       QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
-      QVERIFY(w.QuickInfoValues[i]->height() >= w.QuickInfoValues[i]->sizeHint().height());
+      QVERIFY(q.QuickInfoValues[i]->height() >= q.QuickInfoValues[i]->sizeHint().height());
     }
     // A long controls line of a two-player game fits on its line.
-    w.Controls->setText("2 players, 2 joysticks+2 buttons each player");
-    QVERIFY(w.Controls->width() >= w.Controls->fontMetrics().horizontalAdvance(w.Controls->text()));
-    for (QWidget* c : w.GameRecordingBOX->findChildren<QWidget*>())
-      QVERIFY2(w.GameRecordingBOX->rect().contains(c->geometry()), qPrintable(c->objectName()));
+    q.Controls->setText("2 players, 2 joysticks+2 buttons each player");
+    QVERIFY(q.Controls->width() >= q.Controls->fontMetrics().horizontalAdvance(q.Controls->text()));
+    for (QWidget* c : r.GameRecordingBOX->findChildren<QWidget*>())
+      QVERIFY2(r.GameRecordingBOX->rect().contains(c->geometry()), qPrintable(c->objectName()));
   }
 
   void GameListShowsTheDescriptionsOfTheGames() {
@@ -375,18 +392,14 @@ class MainWindowTest : public QObject {
   }
 
   void RecordingFileNameOpensForPlaybackAndIsUpperCase() {
-    TMainFRM w;
-    kw::GameDatabase db;
-    kw::GameRecord game;
-    game.Name = "ABC";
-    db.AddGame(game);
-    w.UpdateProfileControls(true);
-    w.GamesModel()->SetDatabase(&db);
-    w.PlayBTN->click();
-    QVERIFY(w.InpFile->isEnabled() && w.InpBrowseBTN->isEnabled() && w.InpFileLBL->isEnabled());
-    QCOMPARE(w.InpFile->maxLength(), 12);
-    QTest::keyClicks(w.InpFile, "myrec.inp");
-    QCOMPARE(w.InpFile->text(), QString("MYREC.INP"));
+    Fixture f;
+    f.ShowProfile(true, {"ABC"});
+    kw::RecordingPanel& r = f.w.Recording();
+    r.PlayBTN->click();
+    QVERIFY(r.InpFile->isEnabled() && r.InpBrowseBTN->isEnabled() && r.InpFileLBL->isEnabled());
+    QCOMPARE(r.InpFile->maxLength(), 12);
+    QTest::keyClicks(r.InpFile, "myrec.inp");
+    QCOMPARE(r.InpFile->text(), QString("MYREC.INP"));
   }
 };
 

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <memory>
 
-#include "core/shell/main_shell.h"
+#include "app/gui_program.h"
 #include "platform/system_info.h"
 #include "support/temp_dir.h"
 #include "ui/reports/report_window.h"
@@ -80,9 +80,9 @@ class ScreenshotsTest : public QObject {
       messages << text;
       return kw::MsgAnswer::Ok;
     });
-    kw::MainShell shell(
+    kw::GuiProgram program(
         ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
-    window.SetShell(&shell);
+    kw::MainShell& shell = program.shell;
     window.SetAboutWindow(&about);
 
     shell.FormCreate();

@@ -30,12 +30,7 @@ QString CreditsText() {
          "- the MAME team and everybody who contributes drivers, fixes and documentation to "
          "the emulator: it does all the real work, this program only helps you find your way "
          "to it;\n"
-         "- the authors and keepers of the history, information, high-score and cheat data "
-         "files that the front-end reads;\n"
-         "- the collectors who photograph and share screenshots, cabinets, flyers and "
-         "circuit boards;\n"
-         "- the authors of the libraries this program is built on: Qt, libarchive, libpng, "
-         "libjpeg-turbo, libwmf, SDL and zlib;\n"
+         "- the authors of Qt, the library this program is built on;\n"
          "- everybody who tried the early versions and said what went wrong.\n"
          "\n" +
          product +

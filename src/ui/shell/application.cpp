@@ -18,9 +18,9 @@ void TKestrelApplication::ReportError(const char* what) {
   std::fprintf(stderr, "kestrelwing: %s\n", what);
 }
 
-bool TKestrelApplication::notify(QObject* receiver, QEvent* event) {
+void TKestrelApplication::ReportEscapedError() {
   try {
-    return QApplication::notify(receiver, event);
+    throw;
   } catch (const std::bad_alloc&) {
     ReportError("Out of memory.");
   } catch (const std::exception& error) {
@@ -28,7 +28,12 @@ bool TKestrelApplication::notify(QObject* receiver, QEvent* event) {
   } catch (...) {
     ReportError("An unexpected error occurred.");
   }
-  return false;
+}
+
+bool TKestrelApplication::notify(QObject* receiver, QEvent* event) {
+  bool handled = false;
+  RunReportingErrors([&] { handled = QApplication::notify(receiver, event); });
+  return handled;
 }
 
 }  // namespace kw

@@ -17,9 +17,25 @@ class TKestrelApplication : public QApplication {
   // Shows an escaped error as the general error report does.
   void ReportError(const char* what);
 
+  // Runs `operation`; an error escaping it is shown as the general error report does, and the
+  // program goes on. True when the operation ended normally.
+  template <class Operation>
+  bool RunReportingErrors(Operation&& operation) {
+    try {
+      operation();
+      return true;
+    } catch (...) {
+      ReportEscapedError();
+      return false;
+    }
+  }
+
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
+  // Reports the exception being handled; called from inside a catch block only.
+  void ReportEscapedError();
+
   UserInterface* ui_ = nullptr;
 };
 

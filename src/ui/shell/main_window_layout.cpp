@@ -24,11 +24,10 @@
 #include <QVBoxLayout>
 
 #include "core/shell/app_names.h"
-#include "core/shell/main_shell.h"
-#include "ui/browser/game_list_model.h"
+#include "ui/browser/game_list_panel.h"
+#include "ui/browser/quick_info_panel.h"
+#include "ui/launch/recording_panel.h"
 #include "ui/resources.h"
-#include "ui/shell/about_window.h"
-#include "ui/text_codec.h"
 
 namespace kw {
 
@@ -36,39 +35,6 @@ namespace {
 
 constexpr int kMargin = 8;
 constexpr int kGap = 6;
-constexpr QSize kPictureFrame(320, 320);
-constexpr QPoint kPictureOffset(8, 29);  // of the picture's frame inside the tab control
-constexpr int kJoystickIntervalMs = 100;
-constexpr int kInpFileWidth = 12;
-
-constexpr void (TMainFRM::*kSortHandlers[TMainFRM::kSortOrders])() = {
-    &TMainFRM::Sort0OPTClick, &TMainFRM::Sort1OPTClick, &TMainFRM::Sort2OPTClick,
-    &TMainFRM::Sort3OPTClick, &TMainFRM::Sort4OPTClick};
-
-const char* const kPictureTabNames[TMainFRM::kPictureTabs] = {"None", "Game", "Cabinet", "Flyer",
-                                                              "Hardware"};
-const char* const kSortCaptions[TMainFRM::kSortOrders] = {"No sorting", "Description",
-                                                          "Manufacturer", "Year", "Most played"};
-const char* const kPopupSortCaptions[TMainFRM::kSortOrders] = {
-    "No sorting", "Sort by description", "Sort by manufacturer", "Sort by year",
-    "Sort by most played"};
-
-struct QuickInfoRow {
-  const char* value_name;
-  const char* caption;
-};
-const QuickInfoRow kQuickInfoLayout[TMainFRM::kQuickInfoRows] = {{"RomSetName", "Romset name:"},
-                                                                 {"Copyright", "Copyright:"},
-                                                                 {"ScreenTypeVAL", "Screen type:"},
-                                                                 {"Resolution", "Resolution:"},
-                                                                 {"Sound", "Sound:"},
-                                                                 {"Controls", "Controls:"},
-                                                                 {"Coins", "Coinage:"},
-                                                                 {"DipSwitch", "Dip Switches:"},
-                                                                 {"Driver", "Driver quality:"},
-                                                                 {"Color", "Color quality:"},
-                                                                 {"SoundQuality", "Sound quality:"},
-                                                                 {"Stats", "Statistics:"}};
 
 QKeySequence AltKey(Qt::Key key) {
   return QKeySequence(Qt::ALT | key);
@@ -85,7 +51,6 @@ TMainFRM::TMainFRM(QWidget* parent)
   setWindowTitle(kProductName);
   setWindowIcon(QIcon(":/logo/LOGO01.png"));
 
-  games_model_ = new GameListModel(this);
   CreateMenus();
 
   // The client area: the tool bar over the body that holds everything else.
@@ -102,22 +67,21 @@ TMainFRM::TMainFRM(QWidget* parent)
   client_layout->addWidget(body, 1);
   setCentralWidget(client);
 
-  CreateGameList(body);
-  CreatePictures(body);
-  CreateQuickInfo(body);
-  CreateRecording(body);
+  game_list_ = new GameListPanel(body, SortTypeSUB);
+  game_list_->AddPopUpTwins(PlayGameOPT, DetailOPT, DeleteSUB);
+  quick_info_ = new QuickInfoPanel(body);
+  quick_info_->AddPopUpTwin(ExplorerOPT);
+  recording_ = new RecordingPanel(body);
   LayOut(body);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-  JoyCheckTMR = new QTimer(this);
-  JoyCheckTMR->setObjectName("JoyCheckTMR");
-  JoyCheckTMR->setInterval(kJoystickIntervalMs);
-  connect(JoyCheckTMR, &QTimer::timeout, this, &TMainFRM::JoyCheckTMRTimer);
-
+  // The state of a window without a profile until the controllers show another.
   RebuildReopenMenus({});
   BuildTextFilesMenu({});
-  UpdateProfileControls(false);
-  setWindowTitle(kProductName);  // the start-up title until the shell sets another
+  ShowProfileState(false);
+  game_list_->ShowGames(false);
+  quick_info_->ShowProfileState(false);
+  recording_->SetRecordingEnabled(false);
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -200,22 +164,6 @@ void TMainFRM::CreateMenus() {
   DirectoriesOPT = action(OptionsSUB, "DirectoriesOPT", "Pr&eferences",
                           &TMainFRM::DirectoriesOPTClick, AltKey(Qt::Key_E));
   SortTypeSUB = submenu(OptionsSUB, "SortTypeSUB", "Sort games by...");
-  sort_group_ = new QActionGroup(this);
-  for (int i = 0; i < kSortOrders; ++i) {
-    SortOPT[i] = SortTypeSUB->addAction(kSortCaptions[i]);
-    SortOPT[i]->setObjectName(QString("Sort%1OPT").arg(i));
-    SortOPT[i]->setCheckable(true);
-    sort_group_->addAction(SortOPT[i]);
-    connect(SortOPT[i], &QAction::triggered, this, kSortHandlers[i]);
-  }
-  SortTypeSUB->addSeparator();
-  order_group_ = new QActionGroup(this);
-  AZOPT = action(SortTypeSUB, "AZOPT", "A ... Z order", &TMainFRM::AZOPTClick);
-  ZAOPT = action(SortTypeSUB, "ZAOPT", "Z ... A order", &TMainFRM::ZAOPTClick);
-  for (QAction* a : {AZOPT, ZAOPT}) {
-    a->setCheckable(true);
-    order_group_->addAction(a);
-  }
   ShowCmdLineOPT = action(OptionsSUB, "ShowCmdLineOPT", "Show / edit command &line",
                           &TMainFRM::ShowCmdLineOPTClick, AltKey(Qt::Key_L));
   OptionsSUB->addSeparator();
@@ -301,198 +249,6 @@ void TMainFRM::CreateToolBar(QWidget* parent) {
   AboutTOOL = tool("AboutTOOL", "about", "About", &TMainFRM::AboutOPTClick);
 }
 
-void TMainFRM::CreateGameList(QWidget* parent) {
-  GamesList = new QListView(parent);
-  GamesList->setObjectName("GamesList");
-  GamesList->setModel(games_model_);
-  GamesList->setSelectionMode(QAbstractItemView::SingleSelection);
-  GamesList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  GamesList->setUniformItemSizes(true);  // 65,535 rows lay out at once
-  GamesList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  GamesList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  GamesList->installEventFilter(this);
-  connect(GamesList, &QListView::clicked, this, [this] { GamesListClick(); });
-  connect(GamesList, &QListView::doubleClicked, this, [this] { RunGameOPTClick(); });
-  connect(GamesList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this] { GamesListClick(); });
-
-  GamesPopUpMENU = new QMenu(GamesList);
-  GamesPopUpMENU->setObjectName("GamesPopUpMENU");
-  RunGameOPT = GamesPopUpMENU->addAction("Play");
-  RunGameOPT->setObjectName("RunGameOPT");
-  connect(RunGameOPT, &QAction::triggered, this, &TMainFRM::RunGameOPTClick);
-  DetailsOPT = GamesPopUpMENU->addAction("Romset details");
-  DetailsOPT->setObjectName("DetailsOPT");
-  connect(DetailsOPT, &QAction::triggered, this, &TMainFRM::DetailBTNClick);
-  PopDeleteSUB = GamesPopUpMENU->addMenu("Delete...");
-  PopDeleteSUB->setObjectName("_DeleteSUB");
-  PopDeleteSUB->menuAction()->setObjectName("_DeleteSUB");
-  for (QAction* twin : DeleteSUB->actions()) {
-    QAction* a = PopDeleteSUB->addAction(twin->text());
-    a->setObjectName("_" + twin->objectName());
-    connect(a, &QAction::triggered, twin, &QAction::trigger);
-  }
-  GamesPopUpMENU->addSeparator();
-  popup_sort_group_ = new QActionGroup(this);
-  for (int i = 0; i < kSortOrders; ++i) {
-    PopSortOPT[i] = GamesPopUpMENU->addAction(kPopupSortCaptions[i]);
-    PopSortOPT[i]->setObjectName(QString("_Sort%1OPT").arg(i));
-    PopSortOPT[i]->setCheckable(true);
-    popup_sort_group_->addAction(PopSortOPT[i]);
-    connect(PopSortOPT[i], &QAction::triggered, this, kSortHandlers[i]);
-  }
-  GamesPopUpMENU->addSeparator();
-  popup_order_group_ = new QActionGroup(this);
-  PopAZOPT = GamesPopUpMENU->addAction("Sort in A ... Z order");
-  PopAZOPT->setObjectName("_AZOPT");
-  connect(PopAZOPT, &QAction::triggered, this, &TMainFRM::AZOPTClick);
-  PopZAOPT = GamesPopUpMENU->addAction("Sort in Z ... A order");
-  PopZAOPT->setObjectName("_ZAOPT");
-  connect(PopZAOPT, &QAction::triggered, this, &TMainFRM::ZAOPTClick);
-  for (QAction* a : {PopAZOPT, PopZAOPT}) {
-    a->setCheckable(true);
-    popup_order_group_->addAction(a);
-  }
-  GamesList->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(GamesList, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    GamesPopUpMENU->popup(GamesList->viewport()->mapToGlobal(pos));
-  });
-}
-
-void TMainFRM::CreatePictures(QWidget* parent) {
-  ScreenShotPGE = new QTabWidget(parent);
-  ScreenShotPGE->setObjectName("ScreenShotPGE");
-  ScreenShotPGE->setFocusPolicy(Qt::TabFocus);
-  for (const char* name : kPictureTabNames)
-    ScreenShotPGE->addTab(new QWidget, name);
-  connect(ScreenShotPGE, &QTabWidget::currentChanged, this, &TMainFRM::ScreenShotPGEChange);
-
-  // The picture lies on the tab control itself, over whichever page is showing.
-  SnapShot = new QLabel(ScreenShotPGE);
-  SnapShot->setObjectName("SnapShot");
-  SnapShot->setScaledContents(true);
-  SnapShot->setPixmap(ProductPicture());
-  SnapShot->setGeometry(QRect(kPictureOffset, kPictureFrame));
-  SnapShot->raise();
-
-  PicturePopUpMENU = new QMenu(ScreenShotPGE);
-  PicturePopUpMENU->setObjectName("PicturePopUpMENU");
-  PopExplorerOPT = PicturePopUpMENU->addAction("Open directory in explorer");
-  PopExplorerOPT->setObjectName("_ExplorerOPT");
-  connect(PopExplorerOPT, &QAction::triggered, this, &TMainFRM::ExplorerOPTClick);
-  for (QWidget* w : {static_cast<QWidget*>(ScreenShotPGE), static_cast<QWidget*>(SnapShot)}) {
-    w->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(w, &QWidget::customContextMenuRequested, this,
-            [this, w](const QPoint& pos) { PicturePopUpMENU->popup(w->mapToGlobal(pos)); });
-  }
-}
-
-void TMainFRM::CreateQuickInfo(QWidget* parent) {
-  QuickInfoBOX = new QGroupBox(" Quick info ", parent);
-  QuickInfoBOX->setObjectName("QuickInfoBOX");
-  auto* grid = new QGridLayout(QuickInfoBOX);
-  grid->setContentsMargins(8, 4, 6, 6);
-  grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(1);
-  for (int i = 0; i < kQuickInfoRows; ++i) {
-    auto* caption = new QLabel(kQuickInfoLayout[i].caption, QuickInfoBOX);
-    caption->setObjectName(QString(kQuickInfoLayout[i].value_name) + "LBL");
-    auto* value = new QLabel(kNotAvailable, QuickInfoBOX);
-    value->setObjectName(kQuickInfoLayout[i].value_name);
-    value->setTextFormat(Qt::PlainText);
-    // Long values are cut at the box's edge rather than widening it.
-    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    value->setMinimumWidth(1);
-    grid->addWidget(caption, i, 0);
-    grid->addWidget(value, i, 1);
-    QuickInfoCaptions[i] = caption;
-    QuickInfoValues[i] = value;
-  }
-  grid->setColumnStretch(1, 1);
-  RomSetName = QuickInfoValues[0];
-  Copyright = QuickInfoValues[1];
-  ScreenTypeVAL = QuickInfoValues[2];
-  Resolution = QuickInfoValues[3];
-  Sound = QuickInfoValues[4];
-  Controls = QuickInfoValues[5];
-  Coins = QuickInfoValues[6];
-  DipSwitch = QuickInfoValues[7];
-  Driver = QuickInfoValues[8];
-  Color = QuickInfoValues[9];
-  SoundQuality = QuickInfoValues[10];
-  Stats = QuickInfoValues[11];
-}
-
-void TMainFRM::CreateRecording(QWidget* parent) {
-  GameRecordingBOX = new QGroupBox(" Game recordings ", parent);
-  GameRecordingBOX->setObjectName("GameRecordingBOX");
-
-  auto speed_button = [this](const char* name, const char* icon, const char* text,
-                             const char* hint) {
-    auto* button = new QToolButton(GameRecordingBOX);
-    button->setObjectName(name);
-    button->setIcon(QIcon(QString(":/icons/%1.png").arg(icon)));
-    button->setIconSize(QSize(16, 16));
-    button->setText(text);
-    button->setToolTip(hint);
-    button->setCheckable(true);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    button->setMinimumHeight(26);
-    return button;
-  };
-  NoneBTN = speed_button("NoneBTN", "rec_none", "None", "Neither record nor play back");
-  PlayBTN = speed_button("PlayBTN", "rec_play", "Playback", "Play back a recorded game");
-  RecordBTN = speed_button("RecordBTN", "rec_record", "Record", "Record the game");
-  RecordingGroup = new QButtonGroup(this);
-  RecordingGroup->setObjectName("RecordingGroup");
-  RecordingGroup->setExclusive(true);
-  RecordingGroup->addButton(NoneBTN);
-  RecordingGroup->addButton(PlayBTN);
-  RecordingGroup->addButton(RecordBTN);
-  NoneBTN->setChecked(true);
-  connect(NoneBTN, &QToolButton::clicked, this, &TMainFRM::NoneRDOClick);
-  connect(PlayBTN, &QToolButton::clicked, this, &TMainFRM::PlayRDOClick);
-  connect(RecordBTN, &QToolButton::clicked, this, &TMainFRM::RecordRDOClick);
-
-  InpFileLBL = new QLabel("Filename:", GameRecordingBOX);
-  InpFileLBL->setObjectName("InpFileLBL");
-  InpFile = new QLineEdit(GameRecordingBOX);
-  InpFile->setObjectName("InpFile");
-  InpFile->setMaxLength(kInpFileWidth);
-  InpFileLBL->setBuddy(InpFile);
-  connect(InpFile, &QLineEdit::textEdited, this, [this](const QString& text) {
-    const QString upper = text.toUpper();
-    if (upper == text) return;
-    const int cursor = InpFile->cursorPosition();
-    InpFile->setText(upper.left(kInpFileWidth));
-    InpFile->setCursorPosition(cursor);
-  });
-  InpBrowseBTN = new QPushButton("Browse...", GameRecordingBOX);
-  InpBrowseBTN->setObjectName("InpBrowseBTN");
-  connect(InpBrowseBTN, &QPushButton::clicked, this, &TMainFRM::InpBrowseBTNClick);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(4);
-  buttons->addWidget(NoneBTN);
-  buttons->addWidget(PlayBTN);
-  buttons->addWidget(RecordBTN);
-  auto* file_row = new QHBoxLayout;
-  file_row->setSpacing(6);
-  file_row->addWidget(InpFileLBL);
-  file_row->addWidget(InpFile, 1);
-  file_row->addWidget(InpBrowseBTN);
-  // The two rows share the box's height evenly, whatever the font makes of it.
-  auto* box = new QVBoxLayout(GameRecordingBOX);
-  box->setContentsMargins(8, 4, 8, 6);
-  box->setSpacing(0);
-  box->addStretch(1);
-  box->addLayout(buttons);
-  box->addStretch(1);
-  box->addLayout(file_row);
-  box->addStretch(1);
-}
-
 // The window has a fixed size, so its parts are placed by hand: the game list and the quick
 // information on the left, the picture tabs (whose picture frame is fixed) and the recording
 // box on the right, all ending on one bottom line.
@@ -502,18 +258,19 @@ void TMainFRM::LayOut(QWidget* body) {
   const int bottom = body_height - kMargin;
   const int top = kGap;
 
-  const int tabs_width = kPictureOffset.x() + kPictureFrame.width() + kMargin;
-  const int tabs_height = kPictureOffset.y() + kPictureFrame.height() + kMargin;
+  const int tabs_width = QuickInfoPanel::kPictureTabsSize.width();
+  const int tabs_height = QuickInfoPanel::kPictureTabsSize.height();
   const int right_x = kClientWidth - kMargin - tabs_width;
-  ScreenShotPGE->setGeometry(right_x, top, tabs_width, tabs_height);
+  quick_info_->ScreenShotPGE->setGeometry(right_x, top, tabs_width, tabs_height);
   const int recording_top = top + tabs_height + kGap;
-  GameRecordingBOX->setGeometry(right_x, recording_top, tabs_width, bottom - recording_top);
+  recording_->GameRecordingBOX->setGeometry(right_x, recording_top, tabs_width,
+                                            bottom - recording_top);
 
   const int left_width = right_x - kGap - kMargin;
-  const int info_height = QuickInfoBOX->sizeHint().height();
+  const int info_height = quick_info_->QuickInfoBOX->sizeHint().height();
   const int info_top = bottom - info_height;
-  QuickInfoBOX->setGeometry(kMargin, info_top, left_width, info_height);
-  GamesList->setGeometry(kMargin, top, left_width, info_top - kGap - top);
+  quick_info_->QuickInfoBOX->setGeometry(kMargin, info_top, left_width, info_height);
+  game_list_->GamesList->setGeometry(kMargin, top, left_width, info_top - kGap - top);
 }
 
 }  // namespace kw

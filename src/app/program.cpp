@@ -1,0 +1,24 @@
+#include "app/program.h"
+
+#include <utility>
+
+namespace kw {
+
+Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_names)
+    : names(std::move(app_names)),
+      settings(names.SettingsPath),
+      profiles(ui, database, settings.Values(), names.ProductName, views.shell, views.reopen_menus),
+      help(ui, settings.Values(), database, names.NewsPath, views.text_files),
+      game_list(settings.Values(), database, views.game_list),
+      quick_info(settings.Values(), views.quick_info),
+      recording(database, views.recording),
+      shell(ui, views.shell, names,
+            ShellParts{settings, database, profiles, help, game_list, quick_info}) {
+  // In the order the window is brought up to date after a profile opens or its state changes.
+  profiles.AddListener(help);
+  profiles.AddListener(game_list);
+  profiles.AddListener(quick_info);
+  profiles.AddListener(recording);
+}
+
+}  // namespace kw

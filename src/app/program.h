@@ -1,0 +1,47 @@
+// The composition root: every controller of the program, built once with only what it uses and
+// wired together. The GUI builds it over its windows, the tests over recording stand-ins.
+#pragma once
+
+#include "core/browser/game_list_controller.h"
+#include "core/browser/quick_info_controller.h"
+#include "core/launch/recording_controller.h"
+#include "core/profile/game_database.h"
+#include "core/profile/profile_controller.h"
+#include "core/shell/app_names.h"
+#include "core/shell/help_controller.h"
+#include "core/shell/main_shell.h"
+#include "core/shell/settings_store.h"
+
+namespace kw {
+
+class ShellView;
+class UserInterface;
+
+// The slices of the main window that the controllers drive.
+struct ProgramViews {
+  ShellView& shell;
+  ReopenMenuView& reopen_menus;
+  TextFilesMenuView& text_files;
+  GameListView& game_list;
+  QuickInfoView& quick_info;
+  RecordingView& recording;
+};
+
+class Program {
+ public:
+  Program(UserInterface& ui, const ProgramViews& views, AppNames names);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  const AppNames names;
+  SettingsStore settings;
+  GameDatabase database;
+  ProfileController profiles;
+  HelpController help;
+  GameListController game_list;
+  QuickInfoController quick_info;
+  RecordingController recording;
+  MainShell shell;
+};
+
+}  // namespace kw

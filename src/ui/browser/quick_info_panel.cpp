@@ -1,0 +1,135 @@
+#include "ui/browser/quick_info_panel.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+namespace kw {
+
+namespace {
+
+const char* const kPictureTabNames[kPictureTabs] = {"None", "Game", "Cabinet", "Flyer", "Hardware"};
+
+struct QuickInfoRow {
+  const char* value_name;
+  const char* caption;
+};
+const QuickInfoRow kQuickInfoLayout[QuickInfoPanel::kQuickInfoRows] = {
+    {"RomSetName", "Romset name:"},
+    {"Copyright", "Copyright:"},
+    {"ScreenTypeVAL", "Screen type:"},
+    {"Resolution", "Resolution:"},
+    {"Sound", "Sound:"},
+    {"Controls", "Controls:"},
+    {"Coins", "Coinage:"},
+    {"DipSwitch", "Dip Switches:"},
+    {"Driver", "Driver quality:"},
+    {"Color", "Color quality:"},
+    {"SoundQuality", "Sound quality:"},
+    {"Stats", "Statistics:"}};
+
+}  // namespace
+
+QuickInfoPanel::QuickInfoPanel(QWidget* parent) : QObject(parent) {
+  CreatePictures(parent);
+  CreateQuickInfo(parent);
+}
+
+QPixmap QuickInfoPanel::ProductPicture() {
+  return QPixmap(":/pictures/KESTREL.png");
+}
+
+void QuickInfoPanel::CreatePictures(QWidget* parent) {
+  ScreenShotPGE = new QTabWidget(parent);
+  ScreenShotPGE->setObjectName("ScreenShotPGE");
+  ScreenShotPGE->setFocusPolicy(Qt::TabFocus);
+  for (const char* name : kPictureTabNames)
+    ScreenShotPGE->addTab(new QWidget, name);
+  connect(ScreenShotPGE, &QTabWidget::currentChanged, this, &QuickInfoPanel::ScreenShotPGEChange);
+
+  // The picture lies on the tab control itself, over whichever page is showing.
+  SnapShot = new QLabel(ScreenShotPGE);
+  SnapShot->setObjectName("SnapShot");
+  SnapShot->setScaledContents(true);
+  SnapShot->setPixmap(ProductPicture());
+  SnapShot->setGeometry(QRect(kPictureOffset, kPictureFrame));
+  SnapShot->raise();
+
+  PicturePopUpMENU = new QMenu(ScreenShotPGE);
+  PicturePopUpMENU->setObjectName("PicturePopUpMENU");
+  for (QWidget* w : {static_cast<QWidget*>(ScreenShotPGE), static_cast<QWidget*>(SnapShot)}) {
+    w->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w, &QWidget::customContextMenuRequested, this,
+            [this, w](const QPoint& pos) { PicturePopUpMENU->popup(w->mapToGlobal(pos)); });
+  }
+}
+
+void QuickInfoPanel::AddPopUpTwin(QAction* explorer) {
+  PopExplorerOPT = PicturePopUpMENU->addAction("Open directory in explorer");
+  PopExplorerOPT->setObjectName("_ExplorerOPT");
+  connect(PopExplorerOPT, &QAction::triggered, explorer, &QAction::trigger);
+}
+
+void QuickInfoPanel::CreateQuickInfo(QWidget* parent) {
+  QuickInfoBOX = new QGroupBox(" Quick info ", parent);
+  QuickInfoBOX->setObjectName("QuickInfoBOX");
+  auto* grid = new QGridLayout(QuickInfoBOX);
+  grid->setContentsMargins(8, 4, 6, 6);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(1);
+  for (int i = 0; i < kQuickInfoRows; ++i) {
+    auto* caption = new QLabel(kQuickInfoLayout[i].caption, QuickInfoBOX);
+    caption->setObjectName(QString(kQuickInfoLayout[i].value_name) + "LBL");
+    auto* value = new QLabel(kNotAvailable, QuickInfoBOX);
+    value->setObjectName(kQuickInfoLayout[i].value_name);
+    value->setTextFormat(Qt::PlainText);
+    // Long values are cut at the box's edge rather than widening it.
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    value->setMinimumWidth(1);
+    grid->addWidget(caption, i, 0);
+    grid->addWidget(value, i, 1);
+    QuickInfoCaptions[i] = caption;
+    QuickInfoValues[i] = value;
+  }
+  grid->setColumnStretch(1, 1);
+  RomSetName = QuickInfoValues[0];
+  Copyright = QuickInfoValues[1];
+  ScreenTypeVAL = QuickInfoValues[2];
+  Resolution = QuickInfoValues[3];
+  Sound = QuickInfoValues[4];
+  Controls = QuickInfoValues[5];
+  Coins = QuickInfoValues[6];
+  DipSwitch = QuickInfoValues[7];
+  Driver = QuickInfoValues[8];
+  Color = QuickInfoValues[9];
+  SoundQuality = QuickInfoValues[10];
+  Stats = QuickInfoValues[11];
+}
+
+void QuickInfoPanel::ShowPictureTab(int index) {
+  // Showing the stored tab is no change of the user's.
+  const QSignalBlocker block(ScreenShotPGE);
+  ScreenShotPGE->setCurrentIndex(index);
+}
+
+void QuickInfoPanel::ShowProfileState(bool loaded) {
+  for (QWidget* w : {static_cast<QWidget*>(QuickInfoBOX), static_cast<QWidget*>(ScreenShotPGE),
+                     static_cast<QWidget*>(SnapShot)})
+    w->setEnabled(loaded);
+  SnapShot->setVisible(loaded);
+  if (PopExplorerOPT && !loaded) PopExplorerOPT->setEnabled(false);
+  if (!loaded) {
+    for (QLabel* value : QuickInfoValues)
+      value->setText(kNotAvailable);
+  }
+}
+
+void QuickInfoPanel::ScreenShotPGEChange(int index) {
+  if (controller_) controller_->SelectPictureTab(index);
+}
+
+}  // namespace kw

@@ -1,0 +1,55 @@
+// Stand-ins for every slice of the main window: each records what the controllers show.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/program.h"
+#include "core/shell/shell_view.h"
+
+namespace kw::test {
+
+class RecordingViews : public ShellView,
+                       public ReopenMenuView,
+                       public TextFilesMenuView,
+                       public GameListView,
+                       public QuickInfoView,
+                       public RecordingView {
+ public:
+  std::vector<std::string> titles;
+  bool news = false;
+  std::vector<bool> states;  // ShowProfileState, in order
+  std::array<std::string, kReopenSlots> reopen;
+  std::vector<std::string> text_files;
+  int sort_by = -1;
+  bool reverse = false;
+  bool joystick = false;
+  bool games_shown = false;
+  int picture_tab = -1;
+  bool recording_enabled = false;
+  RecordingMode mode = RecordingMode::None;
+  bool file_name_enabled = false;
+  std::string file_name = "unset";
+
+  ProgramViews Views() { return ProgramViews{*this, *this, *this, *this, *this, *this}; }
+
+  void SetTitle(const std::string& t) override { titles.push_back(t); }
+  void SetNewsAvailable(bool a) override { news = a; }
+  void ShowProfileState(bool loaded) override { states.push_back(loaded); }
+  void RebuildReopenMenus(const std::array<std::string, kReopenSlots>& s) override { reopen = s; }
+  void BuildTextFilesMenu(const std::vector<std::string>& c) override { text_files = c; }
+  void ShowSortOrder(int s, bool r) override {
+    sort_by = s;
+    reverse = r;
+  }
+  void SetJoystickPolling(bool on) override { joystick = on; }
+  void ShowGames(bool loaded) override { games_shown = loaded; }
+  void ShowPictureTab(int index) override { picture_tab = index; }
+  void SetRecordingEnabled(bool e) override { recording_enabled = e; }
+  void ShowRecordingMode(RecordingMode m) override { mode = m; }
+  void SetFileNameEnabled(bool e) override { file_name_enabled = e; }
+  void SetFileName(const std::string& n) override { file_name = n; }
+};
+
+}  // namespace kw::test
