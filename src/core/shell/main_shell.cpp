@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 
+#include "core/launch/command_line.h"
 #include "core/shell/default_services.h"
 #include "platform/drives.h"
 #include "platform/fs.h"
@@ -27,10 +28,6 @@ std::optional<std::size_t> ItemNumber(const std::string& item_name, std::string_
   auto [end, ec] = std::from_chars(first, last, n);
   if (ec != std::errc() || end != last) return std::nullopt;
   return n;
-}
-
-std::string Quoted(const std::string& path) {
-  return "\"" + path + "\"";
 }
 
 constexpr int kMaxTextFileDepth = 32;
@@ -218,10 +215,10 @@ void MainShell::OpenInEditor(const std::string& path) {
             MsgIcon::Error);
     return;
   }
-  // Paths are quoted: on this system they may hold blanks. A failed start is said, not
+  // The path is one word of the command, whatever it holds. A failed start is said, not
   // swallowed, so that a missing editor does not look like a dead menu.
-  if (platform::RunProgram(settings_.TextEditor + " " + Quoted(path), platform::kShowNormal,
-                           false) != 0) {
+  Result<platform::Command> editor = EditorCommand(settings_.TextEditor, path);
+  if (!editor || !platform::RunProgram(*editor, platform::kShowNormal, false)) {
     ui_.Ask("Cannot start the text editor \"" + settings_.TextEditor +
                 "\".\rPlease choose a text editor in the preferences.",
             MsgIcon::Error);
