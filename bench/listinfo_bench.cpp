@@ -58,10 +58,9 @@ void Report(const char* what, const std::string& file, double bytes, double seco
 }
 
 std::string ReadOrDie(const std::string& path) {
-  std::string error;
-  auto data = kw::platform::fs::ReadFile(path, &error);
+  auto data = kw::platform::fs::ReadFile(path);
   if (!data) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), data.Message().c_str());
     std::exit(1);
   }
   return std::move(*data);

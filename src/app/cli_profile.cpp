@@ -217,14 +217,14 @@ int ParseListinfo(const Args& args) {
   if (!db.EmulatorDir.empty())
     db.EmulatorDir = platform::fs::IncludeTrailingSeparator(db.EmulatorDir);
 
-  std::string error;
-  std::optional<std::string> data = platform::fs::ReadFile(input, &error);
+  Result<std::string> data = platform::fs::ReadFile(input);
   if (!data) {
-    std::fprintf(stderr, "kestrelwing-cli parse-listinfo: %s: %s\n", input.c_str(), error.c_str());
+    std::fprintf(stderr, "kestrelwing-cli parse-listinfo: %s: %s\n", input.c_str(),
+                 data.Message().c_str());
     return 1;
   }
   const std::vector<ListinfoLogEntry> log = ParseListinfoText(*data, db);
-  data.reset();
+  std::string().swap(*data);  // the text is no longer needed
 
   std::string report;
   for (const std::string& line : ErrorReportLines(log)) {
@@ -242,11 +242,11 @@ int ParseListinfo(const Args& args) {
     std::fprintf(stderr, "kestrelwing-cli parse-listinfo: no games found: %s not written\n",
                  output.c_str());
     if (platform::fs::FileExists(output)) {
-      if (!platform::fs::Delete(output, &error)) {
+      if (Status deleted = platform::fs::Delete(output); !deleted) {
         std::fprintf(stderr,
                      "kestrelwing-cli parse-listinfo: %s: the earlier profile cannot be "
                      "deleted: %s\n",
-                     output.c_str(), error.c_str());
+                     output.c_str(), deleted.Message().c_str());
         return 1;
       }
       std::fprintf(stderr, "kestrelwing-cli parse-listinfo: the earlier %s was deleted\n",

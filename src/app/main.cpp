@@ -29,12 +29,11 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(":/logo/LOGO01.png"));
   kw::InstallProgramFont();
 
-  std::string error;
-  if (!kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir(), &error)) {
+  if (kw::Status made = kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()); !made) {
     QMessageBox::critical(nullptr, kw::kProductName,
                           "The program's directory " +
                               kw::FromSystemText(kw::platform::ProgramDir()) +
-                              " could not be made:\n" + kw::FromSystemText(error));
+                              " could not be made:\n" + kw::FromSystemText(made.Message()));
     return 1;
   }
   kw::AppNames names = kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir());

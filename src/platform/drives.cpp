@@ -9,16 +9,17 @@
 namespace kw::platform {
 namespace {
 
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The non-empty pieces of `text` between separators.
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> pieces;
   std::size_t pos = 0;
-  while (pos < line.size()) {
-    std::size_t end = line.find(' ', pos);
-    if (end == std::string_view::npos) end = line.size();
-    if (end > pos) fields.push_back(line.substr(pos, end - pos));
+  while (pos < text.size()) {
+    std::size_t end = text.find(separator, pos);
+    if (end == std::string_view::npos) end = text.size();
+    if (end > pos) pieces.push_back(text.substr(pos, end - pos));
     pos = end + 1;
   }
-  return fields;
+  return pieces;
 }
 
 bool IsOctal(char c) {
@@ -45,13 +46,8 @@ std::string Unescape(std::string_view text) {
 
 std::vector<std::string> OpticalDrivesFromMountInfo(const std::string& mountinfo) {
   std::vector<std::string> drives;
-  std::size_t pos = 0;
-  while (pos < mountinfo.size()) {
-    std::size_t end = mountinfo.find('\n', pos);
-    if (end == std::string::npos) end = mountinfo.size();
-    std::vector<std::string_view> fields =
-        Fields(std::string_view(mountinfo).substr(pos, end - pos));
-    pos = end + 1;
+  for (std::string_view line : Split(mountinfo, '\n')) {
+    std::vector<std::string_view> fields = Split(line, ' ');
     // id parent major:minor root mount-point options [optional...] - fstype source options
     std::size_t dash = 6;
     while (dash < fields.size() && fields[dash] != "-")
@@ -69,17 +65,11 @@ std::vector<std::string> OpticalDrivesFromMountInfo(const std::string& mountinfo
 std::vector<std::string> OpticalDrives() {
   if (const char* override_list = std::getenv("KESTRELWING_OPTICAL_DRIVES")) {
     std::vector<std::string> drives;
-    std::string_view text = override_list;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-      std::size_t end = text.find(':', pos);
-      if (end == std::string_view::npos) end = text.size();
-      if (end > pos) drives.emplace_back(text.substr(pos, end - pos));
-      pos = end + 1;
-    }
+    for (std::string_view drive : Split(override_list, ':'))
+      drives.emplace_back(drive);
     return drives;
   }
-  std::optional<std::string> mountinfo = fs::ReadFile("/proc/self/mountinfo");
+  Result<std::string> mountinfo = fs::ReadFile("/proc/self/mountinfo");
   return mountinfo ? OpticalDrivesFromMountInfo(*mountinfo) : std::vector<std::string>();
 }
 

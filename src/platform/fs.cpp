@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,8 +23,22 @@ bool LExists(const std::string& path) {
   return lstat(path.c_str(), &st) == 0;
 }
 
-void SetError(std::string* error, int code) {
-  if (error) *error = std::strerror(code);
+Error SystemError(int code) {
+  return Failure(std::strerror(code));
+}
+
+Error NotRegular(const std::string& path) {
+  return Failure(path + ": not a regular file");
+}
+
+// Refuses a write through `path` when something other than a regular file lies there (followed
+// through links): writing into a FIFO would block, and a device is no file of ours.
+Status CheckWritableTarget(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    return S_ISDIR(st.st_mode) ? Status(SystemError(EISDIR)) : Status(NotRegular(path));
+  }
+  return Success();
 }
 
 // The entry of `directory` that matches `name` without regard to case, first in byte order.
@@ -70,18 +85,12 @@ bool WriteAndClose(int fd, std::string_view data, bool sync) {
   return ok;
 }
 
-bool DeleteTreeResolved(const std::string& path, std::string* error) {
+Status DeleteTreeResolved(const std::string& path) {
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0) {
-    SetError(error, errno);
-    return false;
-  }
+  if (lstat(path.c_str(), &st) != 0) return SystemError(errno);
   if (S_ISDIR(st.st_mode)) {
     DIR* dir = opendir(path.c_str());
-    if (!dir) {
-      SetError(error, errno);
-      return false;
-    }
+    if (!dir) return SystemError(errno);
     std::vector<std::string> names;
     while (dirent* entry = readdir(dir)) {
       std::string_view name = entry->d_name;
@@ -90,19 +99,52 @@ bool DeleteTreeResolved(const std::string& path, std::string* error) {
     closedir(dir);
     std::string base = IncludeTrailingSeparator(path);
     for (const std::string& name : names) {
-      if (!DeleteTreeResolved(base + name, error)) return false;
+      if (Status deleted = DeleteTreeResolved(base + name); !deleted) return deleted;
     }
-    if (rmdir(path.c_str()) != 0) {
-      SetError(error, errno);
-      return false;
+    if (rmdir(path.c_str()) != 0) return SystemError(errno);
+    return Success();
+  }
+  if (unlink(path.c_str()) != 0) return SystemError(errno);
+  return Success();
+}
+
+// The process number in the name of a temporary file that an atomic write of `name` made
+// (".NAME.tmpPID-N"), or 0 when `entry` is no such name.
+pid_t TempFileOwner(std::string_view entry, std::string_view name) {
+  const std::string prefix = "." + std::string(name) + ".tmp";
+  if (!entry.starts_with(prefix)) return 0;
+  entry.remove_prefix(prefix.size());
+  std::size_t dash = entry.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == entry.size()) return 0;
+  for (std::size_t i = 0; i < entry.size(); ++i) {
+    if (i != dash && (entry[i] < '0' || entry[i] > '9')) return 0;
+  }
+  long long pid = 0;
+  for (std::size_t i = 0; i < dash && pid <= 0x7fffffff; ++i)
+    pid = pid * 10 + (entry[i] - '0');
+  return pid > 0 && pid <= 0x7fffffff ? static_cast<pid_t>(pid) : 0;
+}
+
+// Removes the temporary files of earlier writes of `name` in `directory` whose process is gone
+// (killed in the middle of a write). A live process's file, this one's included, is its own.
+void RemoveStaleTempFiles(const std::string& directory, const std::string& name) {
+  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
+  if (!dir) return;
+  std::vector<std::string> stale;
+  while (dirent* entry = readdir(dir)) {
+    pid_t owner = TempFileOwner(entry->d_name, name);
+    if (owner == 0 || owner == getpid()) continue;
+    if (kill(owner, 0) == 0 || errno != ESRCH) continue;  // alive (or not ours to judge)
+    stale.emplace_back(entry->d_name);
+  }
+  closedir(dir);
+  for (const std::string& file : stale) {
+    struct stat st;
+    const std::string path = directory + file;
+    if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == geteuid()) {
+      unlink(path.c_str());
     }
-    return true;
   }
-  if (unlink(path.c_str()) != 0) {
-    SetError(error, errno);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -164,19 +206,22 @@ std::optional<std::uint64_t> FileSize(std::string_view path) {
   return static_cast<std::uint64_t>(st.st_size);
 }
 
-std::optional<std::string> ReadFile(std::string_view path, std::string* error) {
-  int fd = OpenRetry(Resolve(path).c_str(), O_RDONLY);
-  if (fd < 0) {
-    SetError(error, errno);
-    return std::nullopt;
-  }
+Result<std::string> ReadFile(std::string_view path) {
+  const std::string resolved = Resolve(path);
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
+  int fd = OpenRetry(resolved.c_str(), O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return SystemError(errno);
   struct stat st;
-  const bool stat_ok = fstat(fd, &st) == 0;
-  if (!stat_ok || S_ISDIR(st.st_mode)) {
-    int code = stat_ok ? EISDIR : errno;
+  if (fstat(fd, &st) != 0) {
+    int code = errno;
     close(fd);
-    SetError(error, code);
-    return std::nullopt;
+    return SystemError(code);
+  }
+  // A device or a FIFO has no end to read up to (/dev/zero would fill the memory). On a regular
+  // file O_NONBLOCK changes nothing.
+  if (!S_ISREG(st.st_mode)) {
+    close(fd);
+    return S_ISDIR(st.st_mode) ? SystemError(EISDIR) : NotRegular(resolved);
   }
   // One read of the known size; files whose size is not known up front (/proc) grow the buffer.
   std::string data;
@@ -190,8 +235,7 @@ std::optional<std::string> ReadFile(std::string_view path, std::string* error) {
       if (errno == EINTR) continue;
       int code = errno;
       close(fd);
-      SetError(error, code);
-      return std::nullopt;
+      return SystemError(code);
     }
     if (n == 0) break;
     used += static_cast<std::size_t>(n);
@@ -201,16 +245,15 @@ std::optional<std::string> ReadFile(std::string_view path, std::string* error) {
   return data;
 }
 
-bool WriteFile(std::string_view path, std::string_view data, std::string* error) {
-  int fd = OpenRetry(Resolve(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0 || !WriteAndClose(fd, data, false)) {
-    SetError(error, errno);
-    return false;
-  }
-  return true;
+Status WriteFile(std::string_view path, std::string_view data) {
+  const std::string resolved = Resolve(path);
+  if (Status writable = CheckWritableTarget(resolved); !writable) return writable;
+  int fd = OpenRetry(resolved.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (fd < 0 || !WriteAndClose(fd, data, false)) return SystemError(errno);
+  return Success();
 }
 
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error) {
+Status WriteFileAtomic(std::string_view path, std::string_view data) {
   static std::atomic<unsigned> counter{0};
   std::string target = Resolve(path);
   // A linked file is replaced where it really lies, so the link stays a link.
@@ -218,10 +261,14 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
     target = real;
     free(real);
   }
+  // The rename would put a regular file in the place of a FIFO, a device or a dangling link.
+  struct stat old;
+  const bool had_old = lstat(target.c_str(), &old) == 0;
+  if (had_old && S_ISDIR(old.st_mode)) return SystemError(EISDIR);
+  if (had_old && !S_ISREG(old.st_mode)) return NotRegular(target);
   const std::string directory = ExtractFilePath(target);
   const std::string name = ExtractFileName(target);
-  struct stat old;
-  const bool had_old = stat(target.c_str(), &old) == 0;
+  RemoveStaleTempFiles(directory, name);
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -230,27 +277,23 @@ bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* 
     fd = OpenRetry(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) {
-    SetError(error, errno);
-    return false;
-  }
+  if (fd < 0) return SystemError(errno);
   if (had_old) fchmod(fd, old.st_mode & 07777);  // keep the file's permissions
   if (!WriteAndClose(fd, data, true) || rename(temp.c_str(), target.c_str()) != 0) {
     int code = errno;
     unlink(temp.c_str());
-    SetError(error, code);
-    return false;
+    return SystemError(code);
   }
   int dir_fd = OpenRetry(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
   if (dir_fd >= 0) {
     fsync(dir_fd);
     close(dir_fd);
   }
-  return true;
+  return Success();
 }
 
-bool CreateFile(std::string_view path, std::string* error) {
-  return WriteFile(path, {}, error);
+Status CreateFile(std::string_view path) {
+  return WriteFile(path, {});
 }
 
 std::vector<DirEntry> List(std::string_view directory) {
@@ -283,18 +326,19 @@ std::vector<DirEntry> List(std::string_view directory) {
   return entries;
 }
 
-bool Copy(std::string_view from, std::string_view to, std::string* error) {
+Status Copy(std::string_view from, std::string_view to) {
   int in = OpenRetry(Resolve(from).c_str(), O_RDONLY);
-  if (in < 0) {
-    SetError(error, errno);
-    return false;
+  if (in < 0) return SystemError(errno);
+  const std::string target = Resolve(to);
+  if (Status writable = CheckWritableTarget(target); !writable) {
+    close(in);
+    return writable;
   }
-  int out = OpenRetry(Resolve(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  int out = OpenRetry(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (out < 0) {
     int code = errno;
     close(in);
-    SetError(error, code);
-    return false;
+    return SystemError(code);
   }
   std::string buffer(1 << 20, '\0');
   bool ok = true;
@@ -316,66 +360,47 @@ bool Copy(std::string_view from, std::string_view to, std::string* error) {
     ok = false;
     code = errno;
   }
-  if (!ok) SetError(error, code);
-  return ok;
+  if (!ok) return SystemError(code);
+  return Success();
 }
 
-bool Rename(std::string_view from, std::string_view to, std::string* error) {
-  if (rename(Resolve(from).c_str(), Resolve(to).c_str()) != 0) {
-    SetError(error, errno);
-    return false;
-  }
-  return true;
+Status Rename(std::string_view from, std::string_view to) {
+  if (rename(Resolve(from).c_str(), Resolve(to).c_str()) != 0) return SystemError(errno);
+  return Success();
 }
 
-bool Delete(std::string_view path, std::string* error) {
-  if (unlink(Resolve(path).c_str()) != 0) {
-    SetError(error, errno);
-    return false;
-  }
-  return true;
+Status Delete(std::string_view path) {
+  if (unlink(Resolve(path).c_str()) != 0) return SystemError(errno);
+  return Success();
 }
 
-bool DeleteTree(std::string_view path, std::string* error) {
+Status DeleteTree(std::string_view path) {
   std::string resolved = ExcludeTrailingSeparator(Resolve(path));
-  if (resolved.empty() || resolved == "/") {
-    SetError(error, EINVAL);
-    return false;
-  }
-  return DeleteTreeResolved(resolved, error);
+  if (resolved.empty() || resolved == "/") return SystemError(EINVAL);
+  return DeleteTreeResolved(resolved);
 }
 
-bool MakeDirectory(std::string_view path, std::string* error) {
-  if (mkdir(Resolve(path).c_str(), 0777) != 0) {
-    SetError(error, errno);
-    return false;
-  }
-  return true;
+Status MakeDirectory(std::string_view path) {
+  if (mkdir(Resolve(path).c_str(), 0777) != 0) return SystemError(errno);
+  return Success();
 }
 
-bool MakeDirectories(std::string_view path, std::string* error) {
+Status MakeDirectories(std::string_view path) {
   std::string resolved = Resolve(path);
-  if (resolved.empty()) {
-    SetError(error, ENOENT);
-    return false;
-  }
+  if (resolved.empty()) return SystemError(ENOENT);
   std::size_t pos = 1;
   for (;;) {
     std::size_t end = resolved.find(kSeparator, pos);
     std::string prefix = resolved.substr(0, end);
     if (!prefix.empty() && mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) {
-      SetError(error, errno);
-      return false;
+      return SystemError(errno);
     }
     if (end == std::string::npos) break;
     pos = end + 1;
   }
   struct stat st;
-  if (stat(resolved.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-    SetError(error, ENOTDIR);
-    return false;
-  }
-  return true;
+  if (stat(resolved.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return SystemError(ENOTDIR);
+  return Success();
 }
 
 std::string CurrentDirectory() {
@@ -388,12 +413,9 @@ std::string CurrentDirectory() {
   return IncludeTrailingSeparator(buffer);
 }
 
-bool SetCurrentDirectory(std::string_view path, std::string* error) {
-  if (chdir(Resolve(path).c_str()) != 0) {
-    SetError(error, errno);
-    return false;
-  }
-  return true;
+Status SetCurrentDirectory(std::string_view path) {
+  if (chdir(Resolve(path).c_str()) != 0) return SystemError(errno);
+  return Success();
 }
 
 std::string IncludeTrailingSeparator(std::string_view path) {

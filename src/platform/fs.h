@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace kw::platform::fs {
 
 constexpr char kSeparator = '/';
@@ -22,14 +24,17 @@ bool FileExists(std::string_view path);
 bool DirectoryExists(std::string_view path);
 std::optional<std::uint64_t> FileSize(std::string_view path);
 
-// Whole-file reading and writing. On failure the optional is empty / the result false and
-// `error` (when given) holds the system's message.
-std::optional<std::string> ReadFile(std::string_view path, std::string* error = nullptr);
-bool WriteFile(std::string_view path, std::string_view data, std::string* error = nullptr);
-// Writes a temporary file beside the target, syncs it and renames it over the target.
-bool WriteFileAtomic(std::string_view path, std::string_view data, std::string* error = nullptr);
+// Whole-file reading and writing. A failure carries the system's reason ("No such file or
+// directory"); the caller names the file.
+Result<std::string> ReadFile(std::string_view path);
+Status WriteFile(std::string_view path, std::string_view data);
+// Writes a temporary file beside the target, syncs it and renames it over the target. Only a
+// regular file (or a link to one, which stays a link) or nothing is replaced: anything else
+// (a FIFO, a device, a directory) is refused with "<path>: not a regular file". Temporary files
+// of the same target left by writes of processes that are gone are removed first.
+Status WriteFileAtomic(std::string_view path, std::string_view data);
 // Creates (or truncates) an empty file.
-bool CreateFile(std::string_view path, std::string* error = nullptr);
+Status CreateFile(std::string_view path);
 
 struct DirEntry {
   std::string name;           // as on disk
@@ -39,15 +44,15 @@ struct DirEntry {
 // Entries of a directory sorted by name (byte order), without "." and "..". Empty on failure.
 std::vector<DirEntry> List(std::string_view directory);
 
-bool Copy(std::string_view from, std::string_view to, std::string* error = nullptr);
-bool Rename(std::string_view from, std::string_view to, std::string* error = nullptr);
-bool Delete(std::string_view path, std::string* error = nullptr);      // a file
-bool DeleteTree(std::string_view path, std::string* error = nullptr);  // a directory and all in it
-bool MakeDirectory(std::string_view path, std::string* error = nullptr);    // one level
-bool MakeDirectories(std::string_view path, std::string* error = nullptr);  // with parents
+Status Copy(std::string_view from, std::string_view to);
+Status Rename(std::string_view from, std::string_view to);
+Status Delete(std::string_view path);           // a file
+Status DeleteTree(std::string_view path);       // a directory and all in it
+Status MakeDirectory(std::string_view path);    // one level
+Status MakeDirectories(std::string_view path);  // with parents
 
 std::string CurrentDirectory();  // with trailing separator
-bool SetCurrentDirectory(std::string_view path, std::string* error = nullptr);
+Status SetCurrentDirectory(std::string_view path);
 
 // Path text helpers (no file access).
 std::string IncludeTrailingSeparator(std::string_view path);

@@ -1,7 +1,9 @@
-// Private-profile INI files held as their lines, so that everything the program does not touch
-// is written back byte for byte.
+// Private-profile INI files held as their lines, grouped by section, so that everything the
+// program does not touch is written back byte for byte. Indexes of sections and keys find a line
+// without a scan, so saving thousands of keys does not take quadratic time.
 #include "platform/ini.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/ascii.h"
@@ -57,76 +59,154 @@ std::string OneLine(std::string_view text) {
   return result;
 }
 
+std::string Lower(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    c = AsciiLower(c);
+  return result;
+}
+
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 bool IniFile::Load() {
-  std::optional<std::string> text = fs::ReadFile(path_);
+  Result<std::string> text = fs::ReadFile(path_);
   LoadFromText(text ? *text : std::string());
-  return text.has_value();
+  return text.Ok();
 }
 
 void IniFile::LoadFromText(std::string_view text) {
-  lines_.clear();
   dirty_ = false;
+  std::vector<Line> lines;
   // A byte-order mark is kept apart, so that it does not hide the first section.
   bom_ = text.substr(0, kUtf8Bom.size()) == kUtf8Bom;
   if (bom_) text.remove_prefix(kUtf8Bom.size());
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
+    Line line;
     if (end == std::string_view::npos) {
-      lines_.push_back({std::string(text.substr(pos)), ""});
-      break;
+      line.text = std::string(text.substr(pos));
+      end = text.size();
+    } else {
+      bool crlf = end > pos && text[end - 1] == '\r';
+      std::size_t text_end = crlf ? end - 1 : end;
+      line.text = std::string(text.substr(pos, text_end - pos));
+      line.eol = crlf ? "\r\n" : "\n";
     }
-    bool crlf = end > pos && text[end - 1] == '\r';
-    std::size_t text_end = crlf ? end - 1 : end;
-    lines_.push_back({std::string(text.substr(pos, text_end - pos)), crlf ? "\r\n" : "\n"});
+    lines.push_back(std::move(line));
     pos = end + 1;
   }
+  Build(std::move(lines));
+}
+
+void IniFile::Build(std::vector<Line> lines) {
+  blocks_.clear();
+  sections_.clear();
+  lf_lines_ = 0;
+  crlf_lines_ = 0;
+  blocks_.emplace_back();  // the lines before the first header
+  for (Line& line : lines) {
+    if (SectionName(line.text)) blocks_.emplace_back();
+    CountEol(line.eol, 1);
+    blocks_.back().lines.push_back(std::move(line));
+  }
+  for (std::size_t b = 1; b < blocks_.size(); ++b)
+    IndexBlock(b);
+}
+
+void IniFile::IndexBlock(std::size_t index) {
+  Block& block = blocks_[index];
+  sections_[Lower(*SectionName(block.lines.front().text))].push_back(index);
+  for (std::size_t i = 1; i < block.lines.size(); ++i)
+    IndexLine(block, i);
+}
+
+void IniFile::IndexLine(Block& block, std::size_t position) {
+  std::optional<KeyLine> line = ParseKeyLine(block.lines[position].text);
+  if (!line) return;
+  std::vector<std::size_t>& positions = block.keys[Lower(line->key)];
+  positions.insert(std::lower_bound(positions.begin(), positions.end(), position), position);
+}
+
+void IniFile::UnindexLine(Block& block, std::size_t position) {
+  std::optional<KeyLine> line = ParseKeyLine(block.lines[position].text);
+  if (!line) return;
+  auto found = block.keys.find(Lower(line->key));
+  if (found == block.keys.end()) return;
+  std::vector<std::size_t>& positions = found->second;
+  auto at = std::lower_bound(positions.begin(), positions.end(), position);
+  if (at != positions.end() && *at == position) positions.erase(at);
+  if (positions.empty()) block.keys.erase(found);
+}
+
+// Drops the marks of deleted lines once they are half the block, so they cost no more than the
+// deletions did.
+void IniFile::Compact(Block& block) {
+  if (block.deleted_lines * 2 <= block.lines.size()) return;
+  std::erase_if(block.lines, [](const Line& line) { return line.deleted; });
+  block.deleted_lines = 0;
+  block.keys.clear();
+  for (std::size_t i = 1; i < block.lines.size(); ++i)
+    IndexLine(block, i);
+}
+
+void IniFile::RegroupIfHeader(std::string_view written) {
+  if (!SectionName(written)) return;
+  std::vector<Line> lines;
+  for (Block& block : blocks_) {
+    if (block.deleted) continue;
+    for (Line& line : block.lines) {
+      if (!line.deleted) lines.push_back(std::move(line));
+    }
+  }
+  Build(std::move(lines));
 }
 
 long IniFile::FindSection(std::string_view section) const {
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    std::optional<std::string_view> name = SectionName(lines_[i].text);
-    if (name && EqualNoCase(*name, section)) return static_cast<long>(i);
-  }
-  return -1;
+  auto found = sections_.find(Lower(section));
+  if (found == sections_.end() || found->second.empty()) return -1;
+  return static_cast<long>(found->second.front());
 }
 
-std::size_t IniFile::SectionEnd(std::size_t header) const {
-  std::size_t i = header + 1;
-  while (i < lines_.size() && !SectionName(lines_[i].text))
-    ++i;
-  return i;
+long IniFile::FindKey(const Block& block, std::string_view key) {
+  auto found = block.keys.find(Lower(key));
+  if (found == block.keys.end() || found->second.empty()) return -1;
+  return static_cast<long>(found->second.front());
 }
 
-long IniFile::FindKey(std::size_t header, std::string_view key) const {
-  std::size_t end = SectionEnd(header);
-  for (std::size_t i = header + 1; i < end; ++i) {
-    std::optional<KeyLine> line = ParseKeyLine(lines_[i].text);
-    if (line && EqualNoCase(line->key, key)) return static_cast<long>(i);
+IniFile::Line* IniFile::LastLine() {
+  for (auto block = blocks_.rbegin(); block != blocks_.rend(); ++block) {
+    if (block->deleted) continue;
+    for (auto line = block->lines.rbegin(); line != block->lines.rend(); ++line) {
+      if (!line->deleted) return &*line;
+    }
   }
-  return -1;
+  return nullptr;
+}
+
+void IniFile::CountEol(const std::string& eol, int change) {
+  std::size_t* count = eol == "\n" ? &lf_lines_ : eol == "\r\n" ? &crlf_lines_ : nullptr;
+  if (!count) return;
+  if (change > 0) {
+    *count += static_cast<std::size_t>(change);
+  } else {
+    *count -= static_cast<std::size_t>(-change);
+  }
 }
 
 std::string IniFile::DefaultEol() const {
-  std::size_t lf = 0;
-  std::size_t crlf = 0;
-  for (const Line& line : lines_) {
-    if (line.eol == "\n") ++lf;
-    if (line.eol == "\r\n") ++crlf;
-  }
-  return lf > crlf ? "\n" : "\r\n";
+  return lf_lines_ > crlf_lines_ ? "\n" : "\r\n";
 }
 
 std::optional<std::string> IniFile::Read(std::string_view section, std::string_view key) const {
   long header = FindSection(section);
   if (header < 0) return std::nullopt;
-  long index = FindKey(static_cast<std::size_t>(header), key);
+  const Block& block = blocks_[static_cast<std::size_t>(header)];
+  long index = FindKey(block, key);
   if (index < 0) return std::nullopt;
-  std::string_view value = ParseKeyLine(lines_[static_cast<std::size_t>(index)].text)->value;
+  std::string_view value = ParseKeyLine(block.lines[static_cast<std::size_t>(index)].text)->value;
   return std::string(value.substr(0, kIniMaxValue));
 }
 
@@ -159,13 +239,10 @@ bool IniFile::SectionExists(std::string_view section) const {
 
 std::vector<std::string> IniFile::Sections() const {
   std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    std::optional<std::string_view> name = SectionName(line.text);
-    if (!name) continue;
-    bool seen = false;
-    for (const std::string& known : names)
-      seen = seen || EqualNoCase(known, *name);
-    if (!seen) names.emplace_back(*name);
+  for (std::size_t b = 1; b < blocks_.size(); ++b) {
+    if (blocks_[b].deleted) continue;
+    std::string_view name = *SectionName(blocks_[b].lines.front().text);
+    if (FindSection(name) == static_cast<long>(b)) names.emplace_back(name);
   }
   return names;
 }
@@ -174,14 +251,11 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
   std::vector<std::string> keys;
   long header = FindSection(section);
   if (header < 0) return keys;
-  std::size_t end = SectionEnd(static_cast<std::size_t>(header));
-  for (std::size_t i = static_cast<std::size_t>(header) + 1; i < end; ++i) {
-    std::optional<KeyLine> line = ParseKeyLine(lines_[i].text);
-    if (!line) continue;
-    bool seen = false;
-    for (const std::string& known : keys)
-      seen = seen || EqualNoCase(known, line->key);
-    if (!seen) keys.emplace_back(line->key);
+  const Block& block = blocks_[static_cast<std::size_t>(header)];
+  for (std::size_t i = 1; i < block.lines.size(); ++i) {
+    if (block.lines[i].deleted) continue;
+    std::optional<KeyLine> line = ParseKeyLine(block.lines[i].text);
+    if (line && FindKey(block, line->key) == static_cast<long>(i)) keys.emplace_back(line->key);
   }
   return keys;
 }
@@ -189,65 +263,101 @@ std::vector<std::string> IniFile::Keys(std::string_view section) const {
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   std::string text = OneLine(key) + "=" + OneLine(value);
   dirty_ = true;
+  const std::string eol = DefaultEol();
   long header = FindSection(section);
   if (header < 0) {
-    std::string eol = DefaultEol();
-    if (!lines_.empty() && lines_.back().eol.empty()) lines_.back().eol = eol;
-    lines_.push_back({"[" + OneLine(section) + "]", eol});
-    lines_.push_back({text, eol});
+    if (Line* last = LastLine(); last && last->eol.empty()) {
+      last->eol = eol;
+      CountEol(eol, 1);
+    }
+    Block block;
+    block.lines.push_back({"[" + OneLine(section) + "]", eol});
+    block.lines.push_back({text, eol});
+    CountEol(eol, 2);
+    blocks_.push_back(std::move(block));
+    IndexBlock(blocks_.size() - 1);
+    RegroupIfHeader(text);
     return;
   }
-  std::size_t start = static_cast<std::size_t>(header);
-  long index = FindKey(start, key);
+  Block& block = blocks_[static_cast<std::size_t>(header)];
+  long index = FindKey(block, key);
   if (index >= 0) {
-    lines_[static_cast<std::size_t>(index)].text = text;
+    const std::size_t at = static_cast<std::size_t>(index);
+    UnindexLine(block, at);
+    block.lines[at].text = text;
+    IndexLine(block, at);
+    RegroupIfHeader(text);
     return;
   }
   // After the last non-blank line of the section, so blank separator lines stay below it.
-  std::size_t after = start;
-  for (std::size_t i = start + 1; i < SectionEnd(start); ++i) {
-    if (!Trim(lines_[i].text).empty()) after = i;
+  std::size_t after = block.lines.size() - 1;
+  while (after > 0 && (block.lines[after].deleted || Trim(block.lines[after].text).empty()))
+    --after;
+  if (block.lines[after].eol.empty()) {
+    block.lines[after].eol = eol;
+    CountEol(eol, 1);
   }
-  std::string eol = DefaultEol();
-  if (lines_[after].eol.empty()) lines_[after].eol = eol;
-  lines_.insert(lines_.begin() + static_cast<long>(after) + 1, Line{text, eol});
+  block.lines.insert(block.lines.begin() + static_cast<long>(after) + 1, Line{text, eol});
+  CountEol(eol, 1);
+  // The lines moved down are blank or deleted: none of them is in the key index.
+  IndexLine(block, after + 1);
+  RegroupIfHeader(text);
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
   long header = FindSection(section);
   if (header < 0) return;
-  long index = FindKey(static_cast<std::size_t>(header), key);
+  Block& block = blocks_[static_cast<std::size_t>(header)];
+  long index = FindKey(block, key);
   if (index < 0) return;
-  lines_.erase(lines_.begin() + index);
+  const std::size_t at = static_cast<std::size_t>(index);
+  UnindexLine(block, at);
+  block.lines[at].deleted = true;
+  CountEol(block.lines[at].eol, -1);
+  ++block.deleted_lines;
+  Compact(block);
   dirty_ = true;
 }
 
 void IniFile::DeleteSection(std::string_view section) {
   long header = FindSection(section);
   if (header < 0) return;
-  std::size_t end = SectionEnd(static_cast<std::size_t>(header));
-  lines_.erase(lines_.begin() + header, lines_.begin() + static_cast<long>(end));
+  Block& block = blocks_[static_cast<std::size_t>(header)];
+  std::vector<std::size_t>& same_name = sections_[Lower(section)];
+  same_name.erase(same_name.begin());
+  for (const Line& line : block.lines) {
+    if (!line.deleted) CountEol(line.eol, -1);
+  }
+  block.deleted = true;
+  block.lines.clear();
+  block.keys.clear();
   dirty_ = true;
 }
 
 std::string IniFile::Text() const {
   std::size_t size = 0;
-  for (const Line& line : lines_)
-    size += line.text.size() + line.eol.size();
+  for (const Block& block : blocks_) {
+    for (const Line& line : block.lines)
+      size += line.text.size() + line.eol.size();
+  }
   std::string text;
   text.reserve(size + kUtf8Bom.size());
   if (bom_) text += kUtf8Bom;
-  for (const Line& line : lines_) {
-    text += line.text;
-    text += line.eol;
+  for (const Block& block : blocks_) {
+    if (block.deleted) continue;
+    for (const Line& line : block.lines) {
+      if (line.deleted) continue;
+      text += line.text;
+      text += line.eol;
+    }
   }
   return text;
 }
 
-bool IniFile::Flush(std::string* error) {
-  if (!fs::WriteFileAtomic(path_, Text(), error)) return false;
+Status IniFile::Flush() {
+  if (Status written = fs::WriteFileAtomic(path_, Text()); !written) return written;
   dirty_ = false;
-  return true;
+  return Success();
 }
 
 }  // namespace kw::platform

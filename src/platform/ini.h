@@ -3,13 +3,17 @@
 // keys and values ignored on reading, values cut to 2,047 characters, every other line kept byte
 // for byte, an existing key line replaced in place as key=value, a missing key added at the end
 // of its section, a missing section added at the end of the file, the file's own line ends kept.
-// Changes are held in memory until Flush, which replaces the whole file atomically.
+// Changes are held in memory until Flush, which replaces the whole file atomically. Sections and
+// keys are indexed, so reading or writing every key of a large file takes linear time.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace kw::platform {
 
@@ -45,23 +49,49 @@ class IniFile {
   // The document as it would be written.
   std::string Text() const;
   bool Dirty() const { return dirty_; }
-  // Writes the document to Path() atomically. False (with `error`) when it cannot be written.
-  bool Flush(std::string* error = nullptr);
+  // Writes the document to Path() atomically (only over a regular file); the system's reason
+  // when it cannot be written.
+  Status Flush();
 
  private:
   struct Line {
     std::string text;  // without its line end
     std::string eol;   // "\n", "\r\n" or "" (last line without one)
+    bool deleted = false;
   };
-  // Position of the first line of a section header, -1 when missing.
+  // A section: its header line and the lines up to the next header. The first block holds the
+  // lines before any header and has no header. Deleted lines and blocks stay as marks (so that
+  // positions in the indexes stay valid) and are left out of the text.
+  struct Block {
+    std::vector<Line> lines;
+    bool deleted = false;
+    std::size_t deleted_lines = 0;
+    // Lower-case key -> positions of its key lines in `lines`, in file order: the first wins.
+    std::unordered_map<std::string, std::vector<std::size_t>> keys;
+  };
+  // The block of the first section of that name, -1 when missing.
   long FindSection(std::string_view section) const;
-  // End (exclusive) of the section that starts at header line `header`.
-  std::size_t SectionEnd(std::size_t header) const;
-  long FindKey(std::size_t header, std::string_view key) const;
+  // Position of the first key line of `key` in the block, -1 when missing.
+  static long FindKey(const Block& block, std::string_view key);
+  static void IndexLine(Block& block, std::size_t position);
+  static void UnindexLine(Block& block, std::size_t position);
+  void IndexBlock(std::size_t index);
+  static void Compact(Block& block);
+  // Groups the lines into blocks and indexes them.
+  void Build(std::vector<Line> lines);
+  // A written line that reads as a section header changes the file's structure: the lines are
+  // then grouped again.
+  void RegroupIfHeader(std::string_view written);
+  Line* LastLine();
+  void CountEol(const std::string& eol, int change);
   std::string DefaultEol() const;
 
   std::string path_;
-  std::vector<Line> lines_;
+  std::vector<Block> blocks_;
+  // Lower-case section name -> live blocks of that name, in file order: the first wins.
+  std::unordered_map<std::string, std::vector<std::size_t>> sections_;
+  std::size_t lf_lines_ = 0;
+  std::size_t crlf_lines_ = 0;
   bool bom_ = false;  // the file began with a UTF-8 byte-order mark
   bool dirty_ = false;
 };

@@ -1,5 +1,6 @@
-// Starting outside programs with fork and exec. A program started without waiting is started
-// by a short-lived intermediate child, so it is adopted by init and never stays a zombie.
+// Starting outside programs with fork and exec, from their argument list as it is. A program
+// started without waiting is started by a short-lived intermediate child, so it is adopted by init
+// and never stays a zombie.
 #include "platform/process.h"
 
 #include <fcntl.h>
@@ -10,6 +11,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
 
 #include "platform/fs.h"
 
@@ -127,49 +130,25 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
 }  // namespace
 
 std::string CommandPrefix() {
-  return "/bin/sh -c ";
+  return std::string(kCommandInterpreter) + " -c ";
 }
 
-std::vector<std::string> SplitCommandLine(std::string_view command_line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool in_word = false;
-  bool quoted = false;
-  for (char c : command_line) {
-    if (c == '"') {
-      quoted = !quoted;
-      in_word = true;
-    } else if ((c == ' ' || c == '\t') && !quoted) {
-      if (in_word) words.push_back(word);
-      word.clear();
-      in_word = false;
-    } else {
-      word += c;
-      in_word = true;
-    }
+Status RunProgram(const Command& command, std::uint16_t show, bool wait) {
+  if (command.words.empty() || command.words.front().empty()) {
+    return Failure(std::strerror(ENOENT));
   }
-  if (in_word) words.push_back(word);
-  return words;
-}
-
-int RunProgram(std::string_view command_line, std::uint16_t show, bool wait) {
-  const bool hidden = show == kShowHidden;
-  const std::string prefix = CommandPrefix();
-  if (command_line.starts_with(prefix)) {
-    std::string script(command_line.substr(prefix.size()));
-    return Spawn("/bin/sh", {"/bin/sh", "-c", script}, hidden, wait);
+  const std::string program = FindProgram(command.words.front());
+  if (program.empty()) return Failure(std::strerror(ENOENT));
+  if (int code = Spawn(program, command.words, show == kShowHidden, wait); code != 0) {
+    return Failure(std::strerror(code));
   }
-  std::vector<std::string> words = SplitCommandLine(command_line);
-  if (words.empty()) return ENOENT;
-  std::string program = FindProgram(words.front());
-  if (program.empty()) return ENOENT;
-  return Spawn(program, words, hidden, wait);
+  return Success();
 }
 
-bool OpenWithDesktop(std::string_view target) {
-  std::string opener = FindProgram("xdg-open");
-  if (opener.empty()) return false;
-  return Spawn(opener, {opener, std::string(target)}, false, false) == 0;
+Status OpenWithDesktop(const std::string& target) {
+  const std::string opener = FindProgram("xdg-open");
+  if (opener.empty()) return Failure("No program to open it was found");
+  return RunProgram(Command{{opener, target}}, kShowNormal, false);
 }
 
 }  // namespace kw::platform

@@ -1,31 +1,39 @@
-// Starting outside programs. A command line that begins with CommandPrefix() runs through the
-// command interpreter (/bin/sh -c); any other is started directly, its first word (quoted or
-// not) resolved without regard to case, the rest split into arguments at blanks and quotes.
+// Starting outside programs from an argument list: the program and its words, each reaching the
+// program as it is. Nothing here splits or interprets a command line; core's command-line
+// builder makes every Command (through the command interpreter where one is needed).
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "platform/result.h"
 
 namespace kw::platform {
 
 constexpr std::uint16_t kShowHidden = 0;
 constexpr std::uint16_t kShowNormal = 5;
 
-// "/bin/sh -c " — what the program puts in front of every emulator command line.
+// words[0] names the program: a path, resolved without regard to case, or a bare name searched
+// in PATH (exact names first, then without regard to case). It is also the program's argv[0].
+struct Command {
+  std::vector<std::string> words;
+};
+
+// The command interpreter that runs a script given after "-c".
+inline constexpr const char* kCommandInterpreter = "/bin/sh";
+
+// "/bin/sh -c " — how a command through the interpreter is shown to the user.
 std::string CommandPrefix();
 
-// Starts the command line as a new process that inherits the current directory and the
-// environment; with `wait`, returns after it ended. Result: 0 when the process was created,
-// else the system's error code (errno). A hidden process gets /dev/null as standard input.
-int RunProgram(std::string_view command_line, std::uint16_t show, bool wait);
+// Starts the command as a new process that inherits the current directory and the environment;
+// with `wait`, returns after it ended. Fails (with the system's reason) when the process cannot
+// be started: no such program, not executable... A hidden process gets /dev/null as standard
+// input. A process not waited for is never left behind as a zombie.
+Status RunProgram(const Command& command, std::uint16_t show, bool wait);
 
 // Opens a document, URL or mailto: address with the desktop's opener (xdg-open), without
-// waiting. False when no opener exists or it cannot be started.
-bool OpenWithDesktop(std::string_view target);
-
-// Splits a command line into words: blanks separate, double quotes group (and are removed).
-std::vector<std::string> SplitCommandLine(std::string_view command_line);
+// waiting. Fails when no opener exists or it cannot be started.
+Status OpenWithDesktop(const std::string& target);
 
 }  // namespace kw::platform

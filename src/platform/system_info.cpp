@@ -84,17 +84,18 @@ std::string ProgramDir() {
   return fs::IncludeTrailingSeparator(HomeDir()) + ".local/share/kestrelwing/";
 }
 
-bool EnsureProgramDir(const std::string& shipped_dir, std::string* error) {
+Status EnsureProgramDir(const std::string& shipped_dir) {
   const std::string dir = ProgramDir();
-  if (!fs::MakeDirectories(dir + "PROFILES", error)) return false;
-  if (shipped_dir.empty() || !fs::DirectoryExists(shipped_dir)) return true;
+  if (Status made = fs::MakeDirectories(dir + "PROFILES"); !made) return made;
+  if (shipped_dir.empty() || !fs::DirectoryExists(shipped_dir)) return Success();
   const std::string from = fs::IncludeTrailingSeparator(shipped_dir);
   for (const fs::DirEntry& entry : fs::List(shipped_dir)) {
     // A file the user already has (in any case of its name) is left alone.
     if (entry.is_directory || fs::Exists(dir + entry.name)) continue;
-    fs::Copy(from + entry.name, dir + entry.name);
+    // A file that cannot be copied is only missing later, where it is used.
+    (void)fs::Copy(from + entry.name, dir + entry.name);
   }
-  return true;
+  return Success();
 }
 
 std::string ShippedDataDir() {
@@ -132,7 +133,7 @@ MemoryStatus GetMemoryStatus() {
         (static_cast<std::uint64_t>(info.freeram) + static_cast<std::uint64_t>(info.bufferram)) *
         unit;
   }
-  if (std::optional<std::string> meminfo = fs::ReadFile("/proc/meminfo")) {
+  if (Result<std::string> meminfo = fs::ReadFile("/proc/meminfo")) {
     if (std::optional<std::string> value = FindLineValue(*meminfo, "MemAvailable", ':')) {
       char* end = nullptr;
       unsigned long long kib = std::strtoull(value->c_str(), &end, 10);
@@ -148,7 +149,7 @@ std::string OperatingSystemName() {
   if (uname(&names) == 0) {
     kernel = std::string(names.sysname) + " " + names.release + " " + names.machine;
   }
-  std::optional<std::string> release = fs::ReadFile("/etc/os-release");
+  Result<std::string> release = fs::ReadFile("/etc/os-release");
   if (!release) release = fs::ReadFile("/usr/lib/os-release");
   std::optional<std::string> pretty;
   if (release) pretty = FindLineValue(*release, "PRETTY_NAME", '=');
@@ -158,7 +159,7 @@ std::string OperatingSystemName() {
 }
 
 std::string ProcessorName() {
-  if (std::optional<std::string> cpuinfo = fs::ReadFile("/proc/cpuinfo")) {
+  if (Result<std::string> cpuinfo = fs::ReadFile("/proc/cpuinfo")) {
     for (const char* key : {"model name", "Hardware", "Processor", "cpu model"}) {
       std::optional<std::string> value = FindLineValue(*cpuinfo, key, ':');
       if (value && !value->empty()) return *value;

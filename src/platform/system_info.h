@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace kw::platform {
 
 // The directory that holds the user's files: $KESTRELWING_HOME when set, else
@@ -13,9 +15,9 @@ namespace kw::platform {
 // program asks once, at start-up, and keeps the answer. Not created here: see EnsureProgramDir.
 std::string ProgramDir();
 // Creates ProgramDir with its PROFILES/ folder and copies the files the program ships
-// (`shipped_dir`: HISTORY.TXT, FINISH.WAV ...) that are not there yet. False with `error`
-// when the directory cannot be made.
-bool EnsureProgramDir(const std::string& shipped_dir, std::string* error = nullptr);
+// (`shipped_dir`: HISTORY.TXT, FINISH.WAV ...) that are not there yet. The system's reason when
+// the directory cannot be made.
+Status EnsureProgramDir(const std::string& shipped_dir);
 // Where the files the program ships lie: $KESTRELWING_DATA when set, else beside the executable
 // in ../share/kestrelwing/, else the source tree's resources/shipped/ (development builds).
 std::string ShippedDataDir();

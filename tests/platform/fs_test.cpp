@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,7 +15,7 @@ namespace {
 class FsTest : public ::testing::Test {
  protected:
   void SetUp() override { old_cwd_ = CurrentDirectory(); }
-  void TearDown() override { SetCurrentDirectory(old_cwd_); }
+  void TearDown() override { EXPECT_TRUE(SetCurrentDirectory(old_cwd_)); }
 
   test::TempDir dir_;
   std::string old_cwd_;
@@ -76,21 +78,60 @@ TEST_F(FsTest, WriteFileAtomicReplacesTheExistingFileUnderItsOwnName) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   ASSERT_TRUE(WriteFileAtomic(dir_ / "Fresh.ini", "x"));
   EXPECT_EQ(dir_.Read("Fresh.ini"), "x");
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomic(dir_ / "missing/dir/file", "x", &error));
-  EXPECT_EQ(error, "No such file or directory");
+  EXPECT_EQ(WriteFileAtomic(dir_ / "missing/dir/file", "x").Message(), "No such file or directory");
 }
 
 TEST_F(FsTest, ReadFileReportsTheSystemMessage) {
-  std::string error;
-  EXPECT_FALSE(ReadFile(dir_ / "nothing", &error));
-  EXPECT_EQ(error, "No such file or directory");
-  EXPECT_FALSE(ReadFile(dir_.Path(), &error));
-  EXPECT_EQ(error, "Is a directory");
+  EXPECT_EQ(ReadFile(dir_ / "nothing").Message(), "No such file or directory");
+  EXPECT_EQ(ReadFile(dir_.Path()).Message(), "Is a directory");
   std::string large(3 << 20, 'k');
   large[12345] = '\0';
   ASSERT_TRUE(WriteFile(dir_ / "large", large));
   EXPECT_EQ(*ReadFile(dir_ / "large"), large);
+}
+
+TEST_F(FsTest, OnlyARegularFileOrNothingIsWrittenOver) {
+  const std::string fifo = dir_ / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_symlink(fifo, dir_ / "link-to-pipe");
+  std::filesystem::create_symlink(dir_ / "nowhere", dir_ / "dangling");
+  for (const std::string name : {"pipe", "link-to-pipe"}) {
+    EXPECT_EQ(WriteFileAtomic(dir_ / name, "x").Message(), fifo + ": not a regular file");
+    EXPECT_EQ(WriteFile(dir_ / name, "x").Message(), dir_ / name + ": not a regular file");
+  }
+  EXPECT_EQ(WriteFileAtomic(dir_ / "dangling", "x").Message(),
+            dir_ / "dangling" + ": not a regular file");
+  // A character device, as /dev/full is; /dev/null is only looked at, never written.
+  EXPECT_EQ(WriteFileAtomic("/dev/null", "x").Message(), "/dev/null: not a regular file");
+  EXPECT_EQ(Copy("/etc/hostname", "/dev/null").Message(), "/dev/null: not a regular file");
+  struct stat st;
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "still a FIFO";
+  ASSERT_EQ(stat("/dev/null", &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  // Reading one does not wait for a writer, nor read a device without end.
+  EXPECT_EQ(ReadFile(fifo).Message(), fifo + ": not a regular file");
+  EXPECT_EQ(ReadFile("/dev/zero").Message(), "/dev/zero: not a regular file");
+  EXPECT_EQ(List(dir_.Path()).size(), 3u) << "no temporary file left";
+}
+
+TEST_F(FsTest, AtomicWriteRemovesTheStaleTemporaryFilesOfItsTarget) {
+  // A process that has ended: its number is free until something else takes it.
+  pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  waitpid(gone, nullptr, 0);
+  const std::string stale = ".KESTREL.INI.tmp" + std::to_string(gone) + "-3";
+  const std::string live = ".KESTREL.INI.tmp" + std::to_string(getppid()) + "-0";
+  const std::string other = ".STATS.INI.tmp" + std::to_string(gone) + "-0";
+  for (const std::string& name : {stale, live, other, std::string(".KESTREL.INI.tmpX-1")})
+    dir_.Write(name, "partial");
+  ASSERT_TRUE(WriteFileAtomic(dir_ / "KESTREL.INI", "new"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / stale));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / live)) << "a live process's write";
+  EXPECT_TRUE(std::filesystem::exists(dir_ / other)) << "another target's";
+  EXPECT_TRUE(std::filesystem::exists(dir_ / ".KESTREL.INI.tmpX-1")) << "not such a name";
+  EXPECT_EQ(dir_.Read("KESTREL.INI"), "new");
 }
 
 TEST_F(FsTest, ListIsSortedAndMarksDirectories) {
@@ -136,13 +177,11 @@ TEST_F(FsTest, CopyRenameDeleteAndDeleteTree) {
   EXPECT_EQ(dir_.Read("Tree/Moved.txt"), "t");
   ASSERT_TRUE(Delete(dir_ / "tree/moved.TXT"));
   EXPECT_FALSE(Exists(dir_ / "Tree/Moved.txt"));
-  std::string error;
-  EXPECT_FALSE(Delete(dir_ / "tree/moved.txt", &error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(Delete(dir_ / "tree/moved.txt").Message(), "No such file or directory");
   std::filesystem::create_symlink(dir_ / "Tree/Sub", dir_ / "Tree/link");
   ASSERT_TRUE(DeleteTree(dir_ / "TREE/"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "Tree"));
-  EXPECT_FALSE(MakeDirectory(dir_ / "a/b", &error));
+  EXPECT_EQ(MakeDirectory(dir_ / "a/b").Message(), "No such file or directory");
 }
 
 TEST(FsText, PathHelpers) {

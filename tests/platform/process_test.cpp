@@ -30,7 +30,8 @@ int ChildCount() {
   for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
     const std::string name = entry.path().filename().string();
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::string stat = fs::ReadFile("/proc/" + name + "/stat").value_or("");
+    Result<std::string> read = fs::ReadFile("/proc/" + name + "/stat");
+    const std::string stat = read ? *read : std::string();
     std::size_t close = stat.rfind(')');
     if (close == std::string::npos) continue;
     std::istringstream fields(stat.substr(close + 1));
@@ -50,28 +51,25 @@ std::string MakeScript(const test::TempDir& dir, const std::string& name) {
   return path;
 }
 
-TEST(SplitCommandLine, BlanksSeparateAndQuotesGroup) {
-  EXPECT_EQ(SplitCommandLine("  prog  a\tb "), (std::vector<std::string>{"prog", "a", "b"}));
-  EXPECT_EQ(SplitCommandLine("\"/my dir/prog\" \"two words\" x\"y z\""),
-            (std::vector<std::string>{"/my dir/prog", "two words", "xy z"}));
-  EXPECT_EQ(SplitCommandLine("a \"\" b"), (std::vector<std::string>{"a", "", "b"}));
-  EXPECT_TRUE(SplitCommandLine("   ").empty());
+Command Shell(const std::string& script) {
+  return Command{{kCommandInterpreter, "-c", script}};
 }
 
 TEST(RunProgram, ShellCommandRedirectsAndWaits) {
   test::TempDir dir;
   const std::string old_cwd = fs::CurrentDirectory();
   ASSERT_TRUE(fs::SetCurrentDirectory(dir.Path()));
-  int result = RunProgram(CommandPrefix() + "\"/bin/echo\" hello > out.nfo; pwd >> out.nfo",
-                          kShowHidden, true);
-  fs::SetCurrentDirectory(old_cwd);
-  EXPECT_EQ(result, 0);
+  Status result =
+      RunProgram(Shell("\"/bin/echo\" hello > out.nfo; pwd >> out.nfo"), kShowHidden, true);
+  ASSERT_TRUE(fs::SetCurrentDirectory(old_cwd));
+  EXPECT_TRUE(result) << result.Message();
   EXPECT_EQ(dir.Read("out.nfo"), "hello\n" + fs::ExcludeTrailingSeparator(dir.Path()) + "\n");
+  EXPECT_EQ(CommandPrefix(), "/bin/sh -c ");
 }
 
 TEST(RunProgram, HiddenProcessReadsNothingFromStandardInput) {
   test::TempDir dir;
-  EXPECT_EQ(RunProgram(CommandPrefix() + "cat > '" + dir / "in.txt" + "'", kShowHidden, true), 0);
+  EXPECT_TRUE(RunProgram(Shell("cat > '" + dir / "in.txt" + "'"), kShowHidden, true));
   EXPECT_EQ(dir.Read("in.txt"), "");
 }
 
@@ -79,17 +77,18 @@ TEST(RunProgram, WithoutWaitingReturnsAndLeavesNoZombie) {
   test::TempDir dir;
   const std::string done = dir / "done";
   const int children = ChildCount();
-  EXPECT_EQ(RunProgram(CommandPrefix() + "sleep 0.5; touch '" + done + "'", kShowNormal, false), 0);
+  EXPECT_TRUE(RunProgram(Shell("sleep 0.5; touch '" + done + "'"), kShowNormal, false));
   // The program runs on, but not as a child of this process, so nothing is left to collect.
   EXPECT_EQ(ChildCount(), children);
   EXPECT_TRUE(WaitForFile(done));
 }
 
-TEST(RunProgram, DirectProgramIsFoundWithoutRegardToCase) {
+TEST(RunProgram, DirectProgramIsFoundWithoutRegardToCaseAndGetsItsWordsAsTheyAre) {
   test::TempDir dir;
   MakeScript(dir, "RunMe.sh");
-  EXPECT_EQ(RunProgram(dir / "RUNME.SH arg \"two words\"", kShowNormal, true), 0);
-  EXPECT_EQ(dir.Read("out.txt"), "arg|two words|");
+  EXPECT_TRUE(RunProgram(Command{{dir / "RUNME.SH", "arg", "two words", "\"q\"", "$(x)", ""}},
+                         kShowNormal, true));
+  EXPECT_EQ(dir.Read("out.txt"), "arg|two words|\"q\"|$(x)||");
 }
 
 TEST(RunProgram, BareNameIsLookedUpInPath) {
@@ -98,19 +97,22 @@ TEST(RunProgram, BareNameIsLookedUpInPath) {
   const char* old = std::getenv("PATH");
   const std::string old_path = old ? old : "";
   setenv("PATH", (dir.Path() + ":" + old_path).c_str(), 1);
-  int result = RunProgram("KW-TOOL x", kShowNormal, true);
+  Status result = RunProgram(Command{{"KW-TOOL", "x"}}, kShowNormal, true);
   setenv("PATH", old_path.c_str(), 1);
-  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(result) << result.Message();
   EXPECT_EQ(dir.Read("out.txt"), "x|");
 }
 
-TEST(RunProgram, MissingProgramGivesTheErrorCode) {
+TEST(RunProgram, MissingProgramGivesTheSystemReason) {
   test::TempDir dir;
-  EXPECT_EQ(RunProgram(dir / "nothing here", kShowNormal, true), ENOENT);
-  EXPECT_EQ(RunProgram("kw-no-such-program-anywhere", kShowNormal, false), ENOENT);
-  EXPECT_EQ(RunProgram("", kShowNormal, true), ENOENT);
+  const std::string kMissing = "No such file or directory";
+  EXPECT_EQ(RunProgram(Command{{dir / "nothing here"}}, kShowNormal, true).Message(), kMissing);
+  EXPECT_EQ(RunProgram(Command{{"kw-no-such-program-anywhere"}}, kShowNormal, false).Message(),
+            kMissing);
+  EXPECT_EQ(RunProgram(Command{}, kShowNormal, true).Message(), kMissing);
   std::string plain = dir.Write("plain.txt", "not a program");
-  EXPECT_EQ(RunProgram(plain, kShowNormal, true), EACCES);
+  EXPECT_EQ(RunProgram(Command{{plain}}, kShowNormal, true).Message(), "Permission denied");
+  EXPECT_EQ(RunProgram(Command{{plain}}, kShowNormal, false).Message(), "Permission denied");
 }
 
 }  // namespace

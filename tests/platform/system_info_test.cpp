@@ -61,8 +61,8 @@ TEST(ProgramDir, EnsureCreatesProfilesAndCopiesOnlyMissingFiles) {
   test::TempDir home;
   home.Write("user/history.txt", "the user's own");
   ScopedEnv variable("KESTRELWING_HOME", (home / "user").c_str());
-  std::string error;
-  ASSERT_TRUE(EnsureProgramDir(shipped.Path(), &error)) << error;
+  Status made = EnsureProgramDir(shipped.Path());
+  ASSERT_TRUE(made) << made.Message();
   EXPECT_TRUE(std::filesystem::is_directory(home / "user/PROFILES"));
   EXPECT_EQ(home.Read("user/FINISH.WAV"), "shipped wave");
   EXPECT_EQ(home.Read("user/history.txt"), "the user's own");
@@ -71,8 +71,7 @@ TEST(ProgramDir, EnsureCreatesProfilesAndCopiesOnlyMissingFiles) {
 
   home.Write("blocked", "a file where the directory should be");
   ScopedEnv blocked("KESTRELWING_HOME", (home / "blocked/sub").c_str());
-  EXPECT_FALSE(EnsureProgramDir(shipped.Path(), &error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(EnsureProgramDir(shipped.Path()).Message(), "Not a directory");
 }
 
 TEST(SystemInfo, PlacesAndFacts) {

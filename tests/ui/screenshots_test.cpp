@@ -66,8 +66,7 @@ class ScreenshotsTest : public QObject {
   void FirstStartWindows() {
     kw::test::TempDir home;
     qputenv("KESTRELWING_HOME", QByteArray::fromStdString(home.Path()));
-    std::string error;
-    QVERIFY(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir(), &error));
+    QVERIFY(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()));
 
     kw::TMainFRM window;
     kw::TWorkingFRM working;

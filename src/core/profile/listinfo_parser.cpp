@@ -592,7 +592,7 @@ bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
   ui.SetProgress(0);
   ui.ShowProgress();
   ui.ProcessMessages();
-  std::optional<std::string> data = platform::fs::ReadFile(context.CaptureFileName);
+  Result<std::string> data = platform::fs::ReadFile(context.CaptureFileName);
   if (!data) {
     ui.SetProgress(-1);
     ui.HideProgress();
@@ -601,7 +601,7 @@ bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
   }
   ui.SetBusy(true);
   std::vector<ListinfoLogEntry> log = ParseListinfoText(*data, db, &ui);
-  data.reset();
+  std::string().swap(*data);  // the text is no longer needed
   ui.SetProgress(-1);
   ui.ProcessMessages();
   ui.HideProgress();

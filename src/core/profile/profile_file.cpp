@@ -271,10 +271,9 @@ bool SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
   const std::string image = BuildProfileImage(db, context.ProductName, &ui);
   // The temporary file replaces the old one only once it is complete: a failed write keeps the
   // old profile instead of deleting it first.
-  std::string error;
-  if (!platform::fs::WriteFileAtomic(path, image, &error)) {
+  if (Status written = platform::fs::WriteFileAtomic(path, image); !written) {
     ui.HideProgress();
-    ui.Ask("Unable to write to " + path + (error.empty() ? "" : "\r" + error), MsgIcon::Error);
+    ui.Ask("Unable to write to " + path + "\r" + written.Message(), MsgIcon::Error);
     return false;
   }
   db.ProfilePath = path;
@@ -291,11 +290,10 @@ bool LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
   ui.SetProgress(0);
   ui.ShowProgress();
   ui.ProcessMessages();
-  std::string error;
-  std::optional<std::string> image = platform::fs::ReadFile(path, &error);
+  Result<std::string> image = platform::fs::ReadFile(path);
   if (!image) {
     ui.SetBusy(false);
-    ui.Ask(path + ": " + (error.empty() ? "cannot be read" : error), MsgIcon::Error);
+    ui.Ask(path + ": " + image.Message(), MsgIcon::Error);
     return false;
   }
   ProfileReadError result = ReadProfileImage(*image, context.ProductName, db, &ui);

@@ -1,11 +1,11 @@
 #include "core/reports/report_writers.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <optional>
 
 #include "core/text_encoding.h"
+#include "platform/ascii.h"
 
 namespace kw {
 
@@ -29,7 +29,7 @@ void SplitLines(const std::string& text, TextPart text_part, LineBreak line_brea
 std::string Lower(std::string_view text) {
   std::string out(text);
   for (char& c : out)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    c = platform::AsciiLower(c);
   return out;
 }
 

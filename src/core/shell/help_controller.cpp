@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/launch/command_line.h"
 #include "core/profile/game_database.h"
 #include "core/shell/settings.h"
 #include "core/user_interface.h"
@@ -16,10 +17,6 @@ namespace fs = platform::fs;
 namespace {
 
 constexpr int kMaxTextFileDepth = 32;
-
-std::string Quoted(const std::string& path) {
-  return "\"" + path + "\"";
-}
 
 void CollectTextFiles(const std::string& dir, int depth,
                       std::vector<std::pair<std::string, std::string>>& found) {
@@ -95,10 +92,10 @@ void HelpController::OpenInEditor(const std::string& path) {
             MsgIcon::Error);
     return;
   }
-  // A failed start is said, not swallowed, so that a missing editor does not look like a dead
-  // menu.
-  if (platform::RunProgram(settings_.TextEditor + " " + Quoted(path), platform::kShowNormal,
-                           false) != 0) {
+  // The path is one word of the command, whatever it holds. A failed start is said, not
+  // swallowed, so that a missing editor does not look like a dead menu.
+  Result<platform::Command> editor = EditorCommand(settings_.TextEditor, path);
+  if (!editor || !platform::RunProgram(*editor, platform::kShowNormal, false)) {
     ui_.Ask("Cannot start the text editor \"" + settings_.TextEditor +
                 "\".\rPlease choose a text editor in the preferences.",
             MsgIcon::Error);

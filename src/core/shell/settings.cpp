@@ -177,8 +177,7 @@ std::optional<std::string> SaveSettings(const FrontEndSettings& settings, platfo
     }
     ini.Write(d.section, d.key, ValueText(settings, d));
   }
-  std::string error;
-  if (!ini.Flush(&error)) return "Unable to write to " + ini.Path();
+  if (!ini.Flush()) return "Unable to write to " + ini.Path();
   return std::nullopt;
 }
 

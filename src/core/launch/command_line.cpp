@@ -1,0 +1,114 @@
+// Commands as argument lists; quoting only where the command interpreter reads them.
+#include "core/launch/command_line.h"
+
+#include <utility>
+
+#include "platform/fs.h"
+
+namespace kw {
+
+platform::Command DirectCommand(std::vector<std::string> words) {
+  return platform::Command{std::move(words)};
+}
+
+std::string ShellQuoted(std::string_view word) {
+  std::string quoted = "'";
+  for (char c : word) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  quoted += '\'';
+  return quoted;
+}
+
+void ShellCommandLine::Append(std::string_view text) {
+  if (!script_.empty()) script_ += ' ';
+  script_ += text;
+}
+
+ShellCommandLine& ShellCommandLine::Program(std::string_view path) {
+  Append(ShellQuoted(platform::fs::Resolve(path)));
+  return *this;
+}
+
+ShellCommandLine& ShellCommandLine::Word(std::string_view word) {
+  Append(ShellQuoted(word));
+  return *this;
+}
+
+ShellCommandLine& ShellCommandLine::UserText(std::string_view text) {
+  Append(text);
+  return *this;
+}
+
+ShellCommandLine& ShellCommandLine::RedirectOutputTo(std::string_view file) {
+  Append(">" + ShellQuoted(file));
+  return *this;
+}
+
+std::string ShellCommandLine::Text() const {
+  return platform::CommandPrefix() + script_;
+}
+
+platform::Command ShellCommandLine::Build() const {
+  return platform::Command{{platform::kCommandInterpreter, "-c", script_}};
+}
+
+Result<std::vector<std::string>> SplitCommandWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\n') {
+      if (in_word) words.push_back(std::move(word));
+      word.clear();
+      in_word = false;
+      continue;
+    }
+    in_word = true;
+    if (c == '\'') {
+      std::size_t close = text.find('\'', i + 1);
+      if (close == std::string_view::npos)
+        return Failure("unclosed quote in: " + std::string(text));
+      word.append(text.substr(i + 1, close - i - 1));
+      i = close;
+    } else if (c == '"') {
+      std::size_t j = i + 1;
+      for (; j < text.size() && text[j] != '"'; ++j) {
+        if (text[j] == '\\' && j + 1 < text.size() &&
+            std::string_view("\"\\$`").find(text[j + 1]) != std::string_view::npos) {
+          ++j;
+        }
+        word += text[j];
+      }
+      if (j == text.size()) return Failure("unclosed quote in: " + std::string(text));
+      i = j;
+    } else if (c == '\\' && i + 1 < text.size()) {
+      word += text[++i];
+    } else {
+      word += c;
+    }
+  }
+  if (in_word) words.push_back(std::move(word));
+  return words;
+}
+
+Result<platform::Command> EditorCommand(std::string_view editor, std::string_view file) {
+  std::vector<std::string> words;
+  if (editor.find('/') != std::string_view::npos && platform::fs::FileExists(editor)) {
+    words.emplace_back(editor);
+  } else {
+    Result<std::vector<std::string>> split = SplitCommandWords(editor);
+    if (!split) return Failure(split.Message());
+    words = std::move(*split);
+  }
+  if (words.empty()) return Failure("no text editor is set");
+  words.emplace_back(file);
+  return DirectCommand(std::move(words));
+}
+
+}  // namespace kw

@@ -1,0 +1,58 @@
+// The one builder of the commands the program starts. A file or set name is always one word of
+// an argument list, never text pasted into a command line: a name holding blanks, quotes,
+// "$(...)", backticks or ";" reaches the program as the word it is and runs nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/process.h"
+#include "platform/result.h"
+
+namespace kw {
+
+// A program started directly with these words (words[0] names the program).
+platform::Command DirectCommand(std::vector<std::string> words);
+
+// A word written for /bin/sh so that it reaches the program as it is: between single quotes,
+// inside which nothing is special; a single quote itself is written '\''.
+std::string ShellQuoted(std::string_view word);
+
+// A command line for the command interpreter, for what only the interpreter does: sending the
+// emulator's output into the capture file. Every word is quoted; only the text the user typed
+// as extra options goes in as written, for the interpreter to split as the user meant.
+class ShellCommandLine {
+ public:
+  // The program to run: its path resolved without regard to case, as a direct start would.
+  ShellCommandLine& Program(std::string_view path);
+  ShellCommandLine& Word(std::string_view word);
+  ShellCommandLine& UserText(std::string_view text);
+  // The standard output into `file` (a word like any other: "$KSTEMP$.NFO" is that name).
+  ShellCommandLine& RedirectOutputTo(std::string_view file);
+
+  // What the interpreter is given to run.
+  const std::string& Script() const { return script_; }
+  // The whole command as the user is shown it: CommandPrefix() followed by the script.
+  std::string Text() const;
+  platform::Command Build() const;
+
+ private:
+  void Append(std::string_view text);
+  std::string script_;
+};
+
+// Splits a command the user typed into words the way /bin/sh does, expanding nothing: blanks
+// separate; '...' keeps every character; "..." keeps every character but a backslash before
+// " \ $ or `; outside quotes a backslash keeps the next character. An unclosed quote fails.
+Result<std::vector<std::string>> SplitCommandWords(std::string_view text);
+
+// The text editor opening `file`. The setting is the user's command: a program, perhaps with
+// arguments, as the user wrote it. It is split into words as the shell would and started
+// directly, with the file as one more word; nothing in it is run as shell code, and the program
+// is still found without regard to case (the setting is kept in upper case). A setting that
+// names an existing file as a whole (a path picked in the file dialog, blanks and all) is the
+// program alone.
+Result<platform::Command> EditorCommand(std::string_view editor, std::string_view file);
+
+}  // namespace kw

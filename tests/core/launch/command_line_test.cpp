@@ -1,0 +1,123 @@
+#include "core/launch/command_line.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/ascii.h"
+#include "platform/fs.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+namespace fs = platform::fs;
+
+// Names a user's files may have that a pasted command line would run or split.
+const std::vector<std::string> kHostileNames = {"a\" \"+!touch X\" \"b.txt",
+                                                "$(touch X)",
+                                                "`touch X`",
+                                                "x; touch X",
+                                                "it's",
+                                                "two  blanks",
+                                                "$KSTEMP$.NFO",
+                                                "back\\slash",
+                                                "'\\''"};
+
+// A program that writes its words, each followed by '|', to `out` beside itself.
+std::string ArgvScript(const test::TempDir& dir, const std::string& name) {
+  std::string path = dir.Write(
+      name,
+      "#!/bin/sh\nfor w in \"$@\"; do printf '%s|' \"$w\"; done > \"$(dirname \"$0\")/out\"\n");
+  chmod(path.c_str(), 0755);
+  return path;
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+  std::string out;
+  for (const std::string& w : words)
+    out += w + "|";
+  return out;
+}
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = fs::CurrentDirectory();
+    ASSERT_TRUE(fs::SetCurrentDirectory(dir_.Path()));  // where "touch X" would land
+  }
+  void TearDown() override {
+    EXPECT_TRUE(fs::SetCurrentDirectory(old_cwd_));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "X")) << "a name ran a command";
+  }
+  test::TempDir dir_;
+  std::string old_cwd_;
+};
+
+TEST_F(CommandLineTest, InterpreterCommandGivesEveryWordIntactAndTheUserTextAsWritten) {
+  const std::string program = ArgvScript(dir_, "My Emu/emu.sh");
+  ShellCommandLine line;
+  line.Program(platform::AsciiUpperCase(program));  // found without regard to case
+  for (const std::string& name : kHostileNames)
+    line.Word(name);
+  line.UserText("-opt 'two words'").RedirectOutputTo("$KSTEMP$.NFO");
+  EXPECT_EQ(line.Text(), "/bin/sh -c " + line.Script());
+  Status run = platform::RunProgram(line.Build(), platform::kShowHidden, true);
+  ASSERT_TRUE(run) << run.Message();
+  EXPECT_EQ(dir_.Read("My Emu/out"), Joined(kHostileNames) + "-opt|two words|");
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "$KSTEMP$.NFO")) << "the capture file by its name";
+}
+
+TEST_F(CommandLineTest, DirectCommandGivesTheWordsAsTheyAre) {
+  const std::string program = ArgvScript(dir_, "tool.sh");
+  std::vector<std::string> words = {program};
+  words.insert(words.end(), kHostileNames.begin(), kHostileNames.end());
+  ASSERT_TRUE(platform::RunProgram(DirectCommand(words), platform::kShowHidden, true));
+  EXPECT_EQ(dir_.Read("out"), Joined(kHostileNames));
+}
+
+TEST_F(CommandLineTest, EditorGetsTheFileAsOneWord) {
+  const std::string editor = ArgvScript(dir_, "my editor/edit.sh");
+  for (const std::string& name : kHostileNames) {
+    const std::string file = dir_.Write(name, "text");
+    std::filesystem::remove(dir_ / "my editor/out");
+    // The setting is kept in upper case; a picked path with blanks is the program as a whole.
+    Result<platform::Command> command = EditorCommand(platform::AsciiUpperCase(editor), file);
+    ASSERT_TRUE(command) << command.Message();
+    ASSERT_TRUE(platform::RunProgram(*command, platform::kShowNormal, false));
+    for (int i = 0; i < 1000 && !std::filesystem::exists(dir_ / "my editor/out"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(dir_.Read("my editor/out"), file + "|") << name;
+  }
+  // A setting with arguments is split as the shell would split it, and runs nothing.
+  Result<platform::Command> with_options =
+      EditorCommand("'" + editor + "' -n \"a b\" $(touch X);", "f");
+  ASSERT_TRUE(with_options);
+  EXPECT_EQ(with_options->words,
+            (std::vector<std::string>{editor, "-n", "a b", "$(touch", "X);", "f"}));
+  EXPECT_FALSE(EditorCommand("   ", "f"));
+  EXPECT_EQ(EditorCommand("'vi", "f").Message(), "unclosed quote in: 'vi");
+}
+
+TEST(ShellQuoted, SingleQuotesAndTheQuoteItself) {
+  EXPECT_EQ(ShellQuoted(""), "''");
+  EXPECT_EQ(ShellQuoted("it's $HOME"), "'it'\\''s $HOME'");
+}
+
+TEST(SplitCommandWords, BlanksSeparateAndQuotesGroup) {
+  using Words = std::vector<std::string>;
+  EXPECT_EQ(*SplitCommandWords("  prog  a\tb "), (Words{"prog", "a", "b"}));
+  EXPECT_EQ(*SplitCommandWords("\"/my dir/prog\" \"two words\" x\"y z\""),
+            (Words{"/my dir/prog", "two words", "xy z"}));
+  EXPECT_EQ(*SplitCommandWords("a \"\" b ''"), (Words{"a", "", "b", ""}));
+  EXPECT_TRUE(SplitCommandWords("   ")->empty());
+  EXPECT_EQ(*SplitCommandWords(R"('a"b' "c\"d\x" e\ f)"), (Words{"a\"b", "c\"d\\x", "e f"}));
+  EXPECT_FALSE(SplitCommandWords("\"open"));
+}
+
+}  // namespace
+}  // namespace kw
