@@ -125,7 +125,7 @@ class MainWindowTest : public QObject {
     for (QLabel* value : w.QuickInfoValues)
       value->setText("something");
     kw::GameDatabase db;
-    kw::GameRecord game;
+    kw::GameEntry game;
     game.Name = "ABC";
     game.Description = "A game";
     db.AddGame(game);
@@ -356,7 +356,7 @@ class MainWindowTest : public QObject {
   void GameListShowsTheDescriptionsOfTheGames() {
     kw::GameDatabase db;
     for (const char* description : {"Alpha", "Caf\xe9 Racer", "Gamma"}) {
-      kw::GameRecord game;
+      kw::GameEntry game;
       game.Description = description;
       db.AddGame(game);
     }
@@ -377,7 +377,7 @@ class MainWindowTest : public QObject {
   void RecordingFileNameOpensForPlaybackAndIsUpperCase() {
     TMainFRM w;
     kw::GameDatabase db;
-    kw::GameRecord game;
+    kw::GameEntry game;
     game.Name = "ABC";
     db.AddGame(game);
     w.UpdateProfileControls(true);
