@@ -261,6 +261,24 @@ TEST(ProfileImage, MoreThan65535GamesAreRefused) {
   EXPECT_EQ(db.GameCount(), kMaxRecords);
 }
 
+TEST(ProfileImage, AMillionEmptyEntriesLoadWithinTheMemoryBound) {
+  GameDatabase one;
+  one.AddGame(GameEntry{});
+  std::string image = BuildProfileImage(one, kProductName);
+  const std::string empty_rom = '\xBC' + Text("") + Text("") + Text("") + std::string(13, '\0');
+  for (int i = 0; i < 1000000; ++i)
+    image += i % 2 ? std::string("\xBE\x00", 2) : empty_rom;
+  GameDatabase db;
+  ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
+  EXPECT_EQ(db.Roms(db.Game(0)).size(), 500000u);
+  EXPECT_EQ(db.Samples(db.Game(0)).size(), 500000u);
+  DatabaseSize size{1, 0, 500000, 0, 500000, 0};
+  EXPECT_LE(size.MemoryBytes(), kProfileMemoryFactor * image.size());
+  EXPECT_EQ(ProfileErrorMessage("/p/X.KSL", ProfileReadError::kTooLarge),
+            "/p/X.KSL: too many entries for its size (its records would take more than 4 times "
+            "its size in memory)");
+}
+
 // Saving and loading through the files, with the windows scripted.
 class ProfileFile : public ::testing::Test {
  protected:
