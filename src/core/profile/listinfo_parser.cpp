@@ -1,5 +1,6 @@
 #include "core/profile/listinfo_parser.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <optional>
@@ -158,6 +159,12 @@ class Parser {
 
   std::vector<ListinfoLogEntry> Run() {
     db_.ClearDatabase();
+    // Room for more entries than a listinfo of this size holds (the emulator's own output has
+    // about 170 bytes per ROM and 680 per chip), so that the lists are not copied as they grow.
+    // Room not filled is never touched and takes no memory; an odd text grows the lists beyond.
+    const std::size_t bytes = reader_.Size();
+    db_.Reserve(
+        {std::min(kMaxRecords, bytes / 256), 0, bytes / 64, bytes / 256, bytes / 1024, bytes / 16});
     std::optional<ProgressThrottle> throttle;
     if (ui_) throttle.emplace(*ui_);
     std::size_t next_progress = kProgressStride;
