@@ -20,17 +20,20 @@ Commands:
   parse-listinfo INPUT OUTPUT.KSL [--emulator-dir DIR] [--emulator-exe NAME]
                  [--emulator-version TEXT]
       Read INPUT as the emulator's -listinfo capture and write the profile OUTPUT.KSL.
-      Prints the error log as the profile creation report lists it, one entry a line,
-      then "Games found: N" and "Resources found: M". A capture without games writes
-      no profile and deletes an OUTPUT.KSL left from an earlier run (both said on
-      stderr). Exit 0 with an empty log, 3 with entries, 1 when INPUT cannot be read
-      or OUTPUT cannot be written or deleted.
+      --emulator-dir (where the program enters to run the emulator) defaults to the
+      directory of INPUT; the profile keeps it as an absolute path. Prints the error
+      log as the profile creation report lists it, one entry a line (to a terminal
+      with control bytes shown as \xNN), then "Games found: N" and "Resources found:
+      M". A capture without games writes nothing and leaves an existing OUTPUT.KSL as
+      it was (said on stderr). Exit 0 with an empty log, 3 with entries, 1 when INPUT
+      cannot be read, it holds no games, or OUTPUT cannot be written.
   dump-profile FILE.KSL
       Print a profile as JSON Lines: {"EmulatorDir","EmulatorExe","EmulatorVersion"},
       then one object per game and resource in file order ("kind":"game"/"resource")
       with every field under its own name, and "Roms", "Chips" and "Samples" as lists.
       Each byte of a text stands for the code point of the same value (as UTF-8).
-      Exit 1 when the file cannot be read or is not a valid profile.
+      Exit 1 when the file cannot be read or is not a valid profile, or when the
+      output cannot be written.
 
 Options:
   --help       Show this text and exit.

@@ -1,7 +1,11 @@
 // parse-listinfo and dump-profile: create a profile from a -listinfo capture without windows,
 // and show what a profile file holds.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <optional>
+#include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +16,7 @@
 #include "core/profile/profile_file.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/result.h"
 
 namespace kw::cli {
 
@@ -45,13 +50,45 @@ class ConsoleUi : public UserInterface {
   void ShowReport(const ReportDocument&) override {}
 };
 
-void WriteOut(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
+// Writes to standard output; false (with the reason on stderr, once) when the bytes did not
+// all go out, e.g. to a full disk.
+bool WriteOut(std::string_view text) {
+  if (text.empty() || std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return true;
+  std::fprintf(stderr, "kestrelwing-cli: cannot write to standard output: %s\n",
+               std::strerror(errno));
+  return false;
+}
+bool FlushOut() {
+  if (std::fflush(stdout) == 0) return true;
+  std::fprintf(stderr, "kestrelwing-cli: cannot write to standard output: %s\n",
+               std::strerror(errno));
+  return false;
+}
+
+// A report line as shown: to a terminal, the control bytes a capture may hold (an escape
+// sequence would act on the terminal) as \xNN; into a pipe or file, the bytes as they are.
+std::string Shown(std::string_view line, bool to_terminal) {
+  if (!to_terminal) return std::string(line);
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string shown;
+  shown.reserve(line.size());
+  for (char ch : line) {
+    const auto b = static_cast<unsigned char>(ch);
+    if (b < 0x20 || b == 0x7F) {
+      shown += "\\x";
+      shown += kHex[b >> 4];
+      shown += kHex[b & 0xF];
+    } else {
+      shown += ch;
+    }
+  }
+  return shown;
 }
 
 constexpr const char* kParseUsage =
     "Usage: kestrelwing-cli parse-listinfo INPUT OUTPUT.KSL [--emulator-dir DIR] "
-    "[--emulator-exe NAME] [--emulator-version TEXT]\n";
+    "[--emulator-exe NAME] [--emulator-version TEXT]\n"
+    "  --emulator-dir defaults to the directory of INPUT.\n";
 constexpr const char* kDumpUsage = "Usage: kestrelwing-cli dump-profile FILE.KSL\n";
 
 // A JSON string in which each byte stands for the code point of the same value.
@@ -108,7 +145,7 @@ class JsonObject {
 
 // A JSON array of `items`, each appended by `append`.
 template <class Item, class Append>
-std::string JsonList(const std::vector<Item>& items, Append append) {
+std::string JsonList(std::span<const Item> items, Append append) {
   std::string list = "[";
   for (const Item& item : items) {
     if (list.size() > 1) list += ',';
@@ -118,23 +155,23 @@ std::string JsonList(const std::vector<Item>& items, Append append) {
   return list;
 }
 
-void AppendRecordJson(std::string& out, const GameRecord& r, bool is_game) {
+void AppendRecordJson(std::string& out, const GameDatabase& db, const GameRecord& r, bool is_game) {
   JsonObject o(out);
   o.Text("kind", is_game ? "game" : "resource");
   o.Number("Index", r.Index);
-  o.Text("Name", r.Name);
-  o.Text("Description", r.Description);
+  o.Text("Name", r.Name.View());
+  o.Text("Description", db.Text(r.Description));
   o.Number("Year", r.Year);
-  o.Text("Manufacturer", r.Manufacturer);
-  o.Text("CloneOf", r.CloneOf);
-  o.Text("RomOf", r.RomOf);
-  o.Text("SampleOf", r.SampleOf);
+  o.Text("Manufacturer", db.Text(r.Manufacturer));
+  o.Text("CloneOf", r.CloneOf.View());
+  o.Text("RomOf", r.RomOf.View());
+  o.Text("SampleOf", r.SampleOf.View());
   o.Number("Raster", r.Raster);
   o.Number("Vertical", r.Vertical);
   o.Number("Width", r.Width);
   o.Number("Height", r.Height);
   o.Number("Colors", r.Colors);
-  o.Text("Freq", r.Freq);
+  o.Text("Freq", db.Text(r.Freq));
   o.Number("Channels", r.Channels);
   o.Number("Players", r.Players);
   o.Number("Control", r.Control);
@@ -148,27 +185,27 @@ void AppendRecordJson(std::string& out, const GameRecord& r, bool is_game) {
   o.Number("DriverSound", r.DriverSound);
   o.Number("ColorDeep", r.ColorDeep);
 
-  o.Raw("Roms", JsonList(r.Roms, [](std::string& out_rom, const RomRecord& rom) {
+  o.Raw("Roms", JsonList(db.Roms(r), [](std::string& out_rom, const RomRecord& rom) {
           JsonObject ro(out_rom);
-          ro.Text("Name", rom.Name);
-          ro.Text("Merge", rom.Merge);
-          ro.Text("Region", rom.Region);
+          ro.Text("Name", rom.Name.View());
+          ro.Text("Merge", rom.Merge.View());
+          ro.Text("Region", rom.Region.View());
           ro.Number("Flags", rom.Flags);
           ro.Number("Offset", rom.Offset);
           ro.Number("Size", rom.Size);
           ro.Number("Crc", rom.Crc);
           ro.Close();
         }));
-  o.Raw("Chips", JsonList(r.Chips, [](std::string& out_chip, const ChipRecord& chip) {
+  o.Raw("Chips", JsonList(db.Chips(r), [&db](std::string& out_chip, const ChipRecord& chip) {
           JsonObject co(out_chip);
           co.Number("Kind", chip.Kind);
           co.Number("Flags", chip.Flags);
-          co.Text("Name", chip.Name);
-          co.Text("Clock", chip.Clock);
+          co.Text("Name", db.Text(chip.Name));
+          co.Text("Clock", db.Text(chip.Clock));
           co.Close();
         }));
-  o.Raw("Samples", JsonList(r.Samples, [](std::string& out_sample, const std::string& sample) {
-          AppendJsonString(out_sample, sample);
+  o.Raw("Samples", JsonList(db.Samples(r), [&db](std::string& out_sample, TextId sample) {
+          AppendJsonString(out_sample, db.Text(sample));
         }));
   o.Close();
   out += '\n';
@@ -213,50 +250,40 @@ int ParseListinfo(const Args& args) {
     std::fputs(kParseUsage, stderr);
     return 2;
   }
-  // The profile keeps the emulator's directory with its trailing separator.
-  if (!db.EmulatorDir.empty())
-    db.EmulatorDir = platform::fs::IncludeTrailingSeparator(db.EmulatorDir);
+  // The program enters the emulator's directory when it opens the profile: the profile keeps it
+  // absolute with its trailing separator, by default the directory of the capture (where the
+  // emulator wrote it).
+  db.EmulatorDir = platform::fs::IncludeTrailingSeparator(platform::fs::ExpandFileName(
+      db.EmulatorDir.empty() ? platform::fs::ExtractFilePath(platform::fs::ExpandFileName(input))
+                             : db.EmulatorDir));
 
-  Result<std::string> data = platform::fs::ReadFile(input);
-  if (!data) {
+  Result<std::vector<ListinfoLogEntry>> log = ParseListinfoFile(input, db);
+  if (!log) {
     std::fprintf(stderr, "kestrelwing-cli parse-listinfo: %s: %s\n", input.c_str(),
-                 data.Message().c_str());
+                 log.Message().c_str());
     return 1;
   }
-  const std::vector<ListinfoLogEntry> log = ParseListinfoText(*data, db);
-  std::string().swap(*data);  // the text is no longer needed
 
+  const bool to_terminal = isatty(STDOUT_FILENO) == 1;
   std::string report;
-  for (const std::string& line : ErrorReportLines(log)) {
-    report += line;
+  for (const ListinfoLogEntry& entry : *log) {
+    report += Shown(ListinfoLogLine(entry), to_terminal);
     report += '\n';
   }
   report += "Games found: " + std::to_string(db.GameCount()) + "\n";
   report += "Resources found: " + std::to_string(db.ResourceCount()) + "\n";
-  WriteOut(report);
-  std::fflush(stdout);
+  if (!WriteOut(report) || !FlushOut()) return 1;
 
   if (db.GameCount() == 0) {
-    // No games, no profile. A profile left from an earlier run would be read as this run's
-    // result, so it goes.
-    std::fprintf(stderr, "kestrelwing-cli parse-listinfo: no games found: %s not written\n",
-                 output.c_str());
-    if (platform::fs::FileExists(output)) {
-      if (Status deleted = platform::fs::Delete(output); !deleted) {
-        std::fprintf(stderr,
-                     "kestrelwing-cli parse-listinfo: %s: the earlier profile cannot be "
-                     "deleted: %s\n",
-                     output.c_str(), deleted.Message().c_str());
-        return 1;
-      }
-      std::fprintf(stderr, "kestrelwing-cli parse-listinfo: the earlier %s was deleted\n",
-                   output.c_str());
-    }
-  } else {
-    ConsoleUi ui;
-    if (!SaveProfile(db, output, ui, ProfileFileContext{})) return 1;
+    // No games, no profile: a profile of an earlier run at OUTPUT stays as it was.
+    std::fprintf(
+        stderr, "kestrelwing-cli parse-listinfo: no games found: nothing was written%s\n",
+        platform::fs::FileExists(output) ? ("; " + output + " was left as it was").c_str() : "");
+    return 1;
   }
-  return log.empty() ? 0 : 3;
+  ConsoleUi ui;
+  if (!SaveProfile(db, output, ui, ProfileFileContext{})) return 1;
+  return log->empty() ? 0 : 3;
 }
 
 int DumpProfile(const Args& args) {
@@ -277,21 +304,21 @@ int DumpProfile(const Args& args) {
     o.Close();
     out += '\n';
   }
-  // Flushed in pieces so that a large profile does not build one huge string.
+  // Written in pieces so that a large profile does not build one huge string; the first write
+  // that fails ends the dump.
   auto flush = [&out] {
-    WriteOut(out);
+    const bool written = WriteOut(out);
     out.clear();
+    return written;
   };
-  for (const GameRecord& r : db.Games()) {
-    AppendRecordJson(out, r, true);
-    if (out.size() > (1 << 20)) flush();
+  for (const std::vector<GameRecord>* list : {&db.Games(), &db.Resources()}) {
+    const bool is_game = list == &db.Games();
+    for (const GameRecord& r : *list) {
+      AppendRecordJson(out, db, r, is_game);
+      if (out.size() > (1 << 20) && !flush()) return 1;
+    }
   }
-  for (const GameRecord& r : db.Resources()) {
-    AppendRecordJson(out, r, false);
-    if (out.size() > (1 << 20)) flush();
-  }
-  flush();
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return flush() && FlushOut() ? 0 : 1;
 }
 
 }  // namespace kw::cli

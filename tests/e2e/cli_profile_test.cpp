@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -161,39 +162,66 @@ TEST_F(CliProfile, ErrorLogIsPrintedAndTheProfileWrittenAnyway) {
   EXPECT_TRUE(std::filesystem::exists(dir_ / "OUT.KSL"));
 }
 
-TEST_F(CliProfile, NoGamesWritesNoProfileAndSaysSo) {
+TEST_F(CliProfile, NoGamesWritesNothingKeepsAnEarlierProfileAndFails) {
   std::string input = dir_.Write("in.txt", "resource ( name neogeo )\n");
   CliRun run = RunCli({"parse-listinfo", input, dir_ / "OUT.KSL"}, dir_);
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "Games found: 0\nResources found: 1\n");
-  EXPECT_NE(run.err.find("not written"), std::string::npos) << run.err;
-  EXPECT_EQ(run.err.find("deleted"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << run.err;
   EXPECT_FALSE(std::filesystem::exists(dir_ / "OUT.KSL"));
-}
 
-TEST_F(CliProfile, NoGamesDeletesTheProfileOfAnEarlierRun) {
-  const std::string output = dir_ / "OUT.KSL";
+  // An earlier profile stays byte for byte, and says so.
+  const std::string output = dir_ / "OLD.KSL";
   std::string games = dir_.Write("games.txt", "game ( name pacman )\n");
   ASSERT_EQ(RunCli({"parse-listinfo", games, output}, dir_).status, 0);
-  ASSERT_TRUE(std::filesystem::exists(output));
-
-  // An empty capture: success, but the old profile must not pass for this run's result.
+  const std::string before = dir_.Read("OLD.KSL");
   std::string empty = dir_.Write("empty.txt", "");
-  CliRun run = RunCli({"parse-listinfo", empty, output}, dir_);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "Games found: 0\nResources found: 0\n");
-  EXPECT_NE(run.err.find("not written"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("the earlier " + output + " was deleted"), std::string::npos) << run.err;
-  EXPECT_FALSE(std::filesystem::exists(output));
-  EXPECT_EQ(RunCli({"dump-profile", output}, dir_).status, 1);
+  run = RunCli({"parse-listinfo", empty, output}, dir_);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(output + " was left as it was"), std::string::npos) << run.err;
+  EXPECT_EQ(dir_.Read("OLD.KSL"), before);
+}
 
-  // With log entries the status stays 3; the old file is found without regard to case.
-  ASSERT_EQ(RunCli({"parse-listinfo", games, dir_ / "old.ksl"}, dir_).status, 0);
-  std::string broken = dir_.Write("broken.txt", "game ( name cut\n");
-  run = RunCli({"parse-listinfo", broken, dir_ / "OLD.KSL"}, dir_);
-  EXPECT_EQ(run.status, 3);
-  EXPECT_NE(run.err.find("was deleted"), std::string::npos) << run.err;
-  EXPECT_FALSE(std::filesystem::exists(dir_ / "old.ksl"));
+TEST_F(CliProfile, EmulatorDirectoryDefaultsToTheCapturesAndTheProfileOpens) {
+  std::filesystem::create_directory(dir_ / "emu");
+  dir_.Write("emu/capture.txt", "game ( name pacman )\n");
+  // Given relative to the current directory, as a user types it.
+  const std::string command = "cd " + Quoted(dir_.Path()) + " && " + Quoted(KW_CLI_PATH) +
+                              " parse-listinfo emu/capture.txt OUT.KSL";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  CliRun dump = RunCli({"dump-profile", dir_ / "OUT.KSL"}, dir_);
+  ASSERT_EQ(dump.status, 0) << dump.err;
+  const std::string emu_dir = std::filesystem::canonical(dir_ / "emu").string() + "/";
+  EXPECT_EQ(Lines(dump.out)[0].rfind("{\"EmulatorDir\":\"" + emu_dir + "\",", 0), 0u) << dump.out;
+}
+
+TEST_F(CliProfile, ControlBytesAreEscapedOnATerminalOnly) {
+  std::string input = dir_.Write("in.txt", "game ( name a \"x\x1b[2Jy\" 1 )\n");
+  CliRun piped = RunCli({"parse-listinfo", input, dir_ / "A.KSL"}, dir_);
+  EXPECT_EQ(piped.status, 3);
+  EXPECT_EQ(Lines(piped.out)[0], "Tag unknown: GAME\\x\x1b[2Jy");
+  // `script` gives the program a terminal as its standard output.
+  if (std::system("command -v script >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script";
+  const std::string command = "script -qec " +
+                              Quoted(Quoted(KW_CLI_PATH) + " parse-listinfo " + Quoted(input) +
+                                     " " + Quoted(dir_ / "B.KSL")) +
+                              " /dev/null > " + Quoted(dir_ / "tty.txt");
+  std::system(command.c_str());
+  const std::string shown = dir_.Read("tty.txt");
+  EXPECT_NE(shown.find("Tag unknown: GAME\\x\\x1b[2Jy"), std::string::npos) << shown;
+  EXPECT_EQ(shown.find('\x1b'), std::string::npos) << shown;
+}
+
+TEST_F(CliProfile, DumpToAFullDiskFails) {
+  ASSERT_EQ(RunCli({"parse-listinfo", kRealDir + "listinfo.txt", dir_ / "REAL.KSL"}, dir_).status,
+            0);
+  const std::string command = Quoted(KW_CLI_PATH) + " dump-profile " + Quoted(dir_ / "REAL.KSL") +
+                              " > /dev/full 2>" + Quoted(dir_ / "err.txt");
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_NE(dir_.Read("err.txt").find("cannot write to standard output: No space left on device"),
+            std::string::npos)
+      << dir_.Read("err.txt");
 }
 
 TEST_F(CliProfile, TextsDumpAsOneCodePointPerByte) {

@@ -78,7 +78,7 @@ struct Fixture {
   void ShowProfile(bool loaded, std::vector<std::string> games = {}) {
     program.database.ClearDatabase();
     for (const std::string& name : games) {
-      kw::GameRecord game;
+      kw::GameEntry game;
       game.Name = name;
       game.Description = "The game " + name;
       program.database.AddGame(game);
@@ -373,7 +373,7 @@ class MainWindowTest : public QObject {
   void GameListShowsTheDescriptionsOfTheGames() {
     kw::GameDatabase db;
     for (const char* description : {"Alpha", "Caf\xe9 Racer", "Gamma"}) {
-      kw::GameRecord game;
+      kw::GameEntry game;
       game.Description = description;
       db.AddGame(game);
     }

@@ -1,5 +1,9 @@
 #include "core/profile/game_database.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace kw {
 
 std::string_view ControlWord(std::uint8_t control) {
@@ -36,55 +40,197 @@ std::string_view DriverWord(std::uint8_t driver_code) {
   }
 }
 
+std::size_t DatabaseSize::MemoryBytes() const {
+  return (games + resources) * sizeof(GameRecord) + roms * sizeof(RomRecord) +
+         chips * sizeof(ChipRecord) + samples * sizeof(TextId) + text_bytes +
+         games * sizeof(std::uint32_t) * 2;  // the look-up index, and its sorting
+}
+
+GameDatabase::GameDatabase() : texts_(1, '\0') {}
+
 void GameDatabase::ClearDatabase() {
-  games_.clear();
-  games_.shrink_to_fit();
-  resources_.clear();
-  resources_.shrink_to_fit();
+  // Swapped with empty lists so that the memory goes back, not only the elements.
+  std::vector<GameRecord>().swap(games_);
+  std::vector<GameRecord>().swap(resources_);
+  std::vector<RomRecord>().swap(roms_);
+  std::vector<ChipRecord>().swap(chips_);
+  std::vector<TextId>().swap(samples_);
+  std::vector<char>(1, '\0').swap(texts_);
+  std::vector<std::uint32_t>().swap(game_index_);
+  std::vector<std::uint32_t>().swap(resource_index_);
   index_valid_ = false;
+  BeginRecord();
 }
 
-bool GameDatabase::AddGame(GameRecord record) {
-  if (games_.size() >= kMaxRecords) return false;
-  games_.push_back(std::move(record));
+void GameDatabase::Reserve(const DatabaseSize& size) {
+  games_.reserve(games_.size() + size.games);
+  resources_.reserve(resources_.size() + size.resources);
+  roms_.reserve(roms_.size() + size.roms);
+  chips_.reserve(chips_.size() + size.chips);
+  samples_.reserve(samples_.size() + size.samples);
+  texts_.reserve(texts_.size() + size.text_bytes);
+}
+
+// Positions are 32-bit: what would pass them marks the record for refusal instead of wrapping.
+constexpr std::size_t kMaxPosition = UINT32_MAX;
+
+TextId GameDatabase::AddText(std::string_view text) {
+  text = text.substr(0, kTextWidth);
+  if (text.empty()) return 0;
+  if (texts_.size() + 1 + text.size() > kMaxPosition) {
+    overflow_ = true;
+    return 0;
+  }
+  const auto id = static_cast<TextId>(texts_.size());
+  texts_.push_back(static_cast<char>(text.size()));
+  texts_.insert(texts_.end(), text.begin(), text.end());
+  return id;
+}
+
+void GameDatabase::BeginRecord() {
+  rom_mark_ = roms_.size();
+  chip_mark_ = chips_.size();
+  sample_mark_ = samples_.size();
+  text_mark_ = texts_.size();
+  overflow_ = false;
+}
+
+void GameDatabase::AddRom(const RomRecord& rom) {
+  if (roms_.size() >= kMaxPosition) {
+    overflow_ = true;
+    return;
+  }
+  roms_.push_back(rom);
+}
+
+void GameDatabase::AddChip(std::uint8_t kind, std::uint8_t flags, std::string_view name,
+                           std::string_view clock) {
+  if (chips_.size() >= kMaxPosition) {
+    overflow_ = true;
+    return;
+  }
+  const TextId name_id = AddText(name);
+  chips_.push_back({kind, flags, name_id, AddText(clock)});
+}
+
+void GameDatabase::AddSample(std::string_view name) {
+  if (samples_.size() >= kMaxPosition) {
+    overflow_ = true;
+    return;
+  }
+  samples_.push_back(AddText(name));
+}
+
+void GameDatabase::DropRecord() {
+  roms_.resize(rom_mark_);
+  chips_.resize(chip_mark_);
+  samples_.resize(sample_mark_);
+  texts_.resize(text_mark_);
+  overflow_ = false;
+}
+
+bool GameDatabase::EndRecord(std::vector<GameRecord>& list, const GameHead& head) {
+  GameRecord r;
+  static_cast<GameFields&>(r) = head;
+  r.Description = AddText(head.Description);
+  r.Manufacturer = AddText(head.Manufacturer);
+  r.Freq = AddText(head.Freq);
+  if (list.size() >= kMaxRecords || overflow_) {
+    DropRecord();
+    return false;
+  }
+  r.RomRange = {static_cast<std::uint32_t>(rom_mark_),
+                static_cast<std::uint32_t>(roms_.size() - rom_mark_)};
+  r.ChipRange = {static_cast<std::uint32_t>(chip_mark_),
+                 static_cast<std::uint32_t>(chips_.size() - chip_mark_)};
+  r.SampleRange = {static_cast<std::uint32_t>(sample_mark_),
+                   static_cast<std::uint32_t>(samples_.size() - sample_mark_)};
+  list.push_back(r);
   index_valid_ = false;
+  // The next record starts here, also when it is built without BeginRecord.
+  BeginRecord();
   return true;
 }
 
-bool GameDatabase::AddResource(GameRecord record) {
-  if (resources_.size() >= kMaxRecords) return false;
-  resources_.push_back(std::move(record));
-  index_valid_ = false;
-  return true;
+bool GameDatabase::Add(std::vector<GameRecord>& list, const GameEntry& entry) {
+  BeginRecord();
+  for (const RomRecord& rom : entry.Roms)
+    AddRom(rom);
+  for (const ChipEntry& chip : entry.Chips)
+    AddChip(chip.Kind, chip.Flags, chip.Name, chip.Clock);
+  for (const std::string& sample : entry.Samples)
+    AddSample(sample);
+  GameHead head;
+  static_cast<GameFields&>(head) = entry;
+  head.Description = entry.Description;
+  head.Manufacturer = entry.Manufacturer;
+  head.Freq = entry.Freq;
+  return EndRecord(list, head);
 }
+
+bool GameDatabase::AddGame(const GameEntry& entry) {
+  return Add(games_, entry);
+}
+
+bool GameDatabase::AddResource(const GameEntry& entry) {
+  return Add(resources_, entry);
+}
+
+GameEntry GameDatabase::Entry(const GameRecord& r) const {
+  GameEntry e;
+  static_cast<GameFields&>(e) = r;
+  e.Description = Text(r.Description);
+  e.Manufacturer = Text(r.Manufacturer);
+  e.Freq = Text(r.Freq);
+  e.Roms.assign(Roms(r).begin(), Roms(r).end());
+  for (const ChipRecord& chip : Chips(r))
+    e.Chips.push_back(
+        {chip.Kind, chip.Flags, std::string(Text(chip.Name)), std::string(Text(chip.Clock))});
+  for (TextId sample : Samples(r))
+    e.Samples.emplace_back(Text(sample));
+  return e;
+}
+
+namespace {
+
+// Positions of `list` sorted by name; equal names keep their order, so the first of them is the
+// first record of that name.
+void SortByName(const std::vector<GameRecord>& list, std::vector<std::uint32_t>& index) {
+  index.resize(list.size());
+  for (std::size_t i = 0; i < list.size(); ++i)
+    index[i] = static_cast<std::uint32_t>(i);
+  std::stable_sort(index.begin(), index.end(), [&list](std::uint32_t a, std::uint32_t b) {
+    return list[a].Name.View() < list[b].Name.View();
+  });
+}
+
+const GameRecord* Look(const std::vector<GameRecord>& list, const std::vector<std::uint32_t>& index,
+                       std::string_view name) {
+  auto it = std::lower_bound(index.begin(), index.end(), name,
+                             [&list](std::uint32_t position, std::string_view wanted) {
+                               return list[position].Name.View() < wanted;
+                             });
+  if (it == index.end() || list[*it].Name.View() != name) return nullptr;
+  return &list[*it];
+}
+
+}  // namespace
 
 void GameDatabase::BuildIndex() const {
-  game_index_.clear();
-  resource_index_.clear();
-  game_index_.reserve(games_.size());
-  // try_emplace keeps the first position of a repeated name, as a linear search would find it.
-  for (std::size_t i = 0; i < games_.size(); ++i)
-    game_index_.try_emplace(games_[i].Name, i);
-  for (std::size_t i = 0; i < resources_.size(); ++i)
-    resource_index_.try_emplace(resources_[i].Name, i);
+  SortByName(games_, game_index_);
+  SortByName(resources_, resource_index_);
   index_valid_ = true;
 }
 
 const GameRecord* GameDatabase::FindSet(std::string_view name, bool with_resources) const {
   if (!index_valid_) BuildIndex();
-  std::string key(name);
-  if (auto it = game_index_.find(key); it != game_index_.end()) return &games_[it->second];
-  if (with_resources) {
-    if (auto it = resource_index_.find(key); it != resource_index_.end())
-      return &resources_[it->second];
-  }
-  return nullptr;
+  if (const GameRecord* game = Look(games_, game_index_, name)) return game;
+  return with_resources ? Look(resources_, resource_index_, name) : nullptr;
 }
 
 long GameDatabase::FindGamePosition(std::string_view name) const {
-  if (!index_valid_) BuildIndex();
-  auto it = game_index_.find(std::string(name));
-  return it == game_index_.end() ? -1 : static_cast<long>(it->second);
+  const GameRecord* game = FindSet(name, false);
+  return game ? static_cast<long>(game - games_.data()) : -1;
 }
 
 }  // namespace kw

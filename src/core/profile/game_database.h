@@ -1,14 +1,25 @@
 // The in-memory model of the open profile: games and resources as the emulator reported them,
-// plus the identity of the emulator that reported them. Records are flat and fixed-width; the
-// profile file is a direct dump of them, so the widths here are also the file's widths.
+// plus the identity of the emulator that reported them. The widths here are also the profile
+// file's widths.
+//
+// Records are compact, for a list of 65,535 games that every later feature walks: names of a
+// fixed width are kept in place, the long texts (descriptions, chip names, ...) in one arena of
+// the database, and the ROMs, chips and samples of all records in one list each, of which a
+// record holds a range. A record is small and trivially copyable, so re-ordering the games is
+// cheap. Records are built from a GameEntry (plain owning values) and read back through the
+// database's accessors.
 #pragma once
 
+#include <algorithm>
+#include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <cstring>
+#include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace kw {
@@ -24,6 +35,49 @@ constexpr std::size_t kMaxRecords = 65535;
 inline std::string CutTo(std::string_view text, std::size_t width) {
   return std::string(text.substr(0, width));
 }
+
+// A text of at most N bytes, kept in place. Any bytes, NUL included; a longer text is cut.
+template <std::size_t N>
+class FixedText {
+ public:
+  FixedText() = default;
+  FixedText(std::string_view text) { Assign(text); }    // NOLINT: implicit
+  FixedText(const char* text) { Assign(text); }         // NOLINT: implicit
+  FixedText(const std::string& text) { Assign(text); }  // NOLINT: implicit
+  FixedText& operator=(std::string_view text) { return Assign(text); }
+  FixedText& operator=(const char* text) { return Assign(text); }
+  FixedText& operator=(const std::string& text) { return Assign(text); }
+
+  FixedText& Assign(std::string_view text) {
+    size_ = static_cast<std::uint8_t>(std::min(text.size(), N));
+    bytes_.fill('\0');
+    if (size_ > 0) std::memcpy(bytes_.data(), text.data(), size_);
+    return *this;
+  }
+  std::string_view View() const { return {bytes_.data(), size_}; }
+  std::string Str() const { return std::string(View()); }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+
+  // Exact comparisons with a text; between fields, through the template so that the two never
+  // compete for a literal.
+  bool operator==(std::string_view other) const { return View() == other; }
+  template <class T>
+  requires std::same_as<T, FixedText>
+  bool operator==(const T& other) const { return View() == other.View(); }
+  // For the test framework's messages.
+  friend void PrintTo(const FixedText& text, std::ostream* os) { *os << '"' << text.View() << '"'; }
+
+ private:
+  std::array<char, N> bytes_{};
+  std::uint8_t size_ = 0;
+};
+
+using SetName = FixedText<kSetNameWidth>;
+using RomName = FixedText<kRomNameWidth>;
+
+// Position of a text in the database's arena; 0 is the empty text.
+using TextId = std::uint32_t;
 
 enum RomFlags : std::uint8_t { kRomFlagNone = 0, kRomFlagDispose = 1, kRomFlagSoundOnly = 2 };
 enum ChipKind : std::uint8_t { kChipNone = 0, kChipCpu = 1, kChipAudio = 2 };
@@ -46,9 +100,9 @@ enum DriverCode : std::uint8_t {
 };
 
 struct RomRecord {
-  std::string Name;    // at most 12
-  std::string Merge;   // at most 12
-  std::string Region;  // at most 12
+  RomName Name;
+  RomName Merge;
+  RomName Region;
   std::uint8_t Flags = kRomFlagNone;
   std::uint32_t Offset = 0;
   std::uint32_t Size = 0;
@@ -59,30 +113,23 @@ struct RomRecord {
 struct ChipRecord {
   std::uint8_t Kind = kChipNone;
   std::uint8_t Flags = 0;  // 1: a CPU that drives sound
-  std::string Name;        // at most 255
-  std::string Clock;       // at most 255, as written in the listinfo
-  bool operator==(const ChipRecord&) const = default;
+  TextId Name = 0;         // at most 255
+  TextId Clock = 0;        // at most 255, as written in the listinfo
 };
 
-// One layout for games and resources.
-struct GameRecord {
+// The fixed-size fields, one layout for games and resources.
+struct GameFields {
   std::uint16_t Index = 0;
-  std::string Name;  // at most 8
-  std::string Description;
   std::uint16_t Year = 0;
-  std::string Manufacturer;
-  std::string CloneOf;  // at most 8
-  std::string RomOf;    // at most 8
-  std::vector<RomRecord> Roms;
-  std::string SampleOf;  // at most 8
-  std::vector<std::string> Samples;
-  std::vector<ChipRecord> Chips;
+  SetName Name;
+  SetName CloneOf;
+  SetName RomOf;
+  SetName SampleOf;
   std::uint8_t Raster = 1;
   std::uint8_t Vertical = 0;
   std::uint16_t Width = 0;
   std::uint16_t Height = 0;
   std::int32_t Colors = 0;
-  std::string Freq;  // as written in the listinfo
   std::uint8_t Channels = 0;
   std::uint8_t Players = 0;
   std::uint8_t Control = kControlNone;
@@ -95,15 +142,75 @@ struct GameRecord {
   std::uint8_t DriverColor = kDriverNone;
   std::uint8_t DriverSound = kDriverNone;
   std::uint8_t ColorDeep = 0;
-  bool operator==(const GameRecord&) const = default;
+  bool operator==(const GameFields&) const = default;
+};
+
+// A record's share of one of the database's entry lists.
+struct EntryRange {
+  std::uint32_t First = 0;
+  std::uint32_t Count = 0;
+};
+
+// A game or resource as the database keeps it; its texts and entries are read through the
+// database (Text, Roms, Chips, Samples).
+struct GameRecord : GameFields {
+  TextId Description = 0;   // at most 255
+  TextId Manufacturer = 0;  // at most 255
+  TextId Freq = 0;          // at most 255, as written in the listinfo
+  EntryRange RomRange;
+  EntryRange ChipRange;
+  EntryRange SampleRange;
+};
+
+// A record's own fields and texts, as a builder hands them to the database (which copies the
+// texts).
+struct GameHead : GameFields {
+  std::string_view Description;
+  std::string_view Manufacturer;
+  std::string_view Freq;
+};
+
+// A chip with its texts, as a GameEntry holds it.
+struct ChipEntry {
+  std::uint8_t Kind = kChipNone;
+  std::uint8_t Flags = 0;
+  std::string Name;
+  std::string Clock;
+  bool operator==(const ChipEntry&) const = default;
+};
+
+// A whole record as plain values: for building a few records at once (tests, tools) and for
+// comparing them.
+struct GameEntry : GameFields {
+  std::string Description;
+  std::string Manufacturer;
+  std::string Freq;
+  std::vector<RomRecord> Roms;
+  std::vector<ChipEntry> Chips;
+  std::vector<std::string> Samples;
+  bool operator==(const GameEntry&) const = default;
 };
 
 // Display words of the code tables.
 std::string_view ControlWord(std::uint8_t control);     // "joystick", ... or ""
 std::string_view DriverWord(std::uint8_t driver_code);  // "Not available", "Bugged", ...
 
+// What a set of records needs, to reserve it in one step.
+struct DatabaseSize {
+  std::size_t games = 0;
+  std::size_t resources = 0;
+  std::size_t roms = 0;
+  std::size_t chips = 0;
+  std::size_t samples = 0;
+  std::size_t text_bytes = 0;  // length bytes included
+  // The bytes of memory these records take.
+  std::size_t MemoryBytes() const;
+};
+
 class GameDatabase {
  public:
+  GameDatabase();
+
   // Profile-level data.
   std::string EmulatorDir;  // with trailing separator
   std::string EmulatorExe;
@@ -112,10 +219,25 @@ class GameDatabase {
   bool ProfileLoaded = false;
 
   void ClearDatabase();
-  // Append a finished record. A list already holding kMaxRecords records refuses the record
-  // and returns false: positions are 16-bit, and a wrapped position would address another game.
-  bool AddGame(GameRecord record);
-  bool AddResource(GameRecord record);
+  // Room for `size` more records, so that filling them allocates nothing more.
+  void Reserve(const DatabaseSize& size);
+
+  // Builds one record in place, its entries straight into the lists: BeginRecord, the entries
+  // in any order, then EndGame or EndResource with the record's own fields, or DropRecord. Texts
+  // are cut to their widths. A list already holding kMaxRecords records refuses the record
+  // (false, and it is dropped): positions are 16-bit, and a wrapped position would address
+  // another game. So is a record that would pass the 32-bit positions of the lists.
+  void BeginRecord();
+  void AddRom(const RomRecord& rom);
+  void AddChip(std::uint8_t kind, std::uint8_t flags, std::string_view name,
+               std::string_view clock);
+  void AddSample(std::string_view name);
+  bool EndGame(const GameHead& head) { return EndRecord(games_, head); }
+  bool EndResource(const GameHead& head) { return EndRecord(resources_, head); }
+  void DropRecord();
+  // A whole record in one call.
+  bool AddGame(const GameEntry& entry);
+  bool AddResource(const GameEntry& entry);
 
   std::size_t GameCount() const { return games_.size(); }
   std::size_t ResourceCount() const { return resources_.size(); }
@@ -123,6 +245,26 @@ class GameDatabase {
   const GameRecord& Resource(std::size_t position) const { return resources_[position]; }
   const std::vector<GameRecord>& Games() const { return games_; }
   const std::vector<GameRecord>& Resources() const { return resources_; }
+
+  // The texts and entries of a record of this database.
+  std::string_view Text(TextId id) const {
+    const auto length = static_cast<unsigned char>(texts_[id]);
+    return {texts_.data() + id + 1, length};
+  }
+  std::string_view Description(const GameRecord& r) const { return Text(r.Description); }
+  std::string_view Manufacturer(const GameRecord& r) const { return Text(r.Manufacturer); }
+  std::span<const RomRecord> Roms(const GameRecord& r) const {
+    return std::span<const RomRecord>(roms_).subspan(r.RomRange.First, r.RomRange.Count);
+  }
+  std::span<const ChipRecord> Chips(const GameRecord& r) const {
+    return std::span<const ChipRecord>(chips_).subspan(r.ChipRange.First, r.ChipRange.Count);
+  }
+  std::span<const TextId> Samples(const GameRecord& r) const {
+    return std::span<const TextId>(samples_).subspan(r.SampleRange.First, r.SampleRange.Count);
+  }
+  // A record of this database as plain values.
+  GameEntry Entry(const GameRecord& r) const;
+
   // Re-orders Games in place (the game list's sorting): `reorder` gets the list and may only
   // move its records. The look-up index is dropped after it ran.
   template <class Reorder>
@@ -139,13 +281,24 @@ class GameDatabase {
   long FindGamePosition(std::string_view name) const;
 
  private:
+  bool EndRecord(std::vector<GameRecord>& list, const GameHead& head);
+  bool Add(std::vector<GameRecord>& list, const GameEntry& entry);
+  TextId AddText(std::string_view text);
   void BuildIndex() const;
 
   std::vector<GameRecord> games_;
   std::vector<GameRecord> resources_;
+  std::vector<RomRecord> roms_;
+  std::vector<ChipRecord> chips_;
+  std::vector<TextId> samples_;
+  std::vector<char> texts_;  // length byte, then the bytes; texts_[0] is the empty text
+  // Where the lists ended when the record being built began.
+  std::size_t rom_mark_ = 0, chip_mark_ = 0, sample_mark_ = 0, text_mark_ = 1;
+  bool overflow_ = false;  // an entry of the record being built passed 32-bit positions
+  // Positions sorted by name, then position: the first of equal names is the first record.
   mutable bool index_valid_ = false;
-  mutable std::unordered_map<std::string, std::size_t> game_index_;
-  mutable std::unordered_map<std::string, std::size_t> resource_index_;
+  mutable std::vector<std::uint32_t> game_index_;
+  mutable std::vector<std::uint32_t> resource_index_;
 };
 
 }  // namespace kw

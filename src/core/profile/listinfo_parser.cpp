@@ -1,5 +1,6 @@
 #include "core/profile/listinfo_parser.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <optional>
@@ -8,9 +9,8 @@
 #include "core/hex_value.h"
 #include "core/profile/game_database.h"
 #include "core/progress_throttle.h"
-#include "core/reports/report_document.h"
 #include "core/user_interface.h"
-#include "platform/fs.h"
+#include "platform/mapped_file.h"
 
 namespace kw {
 
@@ -146,32 +146,43 @@ T Truncated(std::int64_t value) {
   return static_cast<T>(static_cast<std::uint64_t>(value));
 }
 
-std::string Cut(std::string_view text, std::size_t width) {
-  return std::string(text.substr(0, width));
-}
-
-// How long the parser reads between two looks at the clock.
+// How long the parser reads between two looks at the clock, and between two releases of the
+// capture bytes already parsed.
 constexpr std::size_t kProgressStride = 64 * 1024;
+constexpr std::size_t kReleaseStride = 1024 * 1024;
 
 class Parser {
  public:
-  Parser(std::string_view data, GameDatabase& db, UserInterface* ui)
-      : reader_(data), db_(db), ui_(ui) {}
+  Parser(std::string_view data, GameDatabase& db, UserInterface* ui,
+         platform::MappedFile* file = nullptr)
+      : reader_(data), db_(db), ui_(ui), file_(file) {}
 
   std::vector<ListinfoLogEntry> Run() {
     db_.ClearDatabase();
+    // Room for more entries than a listinfo of this size holds (the emulator's own output has
+    // about 170 bytes per ROM and 680 per chip), so that the lists are not copied as they grow.
+    // Room not filled is never touched and takes no memory; an odd text grows the lists beyond.
+    const std::size_t bytes = reader_.Size();
+    db_.Reserve(
+        {std::min(kMaxRecords, bytes / 256), 0, bytes / 64, bytes / 256, bytes / 1024, bytes / 16});
     std::optional<ProgressThrottle> throttle;
     if (ui_) throttle.emplace(*ui_);
     std::size_t next_progress = kProgressStride;
+    std::size_t next_release = kReleaseStride;
     while (!reader_.AtEnd()) {
-      std::string_view word = reader_.ReadToken();
-      // Separators at the very end are not a word.
-      if (!reader_.FoundWord()) break;
       if (throttle && reader_.Position() >= next_progress) {
         next_progress = reader_.Position() + kProgressStride;
         throttle->Tick(static_cast<int>(static_cast<double>(reader_.Position()) /
                                         static_cast<double>(reader_.Size()) * 100.0));
       }
+      // Between two words nothing holds a view of the bytes read so far.
+      if (file_ && reader_.Position() >= next_release) {
+        next_release = reader_.Position() + kReleaseStride;
+        file_->Release(reader_.Position());
+      }
+      std::string_view word = reader_.ReadToken();
+      // Separators at the very end are not a word.
+      if (!reader_.FoundWord()) break;
       switch (level_) {
         case 1:
           TopLevel(word);
@@ -186,7 +197,10 @@ class Parser {
     }
     // A record still open at the end is discarded; say so, or a cut-off capture file would
     // pass for a complete one.
-    if (level_ > 1) Log(ListinfoError::kUnexpectedEnd, TopWord());
+    if (level_ > 1) {
+      db_.DropRecord();
+      Log(ListinfoError::kUnexpectedEnd, TopWord());
+    }
     return std::move(log_);
   }
 
@@ -212,7 +226,11 @@ class Parser {
       return;
     }
     level_ = 2;
-    record_ = GameRecord{};
+    record_ = GameHead{};
+    description_.clear();
+    manufacturer_.clear();
+    freq_.clear();
+    db_.BeginRecord();
     record_.Index = is_game_ ? ++game_counter_ : ++resource_counter_;
     std::string_view bracket = reader_.ReadToken();
     if (bracket != "(") Log(ListinfoError::kBracketExpected, TopWord(), bracket);
@@ -220,10 +238,13 @@ class Parser {
 
   void RecordLevel(std::string_view word) {
     if (word == ")") {
+      record_.Description = description_;
+      record_.Manufacturer = manufacturer_;
+      record_.Freq = freq_;
       if (is_game_) {
-        if (!db_.AddGame(std::move(record_))) Log(ListinfoError::kTooManyRecords, "GAME");
+        if (!db_.EndGame(record_)) Log(ListinfoError::kTooManyRecords, "GAME");
       } else {
-        if (!db_.AddResource(std::move(record_))) Log(ListinfoError::kTooManyRecords, "RESOURCE");
+        if (!db_.EndResource(record_)) Log(ListinfoError::kTooManyRecords, "RESOURCE");
       }
       level_ = 1;
       return;
@@ -241,7 +262,12 @@ class Parser {
       block_ = tag;
       level_ = 3;
       if (tag == kTagRom) rom_ = RomRecord{};
-      if (tag == kTagChip) chip_ = ChipRecord{};
+      if (tag == kTagChip) {
+        chip_kind_ = kChipNone;
+        chip_flags_ = 0;
+        chip_name_.clear();
+        chip_clock_.clear();
+      }
       std::string_view bracket = reader_.ReadToken();
       if (bracket != "(") Log(ListinfoError::kBracketExpected, RecordPath(), bracket);
       return;
@@ -249,28 +275,28 @@ class Parser {
     std::string_view value = reader_.ReadToken();
     switch (tag) {
       case kTagName:
-        record_.Name.assign(value.substr(0, kSetNameWidth));
+        record_.Name = value;
         break;
       case kTagDescription:
-        record_.Description.assign(value.substr(0, kTextWidth));
+        description_.assign(value.substr(0, kTextWidth));
         break;
       case kTagYear:
         record_.Year = Truncated<std::uint16_t>(DecimalValue(value));
         break;
       case kTagManufacturer:
-        record_.Manufacturer.assign(value.substr(0, kTextWidth));
+        manufacturer_.assign(value.substr(0, kTextWidth));
         break;
       case kTagCloneOf:
-        record_.CloneOf.assign(value.substr(0, kSetNameWidth));
+        record_.CloneOf = value;
         break;
       case kTagRomOf:
-        record_.RomOf.assign(value.substr(0, kSetNameWidth));
+        record_.RomOf = value;
         break;
       case kTagSample:
-        record_.Samples.emplace_back(value.substr(0, kTextWidth));
+        db_.AddSample(value);
         break;
       case kTagSampleOf:
-        record_.SampleOf.assign(value.substr(0, kSetNameWidth));
+        record_.SampleOf = value;
         break;
       default:  // HISTORY: read and dropped
         break;
@@ -281,8 +307,8 @@ class Parser {
 
   void BlockLevel(std::string_view word) {
     if (word == ")") {
-      if (block_ == kTagRom) record_.Roms.push_back(std::move(rom_));
-      if (block_ == kTagChip) record_.Chips.push_back(std::move(chip_));
+      if (block_ == kTagRom) db_.AddRom(rom_);
+      if (block_ == kTagChip) db_.AddChip(chip_kind_, chip_flags_, chip_name_, chip_clock_);
       level_ = 2;
       return;
     }
@@ -345,10 +371,10 @@ class Parser {
       case kTagRom:
         switch (tag) {
           case kBlkName:
-            rom_.Name.assign(value.substr(0, kRomNameWidth));
+            rom_.Name = value;
             return Outcome::kApplied;
           case kBlkMerge:
-            rom_.Merge.assign(value.substr(0, kRomNameWidth));
+            rom_.Merge = value;
             return Outcome::kApplied;
           case kBlkSize:
             rom_.Size = Truncated<std::uint32_t>(DecimalValue(value));
@@ -359,7 +385,7 @@ class Parser {
           case kBlkFlags:
             return Keyword(value, kRomFlagWords, rom_.Flags);
           case kBlkRegion:
-            rom_.Region.assign(value.substr(0, kRomNameWidth));
+            rom_.Region = value;
             return Outcome::kApplied;
           case kBlkOffs:
             rom_.Offset = HexValue(value);
@@ -370,14 +396,14 @@ class Parser {
       case kTagChip:
         switch (tag) {
           case kBlkName:
-            chip_.Name.assign(value.substr(0, kTextWidth));
+            chip_name_.assign(value.substr(0, kTextWidth));
             return Outcome::kApplied;
           case kBlkType:
-            return Keyword(value, kChipTypeWords, chip_.Kind);
+            return Keyword(value, kChipTypeWords, chip_kind_);
           case kBlkFlags:
-            return Keyword(value, kChipFlagWords, chip_.Flags);
+            return Keyword(value, kChipFlagWords, chip_flags_);
           case kBlkClock:
-            chip_.Clock.assign(value.substr(0, kTextWidth));
+            chip_clock_.assign(value.substr(0, kTextWidth));
             return Outcome::kApplied;
           default:
             return Outcome::kTagNotAllowed;
@@ -398,7 +424,7 @@ class Parser {
             record_.Colors = Truncated<std::int32_t>(DecimalValue(value));
             return Outcome::kApplied;
           case kBlkFreq:
-            record_.Freq.assign(value.substr(0, kTextWidth));
+            freq_.assign(value.substr(0, kTextWidth));
             return Outcome::kApplied;
           default:
             return Outcome::kTagNotAllowed;
@@ -487,19 +513,25 @@ class Parser {
       }
       ++limited_entries_;
     }
-    log_.push_back({kind, std::string(text), Cut(found, kTextWidth)});
+    log_.push_back({kind, std::string(text), CutTo(found, kTextWidth)});
   }
 
   ListinfoReader reader_;
   GameDatabase& db_;
   UserInterface* ui_;
+  platform::MappedFile* file_;
 
   int level_ = 1;
   bool is_game_ = true;
   int block_ = kTagRom;
-  GameRecord record_;
+  // The record being read; its entries go straight into the database, its texts are kept
+  // here (the reader's words last only until the next one).
+  GameHead record_;
+  std::string description_, manufacturer_, freq_;
   RomRecord rom_;
-  ChipRecord chip_;
+  std::uint8_t chip_kind_ = kChipNone;
+  std::uint8_t chip_flags_ = 0;
+  std::string chip_name_, chip_clock_;
   std::uint16_t game_counter_ = 0;
   std::uint16_t resource_counter_ = 0;
 
@@ -516,73 +548,14 @@ std::vector<ListinfoLogEntry> ParseListinfoText(std::string_view data, GameDatab
   return Parser(data, db, progress).Run();
 }
 
-std::string ListinfoLogLine(const ListinfoLogEntry& entry) {
-  switch (entry.kind) {
-    case ListinfoError::kBracketExpected:
-      return "\"(\" expected after " + entry.text + " tag but " + entry.found + " found";
-    case ListinfoError::kTagUnknown:
-      return "Tag unknown: " + entry.text;
-    case ListinfoError::kValueNotAllowed:
-      return "Value not allowed: " + entry.text;
-    case ListinfoError::kTagNotAllowed:
-      return "Tag not allowed: " + entry.text;
-    case ListinfoError::kTooManyErrors:
-      return "Too much errors encoutered (>100): the rest were ignored.";
-    case ListinfoError::kTooManyRecords:
-      return entry.text == "RESOURCE"
-                 ? "Too many resources: a profile holds at most 65535; the rest were ignored."
-                 : "Too many games: a profile holds at most 65535; the rest were ignored.";
-    case ListinfoError::kUnexpectedEnd:
-      return entry.text == "RESOURCE"
-                 ? "Unexpected end of file: the last resource was not closed and was ignored."
-                 : "Unexpected end of file: the last game was not closed and was ignored.";
+Result<std::vector<ListinfoLogEntry>> ParseListinfoFile(std::string_view path, GameDatabase& db,
+                                                        UserInterface* progress) {
+  Result<platform::MappedFile> file = platform::MappedFile::Open(path);
+  if (!file) {
+    db.ClearDatabase();
+    return Failure(file.Message());
   }
-  return {};
-}
-
-std::vector<std::string> ErrorReportLines(const std::vector<ListinfoLogEntry>& log) {
-  std::vector<std::string> lines;
-  lines.reserve(log.size());
-  for (const auto& entry : log)
-    lines.push_back(ListinfoLogLine(entry));
-  return lines;
-}
-
-std::string ListinfoSuccessMessage(const GameDatabase& db) {
-  return "MAME info file parsed succesfully!\r\r" + db.EmulatorVersion + "\r" +
-         "Games found:     " + std::to_string(db.GameCount()) + "\r" +
-         "Resources found: " + std::to_string(db.ResourceCount());
-}
-
-std::string ListinfoErrorMessage(const std::string& product_name) {
-  return product_name + " encoutered errors in parsing the emulator's listinfo file\r" +
-         "You will be asked if to use the resulting profile anyway after having viewed the "
-         "error log.\r"
-         "Altough there will probably be no problems at all in using it, you are encouraged to "
-         "download an\r"
-         "updated version of this program, which is probably already available (or will be "
-         "soon) on the\r"
-         "author's web site (see the about box).\r"
-         "Since bugged profiles are known to make the front-end crash sometimes, please do not "
-         "report such\r"
-         "problems to the author. He is perfectly aware of them. Thank you.";
-}
-
-void FillListinfoReport(ReportDocument& report, const std::vector<ListinfoLogEntry>& log,
-                        const ListinfoContext& context) {
-  report.ReportTitle = context.ProductName + " - profile creation report";
-  report.SaveDir = context.ProgramDir;
-  report.SaveName = "profile_report";
-  report.ClearReport();
-  report.SetParagraph(Alignment::Center, false);
-  report.SetTextFont("Times New Roman", kColorBlack, kStyleBold | kStyleItalic,
-                     context.BoldFontSize + 4);
-  report.AddLine("Profile creation errors");
-  report.SetParagraph(Alignment::Left, false);
-  report.SetTextFont("Courier New", kColorBlack, kStyleRegular, context.NormalFontSize);
-  report.AddLine("");
-  for (const auto& entry : log)
-    report.AddLine(ListinfoLogLine(entry));
+  return Parser(file->Bytes(), db, progress, &*file).Run();
 }
 
 bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
@@ -592,16 +565,16 @@ bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
   ui.SetProgress(0);
   ui.ShowProgress();
   ui.ProcessMessages();
-  Result<std::string> data = platform::fs::ReadFile(context.CaptureFileName);
-  if (!data) {
+  Result<platform::MappedFile> file = platform::MappedFile::Open(context.CaptureFileName);
+  if (!file) {
     ui.SetProgress(-1);
     ui.HideProgress();
     ui.Ask("Cannot read game info file!", MsgIcon::Error);
     return false;
   }
   ui.SetBusy(true);
-  std::vector<ListinfoLogEntry> log = ParseListinfoText(*data, db, &ui);
-  std::string().swap(*data);  // the text is no longer needed
+  const std::vector<ListinfoLogEntry> log = Parser(file->Bytes(), db, &ui, &*file).Run();
+  file = platform::MappedFile();
   ui.SetProgress(-1);
   ui.ProcessMessages();
   ui.HideProgress();

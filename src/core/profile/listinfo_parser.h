@@ -12,6 +12,7 @@
 
 #include "core/profile/listinfo_reader.h"
 #include "core/shell/app_names.h"
+#include "platform/result.h"
 
 namespace kw {
 
@@ -46,9 +47,15 @@ constexpr std::size_t kListinfoLogLimit = 100;
 // `progress` interface, progress and pending window messages run at most every ~15 ms.
 std::vector<ListinfoLogEntry> ParseListinfoText(std::string_view data, GameDatabase& db,
                                                 UserInterface* progress = nullptr);
+// The same for the capture file at `path`, read without a copy: the file is mapped, and the
+// memory of the bytes already parsed is given back as the parse goes on, so that the capture
+// never stays resident beside the database. Fails (with the system's reason, the database
+// cleared) when the file cannot be read.
+Result<std::vector<ListinfoLogEntry>> ParseListinfoFile(std::string_view path, GameDatabase& db,
+                                                        UserInterface* progress = nullptr);
 
-// The report line of one entry, and the lines of a whole log in log order: exactly the lines
-// that the report shows under its title and the empty line.
+// The report line of one entry (listinfo_texts.cpp), and the lines of a whole log in log order:
+// exactly the lines that the report shows under its title and the empty line.
 std::string ListinfoLogLine(const ListinfoLogEntry& entry);
 std::vector<std::string> ErrorReportLines(const std::vector<ListinfoLogEntry>& log);
 
@@ -61,7 +68,7 @@ struct ListinfoContext {
   int NormalFontSize = 8;
 };
 
-// Texts of the flow.
+// Texts of the flow (listinfo_texts.cpp).
 std::string ListinfoSuccessMessage(const GameDatabase& db);
 std::string ListinfoErrorMessage(const std::string& product_name);
 inline constexpr const char* kListinfoUseAnywayQuestion = "Do you want to use this profile anyway?";

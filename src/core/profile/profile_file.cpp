@@ -1,6 +1,7 @@
 #include "core/profile/profile_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "core/profile/game_database.h"
@@ -12,63 +13,90 @@ namespace kw {
 
 namespace {
 
-void PutByte(std::string& out, std::uint8_t value) {
-  out += static_cast<char>(value);
+// The writer runs twice over the database: once to size the image, once to fill it, so that
+// the image is allocated once at its final size.
+class SizeOut {
+ public:
+  void Byte(std::uint8_t) { ++size_; }
+  void Bytes(std::string_view bytes) { size_ += bytes.size(); }
+  std::size_t Size() const { return size_; }
+
+ private:
+  std::size_t size_ = 0;
+};
+
+class FillOut {
+ public:
+  explicit FillOut(char* at) : at_(at) {}
+  void Byte(std::uint8_t value) { *at_++ = static_cast<char>(value); }
+  void Bytes(std::string_view bytes) {
+    if (bytes.empty()) return;
+    std::memcpy(at_, bytes.data(), bytes.size());
+    at_ += bytes.size();
+  }
+
+ private:
+  char* at_;
+};
+
+template <class Out>
+void PutU16(Out& out, std::uint16_t value) {
+  out.Byte(static_cast<std::uint8_t>(value & 0xFF));
+  out.Byte(static_cast<std::uint8_t>(value >> 8));
 }
-void PutU16(std::string& out, std::uint16_t value) {
-  out += static_cast<char>(value & 0xFF);
-  out += static_cast<char>(value >> 8);
-}
-void PutU32(std::string& out, std::uint32_t value) {
+template <class Out>
+void PutU32(Out& out, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8)
-    out += static_cast<char>((value >> shift) & 0xFF);
+    out.Byte(static_cast<std::uint8_t>((value >> shift) & 0xFF));
 }
 // The length byte holds the field's length; a text longer than its width (which the parser and
 // the reader never produce) is cut to it, so the length byte cannot wrap.
-void PutText(std::string& out, std::string_view text, std::size_t width) {
-  std::size_t length = std::min(text.size(), width);
-  out += static_cast<char>(length);
-  out.append(text.data(), length);
+template <class Out>
+void PutText(Out& out, std::string_view text, std::size_t width) {
+  text = text.substr(0, width);
+  out.Byte(static_cast<std::uint8_t>(text.size()));
+  out.Bytes(text);
 }
 
-void PutRecord(std::string& out, const GameRecord& r) {
+template <class Out>
+void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r) {
   PutU16(out, r.Index);
-  PutText(out, r.Name, kSetNameWidth);
-  PutText(out, r.Description, kTextWidth);
+  PutText(out, r.Name.View(), kSetNameWidth);
+  PutText(out, db.Text(r.Description), kTextWidth);
   PutU16(out, r.Year);
-  PutText(out, r.Manufacturer, kTextWidth);
-  PutText(out, r.CloneOf, kSetNameWidth);
-  PutText(out, r.RomOf, kSetNameWidth);
-  PutText(out, r.SampleOf, kSetNameWidth);
-  PutByte(out, r.Raster);
-  PutByte(out, r.Vertical);
+  PutText(out, db.Text(r.Manufacturer), kTextWidth);
+  PutText(out, r.CloneOf.View(), kSetNameWidth);
+  PutText(out, r.RomOf.View(), kSetNameWidth);
+  PutText(out, r.SampleOf.View(), kSetNameWidth);
+  out.Byte(r.Raster);
+  out.Byte(r.Vertical);
   PutU16(out, r.Width);
   PutU16(out, r.Height);
   PutU32(out, static_cast<std::uint32_t>(r.Colors));
-  PutText(out, r.Freq, kTextWidth);
+  PutText(out, db.Text(r.Freq), kTextWidth);
   for (std::uint8_t b : {r.Channels, r.Players, r.Control, r.Buttons, r.Coins, r.Tilt, r.Service,
                          r.DipSwitches, r.DriverStatus, r.DriverColor, r.DriverSound, r.ColorDeep})
-    PutByte(out, b);
-  for (const RomRecord& rom : r.Roms) {
-    PutByte(out, kRomMarker);
-    PutText(out, rom.Name, kRomNameWidth);
-    PutText(out, rom.Merge, kRomNameWidth);
-    PutText(out, rom.Region, kRomNameWidth);
-    PutByte(out, rom.Flags);
+    out.Byte(b);
+  for (const RomRecord& rom : db.Roms(r)) {
+    out.Byte(kRomMarker);
+    PutText(out, rom.Name.View(), kRomNameWidth);
+    PutText(out, rom.Merge.View(), kRomNameWidth);
+    PutText(out, rom.Region.View(), kRomNameWidth);
+    out.Byte(rom.Flags);
     PutU32(out, rom.Offset);
     PutU32(out, rom.Size);
     PutU32(out, rom.Crc);
   }
-  for (const ChipRecord& chip : r.Chips) {
-    PutByte(out, kChipMarker);
-    PutByte(out, chip.Kind);
-    PutByte(out, chip.Flags);
-    PutText(out, chip.Name, kTextWidth);
-    PutText(out, chip.Clock, kTextWidth);
+  for (const ChipRecord& chip : db.Chips(r)) {
+    out.Byte(kChipMarker);
+    out.Byte(chip.Kind);
+    out.Byte(chip.Flags);
+    PutText(out, db.Text(chip.Name), kTextWidth);
+    PutText(out, db.Text(chip.Clock), kTextWidth);
   }
-  for (const std::string& sample : r.Samples) {
-    PutByte(out, kSampleMarker);
-    PutText(out, sample, kTextWidth);
+  for (TextId sample : db.Samples(r)) {
+    out.Byte(kSampleMarker);
+    PutText(out, db.Text(sample), kTextWidth);
   }
 }
 
@@ -98,12 +126,13 @@ class Cursor {
     pos_ += 4;
     return true;
   }
-  // All `length` bytes are consumed; the first `width` of them are kept.
-  bool Text(std::string& out, std::size_t width) {
+  // All the text's bytes are consumed; the first `width` of them are kept.
+  template <class Field>
+  bool Text(Field& out, std::size_t width) {
     std::uint8_t length = 0;
     if (!Byte(length)) return false;
     if (data_.size() - pos_ < length) return false;
-    out.assign(data_.substr(pos_, std::min<std::size_t>(length, width)));
+    out = data_.substr(pos_, std::min<std::size_t>(length, width));
     pos_ += length;
     return true;
   }
@@ -117,7 +146,7 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-bool ReadFixedFields(Cursor& c, GameRecord& r) {
+bool ReadFixedFields(Cursor& c, GameHead& r) {
   std::uint32_t colors = 0;
   bool ok = c.U16(r.Index) && c.Text(r.Name, kSetNameWidth) && c.Text(r.Description, kTextWidth) &&
             c.U16(r.Year) && c.Text(r.Manufacturer, kTextWidth) &&
@@ -138,13 +167,142 @@ bool ReadRom(Cursor& c, RomRecord& rom) {
          c.U32(rom.Size) && c.U32(rom.Crc);
 }
 
-bool ReadChip(Cursor& c, ChipRecord& chip) {
+struct ChipView {
+  std::uint8_t Kind = kChipNone;
+  std::uint8_t Flags = 0;
+  std::string_view Name;
+  std::string_view Clock;
+};
+
+bool ReadChip(Cursor& c, ChipView& chip) {
   return c.Byte(chip.Kind) && c.Byte(chip.Flags) && c.Text(chip.Name, kTextWidth) &&
          c.Text(chip.Clock, kTextWidth);
 }
 
+// The bytes the arena takes for one text.
+std::size_t TextBytes(std::string_view text) {
+  return text.empty() ? 0 : text.size() + 1;
+}
+
+// The first read: tallies what the records would take, keeping nothing.
+class TallySink {
+ public:
+  void Begin() {}
+  void Rom(const RomRecord&) { ++size_.roms; }
+  void Chip(const ChipView& chip) {
+    ++size_.chips;
+    size_.text_bytes += TextBytes(chip.Name) + TextBytes(chip.Clock);
+  }
+  void Sample(std::string_view sample) {
+    ++size_.samples;
+    size_.text_bytes += TextBytes(sample);
+  }
+  bool End(std::uint8_t marker, const GameHead& head) {
+    std::size_t& records = marker == kGameMarker ? size_.games : size_.resources;
+    if (records == kMaxRecords) return false;
+    ++records;
+    size_.text_bytes +=
+        TextBytes(head.Description) + TextBytes(head.Manufacturer) + TextBytes(head.Freq);
+    return true;
+  }
+  const DatabaseSize& Size() const { return size_; }
+
+ private:
+  DatabaseSize size_;
+};
+
+// The second read: builds the records in the database.
+class DatabaseSink {
+ public:
+  explicit DatabaseSink(GameDatabase& db) : db_(db) {}
+  void Begin() { db_.BeginRecord(); }
+  void Rom(const RomRecord& rom) { db_.AddRom(rom); }
+  void Chip(const ChipView& chip) { db_.AddChip(chip.Kind, chip.Flags, chip.Name, chip.Clock); }
+  void Sample(std::string_view sample) { db_.AddSample(sample); }
+  bool End(std::uint8_t marker, const GameHead& head) {
+    return marker == kGameMarker ? db_.EndGame(head) : db_.EndResource(head);
+  }
+
+ private:
+  GameDatabase& db_;
+};
+
+// Reads the records after the emulator texts into `sink`; a record that the sink refuses ends
+// the read with kTooManyRecords. A record cut short is dropped.
+template <class Sink, class Tick>
+ProfileReadError ReadRecords(Cursor c, Sink& sink, Tick&& tick) {
+  std::uint8_t marker = 0;
+  // A profile always holds at least one record: a file that ends here was cut short.
+  if (!c.Byte(marker)) return ProfileReadError::kTruncated;
+  if (marker != kGameMarker && marker != kResourceMarker)
+    return ProfileReadError::kInvalidHeaderTag;
+  for (;;) {
+    tick(c.Position());
+    sink.Begin();
+    GameHead head;
+    if (!ReadFixedFields(c, head)) return ProfileReadError::kTruncated;
+    // Entries of the three kinds in any order, up to the next record's marker or the end.
+    std::optional<std::uint8_t> next_marker;
+    std::uint8_t entry = 0;
+    while (!next_marker && c.Byte(entry)) {
+      switch (entry) {
+        case kRomMarker: {
+          RomRecord rom;
+          if (!ReadRom(c, rom)) return ProfileReadError::kTruncated;
+          sink.Rom(rom);
+          break;
+        }
+        case kChipMarker: {
+          ChipView chip;
+          if (!ReadChip(c, chip)) return ProfileReadError::kTruncated;
+          sink.Chip(chip);
+          break;
+        }
+        case kSampleMarker: {
+          std::string_view sample;
+          if (!c.Text(sample, kTextWidth)) return ProfileReadError::kTruncated;
+          sink.Sample(sample);
+          break;
+        }
+        case kGameMarker:
+        case kResourceMarker:
+          next_marker = entry;
+          break;
+        default:
+          return ProfileReadError::kInvalidHeaderTag;
+      }
+    }
+    if (!sink.End(marker, head)) return ProfileReadError::kTooManyRecords;
+    if (!next_marker) return ProfileReadError::kNone;
+    marker = *next_marker;
+  }
+}
+
 int Percent(double position, double total) {
   return total > 0 ? static_cast<int>(position / total * 100.0) : 0;
+}
+
+template <class Out>
+void PutImage(Out& out, const GameDatabase& db, std::string_view tag, ProgressThrottle* throttle) {
+  out.Bytes(tag);
+  PutText(out, db.EmulatorDir, kTextWidth);
+  PutText(out, db.EmulatorExe, kTextWidth);
+  PutText(out, db.EmulatorVersion, kTextWidth);
+  // A single game counts as done from the start rather than dividing by zero.
+  const double last = db.GameCount() > 1 ? static_cast<double>(db.GameCount() - 1) : 1.0;
+  for (std::size_t i = 0; i < db.GameCount(); ++i) {
+    if (throttle) throttle->Tick(Percent(static_cast<double>(i), last));
+    out.Byte(kGameMarker);
+    PutRecord(out, db, db.Game(i));
+  }
+  for (const GameRecord& resource : db.Resources()) {
+    out.Byte(kResourceMarker);
+    PutRecord(out, db, resource);
+  }
+}
+
+std::size_t ProfileMemoryLimit(std::size_t image_size) {
+  return kProfileMemoryFactor * image_size + 64 * 1024;
 }
 
 }  // namespace
@@ -157,24 +315,15 @@ std::string ProfileTag(std::string_view product_name) {
 
 std::string BuildProfileImage(const GameDatabase& db, std::string_view product_name,
                               UserInterface* progress) {
+  const std::string tag = ProfileTag(product_name);
+  SizeOut size;
+  PutImage(size, db, tag, nullptr);
+  std::string image(size.Size(), '\0');
   std::optional<ProgressThrottle> throttle;
   if (progress) throttle.emplace(*progress);
-  std::string out = ProfileTag(product_name);
-  PutText(out, db.EmulatorDir, kTextWidth);
-  PutText(out, db.EmulatorExe, kTextWidth);
-  PutText(out, db.EmulatorVersion, kTextWidth);
-  // A single game counts as done from the start rather than dividing by zero.
-  const double last = db.GameCount() > 1 ? static_cast<double>(db.GameCount() - 1) : 1.0;
-  for (std::size_t i = 0; i < db.GameCount(); ++i) {
-    if (throttle) throttle->Tick(Percent(static_cast<double>(i), last));
-    PutByte(out, kGameMarker);
-    PutRecord(out, db.Game(i));
-  }
-  for (const GameRecord& resource : db.Resources()) {
-    PutByte(out, kResourceMarker);
-    PutRecord(out, resource);
-  }
-  return out;
+  FillOut fill(image.data());
+  PutImage(fill, db, tag, throttle ? &*throttle : nullptr);
+  return image;
 }
 
 ProfileReadError ReadProfileImage(std::string_view image, std::string_view product_name,
@@ -184,65 +333,29 @@ ProfileReadError ReadProfileImage(std::string_view image, std::string_view produ
   if (image.substr(0, tag.size()) != tag) return ProfileReadError::kInvalidFileType;
 
   Cursor c(image.substr(tag.size()));
-  std::string dir, exe, version;
+  std::string_view dir, exe, version;
   if (!c.Text(dir, kTextWidth) || !c.Text(exe, kTextWidth) || !c.Text(version, kTextWidth))
     return ProfileReadError::kTruncated;
-  db.EmulatorDir = std::move(dir);
-  db.EmulatorExe = std::move(exe);
-  db.EmulatorVersion = std::move(version);
+  db.EmulatorDir = dir;
+  db.EmulatorExe = exe;
+  db.EmulatorVersion = version;
 
-  std::uint8_t marker = 0;
-  // A profile always holds at least one record: a file that ends here was cut short.
-  if (!c.Byte(marker)) return ProfileReadError::kTruncated;
-  if (marker != kGameMarker && marker != kResourceMarker)
-    return ProfileReadError::kInvalidHeaderTag;
+  // A first read sizes the lists, so that they are allocated once and exactly (no list grows
+  // to twice what it holds), and refuses a file whose records would take more memory than a
+  // few times its size.
+  TallySink tally;
+  ReadRecords(c, tally, [](std::size_t) {});
+  if (tally.Size().MemoryBytes() > ProfileMemoryLimit(image.size()))
+    return ProfileReadError::kTooLarge;
+  db.Reserve(tally.Size());
 
   std::optional<ProgressThrottle> throttle;
   if (progress) throttle.emplace(*progress);
-  for (;;) {
-    if (throttle) {
-      throttle->Tick(Percent(static_cast<double>(c.Position() + tag.size()),
-                             static_cast<double>(image.size())));
-    }
-    GameRecord record;
-    if (!ReadFixedFields(c, record)) return ProfileReadError::kTruncated;
-    // Entries of the three kinds in any order, up to the next record's marker or the end.
-    std::optional<std::uint8_t> next_marker;
-    std::uint8_t entry = 0;
-    while (!next_marker && c.Byte(entry)) {
-      switch (entry) {
-        case kRomMarker: {
-          RomRecord rom;
-          if (!ReadRom(c, rom)) return ProfileReadError::kTruncated;
-          record.Roms.push_back(std::move(rom));
-          break;
-        }
-        case kChipMarker: {
-          ChipRecord chip;
-          if (!ReadChip(c, chip)) return ProfileReadError::kTruncated;
-          record.Chips.push_back(std::move(chip));
-          break;
-        }
-        case kSampleMarker: {
-          std::string sample;
-          if (!c.Text(sample, kTextWidth)) return ProfileReadError::kTruncated;
-          record.Samples.push_back(std::move(sample));
-          break;
-        }
-        case kGameMarker:
-        case kResourceMarker:
-          next_marker = entry;
-          break;
-        default:
-          return ProfileReadError::kInvalidHeaderTag;
-      }
-    }
-    const bool added =
-        marker == kGameMarker ? db.AddGame(std::move(record)) : db.AddResource(std::move(record));
-    if (!added) return ProfileReadError::kTooManyRecords;
-    if (!next_marker) return ProfileReadError::kNone;
-    marker = *next_marker;
-  }
+  DatabaseSink sink(db);
+  const double total = static_cast<double>(image.size());
+  return ReadRecords(c, sink, [&](std::size_t position) {
+    if (throttle) throttle->Tick(Percent(static_cast<double>(position + tag.size()), total));
+  });
 }
 
 std::string ProfileErrorMessage(const std::string& path, ProfileReadError error) {
@@ -257,6 +370,9 @@ std::string ProfileErrorMessage(const std::string& path, ProfileReadError error)
       return path + ": file is truncated";
     case ProfileReadError::kTooManyRecords:
       return path + ": too many records (a profile holds at most 65535 games and 65535 resources)";
+    case ProfileReadError::kTooLarge:
+      return path + ": too many entries for its size (its records would take more than " +
+             std::to_string(kProfileMemoryFactor) + " times its size in memory)";
   }
   return {};
 }

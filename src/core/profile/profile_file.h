@@ -38,11 +38,18 @@ enum class ProfileReadError {
   kInvalidHeaderTag,  // a byte where a marker belongs is not one
   kTruncated,         // the file ends inside the emulator texts or inside a record
   kTooManyRecords,    // more than 65535 games or resources
+  kTooLarge,          // the records would take more than kProfileMemoryFactor times the size
 };
+
+// A profile's records take at most this many times the file's size in memory (a real one
+// about 1.5); a file of entries that would need more is refused before anything is read.
+constexpr std::size_t kProfileMemoryFactor = 4;
 
 // Replaces Games and Resources of `db` by the records of `image` (a profile file's bytes). The
 // emulator texts are set once all three have been read. On an error the records completed
-// before it stay. Any bytes are safe: the reader allocates only for entries it has read.
+// before it stay (kTooLarge and kInvalidFileType keep none). Any bytes are safe: the reader
+// allocates only for the entries it has read, and then at most kProfileMemoryFactor times the
+// image's size.
 ProfileReadError ReadProfileImage(std::string_view image, std::string_view product_name,
                                   GameDatabase& db, UserInterface* progress = nullptr);
 

@@ -33,7 +33,8 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
   if (!database_ || !index.isValid() || index.row() >= rows_ ||
       static_cast<std::size_t>(index.row()) >= database_->GameCount())
     return {};
-  if (role == Qt::DisplayRole) return FromSystemText(database_->Game(index.row()).Description);
+  if (role == Qt::DisplayRole)
+    return FromSystemText(std::string(database_->Description(database_->Game(index.row()))));
   return {};
 }
 

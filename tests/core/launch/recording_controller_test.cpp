@@ -17,7 +17,7 @@ TEST(RecordingControllerTest, PlaybackAndRecordNeedAGameAndAProfileChangeStartsA
   EXPECT_EQ(view.mode, RecordingMode::None);
   EXPECT_FALSE(view.file_name_enabled);
 
-  GameRecord game;
+  GameEntry game;
   game.Name = "PACMAN";
   database.AddGame(game);
   database.ProfileLoaded = true;

@@ -5,20 +5,48 @@
 namespace kw {
 namespace {
 
-GameRecord Named(const std::string& name, std::uint16_t index = 0) {
-  GameRecord r;
+GameEntry Named(const std::string& name, std::uint16_t index = 0) {
+  GameEntry r;
   r.Name = name;
   r.Index = index;
   return r;
 }
 
 TEST(GameDatabase, FreshRecordHasRasterOneAndEverythingElseEmpty) {
-  GameRecord r;
+  GameEntry r;
   EXPECT_EQ(r.Raster, 1);
   EXPECT_EQ(r.Vertical, 0);
   EXPECT_EQ(r.Year, 0);
   EXPECT_TRUE(r.Name.empty());
   EXPECT_TRUE(r.Roms.empty());
+}
+
+TEST(GameDatabase, RecordsKeepTheirEntriesThroughReorderingAndDroppedRecords) {
+  GameDatabase db;
+  GameEntry a = Named("A", 1);
+  a.Description = "First";
+  a.Roms.push_back({"A.1", "", "CPU1", 0, 0, 16, 0x1234});
+  a.Chips.push_back({kChipCpu, 0, "Z80", "3072000"});
+  a.Samples = {"ONE.WAV", ""};
+  GameEntry b = Named("B", 2);
+  b.Manufacturer = std::string(300, 'm');  // cut to its width
+  b.Roms.push_back({"B.1", "A.1", "", 1, 8, 32, 0x5678});
+  ASSERT_TRUE(db.AddGame(a));
+  // A record begun and dropped leaves nothing behind.
+  db.BeginRecord();
+  db.AddRom({"GONE", "", "", 0, 0, 1, 1});
+  db.AddSample("GONE.WAV");
+  db.DropRecord();
+  ASSERT_TRUE(db.AddGame(b));
+  db.ReorderGames([](std::vector<GameRecord>& games) { std::swap(games[0], games[1]); });
+
+  b.Manufacturer.resize(kTextWidth);
+  EXPECT_EQ(db.Entry(db.Game(0)), b);
+  EXPECT_EQ(db.Entry(db.Game(1)), a);
+  EXPECT_EQ(db.Description(db.Game(1)), "First");
+  ASSERT_EQ(db.Roms(db.Game(0)).size(), 1u);
+  EXPECT_EQ(db.Roms(db.Game(0))[0].Merge, "A.1");
+  EXPECT_EQ(db.Text(db.Samples(db.Game(1))[1]), "");
 }
 
 TEST(GameDatabase, FindSetIsExactAndTakesTheFirstMatch) {
@@ -47,6 +75,7 @@ TEST(GameDatabase, FindSetFollowsResortingAndClearing) {
   EXPECT_EQ(db.FindGamePosition("A"), 1);
   db.ReorderGames([](std::vector<GameRecord>& games) { std::swap(games[0], games[1]); });
   EXPECT_EQ(db.FindGamePosition("A"), 0);
+  EXPECT_EQ(db.FindSet("B", false), &db.Game(1));
   db.ClearDatabase();
   EXPECT_EQ(db.FindSet("A", true), nullptr);
   EXPECT_EQ(db.GameCount(), 0u);

@@ -63,7 +63,7 @@ TEST(ListinfoParser, FillsEveryFieldOfAGame) {
 	sample "Bang.wav")x"));
   ASSERT_TRUE(p.log.empty()) << ListinfoLogLine(p.log[0]);
   ASSERT_EQ(p.db.GameCount(), 1u);
-  const GameRecord& g = p.db.Game(0);
+  const GameEntry g = p.db.Entry(p.db.Game(0));
   EXPECT_EQ(g.Index, 1);
   EXPECT_EQ(g.Name, "PACMANJP");
   EXPECT_EQ(g.Description, "PuckMan (Japan set 2)");
@@ -77,8 +77,8 @@ TEST(ListinfoParser, FillsEveryFieldOfAGame) {
   EXPECT_EQ(g.Roms[0], (RomRecord{"PACMAN.6E", "PM.6E", "CPU1", 1, 0x1000, 4096, 0xC1E6AB10}));
   EXPECT_EQ(g.Roms[1], (RomRecord{"CHG2", "", "GFX1", 2, 0x800, 2048, 0x3591B89D}));
   ASSERT_EQ(g.Chips.size(), 2u);
-  EXPECT_EQ(g.Chips[0], (ChipRecord{1, 1, "Z80", "3072000"}));
-  EXPECT_EQ(g.Chips[1], (ChipRecord{2, 0, "NAMCO", ""}));
+  EXPECT_EQ(g.Chips[0], (ChipEntry{1, 1, "Z80", "3072000"}));
+  EXPECT_EQ(g.Chips[1], (ChipEntry{2, 0, "NAMCO", ""}));
   EXPECT_EQ(g.Raster, 0);
   EXPECT_EQ(g.Vertical, 1);
   EXPECT_EQ(g.Width, 224);
@@ -110,7 +110,7 @@ TEST(ListinfoParser, KeywordValuesMapToTheirCodes) {
   ASSERT_TRUE(p.log.empty());
   for (std::size_t i = 0; i < 8; ++i)
     EXPECT_EQ(p.db.Game(i).Control, i + 1) << controls[i];
-  const GameRecord& last = p.db.Game(8);
+  const GameEntry last = p.db.Entry(p.db.Game(8));
   EXPECT_EQ(last.Raster, 1);
   EXPECT_EQ(last.Vertical, 0);
   EXPECT_EQ(last.Tilt, 0);
@@ -134,7 +134,7 @@ TEST(ListinfoParser, TextsAreCutToTheirFieldWidths) {
   Parsed p = Parse(Game("name abcdefghijk cloneof 123456789 description \"" + long_text +
                         "\" rom ( name abcdefghijklmnop region 1234567890123 ) sample \"" +
                         long_text + "\""));
-  const GameRecord& g = p.db.Game(0);
+  const GameEntry g = p.db.Entry(p.db.Game(0));
   EXPECT_EQ(g.Name, "ABCDEFGH");
   EXPECT_EQ(g.CloneOf, "12345678");
   EXPECT_EQ(g.Description.size(), 255u);
@@ -150,7 +150,7 @@ TEST(ListinfoParser, NumbersParseWholeOrGiveZeroAndAreTruncatedToTheirWidth) {
                         "rom ( size 12345678901 crc FEE263B3 offs zz )") +
                    Game("year -1980 rom ( crc fee263b3 size 99999999999999999999 )"));
   ASSERT_TRUE(p.log.empty());
-  const GameRecord& g = p.db.Game(0);
+  const GameEntry g = p.db.Entry(p.db.Game(0));
   EXPECT_EQ(g.Year, 0) << "not a number";
   EXPECT_EQ(g.Width, 70000 & 0xFFFF);
   EXPECT_EQ(g.Height, 0xFFFF);
@@ -162,7 +162,7 @@ TEST(ListinfoParser, NumbersParseWholeOrGiveZeroAndAreTruncatedToTheirWidth) {
   EXPECT_EQ(g.Roms[0].Size, static_cast<std::uint32_t>(12345678901ULL));
   EXPECT_EQ(g.Roms[0].Crc, 0xFEE263B3u);
   EXPECT_EQ(g.Roms[0].Offset, 0u) << "non-digits count as zero digits";
-  const GameRecord& h = p.db.Game(1);
+  const GameEntry h = p.db.Entry(p.db.Game(1));
   EXPECT_EQ(h.Year, static_cast<std::uint16_t>(-1980));
   EXPECT_EQ(h.Roms[0].Crc, 0xFEE263B3u) << "either case gives the same CRC";
   EXPECT_EQ(h.Roms[0].Size, 0u) << "out of range";
@@ -185,7 +185,7 @@ TEST(ListinfoParser, KeywordOutsideItsValuesLogsValueNotAllowedAndKeepsTheField)
   ASSERT_EQ(p.log.size(), 2u);
   EXPECT_EQ(ListinfoLogLine(p.log[0]), "Value not allowed: GAME\\ROM\\FLAGS=NODUMP");
   EXPECT_EQ(ListinfoLogLine(p.log[1]), "Value not allowed: GAME\\VIDEO\\SCREEN=LCD");
-  const GameRecord& g = p.db.Game(0);
+  const GameEntry g = p.db.Entry(p.db.Game(0));
   EXPECT_EQ(g.Roms[0].Flags, 0);
   EXPECT_EQ(g.Roms[0].Name, "A");
   EXPECT_EQ(g.Raster, 1);
@@ -199,7 +199,7 @@ TEST(ListinfoParser, TagOfAnotherBlockLogsTagNotAllowed) {
   EXPECT_EQ(ListinfoLogLine(p.log[0]), "Tag not allowed: GAME\\VIDEO\\NAME");
   EXPECT_EQ(ListinfoLogLine(p.log[1]), "Tag not allowed: GAME\\ROM\\TYPE");
   EXPECT_EQ(ListinfoLogLine(p.log[2]), "Tag not allowed: GAME\\SOUND\\COINS");
-  EXPECT_EQ(p.db.Game(0).Roms[0].Name, "R");
+  EXPECT_EQ(p.db.Entry(p.db.Game(0)).Roms[0].Name, "R");
 }
 
 TEST(ListinfoParser, RejectedValueThatOpensABlockSkipsTheWholeBlock) {
@@ -208,7 +208,7 @@ TEST(ListinfoParser, RejectedValueThatOpensABlockSkipsTheWholeBlock) {
   ASSERT_EQ(p.log.size(), 2u);
   EXPECT_EQ(ListinfoLogLine(p.log[0]), "Tag not allowed: GAME\\VIDEO\\NAME");
   EXPECT_EQ(ListinfoLogLine(p.log[1]), "Value not allowed: GAME\\ROM\\FLAGS=(");
-  const GameRecord& g = p.db.Game(0);
+  const GameEntry g = p.db.Entry(p.db.Game(0));
   EXPECT_EQ(g.Width, 320);
   EXPECT_EQ(g.Roms[0].Size, 7u);
   EXPECT_EQ(g.Year, 1999);
@@ -226,7 +226,7 @@ TEST(ListinfoParser, UnknownTagsAreLoggedWithTheirPathAndTheirValuesSkipped) {
                                       "Tag unknown: GAME\\VIDEO\\ASPECTX",
                                       "Tag unknown: RESOURCE\\DRIVER\\PALETTESIZE"}));
   ASSERT_EQ(p.db.GameCount(), 1u);
-  const GameRecord& g = p.db.Game(0);
+  const GameEntry g = p.db.Entry(p.db.Game(0));
   EXPECT_EQ(g.Name, "GALAGA");
   EXPECT_EQ(g.Roms[0].Size, 8u);
   EXPECT_EQ(g.Width, 288);
@@ -246,8 +246,8 @@ TEST(ListinfoParser, MissingBracketIsLoggedWithTheWordFound) {
   Parsed q = Parse(Game("rom [ size 4 )"));
   ASSERT_EQ(q.log.size(), 1u);
   EXPECT_EQ(ListinfoLogLine(q.log[0]), "\"(\" expected after GAME\\ROM tag but [ found");
-  ASSERT_EQ(q.db.Game(0).Roms.size(), 1u) << "the block is read all the same";
-  EXPECT_EQ(q.db.Game(0).Roms[0].Size, 4u);
+  ASSERT_EQ(q.db.Entry(q.db.Game(0)).Roms.size(), 1u) << "the block is read all the same";
+  EXPECT_EQ(q.db.Entry(q.db.Game(0)).Roms[0].Size, 4u);
 }
 
 TEST(ListinfoParser, LogKeepsOneEntryPerKindAndText) {
@@ -439,7 +439,7 @@ TEST_F(ListinfoFlow, AnsweringYesKeepsTheProfile) {
 }
 
 TEST_F(ListinfoFlow, UnreadableCaptureFileIsReported) {
-  db_.AddGame(GameRecord{});
+  db_.AddGame(GameEntry{});
   EXPECT_FALSE(ParseListinfo(db_, ui_, report_, Context()));
   EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{"Cannot read game info file!"}));
   EXPECT_EQ(db_.GameCount(), 0u);

@@ -25,8 +25,8 @@ std::string U32(std::uint32_t v) {
   return U16(v & 0xFFFF) + U16(v >> 16);
 }
 
-GameRecord SampleGame() {
-  GameRecord g;
+GameEntry SampleGame() {
+  GameEntry g;
   g.Index = 0x0102;
   g.Name = "PACMANJP";
   g.Description = "PuckMan (Japan set 2)";
@@ -65,11 +65,11 @@ GameDatabase SampleDatabase() {
   db.EmulatorExe = "MAME.EXE";
   db.EmulatorVersion = "M.A.M.E. v0.37 BETA 5";
   db.AddGame(SampleGame());
-  GameRecord second;
+  GameEntry second;
   second.Index = 2;
   second.Name = "B";
   db.AddGame(second);
-  GameRecord neogeo;
+  GameEntry neogeo;
   neogeo.Index = 1;
   neogeo.Name = "NEOGEO";
   neogeo.Roms.push_back({"NEO-GEO.ROM", "", "", 0, 0, 131072, 0x9036D879});
@@ -104,6 +104,14 @@ std::string ExpectedImage() {
   return s;
 }
 
+// The records of a list as plain values, for comparing two databases.
+std::vector<GameEntry> Entries(const GameDatabase& db, bool games) {
+  std::vector<GameEntry> entries;
+  for (const GameRecord& r : games ? db.Games() : db.Resources())
+    entries.push_back(db.Entry(r));
+  return entries;
+}
+
 ProfileReadError Read(std::string_view image, GameDatabase& db) {
   return ReadProfileImage(image, kProductName, db);
 }
@@ -121,13 +129,13 @@ TEST(ProfileImage, ReadingGivesBackEveryFieldAndOrder) {
   EXPECT_EQ(db.EmulatorDir, expected.EmulatorDir);
   EXPECT_EQ(db.EmulatorExe, expected.EmulatorExe);
   EXPECT_EQ(db.EmulatorVersion, expected.EmulatorVersion);
-  EXPECT_EQ(db.Games(), expected.Games());
-  EXPECT_EQ(db.Resources(), expected.Resources());
+  EXPECT_EQ(Entries(db, true), Entries(expected, true));
+  EXPECT_EQ(Entries(db, false), Entries(expected, false));
 }
 
 TEST(ProfileImage, EntriesInAnyOrderLandInTheirOwnLists) {
   GameDatabase source;
-  GameRecord g;
+  GameEntry g;
   g.Name = "X";
   source.AddGame(g);
   std::string image = BuildProfileImage(source, kProductName);
@@ -143,7 +151,7 @@ TEST(ProfileImage, EntriesInAnyOrderLandInTheirOwnLists) {
   image += Text("R2") + Text("") + Text("") + '\0' + U32(0) + U32(3) + U32(4);
   GameDatabase db;
   ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
-  const GameRecord& r = db.Game(0);
+  const GameEntry r = db.Entry(db.Game(0));
   EXPECT_EQ(r.Samples, (std::vector<std::string>{"S1.WAV", "S2.WAV"}));
   ASSERT_EQ(r.Roms.size(), 2u);
   EXPECT_EQ(r.Roms[1].Name, "R2");
@@ -153,7 +161,7 @@ TEST(ProfileImage, EntriesInAnyOrderLandInTheirOwnLists) {
 
 TEST(ProfileImage, TextsLongerThanTheirFieldAreCutOnReading) {
   GameDatabase source;
-  GameRecord g;
+  GameEntry g;
   g.Name = "X";
   source.AddGame(g);
   std::string image = BuildProfileImage(source, kProductName);
@@ -166,14 +174,14 @@ TEST(ProfileImage, TextsLongerThanTheirFieldAreCutOnReading) {
   GameDatabase db;
   ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
   EXPECT_EQ(db.Game(0).Name, "ABCDEFGH");
-  EXPECT_EQ(db.Game(0).Roms[0].Name, "ABCDEFGHIJKL");
-  EXPECT_EQ(db.Game(0).Roms[0].Crc, 2u) << "all bytes of the long text were consumed";
+  EXPECT_EQ(db.Entry(db.Game(0)).Roms[0].Name, "ABCDEFGHIJKL");
+  EXPECT_EQ(db.Entry(db.Game(0)).Roms[0].Crc, 2u) << "all bytes of the long text were consumed";
 }
 
 TEST(ProfileImage, WrongTagIsAnInvalidFileTypeAndLeavesTheEmulatorTexts) {
   GameDatabase db;
   db.EmulatorDir = "/old/";
-  db.AddGame(GameRecord{});
+  db.AddGame(GameEntry{});
   std::string image = ExpectedImage();
   image[0] = 'k';
   EXPECT_EQ(Read(image, db), ProfileReadError::kInvalidFileType);
@@ -193,7 +201,7 @@ TEST(ProfileImage, ByteThatIsNoMarkerIsAnInvalidHeaderTag) {
   EXPECT_EQ(db.EmulatorExe, "M.EXE");
 
   // A bad entry marker inside the fourth record: the three before it stay.
-  GameRecord extra;
+  GameEntry extra;
   extra.Name = "EXTRA";
   GameDatabase one;
   one.AddGame(extra);
@@ -242,7 +250,7 @@ TEST(ProfileImage, RecordsBeforeATruncatedOneStay) {
 
 TEST(ProfileImage, MoreThan65535GamesAreRefused) {
   GameDatabase one;
-  one.AddGame(GameRecord{});
+  one.AddGame(GameEntry{});
   std::string image = BuildProfileImage(one, kProductName);
   std::string record = image.substr(kTag.size() + 3);
   image.reserve(image.size() + record.size() * 65536);
@@ -251,6 +259,24 @@ TEST(ProfileImage, MoreThan65535GamesAreRefused) {
   GameDatabase db;
   EXPECT_EQ(Read(image, db), ProfileReadError::kTooManyRecords);
   EXPECT_EQ(db.GameCount(), kMaxRecords);
+}
+
+TEST(ProfileImage, AMillionEmptyEntriesLoadWithinTheMemoryBound) {
+  GameDatabase one;
+  one.AddGame(GameEntry{});
+  std::string image = BuildProfileImage(one, kProductName);
+  const std::string empty_rom = '\xBC' + Text("") + Text("") + Text("") + std::string(13, '\0');
+  for (int i = 0; i < 1000000; ++i)
+    image += i % 2 ? std::string("\xBE\x00", 2) : empty_rom;
+  GameDatabase db;
+  ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
+  EXPECT_EQ(db.Roms(db.Game(0)).size(), 500000u);
+  EXPECT_EQ(db.Samples(db.Game(0)).size(), 500000u);
+  DatabaseSize size{1, 0, 500000, 0, 500000, 0};
+  EXPECT_LE(size.MemoryBytes(), kProfileMemoryFactor * image.size());
+  EXPECT_EQ(ProfileErrorMessage("/p/X.KSL", ProfileReadError::kTooLarge),
+            "/p/X.KSL: too many entries for its size (its records would take more than 4 times "
+            "its size in memory)");
 }
 
 // Saving and loading through the files, with the windows scripted.
@@ -281,7 +307,7 @@ TEST_F(ProfileFile, SaveWritesTheImageAndRecordsThePath) {
 
 TEST_F(ProfileFile, DatabaseWithoutGamesWritesNoFile) {
   GameDatabase db;
-  db.AddResource(GameRecord{});
+  db.AddResource(GameEntry{});
   const std::string path = dir_ / "EMPTY.KSL";
   EXPECT_FALSE(SaveProfile(db, path, ui_, Context()));
   EXPECT_FALSE(std::filesystem::exists(path));

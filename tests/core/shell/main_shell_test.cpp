@@ -204,7 +204,7 @@ TEST_F(MainShellTest, OpeningAProfileLoadsItEntersTheEmulatorDirectoryAndRemembe
   made.EmulatorDir = emu.Path();
   made.EmulatorExe = "mame";
   made.EmulatorVersion = "M.A.M.E. v0.37 BETA 5";
-  GameRecord pacman;
+  GameEntry pacman;
   pacman.Name = "PACMAN";
   made.AddGame(pacman);
   ProfileFileContext context;
@@ -238,7 +238,7 @@ TEST_F(MainShellTest, ARelativeProfilePathIsKeptAsAFullPath) {
   TempDir emu;
   GameDatabase made;
   made.EmulatorDir = emu.Path();
-  GameRecord game;
+  GameEntry game;
   game.Name = "MSPACMAN";
   made.AddGame(game);
   ASSERT_TRUE(SaveProfile(made, work_ / "rel.ksl", ui_, ProfileFileContext{}));

@@ -1,0 +1,81 @@
+// The texts of the profile creation flow: the error log's report lines, the messages, and the
+// report window's document.
+#include <string>
+#include <vector>
+
+#include "core/profile/game_database.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/reports/report_document.h"
+
+namespace kw {
+
+std::string ListinfoLogLine(const ListinfoLogEntry& entry) {
+  switch (entry.kind) {
+    case ListinfoError::kBracketExpected:
+      return "\"(\" expected after " + entry.text + " tag but " + entry.found + " found";
+    case ListinfoError::kTagUnknown:
+      return "Tag unknown: " + entry.text;
+    case ListinfoError::kValueNotAllowed:
+      return "Value not allowed: " + entry.text;
+    case ListinfoError::kTagNotAllowed:
+      return "Tag not allowed: " + entry.text;
+    case ListinfoError::kTooManyErrors:
+      return "Too much errors encoutered (>100): the rest were ignored.";
+    case ListinfoError::kTooManyRecords:
+      return entry.text == "RESOURCE"
+                 ? "Too many resources: a profile holds at most 65535; the rest were ignored."
+                 : "Too many games: a profile holds at most 65535; the rest were ignored.";
+    case ListinfoError::kUnexpectedEnd:
+      return entry.text == "RESOURCE"
+                 ? "Unexpected end of file: the last resource was not closed and was ignored."
+                 : "Unexpected end of file: the last game was not closed and was ignored.";
+  }
+  return {};
+}
+
+std::vector<std::string> ErrorReportLines(const std::vector<ListinfoLogEntry>& log) {
+  std::vector<std::string> lines;
+  lines.reserve(log.size());
+  for (const auto& entry : log)
+    lines.push_back(ListinfoLogLine(entry));
+  return lines;
+}
+
+std::string ListinfoSuccessMessage(const GameDatabase& db) {
+  return "MAME info file parsed succesfully!\r\r" + db.EmulatorVersion + "\r" +
+         "Games found:     " + std::to_string(db.GameCount()) + "\r" +
+         "Resources found: " + std::to_string(db.ResourceCount());
+}
+
+std::string ListinfoErrorMessage(const std::string& product_name) {
+  return product_name + " encoutered errors in parsing the emulator's listinfo file\r" +
+         "You will be asked if to use the resulting profile anyway after having viewed the "
+         "error log.\r"
+         "Altough there will probably be no problems at all in using it, you are encouraged to "
+         "download an\r"
+         "updated version of this program, which is probably already available (or will be "
+         "soon) on the\r"
+         "author's web site (see the about box).\r"
+         "Since bugged profiles are known to make the front-end crash sometimes, please do not "
+         "report such\r"
+         "problems to the author. He is perfectly aware of them. Thank you.";
+}
+
+void FillListinfoReport(ReportDocument& report, const std::vector<ListinfoLogEntry>& log,
+                        const ListinfoContext& context) {
+  report.ReportTitle = context.ProductName + " - profile creation report";
+  report.SaveDir = context.ProgramDir;
+  report.SaveName = "profile_report";
+  report.ClearReport();
+  report.SetParagraph(Alignment::Center, false);
+  report.SetTextFont("Times New Roman", kColorBlack, kStyleBold | kStyleItalic,
+                     context.BoldFontSize + 4);
+  report.AddLine("Profile creation errors");
+  report.SetParagraph(Alignment::Left, false);
+  report.SetTextFont("Courier New", kColorBlack, kStyleRegular, context.NormalFontSize);
+  report.AddLine("");
+  for (const auto& entry : log)
+    report.AddLine(ListinfoLogLine(entry));
+}
+
+}  // namespace kw

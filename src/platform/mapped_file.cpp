@@ -1,0 +1,89 @@
+#include "platform/mapped_file.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+#include "platform/fs.h"
+
+namespace kw::platform {
+
+Result<MappedFile> MappedFile::Open(std::string_view path) {
+  const std::string resolved = fs::Resolve(path);
+  int fd;
+  do {
+    fd = open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return Failure(std::strerror(errno));
+  struct stat st;
+  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    close(fd);
+    return Failure(std::strerror(code));
+  }
+  MappedFile file;
+  if (S_ISREG(st.st_mode) && st.st_size > 0) {
+    void* map = mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    close(fd);
+    if (map == MAP_FAILED) return Failure(std::strerror(errno));
+    // Read ahead: the reader goes front to back.
+    madvise(map, static_cast<std::size_t>(st.st_size), MADV_SEQUENTIAL);
+    file.data_ = static_cast<const char*>(map);
+    file.size_ = static_cast<std::size_t>(st.st_size);
+    file.mapped_ = true;
+    return file;
+  }
+  close(fd);
+  Result<std::string> bytes = fs::ReadFile(path);
+  if (!bytes) return Failure(bytes.Message());
+  file.owned_ = std::move(bytes).Value();
+  file.data_ = file.owned_.data();
+  file.size_ = file.owned_.size();
+  return file;
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept {
+  *this = std::move(other);
+}
+
+MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
+  if (this == &other) return *this;
+  Unmap();
+  mapped_ = std::exchange(other.mapped_, false);
+  released_ = std::exchange(other.released_, 0);
+  size_ = std::exchange(other.size_, 0);
+  owned_ = std::move(other.owned_);
+  const char* data = std::exchange(other.data_, nullptr);
+  data_ = mapped_ ? data : owned_.data();
+  other.owned_.clear();
+  return *this;
+}
+
+MappedFile::~MappedFile() {
+  Unmap();
+}
+
+void MappedFile::Unmap() {
+  if (mapped_) munmap(const_cast<char*>(data_), size_);
+  mapped_ = false;
+  data_ = nullptr;
+  size_ = 0;
+}
+
+void MappedFile::Release(std::size_t position) {
+  if (!mapped_) return;
+  const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  const std::size_t end = std::min(position, size_) / page * page;
+  if (end <= released_) return;
+  madvise(const_cast<char*>(data_) + released_, end - released_, MADV_DONTNEED);
+  released_ = end;
+}
+
+}  // namespace kw::platform
