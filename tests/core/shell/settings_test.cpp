@@ -107,14 +107,16 @@ TEST(Settings, ExtraOptionsSwitchedOffAreDroppedAtTheNextSave) {
 
 TEST(Settings, UpperCaseTextsAndReopenSlots) {
   TempDir dir;
-  FrontEndSettings s = LoadFrom(dir,
-                                "[ReopenList]\nFile3=/home/Ann/Profiles/Mame.ksl\n"
-                                "[Sort]\nLastSelected=pacman\n"
-                                "[General]\nLastProfile=/home/ann/x.ksl\ntexteditor=/usr/bin/Vi\n");
+  FrontEndSettings s =
+      LoadFrom(dir,
+               "[ReopenList]\nFile3=/home/Ann/Profiles/Mame.ksl\n"
+               "[Sort]\nLastSelected=pacman\n"
+               "[General]\nLastProfile=/home/ann/x.ksl\ntexteditor=/usr/bin/Vi -n +1 ~/My.txt\n");
   EXPECT_EQ(s.ReopenList[2], "/HOME/ANN/PROFILES/MAME.KSL");
   EXPECT_EQ(s.LastSelected, "PACMAN");
   EXPECT_EQ(s.LastProfile, "/HOME/ANN/X.KSL");
-  EXPECT_EQ(s.TextEditor, "/USR/BIN/VI") << "keys match without regard to case";
+  // Keys match without regard to case; the editor's command keeps its own.
+  EXPECT_EQ(s.TextEditor, "/usr/bin/Vi -n +1 ~/My.txt");
 
   s.ReopenList[0] = "/tmp/Lower.ksl";  // written upper case as well
   platform::IniFile ini(dir / "KESTREL.INI");
@@ -123,6 +125,7 @@ TEST(Settings, UpperCaseTextsAndReopenSlots) {
   std::string text = dir.Read("KESTREL.INI");
   EXPECT_NE(text.find("File1=/TMP/LOWER.KSL"), std::string::npos);
   EXPECT_NE(text.find("File3=/HOME/ANN/PROFILES/MAME.KSL"), std::string::npos);
+  EXPECT_NE(text.find("TextEditor=/usr/bin/Vi -n +1 ~/My.txt"), std::string::npos);
 }
 
 TEST(Settings, TextEditorDefaultsToTheDesktopOpenerOfTheSystemDirectory) {
@@ -130,7 +133,7 @@ TEST(Settings, TextEditorDefaultsToTheDesktopOpenerOfTheSystemDirectory) {
   system.Write("xdg-open", "#!/bin/sh\n");
   TempDir dir;
   FrontEndSettings s = LoadFrom(dir, "", system.Path());
-  EXPECT_EQ(s.TextEditor, UpperCase(system.Path() + "xdg-open"));
+  EXPECT_EQ(s.TextEditor, system.Path() + "xdg-open");
   // A key present in the file wins over the default, even when empty.
   FrontEndSettings t = LoadFrom(dir, "[General]\nTextEditor=\n", system.Path());
   EXPECT_EQ(t.TextEditor, "");
