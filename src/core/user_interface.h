@@ -20,6 +20,12 @@ class UserInterface {
   // returns ('\r'); the windows show them as line breaks.
   virtual MsgAnswer Ask(const std::string& text, MsgIcon icon,
                         MsgButtons buttons = MsgButtons::Ok) = 0;
+  // A window's own notice: the same box, captioned with that window's caption.
+  virtual MsgAnswer AskCaptioned(const std::string& caption, const std::string& text,
+                                 MsgIcon icon) {
+    (void)caption;
+    return Ask(text, icon);
+  }
 
   // The progress window: operation text, then SetProgress(-1) to hide the bar or a whole
   // percentage, ShowProgress, work, HideProgress.

@@ -21,6 +21,8 @@
 #include <QtTest>
 
 #include "core/reports/report_writers.h"
+#include "core/shell/app_names.h"
+#include "support/scripted_ui.h"
 #include "ui/reports/find_dialog.h"
 #include "ui/reports/report_window.h"
 
@@ -29,18 +31,31 @@ namespace {
 struct Message {
   QString title;
   QString text;
-  QMessageBox::Icon icon;
+  kw::MsgIcon icon;
 };
 
-// The window with its message boxes captured instead of shown.
+// The program's message boxes, recorded instead of shown.
+class RecordingUi : public kw::test::ScriptedUi {
+ public:
+  QList<Message> shown;
+
+  kw::MsgAnswer Ask(const std::string& text, kw::MsgIcon icon, kw::MsgButtons) override {
+    shown.push_back({kw::kProductName, QString::fromStdString(text), icon});
+    return kw::MsgAnswer::Ok;
+  }
+  kw::MsgAnswer AskCaptioned(const std::string& caption, const std::string& text,
+                             kw::MsgIcon icon) override {
+    shown.push_back({QString::fromStdString(caption), QString::fromStdString(text), icon});
+    return kw::MsgAnswer::Ok;
+  }
+};
+
+// The window with its messages going to the recording stand-in.
 class ReportWindow : public kw::TReportFRM {
  public:
-  QList<Message> messages;
-
- protected:
-  void ShowMessage(const QString& title, const QString& text, QMessageBox::Icon icon) override {
-    messages.push_back({title, text, icon});
-  }
+  ReportWindow() { SetUserInterface(&ui); }
+  RecordingUi ui;
+  QList<Message>& messages = ui.shown;
 };
 
 // The report of a profile creation, built the way its caller builds it.
@@ -247,7 +262,7 @@ void ReportWindowTest::SaveFailureIsShownAndReported() {
   QVERIFY(!window.SaveTo(path, kw::TReportFRM::kRichTextFilter));
   QCOMPARE(window.messages.size(), 1);
   QCOMPARE(window.messages[0].title, QString("Kestrelwing"));
-  QCOMPARE(window.messages[0].icon, QMessageBox::Critical);
+  QCOMPARE(window.messages[0].icon, kw::MsgIcon::Error);
   QVERIFY2(window.messages[0].text.startsWith("Cannot create file \"" + path + ".RTF\". "),
            qPrintable(window.messages[0].text));
   QCOMPARE(QFileInfo(dir.filePath("blocker")).size(), 0);
@@ -280,7 +295,7 @@ void ReportWindowTest::FindWalksDownwardsAndEndsWithNotFound() {
   QCOMPARE(window.messages.size(), 1);
   QCOMPARE(window.messages[0].text, QString("Search string not found."));
   QCOMPARE(window.messages[0].title, QString("Kestrelwing - profile creation report"));
-  QCOMPARE(window.messages[0].icon, QMessageBox::Warning);
+  QCOMPARE(window.messages[0].icon, kw::MsgIcon::Warning);
   QVERIFY(!window.Doc->textCursor().hasSelection());
   QCOMPARE(window.Doc->textCursor().position(), expected.back() + 4);
   QVERIFY(!window.FindNext("Profile", false, false));

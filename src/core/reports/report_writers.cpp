@@ -116,6 +116,25 @@ bool ReadsAsUtf8(std::string_view text) {
   return !IsAscii(text) && IsValidUtf8(text);
 }
 
+// Text of a run in the file's encoding: Windows-1252 when `code_page`, else UTF-8. `utf8` tells
+// how the run's bytes read.
+void AppendPlainText(std::string& out, std::string_view text, bool utf8, bool code_page) {
+  if (utf8 != code_page) {
+    out += text;  // already in the file's encoding
+  } else if (utf8) {
+    // UTF-8 whose every character the code page holds (the caller checked).
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+      const std::optional<char32_t> c = DecodeUtf8At(text, pos);
+      if (!c) break;
+      out += static_cast<char>(CodePointToWindows1252(*c).value_or('?'));
+    }
+  } else {
+    for (char c : text)
+      AppendUtf8(out, Windows1252ToCodePoint(static_cast<unsigned char>(c)));
+  }
+}
+
 void AppendFontName(std::string& out, std::string_view face) {
   // A semicolon would end the name in the font table.
   std::string name(face);
@@ -198,11 +217,26 @@ std::vector<ReportParagraph> ToParagraphs(const ReportDocument& doc) {
 }
 
 std::string WriteReportText(const std::vector<ReportParagraph>& paragraphs) {
+  // The runs come in either encoding (lines read from files, text the user typed): one file
+  // has one, so that an editor reads every line right.
+  bool fits_code_page = true;
+  for (const ReportParagraph& paragraph : paragraphs) {
+    for (const ReportRun& run : paragraph.runs) {
+      if (!ReadsAsUtf8(run.text)) continue;  // Windows-1252 or ASCII: fits
+      for (char32_t c : DecodeSystemText(run.text))
+        fits_code_page = fits_code_page && CodePointToWindows1252(c).has_value();
+    }
+  }
   std::string out;
   for (const ReportParagraph& paragraph : paragraphs) {
     for (const ReportRun& run : paragraph.runs) {
+      // Breaks are ASCII: the parts of a run are in the run's encoding.
+      const bool utf8 = ReadsAsUtf8(run.text);
       SplitLines(
-          run.text, [&out](std::string_view part) { out += part; },
+          run.text,
+          [&out, utf8, fits_code_page](std::string_view part) {
+            AppendPlainText(out, part, utf8, fits_code_page);
+          },
           [&out] { out += kReportLineEnd; });
     }
     out += kReportLineEnd;

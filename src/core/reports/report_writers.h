@@ -35,8 +35,8 @@ std::vector<ReportParagraph> ToParagraphs(const ReportDocument& doc);
 // platform read CR LF.
 inline constexpr const char* kReportLineEnd = "\r\n";
 
-// The text without formatting: the bytes of every run as they are, every paragraph followed by
-// CR LF.
+// The text without formatting, every paragraph followed by CR LF, the whole file in one
+// encoding: Windows-1252 when the code page holds every character of every run, else UTF-8.
 std::string WriteReportText(const std::vector<ReportParagraph>& paragraphs);
 std::string WriteReportText(const ReportDocument& doc);
 

@@ -13,8 +13,7 @@ Status SettingsStore::Save() {
   // A file that exists but cannot be read is not overwritten: its other lines would be lost.
   const bool exists = platform::fs::FileExists(file_.Path());
   if (!file_.Load() && exists) return Failure("Unable to write to " + file_.Path());
-  if (auto error = SaveSettings(values_, file_)) return Failure(*error);
-  return Success();
+  return SaveSettings(values_, file_);
 }
 
 }  // namespace kw

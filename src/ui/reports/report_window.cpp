@@ -5,17 +5,14 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -25,9 +22,10 @@
 #include <QVBoxLayout>
 
 #include "core/reports/report_find.h"
-#include "core/shell/app_names.h"
+#include "core/user_interface.h"
 #include "ui/reports/find_dialog.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 namespace kw {
 
@@ -259,34 +257,12 @@ ReportFont TReportFRM::FontOf(const QTextCharFormat& format) const {
   return result;
 }
 
-QString TReportFRM::PathWithExtension(const QString& path, int filter_index) {
-  if (QFileInfo(path).fileName().contains('.')) return path;
-  return path + (filter_index == kRichTextFilter ? ".RTF" : ".TXT");
-}
-
 bool TReportFRM::SaveTo(const QString& path, int filter_index) {
-  const QString target = PathWithExtension(path, filter_index);
-  const std::vector<ReportParagraph> paragraphs = CurrentParagraphs();
-  const std::string data =
-      filter_index == kRichTextFilter ? WriteReportRtf(paragraphs) : WriteReportText(paragraphs);
-  QSaveFile file(target);
-  // Where no temporary file can be made beside it, an existing file is written in place.
-  file.setDirectWriteFallback(true);
-  if (!file.open(QIODevice::WriteOnly)) {
-    ShowMessage(kProductName,
-                QString("Cannot create file \"%1\". %2").arg(target, file.errorString()),
-                QMessageBox::Critical);
-    return false;
-  }
-  if (file.write(data.data(), static_cast<qint64>(data.size())) !=
-          static_cast<qint64>(data.size()) ||
-      !file.commit()) {
-    ShowMessage(kProductName,
-                QString("Cannot write file \"%1\". %2").arg(target, file.errorString()),
-                QMessageBox::Critical);
-    return false;
-  }
-  return true;
+  // The name as the file system holds it, not as the program's 8-bit texts are kept.
+  const Result<std::string> saved =
+      SaveReport(QFile::encodeName(path).toStdString(), filter_index, CurrentParagraphs());
+  if (!saved && ui_) ui_->Ask(saved.Message(), MsgIcon::Error);
+  return saved.Ok();
 }
 
 bool TReportFRM::PrintTo(QPrinter& printer) {
@@ -306,7 +282,8 @@ bool TReportFRM::FindNext(const QString& text, bool match_case, bool whole_word)
   const auto found = FindInText(Utf16(document_text), Utf16(text), static_cast<std::size_t>(from),
                                 {match_case, whole_word});
   if (!found) {
-    ShowMessage(windowTitle(), "Search string not found.", QMessageBox::Warning);
+    if (ui_)
+      ui_->AskCaptioned(ToSystemText(windowTitle()), "Search string not found.", MsgIcon::Warning);
     return false;
   }
   cursor.setPosition(static_cast<int>(*found));
@@ -372,11 +349,6 @@ void TReportFRM::FindFind() {
   FindNext(find_->FindText(), find_->MatchCase(), find_->WholeWord());
 }
 
-void TReportFRM::ShowMessage(const QString& title, const QString& text, QMessageBox::Icon icon) {
-  QMessageBox box(icon, title, text, QMessageBox::Ok, this);
-  box.exec();
-}
-
 void TReportFRM::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
@@ -384,13 +356,7 @@ void TReportFRM::showEvent(QShowEvent* event) {
 
 void TReportFRM::FormShow() {
   setWindowTitle(report_title_.isEmpty() ? QString("Report") : report_title_);
-  if (!isMaximized()) {
-    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
-  }
+  if (!isMaximized()) CentreOnScreen(this);
   Doc->moveCursor(QTextCursor::Start);
   Doc->ensureCursorVisible();
   Doc->setFocus();

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include <QDialog>
-#include <QMessageBox>
 #include <QString>
 
 #include "core/reports/report_document.h"
+#include "core/reports/report_save.h"
 #include "core/reports/report_writers.h"
 
 class QAction;
@@ -22,16 +22,20 @@ class QTextEdit;
 namespace kw {
 
 class TFindDialog;
+class UserInterface;
 
 class TReportFRM : public QDialog {
   Q_OBJECT
 
  public:
-  // The save dialog's filters, numbered as the dialog numbers them.
-  enum SaveFilter : int { kRichTextFilter = 1, kPlainTextFilter = 2, kAllFilesFilter = 3 };
+  // The save dialog's filters, numbered as the dialog numbers them (kRichTextFilter...).
+  using enum ReportSaveFilter;
 
   explicit TReportFRM(QWidget* parent = nullptr);
   ~TReportFRM() override;
+
+  // Where the window's messages go: the program's message boxes (QtUserInterface sets itself).
+  void SetUserInterface(UserInterface* ui) { ui_ = ui; }
 
   // Fills Doc with the report and shows the window modally; returns when the user closed it.
   void ShowReport(const kw::ReportDocument& doc);
@@ -42,18 +46,15 @@ class TReportFRM : public QDialog {
   // run's text in the Windows code page, or in UTF-8 when that code page cannot hold it.
   std::vector<ReportParagraph> CurrentParagraphs() const;
 
-  // Writes the editor's content to `path`: rich text with the rich-text filter, plain text with
-  // the others. A name typed without extension gets the one of what is written (".RTF" or
-  // ".TXT"). A failure is shown in a message box and leaves any existing file as it was.
+  // Writes the editor's content to `path` by the save rules of core/reports/report_save.h. A
+  // failure is shown in the program's error box and leaves any existing file as it was.
   bool SaveTo(const QString& path, int filter_index);
   // Prints the whole document with the save name as the job's title.
   bool PrintTo(QPrinter& printer);
   // Searches downwards from the end of the selection and selects the match; at the end shows
-  // "Search string not found." and leaves the caret at the end of the old selection.
+  // "Search string not found." (captioned like the window) and leaves the caret at the end of
+  // the old selection.
   bool FindNext(const QString& text, bool match_case, bool whole_word);
-
-  // The save path with the extension added when the name has none.
-  static QString PathWithExtension(const QString& path, int filter_index);
 
   QTextEdit* Doc = nullptr;
   QMenuBar* ReportMENU = nullptr;
@@ -78,9 +79,6 @@ class TReportFRM : public QDialog {
   void FindFind();
 
  protected:
-  // Every message box of the window goes through here, so that tests can read it instead.
-  virtual void ShowMessage(const QString& title, const QString& text, QMessageBox::Icon icon);
-
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -93,6 +91,7 @@ class TReportFRM : public QDialog {
   QString save_name_;
   QPrinter* printer_ = nullptr;  // made when first needed: asking for printers can be slow
   TFindDialog* find_ = nullptr;
+  UserInterface* ui_ = nullptr;
 };
 
 }  // namespace kw

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QScreen>
 #include <QToolButton>
 
 #include "core/browser/game_list_controller.h"
@@ -13,6 +12,7 @@
 #include "ui/launch/recording_panel.h"
 #include "ui/shell/about_window.h"
 #include "ui/text_codec.h"
+#include "ui/window_placement.h"
 
 namespace kw {
 
@@ -125,11 +125,7 @@ void TMainFRM::ShowProfileState(bool loaded) {
 // Events
 
 void TMainFRM::CentreOnScreen() {
-  if (QScreen* screen = this->screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  kw::CentreOnScreen(this);
 }
 
 void TMainFRM::showEvent(QShowEvent* event) {

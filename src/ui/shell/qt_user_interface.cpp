@@ -58,7 +58,9 @@ class QtUserInterface::InputBlocker : public QObject {
 };
 
 QtUserInterface::QtUserInterface(TWorkingFRM& working, TReportFRM* report)
-    : working_(working), report_(report), blocker_(std::make_unique<InputBlocker>()) {}
+    : working_(working), report_(report), blocker_(std::make_unique<InputBlocker>()) {
+  if (report_) report_->SetUserInterface(this);
+}
 
 QtUserInterface::~QtUserInterface() {
   if (blocking_) QCoreApplication::instance()->removeEventFilter(blocker_.get());
@@ -83,10 +85,20 @@ QString QtUserInterface::MessageText(const std::string& text) {
 }
 
 MsgAnswer QtUserInterface::Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+  return Box(kProductName, text, icon, buttons);
+}
+
+MsgAnswer QtUserInterface::AskCaptioned(const std::string& caption, const std::string& text,
+                                        MsgIcon icon) {
+  return Box(FromSystemText(caption), text, icon, MsgButtons::Ok);
+}
+
+MsgAnswer QtUserInterface::Box(const QString& caption, const std::string& text, MsgIcon icon,
+                               MsgButtons buttons) {
   const QString shown = MessageText(text);
   if (ask_hook_) return ask_hook_(shown, icon, buttons);
 
-  QMessageBox box(BoxIcon(icon), kProductName, shown, QMessageBox::NoButton, parent_);
+  QMessageBox box(BoxIcon(icon), caption, shown, QMessageBox::NoButton, parent_);
   switch (buttons) {
     case MsgButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);

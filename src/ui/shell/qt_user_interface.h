@@ -1,5 +1,5 @@
 // The program's UserInterface on screen: message boxes, the progress window, the busy cursor
-// and the report window.
+// and the report window (whose own messages come back through here).
 #pragma once
 
 #include <functional>
@@ -35,6 +35,8 @@ class QtUserInterface : public UserInterface {
   void SetReportHook(ReportHook hook) { report_hook_ = std::move(hook); }
 
   MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+  MsgAnswer AskCaptioned(const std::string& caption, const std::string& text,
+                         MsgIcon icon) override;
   void SetOperation(const std::string& text) override;
   void SetProgress(int percent) override;
   void ShowProgress() override;
@@ -49,6 +51,7 @@ class QtUserInterface : public UserInterface {
  private:
   class InputBlocker;
   void UpdateInputBlock();
+  MsgAnswer Box(const QString& caption, const std::string& text, MsgIcon icon, MsgButtons buttons);
 
   TWorkingFRM& working_;
   TReportFRM* report_;

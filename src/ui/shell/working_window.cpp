@@ -1,19 +1,18 @@
 #include "ui/shell/working_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <cmath>
 #include <numbers>
 
 #include "core/shell/app_names.h"
+#include "ui/window_placement.h"
 
 namespace kw {
 
@@ -196,11 +195,7 @@ void TWorkingFRM::StepIt() {
 
 void TWorkingFRM::showEvent(QShowEvent* event) {
   setWindowTitle(QString(kProductName) + " - Please wait...");
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this);
   Animate->Start();
   QDialog::showEvent(event);
 }

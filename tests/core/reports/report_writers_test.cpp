@@ -108,10 +108,21 @@ TEST(ReportWriters, RtfWritesUtf8LinesAsUnicodeAndOthersAsCodePage1252) {
   EXPECT_EQ(rtf.find("\\'e6"), std::string::npos) << rtf;
 }
 
-TEST(ReportWriters, PlainTextKeepsTheBytesOfEveryLine) {
+TEST(ReportWriters, PlainTextIsOneEncodingForTheWholeFile) {
+  // Japanese needs UTF-8: the Windows-1252 line is written as UTF-8 too.
   EXPECT_EQ(WriteReportText(MixedReport()),
             "\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9 \xE2\x82\xAC \xCE\xB1 \xF0\x9F\x98\x80 {x}\r\n"
-            "caf\xE9 \x80\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n\xE6\x9C\xAC\r\n");
+            "caf\xC3\xA9 \xE2\x82\xAC\r\n\xE6\x97\xA5\xE6\x9C\xAC\r\n\xE6\x9C\xAC\r\n");
+  // Every character fits the code page: UTF-8 lines are written as Windows-1252, and a run
+  // that is not UTF-8 as a whole keeps its bytes even where a part of it would read as UTF-8.
+  ReportDocument fits;
+  fits.AddLine("caf\xC3\xA9 \xE2\x82\xAC");
+  fits.AddLine("\x80 \xC3\xA9\r\n\xE9");
+  EXPECT_EQ(WriteReportText(fits), "caf\xE9 \x80\r\n\x80 \xC3\xA9\r\n\xE9\r\n");
+  fits.AddLine("\xCE\xB1");  // alpha: now UTF-8 throughout
+  EXPECT_EQ(
+      WriteReportText(fits),
+      "caf\xC3\xA9 \xE2\x82\xAC\r\n\xE2\x82\xAC \xC3\x83\xC2\xA9\r\n\xC3\xA9\r\n\xCE\xB1\r\n");
 }
 
 std::string CommandOutput(const std::string& command) {

@@ -51,7 +51,7 @@ TEST(Settings, FirstSaveWritesEveryKeyInItsOrder) {
   platform::IniFile ini(dir / "KESTREL.INI");
   ini.Load();
   FrontEndSettings s = LoadSettings(ini, dir.Path());
-  ASSERT_FALSE(SaveSettings(s, ini).has_value());
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
   std::string text = dir.Read("KESTREL.INI");
   // Line ends aside, the file holds the sections and keys in declaration order.
   std::string lf;
@@ -84,7 +84,7 @@ TEST(Settings, ExtraOptionsAsteriskMeansNoneAndIsDeletedOnSave) {
   EXPECT_TRUE(s.ErrorLog);
   platform::IniFile ini(dir / "KESTREL.INI");
   ini.Load();
-  ASSERT_FALSE(SaveSettings(s, ini));
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
   EXPECT_EQ(dir.Read("KESTREL.INI").find("ExtraOptions"), std::string::npos);
 }
 
@@ -95,11 +95,11 @@ TEST(Settings, ExtraOptionsSwitchedOffAreDroppedAtTheNextSave) {
   EXPECT_TRUE(s.AddExtraOptions);
   platform::IniFile ini(dir / "KESTREL.INI");
   ini.Load();
-  ASSERT_FALSE(SaveSettings(s, ini));
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
   EXPECT_NE(dir.Read("KESTREL.INI").find("ExtraOptions=-nosound -ror"), std::string::npos);
 
   s.AddExtraOptions = false;
-  ASSERT_FALSE(SaveSettings(s, ini));
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
   platform::IniFile again(dir / "KESTREL.INI");
   again.Load();
   EXPECT_EQ(LoadSettings(again, dir.Path()).ExtraOptions, "");
@@ -107,22 +107,25 @@ TEST(Settings, ExtraOptionsSwitchedOffAreDroppedAtTheNextSave) {
 
 TEST(Settings, UpperCaseTextsAndReopenSlots) {
   TempDir dir;
-  FrontEndSettings s = LoadFrom(dir,
-                                "[ReopenList]\nFile3=/home/Ann/Profiles/Mame.ksl\n"
-                                "[Sort]\nLastSelected=pacman\n"
-                                "[General]\nLastProfile=/home/ann/x.ksl\ntexteditor=/usr/bin/Vi\n");
+  FrontEndSettings s =
+      LoadFrom(dir,
+               "[ReopenList]\nFile3=/home/Ann/Profiles/Mame.ksl\n"
+               "[Sort]\nLastSelected=pacman\n"
+               "[General]\nLastProfile=/home/ann/x.ksl\ntexteditor=/usr/bin/Vi -n +1 ~/My.txt\n");
   EXPECT_EQ(s.ReopenList[2], "/HOME/ANN/PROFILES/MAME.KSL");
   EXPECT_EQ(s.LastSelected, "PACMAN");
   EXPECT_EQ(s.LastProfile, "/HOME/ANN/X.KSL");
-  EXPECT_EQ(s.TextEditor, "/USR/BIN/VI") << "keys match without regard to case";
+  // Keys match without regard to case; the editor's command keeps its own.
+  EXPECT_EQ(s.TextEditor, "/usr/bin/Vi -n +1 ~/My.txt");
 
   s.ReopenList[0] = "/tmp/Lower.ksl";  // written upper case as well
   platform::IniFile ini(dir / "KESTREL.INI");
   ini.Load();
-  ASSERT_FALSE(SaveSettings(s, ini));
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
   std::string text = dir.Read("KESTREL.INI");
   EXPECT_NE(text.find("File1=/TMP/LOWER.KSL"), std::string::npos);
   EXPECT_NE(text.find("File3=/HOME/ANN/PROFILES/MAME.KSL"), std::string::npos);
+  EXPECT_NE(text.find("TextEditor=/usr/bin/Vi -n +1 ~/My.txt"), std::string::npos);
 }
 
 TEST(Settings, TextEditorDefaultsToTheDesktopOpenerOfTheSystemDirectory) {
@@ -130,7 +133,7 @@ TEST(Settings, TextEditorDefaultsToTheDesktopOpenerOfTheSystemDirectory) {
   system.Write("xdg-open", "#!/bin/sh\n");
   TempDir dir;
   FrontEndSettings s = LoadFrom(dir, "", system.Path());
-  EXPECT_EQ(s.TextEditor, UpperCase(system.Path() + "xdg-open"));
+  EXPECT_EQ(s.TextEditor, system.Path() + "xdg-open");
   // A key present in the file wins over the default, even when empty.
   FrontEndSettings t = LoadFrom(dir, "[General]\nTextEditor=\n", system.Path());
   EXPECT_EQ(t.TextEditor, "");
@@ -169,14 +172,14 @@ TEST(Settings, SaveKeepsUnknownLinesAndReportsAFileThatCannotBeWritten) {
   FrontEndSettings s = LoadFrom(dir, "; my notes\n[Custom]\nmine=1\n[MAME]\nErrorLog=1\n");
   platform::IniFile ini(dir / "KESTREL.INI");
   ini.Load();
-  ASSERT_FALSE(SaveSettings(s, ini));
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
   std::string text = dir.Read("KESTREL.INI");
   EXPECT_EQ(text.rfind("; my notes\n[Custom]\nmine=1\n[MAME]\nErrorLog=1\n", 0), 0u) << text;
 
   platform::IniFile nowhere(dir / "missing-dir/KESTREL.INI");
-  auto error = SaveSettings(s, nowhere);
-  ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(*error, "Unable to write to " + (dir / "missing-dir/KESTREL.INI"));
+  Status error = SaveSettings(s, nowhere);
+  ASSERT_FALSE(error.Ok());
+  EXPECT_EQ(error.Message(), "Unable to write to " + (dir / "missing-dir/KESTREL.INI"));
 }
 
 TEST(ReopenList, KnownPathKeepsItsPlaceAndASixthDropsTheLast) {
