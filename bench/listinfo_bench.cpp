@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     if (!kw::ParseListinfoFile(argv[2], db)) return 1;
     CountingUi ui;
     auto start = std::chrono::steady_clock::now();
-    if (!kw::SaveProfile(db, argv[3], ui, {})) return 1;
+    if (!kw::SaveProfile(db, argv[3], ui, {}).Ok()) return 1;
     double seconds = Seconds(start);
     auto size = kw::platform::fs::FileSize(argv[3]).value_or(0);
     Report("save", argv[3], static_cast<double>(size), seconds, db, ui.updates);
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     kw::GameDatabase db;
     CountingUi ui;
     auto start = std::chrono::steady_clock::now();
-    if (!kw::LoadProfile(db, argv[2], ui, {})) return 1;
+    if (!kw::LoadProfile(db, argv[2], ui, {}).Ok()) return 1;
     db.FindSet("", true);  // the look-up index, as the program builds it on first use
     double seconds = Seconds(start);
     auto size = kw::platform::fs::FileSize(argv[2]).value_or(0);

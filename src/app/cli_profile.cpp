@@ -282,7 +282,10 @@ int ParseListinfo(const Args& args) {
     return 1;
   }
   ConsoleUi ui;
-  if (!SaveProfile(db, output, ui, ProfileFileContext{})) return 1;
+  if (Status saved = SaveProfile(db, output, ui, ProfileFileContext{}); !saved) {
+    ui.Ask(saved.Message(), MsgIcon::Error, MsgButtons::Ok);
+    return 1;
+  }
   return log->empty() ? 0 : 3;
 }
 
@@ -293,7 +296,10 @@ int DumpProfile(const Args& args) {
   }
   ConsoleUi ui;
   GameDatabase db;
-  if (!LoadProfile(db, args[0], ui, ProfileFileContext{})) return 1;
+  if (Status loaded = LoadProfile(db, args[0], ui, ProfileFileContext{}); !loaded) {
+    ui.Ask(loaded.Message(), MsgIcon::Error, MsgButtons::Ok);
+    return 1;
+  }
 
   std::string out;
   {

@@ -35,7 +35,9 @@ void ProfileController::OpenProfile(const std::string& given_path) {
     AddToReopenList(loaded);
   };
   database_.ProfileLoaded = false;
-  if (LoadProfile(database_, path, ui_, context)) {
+  if (Status loaded = LoadProfile(database_, path, ui_, context); !loaded) {
+    ui_.Ask(loaded.Message(), MsgIcon::Error);
+  } else {
     if (platform::fs::SetCurrentDirectory(database_.EmulatorDir)) {
       // The check of the emulator's version line comes with profile validation.
       database_.ProfileLoaded = true;

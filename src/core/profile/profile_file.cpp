@@ -377,9 +377,9 @@ std::string ProfileErrorMessage(const std::string& path, ProfileReadError error)
   return {};
 }
 
-bool SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
-                 const ProfileFileContext& context) {
-  if (db.GameCount() == 0) return false;
+Status SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
+                   const ProfileFileContext& context) {
+  if (db.GameCount() == 0) return Failure(kNoGamesToSave);
   ui.SetOperation("Saving profile...");
   ui.SetProgress(0);
   ui.ShowProgress();
@@ -389,17 +389,16 @@ bool SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
   // old profile instead of deleting it first.
   if (Status written = platform::fs::WriteFileAtomic(path, image); !written) {
     ui.HideProgress();
-    ui.Ask("Unable to write to " + path + "\r" + written.Message(), MsgIcon::Error);
-    return false;
+    return Failure("Unable to write to " + path + "\r" + written.Message());
   }
   db.ProfilePath = path;
   if (context.ProfilePathChanged) context.ProfilePathChanged(path);
   ui.HideProgress();
-  return true;
+  return Success();
 }
 
-bool LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
-                 const ProfileFileContext& context) {
+Status LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
+                   const ProfileFileContext& context) {
   ui.SetBusy(true);
   db.ClearDatabase();
   ui.SetOperation("Loading profile...");
@@ -409,19 +408,17 @@ bool LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
   Result<std::string> image = platform::fs::ReadFile(path);
   if (!image) {
     ui.SetBusy(false);
-    ui.Ask(path + ": " + image.Message(), MsgIcon::Error);
-    return false;
+    return Failure(path + ": " + image.Message());
   }
   ProfileReadError result = ReadProfileImage(*image, context.ProductName, db, &ui);
   if (result != ProfileReadError::kNone) {
     ui.SetBusy(false);
-    ui.Ask(ProfileErrorMessage(path, result), MsgIcon::Error);
-    return false;
+    return Failure(ProfileErrorMessage(path, result));
   }
   db.ProfilePath = path;
   if (context.ProfilePathChanged) context.ProfilePathChanged(path);
   ui.SetBusy(false);
-  return true;
+  return Success();
 }
 
 }  // namespace kw

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/shell/app_names.h"
+#include "platform/result.h"
 
 namespace kw {
 
@@ -65,18 +66,19 @@ struct ProfileFileContext {
 
 // Writes `db` to `path` under the progress window "Saving profile...", in one operation through
 // a temporary file that replaces the old one, so a failed write leaves the old file intact. A
-// database with no games writes nothing (false, no message). A failed write is reported
-// ("Unable to write to " + path) and gives false. On success sets ProfilePath, calls
-// ProfilePathChanged and hides the progress window.
-bool SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
-                 const ProfileFileContext& context);
+// database with no games writes nothing (kNoGamesToSave, which the program does not show). A
+// failed write fails with "Unable to write to " + path and the system's reason. On success sets
+// ProfilePath, calls ProfilePathChanged and hides the progress window.
+inline constexpr const char* kNoGamesToSave = "The profile holds no games: nothing was written.";
+Status SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
+                   const ProfileFileContext& context);
 
 // Replaces the database by the file at `path` under the busy cursor and the progress window
-// "Loading profile..."; the progress window stays up for the caller to hide. On failure shows the
-// error (path + ": invalid file type", ": invalid header tag", ": file is truncated", or the
-// system's reason when the file cannot be read) and returns false; the database then holds the
-// records read before the fault. On success sets ProfilePath and calls ProfilePathChanged.
-bool LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
-                 const ProfileFileContext& context);
+// "Loading profile..."; the progress window stays up for the caller to hide. Fails with the
+// message for the caller to show (path + ": invalid file type", ": invalid header tag", ": file
+// is truncated", or the system's reason when the file cannot be read); the database then holds
+// the records read before the fault. On success sets ProfilePath and calls ProfilePathChanged.
+Status LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
+                   const ProfileFileContext& context);
 
 }  // namespace kw

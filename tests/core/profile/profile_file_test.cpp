@@ -295,7 +295,7 @@ class ProfileFile : public ::testing::Test {
 TEST_F(ProfileFile, SaveWritesTheImageAndRecordsThePath) {
   GameDatabase db = SampleDatabase();
   const std::string path = dir_ / "MAME.KSL";
-  ASSERT_TRUE(SaveProfile(db, path, ui_, Context()));
+  ASSERT_TRUE(SaveProfile(db, path, ui_, Context()).Ok());
   EXPECT_EQ(dir_.Read("MAME.KSL"), ExpectedImage());
   EXPECT_EQ(db.ProfilePath, path);
   EXPECT_EQ(changed_, (std::vector<std::string>{path}));
@@ -309,7 +309,7 @@ TEST_F(ProfileFile, DatabaseWithoutGamesWritesNoFile) {
   GameDatabase db;
   db.AddResource(GameEntry{});
   const std::string path = dir_ / "EMPTY.KSL";
-  EXPECT_FALSE(SaveProfile(db, path, ui_, Context()));
+  EXPECT_EQ(SaveProfile(db, path, ui_, Context()).Message(), kNoGamesToSave);
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_TRUE(ui_.events.empty());
   EXPECT_TRUE(changed_.empty());
@@ -319,10 +319,9 @@ TEST_F(ProfileFile, DatabaseWithoutGamesWritesNoFile) {
 TEST_F(ProfileFile, FailedWriteIsReportedAndKeepsTheOldPath) {
   GameDatabase db = SampleDatabase();
   const std::string path = dir_ / "missing/MAME.KSL";
-  EXPECT_FALSE(SaveProfile(db, path, ui_, Context()));
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text.rfind("Unable to write to " + path, 0), 0u);
-  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+  Status saved = SaveProfile(db, path, ui_, Context());
+  EXPECT_EQ(saved.Message().rfind("Unable to write to " + path + "\r", 0), 0u);
+  EXPECT_TRUE(ui_.messages.empty()) << "the caller shows it";
   EXPECT_TRUE(changed_.empty());
   EXPECT_FALSE(ui_.progress_visible);
 }
@@ -330,18 +329,18 @@ TEST_F(ProfileFile, FailedWriteIsReportedAndKeepsTheOldPath) {
 TEST_F(ProfileFile, LoadAndSaveAgainGivesTheSameBytes) {
   const std::string first = dir_.Write("FIRST.KSL", ExpectedImage());
   GameDatabase db;
-  ASSERT_TRUE(LoadProfile(db, first, ui_, Context()));
+  ASSERT_TRUE(LoadProfile(db, first, ui_, Context()).Ok());
   EXPECT_EQ(db.ProfilePath, first);
   EXPECT_EQ(ui_.operations, (std::vector<std::string>{"Loading profile..."}));
   EXPECT_TRUE(ui_.progress_visible) << "the caller hides the progress window";
   EXPECT_FALSE(ui_.busy);
   const std::string second = dir_ / "SECOND.KSL";
-  ASSERT_TRUE(SaveProfile(db, second, ui_, Context()));
+  ASSERT_TRUE(SaveProfile(db, second, ui_, Context()).Ok());
   EXPECT_EQ(dir_.Read("SECOND.KSL"), ExpectedImage());
   EXPECT_EQ(changed_, (std::vector<std::string>{first, second}));
 }
 
-TEST_F(ProfileFile, LoadFailuresShowTheirMessage) {
+TEST_F(ProfileFile, LoadFailuresGiveTheirMessage) {
   struct Case {
     std::string content;
     std::string suffix;
@@ -356,16 +355,13 @@ TEST_F(ProfileFile, LoadFailuresShowTheirMessage) {
     ui_ = test::ScriptedUi();
     const std::string path = dir_.Write("BAD.KSL", c.content);
     GameDatabase db;
-    EXPECT_FALSE(LoadProfile(db, path, ui_, Context()));
-    EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{path + c.suffix}));
-    EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+    EXPECT_EQ(LoadProfile(db, path, ui_, Context()).Message(), path + c.suffix);
     EXPECT_FALSE(ui_.busy);
   }
   ui_ = test::ScriptedUi();
   GameDatabase db;
-  EXPECT_FALSE(LoadProfile(db, dir_ / "NONE.KSL", ui_, Context()));
-  EXPECT_EQ(ui_.Texts(),
-            (std::vector<std::string>{(dir_ / "NONE.KSL") + ": No such file or directory"}));
+  EXPECT_EQ(LoadProfile(db, dir_ / "NONE.KSL", ui_, Context()).Message(),
+            (dir_ / "NONE.KSL") + ": No such file or directory");
   EXPECT_TRUE(changed_.empty());
 }
 

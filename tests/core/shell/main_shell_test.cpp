@@ -208,7 +208,7 @@ TEST_F(MainShellTest, OpeningAProfileLoadsItEntersTheEmulatorDirectoryAndRemembe
   pacman.Name = "PACMAN";
   made.AddGame(pacman);
   ProfileFileContext context;
-  ASSERT_TRUE(SaveProfile(made, home_ / "Demo.ksl", ui_, context));
+  ASSERT_TRUE(SaveProfile(made, home_ / "Demo.ksl", ui_, context).Ok());
 
   Program p(ui_, view_.Views(), Names());
   p.shell.FormCreate();
@@ -241,7 +241,7 @@ TEST_F(MainShellTest, ARelativeProfilePathIsKeptAsAFullPath) {
   GameEntry game;
   game.Name = "MSPACMAN";
   made.AddGame(game);
-  ASSERT_TRUE(SaveProfile(made, work_ / "rel.ksl", ui_, ProfileFileContext{}));
+  ASSERT_TRUE(SaveProfile(made, work_ / "rel.ksl", ui_, ProfileFileContext{}).Ok());
   Program p(ui_, view_.Views(), Names());
   p.shell.FormCreate();
   p.shell.FormShow({"rel.ksl"});  // relative to the directory the program started in
