@@ -33,7 +33,7 @@ QImage Grab(QWidget* w) {
   // The window manager frames the window a little after it appears; now and then Qt reads the
   // frame while it is still being made, and showing the window again reads it anew.
   for (int attempt = 0; attempt < 5; ++attempt) {
-    for (int i = 0; i < 40 && w->frameGeometry().size() == w->size(); ++i)
+    for (int i = 0; i < 200 && w->frameGeometry().size() == w->size(); ++i)
       QTest::qWait(50);
     const QRect frame = w->frameGeometry();
     if (frame.contains(w->geometry()))
