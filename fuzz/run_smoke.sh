@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each one briefly. Skips (77) without clang.
+# Builds the libFuzzer targets with clang and runs each one briefly. Fails without clang (./kw
+# installs it).
 set -uo pipefail
 out="${1:?build directory}"
 src="$(cd "$(dirname "$0")/.." && pwd)"
 if ! command -v clang++ >/dev/null 2>&1; then
-  echo "fuzz smoke: clang++ not installed, skipped"
-  exit 77
+  echo "fuzz smoke: clang++ is not installed (./kw installs it)"
+  exit 1
 fi
 if ! ls "$src"/fuzz/*_fuzz.cpp >/dev/null 2>&1; then
   echo "fuzz smoke: no targets"

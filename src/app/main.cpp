@@ -17,11 +17,13 @@
 #include "ui/shell/main_window.h"
 #include "ui/shell/program_font.h"
 #include "ui/shell/qt_user_interface.h"
+#include "ui/shell/quit_on_signal.h"
 #include "ui/shell/working_window.h"
 #include "ui/text_codec.h"
 
 int main(int argc, char** argv) {
   kw::TKestrelApplication app(argc, argv);
+  kw::QuitOnTerminationSignals(app);
   // Only the application name: a display name would be appended to every window title.
   QApplication::setApplicationName(kw::kProductName);
   QApplication::setApplicationVersion(QString::fromStdString(kw::ProgramVersion()));

@@ -22,7 +22,7 @@ inline Error Failure(std::string message) {
 template <class T>
 class [[nodiscard]] Result {
  public:
-  Result(T value) : data_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit
+  Result(T value) : data_(std::in_place_index<0>, std::move(value)) {}      // NOLINT: implicit
   Result(Error error) : data_(std::in_place_index<1>, std::move(error)) {}  // NOLINT: implicit
 
   bool Ok() const { return data_.index() == 0; }

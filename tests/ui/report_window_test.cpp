@@ -10,7 +10,6 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -102,7 +101,6 @@ class ReportWindowTest : public QObject {
   void FindKeepsCharactersOutsideTheCodePage();
   void SavesCharactersOutsideTheCodePage();
   void PrintsTheDocumentToPdf();
-  void Screenshot();
 };
 
 void ReportWindowTest::ShowsTheReportWithItsFonts() {
@@ -443,31 +441,6 @@ void ReportWindowTest::PrintsTheDocumentToPdf() {
   const auto body = std::find_if(lines.begin(), lines.end(),
                                  [](const QString& line) { return line.contains("Tag unknown"); });
   QVERIFY(title->indexOf('P') > body->indexOf('T') + 10);
-}
-
-// With KW_SCREENSHOT_DIR set, leaves a picture of the window showing a profile creation report
-// there (report-window.png). Under an X server with a window manager it takes the whole frame.
-void ReportWindowTest::Screenshot() {
-  const QString out_dir = qEnvironmentVariable("KW_SCREENSHOT_DIR");
-  if (out_dir.isEmpty()) QSKIP("KW_SCREENSHOT_DIR is not set");
-  ReportWindow window;
-  QImage image;
-  QTimer::singleShot(0, &window, [&] {
-    QTest::qWait(800);  // let a window manager frame and map the window
-    window.Doc->setFocus();
-    const QRect frame = window.frameGeometry();
-    if (QGuiApplication::platformName() == "xcb" && frame != window.geometry()) {
-      image = window.screen()
-                  ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
-                  .toImage();
-    } else {
-      image = window.grab().toImage();
-    }
-    window.reject();
-  });
-  window.ShowReport(ProfileReport());
-  QVERIFY(!image.isNull());
-  QVERIFY(image.save(QDir(out_dir).filePath("report-window.png")));
 }
 
 QTEST_MAIN(ReportWindowTest)

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
-
-#include "support/temp_dir.h"
 
 namespace kw {
 namespace {
@@ -123,62 +119,6 @@ TEST(ReportWriters, PlainTextIsOneEncodingForTheWholeFile) {
   EXPECT_EQ(
       WriteReportText(fits),
       "caf\xC3\xA9 \xE2\x82\xAC\r\n\xE2\x82\xAC \xC3\x83\xC2\xA9\r\n\xC3\xA9\r\n\xCE\xB1\r\n");
-}
-
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
-}
-
-// A word processor must read the file with its fonts: convert it with LibreOffice, where that is
-// installed, and look at the text and the fonts of the result.
-TEST(ReportWriters, RtfOpensInLibreOffice) {
-  if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1 &&"
-                  " command -v pdffonts >/dev/null 2>&1") != 0) {
-    GTEST_SKIP() << "soffice or poppler-utils not installed: the LibreOffice check is skipped";
-  }
-  test::TempDir dir;
-  ReportDocument doc = ProfileReport();
-  doc.AddLine("Value not allowed: GAME\\ROM\\FLAGS=NODUMP {braces} caf\xE9");
-  dir.Write("report.rtf", WriteReportRtf(doc));
-  const std::string convert = "cd '" + dir.Path() + "' && HOME='" + dir.Path() +
-                              "' soffice --headless -env:UserInstallation=file://" + dir.Path() +
-                              "lo --convert-to pdf report.rtf >/dev/null 2>&1";
-  ASSERT_EQ(std::system(convert.c_str()), 0);
-  const std::string pdf = dir / "report.pdf";
-  const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
-  EXPECT_NE(text.find("Profile creation errors"), std::string::npos) << text;
-  EXPECT_NE(text.find("Tag unknown: GAME\\FOO"), std::string::npos) << text;
-  EXPECT_NE(text.find("\"(\" expected after GAME tag but NAME found"), std::string::npos) << text;
-  EXPECT_NE(text.find("Value not allowed: GAME\\ROM\\FLAGS=NODUMP {braces} caf\xC3\xA9"),
-            std::string::npos)
-      << text;
-  // Times New Roman bold italic for the title and Courier New for the body, through their
-  // metric-compatible stand-ins.
-  const std::string fonts = CommandOutput("pdffonts '" + pdf + "'");
-  EXPECT_NE(fonts.find("BoldItalic"), std::string::npos) << fonts;
-  EXPECT_TRUE(fonts.find("Mono") != std::string::npos || fonts.find("Cousine") != std::string::npos)
-      << fonts;
-
-  // Unicode escapes read back as the characters, whatever fonts are installed.
-  dir.Write("mixed.rtf", WriteReportRtf(MixedReport()));
-  const std::string to_text = "cd '" + dir.Path() + "' && HOME='" + dir.Path() +
-                              "' soffice --headless -env:UserInstallation=file://" + dir.Path() +
-                              "lo --convert-to 'txt:Text (encoded):UTF8' mixed.rtf >/dev/null 2>&1";
-  ASSERT_EQ(std::system(to_text.c_str()), 0);
-  const std::string mixed = dir.Read("mixed.txt");
-  EXPECT_NE(
-      mixed.find("\xE6\x97\xA5\xE6\x9C\xAC caf\xC3\xA9 \xE2\x82\xAC \xCE\xB1 \xF0\x9F\x98\x80 {x}"),
-      std::string::npos)
-      << mixed;
-  EXPECT_NE(mixed.find("caf\xC3\xA9 \xE2\x82\xAC"), std::string::npos) << mixed;
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+// Takes the pictures of the windows for docs/ from a real first start: the welcome, the
+// profile-creation notice, then the main window without a profile; then the About, progress and
+// report windows. With a window manager the pictures include the window frames (./kw shots runs
+// it under a virtual X server with one):
+//   kw-screenshots DIR
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "app/gui_program.h"
+#include "core/reports/report_document.h"
+#include "platform/system_info.h"
+#include "ui/reports/report_window.h"
+#include "ui/resources.h"
+#include "ui/shell/about_window.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/program_font.h"
+#include "ui/shell/qt_user_interface.h"
+#include "ui/shell/working_window.h"
+
+namespace {
+
+// The window as the screen shows it, frame included when a window manager drew one.
+QImage Grab(QWidget* w) {
+  QTest::qWait(400);  // let the window paint
+  if (QGuiApplication::platformName() != "xcb") return w->grab().toImage();
+  // The window manager frames the window a little after it appears; now and then Qt reads the
+  // frame while it is still being made, and showing the window again reads it anew.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int i = 0; i < 200 && w->frameGeometry().size() == w->size(); ++i)
+      QTest::qWait(50);
+    const QRect frame = w->frameGeometry();
+    if (frame.contains(w->geometry()))
+      return w->screen()
+          ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+          .toImage();
+    w->hide();
+    w->show();
+    QTest::qWait(300);
+  }
+  return {};  // the frame could not be read: run the pictures again
+}
+
+bool Save(const QImage& image, const QString& path) {
+  if (image.isNull()) qWarning("%s: the window's frame could not be read", qPrintable(path));
+  return !image.isNull() && image.save(path);
+}
+
+// Stops the program with a message when a step did not go as it should.
+void Require(bool ok, const char* what) {
+  if (ok) return;
+  std::fprintf(stderr, "kw-screenshots: %s\n", what);
+  std::exit(1);
+}
+
+void FirstStartWindows(const QDir& out) {
+  QTemporaryDir home;
+  Require(home.isValid(), "no temporary directory");
+  qputenv("KESTRELWING_HOME", QFile::encodeName(home.path() + "/"));
+  Require(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()).Ok(),
+          "the program's directory could not be made");
+
+  kw::TMainFRM window;
+  kw::TWorkingFRM working;
+  kw::TAboutFRM about(&window);
+  kw::TReportFRM report(&window);
+  kw::QtUserInterface ui(working, &report);
+  ui.SetParentWindow(&window);
+  QStringList messages;
+  ui.SetAskHook([&](const QString& text, kw::MsgIcon, kw::MsgButtons) {
+    messages << text;
+    return kw::MsgAnswer::Ok;
+  });
+  kw::GuiProgram program(
+      ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
+  kw::MainShell& shell = program.shell;
+  window.SetAboutWindow(&about);
+
+  shell.FormCreate();
+  window.show();
+  Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
+  shell.FormShow({});
+  // The first start: the welcome, then the notice about profile creation.
+  Require(messages.size() == 2 && messages[0].startsWith("Hi and welcome to Kestrelwing!\n") &&
+              messages[1].startsWith("Profile creation"),
+          "the first start did not ask what it should");
+  Require(window.windowTitle() == "Kestrelwing - no profile loaded", "unexpected title");
+  Require(Save(Grab(&window), out.filePath("main-window.png")), "main-window.png not saved");
+
+  about.show();
+  Require(QTest::qWaitForWindowExposed(&about), "the About window did not show");
+  Require(Save(Grab(&about), out.filePath("about-window.png")), "about-window.png not saved");
+  about.hide();
+
+  ui.SetOperation("Parsing MAME listinfo file...");
+  ui.SetProgress(37);
+  ui.ShowProgress();
+  Require(QTest::qWaitForWindowExposed(&working), "the progress window did not show");
+  Require(Save(Grab(&working), out.filePath("working-window.png")), "working-window.png not saved");
+  ui.HideProgress();
+
+  shell.FormDestroy();
+}
+
+// The report window showing a profile creation report, built the way its caller builds it.
+void ReportWindow(const QDir& out) {
+  kw::ReportDocument doc;
+  doc.ReportTitle = "Kestrelwing - profile creation report";
+  doc.SaveDir = QDir::tempPath().toStdString() + "/";
+  doc.SaveName = "profile_report";
+  doc.ClearReport();
+  doc.SetParagraph(kw::Alignment::Center, false);
+  doc.SetTextFont("Times New Roman", kw::kColorBlack, kw::kStyleBold | kw::kStyleItalic, 14);
+  doc.AddLine("Profile creation errors");
+  doc.SetParagraph(kw::Alignment::Left, false);
+  doc.SetTextFont("Courier New", kw::kColorBlack, kw::kStyleRegular, 8);
+  doc.AddLine("");
+  doc.AddLine("Tag unknown: GAME\\FOO");
+  doc.AddLine("\"(\" expected after GAME tag but NAME found");
+  doc.AddLine("Value not allowed: GAME\\ROM\\FLAGS=NODUMP");
+  doc.AddLine("Tag not allowed: GAME\\VIDEO\\NAME");
+
+  kw::TReportFRM window;
+  QImage image;
+  // The window is modal: the picture is taken from inside its own loop.
+  QTimer::singleShot(0, &window, [&] {
+    image = Grab(&window);
+    window.reject();
+  });
+  window.ShowReport(doc);
+  Require(Save(image, out.filePath("report-window.png")), "report-window.png not saved");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: kw-screenshots DIR\n");
+    return 2;
+  }
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  Require(out.mkpath("."), "the output directory could not be made");
+  kw::InitResources();
+  kw::InstallProgramFont();
+  FirstStartWindows(out);
+  ReportWindow(out);
+  return 0;
+}
