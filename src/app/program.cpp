@@ -7,6 +7,7 @@ namespace kw {
 Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_names)
     : names(std::move(app_names)),
       settings(names.SettingsPath),
+      stats(names.StatsPath),
       profiles(ui, database, settings.Values(), names.ProductName, views.shell, views.reopen_menus),
       help(ui, settings.Values(), database, names.NewsPath, views.text_files),
       game_list(settings.Values(), database, views.game_list),

@@ -4,6 +4,7 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
+#include "core/launch/play_stats.h"
 #include "core/launch/recording_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
@@ -36,6 +37,7 @@ class Program {
   const AppNames names;
   SettingsStore settings;
   GameDatabase database;
+  PlayStats stats;
   ProfileController profiles;
   HelpController help;
   GameListController game_list;
