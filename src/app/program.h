@@ -40,8 +40,8 @@ class Program {
   PlayStats stats;
   ProfileController profiles;
   HelpController help;
-  GameListController game_list;
   QuickInfoController quick_info;
+  GameListController game_list;
   RecordingController recording;
   MainShell shell;
 };

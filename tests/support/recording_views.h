@@ -26,6 +26,10 @@ class RecordingViews : public ShellView,
   bool reverse = false;
   bool joystick = false;
   bool games_shown = false;
+  std::vector<std::string> lines;
+  long selected = -1;
+  std::vector<long> runs;  // the selected line at each play command
+  std::array<std::string, kQuickInfoRows> quick_info;
   int picture_tab = -1;
   bool recording_enabled = false;
   RecordingMode mode = RecordingMode::None;
@@ -44,7 +48,24 @@ class RecordingViews : public ShellView,
     reverse = r;
   }
   void SetJoystickPolling(bool on) override { joystick = on; }
-  void ShowGames(bool loaded) override { games_shown = loaded; }
+  void ShowGames(bool loaded) override {
+    games_shown = loaded;
+    if (!loaded) {
+      lines.clear();
+      selected = -1;
+    }
+  }
+  void ShowLines(const GameListLines& l) override {
+    lines.clear();
+    for (std::size_t n = 0; n < l.size(); ++n)
+      lines.emplace_back(l.Line(n));
+  }
+  long SelectedLine() const override { return selected; }
+  void SelectLine(long line) override {
+    if (line >= 0 && line < static_cast<long>(lines.size())) selected = line;
+  }
+  void RunSelectedGame() override { runs.push_back(selected); }
+  void ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& v) override { quick_info = v; }
   void ShowPictureTab(int index) override { picture_tab = index; }
   void SetRecordingEnabled(bool e) override { recording_enabled = e; }
   void ShowRecordingMode(RecordingMode m) override { mode = m; }

@@ -2,33 +2,135 @@
 
 #include "core/profile/game_database.h"
 #include "core/shell/settings.h"
+#include "core/shell/settings_store.h"
+#include "core/user_interface.h"
 
 namespace kw {
 
-GameListController::GameListController(FrontEndSettings& settings, const GameDatabase& database,
-                                       GameListView& view)
-    : settings_(settings), database_(database), view_(view) {}
+ListingOptions ListingOf(const FrontEndSettings& settings) {
+  return ListingOptions{settings.ListRomsetName, settings.ListYear, settings.ListManufacturer};
+}
+
+GameListController::GameListController(UserInterface& ui, SettingsStore& settings,
+                                       GameDatabase& database, const PlayStats& stats,
+                                       GameListView& view, GameSelectionListener& selection)
+    : ui_(ui),
+      settings_(settings),
+      database_(database),
+      stats_(stats),
+      view_(view),
+      selection_(selection) {}
 
 void GameListController::ShowSettings() {
-  view_.ShowSortOrder(settings_.SortBy, settings_.ReverseSort);
-  view_.SetJoystickPolling(settings_.DXGameSelect);
+  const FrontEndSettings& s = settings_.Values();
+  view_.ShowSortOrder(s.SortBy, s.ReverseSort);
+  view_.SetJoystickPolling(s.DXGameSelect);
 }
 
-// The list itself is put in the chosen order once sorting is built; until then the choice is
-// kept and both menus show it.
-void GameListController::SelectSortOrder(int sort_by) {
-  if (sort_by < 0 || sort_by >= kSortOrders) return;
-  settings_.SortBy = static_cast<std::uint8_t>(sort_by);
-  view_.ShowSortOrder(settings_.SortBy, settings_.ReverseSort);
+// A rejected profile may leave its games in the database; nothing shows them.
+bool GameListController::HoldsGames() const {
+  return database_.ProfileLoaded && database_.GameCount() > 0;
 }
 
-void GameListController::SelectReverseOrder(bool reverse) {
-  settings_.ReverseSort = reverse;
-  view_.ShowSortOrder(settings_.SortBy, settings_.ReverseSort);
+void GameListController::SaveSettings() {
+  if (Status saved = settings_.Save(); !saved) ui_.Ask(saved.Message(), MsgIcon::Error);
+}
+
+void GameListController::FillGameList() {
+  if (!HoldsGames()) return;
+  const FrontEndSettings& s = settings_.Values();
+  ui_.SetProgress(-1);
+  ui_.SetOperation("Sorting games...");
+  ui_.ShowProgress();
+  ui_.ProcessMessages();
+  SortGames(database_, s.SortBy, s.ReverseSort, stats_);
+  ui_.SetOperation("Updating list...");
+  ui_.ProcessMessages();
+  BuildGameListLines(database_, ListingOf(s), lines_);
+  view_.ShowLines(lines_);
+  view_.SelectLine(0);
+  ui_.HideProgress();
+}
+
+void GameListController::SetSortKey(int sort_by) {
+  FrontEndSettings& s = settings_.Values();
+  s.SortBy = static_cast<std::uint8_t>(sort_by);
+  view_.ShowSortOrder(s.SortBy, s.ReverseSort);
+  SaveSettings();
+  FillGameList();
+  // The first line is selected now: the quick information shows it, not the game before.
+  GamesListClick();
+}
+
+void GameListController::SetSortDirection(bool reverse) {
+  FrontEndSettings& s = settings_.Values();
+  s.ReverseSort = reverse;
+  view_.ShowSortOrder(s.SortBy, s.ReverseSort);
+  SaveSettings();
+  FillGameList();
+  // The first line is selected now: the quick information shows it, not the game before.
+  GamesListClick();
+}
+
+void GameListController::GamesListClick() {
+  if (!HoldsGames()) return;
+  selection_.GameSelected(view_.SelectedLine());
+}
+
+void GameListController::GamesListKeyPress(char key) {
+  if (!HoldsGames()) return;
+  if (key == '\r') {
+    PlaySelected();
+    return;
+  }
+  const long line = type_ahead_.KeyTyped(database_, key, view_.SelectedLine());
+  if (line < 0) return;
+  view_.SelectLine(line);
+  GamesListClick();
+}
+
+void GameListController::SelectRandomGame() {
+  if (!HoldsGames()) return;
+  std::uniform_int_distribution<long> pick(0, static_cast<long>(database_.GameCount()) - 1);
+  view_.SelectLine(pick(random_));
+  GamesListClick();
+}
+
+void GameListController::SelectLastSelected() {
+  if (!HoldsGames()) return;
+  view_.SelectLine(0);
+  const long found = database_.FindGamePosition(settings_.Values().LastSelected);
+  if (found >= 0) view_.SelectLine(found);
+  GamesListClick();
+}
+
+long GameListController::SelectedLine() const {
+  return view_.SelectedLine();
+}
+
+long GameListController::LineCount() const {
+  return HoldsGames() ? static_cast<long>(lines_.size()) : 0;
+}
+
+void GameListController::SelectLine(long line) {
+  if (line < 0 || line >= LineCount()) return;
+  view_.SelectLine(line);
+  GamesListClick();
+}
+
+void GameListController::PlaySelected() {
+  if (HoldsGames()) view_.RunSelectedGame();
+}
+
+void GameListController::ProfileOpened() {
+  FillGameList();
+  SelectLastSelected();
 }
 
 void GameListController::ProfileStateChanged(bool profile_loaded) {
-  view_.ShowGames(profile_loaded && database_.ProfileLoaded);
+  const bool shown = profile_loaded && database_.ProfileLoaded;
+  view_.ShowGames(shown);  // the view lets go of the lines first
+  if (!shown) lines_.Clear();
 }
 
 }  // namespace kw

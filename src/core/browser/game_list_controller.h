@@ -1,14 +1,19 @@
-// The game list: which games it shows and in which order, and the joystick that moves through
-// it.
+// The game list: which games it shows and in which order, the selection moved by typing, by the
+// random command and by the joystick, and the play command of the selected game.
 #pragma once
 
 #include <cstdint>
+#include <random>
 
+#include "core/browser/game_list.h"
 #include "core/profile/profile_controller.h"
 
 namespace kw {
 
 class GameDatabase;
+class PlayStats;
+class SettingsStore;
+class UserInterface;
 struct FrontEndSettings;
 
 // The sort orders of the Options menu and of the list's pop-up menu.
@@ -21,27 +26,80 @@ class GameListView {
   virtual void ShowSortOrder(int sort_by, bool reverse) = 0;
   // Starts or stops polling the joystick.
   virtual void SetJoystickPolling(bool on) = 0;
-  // Shows the games of the open profile (enabled), or an empty, disabled list.
+  // Enables the list with a profile; without one the list is emptied and disabled.
   virtual void ShowGames(bool profile_loaded) = 0;
+  // The list now shows these lines (kept by the controller until the next fill).
+  virtual void ShowLines(const GameListLines& lines) = 0;
+  // The selected line, -1 when none.
+  virtual long SelectedLine() const = 0;
+  // Selects a line and scrolls to it; this is no click of the user's.
+  virtual void SelectLine(long line) = 0;
+  // The play command, as a double click gives it.
+  virtual void RunSelectedGame() = 0;
+};
+
+// Told whenever the selection moved (GamesListClick): the quick information follows it.
+class GameSelectionListener {
+ public:
+  virtual ~GameSelectionListener() = default;
+  virtual void GameSelected(long position) = 0;
 };
 
 class GameListController : public ProfileListener {
  public:
-  GameListController(FrontEndSettings& settings, const GameDatabase& database, GameListView& view);
+  GameListController(UserInterface& ui, SettingsStore& settings, GameDatabase& database,
+                     const PlayStats& stats, GameListView& view, GameSelectionListener& selection);
 
   // Shows the stored sort order and joystick choice.
   void ShowSettings();
-  // Sort0OPT .. Sort4OPT and their pop-up twins.
-  void SelectSortOrder(int sort_by);
-  // AZOPT (false) and ZAOPT (true) and their pop-up twins.
-  void SelectReverseOrder(bool reverse);
+  // Seeds the random choice of a game (at start-up, from the clock).
+  void SeedRandom(unsigned seed) { random_.seed(seed); }
 
+  // FillGameList: sorts Games and writes every line, then selects the first line. Only while a
+  // profile with games is open.
+  void FillGameList();
+  // SetSortKey (Sort0OPT .. Sort4OPT and their pop-up twins) and SetSortDirection (AZOPT false,
+  // ZAOPT true): stored, ticked in both menus, saved, and the list sorted again.
+  void SetSortKey(int sort_by);
+  void SetSortDirection(bool reverse);
+
+  // GamesListClick: the selection moved; the quick information follows.
+  void GamesListClick();
+  // GamesListKeyPress: a printable key searches the descriptions, Enter plays.
+  void GamesListKeyPress(char key);
+  // SelectRandomGameOPTClick.
+  void SelectRandomGame();
+  // Selects the game named LastSelected (else the first line) and refreshes the quick info.
+  void SelectLastSelected();
+
+  // The list as the joystick moves through it.
+  long SelectedLine() const;
+  long LineCount() const;
+  void SelectLine(long line);  // select, then refresh the quick information
+  void PlaySelected();
+
+  void ProfileOpened() override;
   void ProfileStateChanged(bool profile_loaded) override;
 
+  const GameListLines& Lines() const { return lines_; }
+  const std::string& TypedPrefix() const { return type_ahead_.TypedPrefix(); }
+
  private:
-  FrontEndSettings& settings_;
-  const GameDatabase& database_;
+  bool HoldsGames() const;
+  void SaveSettings();
+
+  UserInterface& ui_;
+  SettingsStore& settings_;
+  GameDatabase& database_;
+  const PlayStats& stats_;
   GameListView& view_;
+  GameSelectionListener& selection_;
+  GameListLines lines_;
+  TypeAhead type_ahead_;
+  std::minstd_rand random_;
 };
+
+// The listing options of the settings.
+ListingOptions ListingOf(const FrontEndSettings& settings);
 
 }  // namespace kw

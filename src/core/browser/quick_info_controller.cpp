@@ -2,12 +2,15 @@
 
 #include <cstdint>
 
+#include "core/launch/play_stats.h"
+#include "core/profile/game_database.h"
 #include "core/shell/settings.h"
 
 namespace kw {
 
-QuickInfoController::QuickInfoController(FrontEndSettings& settings, QuickInfoView& view)
-    : settings_(settings), view_(view) {}
+QuickInfoController::QuickInfoController(FrontEndSettings& settings, const GameDatabase& database,
+                                         const PlayStats& stats, QuickInfoView& view)
+    : settings_(settings), database_(database), stats_(stats), view_(view) {}
 
 void QuickInfoController::ShowSettings() {
   if (settings_.ScreenshotDisplay < kPictureTabs) view_.ShowPictureTab(settings_.ScreenshotDisplay);
@@ -16,10 +19,21 @@ void QuickInfoController::ShowSettings() {
 void QuickInfoController::SelectPictureTab(int index) {
   if (index < 0 || index >= kPictureTabs) return;
   settings_.ScreenshotDisplay = static_cast<std::uint8_t>(index);
-  // The selected game's picture of the new kind is shown once pictures are built.
+  GameSelected(shown_position_);
+}
+
+void QuickInfoController::GameSelected(long position) {
+  if (database_.GameCount() == 0 || position < 0 ||
+      static_cast<std::size_t>(position) >= database_.GameCount())
+    return;
+  shown_position_ = position;
+  const GameRecord& game = database_.Game(static_cast<std::size_t>(position));
+  (void)stats_;
+  settings_.LastSelected = game.Name.Str();
 }
 
 void QuickInfoController::ProfileStateChanged(bool profile_loaded) {
+  if (!profile_loaded) shown_position_ = -1;
   view_.ShowProfileState(profile_loaded);
 }
 

@@ -31,6 +31,7 @@ void MainShell::FormCreate() {
 
   parts_.database.ProfileLoaded = false;
   std::srand(static_cast<unsigned>(std::time(nullptr)));
+  parts_.game_list.SeedRandom(static_cast<unsigned>(std::time(nullptr)));
   language_codes_.clear();
   parts_.help.ClearTextFiles();
 

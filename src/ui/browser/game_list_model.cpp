@@ -1,27 +1,17 @@
 #include "ui/browser/game_list_model.h"
 
-#include "core/profile/game_database.h"
+#include "core/browser/game_list.h"
 #include "ui/text_codec.h"
 
 namespace kw {
 
 GameListModel::GameListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void GameListModel::SetDatabase(const GameDatabase* database) {
+void GameListModel::SetLines(const GameListLines* lines) {
   beginResetModel();
-  database_ = database;
-  rows_ = database_ ? static_cast<int>(database_->GameCount()) : 0;
+  lines_ = lines;
+  rows_ = lines_ ? static_cast<int>(lines_->size()) : 0;
   endResetModel();
-}
-
-void GameListModel::Clear() {
-  beginResetModel();
-  rows_ = 0;
-  endResetModel();
-}
-
-void GameListModel::Reload() {
-  SetDatabase(database_);
 }
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
@@ -29,12 +19,12 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
-  // rows_ is the count at the last reset; the database may have shrunk since, so check both.
-  if (!database_ || !index.isValid() || index.row() >= rows_ ||
-      static_cast<std::size_t>(index.row()) >= database_->GameCount())
+  // rows_ is the count at the last reset; the lines may have been cleared since, so check both.
+  if (!lines_ || !index.isValid() || index.row() >= rows_ ||
+      static_cast<std::size_t>(index.row()) >= lines_->size())
     return {};
   if (role == Qt::DisplayRole)
-    return FromSystemText(std::string(database_->Description(database_->Game(index.row()))));
+    return FromSystemText(std::string(lines_->Line(static_cast<std::size_t>(index.row()))));
   return {};
 }
 

@@ -24,12 +24,20 @@ const char* const kPopupSortCaptions[kSortOrders] = {"No sorting", "Sort by desc
                                                      "Sort by manufacturer", "Sort by year",
                                                      "Sort by most played"};
 
+// The list's own type-ahead would search the line numbers; the program's search on the
+// descriptions stands in its place.
+class GamesListBox : public QListView {
+ public:
+  using QListView::QListView;
+  void keyboardSearch(const QString&) override {}
+};
+
 }  // namespace
 
 GameListPanel::GameListPanel(QWidget* parent, QMenu* sort_menu) : QObject(parent) {
   games_model_ = new GameListModel(this);
 
-  GamesList = new QListView(parent);
+  GamesList = new GamesListBox(parent);
   GamesList->setObjectName("GamesList");
   GamesList->setModel(games_model_);
   GamesList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -39,8 +47,10 @@ GameListPanel::GameListPanel(QWidget* parent, QMenu* sort_menu) : QObject(parent
   GamesList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   GamesList->installEventFilter(this);
   connect(GamesList, &QListView::clicked, this, [this] { GamesListClick(); });
-  connect(GamesList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this] { GamesListClick(); });
+  // Arrow keys, Page Up, Page Down, Home and End move the selection as a click does.
+  connect(GamesList->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    if (!selecting_) GamesListClick();
+  });
 
   SortOPT = AddSortItems(sort_menu, kSortCaptions, "A ... Z order", "Z ... A order", "");
 
@@ -58,6 +68,7 @@ GameListPanel::GameListPanel(QWidget* parent, QMenu* sort_menu) : QObject(parent
 }
 
 void GameListPanel::AddPopUpTwins(QAction* run_game, QAction* details, QMenu* delete_menu) {
+  run_game_ = run_game;
   RunGameOPT = GamesPopUpMENU->addAction("Play");
   RunGameOPT->setObjectName("RunGameOPT");
   connect(RunGameOPT, &QAction::triggered, run_game, &QAction::trigger);
@@ -106,11 +117,6 @@ SortMenuItems GameListPanel::AddSortItems(QMenu* menu, const char* const caption
   return items;
 }
 
-void GameListPanel::Bind(GameListController* controller, const GameDatabase* database) {
-  controller_ = controller;
-  games_model_->SetDatabase(database);
-}
-
 void GameListPanel::ShowSortOrder(int sort_by, bool reverse) {
   for (const SortMenuItems* items : {&SortOPT, &PopSortOPT}) {
     for (int i = 0; i < kSortOrders; ++i) {
@@ -132,31 +138,58 @@ void GameListPanel::SetJoystickPolling(bool on) {
 void GameListPanel::ShowGames(bool profile_loaded) {
   GamesList->setEnabled(profile_loaded);
   SetBaseColour(GamesList, profile_loaded ? QPalette::Base : QPalette::Button);
-  if (profile_loaded) {
-    games_model_->Reload();
-  } else {
-    games_model_->Clear();
-  }
+  if (!profile_loaded) games_model_->Clear();
+}
+
+void GameListPanel::ShowLines(const GameListLines& lines) {
+  games_model_->SetLines(&lines);
+}
+
+long GameListPanel::SelectedLine() const {
+  const QModelIndex current = GamesList->currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+void GameListPanel::SelectLine(long line) {
+  const QModelIndex index = games_model_->index(static_cast<int>(line));
+  if (!index.isValid()) return;
+  selecting_ = true;
+  GamesList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  selecting_ = false;
+  GamesList->scrollTo(index);
+}
+
+void GameListPanel::RunSelectedGame() {
+  if (run_game_) run_game_->trigger();
 }
 
 bool GameListPanel::eventFilter(QObject* watched, QEvent* event) {
   if (watched == GamesList && event->type() == QEvent::KeyPress) {
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    if (text.size() == 1 && text[0].isPrint()) GamesListKeyPress(text[0]);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = key->text();
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      GamesListKeyPress('\r');
+    } else if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() <= 126) {
+      GamesListKeyPress(static_cast<char>(text[0].unicode()));
+    }
   }
   return QObject::eventFilter(watched, event);
 }
 
-void GameListPanel::GamesListClick() {}          // later: quick information and picture
-void GameListPanel::GamesListKeyPress(QChar) {}  // later: type-ahead
+void GameListPanel::GamesListClick() {
+  if (controller_) controller_->GamesListClick();
+}
+void GameListPanel::GamesListKeyPress(char key) {
+  if (controller_) controller_->GamesListKeyPress(key);
+}
 void GameListPanel::SortOPTClick(int sort_by) {
-  if (controller_) controller_->SelectSortOrder(sort_by);
+  if (controller_) controller_->SetSortKey(sort_by);
 }
 void GameListPanel::AZOPTClick() {
-  if (controller_) controller_->SelectReverseOrder(false);
+  if (controller_) controller_->SetSortDirection(false);
 }
 void GameListPanel::ZAOPTClick() {
-  if (controller_) controller_->SelectReverseOrder(true);
+  if (controller_) controller_->SetSortDirection(true);
 }
 void GameListPanel::JoyCheckTMRTimer() {}  // later: joystick navigation of the game list
 

@@ -32,7 +32,7 @@ class GameListPanel : public QObject, public GameListView {
   // Makes the list in `parent` and the Options menu's sort items in `sort_menu`.
   GameListPanel(QWidget* parent, QMenu* sort_menu);
 
-  void Bind(GameListController* controller, const GameDatabase* database);
+  void Bind(GameListController* controller) { controller_ = controller; }
   // The pop-up's first items are twins of these main-menu items: they trigger them.
   void AddPopUpTwins(QAction* run_game, QAction* details, QMenu* delete_menu);
 
@@ -40,12 +40,16 @@ class GameListPanel : public QObject, public GameListView {
   void ShowSortOrder(int sort_by, bool reverse) override;
   void SetJoystickPolling(bool on) override;
   void ShowGames(bool profile_loaded) override;
+  void ShowLines(const GameListLines& lines) override;
+  long SelectedLine() const override;
+  void SelectLine(long line) override;
+  void RunSelectedGame() override;
 
   GameListModel* GamesModel() const { return games_model_; }
 
   // Handlers
   void GamesListClick();
-  void GamesListKeyPress(QChar key);
+  void GamesListKeyPress(char key);
   void SortOPTClick(int sort_by);
   void AZOPTClick();
   void ZAOPTClick();
@@ -72,6 +76,8 @@ class GameListPanel : public QObject, public GameListView {
 
   GameListController* controller_ = nullptr;
   GameListModel* games_model_;
+  QAction* run_game_ = nullptr;  // the main menu's play command
+  bool selecting_ = false;       // a selection of the program's, not a click of the user's
 };
 
 }  // namespace kw

@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "ui/text_codec.h"
+
 namespace kw {
 
 namespace {
@@ -126,6 +128,11 @@ void QuickInfoPanel::ShowProfileState(bool loaded) {
     for (QLabel* value : QuickInfoValues)
       value->setText(kNotAvailable);
   }
+}
+
+void QuickInfoPanel::ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& values) {
+  for (int i = 0; i < kQuickInfoRows; ++i)
+    QuickInfoValues[i]->setText(FromSystemText(values[i]));
 }
 
 void QuickInfoPanel::ScreenShotPGEChange(int index) {

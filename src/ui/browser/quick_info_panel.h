@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QSize>
 #include <array>
+#include <string>
 
 #include "core/browser/quick_info_controller.h"
 
@@ -22,7 +23,7 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   Q_OBJECT
 
  public:
-  static constexpr int kQuickInfoRows = 12;
+  static constexpr int kQuickInfoRows = static_cast<int>(kw::kQuickInfoRows);
   // The text of every quick-information value until a game fills it.
   static constexpr const char* kNotAvailable = "Not available";
   // The picture frame is fixed, and so is the tab control around it.
@@ -41,6 +42,7 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   // QuickInfoView
   void ShowPictureTab(int index) override;
   void ShowProfileState(bool profile_loaded) override;
+  void ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& values) override;
 
   // The product picture shown when a game has no picture of its own.
   static QPixmap ProductPicture();

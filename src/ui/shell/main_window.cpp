@@ -45,7 +45,7 @@ TMainFRM::~TMainFRM() = default;
 
 void TMainFRM::Bind(const MainWindowControllers& controllers) {
   controllers_ = controllers;
-  game_list_->Bind(controllers.game_list, controllers.database);
+  game_list_->Bind(controllers.game_list);
   quick_info_->Bind(controllers.quick_info);
   recording_->Bind(controllers.recording);
 }
@@ -169,8 +169,10 @@ void TMainFRM::GameOPTClick() {}               // later: search
 void TMainFRM::RomSetOPTClick() {}             // later
 void TMainFRM::FindClonesTOOLClick() {}        // later
 void TMainFRM::FindManufacturerTOOLClick() {}  // later
-void TMainFRM::SelectRandomGameOPTClick() {}   // later: the game list
-void TMainFRM::NextMatchOPTClick() {}          // later: search
+void TMainFRM::SelectRandomGameOPTClick() {
+  if (controllers_.game_list) controllers_.game_list->SelectRandomGame();
+}
+void TMainFRM::NextMatchOPTClick() {}  // later: search
 
 void TMainFRM::DirectoriesOPTClick() {}  // later: the Preferences window
 void TMainFRM::ShowCmdLineOPTClick() {}  // later: the command-line window

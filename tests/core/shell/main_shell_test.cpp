@@ -120,7 +120,7 @@ TEST_F(MainShellTest, QuittingWritesTheSettingsThatTheNextStartReads) {
   {
     Program p(ui_, view_.Views(), Names());
     p.shell.FormCreate();
-    p.game_list.SelectSortOrder(3);
+    p.game_list.SetSortKey(3);
     p.settings.Values().ListYear = true;
     p.settings.Values().AddExtraOptions = false;
     p.profiles.AddToReopenList("/p/a.ksl");
