@@ -12,5 +12,7 @@ using Args = std::vector<std::string>;
 int Settings(const Args& args);
 int ParseListinfo(const Args& args);
 int DumpProfile(const Args& args);
+int List(const Args& args);
+int QuickInfo(const Args& args);
 
 }  // namespace kw::cli

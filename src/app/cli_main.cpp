@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: kestrelwing-cli COMMAND [ARGUMENTS]
+constexpr const char* kUsage = R"usage(Usage: kestrelwing-cli COMMAND [ARGUMENTS]
 
 Commands:
   settings
@@ -34,13 +34,22 @@ Commands:
       Each byte of a text stands for the code point of the same value (as UTF-8).
       Exit 1 when the file cannot be read or is not a valid profile, or when the
       output cannot be written.
+  list PROFILE.KSL [--sort N] [--reverse] [--romset] [--year] [--manufacturer]
+      Print the game list's lines in list order, one a line, as the main window
+      shows them ("00042 - [ABCD] = Example   (1985 - Maker)"). Without flags the
+      order and the listing options come from KESTREL.INI of the program directory;
+      with any flag they come from the flags alone: --sort N (0 no sorting, 1
+      description, the default, 2 manufacturer, 3 year, 4 most played), --reverse
+      for Z ... A, and --romset, --year, --manufacturer for the fields each line
+      adds. Most played counts the plays of STATS.INI of the program directory.
+      Exit 1 when the profile cannot be read.
 
 Options:
   --help       Show this text and exit.
   --version    Show the version and exit.
 
 Exit status: 0 success, 1 failure, 2 bad usage, 3 done with problems found.
-)";
+)usage";
 
 struct Command {
   const char* name;
@@ -51,6 +60,7 @@ constexpr Command kCommands[] = {
     {"settings", kw::cli::Settings},
     {"parse-listinfo", kw::cli::ParseListinfo},
     {"dump-profile", kw::cli::DumpProfile},
+    {"list", kw::cli::List},
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/cli_commands.h"
+#include "app/cli_console.h"
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
@@ -21,49 +22,6 @@
 namespace kw::cli {
 
 namespace {
-
-// The console stands in for the windows: messages go to stderr, questions are answered Yes,
-// progress is not shown.
-class ConsoleUi : public UserInterface {
- public:
-  MsgAnswer Ask(const std::string& text, MsgIcon, MsgButtons buttons) override {
-    std::string shown = text;
-    for (char& c : shown) {
-      if (c == '\r') c = '\n';
-    }
-    std::fprintf(stderr, "%s\n", shown.c_str());
-    switch (buttons) {
-      case MsgButtons::YesNo:
-        return MsgAnswer::Yes;
-      case MsgButtons::RetryCancel:
-        return MsgAnswer::Cancel;
-      default:
-        return MsgAnswer::Ok;
-    }
-  }
-  void SetOperation(const std::string&) override {}
-  void SetProgress(int) override {}
-  void ShowProgress() override {}
-  void HideProgress() override {}
-  void SetBusy(bool) override {}
-  void ProcessMessages() override {}
-  void ShowReport(const ReportDocument&) override {}
-};
-
-// Writes to standard output; false (with the reason on stderr, once) when the bytes did not
-// all go out, e.g. to a full disk.
-bool WriteOut(std::string_view text) {
-  if (text.empty() || std::fwrite(text.data(), 1, text.size(), stdout) == text.size()) return true;
-  std::fprintf(stderr, "kestrelwing-cli: cannot write to standard output: %s\n",
-               std::strerror(errno));
-  return false;
-}
-bool FlushOut() {
-  if (std::fflush(stdout) == 0) return true;
-  std::fprintf(stderr, "kestrelwing-cli: cannot write to standard output: %s\n",
-               std::strerror(errno));
-  return false;
-}
 
 // A report line as shown: to a terminal, the control bytes a capture may hold (an escape
 // sequence would act on the terminal) as \xNN; into a pipe or file, the bytes as they are.
@@ -294,12 +252,8 @@ int DumpProfile(const Args& args) {
     std::fputs(kDumpUsage, stderr);
     return 2;
   }
-  ConsoleUi ui;
   GameDatabase db;
-  if (Status loaded = LoadProfile(db, args[0], ui, ProfileFileContext{}); !loaded) {
-    ui.Ask(loaded.Message(), MsgIcon::Error, MsgButtons::Ok);
-    return 1;
-  }
+  if (!LoadProfileFile(db, args[0])) return 1;
 
   std::string out;
   {

@@ -1,0 +1,92 @@
+// list and quick-info: the game list and the quick information of a profile as the main window
+// shows them, for scripts and for checks against other tools.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/cli_commands.h"
+#include "app/cli_console.h"
+#include "core/browser/game_list.h"
+#include "core/browser/game_list_controller.h"
+#include "core/launch/play_stats.h"
+#include "core/profile/game_database.h"
+#include "core/shell/app_names.h"
+#include "core/shell/settings.h"
+#include "platform/ini.h"
+#include "platform/system_info.h"
+
+namespace kw::cli {
+
+namespace {
+
+constexpr const char* kListUsage =
+    "Usage: kestrelwing-cli list PROFILE.KSL [--sort N] [--reverse] [--romset] [--year] "
+    "[--manufacturer]\n"
+    "  N: 0 no sorting, 1 description, 2 manufacturer, 3 year, 4 most played.\n";
+
+// The program directory's names and settings, as the window reads them at start-up.
+struct ProgramFiles {
+  AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
+  FrontEndSettings settings;
+  ProgramFiles() {
+    platform::IniFile ini(names.SettingsPath);
+    ini.Load();  // a missing file gives every default
+    settings = LoadSettings(ini, names.SystemDir);
+  }
+};
+
+}  // namespace
+
+int List(const Args& args) {
+  std::string profile;
+  bool flags = false;
+  FrontEndSettings chosen;  // what the flags give: the defaults, then each flag
+  chosen.SortBy = kSortDescription;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--sort" && i + 1 < args.size() && args[i + 1].size() == 1 && args[i + 1][0] >= '0' &&
+        args[i + 1][0] <= '4') {
+      chosen.SortBy = static_cast<std::uint8_t>(args[++i][0] - '0');
+    } else if (a == "--reverse") {
+      chosen.ReverseSort = true;
+    } else if (a == "--romset") {
+      chosen.ListRomsetName = true;
+    } else if (a == "--year") {
+      chosen.ListYear = true;
+    } else if (a == "--manufacturer") {
+      chosen.ListManufacturer = true;
+    } else if (profile.empty() && !(a.size() > 1 && a[0] == '-')) {
+      profile = a;
+      continue;
+    } else {
+      std::fputs(kListUsage, stderr);
+      return 2;
+    }
+    flags = true;
+  }
+  if (profile.empty()) {
+    std::fputs(kListUsage, stderr);
+    return 2;
+  }
+  ProgramFiles files;
+  const FrontEndSettings& s = flags ? chosen : files.settings;
+  GameDatabase db;
+  if (!LoadProfileFile(db, profile)) return 1;
+  PlayStats stats(files.names.StatsPath);
+  if (s.SortBy == kSortMostPlayed) stats.LoadStats();
+  SortGames(db, s.SortBy, s.ReverseSort, stats);
+
+  const ListingOptions listing = ListingOf(s);
+  std::string out;
+  for (std::size_t n = 0; n < db.GameCount(); ++n) {
+    AppendGameListLine(db, n, listing, out);
+    out += '\n';
+    if (out.size() > (1 << 20)) {
+      if (!WriteOut(out)) return 1;
+      out.clear();
+    }
+  }
+  return WriteOut(out) && FlushOut() ? 0 : 1;
+}
+
+}  // namespace kw::cli
