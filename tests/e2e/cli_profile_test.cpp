@@ -8,32 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "support/cli_run.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace kw {
 namespace {
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args, const test::TempDir& dir) {
-  args.insert(args.begin(), KW_CLI_PATH);
-  test::CommandResult run =
-      test::RunCommand(test::CommandLine(args) + " 2>" + test::ShellQuoted(dir / "stderr.txt"));
-  return {run.status, run.out, dir.Read("stderr.txt")};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line);
-  return lines;
-}
+using test::CliRun;
+using test::Lines;
+using test::RunCli;
 
 // The JSON line of the record named `name`, or "".
 std::string RecordLine(const std::vector<std::string>& lines, const std::string& name) {

@@ -13,9 +13,15 @@
 #include <cstdio>
 #include <memory>
 
+#include <QPainter>
+
 #include "app/gui_program.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/profile/profile_file.h"
 #include "core/reports/report_document.h"
+#include "platform/ini.h"
 #include "platform/system_info.h"
+#include "support/scripted_ui.h"
 #include "ui/reports/report_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
@@ -137,6 +143,103 @@ void ReportWindow(const QDir& out) {
   Require(Save(image, out.filePath("report-window.png")), "report-window.png not saved");
 }
 
+// A picture of our own for a set: a generated screen of coloured bands, shapes and the set's
+// name. No game art.
+QImage MakeGamePicture(const QString& name, QSize size, QColor base) {
+  QImage image(size, QImage::Format_RGB32);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 0, size.height());
+  sky.setColorAt(0, base.darker(300));
+  sky.setColorAt(1, base);
+  p.fillRect(image.rect(), sky);
+  for (int i = 0; i < 12; ++i) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromHsv((base.hue() + i * 29) % 360, 200, 255, 170));
+    const int d = size.width() / 10 + (i * 37) % (size.width() / 6);
+    p.drawEllipse((i * 97) % size.width(), (i * 53) % size.height(), d, d);
+  }
+  p.setPen(QPen(Qt::white, 3));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(image.rect().adjusted(6, 6, -7, -7));
+  QFont font("Liberation Sans", size.width() / 12, QFont::Bold);
+  p.setFont(font);
+  p.drawText(image.rect(), Qt::AlignCenter, name);
+  return image;
+}
+
+// The main window over the emulator's real 0.37b5 game list (the test sample when that file is
+// not at hand), sorted by description with a game selected and its picture, and the
+// statistics window over twelve play records.
+void BrowsingWindows(const QDir& out) {
+  QTemporaryDir home;
+  Require(home.isValid(), "no temporary directory");
+  qputenv("KESTRELWING_HOME", QFile::encodeName(home.path() + "/"));
+  Require(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()).Ok(),
+          "the program's directory could not be made");
+  const QString emulator = home.path() + "/MAME/";
+  QDir().mkpath(emulator + "snap");
+  QDir().mkpath(emulator + "cabinets");
+  // The profile: the real capture when it is at hand, else the test sample.
+  std::string listinfo =
+      KW_SOURCE_DIR "/../shared/realdata/listinfo/mame-0.37b5-generated/listinfo.txt";
+  if (!QFile::exists(QString::fromStdString(listinfo)))
+    listinfo = KW_SOURCE_DIR "/tests/data/listinfo/listinfo.txt";
+  kw::GameDatabase db;
+  Require(kw::ParseListinfoFile(listinfo, db).Ok(), "the listinfo could not be read");
+  db.EmulatorDir = emulator.toStdString();
+  db.EmulatorExe = "MAME.EXE";
+  db.EmulatorVersion = "M.A.M.E. v0.37 BETA 5 (Jul 28 2000) - Multiple Arcade Machine Emulator";
+  const std::string profile = home.path().toStdString() + "/PROFILES/MAME037B5.KSL";
+  kw::test::ScriptedUi quiet;
+  Require(kw::SaveProfile(db, profile, quiet, {}).Ok(), "the profile could not be saved");
+  // Pictures of our own for a few sets, in the emulator's lower-case folder names.
+  const struct {
+    const char* name;
+    QSize size;
+    QColor colour;
+  } pictures[] = {{"pacman", {224, 288}, QColor(40, 60, 200)},
+                  {"galaga", {224, 288}, QColor(160, 30, 120)},
+                  {"mspacman", {224, 288}, QColor(200, 120, 20)}};
+  for (const auto& pic : pictures)
+    MakeGamePicture(QString(pic.name).toUpper(), pic.size, pic.colour)
+        .save(emulator + "snap/" + pic.name + ".png");
+  kw::platform::IniFile settings(home.path().toStdString() + "/KESTREL.INI");
+  settings.Write("Sort", "SortBy", "1");
+  settings.Write("Sort", "LastSelected", "PACMAN");
+  settings.Write("Screenshots", "ScreenShots", "snap");
+  settings.Write("Screenshots", "ScreenshotDisplay", "1");
+  settings.Write("General", "LastProfile", profile);
+  Require(settings.Flush().Ok(), "KESTREL.INI could not be written");
+  kw::platform::IniFile stats(home.path().toStdString() + "/STATS.INI");
+  const char* const played[] = {"PACMAN", "GALAGA",  "MSPACMAN", "DKONG",   "1942", "FROGGER",
+                                "DIGDUG", "XEVIOUS", "ROBBY",    "MPATROL", "QIX",  "OLDGAME"};
+  for (int i = 0; i < 12; ++i) {
+    stats.Write(played[i], "TotHours", std::to_string(12 - i));
+    stats.Write(played[i], "TotMinutes", std::to_string((i * 17) % 60));
+    stats.Write(played[i], "TotSeconds", std::to_string((i * 23) % 60));
+    stats.Write(played[i], "TotTimes", std::to_string(40 - i * 3));
+  }
+  Require(stats.Flush().Ok(), "STATS.INI could not be written");
+
+  kw::TMainFRM window;
+  kw::TWorkingFRM working;
+  kw::TReportFRM report(&window);
+  kw::QtUserInterface ui(working, &report);
+  ui.SetParentWindow(&window);
+  kw::GuiProgram program(
+      ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
+  program.shell.FormCreate();
+  window.show();
+  Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
+  program.shell.FormShow({});
+  Require(program.database.ProfileLoaded, "the profile did not open");
+  Require(program.settings.Values().LastSelected == "PACMAN", "PACMAN is not selected");
+  Require(Save(Grab(&window), out.filePath("main-window-profile.png")),
+          "main-window-profile.png not saved");
+  program.shell.FormDestroy();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,5 +254,6 @@ int main(int argc, char** argv) {
   kw::InstallProgramFont();
   FirstStartWindows(out);
   ReportWindow(out);
+  BrowsingWindows(out);
   return 0;
 }

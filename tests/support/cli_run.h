@@ -1,0 +1,37 @@
+// Runs kestrelwing-cli as the real program, in a program directory of the test's own.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/run_command.h"
+#include "support/temp_dir.h"
+
+namespace kw::test {
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the program with `args`; its program directory ($KESTRELWING_HOME) is `home` when given.
+// Standard error is collected through a file in `dir`.
+inline CliRun RunCli(std::vector<std::string> args, const TempDir& dir,
+                     const std::string& home = "") {
+  args.insert(args.begin(), KW_CLI_PATH);
+  const std::string env = home.empty() ? "" : "KESTRELWING_HOME=" + ShellQuoted(home) + " ";
+  CommandResult run = RunCommand(env + CommandLine(args) + " 2>" + ShellQuoted(dir / "stderr.txt"));
+  return {run.status, run.out, dir.Read("stderr.txt")};
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+}  // namespace kw::test
