@@ -1,0 +1,37 @@
+// Joystick navigation of the game list: one poll of the joystick turned into moves of the
+// selection, a launch or a random choice.
+#pragma once
+
+#include "platform/joystick.h"
+
+namespace kw {
+
+struct FrontEndSettings;
+
+// Lines a page button moves.
+inline constexpr long kJoystickPageLines = 20;
+
+// The number of the highest-numbered button down, 1 to 32, or 0 when none is.
+int PressedJoystickButton(const JoystickState& state);
+
+// What the joystick acts on: the game list.
+class GameListNavigation {
+ public:
+  virtual ~GameListNavigation() = default;
+  virtual long SelectedLine() const = 0;
+  virtual long LineCount() const = 0;
+  // Selects the line and refreshes the quick information (GamesListClick).
+  virtual void SelectLine(long line) = 0;
+  virtual void PlaySelected() = 0;
+  virtual void SelectRandomGame() = 0;
+};
+
+// JoyCheckTMRTimer after the poll. With no button down, up then down move the selection one
+// line each. With a button down, its number is compared with TopButton, BottomButton,
+// PageUpButton, PageDownButton, PlayButton and RandomButton in this order, and every match
+// acts, each on the selection the one before left. The selection never leaves the list; an
+// empty list does nothing.
+void JoyCheck(const JoystickState& state, const FrontEndSettings& settings,
+              GameListNavigation& list);
+
+}  // namespace kw

@@ -1,0 +1,33 @@
+// The texts of the quick-information box: the coded fields of a game record as short phrases.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace kw {
+
+class GameDatabase;
+struct GameRecord;
+struct PlayRecord;
+
+inline constexpr std::size_t kQuickInfoLines = 12;
+
+// The captions beside the values, in display order.
+inline constexpr std::array<const char*, kQuickInfoLines> kQuickInfoCaptions = {
+    "Romset name:",    "Copyright:",     "Screen type:",   "Resolution:",
+    "Sound:",          "Controls:",      "Coinage:",       "Dip Switches:",
+    "Driver quality:", "Color quality:", "Sound quality:", "Statistics:"};
+
+// What every value shows before a game is selected and while no profile is open.
+inline constexpr const char* kQuickInfoNotAvailable = "Not available";
+
+// The values of GamesListClick for `game` of `db`, in the order of the captions: RomSetName,
+// Copyright, ScreenTypeVAL, Resolution, Sound, Controls, Coins, DipSwitch, Driver, Color,
+// SoundQuality, Stats. `record` is the game's play record (FindPlayRecord of its Name), or
+// null.
+std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
+                                                        const GameRecord& game,
+                                                        const PlayRecord* record);
+
+}  // namespace kw
