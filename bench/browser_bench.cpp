@@ -114,7 +114,8 @@ int Fill(const char* profile, const char* stats_path) {
   kw::PlayStats stats(stats_path ? stats_path : "/nonexistent/STATS.INI");
   const double load_ms = BestMs(1, [&] { stats.LoadStats(); });
   BenchView view;
-  kw::GameListController list(ui, settings, db, stats, view, view);
+  kw::platform::Joystick joystick;
+  kw::GameListController list(ui, settings, db, stats, joystick, view, view);
   std::printf("games %zu, play records %zu (LoadStats %.1f ms)\n", db.GameCount(),
               stats.Records().size(), load_ms);
   // Every sort starts from the same shuffled order, not from the order the last one left.

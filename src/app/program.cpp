@@ -11,7 +11,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       profiles(ui, database, settings.Values(), names.ProductName, views.shell, views.reopen_menus),
       help(ui, settings.Values(), database, names.NewsPath, views.text_files),
       quick_info(settings.Values(), database, stats, views.quick_info),
-      game_list(ui, settings, database, stats, views.game_list, quick_info),
+      game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
       recording(database, views.recording),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, help, game_list, quick_info}) {

@@ -12,6 +12,7 @@
 #include "core/shell/help_controller.h"
 #include "core/shell/main_shell.h"
 #include "core/shell/settings_store.h"
+#include "platform/joystick.h"
 
 namespace kw {
 
@@ -38,6 +39,7 @@ class Program {
   SettingsStore settings;
   GameDatabase database;
   PlayStats stats;
+  platform::Joystick joystick;
   ProfileController profiles;
   HelpController help;
   QuickInfoController quick_info;

@@ -29,7 +29,7 @@ class RecordingViews : public ShellView,
   std::vector<std::string> lines;
   long selected = -1;
   std::vector<long> runs;  // the selected line at each play command
-  std::array<std::string, kQuickInfoRows> quick_info;
+  std::array<std::string, kQuickInfoLines> quick_info;
   int picture_tab = -1;
   bool recording_enabled = false;
   RecordingMode mode = RecordingMode::None;
@@ -65,7 +65,7 @@ class RecordingViews : public ShellView,
     if (line >= 0 && line < static_cast<long>(lines.size())) selected = line;
   }
   void RunSelectedGame() override { runs.push_back(selected); }
-  void ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& v) override { quick_info = v; }
+  void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& v) override { quick_info = v; }
   void ShowPictureTab(int index) override { picture_tab = index; }
   void SetRecordingEnabled(bool e) override { recording_enabled = e; }
   void ShowRecordingMode(RecordingMode m) override { mode = m; }

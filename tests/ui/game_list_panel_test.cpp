@@ -1,6 +1,7 @@
 // The game list in the main window: keys, clicks and menus reach the controller, and the
 // selection that the program makes is no click of the user's.
 #include <QAction>
+#include <QLabel>
 #include <QListView>
 #include <QSignalSpy>
 #include <QTest>
@@ -9,6 +10,7 @@
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/browser/game_list_model.h"
+#include "ui/browser/quick_info_panel.h"
 #include "ui/shell/main_window.h"
 
 namespace {
@@ -53,6 +55,7 @@ class GameListPanelTest : public QObject {
       QTest::keyClick(f.List(), c);
     QCOMPARE(f.Row(), 2);
     QCOMPARE(f.LastSelected(), std::string("GAMMA"));
+    QCOMPARE(f.w.QuickInfo().RomSetName->text(), QString("GAMMA"));
     QTest::keyClick(f.List(), Qt::Key_Up);  // the list's own keys refresh as a click does
     QCOMPARE(f.Row(), 1);
     QCOMPARE(f.LastSelected(), std::string("BETA"));

@@ -13,11 +13,13 @@ ListingOptions ListingOf(const FrontEndSettings& settings) {
 
 GameListController::GameListController(UserInterface& ui, SettingsStore& settings,
                                        GameDatabase& database, const PlayStats& stats,
-                                       GameListView& view, GameSelectionListener& selection)
+                                       platform::Joystick& joystick, GameListView& view,
+                                       GameSelectionListener& selection)
     : ui_(ui),
       settings_(settings),
       database_(database),
       stats_(stats),
+      joystick_(joystick),
       view_(view),
       selection_(selection) {}
 
@@ -102,6 +104,11 @@ void GameListController::SelectLastSelected() {
   const long found = database_.FindGamePosition(settings_.Values().LastSelected);
   if (found >= 0) view_.SelectLine(found);
   GamesListClick();
+}
+
+void GameListController::JoyCheckTMRTimer(bool application_active) {
+  if (!application_active || !settings_.Values().DXGameSelect) return;
+  JoyCheck(joystick_.Read(), settings_.Values(), *this);
 }
 
 long GameListController::SelectedLine() const {

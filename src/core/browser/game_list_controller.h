@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/browser/game_list.h"
+#include "core/browser/joystick_select.h"
 #include "core/profile/profile_controller.h"
 
 namespace kw {
@@ -45,10 +46,11 @@ class GameSelectionListener {
   virtual void GameSelected(long position) = 0;
 };
 
-class GameListController : public ProfileListener {
+class GameListController : public ProfileListener, public GameListNavigation {
  public:
   GameListController(UserInterface& ui, SettingsStore& settings, GameDatabase& database,
-                     const PlayStats& stats, GameListView& view, GameSelectionListener& selection);
+                     const PlayStats& stats, platform::Joystick& joystick, GameListView& view,
+                     GameSelectionListener& selection);
 
   // Shows the stored sort order and joystick choice.
   void ShowSettings();
@@ -67,16 +69,20 @@ class GameListController : public ProfileListener {
   void GamesListClick();
   // GamesListKeyPress: a printable key searches the descriptions, Enter plays.
   void GamesListKeyPress(char key);
-  // SelectRandomGameOPTClick.
-  void SelectRandomGame();
+  // SelectRandomGameOPTClick is SelectRandomGame below.
   // Selects the game named LastSelected (else the first line) and refreshes the quick info.
   void SelectLastSelected();
 
+  // JoyCheckTMRTimer: one poll of the joystick, read only while the program is the active
+  // application.
+  void JoyCheckTMRTimer(bool application_active);
+
   // The list as the joystick moves through it.
-  long SelectedLine() const;
-  long LineCount() const;
-  void SelectLine(long line);  // select, then refresh the quick information
-  void PlaySelected();
+  long SelectedLine() const override;
+  long LineCount() const override;
+  void SelectLine(long line) override;  // select, then refresh the quick information
+  void PlaySelected() override;
+  void SelectRandomGame() override;
 
   void ProfileOpened() override;
   void ProfileStateChanged(bool profile_loaded) override;
@@ -92,6 +98,7 @@ class GameListController : public ProfileListener {
   SettingsStore& settings_;
   GameDatabase& database_;
   const PlayStats& stats_;
+  platform::Joystick& joystick_;
   GameListView& view_;
   GameSelectionListener& selection_;
   GameListLines lines_;

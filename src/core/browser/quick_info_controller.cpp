@@ -28,7 +28,7 @@ void QuickInfoController::GameSelected(long position) {
     return;
   shown_position_ = position;
   const GameRecord& game = database_.Game(static_cast<std::size_t>(position));
-  (void)stats_;
+  view_.ShowQuickInfo(QuickInfoTexts(database_, game, stats_.FindPlayRecord(game.Name.View())));
   settings_.LastSelected = game.Name.Str();
 }
 

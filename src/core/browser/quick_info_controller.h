@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/browser/game_list_controller.h"
+#include "core/browser/quick_info.h"
 #include "core/profile/profile_controller.h"
 
 namespace kw {
@@ -15,7 +16,6 @@ class PlayStats;
 struct FrontEndSettings;
 
 inline constexpr int kPictureTabs = 5;
-inline constexpr std::size_t kQuickInfoRows = 12;
 
 class QuickInfoView {
  public:
@@ -26,7 +26,7 @@ class QuickInfoView {
   // "Not available" and the product picture is hidden.
   virtual void ShowProfileState(bool profile_loaded) = 0;
   // The twelve values, in display order.
-  virtual void ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& values) = 0;
+  virtual void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) = 0;
 };
 
 class QuickInfoController : public ProfileListener, public GameSelectionListener {

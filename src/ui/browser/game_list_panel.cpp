@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
@@ -191,6 +192,9 @@ void GameListPanel::AZOPTClick() {
 void GameListPanel::ZAOPTClick() {
   if (controller_) controller_->SetSortDirection(true);
 }
-void GameListPanel::JoyCheckTMRTimer() {}  // later: joystick navigation of the game list
+void GameListPanel::JoyCheckTMRTimer() {
+  if (controller_)
+    controller_->JoyCheckTMRTimer(QGuiApplication::applicationState() == Qt::ApplicationActive);
+}
 
 }  // namespace kw

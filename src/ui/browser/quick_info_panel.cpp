@@ -16,23 +16,10 @@ namespace {
 
 const char* const kPictureTabNames[kPictureTabs] = {"None", "Game", "Cabinet", "Flyer", "Hardware"};
 
-struct QuickInfoRow {
-  const char* value_name;
-  const char* caption;
-};
-const QuickInfoRow kQuickInfoLayout[QuickInfoPanel::kQuickInfoRows] = {
-    {"RomSetName", "Romset name:"},
-    {"Copyright", "Copyright:"},
-    {"ScreenTypeVAL", "Screen type:"},
-    {"Resolution", "Resolution:"},
-    {"Sound", "Sound:"},
-    {"Controls", "Controls:"},
-    {"Coins", "Coinage:"},
-    {"DipSwitch", "Dip Switches:"},
-    {"Driver", "Driver quality:"},
-    {"Color", "Color quality:"},
-    {"SoundQuality", "Sound quality:"},
-    {"Stats", "Statistics:"}};
+// The value labels' names, in the order of the captions.
+const char* const kQuickInfoNames[QuickInfoPanel::kQuickInfoRows] = {
+    "RomSetName", "Copyright", "ScreenTypeVAL", "Resolution", "Sound",        "Controls",
+    "Coins",      "DipSwitch", "Driver",        "Color",      "SoundQuality", "Stats"};
 
 }  // namespace
 
@@ -84,10 +71,10 @@ void QuickInfoPanel::CreateQuickInfo(QWidget* parent) {
   grid->setHorizontalSpacing(8);
   grid->setVerticalSpacing(1);
   for (int i = 0; i < kQuickInfoRows; ++i) {
-    auto* caption = new QLabel(kQuickInfoLayout[i].caption, QuickInfoBOX);
-    caption->setObjectName(QString(kQuickInfoLayout[i].value_name) + "LBL");
-    auto* value = new QLabel(kNotAvailable, QuickInfoBOX);
-    value->setObjectName(kQuickInfoLayout[i].value_name);
+    auto* caption = new QLabel(kQuickInfoCaptions[i], QuickInfoBOX);
+    caption->setObjectName(QString(kQuickInfoNames[i]) + "LBL");
+    auto* value = new QLabel(kQuickInfoNotAvailable, QuickInfoBOX);
+    value->setObjectName(kQuickInfoNames[i]);
     value->setTextFormat(Qt::PlainText);
     // Long values are cut at the box's edge rather than widening it.
     value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -126,11 +113,11 @@ void QuickInfoPanel::ShowProfileState(bool loaded) {
   if (PopExplorerOPT && !loaded) PopExplorerOPT->setEnabled(false);
   if (!loaded) {
     for (QLabel* value : QuickInfoValues)
-      value->setText(kNotAvailable);
+      value->setText(kQuickInfoNotAvailable);
   }
 }
 
-void QuickInfoPanel::ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& values) {
+void QuickInfoPanel::ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) {
   for (int i = 0; i < kQuickInfoRows; ++i)
     QuickInfoValues[i]->setText(FromSystemText(values[i]));
 }

@@ -23,9 +23,7 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   Q_OBJECT
 
  public:
-  static constexpr int kQuickInfoRows = static_cast<int>(kw::kQuickInfoRows);
-  // The text of every quick-information value until a game fills it.
-  static constexpr const char* kNotAvailable = "Not available";
+  static constexpr int kQuickInfoRows = static_cast<int>(kw::kQuickInfoLines);
   // The picture frame is fixed, and so is the tab control around it.
   static constexpr QSize kPictureFrame{320, 320};
   static constexpr QPoint kPictureOffset{8, 29};  // of the frame inside the tab control
@@ -42,7 +40,7 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   // QuickInfoView
   void ShowPictureTab(int index) override;
   void ShowProfileState(bool profile_loaded) override;
-  void ShowQuickInfo(const std::array<std::string, kQuickInfoRows>& values) override;
+  void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) override;
 
   // The product picture shown when a game has no picture of its own.
   static QPixmap ProductPicture();

@@ -26,9 +26,10 @@ struct Fixture {
   SettingsStore settings{dir.Path() + "KESTREL.INI"};
   GameDatabase database;
   PlayStats stats{dir.Path() + "STATS.INI"};
+  platform::Joystick joystick;
   test::RecordingViews view;
   Selections selections;
-  GameListController list{ui, settings, database, stats, view, selections};
+  GameListController list{ui, settings, database, stats, joystick, view, selections};
 
   void Open(std::initializer_list<const char*> descriptions) {
     for (const char* d : descriptions) {

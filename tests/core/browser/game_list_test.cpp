@@ -46,7 +46,10 @@ TEST(GameListTest, EveryKeyInBothDirections) {
   const std::vector<G> games = {{"B", "apple", "zeta", 1990},
                                 {"A", "Zebra", "Alpha", 1975},
                                 {"C", "Zebr", "alpha", 0},
-                                {"D", "\xe9clair", "Beta", 1982}};
+                                {"D",
+                                 "\xe9"
+                                 "clair",
+                                 "Beta", 1982}};
   PlayStats stats("/nonexistent/STATS.INI");
   stats.RecordPlay("C", 0, 0, 1);
   stats.RecordPlay("C", 0, 0, 1);
