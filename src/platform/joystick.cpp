@@ -69,6 +69,14 @@ JoystickState Joystick::Read() {
     state.up = y < -kAxisDeadZone;
     state.down = y > kAxisDeadZone;
   }
+  // Many pads report their direction pad as a hat, not as axes: it steers the list as well.
+  if (SDL_JoystickNumHats(d.handle) > 0) {
+    const Uint8 hat = SDL_JoystickGetHat(d.handle, 0);
+    state.up = state.up || (hat & SDL_HAT_UP) != 0;
+    state.down = state.down || (hat & SDL_HAT_DOWN) != 0;
+    state.left = state.left || (hat & SDL_HAT_LEFT) != 0;
+    state.right = state.right || (hat & SDL_HAT_RIGHT) != 0;
+  }
   const int buttons = std::min(SDL_JoystickNumButtons(d.handle), kButtonCount);
   for (int b = 0; b < buttons; ++b) {
     if (SDL_JoystickGetButton(d.handle, b) != 0) state.buttons |= std::uint32_t{1} << b;

@@ -22,7 +22,7 @@ class JoystickTest : public ::testing::Test {
     if (started_) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   }
   void PlugIn() {
-    index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 32, 0);
+    index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 32, 1);
     stick_ = SDL_JoystickOpen(index_);
     ASSERT_NE(stick_, nullptr) << SDL_GetError();
   }
@@ -57,6 +57,9 @@ TEST_F(JoystickTest, AxesCountOnlyPastHalfTheirTravel) {
   EXPECT_EQ(ReadAxes(SDL_JOYSTICK_AXIS_MAX, SDL_JOYSTICK_AXIS_MAX),
             (JoystickState{.down = true, .right = true}));
   EXPECT_EQ(ReadAxes(SDL_JOYSTICK_AXIS_MIN, 0), (JoystickState{.left = true}));
+  // A direction pad reported as a hat steers as the stick does.
+  SDL_JoystickSetVirtualHat(stick_, 0, SDL_HAT_RIGHTDOWN);
+  EXPECT_EQ(ReadAxes(0, 0), (JoystickState{.down = true, .right = true}));
 }
 
 TEST_F(JoystickTest, ButtonsOneToThirtyTwoAndReplugging) {
