@@ -1,14 +1,30 @@
 #include "core/launch/play_stats.h"
 
 #include <cstdio>
+#include <unordered_set>
 
 #include "platform/ascii.h"
+#include "platform/fs.h"
 
 namespace kw {
 
 namespace {
 
 constexpr const char* kKeys[] = {"TotHours", "TotMinutes", "TotSeconds", "TotTimes"};
+
+// A count or a time below zero is damage, not a value: it reads as 0 like any other
+// non-number, rather than wrapping round to a huge count that would head every list.
+long long ReadCount(const platform::IniFile& file, const std::string& section, const char* key) {
+  const long long value = file.ReadInteger(section, key, 0);
+  return value < 0 ? 0 : value;
+}
+
+std::string LowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    c = platform::AsciiLower(c);
+  return out;
+}
 
 }  // namespace
 
@@ -34,23 +50,36 @@ void PlayStats::LoadStats() {
     PlayRecord r;
     r.StatSetName = StatName(section);
     // Stored in the fields' widths, as the file's integers always were.
-    r.TotHours = static_cast<std::uint16_t>(file_.ReadInteger(section, kKeys[0], 0));
-    r.TotMinutes = static_cast<std::uint8_t>(file_.ReadInteger(section, kKeys[1], 0));
-    r.TotSeconds = static_cast<std::uint8_t>(file_.ReadInteger(section, kKeys[2], 0));
-    r.TotTimes = static_cast<std::uint32_t>(file_.ReadInteger(section, kKeys[3], 0));
+    r.TotHours = static_cast<std::uint16_t>(ReadCount(file_, section, kKeys[0]));
+    r.TotMinutes = static_cast<std::uint8_t>(ReadCount(file_, section, kKeys[1]));
+    r.TotSeconds = static_cast<std::uint8_t>(ReadCount(file_, section, kKeys[2]));
+    r.TotTimes = static_cast<std::uint32_t>(ReadCount(file_, section, kKeys[3]));
+    r.Section = section;
     records_.push_back(std::move(r));
   }
 }
 
 Status PlayStats::SaveStats() {
   if (records_.empty()) return Success();
+  const std::string unable = "Unable to write to " + file_.Path();
+  // Over the file as it is now: its other lines stay. One that is there but unreadable (at
+  // start-up too, which then gave an empty list) would lose every record if it were replaced.
+  const bool exists = platform::fs::FileExists(file_.Path());
+  if (!file_.Load() && exists) return Failure(unable);
+  // Sections match without regard to case; a later record of the same section would overwrite
+  // the first, which is the one that every look-up finds and every play adds to.
+  std::unordered_set<std::string> written;
+  written.reserve(records_.size());
   for (const PlayRecord& r : records_) {
-    file_.Write(r.StatSetName, kKeys[0], std::to_string(r.TotHours));
-    file_.Write(r.StatSetName, kKeys[1], std::to_string(r.TotMinutes));
-    file_.Write(r.StatSetName, kKeys[2], std::to_string(r.TotSeconds));
-    file_.Write(r.StatSetName, kKeys[3], std::to_string(r.TotTimes));
+    const std::string& section = r.Section.empty() ? r.StatSetName : r.Section;
+    if (!written.insert(LowerCase(section)).second) continue;
+    file_.Write(section, kKeys[0], std::to_string(r.TotHours));
+    file_.Write(section, kKeys[1], std::to_string(r.TotMinutes));
+    file_.Write(section, kKeys[2], std::to_string(r.TotSeconds));
+    file_.Write(section, kKeys[3], std::to_string(r.TotTimes));
   }
-  return file_.Flush();
+  if (Status flushed = file_.Flush(); !flushed) return Failure(unable + "\r" + flushed.Message());
+  return Success();
 }
 
 void PlayStats::FreeStats() {

@@ -23,6 +23,9 @@ struct PlayRecord {
   std::uint8_t TotMinutes = 0;
   std::uint8_t TotSeconds = 0;
   std::uint32_t TotTimes = 0;
+  // The file's section it was read from (empty for a record made here): it is written back
+  // there, so that a section whose name is longer than 8 keeps the plays added to it.
+  std::string Section;
   bool operator==(const PlayRecord&) const = default;
 };
 
@@ -33,11 +36,13 @@ class PlayStats {
   const std::string& Path() const { return file_.Path(); }
 
   // (Re)reads the file: one record per section, its name upper-cased and cut to 8; keys that
-  // are missing or not numbers read as 0, others keep the low bits of their field's width. A
-  // missing file is an empty list.
+  // are missing, not numbers or negative read as 0, others keep the low bits of their field's
+  // width. A missing file is an empty list.
   void LoadStats();
-  // Writes every record's four keys into its section and replaces the file atomically; the
-  // file's other lines stay as they are. An empty list writes nothing.
+  // Writes every record's four keys into its section of the file as it is now and replaces the
+  // file atomically; the file's other lines stay as they are. Of records that share a section
+  // only the first (the one every look-up finds) is written. An empty list writes nothing. A
+  // file that is there but cannot be read is left alone, with "Unable to write to ...".
   Status SaveStats();
   void FreeStats();
 
