@@ -9,6 +9,7 @@
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/recording_panel.h"
+#include "ui/launch/stats_panel.h"
 #include "ui/shell/main_window.h"
 
 namespace kw {
@@ -18,9 +19,9 @@ class GuiProgram : public Program {
   GuiProgram(UserInterface& ui, TMainFRM& window, AppNames names)
       : Program(ui,
                 ProgramViews{window, window, window, window.GameList(), window.QuickInfo(),
-                             window.Recording()},
+                             window.Recording(), window.Stats()},
                 std::move(names)) {
-    window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database});
+    window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics});
   }
 };
 

@@ -13,8 +13,9 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       quick_info(settings.Values(), database, stats, views.quick_info),
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
       recording(database, views.recording),
+      statistics(ui, stats, database, names.ProductName, views.statistics),
       shell(ui, views.shell, names,
-            ShellParts{settings, database, profiles, help, game_list, quick_info}) {
+            ShellParts{settings, database, profiles, help, game_list, quick_info, statistics}) {
   // In the order the window is brought up to date after a profile opens or its state changes.
   profiles.AddListener(help);
   profiles.AddListener(game_list);

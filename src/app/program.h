@@ -6,6 +6,7 @@
 #include "core/browser/quick_info_controller.h"
 #include "core/launch/play_stats.h"
 #include "core/launch/recording_controller.h"
+#include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
 #include "core/shell/app_names.h"
@@ -27,6 +28,7 @@ struct ProgramViews {
   GameListView& game_list;
   QuickInfoView& quick_info;
   RecordingView& recording;
+  StatsView& statistics;
 };
 
 class Program {
@@ -45,6 +47,7 @@ class Program {
   QuickInfoController quick_info;
   GameListController game_list;
   RecordingController recording;
+  StatsController statistics;
   MainShell shell;
 };
 

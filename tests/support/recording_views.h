@@ -15,7 +15,8 @@ class RecordingViews : public ShellView,
                        public TextFilesMenuView,
                        public GameListView,
                        public QuickInfoView,
-                       public RecordingView {
+                       public RecordingView,
+                       public StatsView {
  public:
   std::vector<std::string> titles;
   bool news = false;
@@ -35,8 +36,9 @@ class RecordingViews : public ShellView,
   RecordingMode mode = RecordingMode::None;
   bool file_name_enabled = false;
   std::string file_name = "unset";
+  std::vector<StatisticsReport> statistics;  // every report shown
 
-  ProgramViews Views() { return ProgramViews{*this, *this, *this, *this, *this, *this}; }
+  ProgramViews Views() { return ProgramViews{*this, *this, *this, *this, *this, *this, *this}; }
 
   void SetTitle(const std::string& t) override { titles.push_back(t); }
   void SetNewsAvailable(bool a) override { news = a; }
@@ -71,6 +73,7 @@ class RecordingViews : public ShellView,
   void ShowRecordingMode(RecordingMode m) override { mode = m; }
   void SetFileNameEnabled(bool e) override { file_name_enabled = e; }
   void SetFileName(const std::string& n) override { file_name = n; }
+  void ShowStatistics(const StatisticsReport& r) override { statistics.push_back(r); }
 };
 
 }  // namespace kw::test

@@ -6,6 +6,7 @@
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
 #include "core/launch/crash_check.h"
+#include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
 #include "core/shell/help_controller.h"
@@ -26,6 +27,7 @@ void MainShell::FormCreate() {
   view_.SetNewsAvailable(platform::fs::FileExists(names_.NewsPath));
 
   parts_.settings.Load(names_.SystemDir);
+  parts_.statistics.Load();
   parts_.game_list.ShowSettings();
   parts_.quick_info.ShowSettings();
 
@@ -79,6 +81,7 @@ void MainShell::FormShow(const std::vector<std::string>& args) {
 
 void MainShell::FormDestroy() {
   SaveSettingsNow();
+  parts_.statistics.Save();
   parts_.database.ClearDatabase();
   language_codes_.clear();
   parts_.help.ClearTextFiles();

@@ -16,6 +16,7 @@ class HelpController;
 class ProfileController;
 class QuickInfoController;
 class SettingsStore;
+class StatsController;
 class ShellView;
 class UserInterface;
 
@@ -27,6 +28,7 @@ struct ShellParts {
   HelpController& help;
   GameListController& game_list;
   QuickInfoController& quick_info;
+  StatsController& statistics;
 };
 
 class MainShell {

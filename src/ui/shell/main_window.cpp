@@ -7,6 +7,7 @@
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
 #include "core/launch/recording_controller.h"
+#include "core/launch/stats_controller.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/recording_panel.h"
@@ -178,9 +179,15 @@ void TMainFRM::DirectoriesOPTClick() {}  // later: the Preferences window
 void TMainFRM::ShowCmdLineOPTClick() {}  // later: the command-line window
 void TMainFRM::ExplorerOPTClick() {}     // later: per-game file maintenance
 void TMainFRM::SysInfoOPTClick() {}      // later: the system information window
-void TMainFRM::NPlaysOPTClick() {}       // later: play statistics
-void TMainFRM::PlayTimeOPTClick() {}     // later
-void TMainFRM::ResetStatsOPTClick() {}   // later
+void TMainFRM::NPlaysOPTClick() {
+  if (controllers_.statistics) controllers_.statistics->ShowStatistics(StatsMode::Plays);
+}
+void TMainFRM::PlayTimeOPTClick() {
+  if (controllers_.statistics) controllers_.statistics->ShowStatistics(StatsMode::Time);
+}
+void TMainFRM::ResetStatsOPTClick() {
+  if (controllers_.statistics) controllers_.statistics->ResetStatsOPTClick();
+}
 
 void TMainFRM::ShowMAMETextFile(std::size_t index) {
   if (controllers_.help) controllers_.help->ShowTextFile(index);

@@ -26,6 +26,8 @@ class QuickInfoController;
 class QuickInfoPanel;
 class RecordingController;
 class RecordingPanel;
+class StatsController;
+class StatsPanel;
 class TAboutFRM;
 
 // The controllers whose commands the main window forwards.
@@ -36,6 +38,7 @@ struct MainWindowControllers {
   QuickInfoController* quick_info = nullptr;
   RecordingController* recording = nullptr;
   const GameDatabase* database = nullptr;
+  StatsController* statistics = nullptr;
 };
 
 class TMainFRM : public QMainWindow,
@@ -61,6 +64,7 @@ class TMainFRM : public QMainWindow,
   GameListPanel& GameList() const { return *game_list_; }
   QuickInfoPanel& QuickInfo() const { return *quick_info_; }
   RecordingPanel& Recording() const { return *recording_; }
+  StatsPanel& Stats() const { return *stats_; }
 
   // ShellView
   void SetTitle(const std::string& title) override;
@@ -195,6 +199,7 @@ class TMainFRM : public QMainWindow,
   GameListPanel* game_list_ = nullptr;
   QuickInfoPanel* quick_info_ = nullptr;
   RecordingPanel* recording_ = nullptr;
+  StatsPanel* stats_ = nullptr;
   bool centred_ = false;
 };
 

@@ -27,6 +27,7 @@
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/recording_panel.h"
+#include "ui/launch/stats_panel.h"
 #include "ui/resources.h"
 
 namespace kw {
@@ -72,6 +73,7 @@ TMainFRM::TMainFRM(QWidget* parent)
   quick_info_ = new QuickInfoPanel(body);
   quick_info_->AddPopUpTwin(ExplorerOPT);
   recording_ = new RecordingPanel(body);
+  stats_ = new StatsPanel(this);
   LayOut(body);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
