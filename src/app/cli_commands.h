@@ -14,5 +14,6 @@ int ParseListinfo(const Args& args);
 int DumpProfile(const Args& args);
 int List(const Args& args);
 int QuickInfo(const Args& args);
+int Stats(const Args& args);
 
 }  // namespace kw::cli

@@ -43,6 +43,15 @@ Commands:
       for Z ... A, and --romset, --year, --manufacturer for the fields each line
       adds. Most played counts the plays of STATS.INI of the program directory.
       Exit 1 when the profile cannot be read.
+  stats [--by plays|time] [--profile PROFILE.KSL]
+      Print the statistics window's report of STATS.INI of the program directory:
+      its eight rows as CAPTION<TAB>LABEL ("45.00%\t12 - [PACMAN] = Pac-Man"), the
+      most played first (--by plays, the default) or the longest played (--by
+      time), the eighth row holding all the remaining games when there are more;
+      then "Total number of plays: N" and "Total playing time: HH:MM:SS". The games'
+      descriptions come from the profile; without one, and for sets it does not
+      know, a row says "(game not supported by current profile)". Exit 1 when the
+      profile cannot be read.
 
 Options:
   --help       Show this text and exit.
@@ -61,6 +70,7 @@ constexpr Command kCommands[] = {
     {"parse-listinfo", kw::cli::ParseListinfo},
     {"dump-profile", kw::cli::DumpProfile},
     {"list", kw::cli::List},
+    {"stats", kw::cli::Stats},
 };
 
 }  // namespace
