@@ -158,10 +158,5 @@ TEST(PlayStats, AHundredThousandSectionsLoad) {
   EXPECT_EQ(stats.PlayCount("G50000"), 50000u);
 }
 
-TEST(PlayStats, PlayTimesShowTwoDigitsAtLeast) {
-  EXPECT_EQ(FormatPlayTime(0, 1, 5), "00:01:05");
-  EXPECT_EQ(FormatPlayTime(123456, 59, 0), "123456:59:00");
-}
-
 }  // namespace
 }  // namespace kw

@@ -78,7 +78,6 @@ TEST(StatsReport, TheEighthRowIsTheEighthGameOrAllTheRest) {
   EXPECT_EQ(r.rows[0].text, (StatsColour{255, 255, 255}));
   EXPECT_EQ(r.rows[3].background, (StatsColour{0, 255, 0}));
   EXPECT_EQ(r.rows[3].text, (StatsColour{0, 0, 0}));
-  EXPECT_EQ(r.rows[6].background, (StatsColour{254, 254, 254}));
 }
 
 TEST(StatsReport, ThreeRecordsAreSortedInPlaceAndLeaveTheOtherRowsEmpty) {
