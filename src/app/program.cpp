@@ -21,6 +21,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);
+  statistics.AddResetListener(game_list);
 }
 
 }  // namespace kw

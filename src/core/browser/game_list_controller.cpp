@@ -134,6 +134,11 @@ void GameListController::ProfileOpened() {
   SelectLastSelected();
 }
 
+void GameListController::StatsReset() {
+  if (settings_.Values().SortBy == kSortMostPlayed) FillGameList();
+  GamesListClick();
+}
+
 void GameListController::ProfileStateChanged(bool profile_loaded) {
   const bool shown = profile_loaded && database_.ProfileLoaded;
   view_.ShowGames(shown);  // the view lets go of the lines first

@@ -7,6 +7,7 @@
 
 #include "core/browser/game_list.h"
 #include "core/browser/joystick_select.h"
+#include "core/launch/stats_controller.h"
 #include "core/profile/profile_controller.h"
 
 namespace kw {
@@ -46,7 +47,9 @@ class GameSelectionListener {
   virtual void GameSelected(long position) = 0;
 };
 
-class GameListController : public ProfileListener, public GameListNavigation {
+class GameListController : public ProfileListener,
+                           public GameListNavigation,
+                           public StatsResetListener {
  public:
   GameListController(UserInterface& ui, SettingsStore& settings, GameDatabase& database,
                      const PlayStats& stats, platform::Joystick& joystick, GameListView& view,
@@ -86,6 +89,9 @@ class GameListController : public ProfileListener, public GameListNavigation {
 
   void ProfileOpened() override;
   void ProfileStateChanged(bool profile_loaded) override;
+  // The plays are gone: a list sorted by them is sorted again, and the quick information
+  // shows the selected game without its plays.
+  void StatsReset() override;
 
   const GameListLines& Lines() const { return lines_; }
   const std::string& TypedPrefix() const { return type_ahead_.TypedPrefix(); }
