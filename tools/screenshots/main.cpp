@@ -22,6 +22,7 @@
 #include "platform/ini.h"
 #include "platform/system_info.h"
 #include "support/scripted_ui.h"
+#include "ui/launch/stat_window.h"
 #include "ui/reports/report_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
@@ -237,6 +238,22 @@ void BrowsingWindows(const QDir& out) {
   Require(program.settings.Values().LastSelected == "PACMAN", "PACMAN is not selected");
   Require(Save(Grab(&window), out.filePath("main-window-profile.png")),
           "main-window-profile.png not saved");
+
+  // The statistics window is modal: the picture is taken from inside its own loop.
+  // The progress window comes and goes first, so wait for the statistics window itself.
+  QImage stats_image;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+    auto* dialog = dynamic_cast<kw::TStatFRM*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    poll.stop();
+    stats_image = Grab(dialog);
+    dialog->close();
+  });
+  poll.start(100);
+  program.statistics.ShowStatistics(kw::StatsMode::Plays);
+  Require(Save(stats_image, out.filePath("statistics-window.png")),
+          "statistics-window.png not saved");
   program.shell.FormDestroy();
 }
 
