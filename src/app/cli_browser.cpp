@@ -8,17 +8,22 @@
 #include "app/cli_console.h"
 #include "core/browser/game_list.h"
 #include "core/browser/game_list_controller.h"
+#include "core/browser/quick_info.h"
+#include "core/browser/quick_info_controller.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
 #include "core/shell/settings.h"
+#include "platform/fs.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
+#include "ui/browser/picture_loader.h"
 
 namespace kw::cli {
 
 namespace {
 
+constexpr const char* kQuickInfoUsage = "Usage: kestrelwing-cli quick-info PROFILE.KSL SET\n";
 constexpr const char* kListUsage =
     "Usage: kestrelwing-cli list PROFILE.KSL [--sort N] [--reverse] [--romset] [--year] "
     "[--manufacturer]\n"
@@ -34,6 +39,20 @@ struct ProgramFiles {
     settings = LoadSettings(ini, names.SystemDir);
   }
 };
+
+// The picture the window would show, as a full path on disk, or the message drawn instead.
+std::string PictureLine(const GameDatabase& db, const GameRecord& game,
+                        const FrontEndSettings& settings) {
+  // Relative picture directories are taken from the emulator's directory, as the window does.
+  if (!platform::fs::SetCurrentDirectory(db.EmulatorDir)) {
+    std::fprintf(stderr, "kestrelwing-cli quick-info: %s directory does not exist\n",
+                 db.EmulatorDir.c_str());
+  }
+  const PictureChoice choice = ChoosePicture(
+      settings, game, [](const std::string& file) { return !LoadPictureFile(file).isNull(); });
+  if (choice.file.empty()) return choice.message;
+  return platform::fs::Resolve(platform::fs::ExpandFileName(choice.file));
+}
 
 }  // namespace
 
@@ -86,6 +105,31 @@ int List(const Args& args) {
       out.clear();
     }
   }
+  return WriteOut(out) && FlushOut() ? 0 : 1;
+}
+
+int QuickInfo(const Args& args) {
+  if (args.size() != 2 || (args[0].size() > 1 && args[0][0] == '-')) {
+    std::fputs(kQuickInfoUsage, stderr);
+    return 2;
+  }
+  ProgramFiles files;
+  GameDatabase db;
+  if (!LoadProfileFile(db, args[0])) return 1;
+  const long position = db.FindGamePosition(args[1]);
+  if (position < 0) {
+    std::fprintf(stderr, "kestrelwing-cli quick-info: the profile has no game named '%s'\n",
+                 args[1].c_str());
+    return 1;
+  }
+  PlayStats stats(files.names.StatsPath);
+  stats.LoadStats();
+  const GameRecord& game = db.Game(static_cast<std::size_t>(position));
+  const auto values = QuickInfoTexts(db, game, stats.FindPlayRecord(game.Name.View()));
+  std::string out;
+  for (std::size_t i = 0; i < kQuickInfoLines; ++i)
+    out += std::string(kQuickInfoCaptions[i]) + " " + values[i] + "\n";
+  out += "Picture: " + PictureLine(db, game, files.settings) + "\n";
   return WriteOut(out) && FlushOut() ? 0 : 1;
 }
 

@@ -43,6 +43,16 @@ Commands:
       for Z ... A, and --romset, --year, --manufacturer for the fields each line
       adds. Most played counts the plays of STATS.INI of the program directory.
       Exit 1 when the profile cannot be read.
+  quick-info PROFILE.KSL SET
+      Print the quick information of the game named SET (exactly, case included) as
+      the main window shows it: twelve lines, each the caption, a blank and the
+      value ("Romset name: PACMAN, clone of PUCKMAN"), with the plays of STATS.INI
+      of the program directory, then "Picture: " and the full path of the picture
+      that would be shown, or the message drawn instead ("Image not found",
+      "Unsupported format"; nothing for the "None" tab). The picture directories and
+      the tab come from KESTREL.INI; relative directories are taken from the
+      profile's emulator directory. Exit 1 when the profile cannot be read or holds
+      no game named SET.
   stats [--by plays|time] [--profile PROFILE.KSL]
       Print the statistics window's report of STATS.INI of the program directory:
       its eight rows as CAPTION<TAB>LABEL ("45.00%\t12 - [PACMAN] = Pac-Man"), the
@@ -66,11 +76,9 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"settings", kw::cli::Settings},
-    {"parse-listinfo", kw::cli::ParseListinfo},
-    {"dump-profile", kw::cli::DumpProfile},
-    {"list", kw::cli::List},
-    {"stats", kw::cli::Stats},
+    {"settings", kw::cli::Settings},        {"parse-listinfo", kw::cli::ParseListinfo},
+    {"dump-profile", kw::cli::DumpProfile}, {"list", kw::cli::List},
+    {"quick-info", kw::cli::QuickInfo},     {"stats", kw::cli::Stats},
 };
 
 }  // namespace

@@ -31,6 +31,9 @@ class RecordingViews : public ShellView,
   long selected = -1;
   std::vector<long> runs;  // the selected line at each play command
   std::array<std::string, kQuickInfoLines> quick_info;
+  std::string picture;  // the file shown, or "product"
+  std::string picture_message;
+  bool explorer = false;
   int picture_tab = -1;
   bool recording_enabled = false;
   RecordingMode mode = RecordingMode::None;
@@ -68,6 +71,16 @@ class RecordingViews : public ShellView,
   }
   void RunSelectedGame() override { runs.push_back(selected); }
   void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& v) override { quick_info = v; }
+  // A picture file loads unless its name holds BROKEN.
+  bool ShowPictureFile(const std::string& path) override {
+    picture = path;
+    return path.find("BROKEN") == std::string::npos;
+  }
+  void ShowProductPicture(const std::string& message) override {
+    picture = "product";
+    picture_message = message;
+  }
+  void SetExplorerEnabled(bool e) override { explorer = e; }
   void ShowPictureTab(int index) override { picture_tab = index; }
   void SetRecordingEnabled(bool e) override { recording_enabled = e; }
   void ShowRecordingMode(RecordingMode m) override { mode = m; }

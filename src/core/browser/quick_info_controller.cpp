@@ -2,11 +2,23 @@
 
 #include <cstdint>
 
+#include "core/browser/pictures.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/shell/settings.h"
 
 namespace kw {
+
+PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& game,
+                            const std::function<bool(const std::string&)>& show_file) {
+  const std::string directory = PictureDirectory(settings, settings.ScreenshotDisplay);
+  if (directory.empty()) return {};
+  const std::optional<GamePicture> picture =
+      FindGamePicture(game.Name.View(), game.CloneOf.View(), directory);
+  if (!picture) return {"", std::string(kImageNotFound)};
+  if (!show_file(picture->FullPath())) return {"", std::string(kUnsupportedFormat)};
+  return {picture->FullPath(), ""};
+}
 
 QuickInfoController::QuickInfoController(FrontEndSettings& settings, const GameDatabase& database,
                                          const PlayStats& stats, QuickInfoView& view)
@@ -29,11 +41,19 @@ void QuickInfoController::GameSelected(long position) {
   shown_position_ = position;
   const GameRecord& game = database_.Game(static_cast<std::size_t>(position));
   view_.ShowQuickInfo(QuickInfoTexts(database_, game, stats_.FindPlayRecord(game.Name.View())));
+  const PictureChoice picture = ChoosePicture(
+      settings_, game, [this](const std::string& file) { return view_.ShowPictureFile(file); });
+  if (picture.file.empty()) view_.ShowProductPicture(picture.message);
+  shown_picture_path_ = picture.file;
+  view_.SetExplorerEnabled(!shown_picture_path_.empty());
   settings_.LastSelected = game.Name.Str();
 }
 
 void QuickInfoController::ProfileStateChanged(bool profile_loaded) {
-  if (!profile_loaded) shown_position_ = -1;
+  if (!profile_loaded) {
+    shown_position_ = -1;
+    shown_picture_path_.clear();
+  }
   view_.ShowProfileState(profile_loaded);
 }
 

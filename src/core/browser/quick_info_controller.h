@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "core/browser/game_list_controller.h"
@@ -27,7 +28,24 @@ class QuickInfoView {
   virtual void ShowProfileState(bool profile_loaded) = 0;
   // The twelve values, in display order.
   virtual void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) = 0;
+  // Shows the picture file fitted into the frame; false when it cannot be loaded.
+  virtual bool ShowPictureFile(const std::string& path) = 0;
+  // Shows the product picture, with `message` drawn on it when not empty.
+  virtual void ShowProductPicture(const std::string& message) = 0;
+  // The items that open the shown picture's directory.
+  virtual void SetExplorerEnabled(bool enabled) = 0;
 };
+
+// What the picture tab shows for a game: the file shown, or (none shown) the message drawn on
+// the product picture, "" for the None tab.
+struct PictureChoice {
+  std::string file;
+  std::string message;
+};
+// Looks the game's picture up in the directory of the chosen tab (its own, its master's, then
+// NOTFOUND) and asks `show_file` to show it; a file it cannot show gives "Unsupported format".
+PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& game,
+                            const std::function<bool(const std::string&)>& show_file);
 
 class QuickInfoController : public ProfileListener, public GameSelectionListener {
  public:
@@ -42,6 +60,8 @@ class QuickInfoController : public ProfileListener, public GameSelectionListener
 
   // GamesListClick for the game at `position` of Games.
   void GameSelected(long position) override;
+  // The full path of the picture shown, empty when the product picture is shown.
+  const std::string& ShownPicturePath() const { return shown_picture_path_; }
   void ProfileStateChanged(bool profile_loaded) override;
 
  private:
@@ -50,6 +70,7 @@ class QuickInfoController : public ProfileListener, public GameSelectionListener
   const PlayStats& stats_;
   QuickInfoView& view_;
   long shown_position_ = -1;
+  std::string shown_picture_path_;
 };
 
 }  // namespace kw

@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "core/browser/pictures.h"
+#include "ui/browser/picture_loader.h"
 #include "ui/text_codec.h"
 
 namespace kw {
@@ -58,6 +60,7 @@ void QuickInfoPanel::CreatePictures(QWidget* parent) {
 }
 
 void QuickInfoPanel::AddPopUpTwin(QAction* explorer) {
+  explorer_ = explorer;
   PopExplorerOPT = PicturePopUpMENU->addAction("Open directory in explorer");
   PopExplorerOPT->setObjectName("_ExplorerOPT");
   connect(PopExplorerOPT, &QAction::triggered, explorer, &QAction::trigger);
@@ -120,6 +123,32 @@ void QuickInfoPanel::ShowProfileState(bool loaded) {
 void QuickInfoPanel::ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) {
   for (int i = 0; i < kQuickInfoRows; ++i)
     QuickInfoValues[i]->setText(FromSystemText(values[i]));
+}
+
+void QuickInfoPanel::ShowFitted(const QImage& picture) {
+  const PictureFit fit = FitPicture(picture.width(), picture.height());
+  SnapShot->setPixmap(QPixmap::fromImage(
+      picture.scaled(fit.width, fit.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+  SnapShot->setGeometry(fit.left, fit.top, fit.width, fit.height);
+}
+
+bool QuickInfoPanel::ShowPictureFile(const std::string& path) {
+  const QImage picture = LoadPictureFile(path);
+  if (picture.isNull()) return false;
+  ShowFitted(picture);
+  return true;
+}
+
+void QuickInfoPanel::ShowProductPicture(const std::string& message) {
+  const QImage product = ProductPicture().toImage();
+  ShowFitted(message.empty()
+                 ? product
+                 : PictureWithMessage(product, QImage(":/pictures/WINERR.png"), message));
+}
+
+void QuickInfoPanel::SetExplorerEnabled(bool enabled) {
+  if (PopExplorerOPT) PopExplorerOPT->setEnabled(enabled);
+  if (explorer_) explorer_->setEnabled(enabled);
 }
 
 void QuickInfoPanel::ScreenShotPGEChange(int index) {

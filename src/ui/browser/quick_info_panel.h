@@ -1,6 +1,7 @@
 // The quick-information box of the main window and the picture tabs beside it.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
@@ -41,6 +42,9 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   void ShowPictureTab(int index) override;
   void ShowProfileState(bool profile_loaded) override;
   void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) override;
+  bool ShowPictureFile(const std::string& path) override;
+  void ShowProductPicture(const std::string& message) override;
+  void SetExplorerEnabled(bool enabled) override;
 
   // The product picture shown when a game has no picture of its own.
   static QPixmap ProductPicture();
@@ -74,7 +78,11 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   void CreatePictures(QWidget* parent);
   void CreateQuickInfo(QWidget* parent);
 
+  // Shows `picture` in the frame, fitted and centred.
+  void ShowFitted(const QImage& picture);
+
   QuickInfoController* controller_ = nullptr;
+  QAction* explorer_ = nullptr;  // the main menu's twin of the pop-up's item
 };
 
 }  // namespace kw

@@ -1,0 +1,56 @@
+// The picture of the selected game: which file in the tab's picture directory shows it, and
+// where it lies in the 320 x 320 frame of the picture tabs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kw {
+
+struct FrontEndSettings;
+
+// The texts drawn on the product picture when there is no picture to show.
+inline constexpr std::string_view kImageNotFound = "Image not found";
+inline constexpr std::string_view kUnsupportedFormat = "Unsupported format";
+// The placeholder picture the user may put in a picture directory.
+inline constexpr std::string_view kNotFoundPictureName = "NOTFOUND";
+
+// The frame of the picture inside the tab control.
+inline constexpr int kPictureFrameLeft = 8;
+inline constexpr int kPictureFrameTop = 29;
+inline constexpr int kPictureFrameSize = 320;
+
+// The extension (".WMF", ".BMP", ".JPG" or ".PNG") of the last of those for which
+// directory + base + extension is a file, names matched without regard to case; so PNG wins
+// over JPEG over BMP over WMF. Empty when there is none.
+std::string FindPictureExt(std::string_view base, std::string_view directory);
+
+// The picture directory of tab 1..4 (ScreenShots, Cabinets, Flyers, Hardware) with a trailing
+// separator; empty for tab 0, a tab out of range or an empty setting.
+std::string PictureDirectory(const FrontEndSettings& settings, int tab);
+
+struct GamePicture {
+  std::string path;       // directory + base name, without extension
+  std::string extension;  // as FindPictureExt gives it
+  std::string FullPath() const { return path + extension; }
+};
+
+// The picture of a game in `directory`: its own, else its master's (`clone_of`, when not
+// empty), else the placeholder NOTFOUND; nothing when none of them is there.
+std::optional<GamePicture> FindGamePicture(std::string_view name, std::string_view clone_of,
+                                           std::string_view directory);
+
+struct PictureFit {
+  int left = kPictureFrameLeft;
+  int top = kPictureFrameTop;
+  int width = kPictureFrameSize;
+  int height = kPictureFrameSize;
+};
+
+// A picture of width x height scaled to the frame's height, then to its width when still too
+// wide, and centred in the frame (position in the tab control). A picture without a size gets
+// the whole frame.
+PictureFit FitPicture(int width, int height);
+
+}  // namespace kw

@@ -1,0 +1,24 @@
+// Loading the picture files of the picture tabs, and the message drawn on the product picture
+// when there is none to show. Only QtGui: the console program shares it.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+namespace kw {
+
+// The largest picture file read at all; a screenshot or a flyer is far smaller.
+inline constexpr qint64 kMaxPictureFileBytes = 64ll * 1024 * 1024;
+
+// The picture at `path`, decoded by its extension (letter case aside): PNG and JPEG through
+// libpng and libjpeg, BMP through Qt, WMF through the metafile renderer. A null image when the
+// file cannot be read, is too large, or its contents are corrupt, unsupported or beyond the
+// decoders' pixel limit.
+QImage LoadPictureFile(const std::string& path);
+
+// DrawPictureMessage: `picture` with the error sign at its bottom left (the sign's top-left
+// colour taken as transparent) and `text` in 18-point bold Times New Roman, black with a white
+// copy one pixel up and left, which gives it a shadow.
+QImage PictureWithMessage(const QImage& picture, const QImage& sign, const std::string& text);
+
+}  // namespace kw
