@@ -1,6 +1,7 @@
 // list (and quick-info), run as the real program on a profile of real emulator output.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,38 @@ TEST_F(CliBrowserTest, ListFollowsTheSettingsOrTheFlags) {
 
   EXPECT_EQ(RunCli({"list", profile_, "--sort", "5"}, dir_, home_.Path()).status, 2);
   EXPECT_EQ(RunCli({"list", dir_ / "MISSING.KSL"}, dir_, home_.Path()).status, 1);
+}
+
+TEST_F(CliBrowserTest, QuickInfoGivesTheTextsAndThePictureShown) {
+  home_.Write("KESTREL.INI", "[Screenshots]\nScreenShots=snap\n");  // the emulator's snap/
+  home_.Write("STATS.INI", "[PACMAN]\nTotMinutes=1\nTotSeconds=15\nTotTimes=1\n");
+  std::filesystem::create_directories(dir_ / "snap");
+  std::filesystem::copy_file(std::string(KW_TEST_DATA_DIR) + "/pictures/grey16.png",
+                             dir_ / "snap/pacman.png");
+  dir_.Write("snap/MRTNT.PNG", "no picture at all");
+
+  test::CliRun run = RunCli({"quick-info", profile_, "PACMANJP"}, dir_, home_.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[0], "Romset name: PACMANJP, clone of PACMAN");
+  EXPECT_EQ(lines[1], "Copyright: 1980 - Namco");
+  EXPECT_EQ(lines[11], "Statistics: Never played");
+  EXPECT_EQ(lines[12], "Picture: " + dir_.Path() + "snap/pacman.png");  // the master's
+
+  lines = Lines(RunCli({"quick-info", profile_, "PACMAN"}, dir_, home_.Path()).out);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[11], "Statistics: Played 1 time; total time: 00:01:15");
+  lines = Lines(RunCli({"quick-info", profile_, "MRTNT"}, dir_, home_.Path()).out);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[12], "Picture: Unsupported format");
+  lines = Lines(RunCli({"quick-info", profile_, "TARG"}, dir_, home_.Path()).out);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[12], "Picture: Image not found");
+
+  run = RunCli({"quick-info", profile_, "pacman"}, dir_, home_.Path());  // names match exactly
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("no game named 'pacman'"), std::string::npos);
 }
 
 }  // namespace
