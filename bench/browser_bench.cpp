@@ -5,6 +5,9 @@
 //       writes a STATS.INI with RECORDS records, most of them for games of the profile
 //   browser_bench fill PROFILE.KSL [STATS.INI]
 //       FillGameList (sort + every line) for each key and direction, the type-ahead searches
+//   browser_bench click PROFILE.KSL SNAP_DIR
+//       GamesListClick of one game: its twelve texts, the look-up of its picture in SNAP_DIR
+//       and the decoding of that picture (PNG), as a selection change costs it
 //
 // bench/run_browser_bench.sh makes the inputs and runs them.
 #include <sys/resource.h>
@@ -18,12 +21,17 @@
 
 #include "core/browser/game_list.h"
 #include "core/browser/game_list_controller.h"
+#include "core/browser/quick_info.h"
+#include "core/browser/quick_info_controller.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_file.h"
+#include "core/shell/settings.h"
 #include "core/shell/settings_store.h"
 #include "core/user_interface.h"
+#include "platform/fs.h"
 #include "platform/ini.h"
+#include "platform/picture_decode.h"
 
 namespace {
 
@@ -154,6 +162,35 @@ int Fill(const char* profile, const char* stats_path) {
   return 0;
 }
 
+int Click(const char* profile, const char* snap) {
+  kw::GameDatabase db;
+  if (!Load(db, profile)) return 1;
+  kw::FrontEndSettings settings;
+  settings.ScreenShots = snap;
+  kw::PlayStats stats("/nonexistent/STATS.INI");
+  const kw::GameRecord& game = db.Game(db.GameCount() / 2);
+  std::size_t pixels = 0;
+  auto decode = [&pixels](const std::string& file) {
+    kw::Result<std::string> bytes = kw::platform::fs::ReadFile(file);
+    if (!bytes) return false;
+    auto picture = kw::platform::DecodePng(*bytes);
+    if (picture) pixels = picture->pixels.size();
+    return picture.Ok();
+  };
+  std::string file;
+  std::size_t text_bytes = 0;
+  const double ms = BestMs(20, [&] {
+    for (const std::string& text :
+         kw::QuickInfoTexts(db, game, stats.FindPlayRecord(game.Name.View())))
+      text_bytes += text.size();
+    file = kw::ChoosePicture(settings, game, decode).file;
+  });
+  std::printf("GamesListClick of %s: %s (%zu pixels, %zu text bytes) %8.2f ms\n",
+              game.Name.Str().c_str(), file.c_str(), pixels, text_bytes / 20, ms);
+  std::printf("peak %ld MB\n", PeakMegabytes());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -161,8 +198,10 @@ int main(int argc, char** argv) {
   if (what == "make-stats" && argc >= 4)
     return MakeStats(argv[2], argv[3], argc > 4 ? std::atol(argv[4]) : 10000);
   if (what == "fill" && argc >= 3) return Fill(argv[2], argc > 3 ? argv[3] : nullptr);
+  if (what == "click" && argc >= 4) return Click(argv[2], argv[3]);
   std::fprintf(stderr,
                "usage: browser_bench make-stats PROFILE.KSL OUT.INI [RECORDS]\n"
-               "       browser_bench fill PROFILE.KSL [STATS.INI]\n");
+               "       browser_bench fill PROFILE.KSL [STATS.INI]\n"
+               "       browser_bench click PROFILE.KSL SNAP_DIR\n");
   return 2;
 }

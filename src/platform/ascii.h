@@ -30,4 +30,11 @@ inline std::string AsciiUpperCase(std::string_view text) {
   return out;
 }
 
+inline std::string AsciiLowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    c = AsciiLower(c);
+  return out;
+}
+
 }  // namespace kw::platform

@@ -14,6 +14,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <mutex>
+#include <unordered_map>
 
 namespace kw::platform::fs {
 namespace {
@@ -41,18 +44,59 @@ Status CheckWritableTarget(const std::string& path) {
   return Success();
 }
 
-// The entry of `directory` that matches `name` without regard to case, first in byte order.
+// The entries of one directory by their lower-case names, each the first in byte order of the
+// names that fold to it. Kept for the directory listed last while the directory itself is
+// unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
+// selection change. The directory's modification time tells (it moves whenever an entry is
+// added, removed or renamed); one modified in the two seconds
+// before it was listed is not kept, since a change within the same clock tick would not show.
+struct Listing {
+  std::string directory;
+  dev_t device = 0;
+  ino_t inode = 0;
+  timespec changed{};
+  std::unordered_map<std::string, std::string> names;
+};
+
+bool SameTime(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
 std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
-  DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
-  if (!dir) return std::nullopt;
-  std::optional<std::string> best;
-  while (dirent* entry = readdir(dir)) {
-    std::string_view candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    if (EqualNoCase(candidate, name) && (!best || candidate < *best)) best = std::string(candidate);
+  static std::mutex mutex;
+  static Listing cached;
+  const std::string path = directory.empty() ? "." : directory;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  const std::string key = AsciiLowerCase(name);
+  std::lock_guard<std::mutex> lock(mutex);
+  if (cached.directory != path || cached.device != st.st_dev || cached.inode != st.st_ino ||
+      !SameTime(cached.changed, st.st_mtim) || cached.names.empty()) {
+    DIR* dir = opendir(path.c_str());
+    if (!dir) return std::nullopt;
+    Listing listing;
+    while (dirent* entry = readdir(dir)) {
+      std::string_view candidate = entry->d_name;
+      if (candidate == "." || candidate == "..") continue;
+      auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate), candidate);
+      if (!added && candidate < at->second) at->second = std::string(candidate);
+    }
+    closedir(dir);
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    if (now.tv_sec - st.st_mtim.tv_sec < 2) {
+      auto found = listing.names.find(key);
+      cached = Listing{};  // too fresh to trust later
+      return found == listing.names.end() ? std::nullopt : std::optional(found->second);
+    }
+    listing.directory = path;
+    listing.device = st.st_dev;
+    listing.inode = st.st_ino;
+    listing.changed = st.st_mtim;
+    cached = std::move(listing);
   }
-  closedir(dir);
-  return best;
+  auto found = cached.names.find(key);
+  return found == cached.names.end() ? std::nullopt : std::optional(found->second);
 }
 
 int OpenRetry(const char* path, int flags, mode_t mode = 0) {

@@ -1,5 +1,6 @@
 #include "platform/fs.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -39,6 +40,26 @@ TEST_F(FsTest, ExactNameWinsElseFirstInSortedOrder) {
   EXPECT_EQ(*ReadFile(dir_ / "abc"), "lower");
   EXPECT_EQ(*ReadFile(dir_ / "Abc"), "mixed");
   EXPECT_EQ(Resolve(dir_ / "aBC"), dir_ / "ABC");  // 'A' sorts before 'a'
+}
+
+// A settled directory's listing is kept between look-ups; every change of its entries is seen.
+TEST_F(FsTest, ListingsOfASettledDirectoryFollowItsChanges) {
+  dir_.Write("snap/pacman.png", "");
+  const std::string snap = dir_ / "snap";
+  auto settle = [&snap] {
+    const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, snap.c_str(), past, 0), 0);
+  };
+  settle();
+  EXPECT_EQ(Resolve(snap + "/PACMAN.PNG"), snap + "/pacman.png");
+  EXPECT_FALSE(FileExists(snap + "/GALAGA.PNG"));
+  dir_.Write("snap/galaga.png", "");  // the directory changes
+  EXPECT_TRUE(FileExists(snap + "/GALAGA.PNG"));
+  settle();
+  EXPECT_TRUE(FileExists(snap + "/GALAGA.PNG"));
+  std::filesystem::rename(snap + "/galaga.png", snap + "/Galaga2.png");
+  EXPECT_FALSE(FileExists(snap + "/GALAGA.PNG"));
+  EXPECT_TRUE(FileExists(snap + "/GALAGA2.PNG"));
 }
 
 TEST_F(FsTest, UnmatchedComponentAndTheRestKeptAsGiven) {

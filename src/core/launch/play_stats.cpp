@@ -19,13 +19,6 @@ long long ReadCount(const platform::IniFile& file, const std::string& section, c
   return value < 0 ? 0 : value;
 }
 
-std::string LowerCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    c = platform::AsciiLower(c);
-  return out;
-}
-
 }  // namespace
 
 std::string StatName(std::string_view set_name) {
@@ -72,7 +65,7 @@ Status PlayStats::SaveStats() {
   written.reserve(records_.size());
   for (const PlayRecord& r : records_) {
     const std::string& section = r.Section.empty() ? r.StatSetName : r.Section;
-    if (!written.insert(LowerCase(section)).second) continue;
+    if (!written.insert(platform::AsciiLowerCase(section)).second) continue;
     file_.Write(section, kKeys[0], std::to_string(r.TotHours));
     file_.Write(section, kKeys[1], std::to_string(r.TotMinutes));
     file_.Write(section, kKeys[2], std::to_string(r.TotSeconds));
