@@ -247,14 +247,15 @@ QImage ProductPicture() {
   p.setBrush(QColor(44, 40, 62));
   p.drawPath(hills);
 
-  DrawKestrel(p, QPointF(160, 138), 1.32, 0.25);
+  // The bottom strip stays free: the "Image not found" and "Unsupported format" messages go there.
+  DrawKestrel(p, QPointF(160, 120), 1.2, 0.25);
 
   QFont title("DejaVu Sans");
   title.setBold(true);
   title.setPixelSize(38);
   title.setLetterSpacing(QFont::AbsoluteSpacing, 0.5);
   p.setFont(title);
-  QRectF title_box(0, 254, 320, 46);
+  QRectF title_box(0, 220, 320, 46);
   p.setPen(QColor(0, 0, 0, 150));
   p.drawText(title_box.translated(2, 2), Qt::AlignCenter, "Kestrelwing");
   p.setPen(QColor(255, 248, 232));
@@ -264,7 +265,7 @@ QImage ProductPicture() {
   sub.setLetterSpacing(QFont::AbsoluteSpacing, 3);
   p.setFont(sub);
   p.setPen(QColor(255, 236, 200, 220));
-  p.drawText(QRectF(0, 294, 320, 18), Qt::AlignCenter, "ARCADE FRONT-END");
+  p.drawText(QRectF(0, 260, 320, 18), Qt::AlignCenter, "ARCADE FRONT-END");
   return image;
 }
 

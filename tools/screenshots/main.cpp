@@ -15,6 +15,7 @@
 
 #include <QPainter>
 
+#include <QTabWidget>
 #include "app/gui_program.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
@@ -22,6 +23,8 @@
 #include "platform/ini.h"
 #include "platform/system_info.h"
 #include "support/scripted_ui.h"
+
+#include "ui/browser/quick_info_panel.h"
 #include "ui/launch/stat_window.h"
 #include "ui/reports/report_window.h"
 #include "ui/resources.h"
@@ -238,6 +241,12 @@ void BrowsingWindows(const QDir& out) {
   Require(program.settings.Values().LastSelected == "PACMAN", "PACMAN is not selected");
   Require(Save(Grab(&window), out.filePath("main-window-profile.png")),
           "main-window-profile.png not saved");
+
+  // The cabinet tab of the same game: no picture there.
+  window.QuickInfo().ScreenShotPGE->setCurrentIndex(2);
+  Require(Save(Grab(&window), out.filePath("main-window-image-not-found.png")),
+          "main-window-image-not-found.png not saved");
+  window.QuickInfo().ScreenShotPGE->setCurrentIndex(1);
 
   // The statistics window is modal: the picture is taken from inside its own loop.
   // The progress window comes and goes first, so wait for the statistics window itself.
