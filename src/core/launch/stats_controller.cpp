@@ -20,6 +20,14 @@ bool StatsController::Save() {
   return saved.Ok();
 }
 
+bool StatsController::RecordRun(bool use_stats, std::string_view name, unsigned hours,
+                                unsigned minutes, unsigned seconds) {
+  if (!use_stats) return false;
+  stats_.RecordPlay(name, hours, minutes, seconds);
+  Save();
+  return true;
+}
+
 void StatsController::ShowStatistics(StatsMode mode) {
   const bool sorting = !stats_.Records().empty();
   if (sorting) {

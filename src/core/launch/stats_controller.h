@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/launch/stats_report.h"
@@ -40,6 +41,10 @@ class StatsController {
   void Load();
   // Writes STATS.INI (shutdown); a failure is said. True when written.
   bool Save();
+  // After a game ran for h:m:s: with statistics on (UseStats), one more play of `name`, written
+  // at once. False when nothing was recorded.
+  bool RecordRun(bool use_stats, std::string_view name, unsigned hours, unsigned minutes,
+                 unsigned seconds);
 
   // NPlaysOPTClick and PlayTimeOPTClick: sorts the records by the mode (the order stays) and
   // shows the window.

@@ -47,6 +47,21 @@ class StatsControllerTest : public ::testing::Test {
   CountingListener listener_;
 };
 
+TEST_F(StatsControllerTest, ARunIsRecordedAndWrittenOnlyWithStatisticsOn) {
+  const std::string before = dir_.Read("STATS.INI");
+  EXPECT_FALSE(controller_.RecordRun(false, "PACMAN", 0, 0, 40));
+  EXPECT_EQ(stats_.PlayCount("PACMAN"), 5u);
+  EXPECT_EQ(dir_.Read("STATS.INI"), before);
+  EXPECT_TRUE(controller_.RecordRun(true, "PACMAN", 0, 0, 40));
+  EXPECT_TRUE(controller_.RecordRun(true, "PACMAN", 0, 0, 30));
+  PlayStats saved(dir_ / "STATS.INI");
+  saved.LoadStats();
+  ASSERT_NE(saved.FindPlayRecord("PACMAN"), nullptr);
+  EXPECT_EQ(saved.PlayCount("PACMAN"), 7u);
+  EXPECT_EQ(saved.FindPlayRecord("PACMAN")->TotMinutes, 1);
+  EXPECT_EQ(saved.FindPlayRecord("PACMAN")->TotSeconds, 10);
+}
+
 TEST_F(StatsControllerTest, TheWindowShowsTheSortedRecordsAfterTheProgressWindow) {
   controller_.ShowStatistics(StatsMode::Plays);
   EXPECT_EQ(ui_.operations, std::vector<std::string>{"Sorting statistics..."});
