@@ -231,7 +231,7 @@ int BitmapOffset(std::uint32_t function) {
 }
 
 Status CheckBitmap(std::string_view dib) {
-  if (dib.size() < 4) return Success();  // the blit without a bitmap
+  if (dib.size() < 4) return Failure("Corrupt metafile: bad bitmap");
   const std::uint32_t header = Le32(dib, 0);
   std::int64_t width = 0;
   std::int64_t height = 0;
@@ -282,7 +282,12 @@ Status CheckMetafile(std::string_view bytes) {
     if (words < 3 || words > max_record_words || words * 2 > bytes.size() - pos)
       return Failure("Corrupt metafile");
     if (function == 0) return Success();
-    if (int offset = BitmapOffset(function); offset >= 0 && words * 2 >= 6u + offset) {
+    // The blits also come without a bitmap: then their size is the one their function code
+    // gives in its high byte.
+    const bool no_bitmap =
+        (function == 0x0940 || function == 0x0B41) && words == (function >> 8) + 3;
+    if (int offset = BitmapOffset(function); offset >= 0 && !no_bitmap) {
+      if (words * 2 < 6u + offset) return Failure("Corrupt metafile: bad bitmap");
       const std::string_view record = bytes.substr(pos + 6, words * 2 - 6);
       if (Status bitmap = CheckBitmap(record.substr(offset)); !bitmap) return bitmap;
     }
