@@ -263,6 +263,33 @@ Status CheckBitmap(std::string_view dib) {
   return Success();
 }
 
+// The renderer stretches a blit's bitmap over its destination pixel by pixel: a mirrored
+// (negative) or enormous destination keeps it busy for minutes. Such blits are refused.
+bool BlitSizeDrawable(std::uint32_t function, std::string_view params) {
+  int height_at = -1;
+  switch (function) {
+    case 0x0F43:
+      height_at = 14;  // StretchDIB: rop, colour use, source size and place, then the destination
+      break;
+    case 0x0B41:
+      height_at = 12;  // DIBStretchBlt
+      break;
+    case 0x0940:
+      height_at = 8;  // DIBBitBlt
+      break;
+    case 0x0D33:
+      height_at = 10;  // SetDIBitsToDevice
+      break;
+    default:
+      return true;
+  }
+  if (params.size() < static_cast<std::size_t>(height_at) + 4) return false;
+  const auto height = static_cast<std::int16_t>(Le16(params, height_at));
+  const auto width = static_cast<std::int16_t>(Le16(params, height_at + 2));
+  constexpr int kMaxBlitSide = 16 * kMaxMetafileSide;
+  return height > 0 && width > 0 && height <= kMaxBlitSide && width <= kMaxBlitSide;
+}
+
 Status CheckMetafile(std::string_view bytes) {
   std::size_t pos = 0;
   if (bytes.size() >= 4 && Le32(bytes, 0) == kPlaceableKey) pos = kPlaceableSize;
@@ -289,6 +316,7 @@ Status CheckMetafile(std::string_view bytes) {
     if (int offset = BitmapOffset(function); offset >= 0 && !no_bitmap) {
       if (words * 2 < 6u + offset) return Failure("Corrupt metafile: bad bitmap");
       const std::string_view record = bytes.substr(pos + 6, words * 2 - 6);
+      if (!BlitSizeDrawable(function, record)) return Failure("Unsupported metafile: blit size");
       if (Status bitmap = CheckBitmap(record.substr(offset)); !bitmap) return bitmap;
     }
     pos += words * 2;
