@@ -309,6 +309,9 @@ Status CheckMetafile(std::string_view bytes) {
     if (words < 3 || words > max_record_words || words * 2 > bytes.size() - pos)
       return Failure("Corrupt metafile");
     if (function == 0) return Success();
+    // The renderer's text output dereferences a null font on damaged text records and takes
+    // the program down with it: metafiles that write text are not drawn.
+    if (function == 0x0521 || function == 0x0A32) return Failure("Unsupported metafile: text");
     // The blits also come without a bitmap: then their size is the one their function code
     // gives in its high byte.
     const bool no_bitmap =
