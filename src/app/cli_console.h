@@ -25,6 +25,8 @@ class ConsoleUi : public UserInterface {
   void SetBusy(bool) override {}
   void ProcessMessages() override {}
   void ShowReport(const ReportDocument&) override {}
+  // A plain wait; Ctrl+C (SIGINT) while an emulator query does not come back ends the query.
+  bool AwaitProgram(const std::function<bool()>& ended, bool offer_end) override;
 };
 
 // Writes to standard output; false (with the reason on stderr, once) when the bytes did not

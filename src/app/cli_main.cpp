@@ -27,6 +27,19 @@ Commands:
       M". A capture without games writes nothing and leaves an existing OUTPUT.KSL as
       it was (said on stderr). Exit 0 with an empty log, 3 with entries, 1 when INPUT
       cannot be read, it holds no games, or OUTPUT cannot be written.
+  create-profile EMULATOR OUT.KSL
+      Make a profile as the new-profile window does after its last step: enter the
+      emulator's directory, ask the emulator for its version line (printed first)
+      and for its -listinfo text, then print the error log and the counts as
+      parse-listinfo does and write OUT.KSL. An earlier OUT.KSL stays as it was
+      until the new one is complete. A query that does not come back can be ended
+      with Ctrl+C. The messages of a failed creation go to stderr. Exit 0, 3 when
+      the log has entries, 1 on failure.
+  check-profile PROFILE.KSL
+      Check a profile as the program does when it opens one: load it, enter the
+      emulator directory, find the emulator and compare its version line with the
+      profile's. Prints "Profile accepted: VERSION" (exit 0), or the refusal message
+      on stderr (exit 1).
   dump-profile FILE.KSL
       Print a profile as JSON Lines: {"EmulatorDir","EmulatorExe","EmulatorVersion"},
       then one object per game and resource in file order ("kind":"game"/"resource")
@@ -76,9 +89,14 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"settings", kw::cli::Settings},        {"parse-listinfo", kw::cli::ParseListinfo},
-    {"dump-profile", kw::cli::DumpProfile}, {"list", kw::cli::List},
-    {"quick-info", kw::cli::QuickInfo},     {"stats", kw::cli::Stats},
+    {"settings", kw::cli::Settings},
+    {"parse-listinfo", kw::cli::ParseListinfo},
+    {"dump-profile", kw::cli::DumpProfile},
+    {"list", kw::cli::List},
+    {"quick-info", kw::cli::QuickInfo},
+    {"stats", kw::cli::Stats},
+    {"create-profile", kw::cli::CreateProfile},
+    {"check-profile", kw::cli::CheckProfile},
 };
 
 }  // namespace

@@ -171,6 +171,33 @@ void AppendRecordJson(std::string& out, const GameDatabase& db, const GameRecord
 
 }  // namespace
 
+int ReportAndSaveProfile(const char* command, const std::vector<ListinfoLogEntry>& log,
+                         GameDatabase& db, const std::string& output) {
+  const bool to_terminal = isatty(STDOUT_FILENO) == 1;
+  std::string report;
+  for (const ListinfoLogEntry& entry : log) {
+    report += Shown(ListinfoLogLine(entry), to_terminal);
+    report += '\n';
+  }
+  report += "Games found: " + std::to_string(db.GameCount()) + "\n";
+  report += "Resources found: " + std::to_string(db.ResourceCount()) + "\n";
+  if (!WriteOut(report) || !FlushOut()) return 1;
+
+  if (db.GameCount() == 0) {
+    // No games, no profile: a profile of an earlier run at OUTPUT stays as it was.
+    std::fprintf(
+        stderr, "kestrelwing-cli %s: no games found: nothing was written%s\n", command,
+        platform::fs::FileExists(output) ? ("; " + output + " was left as it was").c_str() : "");
+    return 1;
+  }
+  ConsoleUi ui;
+  if (Status saved = SaveProfile(db, output, ui, ProfileFileContext{}); !saved) {
+    ui.Ask(saved.Message(), MsgIcon::Error, MsgButtons::Ok);
+    return 1;
+  }
+  return log.empty() ? 0 : 3;
+}
+
 int ParseListinfo(const Args& args) {
   std::string input, output;
   GameDatabase db;
@@ -222,29 +249,7 @@ int ParseListinfo(const Args& args) {
     return 1;
   }
 
-  const bool to_terminal = isatty(STDOUT_FILENO) == 1;
-  std::string report;
-  for (const ListinfoLogEntry& entry : *log) {
-    report += Shown(ListinfoLogLine(entry), to_terminal);
-    report += '\n';
-  }
-  report += "Games found: " + std::to_string(db.GameCount()) + "\n";
-  report += "Resources found: " + std::to_string(db.ResourceCount()) + "\n";
-  if (!WriteOut(report) || !FlushOut()) return 1;
-
-  if (db.GameCount() == 0) {
-    // No games, no profile: a profile of an earlier run at OUTPUT stays as it was.
-    std::fprintf(
-        stderr, "kestrelwing-cli parse-listinfo: no games found: nothing was written%s\n",
-        platform::fs::FileExists(output) ? ("; " + output + " was left as it was").c_str() : "");
-    return 1;
-  }
-  ConsoleUi ui;
-  if (Status saved = SaveProfile(db, output, ui, ProfileFileContext{}); !saved) {
-    ui.Ask(saved.Message(), MsgIcon::Error, MsgButtons::Ok);
-    return 1;
-  }
-  return log->empty() ? 0 : 3;
+  return ReportAndSaveProfile("parse-listinfo", *log, db, output);
 }
 
 int DumpProfile(const Args& args) {

@@ -19,7 +19,7 @@ class GuiProgram : public Program {
   GuiProgram(UserInterface& ui, TMainFRM& window, AppNames names)
       : Program(ui,
                 ProgramViews{window, window, window, window.GameList(), window.QuickInfo(),
-                             window.Recording(), window.Stats()},
+                             window.Recording(), window.Stats(), window.NewProfile()},
                 std::move(names)) {
     window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics});
   }

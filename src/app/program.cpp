@@ -8,7 +8,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
     : names(std::move(app_names)),
       settings(names.SettingsPath),
       stats(names.StatsPath),
-      profiles(ui, database, settings.Values(), names.ProductName, views.shell, views.reopen_menus),
+      profiles(ui, database, settings, names, views.shell, views.reopen_menus, views.new_profile),
       help(ui, settings.Values(), database, names.NewsPath, views.text_files),
       quick_info(settings.Values(), database, stats, views.quick_info),
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),

@@ -29,6 +29,7 @@ struct ProgramViews {
   QuickInfoView& quick_info;
   RecordingView& recording;
   StatsView& statistics;
+  NewProfileView& new_profile;
 };
 
 class Program {

@@ -2,7 +2,10 @@
 // interface; the Qt windows implement it for the program, a scripted stand-in for the tests.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 
 namespace kw {
 
@@ -38,6 +41,17 @@ class UserInterface {
   virtual void SetBusy(bool on) = 0;
   // Lets pending window messages run. Long loops call it through ProgressThrottle only.
   virtual void ProcessMessages() = 0;
+
+  // Waits for a program that the front-end runs and waits for (the emulator): `ended` is asked
+  // every few milliseconds until it answers true. The windows keep repainting and take no input;
+  // with `offer_end`, the user is offered, after a moment, a way to end a program that does not
+  // come back. False when the user chose to end it. Without windows: a plain wait.
+  virtual bool AwaitProgram(const std::function<bool()>& ended, bool offer_end) {
+    (void)offer_end;
+    while (!ended())
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return true;
+  }
 
   // Shows a filled report modally; returns when the user has closed it.
   virtual void ShowReport(const ReportDocument& report) = 0;

@@ -336,6 +336,11 @@ Status WriteFileAtomic(std::string_view path, std::string_view data) {
   return Success();
 }
 
+bool CanWrite(std::string_view path) {
+  const std::string resolved = Resolve(path);
+  return FileExists(resolved) && access(resolved.c_str(), W_OK) == 0;
+}
+
 Status CreateFile(std::string_view path) {
   return WriteFile(path, {});
 }

@@ -33,6 +33,8 @@ Status WriteFile(std::string_view path, std::string_view data);
 // (a FIFO, a device, a directory) is refused with "<path>: not a regular file". Temporary files
 // of the same target left by writes of processes that are gone are removed first.
 Status WriteFileAtomic(std::string_view path, std::string_view data);
+// True when the file exists and this process may write it.
+bool CanWrite(std::string_view path);
 // Creates (or truncates) an empty file.
 Status CreateFile(std::string_view path);
 

@@ -64,7 +64,9 @@ int WaitFor(pid_t pid) {
 
 // In the child: stdin from /dev/null when hidden, default signal state, then exec. On failure
 // the error code goes through the close-on-exec pipe. Only async-signal-safe calls here.
-[[noreturn]] void ExecChild(const char* program, char* const* argv, bool hidden, int report_fd) {
+[[noreturn]] void ExecChild(const char* program, char* const* argv, bool hidden, int report_fd,
+                            bool own_group = false) {
+  if (own_group) setpgid(0, 0);
   sigset_t all;
   sigemptyset(&all);
   sigprocmask(SIG_SETMASK, &all, nullptr);
@@ -84,8 +86,8 @@ int WaitFor(pid_t pid) {
 }
 
 // Starts `program` with `args` (args[0] included). 0 when it was started, else errno.
-int Spawn(const std::string& program, const std::vector<std::string>& args, bool hidden,
-          bool wait) {
+int Spawn(const std::string& program, const std::vector<std::string>& args, bool hidden, bool wait,
+          pid_t* started = nullptr) {
   std::vector<char*> argv;
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
@@ -101,6 +103,7 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
   }
   if (pid == 0) {
     close(report[0]);
+    if (started) ExecChild(program.c_str(), argv.data(), hidden, report[1], true);
     if (wait) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
     pid_t grandchild = fork();
     if (grandchild == 0) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
@@ -112,7 +115,9 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
     _exit(0);
   }
   close(report[1]);
-  if (!wait) WaitFor(pid);  // the intermediate child ends at once
+  // Set from both sides, so that the group exists before anyone signals it.
+  if (started) setpgid(pid, pid);
+  if (!wait && !started) WaitFor(pid);  // the intermediate child ends at once
   int code = 0;
   ssize_t got;
   do {
@@ -120,6 +125,14 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
   } while (got < 0 && errno == EINTR);
   close(report[0]);
   if (got != static_cast<ssize_t>(sizeof code)) code = 0;  // exec succeeded
+  if (started) {
+    if (code != 0) {
+      WaitFor(pid);
+    } else {
+      *started = pid;
+    }
+    return code;
+  }
   if (wait) {
     int wait_error = WaitFor(pid);
     if (code == 0 && wait_error != 0 && wait_error != ECHILD) code = wait_error;
@@ -143,6 +156,52 @@ Status RunProgram(const Command& command, std::uint16_t show, bool wait) {
     return Failure(std::strerror(code));
   }
   return Success();
+}
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
+  if (this != &other) {
+    Kill();
+    pid_ = other.pid_;
+    other.pid_ = -1;
+  }
+  return *this;
+}
+
+ChildProcess::~ChildProcess() {
+  Kill();
+}
+
+bool ChildProcess::HasEnded() {
+  if (pid_ <= 0) return true;
+  int status = 0;
+  pid_t got;
+  do {
+    got = waitpid(pid_, &status, WNOHANG);
+  } while (got < 0 && errno == EINTR);
+  if (got == 0) return false;
+  pid_ = -1;  // ended and reaped (or not ours any more)
+  return true;
+}
+
+void ChildProcess::Kill() {
+  if (pid_ <= 0) return;
+  kill(-pid_, SIGKILL);
+  kill(pid_, SIGKILL);
+  WaitFor(pid_);
+  pid_ = -1;
+}
+
+Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show) {
+  if (command.words.empty() || command.words.front().empty()) {
+    return Failure(std::strerror(ENOENT));
+  }
+  const std::string program = FindProgram(command.words.front());
+  if (program.empty()) return Failure(std::strerror(ENOENT));
+  pid_t pid = -1;
+  if (int code = Spawn(program, command.words, show == kShowHidden, false, &pid); code != 0) {
+    return Failure(std::strerror(code));
+  }
+  return ChildProcess(pid);
 }
 
 Status OpenWithDesktop(const std::string& target) {

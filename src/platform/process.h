@@ -32,6 +32,30 @@ std::string CommandPrefix();
 // input. A process not waited for is never left behind as a zombie.
 Status RunProgram(const Command& command, std::uint16_t show, bool wait);
 
+// A program started without waiting, for callers that wait for it themselves while the windows
+// keep repainting. It runs in a process group of its own, so that ending it also ends what it
+// started (the command interpreter and the emulator under it).
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  explicit ChildProcess(int pid) : pid_(pid) {}
+  ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_) { other.pid_ = -1; }
+  ChildProcess& operator=(ChildProcess&& other) noexcept;
+  // A process neither ended nor waited for is ended (killed) and reaped.
+  ~ChildProcess();
+
+  // True once the process has ended (it is then reaped); never blocks.
+  bool HasEnded();
+  // Ends the process and its group at once and reaps it.
+  void Kill();
+
+ private:
+  int pid_ = -1;
+};
+
+// Starts the command as RunProgram does, in a new process group, and returns at once.
+Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show);
+
 // Opens a document, URL or mailto: address with the desktop's opener (xdg-open), without
 // waiting. Fails when no opener exists or it cannot be started.
 Status OpenWithDesktop(const std::string& target);

@@ -2,10 +2,13 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/program.h"
+#include "core/profile/new_profile_form.h"
 #include "core/shell/shell_view.h"
 
 namespace kw::test {
@@ -16,7 +19,8 @@ class RecordingViews : public ShellView,
                        public GameListView,
                        public QuickInfoView,
                        public RecordingView,
-                       public StatsView {
+                       public StatsView,
+                       public NewProfileView {
  public:
   std::vector<std::string> titles;
   bool news = false;
@@ -41,7 +45,25 @@ class RecordingViews : public ShellView,
   std::string file_name = "unset";
   std::vector<StatisticsReport> statistics;  // every report shown
 
-  ProgramViews Views() { return ProgramViews{*this, *this, *this, *this, *this, *this, *this}; }
+  // The user at the new-profile window: acts on the form, answers whether it closed with OK.
+  // Unset: the window is cancelled.
+  std::function<bool(NewProfileForm&)> new_profile_user;
+  int new_profile_windows = 0;
+  std::optional<std::string> profile_to_open;  // the "Select a profile" answer
+  std::string open_dialog_dir;
+
+  ProgramViews Views() {
+    return ProgramViews{*this, *this, *this, *this, *this, *this, *this, *this};
+  }
+
+  bool RunNewProfileWindow(NewProfileForm& form) override {
+    ++new_profile_windows;
+    return new_profile_user ? new_profile_user(form) : false;
+  }
+  std::optional<std::string> ChooseProfileToOpen(const std::string& dir) override {
+    open_dialog_dir = dir;
+    return profile_to_open;
+  }
 
   void SetTitle(const std::string& t) override { titles.push_back(t); }
   void SetNewsAvailable(bool a) override { news = a; }

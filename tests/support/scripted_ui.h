@@ -28,6 +28,9 @@ class ScriptedUi : public UserInterface {
   int process_messages = 0;
   bool progress_visible = false;
   bool busy = false;
+  // The user ends an awaited program that has not ended after this many polls (-1: never).
+  int end_programs_after_polls = -1;
+  int awaited = 0;  // programs waited for
 
   MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) override {
     messages.push_back({text, icon, buttons});
@@ -64,6 +67,17 @@ class ScriptedUi : public UserInterface {
   void ShowReport(const ReportDocument& report) override {
     reports.push_back(report);
     events.push_back("report");
+  }
+
+  bool AwaitProgram(const std::function<bool()>& ended, bool offer_end) override {
+    ++awaited;
+    events.push_back("await");
+    for (int polls = 0; !ended(); ++polls) {
+      if (offer_end && end_programs_after_polls >= 0 && polls >= end_programs_after_polls)
+        return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
   }
 
   // Texts of the messages, for compact assertions.

@@ -1,27 +1,69 @@
 #include "core/profile/profile_controller.h"
 
+#include "core/launch/emulator_run.h"
 #include "core/profile/game_database.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/profile/new_profile_form.h"
 #include "core/profile/profile_file.h"
+#include "core/shell/settings_store.h"
 #include "core/shell/shell_view.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 
 namespace kw {
 
+namespace fs = platform::fs;
+
 ProfileController::ProfileController(UserInterface& ui, GameDatabase& database,
-                                     FrontEndSettings& settings, std::string product_name,
-                                     ShellView& shell_view, ReopenMenuView& reopen_view)
+                                     SettingsStore& settings, const AppNames& names,
+                                     ShellView& shell_view, ReopenMenuView& reopen_view,
+                                     NewProfileView& new_profile_view)
     : ui_(ui),
       database_(database),
-      settings_(settings),
-      product_name_(std::move(product_name)),
+      settings_store_(settings),
+      settings_(settings.Values()),
+      names_(names),
       shell_view_(shell_view),
-      reopen_view_(reopen_view) {}
+      reopen_view_(reopen_view),
+      new_profile_view_(new_profile_view) {}
+
+EmulatorQueryContext ProfileController::QueryContext() const {
+  EmulatorQueryContext context;
+  context.CaptureFileName = names_.CaptureFileName;
+  context.KillPifFile = settings_.KillPifFile;
+  context.PifPath = PifFilePath(names_.ProgramDir);
+  return context;
+}
+
+std::string ProfileController::ProfilesDir() const {
+  const std::string profiles = names_.ProgramDir + "PROFILES";
+  if (fs::DirectoryExists(profiles)) return fs::IncludeTrailingSeparator(fs::Resolve(profiles));
+  return names_.ProgramDir;
+}
+
+void ProfileController::SaveSettings() {
+  if (Status saved = settings_store_.Save(); !saved) ui_.Ask(saved.Message(), MsgIcon::Error);
+}
+
+void ProfileController::ProfileAccepted() {
+  database_.ProfileLoaded = true;
+  for (ProfileListener* listener : listeners_)
+    listener->ProfileOpened();
+  shell_view_.SetTitle(MainTitle());
+}
+
+void ProfileController::Refuse(const std::string& message) {
+  database_.ProfileLoaded = false;
+  ui_.HideProgress();
+  if (ui_.Ask(message + "Do you want to create a new profile?\r", MsgIcon::Error,
+              MsgButtons::YesNo) == MsgAnswer::Yes)
+    CreateProfile();
+}
 
 void ProfileController::OpenProfile(const std::string& given_path) {
   // Kept as a full path: the current directory moves to the emulator's once the profile opens.
-  const std::string path = platform::fs::ExpandFileName(given_path);
-  if (!platform::fs::FileExists(path)) {
+  const std::string path = fs::ExpandFileName(given_path);
+  if (!fs::FileExists(path)) {
     if (ui_.Ask("Cannot find " + path + " profile!\rDo you want to create a new profile?\r",
                 MsgIcon::Error, MsgButtons::YesNo) == MsgAnswer::Yes)
       CreateProfile();
@@ -29,27 +71,39 @@ void ProfileController::OpenProfile(const std::string& given_path) {
     return;
   }
   ProfileFileContext context;
-  context.ProductName = product_name_;
+  context.ProductName = names_.ProductName;
   context.ProfilePathChanged = [this](const std::string& loaded) {
     settings_.LastProfile = loaded;
     AddToReopenList(loaded);
   };
   database_.ProfileLoaded = false;
   if (Status loaded = LoadProfile(database_, path, ui_, context); !loaded) {
+    ui_.HideProgress();
     ui_.Ask(loaded.Message(), MsgIcon::Error);
+  } else if (!fs::SetCurrentDirectory(database_.EmulatorDir)) {
+    Refuse(database_.EmulatorDir + " directory does not exist! This profile is unusable.\r");
   } else {
-    if (platform::fs::SetCurrentDirectory(database_.EmulatorDir)) {
-      // The check of the emulator's version line comes with profile validation.
-      database_.ProfileLoaded = true;
-      shell_view_.SetTitle(MainTitle());
-      for (ProfileListener* listener : listeners_)
-        listener->ProfileOpened();
+    ui_.SetBusy(true);
+    ui_.SetProgress(-1);
+    ui_.SetOperation("Getting MAME version...");
+    ui_.ShowProgress();
+    ui_.ProcessMessages();
+    if (!fs::FileExists(database_.EmulatorExe)) {
+      ui_.SetBusy(false);
+      Refuse(database_.EmulatorDir + database_.EmulatorExe +
+             " emulator not found! This profile is unusable.\r");
     } else {
-      ui_.HideProgress();
-      if (ui_.Ask(database_.EmulatorDir + " directory does not exist! This profile is unusable.\r" +
-                      "Do you want to create a new profile?\r",
-                  MsgIcon::Error, MsgButtons::YesNo) == MsgAnswer::Yes)
-        CreateProfile();
+      // A capture that cannot be read gives an empty line, which no profile expects.
+      Result<std::string> found = QueryEmulatorVersion(ui_, database_.EmulatorExe, QueryContext());
+      const std::string line = found ? *found : std::string();
+      ui_.SetBusy(false);
+      if (line != database_.EmulatorVersion) {
+        Refuse(
+            "The emulator executable file has changed:\r\rExpected = " + database_.EmulatorVersion +
+            "\rFound    = " + line + "\r\rThis profile has become invalid.\r");
+      } else {
+        ProfileAccepted();
+      }
     }
   }
   ui_.HideProgress();
@@ -57,11 +111,95 @@ void ProfileController::OpenProfile(const std::string& given_path) {
 }
 
 void ProfileController::CreateProfile() {
-  ui_.Ask(
-      "Profile creation is not available in this version yet.\r"
-      "A profile can be made with the command kestrelwing-cli parse-listinfo.",
-      MsgIcon::Information);
+  NewProfileForm form(ui_, names_.ProductName, names_.ProgramDir, database_.EmulatorDir,
+                      ProfilesDir());
+  form.Show();
+  if (new_profile_view_.RunNewProfileWindow(form))
+    CreateProfileFrom(form.EmulatorPath, form.ProfilePath);
   UpdateProfileControls();
+}
+
+void ProfileController::CreateProfileFrom(const std::string& emulator_path,
+                                          const std::string& given_profile_path) {
+  // Both kept as full paths before the current directory moves.
+  const std::string full = fs::ExpandFileName(emulator_path);
+  const std::string profile_path = fs::ExpandFileName(given_profile_path);
+  const std::string dir = fs::ExtractFilePath(full);
+  const std::string exe = fs::ExtractFileName(full);
+  ui_.SetBusy(true);
+  if (!fs::SetCurrentDirectory(dir)) {
+    ui_.SetBusy(false);
+    ui_.Ask(kEmulatorDirMissing, MsgIcon::Error);
+    return;
+  }
+  ui_.SetProgress(-1);
+  ui_.SetOperation("Getting MAME version...");
+  ui_.ShowProgress();
+  ui_.ProcessMessages();
+  if (!fs::FileExists(exe)) {
+    ui_.SetBusy(false);
+    ui_.HideProgress();
+    ui_.Ask(kEmulatorFileMissing, MsgIcon::Error);
+    return;
+  }
+  const EmulatorQueryContext query = QueryContext();
+  Result<std::string> version = QueryEmulatorVersion(ui_, exe, query);
+  ui_.SetBusy(false);
+  if (!version) {
+    ui_.HideProgress();
+    ui_.Ask(kNoEmulatorVersion, MsgIcon::Error);
+    return;
+  }
+  if (ui_.Ask("The following version of the MAME emulator have been found:\r\r" + *version +
+                  "\r\rMAME will be now scanned to determine all the available data of the "
+                  "supported games.\rThis could take a while. Proceed with profile creation?",
+              MsgIcon::Information, MsgButtons::YesNo) != MsgAnswer::Yes) {
+    ui_.HideProgress();
+    return;
+  }
+
+  ui_.SetBusy(true);
+  database_.ProfileLoaded = false;
+  database_.EmulatorVersion = *version;
+  database_.EmulatorDir = dir;
+  database_.EmulatorExe = exe;
+  ui_.SetOperation("Querying MAME...");
+  ui_.ProcessMessages();
+  const Status queried = QueryListinfo(ui_, exe, query);
+  ui_.SetBusy(false);
+
+  if (!queried || !fs::FileExists(names_.CaptureFileName)) {
+    ui_.HideProgress();
+    ui_.Ask(kNoGameInfo, MsgIcon::Error);
+  } else {
+    ListinfoContext context;
+    context.ProductName = names_.ProductName;
+    context.ProgramDir = names_.ProgramDir;
+    context.CaptureFileName = names_.CaptureFileName;
+    context.BoldFontSize = settings_.BoldFontSize;
+    context.NormalFontSize = settings_.NormalFontSize;
+    if (ParseListinfo(database_, ui_, report_, context)) {
+      ProfileFileContext file_context;
+      file_context.ProductName = names_.ProductName;
+      file_context.ProfilePathChanged = [this](const std::string& saved) {
+        settings_.LastProfile = saved;
+        AddToReopenList(saved);
+      };
+      // A failed save leaves the old file as it was; the profile is still used for this run.
+      if (Status saved = SaveProfile(database_, profile_path, ui_, file_context);
+          !saved && saved.Message() != kNoGamesToSave)
+        ui_.Ask(saved.Message(), MsgIcon::Error);
+      SaveSettings();
+      ProfileAccepted();
+    }
+    (void)fs::Delete(fs::Resolve(names_.CaptureFileName));
+  }
+  ui_.HideProgress();
+}
+
+void ProfileController::OpenOPTClick() {
+  if (std::optional<std::string> chosen = new_profile_view_.ChooseProfileToOpen(ProfilesDir()))
+    OpenProfile(*chosen);
 }
 
 void ProfileController::ReopenProfile(std::size_t slot) {
@@ -79,8 +217,8 @@ void ProfileController::ShowReopenList() {
 }
 
 std::string ProfileController::MainTitle() const {
-  if (!database_.ProfileLoaded) return product_name_ + " - no profile loaded";
-  return product_name_ + " - [" + database_.EmulatorVersion + "]";
+  if (!database_.ProfileLoaded) return names_.ProductName + " - no profile loaded";
+  return names_.ProductName + " - [" + database_.EmulatorVersion + "]";
 }
 
 void ProfileController::UpdateProfileControls() {

@@ -5,16 +5,41 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/profile/emulator_query.h"
+#include "core/reports/report_document.h"
+#include "core/shell/app_names.h"
 #include "core/shell/settings.h"
 
 namespace kw {
 
 class GameDatabase;
+class NewProfileForm;
+class SettingsStore;
 class ShellView;
 class UserInterface;
+
+// The windows of profile creation and opening.
+class NewProfileView {
+ public:
+  virtual ~NewProfileView() = default;
+  // Shows the new-profile window modally over `form`, which is in its shown state; true when it
+  // closed with OK (Go), false for Cancel.
+  virtual bool RunNewProfileWindow(NewProfileForm& form) = 0;
+  // "Select a profile": an existing .KSL file, starting in `initial_dir`; nothing on Cancel.
+  virtual std::optional<std::string> ChooseProfileToOpen(const std::string& initial_dir) = 0;
+};
+
+// The messages of a creation that fails after the window (shared with the console program).
+inline constexpr const char* kEmulatorDirMissing = "The MAME directory specified does not exist!\r";
+inline constexpr const char* kEmulatorFileMissing =
+    "The emulator file cannot be found!\rPlease choose another one.";
+inline constexpr const char* kNoEmulatorVersion =
+    "Cannot determine MAME version.\rPlease choose a new emulator file";
+inline constexpr const char* kNoGameInfo = "Cannot read game info file!";
 
 // The File menu's Reopen submenu and the tool bar's drop-down.
 class ReopenMenuView {
@@ -35,13 +60,20 @@ class ProfileListener {
 
 class ProfileController {
  public:
-  ProfileController(UserInterface& ui, GameDatabase& database, FrontEndSettings& settings,
-                    std::string product_name, ShellView& shell_view, ReopenMenuView& reopen_view);
+  ProfileController(UserInterface& ui, GameDatabase& database, SettingsStore& settings,
+                    const AppNames& names, ShellView& shell_view, ReopenMenuView& reopen_view,
+                    NewProfileView& new_profile_view);
 
   void AddListener(ProfileListener& listener) { listeners_.push_back(&listener); }
 
   void OpenProfile(const std::string& path);
+  // The new-profile window, then CreateProfileFrom with its two paths.
   void CreateProfile();
+  // The creation after the window: queries the emulator at `emulator_path`, parses its list and,
+  // when the user keeps the result, saves it at `profile_path` and opens it.
+  void CreateProfileFrom(const std::string& emulator_path, const std::string& profile_path);
+  // The File menu's "Open profile".
+  void OpenOPTClick();
   // The reopen item of slot `slot` (0 for File1); an empty or unknown slot does nothing.
   void ReopenProfile(std::size_t slot);
   void AddToReopenList(const std::string& path);
@@ -51,14 +83,26 @@ class ProfileController {
   void UpdateProfileControls();
   // The main window's title for the current state.
   std::string MainTitle() const;
+  // Where the profile dialogs start: ProgramDir + "PROFILES" when it exists, else ProgramDir.
+  std::string ProfilesDir() const;
+  EmulatorQueryContext QueryContext() const;
 
  private:
+  // Accepts the profile now in the database: loaded, the window and every listener told.
+  void ProfileAccepted();
+  // A refused profile: not loaded, the message with the offer of a new profile.
+  void Refuse(const std::string& message);
+  void SaveSettings();
+
   UserInterface& ui_;
   GameDatabase& database_;
+  SettingsStore& settings_store_;
   FrontEndSettings& settings_;
-  std::string product_name_;
+  const AppNames& names_;
   ShellView& shell_view_;
   ReopenMenuView& reopen_view_;
+  NewProfileView& new_profile_view_;
+  ReportDocument report_;
   std::vector<ProfileListener*> listeners_;
 };
 

@@ -145,7 +145,9 @@ void TMainFRM::showEvent(QShowEvent* event) {
 void TMainFRM::NewOPTClick() {
   if (controllers_.profiles) controllers_.profiles->CreateProfile();
 }
-void TMainFRM::OpenOPTClick() {}  // later: the open-profile dialog
+void TMainFRM::OpenOPTClick() {
+  if (controllers_.profiles) controllers_.profiles->OpenOPTClick();
+}
 void TMainFRM::ReopenProfile(std::size_t slot) {
   if (controllers_.profiles) controllers_.profiles->ReopenProfile(slot);
 }

@@ -12,6 +12,7 @@
 #include "core/profile/profile_controller.h"
 #include "core/shell/help_controller.h"
 #include "core/shell/shell_view.h"
+#include "ui/profile/new_profile_window.h"
 
 class QAction;
 class QMenu;
@@ -65,6 +66,7 @@ class TMainFRM : public QMainWindow,
   QuickInfoPanel& QuickInfo() const { return *quick_info_; }
   RecordingPanel& Recording() const { return *recording_; }
   StatsPanel& Stats() const { return *stats_; }
+  ProfileWindows& NewProfile() { return profile_windows_; }
 
   // ShellView
   void SetTitle(const std::string& title) override;
@@ -200,6 +202,7 @@ class TMainFRM : public QMainWindow,
   QuickInfoPanel* quick_info_ = nullptr;
   RecordingPanel* recording_ = nullptr;
   StatsPanel* stats_ = nullptr;
+  ProfileWindows profile_windows_{this};
   bool centred_ = false;
 };
 

@@ -1,8 +1,12 @@
 #include "ui/shell/qt_user_interface.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/shell/app_names.h"
@@ -67,7 +71,7 @@ QtUserInterface::~QtUserInterface() {
 }
 
 void QtUserInterface::UpdateInputBlock() {
-  const bool block = parent_ && (busy_depth_ > 0 || working_.isVisible());
+  const bool block = parent_ && (busy_depth_ > 0 || awaiting_ || working_.isVisible());
   if (block == blocking_ || !QCoreApplication::instance()) return;
   blocking_ = block;
   blocker_->window = parent_;
@@ -184,6 +188,44 @@ void QtUserInterface::ShowReport(const ReportDocument& report) {
     return;
   }
   if (report_) report_->ShowReport(report);
+}
+
+}  // namespace kw
+
+namespace kw {
+
+bool QtUserInterface::AwaitProgram(const std::function<bool()>& ended, bool offer_end) {
+  if (ended()) return true;
+  awaiting_ = true;
+  UpdateInputBlock();
+  const bool was_visible = working_.isVisible();
+  bool end_requested = false;
+  QElapsedTimer clock;
+  clock.start();
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(15);
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (end_requested || ended()) {
+      loop.quit();
+      return;
+    }
+    if (offer_end && !working_.EndBTN->isVisible() && clock.elapsed() >= kOfferEndAfterMs) {
+      working_.OfferEnd(true);
+      if (!working_.isVisible()) working_.show();
+      working_.raise();
+    }
+  });
+  const QMetaObject::Connection end_clicked = QObject::connect(
+      working_.EndBTN, &QPushButton::clicked, &loop, [&end_requested] { end_requested = true; });
+  poll.start();
+  loop.exec();
+  QObject::disconnect(end_clicked);
+  working_.OfferEnd(false);
+  if (!was_visible) working_.hide();
+  awaiting_ = false;
+  UpdateInputBlock();
+  return !end_requested;
 }
 
 }  // namespace kw

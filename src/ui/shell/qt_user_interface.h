@@ -44,6 +44,11 @@ class QtUserInterface : public UserInterface {
   void SetBusy(bool on) override;
   void ProcessMessages() override;
   void ShowReport(const ReportDocument& report) override;
+  // The event loop runs on (the windows repaint), the main window takes no input, and after
+  // kOfferEndAfterMs the progress window offers "End the emulator".
+  bool AwaitProgram(const std::function<bool()>& ended, bool offer_end) override;
+
+  static constexpr int kOfferEndAfterMs = 3000;
 
   // The text of a message as the box shows it: decoded, carriage returns as line breaks.
   static QString MessageText(const std::string& text);
@@ -59,6 +64,7 @@ class QtUserInterface : public UserInterface {
   AskHook ask_hook_;
   ReportHook report_hook_;
   int busy_depth_ = 0;
+  bool awaiting_ = false;
   std::unique_ptr<InputBlocker> blocker_;
   bool blocking_ = false;
 };

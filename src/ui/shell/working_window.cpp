@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
 #include <numbers>
@@ -165,6 +166,11 @@ TWorkingFRM::TWorkingFRM(QWidget* parent)
   layout->addWidget(Animate, 0, Qt::AlignHCenter);
   layout->addWidget(Operation);
   layout->addLayout(bar_row);
+  EndBTN = new QPushButton("End the emulator", this);
+  EndBTN->setObjectName("EndBTN");
+  EndBTN->setAutoDefault(false);
+  EndBTN->hide();
+  layout->addWidget(EndBTN, 0, Qt::AlignRight);
   setFixedSize(340, sizeHint().height());
 
   SetProgress(-1);
@@ -203,6 +209,12 @@ void TWorkingFRM::showEvent(QShowEvent* event) {
 void TWorkingFRM::hideEvent(QHideEvent* event) {
   Animate->Stop();
   QDialog::hideEvent(event);
+}
+
+void TWorkingFRM::OfferEnd(bool on) {
+  EndBTN->setVisible(on);
+  layout()->activate();
+  setFixedSize(340, sizeHint().height());
 }
 
 void TWorkingFRM::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 // The progress window of long operations: a looping "searching" animation, the operation's
-// text, a progress bar and its percentage. Shown without modality; it only reports, it offers
-// no way to stop the work, and so it has no system buttons.
+// text, a progress bar and its percentage. Shown without modality; it only reports and has no
+// system buttons. The one way to stop anything is the button offered while the program waits
+// for an emulator query that does not come back.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace kw {
 
@@ -41,11 +43,14 @@ class TWorkingFRM : public QDialog {
   void SetProgress(int percent);
   // Moves the bar on by its step (5).
   void StepIt();
+  // Shows or hides EndBTN ("End the emulator"), the window growing to hold it.
+  void OfferEnd(bool on);
 
   SearchAnimation* Animate;
   QLabel* Operation;
   QProgressBar* Progress;
   QLabel* ProgressPercentage;
+  QPushButton* EndBTN;
 
   static constexpr int kStep = 5;
 

@@ -1,0 +1,30 @@
+// Running the emulator: through the command interpreter (for the redirection of its text output
+// into the capture file), waited for while the windows stay alive.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/launch/command_line.h"
+
+namespace kw {
+
+class UserInterface;
+
+enum class RunOutcome {
+  NotStarted,   // the interpreter could not be started: the caller goes on as if it had ended
+  Ended,        // the program ended by itself
+  EndedByUser,  // the user ended a program that did not come back
+};
+
+// Starts `line` and waits for its end through the user interface (AwaitProgram).
+RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
+                       bool offer_end);
+
+// The command interpreter of this platform has no program-information file. The call and the
+// KillPifFile setting stay; the file it names lies in the program's own directory, so nothing
+// outside the program's files is ever deleted. A missing file is no error.
+std::string PifFilePath(const std::string& program_dir);
+void DeletePifFile(bool kill_pif_file, const std::string& pif_path);
+
+}  // namespace kw

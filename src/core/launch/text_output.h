@@ -1,0 +1,29 @@
+// The report of the emulator's text output after a game whose output was redirected into the
+// capture file: the prompt with the command line, the captured lines, the closing prompt.
+#pragma once
+
+#include <string>
+
+#include "core/shell/app_names.h"
+
+namespace kw {
+
+class ReportDocument;
+class UserInterface;
+
+struct TextOutputContext {
+  std::string ProductName = kProductName;
+  std::string ProgramDir;                        // where the report is saved
+  std::string CaptureFileName = "$KSTEMP$.NFO";  // relative to the current directory
+  int NormalFontSize = 8;
+};
+
+// Clears the report and starts it with the prompt line of `command_text` and an empty line.
+void BeginTextOutput(ReportDocument& report, const std::string& command_text,
+                     const TextOutputContext& context);
+
+// Adds the capture file's lines (or the error line of a capture that is missing or cannot be
+// read to the end), deletes the capture, closes with the prompt and shows the report.
+void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputContext& context);
+
+}  // namespace kw

@@ -1,0 +1,195 @@
+#include "core/profile/profile_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/program.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/profile/new_profile_form.h"
+#include "core/profile/profile_file.h"
+#include "support/recording_views.h"
+#include "support/script_emulator.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using test::TempDir;
+
+const std::string kListinfo = KW_TEST_DATA_DIR "/listinfo/listinfo.txt";
+const std::string kVersion = "M.A.M.E. v0.37 BETA 5 (test build)";
+
+class ProfileControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = std::filesystem::current_path();
+    setenv("KESTRELWING_OPTICAL_DRIVES", "", 1);
+    std::filesystem::create_directory(home_ / "PROFILES");
+    emulator_ = test::WriteEmulator(emu_, "mame", kVersion, kListinfo);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_cwd_);
+    unsetenv("KESTRELWING_OPTICAL_DRIVES");
+  }
+  AppNames Names() const { return AppNames::Compute(home_.Path(), home_.Path()); }
+
+  // The user picks `emulator`, takes the proposed profile name and presses Go.
+  void UserChooses(const std::string& emulator) {
+    view_.new_profile_user = [emulator](NewProfileForm& form) {
+      form.FileName = emulator;
+      form.Next();
+      return form.Go();
+    };
+  }
+
+  TempDir home_, emu_;
+  std::string emulator_;
+  std::filesystem::path old_cwd_;
+  test::ScriptedUi ui_;
+  test::RecordingViews view_;
+};
+
+TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValidates) {
+  UserChooses(emulator_);
+  {
+    Program p(ui_, view_.Views(), Names());
+    p.shell.FormCreate();
+    p.shell.FormShow({});
+    ASSERT_EQ(ui_.messages.size(), 3u);  // the welcome, the version question, the success
+    EXPECT_EQ(ui_.messages[1].text,
+              "The following version of the MAME emulator have been found:\r\r" + kVersion +
+                  "\r\rMAME will be now scanned to determine all the available data of the "
+                  "supported games.\rThis could take a while. Proceed with profile creation?");
+    EXPECT_EQ(ui_.messages[1].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(p.database.ProfileLoaded);
+    EXPECT_EQ(p.database.EmulatorExe, "mame");
+    EXPECT_EQ(view_.titles.back(), "Kestrelwing - [" + kVersion + "]");
+    EXPECT_EQ(p.settings.Values().LastProfile, home_ / "PROFILES/mame.KSL");
+    EXPECT_FALSE(view_.lines.empty());
+    EXPECT_EQ(std::filesystem::current_path().string() + "/", emu_.Path());
+    EXPECT_FALSE(std::filesystem::exists(emu_ / "$KSTEMP$.NFO"));
+    EXPECT_EQ(ui_.operations[0], "Getting MAME version...");
+    EXPECT_EQ(ui_.operations[1], "Querying MAME...");
+    EXPECT_FALSE(ui_.progress_visible);
+    EXPECT_FALSE(ui_.busy);
+    p.shell.FormDestroy();
+  }
+  ui_.messages.clear();
+  {
+    Program again(ui_, view_.Views(), Names());
+    again.shell.FormCreate();
+    again.shell.FormShow({});
+    EXPECT_TRUE(ui_.messages.empty());
+    EXPECT_TRUE(again.database.ProfileLoaded);
+    EXPECT_EQ(view_.new_profile_windows, 1);
+
+    // The emulator replaced by a build that prints another line: refused, and No keeps it so.
+    test::WriteEmulator(emu_, "mame", "M.A.M.E. v0.38", kListinfo);
+    ui_.answers = {MsgAnswer::No};
+    again.profiles.OpenProfile(home_ / "PROFILES/mame.KSL");
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].text,
+              "The emulator executable file has changed:\r\rExpected = " + kVersion +
+                  "\rFound    = M.A.M.E. v0.38\r\rThis profile has become "
+                  "invalid.\rDo you want to create a new profile?\r");
+    EXPECT_EQ(ui_.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_FALSE(again.database.ProfileLoaded);
+    EXPECT_TRUE(view_.lines.empty());
+    EXPECT_EQ(view_.titles.back(), "Kestrelwing - no profile loaded");
+    EXPECT_EQ(view_.new_profile_windows, 1);
+  }
+}
+
+TEST_F(ProfileControllerTest, TheWindowKeepsItsStepUntilEachPathIsUsable) {
+  NewProfileForm form(ui_, "Kestrelwing", home_.Path(), "", home_ / "PROFILES/");
+  form.Show();
+  EXPECT_EQ(form.Caption, "Kestrelwing - New emulator file");
+  form.FileName = emu_ / "nothing";
+  form.Next();
+  EXPECT_TRUE(form.InStepOne());
+  EXPECT_EQ(ui_.messages.back().text,
+            "The specified file does not exist.\rPlease specify an existing file then try again.");
+
+  form.FileName = emulator_;
+  form.Next();
+  EXPECT_FALSE(form.NextEnabled);
+  EXPECT_TRUE(form.GoEnabled);
+  EXPECT_EQ(form.FileNameLabel, "Profile file name:");
+  form.FileName = home_ / "missing/x.KSL";
+  EXPECT_FALSE(form.Go());
+  EXPECT_EQ(ui_.messages.back().text,
+            "The file cannot be created!\rThis may be due to a non existing path.\rPlease choose "
+            "another path.");
+  std::filesystem::create_directory(home_ / "taken.KSL");
+  form.FileName = home_ / "taken.KSL";
+  EXPECT_FALSE(form.Go());
+  EXPECT_NE(ui_.messages.back().text.find("read-only attribute"), std::string::npos);
+
+  // An existing profile is tested for writing, not emptied.
+  home_.Write("old.KSL", "old profile");
+  form.FileName = home_ / "old.KSL";
+  EXPECT_TRUE(form.Go());
+  EXPECT_EQ(home_.Read("old.KSL"), "old profile");
+  form.FileName = home_ / "new.KSL";
+  EXPECT_TRUE(form.Go());
+  EXPECT_FALSE(std::filesystem::exists(home_ / "new.KSL"));
+}
+
+TEST_F(ProfileControllerTest, AProfileWhoseEmulatorIsGoneIsRefused) {
+  GameDatabase made;
+  made.EmulatorDir = emu_ / "gone/";
+  made.EmulatorExe = "mame";
+  GameEntry game;
+  game.Name = "PACMAN";
+  made.AddGame(game);
+  ASSERT_TRUE(SaveProfile(made, home_ / "a.KSL", ui_, ProfileFileContext{}).Ok());
+  made.EmulatorDir = emu_.Path();
+  made.EmulatorExe = "mame_old";
+  ASSERT_TRUE(SaveProfile(made, home_ / "b.KSL", ui_, ProfileFileContext{}).Ok());
+
+  Program p(ui_, view_.Views(), Names());
+  ui_.answers = {MsgAnswer::No, MsgAnswer::No};
+  p.profiles.OpenProfile(home_ / "a.KSL");
+  p.profiles.OpenProfile(home_ / "b.KSL");
+  ASSERT_EQ(ui_.messages.size(), 2u);
+  EXPECT_EQ(ui_.messages[0].text, emu_ / "gone/" +
+                                      " directory does not exist! This profile is unusable.\r"
+                                      "Do you want to create a new profile?\r");
+  EXPECT_EQ(ui_.messages[1].text, emu_ / "mame_old" +
+                                      " emulator not found! This profile is unusable.\r"
+                                      "Do you want to create a new profile?\r");
+  EXPECT_FALSE(p.database.ProfileLoaded);
+}
+
+TEST_F(ProfileControllerTest, AHungOrFailedQueryLeavesTheEarlierProfileAsItWas) {
+  home_.Write("PROFILES/mame.KSL", "earlier profile");
+  Program p(ui_, view_.Views(), Names());
+  ui_.end_programs_after_polls = 20;
+
+  test::WriteScript(emu_, "mame", "exec sleep 60\n");
+  UserChooses(emulator_);
+  p.profiles.CreateProfile();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            "Cannot determine MAME version.\rPlease choose a new emulator file");
+
+  test::WriteScript(emu_, "mame", "[ \"$1\" = -listinfo ] && exec sleep 60\necho v1\n");
+  p.profiles.CreateProfile();
+  ASSERT_EQ(ui_.messages.size(), 3u);  // the question, then the failed query
+  EXPECT_EQ(ui_.messages[2].text, "Cannot read game info file!");
+
+  // A listinfo with errors that the user does not keep.
+  const std::string bad = emu_.Write("bad.txt", "game ( name x bogus 1 )\n");
+  test::WriteEmulator(emu_, "mame", "v1", bad);
+  ui_.answers = {MsgAnswer::Yes, MsgAnswer::Ok, MsgAnswer::No};
+  p.profiles.CreateProfile();
+  EXPECT_EQ(ui_.messages.back().text, kListinfoUseAnywayQuestion);
+  EXPECT_FALSE(p.database.ProfileLoaded);
+  EXPECT_EQ(home_.Read("PROFILES/mame.KSL"), "earlier profile");
+  EXPECT_FALSE(std::filesystem::exists(emu_ / "$KSTEMP$.NFO"));
+}
+
+}  // namespace
+}  // namespace kw
