@@ -34,5 +34,6 @@ namespace kw::cli {
 // status 0, 3 when the log has entries, 1 when nothing could be written.
 int ReportAndSaveProfile(const char* command, const std::vector<ListinfoLogEntry>& log,
                          GameDatabase& db, const std::string& output);
+int EmulatorConfigCommand(const Args& args);
 
 }  // namespace kw::cli

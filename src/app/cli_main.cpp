@@ -75,6 +75,16 @@ Commands:
       descriptions come from the profile; without one, and for sets it does not
       know, a row says "(game not supported by current profile)". Exit 1 when the
       profile cannot be read.
+  emulator-config PROFILE.KSL [--rewrite]
+      Print the emulator's MAME.CFG of the profile's emulator directory (its name
+      matched without regard to case) as the option windows hold it: "[directory]"
+      and "[config]", each followed by its key=value lines in the emulator's read
+      order with every default filled in, every value as it is written (yes/no,
+      reals with seven decimals, upper case where the emulator's texts are kept so),
+      then "emulate_three=YES" or "emulate_three=NO". With --rewrite the settings
+      are then written back into the file as before a game start, its other lines
+      kept. Exit 1 when the profile or the file cannot be read, or the file cannot
+      be written.
 
 Options:
   --help       Show this text and exit.
@@ -97,6 +107,7 @@ constexpr Command kCommands[] = {
     {"stats", kw::cli::Stats},
     {"create-profile", kw::cli::CreateProfile},
     {"check-profile", kw::cli::CheckProfile},
+    {"emulator-config", kw::cli::EmulatorConfigCommand},
 };
 
 }  // namespace

@@ -297,8 +297,37 @@ Status WriteFile(std::string_view path, std::string_view data) {
   return Success();
 }
 
-Status WriteFileAtomic(std::string_view path, std::string_view data) {
+namespace {
+
+// The file written beside `target` and renamed over it: `temp_name` when given (one left behind
+// by an earlier write is replaced), else a name of its own that no other write uses.
+int CreateTempFile(const std::string& directory, const std::string& name,
+                   std::string_view temp_name, std::string& temp) {
   static std::atomic<unsigned> counter{0};
+  if (!temp_name.empty()) {
+    temp = directory + std::string(temp_name);
+    struct stat st;
+    if (lstat(temp.c_str(), &st) == 0) {
+      if (!S_ISREG(st.st_mode)) {
+        errno = EEXIST;
+        return -1;
+      }
+      unlink(temp.c_str());
+    }
+    return OpenRetry(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  }
+  RemoveStaleTempFiles(directory, name);
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = directory + "." + name + ".tmp" + std::to_string(getpid()) + "-" +
+           std::to_string(counter.fetch_add(1));
+    fd = OpenRetry(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  return fd;
+}
+
+Status WriteAtomic(std::string_view path, std::string_view data, std::string_view temp_name) {
   std::string target = Resolve(path);
   // A linked file is replaced where it really lies, so the link stays a link.
   if (char* real = realpath(target.c_str(), nullptr)) {
@@ -310,18 +339,16 @@ Status WriteFileAtomic(std::string_view path, std::string_view data) {
   const bool had_old = lstat(target.c_str(), &old) == 0;
   if (had_old && S_ISDIR(old.st_mode)) return SystemError(EISDIR);
   if (had_old && !S_ISREG(old.st_mode)) return NotRegular(target);
+  // The rename would also replace a file that is read-only to this process: it stays.
+  if (had_old && access(target.c_str(), W_OK) != 0) return SystemError(errno);
   const std::string directory = ExtractFilePath(target);
   const std::string name = ExtractFileName(target);
-  RemoveStaleTempFiles(directory, name);
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = directory + "." + name + ".tmp" + std::to_string(getpid()) + "-" +
-           std::to_string(counter.fetch_add(1));
-    fd = OpenRetry(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd < 0 && errno != EEXIST) break;
+  int fd = CreateTempFile(directory, name, temp_name, temp);
+  if (fd < 0) {
+    if (errno == EEXIST && !temp_name.empty()) return NotRegular(temp);
+    return SystemError(errno);
   }
-  if (fd < 0) return SystemError(errno);
   if (had_old) fchmod(fd, old.st_mode & 07777);  // keep the file's permissions
   if (!WriteAndClose(fd, data, true) || rename(temp.c_str(), target.c_str()) != 0) {
     int code = errno;
@@ -336,9 +363,23 @@ Status WriteFileAtomic(std::string_view path, std::string_view data) {
   return Success();
 }
 
+}  // namespace
+
 bool CanWrite(std::string_view path) {
   const std::string resolved = Resolve(path);
   return FileExists(resolved) && access(resolved.c_str(), W_OK) == 0;
+}
+
+Status WriteFileAtomic(std::string_view path, std::string_view data) {
+  return WriteAtomic(path, data, {});
+}
+
+Status WriteFileAtomic(std::string_view path, std::string_view data, std::string_view temp_name) {
+  if (temp_name.empty() || temp_name.find(kSeparator) != std::string_view::npos ||
+      temp_name == "." || temp_name == "..") {
+    return SystemError(EINVAL);
+  }
+  return WriteAtomic(path, data, temp_name);
 }
 
 Status CreateFile(std::string_view path) {

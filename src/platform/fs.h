@@ -31,10 +31,14 @@ Status WriteFile(std::string_view path, std::string_view data);
 // Writes a temporary file beside the target, syncs it and renames it over the target. Only a
 // regular file (or a link to one, which stays a link) or nothing is replaced: anything else
 // (a FIFO, a device, a directory) is refused with "<path>: not a regular file". Temporary files
-// of the same target left by writes of processes that are gone are removed first.
+// of the same target left by writes of processes that are gone are removed first. A file that
+// this process may not write (read-only) is not replaced either.
 Status WriteFileAtomic(std::string_view path, std::string_view data);
 // True when the file exists and this process may write it.
 bool CanWrite(std::string_view path);
+// The same through a temporary file of the given name (no separator) beside the target; one of
+// that name left behind by an earlier write is replaced, anything else there is refused.
+Status WriteFileAtomic(std::string_view path, std::string_view data, std::string_view temp_name);
 // Creates (or truncates) an empty file.
 Status CreateFile(std::string_view path);
 

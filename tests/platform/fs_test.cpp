@@ -155,6 +155,23 @@ TEST_F(FsTest, AtomicWriteRemovesTheStaleTemporaryFilesOfItsTarget) {
   EXPECT_EQ(dir_.Read("KESTREL.INI"), "new");
 }
 
+TEST_F(FsTest, AtomicWriteThroughANamedTemporaryFile) {
+  dir_.Write("MAME.CFG", "old");
+  dir_.Write("$KSTEMP$.CFG", "left behind");
+  ASSERT_TRUE(WriteFileAtomic(dir_ / "mame.cfg", "new", "$KSTEMP$.CFG"));
+  EXPECT_EQ(dir_.Read("MAME.CFG"), "new");
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "$KSTEMP$.CFG"));
+  std::filesystem::create_directory(dir_ / "$KSTEMP$.CFG");
+  EXPECT_EQ(WriteFileAtomic(dir_ / "MAME.CFG", "x", "$KSTEMP$.CFG").Message(),
+            dir_ / "$KSTEMP$.CFG: not a regular file");
+  EXPECT_FALSE(WriteFileAtomic(dir_ / "MAME.CFG", "x", "../T.CFG"));
+  EXPECT_EQ(dir_.Read("MAME.CFG"), "new");
+  // A read-only file stays (permissions do not stop root).
+  chmod((dir_ / "MAME.CFG").c_str(), 0444);
+  if (geteuid() != 0)
+    EXPECT_EQ(WriteFileAtomic(dir_ / "MAME.CFG", "x").Message(), "Permission denied");
+}
+
 TEST_F(FsTest, ListIsSortedAndMarksDirectories) {
   dir_.Write("b", "");
   dir_.Write("B/inner", "");

@@ -1,0 +1,64 @@
+// emulator-config, run as the real program on a profile whose emulator directory holds MAME.CFG.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/cli_run.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using test::RunCli;
+
+TEST(CliEmulatorConfig, PrintsInReadOrderAndRewrites) {
+  test::TempDir dir;
+  test::TempDir emulator;
+  const std::string profile = dir / "P.KSL";
+  ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
+                    profile, "--emulator-dir", emulator.Path()},
+                   dir, dir.Path())
+                .status,
+            0);
+  emulator.Write("mame.cfg",
+                 "[config]\nbeam=x\nflicker=.5\ndirty=yes\nkioskmode=no\n"
+                 "[directory]\nrompath=roms\n  EMULATE_THREE = yes\n");
+  test::CliRun run = RunCli({"emulator-config", profile}, dir, dir.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = test::Lines(run.out);
+  ASSERT_EQ(lines.size(), 2u + 10u + 47u + 1u);
+  EXPECT_EQ(lines[0], "[directory]");
+  EXPECT_EQ(lines[1], "inp=INP");
+  EXPECT_EQ(lines[8], "rompath=.;roms");
+  EXPECT_EQ(lines[11], "[config]");
+  EXPECT_EQ(lines[12], "scanlines=yes");
+  EXPECT_NE(run.out.find("\nbeam=1.0000000\nflicker=0.5000000\ngamma=1.0000000\n"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("\ndirty=YES\n"), std::string::npos);
+  EXPECT_EQ(lines.back(), "emulate_three=YES");
+
+  run = RunCli({"emulator-config", profile, "--rewrite"}, dir, dir.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string written = emulator.Read("mame.cfg");
+  EXPECT_NE(written.find("\nbeam=1.0000000\n"), std::string::npos);
+  EXPECT_NE(written.find("\nkioskmode=no\n"), std::string::npos);
+  EXPECT_NE(written.find("\n  EMULATE_THREE = yes\n"), std::string::npos);  // indented: kept
+  EXPECT_EQ(RunCli({"emulator-config", profile}, dir, dir.Path()).out, run.out);
+
+  // The rewrite's temporary file cannot be made: the file stays, the reason goes to stderr.
+  emulator.Write("mame.cfg", "emulate_three=yes\n");
+  std::filesystem::create_directory(emulator / "$KSTEMP$.CFG");
+  run = RunCli({"emulator-config", profile, "--rewrite"}, dir, dir.Path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Unable to write to " + emulator.Path() + "mame.cfg"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(emulator.Read("mame.cfg"), "emulate_three=yes\n");
+
+  run = RunCli({"emulator-config", dir / "MISSING.KSL"}, dir, dir.Path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_FALSE(run.err.empty());
+}
+
+}  // namespace
+}  // namespace kw
