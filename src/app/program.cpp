@@ -9,14 +9,17 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       settings(names.SettingsPath),
       stats(names.StatsPath),
       profiles(ui, database, settings, names, views.shell, views.reopen_menus, views.new_profile),
+      emulator_config(database, names.TempDirName),
       help(ui, settings.Values(), database, names.NewsPath, views.text_files),
       quick_info(settings.Values(), database, stats, views.quick_info),
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
       recording(database, views.recording),
       statistics(ui, stats, database, names.ProductName, views.statistics),
       shell(ui, views.shell, names,
-            ShellParts{settings, database, profiles, help, game_list, quick_info, statistics}) {
+            ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
+                       statistics}) {
   // In the order the window is brought up to date after a profile opens or its state changes.
+  profiles.AddListener(emulator_config);
   profiles.AddListener(help);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);

@@ -10,6 +10,7 @@
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
 #include "core/shell/app_names.h"
+#include "core/shell/emulator_config_controller.h"
 #include "core/shell/help_controller.h"
 #include "core/shell/main_shell.h"
 #include "core/shell/settings_store.h"
@@ -44,6 +45,7 @@ class Program {
   PlayStats stats;
   platform::Joystick joystick;
   ProfileController profiles;
+  EmulatorConfigController emulator_config;
   HelpController help;
   QuickInfoController quick_info;
   GameListController game_list;

@@ -9,6 +9,7 @@
 #include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
+#include "core/shell/emulator_config_controller.h"
 #include "core/shell/help_controller.h"
 #include "core/shell/settings_store.h"
 #include "core/shell/shell_view.h"
@@ -81,6 +82,7 @@ void MainShell::FormShow(const std::vector<std::string>& args) {
 
 void MainShell::FormDestroy() {
   SaveSettingsNow();
+  parts_.emulator_config.WriteAtShutdown();
   parts_.statistics.Save();
   parts_.database.ClearDatabase();
   language_codes_.clear();

@@ -10,6 +10,7 @@
 
 namespace kw {
 
+class EmulatorConfigController;
 class GameDatabase;
 class GameListController;
 class HelpController;
@@ -25,6 +26,7 @@ struct ShellParts {
   SettingsStore& settings;
   GameDatabase& database;
   ProfileController& profiles;
+  EmulatorConfigController& emulator_config;
   HelpController& help;
   GameListController& game_list;
   QuickInfoController& quick_info;

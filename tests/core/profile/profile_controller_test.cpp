@@ -74,8 +74,10 @@ TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValida
     EXPECT_EQ(ui_.operations[1], "Querying MAME...");
     EXPECT_FALSE(ui_.progress_visible);
     EXPECT_FALSE(ui_.busy);
-    p.shell.FormDestroy();
+    p.shell.FormDestroy();  // the missing MAME.CFG is made with the options read (defaults)
+    EXPECT_NE(emu_.Read("MAME.CFG").find("scanlines=yes"), std::string::npos);
   }
+  emu_.Write("MAME.CFG", "# the emulator's own\n[config]\nbeam = 2.5\n");
   ui_.messages.clear();
   {
     Program again(ui_, view_.Views(), Names());
@@ -84,6 +86,7 @@ TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValida
     EXPECT_TRUE(ui_.messages.empty());
     EXPECT_TRUE(again.database.ProfileLoaded);
     EXPECT_EQ(view_.new_profile_windows, 1);
+    EXPECT_FLOAT_EQ(again.emulator_config.Config().config.beam, 2.5f);
 
     // The emulator replaced by a build that prints another line: refused, and No keeps it so.
     test::WriteEmulator(emu_, "mame", "M.A.M.E. v0.38", kListinfo);
@@ -99,6 +102,9 @@ TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValida
     EXPECT_TRUE(view_.lines.empty());
     EXPECT_EQ(view_.titles.back(), "Kestrelwing - no profile loaded");
     EXPECT_EQ(view_.new_profile_windows, 1);
+    emu_.Write("MAME.CFG", "[config]\n");
+    again.shell.FormDestroy();  // the refused profile's file is not written
+    EXPECT_EQ(emu_.Read("MAME.CFG"), "[config]\n");
   }
 }
 

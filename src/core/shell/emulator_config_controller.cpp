@@ -1,0 +1,26 @@
+#include "core/shell/emulator_config_controller.h"
+
+#include "core/profile/game_database.h"
+
+namespace kw {
+
+EmulatorConfigController::EmulatorConfigController(const GameDatabase& database,
+                                                   std::string temp_dir_name)
+    : database_(database), temp_dir_name_(std::move(temp_dir_name)) {}
+
+void EmulatorConfigController::ReadEmulatorConfig() {
+  config_ = EmulatorConfig();
+  const bool read = kw::ReadEmulatorConfig(database_.EmulatorDir, config_).Ok();
+  read_from_ = read ? database_.EmulatorDir : std::string();
+}
+
+Status EmulatorConfigController::WriteEmulatorConfig() {
+  return kw::WriteEmulatorConfig(database_.EmulatorDir, temp_dir_name_, config_);
+}
+
+bool EmulatorConfigController::WriteAtShutdown() {
+  if (read_from_.empty() || read_from_ != database_.EmulatorDir) return false;
+  return WriteEmulatorConfig().Ok();
+}
+
+}  // namespace kw

@@ -1,0 +1,43 @@
+// The emulator configuration of the open profile: read from MAME.CFG each time a profile opens
+// (before the Help menu's text files are looked up), written back before a run and at shutdown.
+#pragma once
+
+#include <string>
+
+#include "core/profile/profile_controller.h"
+#include "core/shell/emulator_config.h"
+
+namespace kw {
+
+class GameDatabase;
+
+class EmulatorConfigController : public ProfileListener {
+ public:
+  EmulatorConfigController(const GameDatabase& database, std::string temp_dir_name);
+
+  EmulatorConfig& Config() { return config_; }
+  const EmulatorConfig& Config() const { return config_; }
+
+  // Reads the open profile's MAME.CFG (a missing file gives the defaults).
+  void ReadEmulatorConfig();
+  // Writes the record into the open profile's MAME.CFG.
+  Status WriteEmulatorConfig();
+  // The write at program end, made only while a profile is loaded whose MAME.CFG this run read,
+  // so that the emulator's options are never replaced by values that were not read from its
+  // file: no write when no profile was opened, the last opening or creation failed, or the file
+  // could not be read. True when it wrote.
+  bool WriteAtShutdown();
+
+  void ProfileOpened() override { ReadEmulatorConfig(); }
+  void ProfileStateChanged(bool profile_loaded) override {
+    if (!profile_loaded) read_from_.clear();
+  }
+
+ private:
+  const GameDatabase& database_;
+  std::string temp_dir_name_;
+  EmulatorConfig config_;
+  std::string read_from_;  // the directory whose file the record holds; empty when none
+};
+
+}  // namespace kw
