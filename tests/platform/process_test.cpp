@@ -117,3 +117,38 @@ TEST(RunProgram, MissingProgramGivesTheSystemReason) {
 
 }  // namespace
 }  // namespace kw::platform
+
+namespace kw::platform {
+namespace {
+
+TEST(StartProgram, EndsByItselfOrIsKilledWithWhatItStarted) {
+  test::TempDir dir;
+  Result<ChildProcess> quick = StartProgram(Command{{"/bin/sh", "-c", "exit 3"}}, kShowHidden);
+  ASSERT_TRUE(quick);
+  while (!quick->HasEnded())
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
+  // The interpreter starts a program of its own, which writes its process id and then hangs.
+  Result<ChildProcess> hung = StartProgram(
+      Command{{"/bin/sh", "-c", "sleep 300 & echo $! > '" + (dir / "pid") + "'; wait"}},
+      kShowHidden);
+  ASSERT_TRUE(hung);
+  ASSERT_TRUE(WaitForFile(dir / "pid"));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const pid_t grandchild = std::stoi(dir.Read("pid"));
+  EXPECT_FALSE(hung->HasEnded());
+  hung->Kill();
+  EXPECT_TRUE(hung->HasEnded());
+  // Gone, or at most a zombie waiting for init.
+  bool gone = false;
+  for (int i = 0; i < 500 && !gone; ++i) {
+    Result<std::string> stat = fs::ReadFile("/proc/" + std::to_string(grandchild) + "/stat");
+    gone = !stat || stat->find(") Z") != std::string::npos;
+    if (!gone) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_TRUE(gone);
+  EXPECT_FALSE(StartProgram(Command{{dir / "none"}}, kShowHidden));
+}
+
+}  // namespace
+}  // namespace kw::platform
