@@ -15,5 +15,6 @@ int DumpProfile(const Args& args);
 int List(const Args& args);
 int QuickInfo(const Args& args);
 int Stats(const Args& args);
+int MakeDemo(const Args& args);
 
 }  // namespace kw::cli

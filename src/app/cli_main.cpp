@@ -62,6 +62,17 @@ Commands:
       descriptions come from the profile; without one, and for sets it does not
       know, a row says "(game not supported by current profile)". Exit 1 when the
       profile cannot be read.
+  make-demo DIR
+      Write the demo collection under DIR (made when missing): the stand-in
+      emulator as DIR/emulator/mame with the listinfo text it prints (STANDIN.LST),
+      about forty games of our own invention with their ROM sets (a few broken on
+      purpose: one missing, one with a misnamed file, one with a file of wrong CRC,
+      one with a file of wrong size, one with an extra file), sample sets,
+      pictures in SNAP, CABINET, FLYERS and HARDWARE, MAME.CFG, HISCORE.DAT,
+      HISTORY.DAT, MAMEINFO.DAT and CHEAT.DAT. Every run writes the same bytes.
+      The stand-in emulator is taken from beside this program, else from the
+      build tree. Exit 1 when DIR exists and is not a directory, the stand-in
+      emulator is not found, or a file cannot be written.
 
 Options:
   --help       Show this text and exit.
@@ -79,6 +90,7 @@ constexpr Command kCommands[] = {
     {"settings", kw::cli::Settings},        {"parse-listinfo", kw::cli::ParseListinfo},
     {"dump-profile", kw::cli::DumpProfile}, {"list", kw::cli::List},
     {"quick-info", kw::cli::QuickInfo},     {"stats", kw::cli::Stats},
+    {"make-demo", kw::cli::MakeDemo},
 };
 
 }  // namespace
