@@ -1,7 +1,10 @@
 #include "demo/demo_collection.h"
 
 #include <filesystem>
+#include <iterator>
+#include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "demo/demo_games.h"
 #include "demo/demo_pictures.h"
@@ -90,21 +93,12 @@ Status WritePictures(const std::string& emulator, const std::vector<DemoSet>& se
         std::swap(width, height);
       const Picture card =
           DrawTitleCard(std::string(set.game->name) + "/" + kind.directory, width, height);
-      Result<std::string> file = std::string();
-      std::string ext;
-      switch (pictures[k]) {
-        case 'p':
-          file = EncodePng(card), ext = ".png";
-          break;
-        case 'j':
-          file = EncodeJpeg(card), ext = ".jpg";
-          break;
-        case 'b':
-          file = EncodeBmp(card), ext = ".bmp";
-          break;
-        default:
-          continue;
-      }
+      const char format = pictures[k];
+      if (format != 'p' && format != 'j' && format != 'b') continue;
+      const char* ext = format == 'p' ? ".png" : format == 'j' ? ".jpg" : ".bmp";
+      Result<std::string> file = format == 'p'   ? EncodePng(card)
+                                 : format == 'j' ? EncodeJpeg(card)
+                                                 : Result<std::string>(EncodeBmp(card));
       const std::string path = emulator + kind.directory + "/" + set.game->name + ext;
       if (!file) return Failure(path + ": " + file.Message());
       if (Status written = Write(path, *file); !written) return written;
