@@ -21,6 +21,7 @@
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "demo/demo_games.h"
+#include "platform/picture_decode.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 
@@ -120,6 +121,19 @@ TEST_F(DemoCollectionTest, TwoRunsWriteTheSameBytesAndTheEmulatorIsExecutable) {
     EXPECT_TRUE(first.count(file)) << file;
   EXPECT_EQ(first.count("SNAP/pebblru2.png") + first.count("SNAP/moonmthb.png"), 1u)
       << "one clone with a screenshot of its own, one showing its master's";
+  // Every picture reads back at its size: PNG and JPEG through the panel's decoders, BMP by
+  // its header.
+  for (const auto& [name, bytes] : first) {
+    const std::string ext = sfs::path(name).extension().string();
+    Result<platform::DecodedPicture> picture =
+        ext == ".png"   ? platform::DecodePng(bytes)
+        : ext == ".jpg" ? platform::DecodeJpeg(bytes)
+                        : Result<platform::DecodedPicture>(Failure("not a picture"));
+    if (ext == ".png" || ext == ".jpg")
+      EXPECT_TRUE(picture && picture->width * picture->height >= 200 * 200) << name;
+    if (ext == ".bmp")
+      EXPECT_TRUE(bytes.substr(0, 2) == "BM" && bytes.size() > 200 * 200 * 3) << name;
+  }
 }
 
 TEST_F(DemoCollectionTest, ListingParsesAndEverySetHoldsWhatItLists) {
