@@ -35,5 +35,6 @@ namespace kw::cli {
 int ReportAndSaveProfile(const char* command, const std::vector<ListinfoLogEntry>& log,
                          GameDatabase& db, const std::string& output);
 int EmulatorConfigCommand(const Args& args);
+int MakeDemo(const Args& args);
 
 }  // namespace kw::cli

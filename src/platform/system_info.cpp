@@ -102,14 +102,20 @@ std::string ShippedDataDir() {
   if (std::optional<std::string> data = Env("KESTRELWING_DATA")) {
     return fs::IncludeTrailingSeparator(*data);
   }
-  std::string exe(4096, '\0');
-  ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size() - 1);
-  if (length > 0) {
-    exe.resize(static_cast<std::size_t>(length));
-    std::string beside = fs::ExtractFilePath(exe) + "../share/kestrelwing/";
+  const std::string exe_dir = ExecutableDir();
+  if (!exe_dir.empty()) {
+    std::string beside = exe_dir + "../share/kestrelwing/";
     if (fs::DirectoryExists(beside)) return beside;
   }
   return KW_SOURCE_DIR "/resources/shipped/";
+}
+
+std::string ExecutableDir() {
+  std::string exe(4096, '\0');
+  ssize_t length = readlink("/proc/self/exe", exe.data(), exe.size() - 1);
+  if (length <= 0) return "";
+  exe.resize(static_cast<std::size_t>(length));
+  return fs::ExtractFilePath(exe);
 }
 
 std::string SystemDir() {

@@ -21,6 +21,9 @@ Status EnsureProgramDir(const std::string& shipped_dir);
 // Where the files the program ships lie: $KESTRELWING_DATA when set, else beside the executable
 // in ../share/kestrelwing/, else the source tree's resources/shipped/ (development builds).
 std::string ShippedDataDir();
+// The directory of the running program's executable (trailing separator); empty when the
+// system does not say.
+std::string ExecutableDir();
 
 // The system directory (trailing separator): where the standard programs lie. On Linux
 // "/usr/bin/", or $KESTRELWING_SYSTEM_DIR when set (tests).
