@@ -1,11 +1,14 @@
 // Takes the pictures of the windows for docs/ from a real first start: the welcome, the
-// profile-creation notice, then the main window without a profile; then the About, progress and
-// report windows. With a window manager the pictures include the window frames (./kw shots runs
+// new-profile window cancelled, then the main window without a profile; the About, progress and
+// report windows; then the new-profile window's two steps over the demo collection and the
+// profile it makes. With a window manager the pictures include the window frames (./kw shots runs
 // it under a virtual X server with one):
 //   kw-screenshots DIR
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +20,7 @@
 
 #include <QTabWidget>
 #include "app/gui_program.h"
+#include "demo/demo_collection.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
 #include "core/reports/report_document.h"
@@ -26,6 +30,7 @@
 
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/stat_window.h"
+#include "ui/profile/new_profile_window.h"
 #include "ui/reports/report_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
@@ -69,6 +74,20 @@ void Require(bool ok, const char* what) {
   std::exit(1);
 }
 
+// Calls `act` with the modal window of type W once it is up (from inside its own loop).
+template <class W, class Act>
+void WhenModal(QObject* context, Act act) {
+  auto* poll = new QTimer(context);
+  QObject::connect(poll, &QTimer::timeout, context, [poll, act] {
+    auto* window = dynamic_cast<W*>(QApplication::activeModalWidget());
+    if (!window) return;
+    poll->stop();
+    poll->deleteLater();
+    act(window);
+  });
+  poll->start(100);
+}
+
 void FirstStartWindows(const QDir& out) {
   QTemporaryDir home;
   Require(home.isValid(), "no temporary directory");
@@ -95,10 +114,10 @@ void FirstStartWindows(const QDir& out) {
   shell.FormCreate();
   window.show();
   Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
+  // The first start: the welcome, then the new-profile window, cancelled here.
+  WhenModal<kw::TNewMameFRM>(&window, [](kw::TNewMameFRM* dialog) { dialog->reject(); });
   shell.FormShow({});
-  // The first start: the welcome, then the notice about profile creation.
-  Require(messages.size() == 2 && messages[0].startsWith("Hi and welcome to Kestrelwing!\n") &&
-              messages[1].startsWith("Profile creation"),
+  Require(messages.size() == 1 && messages[0].startsWith("Hi and welcome to Kestrelwing!\n"),
           "the first start did not ask what it should");
   Require(window.windowTitle() == "Kestrelwing - no profile loaded", "unexpected title");
   Require(Save(Grab(&window), out.filePath("main-window.png")), "main-window.png not saved");
@@ -192,8 +211,15 @@ void BrowsingWindows(const QDir& out) {
   kw::GameDatabase db;
   Require(kw::ParseListinfoFile(listinfo, db).Ok(), "the listinfo could not be read");
   db.EmulatorDir = emulator.toStdString();
-  db.EmulatorExe = "MAME.EXE";
+  db.EmulatorExe = "mame";
   db.EmulatorVersion = "M.A.M.E. v0.37 BETA 5 (Jul 28 2000) - Multiple Arcade Machine Emulator";
+  // In the emulator's place, a program that prints its version line, as the profile expects.
+  QFile exe(emulator + "mame");
+  Require(exe.open(QIODevice::WriteOnly) &&
+              exe.write(("#!/bin/sh\necho '" + db.EmulatorVersion + "'\n").c_str()) > 0,
+          "the emulator could not be written");
+  exe.close();
+  exe.setPermissions(exe.permissions() | QFileDevice::ExeOwner);
   const std::string profile = home.path().toStdString() + "/PROFILES/MAME037B5.KSL";
   kw::test::ScriptedUi quiet;
   Require(kw::SaveProfile(db, profile, quiet, {}).Ok(), "the profile could not be saved");
@@ -266,6 +292,52 @@ void BrowsingWindows(const QDir& out) {
   program.shell.FormDestroy();
 }
 
+// A new user's first start with the demo collection: the new-profile window's two steps over
+// the demo's stand-in emulator, the creation, and the main window with the demo's games.
+void DemoWindows(const QDir& out) {
+  QTemporaryDir home;
+  Require(home.isValid(), "no temporary directory");
+  qputenv("KESTRELWING_HOME", QFile::encodeName(home.path() + "/"));
+  Require(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()).Ok(),
+          "the program's directory could not be made");
+  const std::string demo = home.path().toStdString() + "/demo";
+  Require(kw::demo::WriteDemoCollection(demo, KW_STAND_IN_EMULATOR).Ok(),
+          "the demo collection could not be written");
+  const QString emulator = QString::fromStdString(kw::demo::DemoEmulatorDir(demo) + "mame");
+
+  kw::TMainFRM window;
+  kw::TWorkingFRM working;
+  kw::TReportFRM report(&window);
+  kw::QtUserInterface ui(working, &report);
+  ui.SetParentWindow(&window);
+  QStringList messages;
+  ui.SetAskHook([&](const QString& text, kw::MsgIcon, kw::MsgButtons buttons) {
+    messages << text;
+    return buttons == kw::MsgButtons::YesNo ? kw::MsgAnswer::Yes : kw::MsgAnswer::Ok;
+  });
+  kw::GuiProgram program(
+      ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
+  program.shell.FormCreate();
+  window.show();
+  Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
+  WhenModal<kw::TNewMameFRM>(&window, [&](kw::TNewMameFRM* dialog) {
+    QTest::keyClicks(dialog->FileName, emulator);
+    Require(Save(Grab(dialog), out.filePath("new-profile-step1.png")),
+            "new-profile-step1.png not saved");
+    dialog->NextBTN->click();
+    Require(Save(Grab(dialog), out.filePath("new-profile-step2.png")),
+            "new-profile-step2.png not saved");
+    dialog->GoBTN->click();
+  });
+  program.shell.FormShow({});
+  Require(program.database.ProfileLoaded, "the demo profile was not created");
+  Require(messages.size() == 3 && messages[1].startsWith("The following version"),
+          "the creation did not ask what it should");
+  Require(Save(Grab(&window), out.filePath("main-window-demo.png")),
+          "main-window-demo.png not saved");
+  program.shell.FormDestroy();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -281,5 +353,6 @@ int main(int argc, char** argv) {
   FirstStartWindows(out);
   ReportWindow(out);
   BrowsingWindows(out);
+  DemoWindows(out);
   return 0;
 }
