@@ -51,7 +51,7 @@ int GameFail(const std::string& message) {
 int PrintListinfo() {
   const std::string path = DataFilePath();
   std::unique_ptr<FILE, int (*)(FILE*)> file(
-      fs::FileExists(path) ? std::fopen(path.c_str(), "rb") : nullptr, std::fclose);
+      IsRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr, std::fclose);
   if (!file) return Fail("Cannot open the game list " + path);
   char block[65536];
   std::size_t n;
@@ -86,6 +86,7 @@ int RunGame(const std::vector<std::string>& args) {
 
   GameDatabase db;
   const std::string data_path = DataFilePath();
+  if (!IsRegularFile(data_path)) return GameFail("Cannot open the game list " + data_path);
   if (auto read = ParseListinfoFile(data_path, db); !read)
     return GameFail("Cannot read the game list " + data_path + ": " + read.Message());
   const GameRecord* game = FindGame(db, options.set);

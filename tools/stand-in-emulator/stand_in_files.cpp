@@ -36,11 +36,16 @@ Result<std::string> InsideDirectory(const GameDirectory& dir) {
 
 }  // namespace
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 Directories ReadDirectories(bool ignore_cfg) {
   Directories dirs;
   if (ignore_cfg) return dirs;
   platform::IniFile ini(fs::Resolve("MAME.CFG"));
-  if (!ini.Load()) return dirs;
+  if (!IsRegularFile(ini.Path()) || !ini.Load()) return dirs;
   for (GameDirectory* dir : {&dirs.cfg, &dirs.nvram, &dirs.hi, &dirs.inp})
     dir->value = ini.ReadString("directory", dir->key, dir->value);
   return dirs;
@@ -70,7 +75,7 @@ Result<std::string> ReadRecordedGame(const GameDirectory& dir, const std::string
   if (!base) return Failure(base.Message());
   path = fs::Resolve(fs::IncludeTrailingSeparator(*base) + name);
   std::unique_ptr<FILE, int (*)(FILE*)> file(
-      fs::FileExists(path) ? std::fopen(path.c_str(), "rb") : nullptr, std::fclose);
+      IsRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr, std::fclose);
   if (!file) return Failure("Unable to open playback file " + path);
   char header[kSetNameWidth] = {};
   if (std::fread(header, 1, sizeof header, file.get()) != sizeof header)

@@ -22,6 +22,9 @@ struct Directories {
   GameDirectory inp{"inp", "INP"};
 };
 
+// A regular file (or a link to one): never a FIFO or device, whose reading could block.
+bool IsRegularFile(const std::string& path);
+
 // The directories from MAME.CFG in the current directory (name matched without regard to case);
 // a missing file, a missing key or `ignore_cfg` gives the defaults.
 Directories ReadDirectories(bool ignore_cfg);

@@ -9,6 +9,7 @@
 #include "platform/ascii.h"
 #include "platform/fs.h"
 #include "stand_in_args.h"
+#include "stand_in_files.h"
 
 namespace kw::standin {
 namespace fs = platform::fs;
@@ -48,7 +49,7 @@ std::string FindRomFile(const std::string& dir, std::string_view name) {
   const std::string plain(name);
   if (!IsPlainName(plain)) return {};
   const std::string path = fs::Resolve(fs::IncludeTrailingSeparator(dir) + plain);
-  return fs::FileExists(path) ? path : std::string();
+  return IsRegularFile(path) ? path : std::string();
 }
 
 std::string Hex(std::uint32_t value) {
