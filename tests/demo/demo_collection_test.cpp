@@ -219,12 +219,20 @@ TEST_F(DemoCollectionTest, ListingParsesAndEverySetHoldsWhatItLists) {
   }
 }
 
-TEST(MakeDemoTest, WritesTheCollectionAndRefusesAFileInPlaceOfTheDirectory) {
+TEST(MakeDemoTest, WritesTheCollectionWithItsProfileAndRefusesAFileInPlaceOfTheDirectory) {
   test::TempDir dir;
-  test::CliRun run = test::RunCli({"make-demo", dir / "new"}, dir);
+  test::CliRun run = test::RunCli({"make-demo", dir / "new"}, dir, dir.Path());
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "Demo collection written to " + (dir / "new") + "\n");
-  EXPECT_TRUE(sfs::is_regular_file(dir / "new/emulator/STANDIN.LST"));
+  // The profile is made by asking the stand-in emulator, as the new-profile window does.
+  EXPECT_EQ(run.out,
+            "M.A.M.E. v0.37 BETA 5 (Kestrelwing stand-in) - Multiple Arcade Machine Emulator\n"
+            "Games found: 42\nResources found: 1\nDemo collection written to " +
+                (dir / "new") + "\n");
+  test::CliRun checked = test::RunCli({"check-profile", dir / "new/DEMO.KSL"}, dir, dir.Path());
+  EXPECT_EQ(checked.status, 0) << checked.err;
+  const std::string first = dir.Read("new/DEMO.KSL");
+  EXPECT_EQ(test::RunCli({"make-demo", dir / "new"}, dir, dir.Path()).status, 0);
+  EXPECT_EQ(dir.Read("new/DEMO.KSL"), first) << "the same bytes again";
 
   const std::string file = dir.Write("plain", "not a directory");
   run = test::RunCli({"make-demo", file}, dir);
