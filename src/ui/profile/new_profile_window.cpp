@@ -34,7 +34,7 @@ TNewMameFRM::TNewMameFRM(QWidget* parent) : QDialog(parent) {
   InitResources();
   setObjectName("NewMameFRM");
   setFixedSize(kWidth, kHeight);
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
   KestrelImage = new QLabel(this);
   KestrelImage->setObjectName("KestrelImage");

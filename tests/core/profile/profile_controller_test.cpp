@@ -52,21 +52,27 @@ class ProfileControllerTest : public ::testing::Test {
 };
 
 TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValidates) {
-  UserChooses(emulator_);
+  // The stand-in emulator, with the test's games as its list.
+  const std::string stand_in = emu_ / "standin";
+  std::filesystem::copy_file(KW_STAND_IN_EMULATOR, stand_in);
+  std::filesystem::copy_file(kListinfo, emu_ / "STANDIN.LST");
+  const std::string version =
+      "M.A.M.E. v0.37 BETA 5 (Kestrelwing stand-in) - Multiple Arcade Machine Emulator";
+  UserChooses(stand_in);
   {
     Program p(ui_, view_.Views(), Names());
     p.shell.FormCreate();
     p.shell.FormShow({});
     ASSERT_EQ(ui_.messages.size(), 3u);  // the welcome, the version question, the success
     EXPECT_EQ(ui_.messages[1].text,
-              "The following version of the MAME emulator have been found:\r\r" + kVersion +
+              "The following version of the MAME emulator have been found:\r\r" + version +
                   "\r\rMAME will be now scanned to determine all the available data of the "
                   "supported games.\rThis could take a while. Proceed with profile creation?");
     EXPECT_EQ(ui_.messages[1].buttons, MsgButtons::YesNo);
     EXPECT_TRUE(p.database.ProfileLoaded);
-    EXPECT_EQ(p.database.EmulatorExe, "mame");
-    EXPECT_EQ(view_.titles.back(), "Kestrelwing - [" + kVersion + "]");
-    EXPECT_EQ(p.settings.Values().LastProfile, home_ / "PROFILES/mame.KSL");
+    EXPECT_EQ(p.database.EmulatorExe, "standin");
+    EXPECT_EQ(view_.titles.back(), "Kestrelwing - [" + version + "]");
+    EXPECT_EQ(p.settings.Values().LastProfile, home_ / "PROFILES/standin.KSL");
     EXPECT_FALSE(view_.lines.empty());
     EXPECT_EQ(std::filesystem::current_path().string() + "/", emu_.Path());
     EXPECT_FALSE(std::filesystem::exists(emu_ / "$KSTEMP$.NFO"));
@@ -89,12 +95,13 @@ TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValida
     EXPECT_FLOAT_EQ(again.emulator_config.Config().config.beam, 2.5f);
 
     // The emulator replaced by a build that prints another line: refused, and No keeps it so.
-    test::WriteEmulator(emu_, "mame", "M.A.M.E. v0.38", kListinfo);
+    std::filesystem::remove(stand_in);
+    test::WriteEmulator(emu_, "standin", "M.A.M.E. v0.38", kListinfo);
     ui_.answers = {MsgAnswer::No};
-    again.profiles.OpenProfile(home_ / "PROFILES/mame.KSL");
+    again.profiles.OpenProfile(home_ / "PROFILES/standin.KSL");
     ASSERT_EQ(ui_.messages.size(), 1u);
     EXPECT_EQ(ui_.messages[0].text,
-              "The emulator executable file has changed:\r\rExpected = " + kVersion +
+              "The emulator executable file has changed:\r\rExpected = " + version +
                   "\rFound    = M.A.M.E. v0.38\r\rThis profile has become "
                   "invalid.\rDo you want to create a new profile?\r");
     EXPECT_EQ(ui_.messages[0].buttons, MsgButtons::YesNo);

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/ini.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace kw {
@@ -150,13 +151,19 @@ TEST(EmulatorConfig, AFileThatMayNotBeWrittenStaysAsItWas) {
   mkfifo((fifo_dir / "MAME.CFG").c_str(), 0644);
   EXPECT_FALSE(WriteEmulatorConfig(fifo_dir.Path(), kTemp, config));
 
-  // Permissions do not stop root: the checks below need an ordinary user.
-  if (geteuid() == 0) GTEST_SKIP() << "running as root";
-  chmod(path.c_str(), 0444);
+  // Permissions do not stop root, an immutable file does.
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(test::RunCommand("chattr +i '" + path + "'").status, 0);
+  } else {
+    chmod(path.c_str(), 0444);
+  }
   Status failed = WriteEmulatorConfig(dir.Path(), kTemp, config);
+  if (root) test::RunCommand("chattr -i '" + path + "'");
   EXPECT_FALSE(failed);
   EXPECT_NE(failed.Message().find(path), std::string::npos) << failed.Message();
   EXPECT_EQ(dir.Read("MAME.CFG"), before);
+  if (root) GTEST_SKIP() << "a read-only directory does not stop root";
 
   chmod(path.c_str(), 0644);
   chmod(dir.Path().c_str(), 0555);
