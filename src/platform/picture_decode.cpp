@@ -308,7 +308,9 @@ Status CheckMetafile(std::string_view bytes) {
     const std::uint32_t function = Le16(bytes, pos + 4);
     if (words < 3 || words > max_record_words || words * 2 > bytes.size() - pos)
       return Failure("Corrupt metafile");
-    if (function == 0) return Success();
+    // The renderer ends only at a three-word end record: a longer record of function 0 is
+    // skipped like any other, so the records after it are checked too.
+    if (function == 0 && words == 3) return Success();
     // The renderer's text output dereferences a null font on damaged text records and takes
     // the program down with it: metafiles that write text are not drawn.
     if (function == 0x0521 || function == 0x0A32) return Failure("Unsupported metafile: text");
