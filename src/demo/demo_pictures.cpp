@@ -1,4 +1,5 @@
 #include "demo/demo_pictures.h"
+#include "demo/little_endian.h"
 
 // clang-format off: the JPEG library's header needs the standard types declared first.
 #include <jpeglib.h>
@@ -191,14 +192,8 @@ std::string EncodeBmp(const Picture& picture) {
   const std::uint32_t row_size = (static_cast<std::uint32_t>(picture.width) * 3 + 3) & ~3u;
   const std::uint32_t image_size = row_size * static_cast<std::uint32_t>(picture.height);
   std::string out;
-  auto u16 = [&](std::uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-  };
-  auto u32 = [&](std::uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
+  auto u16 = [&out](std::uint32_t v) { AppendLe16(out, v); };
+  auto u32 = [&out](std::uint32_t v) { AppendLe32(out, v); };
   out += "BM";
   u32(14 + 40 + image_size);
   u32(0);

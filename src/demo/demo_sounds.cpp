@@ -1,4 +1,5 @@
 #include "demo/demo_sounds.h"
+#include "demo/little_endian.h"
 
 #include <cmath>
 #include <cstdint>
@@ -31,14 +32,8 @@ std::string BleepWav(const std::string& seed) {
   }
 
   std::string out;
-  auto u16 = [&](std::uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-  };
-  auto u32 = [&](std::uint32_t v) {
-    u16(v & 0xFFFF);
-    u16(v >> 16);
-  };
+  auto u16 = [&out](std::uint32_t v) { AppendLe16(out, v); };
+  auto u32 = [&out](std::uint32_t v) { AppendLe32(out, v); };
   out += "RIFF";
   u32(36 + static_cast<std::uint32_t>(pcm.size()));
   out += "WAVEfmt ";

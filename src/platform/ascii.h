@@ -23,6 +23,20 @@ inline bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Blanks around INI names and values: a stray carriage return (a line end from another system)
+// counts as one too.
+inline bool IsIniBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
+
+inline std::string_view TrimIniBlanks(std::string_view text) {
+  while (!text.empty() && IsIniBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsIniBlank(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
 inline std::string AsciiUpperCase(std::string_view text) {
   std::string out(text);
   for (char& c : out)

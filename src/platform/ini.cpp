@@ -12,28 +12,15 @@
 namespace kw::platform {
 namespace {
 
-// A stray carriage return (a line end from another system) counts as a blank too.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r';
-}
-
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
 
 // The section name when the line is a section header.
 std::optional<std::string_view> SectionName(std::string_view line) {
-  std::string_view text = Trim(line);
+  std::string_view text = TrimIniBlanks(line);
   if (text.empty() || text.front() != '[') return std::nullopt;
   std::size_t close = text.find(']');
   if (close == std::string_view::npos) return std::nullopt;
-  return Trim(text.substr(1, close - 1));
+  return TrimIniBlanks(text.substr(1, close - 1));
 }
 
 // The key and the raw value of a key line (a line with '=' whose key is not empty and that is
@@ -45,9 +32,9 @@ struct KeyLine {
 std::optional<KeyLine> ParseKeyLine(std::string_view line) {
   std::size_t equals = line.find('=');
   if (equals == std::string_view::npos) return std::nullopt;
-  std::string_view key = Trim(line.substr(0, equals));
+  std::string_view key = TrimIniBlanks(line.substr(0, equals));
   if (key.empty() || key.front() == ';') return std::nullopt;
-  return KeyLine{key, Trim(line.substr(equals + 1))};
+  return KeyLine{key, TrimIniBlanks(line.substr(equals + 1))};
 }
 
 // Line breaks inside a written text would split the line and change the file's structure.
@@ -220,7 +207,7 @@ long long IniFile::ReadInteger(std::string_view section, std::string_view key,
                                long long default_value) const {
   std::optional<std::string> value = Read(section, key);
   if (!value) return default_value;
-  std::string_view text = Trim(*value);
+  std::string_view text = TrimIniBlanks(*value);
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
     if (!text.empty() && text.front() == '-') return default_value;
@@ -291,7 +278,8 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
   }
   // After the last non-blank line of the section, so blank separator lines stay below it.
   std::size_t after = block.lines.size() - 1;
-  while (after > 0 && (block.lines[after].deleted || Trim(block.lines[after].text).empty()))
+  while (after > 0 &&
+         (block.lines[after].deleted || TrimIniBlanks(block.lines[after].text).empty()))
     --after;
   if (block.lines[after].eol.empty()) {
     block.lines[after].eol = eol;

@@ -112,28 +112,8 @@ constexpr std::string_view kConfigWriteOrder[] = {
     "cheat",        "debug",   "cheatfile",    "historyfile", "mameinfofile", "resolution",
     "language",     "monitor", "centerx",      "centery",     "waitinterlace"};
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (platform::AsciiLower(a[i]) != platform::AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
-  text = Trim(text);
+  text = platform::TrimIniBlanks(text);
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
   long long value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -148,7 +128,7 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
 // A decimal real ("1", "0.5", ".5", "-2", "1e-3"); not "inf" or "nan", nothing after it, and
 // within the range of a single-precision real.
 std::optional<float> ParseReal(std::string_view text) {
-  text = Trim(text);
+  text = platform::TrimIniBlanks(text);
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
   for (char c : text) {
     if (!(c >= '0' && c <= '9') && c != '.' && c != '-' && c != '+' && c != 'e' && c != 'E') {
@@ -187,7 +167,7 @@ void EmulatorKey::Read(EmulatorConfig& config, std::optional<std::string_view> s
   const std::string_view text = stored.value_or(default_text);
   switch (kind) {
     case Kind::Bool:
-      *Get<bool>(config) = EqualsNoCase(Trim(text), "yes");
+      *Get<bool>(config) = platform::EqualNoCase(platform::TrimIniBlanks(text), "yes");
       break;
     case Kind::Int32:
       *Get<std::int32_t>(config) = ParseInt32(text).value_or(ParseInt32(default_text).value_or(0));
@@ -244,7 +224,7 @@ const std::vector<const EmulatorKey*>& EmulatorConfigWriteOrder() {
 
 const EmulatorKey* FindEmulatorKey(std::string_view section, std::string_view key) {
   for (const EmulatorKey& k : EmulatorConfigKeys()) {
-    if (EqualsNoCase(k.section, section) && EqualsNoCase(k.key, key)) return &k;
+    if (platform::EqualNoCase(k.section, section) && platform::EqualNoCase(k.key, key)) return &k;
   }
   return nullptr;
 }
@@ -259,14 +239,15 @@ bool ScanEmulateThree(std::string_view text) {
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
-    const std::string line = platform::AsciiUpperCase(Trim(text.substr(pos, end - pos)));
+    const std::string line =
+        platform::AsciiUpperCase(platform::TrimIniBlanks(text.substr(pos, end - pos)));
     pos = end + 1;
     if (!line.starts_with(kEmulateThree)) continue;
     const std::size_t equals = line.find('=', kEmulateThree.size());
     if (equals == std::string::npos) return false;
     std::string value;
     for (char c : std::string_view(line).substr(equals + 1)) {
-      if (!IsBlank(c)) value += c;
+      if (!platform::IsIniBlank(c)) value += c;
     }
     return value == "YES";
   }
