@@ -57,6 +57,22 @@ platform::Command ShellCommandLine::Build() const {
   return platform::Command{{platform::kCommandInterpreter, "-c", script_}};
 }
 
+ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view set_name,
+                                  std::string& inp_file) {
+  ShellCommandLine line;
+  line.Program(command.EmulatorPath).Word(set_name).Word("-romdir").Word(command.TempDirName);
+  if (command.ErrorLog) line.Word("-log");
+  if (command.IgnoreConfig) line.Word("-ignorecfg");
+  if (command.Record || command.Playback) {
+    if (inp_file.empty()) inp_file = std::string(set_name);
+    line.Word(command.Record ? "-record" : "-playback")
+        .Word(std::string_view(inp_file).substr(0, inp_file.find('.')));
+  }
+  if (command.AddExtraOptions) line.UserText(command.ExtraOptions);
+  if (command.LogTextOutput) line.RedirectOutputTo(command.CaptureFileName);
+  return line;
+}
+
 Result<std::vector<std::string>> SplitCommandWords(std::string_view text) {
   std::vector<std::string> words;
   std::string word;

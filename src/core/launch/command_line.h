@@ -42,6 +42,28 @@ class ShellCommandLine {
   std::string script_;
 };
 
+// What the emulator's command line for a game is made of.
+struct GameCommand {
+  std::string EmulatorPath;  // EmulatorDir + EmulatorExe
+  std::string TempDirName = "$KSTEMP$";
+  std::string CaptureFileName = "$KSTEMP$.NFO";
+  bool ErrorLog = false;
+  bool IgnoreConfig = false;
+  bool Record = false;    // RecordBTN down
+  bool Playback = false;  // PlayBTN down
+  bool AddExtraOptions = false;
+  std::string ExtraOptions;  // as the user wrote them
+  bool LogTextOutput = false;
+};
+
+// BuildCommandLine: the emulator, the set name, "-romdir $KSTEMP$", then as chosen -log,
+// -ignorecfg, -record or -playback with the recording stem, the user's extra options and the
+// output into the capture file. For a recording an empty `inp_file` first becomes the set name
+// (the edit shows it); the stem is its text up to its first full stop. Every word but the
+// user's extra options reaches the emulator as it is.
+ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view set_name,
+                                  std::string& inp_file);
+
 // Splits a command the user typed into words the way /bin/sh does, expanding nothing: blanks
 // separate; '...' keeps every character; "..." keeps every character but a backslash before
 // " \ $ or `; outside quotes a backslash keeps the next character. An unclosed quote fails.

@@ -121,3 +121,34 @@ TEST(SplitCommandWords, BlanksSeparateAndQuotesGroup) {
 
 }  // namespace
 }  // namespace kw
+
+namespace kw {
+namespace {
+
+TEST(BuildCommandLine, TheRowsInTheirOrder) {
+  GameCommand command;
+  command.EmulatorPath = "/emu/mame";
+  std::string inp;
+  EXPECT_EQ(BuildCommandLine(command, "mygame", inp).Script(),
+            "'/emu/mame' 'mygame' '-romdir' '$KSTEMP$'");
+
+  command.ErrorLog = command.LogTextOutput = command.Record = true;
+  command.AddExtraOptions = true;
+  command.ExtraOptions = "-soundcard 0";
+  EXPECT_EQ(BuildCommandLine(command, "mygame", inp).Script(),
+            "'/emu/mame' 'mygame' '-romdir' '$KSTEMP$' '-log' '-record' 'mygame' -soundcard 0 "
+            ">'$KSTEMP$.NFO'");
+  EXPECT_EQ(inp, "mygame") << "an empty recording name takes the set's";
+
+  command = GameCommand{};
+  command.EmulatorPath = "/emu/mame";
+  command.IgnoreConfig = command.Playback = true;
+  inp = "MYREC.INP";
+  EXPECT_EQ(BuildCommandLine(command, "mygame", inp).Text(),
+            "/bin/sh -c '/emu/mame' 'mygame' '-romdir' '$KSTEMP$' '-ignorecfg' '-playback' "
+            "'MYREC'");
+  EXPECT_EQ(inp, "MYREC.INP");
+}
+
+}  // namespace
+}  // namespace kw
