@@ -20,10 +20,10 @@
 
 #include <QTabWidget>
 #include "app/gui_program.h"
-#include "demo/demo_collection.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
 #include "core/reports/report_document.h"
+#include "demo/demo_collection.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
 #include "support/scripted_ui.h"
