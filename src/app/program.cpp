@@ -13,7 +13,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       help(ui, settings.Values(), database, names.NewsPath, views.text_files),
       quick_info(settings.Values(), database, stats, views.quick_info),
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
-      recording(database, views.recording),
+      recording(database, game_list, emulator_config, views.recording),
       statistics(ui, stats, database, names.ProductName, views.statistics),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,

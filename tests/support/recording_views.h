@@ -49,13 +49,20 @@ class RecordingViews : public ShellView,
   // Unset: the window is cancelled.
   std::function<bool(NewProfileForm&)> new_profile_user;
   int new_profile_windows = 0;
-  std::optional<std::string> profile_to_open;  // the "Select a profile" answer
+  std::optional<std::string> profile_to_open;   // the "Select a profile" answer
+  std::optional<std::string> recording_choice;  // the "Select a game recording file" answer
+  std::string recording_dialog_dir;
   std::string open_dialog_dir;
 
   ProgramViews Views() {
     return ProgramViews{*this, *this, *this, *this, *this, *this, *this, *this};
   }
 
+  std::optional<std::string> ChooseRecordingFile(const std::string& dir,
+                                                 const std::string&) override {
+    recording_dialog_dir = dir;
+    return recording_choice;
+  }
   bool RunNewProfileWindow(NewProfileForm& form) override {
     ++new_profile_windows;
     return new_profile_user ? new_profile_user(form) : false;

@@ -1,12 +1,36 @@
 #include "core/launch/recording_controller.h"
 
+#include "core/browser/joystick_select.h"
 #include "core/profile/game_database.h"
+#include "core/shell/emulator_config_controller.h"
 #include "platform/ascii.h"
+#include "platform/fs.h"
 
 namespace kw {
 
-RecordingController::RecordingController(const GameDatabase& database, RecordingView& view)
-    : database_(database), view_(view) {}
+RecordingController::RecordingController(const GameDatabase& database,
+                                         const GameListNavigation& list,
+                                         const EmulatorConfigController& emulator_config,
+                                         RecordingView& view)
+    : database_(database), list_(list), emulator_config_(emulator_config), view_(view) {}
+
+void RecordingController::FileNameEdited(std::string_view typed) {
+  file_name_ = RecordingFileNameTyped(typed.substr(0, kRecordingNameWidth));
+}
+
+void RecordingController::SetFileName(const std::string& name) {
+  file_name_ = name;
+  view_.SetFileName(file_name_);
+}
+
+void RecordingController::InpBrowseBTNClick() {
+  std::optional<std::string> chosen =
+      view_.ChooseRecordingFile(emulator_config_.Config().directory.inp, file_name_);
+  if (!chosen) return;
+  std::string name = platform::fs::ExtractFileName(*chosen);
+  name = name.substr(0, name.find('.'));
+  SetFileName(name.substr(0, 8));
+}
 
 void RecordingController::SelectNone() {
   mode_ = RecordingMode::None;
@@ -30,14 +54,16 @@ void RecordingController::SelectRecordingMode(RecordingMode mode) {
   mode_ = mode;
   view_.ShowRecordingMode(mode_);
   view_.SetFileNameEnabled(true);
-  // An empty name takes the selected game's set name once the list has a selection.
+  const long line = list_.SelectedLine();
+  if (file_name_.empty() && line >= 0 && static_cast<std::size_t>(line) < database_.GameCount())
+    SetFileName(database_.Game(static_cast<std::size_t>(line)).Name.Str());
 }
 
 void RecordingController::ProfileStateChanged(bool profile_loaded) {
   view_.SetRecordingEnabled(profile_loaded);
   mode_ = RecordingMode::None;
   view_.ShowRecordingMode(mode_);
-  view_.SetFileName("");
+  SetFileName("");
   view_.SetFileNameEnabled(false);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,9 @@
 
 namespace kw {
 
+class EmulatorConfigController;
 class GameDatabase;
+class GameListNavigation;
 
 enum class RecordingMode { None, Playback, Record };
 
@@ -27,18 +30,32 @@ class RecordingView {
   // colour).
   virtual void SetFileNameEnabled(bool enabled) = 0;
   virtual void SetFileName(const std::string& name) = 0;
+  // "Select a game recording file" in `initial_dir`, proposing `name`; the chosen path.
+  virtual std::optional<std::string> ChooseRecordingFile(const std::string& initial_dir,
+                                                         const std::string& name) = 0;
 };
 
 class RecordingController : public ProfileListener {
  public:
-  RecordingController(const GameDatabase& database, RecordingView& view);
+  RecordingController(const GameDatabase& database, const GameListNavigation& list,
+                      const EmulatorConfigController& emulator_config, RecordingView& view);
 
   RecordingMode Mode() const { return mode_; }
+  // InpFile: the recording's file name as the edit holds it.
+  const std::string& FileName() const { return file_name_; }
+  // The user typed into the edit (upper-cased, at most kRecordingNameWidth characters).
+  void FileNameEdited(std::string_view typed);
+  // The launch gave the edit a name (the set's, when it was empty).
+  void SetFileName(const std::string& name);
 
+  // NoneRDOClick, PlayRDOClick, RecordRDOClick. Playback and record need a game to play: with an
+  // empty list the choice does nothing; an empty name takes the selected game's.
   void SelectNone();
-  // Playback and record need a game to play: with an empty list the choice does nothing.
   void SelectPlayback();
   void SelectRecord();
+  // InpBrowseBTNClick: a recording chosen in the inp directory, its name cut at the first full
+  // stop and to 8 characters.
+  void InpBrowseBTNClick();
 
   // Opening or creating a profile starts again from no recording with an empty name.
   void ProfileStateChanged(bool profile_loaded) override;
@@ -47,8 +64,11 @@ class RecordingController : public ProfileListener {
   void SelectRecordingMode(RecordingMode mode);
 
   const GameDatabase& database_;
+  const GameListNavigation& list_;
+  const EmulatorConfigController& emulator_config_;
   RecordingView& view_;
   RecordingMode mode_ = RecordingMode::None;
+  std::string file_name_;
 };
 
 // What the edit holds after the user typed `typed`: its letters in upper case. (The edit itself

@@ -1,6 +1,7 @@
 #include "ui/launch/recording_panel.h"
 
 #include <QButtonGroup>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -55,10 +56,12 @@ RecordingPanel::RecordingPanel(QWidget* parent) : QObject(parent) {
   InpFileLBL->setBuddy(InpFile);
   connect(InpFile, &QLineEdit::textEdited, this, [this](const QString& text) {
     const QString shown = FromSystemText(RecordingFileNameTyped(ToSystemText(text)));
-    if (shown == text) return;
-    const int cursor = InpFile->cursorPosition();
-    InpFile->setText(shown);
-    InpFile->setCursorPosition(cursor);
+    if (shown != text) {
+      const int cursor = InpFile->cursorPosition();
+      InpFile->setText(shown);
+      InpFile->setCursorPosition(cursor);
+    }
+    if (controller_) controller_->FileNameEdited(ToSystemText(shown));
   });
   InpBrowseBTN = new QPushButton("Browse...", GameRecordingBOX);
   InpBrowseBTN->setObjectName("InpBrowseBTN");
@@ -126,6 +129,23 @@ void RecordingPanel::PlayRDOClick() {
 void RecordingPanel::RecordRDOClick() {
   if (controller_) controller_->SelectRecord();
 }
-void RecordingPanel::InpBrowseBTNClick() {}  // later: the recording file dialog
+void RecordingPanel::InpBrowseBTNClick() {
+  if (controller_) controller_->InpBrowseBTNClick();
+}
+
+std::optional<std::string> RecordingPanel::ChooseRecordingFile(const std::string& initial_dir,
+                                                               const std::string& name) {
+  QFileDialog dialog(GameRecordingBOX->window(), "Select a game recording file",
+                     FromSystemText(initial_dir));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::ReadOnly);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({"MAME Input files (*.INP *.inp)", "All files (*)"});
+  dialog.setDefaultSuffix("INP");
+  if (!name.empty()) dialog.selectFile(FromSystemText(name));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return ToSystemText(dialog.selectedFiles().front());
+}
 
 }  // namespace kw

@@ -28,6 +28,8 @@ class RecordingPanel : public QObject, public RecordingView {
   void ShowRecordingMode(RecordingMode mode) override;
   void SetFileNameEnabled(bool enabled) override;
   void SetFileName(const std::string& name) override;
+  std::optional<std::string> ChooseRecordingFile(const std::string& initial_dir,
+                                                 const std::string& name) override;
 
   void NoneRDOClick();
   void PlayRDOClick();

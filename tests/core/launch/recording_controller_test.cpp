@@ -2,16 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include "core/browser/joystick_select.h"
 #include "core/profile/game_database.h"
+#include "core/shell/emulator_config_controller.h"
 #include "support/recording_views.h"
 
 namespace kw {
 namespace {
 
+// A list whose first line is selected.
+struct FirstLineSelected : GameListNavigation {
+  long SelectedLine() const override { return 0; }
+  long LineCount() const override { return 1; }
+  void SelectLine(long) override {}
+  void PlaySelected() override {}
+  void SelectRandomGame() override {}
+};
+
 TEST(RecordingControllerTest, PlaybackAndRecordNeedAGameAndAProfileChangeStartsAgain) {
   GameDatabase database;
   test::RecordingViews view;
-  RecordingController recording(database, view);
+  FirstLineSelected list;
+  EmulatorConfigController config(database, "$KSTEMP$");
+  RecordingController recording(database, list, config, view);
 
   recording.SelectRecord();  // no profile: the button does not stay down
   EXPECT_EQ(view.mode, RecordingMode::None);
@@ -24,8 +37,16 @@ TEST(RecordingControllerTest, PlaybackAndRecordNeedAGameAndAProfileChangeStartsA
   recording.SelectPlayback();
   EXPECT_EQ(recording.Mode(), RecordingMode::Playback);
   EXPECT_TRUE(view.file_name_enabled);
+  EXPECT_EQ(view.file_name, "PACMAN") << "an empty name takes the selected game's";
 
-  view.file_name = "MYREC";
+  // A recording chosen in the inp directory: its name cut at the full stop and to 8 characters.
+  view.recording_choice = "/emu/inp/LONGRECORDING.V2.INP";
+  recording.InpBrowseBTNClick();
+  EXPECT_EQ(view.recording_dialog_dir, "INP");
+  EXPECT_EQ(recording.FileName(), "LONGRECO");
+  recording.FileNameEdited("myrec.inp-and-more");
+  EXPECT_EQ(recording.FileName(), "MYREC.INP-AN");
+
   recording.ProfileStateChanged(true);
   EXPECT_EQ(view.mode, RecordingMode::None);
   EXPECT_EQ(view.file_name, "");
