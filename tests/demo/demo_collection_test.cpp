@@ -129,10 +129,12 @@ TEST_F(DemoCollectionTest, TwoRunsWriteTheSameBytesAndTheEmulatorIsExecutable) {
         ext == ".png"   ? platform::DecodePng(bytes)
         : ext == ".jpg" ? platform::DecodeJpeg(bytes)
                         : Result<platform::DecodedPicture>(Failure("not a picture"));
-    if (ext == ".png" || ext == ".jpg")
+    if (ext == ".png" || ext == ".jpg") {
       EXPECT_TRUE(picture && picture->width * picture->height >= 200 * 200) << name;
-    if (ext == ".bmp")
+    }
+    if (ext == ".bmp") {
       EXPECT_TRUE(bytes.substr(0, 2) == "BM" && bytes.size() > 200 * 200 * 3) << name;
+    }
   }
 }
 
