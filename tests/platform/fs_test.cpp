@@ -168,8 +168,9 @@ TEST_F(FsTest, AtomicWriteThroughANamedTemporaryFile) {
   EXPECT_EQ(dir_.Read("MAME.CFG"), "new");
   // A read-only file stays (permissions do not stop root).
   chmod((dir_ / "MAME.CFG").c_str(), 0444);
-  if (geteuid() != 0)
+  if (geteuid() != 0) {
     EXPECT_EQ(WriteFileAtomic(dir_ / "MAME.CFG", "x").Message(), "Permission denied");
+  }
 }
 
 TEST_F(FsTest, ListIsSortedAndMarksDirectories) {
