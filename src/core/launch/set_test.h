@@ -1,0 +1,36 @@
+// The test just before the emulator starts: every ROM the game needs is in the temporary
+// directory (optionally with the right size and CRC-32), the machine has the memory for all of
+// them, and (optionally) every sample is there. Misnamed ROMs are found by size and CRC and
+// copied to their names, missing ones replaced by random bytes, as the settings ask. Every
+// problem becomes a line of the game-not-runnable report, which the user may read.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace kw {
+
+class UserInterface;
+class GameDatabase;
+class ReportDocument;
+struct AppNames;
+struct FrontEndSettings;
+struct GameRecord;
+
+// The machine's total physical memory in bytes; 0 when the system does not say.
+using MemoryTotal = std::function<std::uint64_t()>;
+std::uint64_t PhysicalMemoryTotal();
+
+// A file name followed by blanks up to 12 characters; a longer name is kept whole.
+std::string PaddedName(const std::string& name);
+
+// Tests `game` (a record of `database`) in names.TempDirName, a directory relative to the
+// current directory. Shows the progress window while it works, fills `report` in every case
+// (titled after names.ProductName, saved by default into names.ProgramDir), and when a problem
+// was found asks whether to show the report and shows it on Yes. True when nothing was found.
+bool PreLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
+                   const GameDatabase& database, const GameRecord& game, const AppNames& names,
+                   ReportDocument& report, const MemoryTotal& memory_total = PhysicalMemoryTotal);
+
+}  // namespace kw
