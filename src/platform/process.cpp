@@ -158,7 +158,11 @@ Status RunProgram(const Command& command, std::uint16_t show, bool wait) {
   return Success();
 }
 
-Result<int> RunQuietly(const Command& command) {
+bool ProgramExists(const std::string& program) {
+  return !program.empty() && !FindProgram(program).empty();
+}
+
+Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
   if (command.words.empty() || command.words.front().empty()) {
     return Failure(std::strerror(ENOENT));
   }
@@ -181,6 +185,12 @@ Result<int> RunQuietly(const Command& command) {
     close(report[0]);
     int null_fd = open("/dev/null", O_WRONLY);
     if (null_fd >= 0) dup2(null_fd, STDOUT_FILENO);
+    if (!working_dir.empty() && chdir(working_dir.c_str()) != 0) {
+      int code = errno;
+      ssize_t ignored = write(report[1], &code, sizeof code);
+      (void)ignored;
+      _exit(127);
+    }
     ExecChild(program.c_str(), argv.data(), true, report[1]);
   }
   close(report[1]);

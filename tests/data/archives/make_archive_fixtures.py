@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the small RAR fixtures of the archive tests: stored (uncompressed) entries, so the
-archives can be built byte by byte here, with their header and data CRCs computed.
+"""Writes the small RAR fixtures of the archive tests: stored (uncompressed) entries,
+so the archives can be built byte by byte here, with their header and data CRCs computed.
 
-Each archive holds pacman.6e ("ROM-6E"), sub\\pacman.6f ("ROM-6F", a Windows-style path) and a
-directory entry "sub". Run from anywhere; writes rar4_stored.rar and rar5_stored.rar beside
+Each archive holds pacman.6e ("ROM-6E"), sub\\pacman.6f ("ROM-6F", a Windows-style path) and
+a directory entry "sub". Run from anywhere; writes rar4_stored.rar and rar5_stored.rar beside
 this script."""
 import os
 import struct
