@@ -244,6 +244,11 @@ bool DirectoryExists(std::string_view path) {
   return stat(Resolve(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsLink(std::string_view path) {
+  struct stat st;
+  return lstat(ExcludeTrailingSeparator(Resolve(path)).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 std::optional<std::uint64_t> FileSize(std::string_view path) {
   struct stat st;
   if (stat(Resolve(path).c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;

@@ -22,6 +22,7 @@ std::string Resolve(std::string_view path);
 bool Exists(std::string_view path);  // file or directory
 bool FileExists(std::string_view path);
 bool DirectoryExists(std::string_view path);
+bool IsLink(std::string_view path);  // a symbolic link itself, whatever it points to
 std::optional<std::uint64_t> FileSize(std::string_view path);
 
 // Whole-file reading and writing. A failure carries the system's reason ("No such file or

@@ -158,6 +158,59 @@ Status RunProgram(const Command& command, std::uint16_t show, bool wait) {
   return Success();
 }
 
+bool ProgramExists(const std::string& program) {
+  return !program.empty() && !FindProgram(program).empty();
+}
+
+Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
+  if (command.words.empty() || command.words.front().empty()) {
+    return Failure(std::strerror(ENOENT));
+  }
+  const std::string program = FindProgram(command.words.front());
+  if (program.empty()) return Failure(std::strerror(ENOENT));
+  std::vector<char*> argv;
+  for (const std::string& arg : command.words)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return Failure(std::strerror(errno));
+  pid_t pid = fork();
+  if (pid < 0) {
+    int code = errno;
+    close(report[0]);
+    close(report[1]);
+    return Failure(std::strerror(code));
+  }
+  if (pid == 0) {
+    close(report[0]);
+    int null_fd = open("/dev/null", O_WRONLY);
+    if (null_fd >= 0) dup2(null_fd, STDOUT_FILENO);
+    if (!working_dir.empty() && chdir(working_dir.c_str()) != 0) {
+      int code = errno;
+      ssize_t ignored = write(report[1], &code, sizeof code);
+      (void)ignored;
+      _exit(127);
+    }
+    ExecChild(program.c_str(), argv.data(), true, report[1]);
+  }
+  close(report[1]);
+  int code = 0;
+  ssize_t got;
+  do {
+    got = read(report[0], &code, sizeof code);
+  } while (got < 0 && errno == EINTR);
+  close(report[0]);
+  int status = 0;
+  pid_t waited;
+  do {
+    waited = waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (got == static_cast<ssize_t>(sizeof code) && code != 0) return Failure(std::strerror(code));
+  if (waited < 0) return Failure(std::strerror(errno));
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return WEXITSTATUS(status);
+}
+
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
   if (this != &other) {
     Kill();

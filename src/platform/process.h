@@ -32,6 +32,15 @@ std::string CommandPrefix();
 // input. A process not waited for is never left behind as a zombie.
 Status RunProgram(const Command& command, std::uint16_t show, bool wait);
 
+// Runs the command, as RunProgram does, with standard input and output on /dev/null, waits for
+// it and gives its exit code (128 + the signal number when a signal ended it). For tools whose
+// answer is their exit code (the ACE extractor). A non-empty `working_dir` is the program's
+// current directory.
+Result<int> RunQuietly(const Command& command, const std::string& working_dir = "");
+
+// True when words[0] of such a command would be found (a path, or a name in PATH).
+bool ProgramExists(const std::string& program);
+
 // A program started without waiting, for callers that wait for it themselves while the windows
 // keep repainting. It runs in a process group of its own, so that ending it also ends what it
 // started (the command interpreter and the emulator under it).

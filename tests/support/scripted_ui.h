@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,14 @@ class ScriptedUi : public UserInterface {
   // The user ends an awaited program that has not ended after this many polls (-1: never).
   int end_programs_after_polls = -1;
   int awaited = 0;  // programs waited for
+  // Called on each question before it is answered (a test changes the world there: a disc
+  // swapped in the drive).
+  std::function<void(const RecordedMessage&)> on_ask;
 
   MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) override {
     messages.push_back({text, icon, buttons});
     events.push_back("ask");
+    if (on_ask) on_ask(messages.back());
     if (!answers.empty()) {
       MsgAnswer a = answers.front();
       answers.pop_front();

@@ -1,0 +1,105 @@
+// Extraction of ROM sets into the temporary directory, as a launch or a verifier pass does it.
+//
+//   archive_bench generate DIR SETS KIB   writes SETS deflated zips of about KIB KiB of ROM data
+//                                          each (eight files per set) into DIR/ROMS
+//   archive_bench extract DIR             extracts every set of DIR/ROMS into DIR/$KSTEMP$ with
+//                                          ExtractSet, and prints MiB/s and sets/s
+// bench/archive_bench.sh runs both and the same extraction with unzip as the yardstick.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "core/launch/set_archives.h"
+#include "core/shell/settings.h"
+#include "core/user_interface.h"
+#include "demo/zip_writer.h"
+#include "platform/fs.h"
+
+namespace {
+
+namespace fs = kw::platform::fs;
+
+class QuietUi : public kw::UserInterface {
+ public:
+  kw::MsgAnswer Ask(const std::string&, kw::MsgIcon, kw::MsgButtons) override {
+    return kw::MsgAnswer::Cancel;
+  }
+  void SetOperation(const std::string&) override {}
+  void SetProgress(int) override {}
+  void ShowProgress() override {}
+  void HideProgress() override {}
+  void SetBusy(bool) override {}
+  void ProcessMessages() override {}
+  void ShowReport(const kw::ReportDocument&) override {}
+};
+
+std::string SetName(int n) {
+  char name[16];
+  std::snprintf(name, sizeof name, "set%05d", n);
+  return name;
+}
+
+// ROM-like bytes: stretches of repeated values among random ones, so deflate halves them.
+std::string RomData(std::mt19937& random, std::size_t size) {
+  std::string data(size, '\0');
+  for (std::size_t i = 0; i < size;) {
+    std::size_t run = 1 + random() % 16;
+    char value = static_cast<char>(random());
+    bool repeat = random() % 2 == 0;
+    for (std::size_t k = 0; k < run && i < size; ++k, ++i)
+      data[i] = repeat ? value : static_cast<char>(random());
+  }
+  return data;
+}
+
+int Generate(const std::string& dir, int sets, int kib) {
+  const std::string roms = fs::IncludeTrailingSeparator(dir) + "ROMS/";
+  if (!fs::MakeDirectories(roms)) return 1;
+  std::mt19937 random(1);
+  for (int n = 0; n < sets; ++n) {
+    std::vector<kw::demo::ZipMember> members;
+    for (int f = 0; f < 8; ++f)
+      members.push_back({SetName(n) + "." + std::to_string(f), RomData(random, kib * 128)});
+    kw::Result<std::string> zip = kw::demo::ZipArchive(members);
+    if (!zip || !fs::WriteFile(roms + SetName(n) + ".zip", *zip)) return 1;
+  }
+  return 0;
+}
+
+int Extract(const std::string& dir) {
+  const std::string base = fs::IncludeTrailingSeparator(dir);
+  QuietUi ui;
+  kw::FrontEndSettings settings;
+  kw::SetArchives archives(ui, settings, base);
+  std::uint64_t bytes = 0;
+  int sets = 0;
+  auto start = std::chrono::steady_clock::now();
+  for (const fs::DirEntry& entry : fs::List(base + "ROMS")) {
+    const std::string name = fs::ChangeFileExt(entry.name, "");
+    if (kw::Status done = archives.ExtractSet(name, base + "ROMS", kw::SetKind::Plain); !done) {
+      std::fprintf(stderr, "%s\n", done.Message().c_str());
+      return 1;
+    }
+    ++sets;
+  }
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  for (const fs::DirEntry& entry : fs::List(archives.TempDir()))
+    bytes += fs::FileSize(archives.TempDir() + "/" + entry.name).value_or(0);
+  std::printf("%d sets, %.1f MiB in %.3f s: %.1f MiB/s, %.1f sets/s\n", sets,
+              static_cast<double>(bytes) / (1 << 20), seconds,
+              static_cast<double>(bytes) / (1 << 20) / seconds, sets / seconds);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 2 ? argv[1] : "";
+  if (mode == "generate" && argc == 5)
+    return Generate(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (mode == "extract" && argc == 3) return Extract(argv[2]);
+  std::fprintf(stderr, "usage: archive_bench generate DIR SETS KIB | extract DIR\n");
+  return 2;
+}

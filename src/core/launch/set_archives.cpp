@@ -1,0 +1,196 @@
+#include "core/launch/set_archives.h"
+
+#include <chrono>
+
+#include "core/shell/settings.h"
+#include "core/user_interface.h"
+#include "platform/ascii.h"
+#include "platform/fs.h"
+#include "platform/process.h"
+
+namespace kw {
+
+namespace fs = platform::fs;
+namespace archive = platform::archive;
+
+namespace {
+
+// The order sets are looked for in one directory, before a directory of the set's name.
+constexpr const char* kArchiveExtensions[] = {".ACE", ".RAR", ".ZIP", ".7Z"};
+
+std::vector<std::string> SearchDirectories(const std::string& search_list) {
+  std::vector<std::string> directories;
+  std::size_t start = 0;
+  while (start <= search_list.size()) {
+    std::size_t end = search_list.find(';', start);
+    if (end == std::string::npos) end = search_list.size();
+    if (end > start) {
+      directories.push_back(
+          fs::ExpandFileName(fs::IncludeTrailingSeparator(search_list.substr(start, end - start))));
+    }
+    start = end + 1;
+  }
+  return directories;
+}
+
+std::string Locate(const std::string& name, const std::vector<std::string>& directories) {
+  for (const std::string& directory : directories) {
+    const std::string base = directory + name;
+    for (const char* extension : kArchiveExtensions) {
+      if (fs::FileExists(base + extension)) return fs::Resolve(base + extension);
+    }
+    if (fs::DirectoryExists(base)) return fs::Resolve(base);
+  }
+  return "";
+}
+
+class Problems {
+ public:
+  void Add(const std::string& line) { text_ += (text_.empty() ? "" : "\n") + line; }
+  Status Result() const { return text_.empty() ? Success() : Status(Failure(text_)); }
+
+ private:
+  std::string text_;
+};
+
+// Lets the windows breathe during a long copy, at most every ~15 ms.
+class MessagePump {
+ public:
+  explicit MessagePump(UserInterface& ui) : ui_(ui), last_(std::chrono::steady_clock::now()) {}
+  void Tick() {
+    auto now = std::chrono::steady_clock::now();
+    if (now - last_ < std::chrono::milliseconds(15)) return;
+    last_ = now;
+    ui_.ProcessMessages();
+  }
+
+ private:
+  UserInterface& ui_;
+  std::chrono::steady_clock::time_point last_;
+};
+
+}  // namespace
+
+SetArchives::SetArchives(UserInterface& ui, const FrontEndSettings& settings,
+                         std::string emulator_dir, std::string temp_dir_name,
+                         std::string disc_ini_name)
+    : ui_(ui),
+      settings_(settings),
+      emulator_dir_(std::move(emulator_dir)),
+      temp_dir_name_(std::move(temp_dir_name)),
+      discs_(ui, settings, std::move(disc_ini_name)) {}
+
+std::string SetArchives::TempDir() const {
+  const std::string dir = emulator_dir_.empty() ? fs::CurrentDirectory() : emulator_dir_;
+  return fs::IncludeTrailingSeparator(dir) + temp_dir_name_;
+}
+
+std::string SetArchives::LocateSetFile(const std::string& name, const std::string& search_list,
+                                       SetKind kind) {
+  // A set name is one file name: one with a directory part would reach outside the list.
+  if (archive::FlatName(name) != name) return "";
+  if (kind != SetKind::Plain && settings_.MameCd) {
+    if (std::optional<std::string> disc = discs_.DiscDirectory(name, kind == SetKind::Sample))
+      return Locate(name, {*disc});  // listed on a disc: the hard disk is not searched
+  }
+  return Locate(name, SearchDirectories(search_list));
+}
+
+Status SetArchives::ExtractSet(const std::string& name, const std::string& search_list,
+                               SetKind kind) {
+  const std::string temp = TempDir();
+  if (!fs::DirectoryExists(temp)) {
+    if (Status made = fs::MakeDirectory(temp); !made)
+      return Failure("Unable to create " + temp + ": " + made.Message());
+  }
+  const std::string location = LocateSetFile(name, search_list, kind);
+  if (location.empty()) return Success();
+  if (fs::DirectoryExists(location)) return CopyDirectory(location, temp);
+  const std::string extension = fs::ExtractFileExt(location);
+  if (platform::EqualNoCase(extension, ".ACE")) return ExtractAce(location, temp);
+  // ZIP, RAR and 7z alike: the reader knows the format from the contents.
+  ui_.SetBusy(true);
+  Status done = archive::ExtractFlat(location, temp, size_limit_);
+  ui_.SetBusy(false);
+  return done;
+}
+
+Status SetArchives::CopyDirectory(const std::string& location, const std::string& temp) {
+  const std::vector<fs::DirEntry> entries = fs::List(location);
+  if (entries.empty()) return Success();
+  const std::string from = fs::IncludeTrailingSeparator(location);
+  Problems problems;
+  MessagePump pump(ui_);
+  ui_.SetBusy(true);
+  for (const fs::DirEntry& entry : entries) {
+    if (entry.is_directory && !entry.is_link) {
+      problems.Add(from + entry.name + ": a directory is not copied");
+    } else if (Status copied = archive::CopyFileFlat(from + entry.name, temp, entry.name);
+               !copied) {
+      problems.Add(from + entry.name + ": " + copied.Message());
+    }
+    pump.Tick();
+  }
+  ui_.SetBusy(false);
+  return problems.Result();
+}
+
+Status SetArchives::ExtractAce(const std::string& location, const std::string& temp) {
+  if (!LoadAceLibrary())
+    return Failure(location + ": ACE sets need the unace program, which is not installed");
+  // The extractor writes into a directory of its own; its files are then taken over with the
+  // same name rules as any other set's.
+  const std::string staging = fs::IncludeTrailingSeparator(temp) + ".unace.tmp";
+  if (fs::Exists(staging) || fs::IsLink(staging)) (void)fs::DeleteTree(staging);
+  if (Status made = fs::MakeDirectory(staging); !made)
+    return Failure(staging + ": " + made.Message());
+  ui_.SetBusy(true);
+  Result<int> code = platform::RunQuietly(
+      platform::Command{{"unace", "e", "-y", fs::ExpandFileName(location)}}, staging);
+  Problems problems;
+  if (!code) {
+    problems.Add(location + ": unace could not be started: " + code.Message());
+  } else if (*code != 0) {
+    problems.Add(location + ": unace ended with code " + std::to_string(*code));
+  }
+  std::uint64_t total = 0;
+  for (const fs::DirEntry& entry : fs::List(staging)) {
+    const std::string path = fs::IncludeTrailingSeparator(staging) + entry.name;
+    total += fs::FileSize(path).value_or(0);
+    if (total > size_limit_) {
+      problems.Add(location + ": the set passes the limit of " + std::to_string(size_limit_) +
+                   " bytes");
+      break;
+    }
+    if (Status copied = archive::CopyFileFlat(path, temp, entry.name); !copied)
+      problems.Add(location + ": " + entry.name + ": " + copied.Message());
+  }
+  (void)fs::DeleteTree(staging);
+  ui_.SetBusy(false);
+  return problems.Result();
+}
+
+bool LoadAceLibrary() {
+  static const bool installed = platform::ProgramExists("unace");
+  return installed;
+}
+
+bool DeleteTempDir(const std::string& path) {
+  if (fs::IsLink(path)) return fs::Delete(fs::ExcludeTrailingSeparator(path)).Ok();
+  if (!fs::DirectoryExists(path)) return true;
+  const std::string dir = fs::IncludeTrailingSeparator(path);
+  bool failed = false;
+  for (const fs::DirEntry& entry : fs::List(dir)) {
+    const std::string full = dir + entry.name;
+    if (entry.is_directory && !entry.is_link) {
+      if (!DeleteTempDir(full)) failed = true;
+    } else if (!fs::Delete(full)) {
+      failed = true;
+    }
+  }
+  if (failed) return false;
+  (void)fs::DeleteTree(path);  // empty by now
+  return !fs::Exists(path);
+}
+
+}  // namespace kw

@@ -1,0 +1,60 @@
+// Finding a ROM or sample set (an ACE, RAR, ZIP or 7z archive, or a directory named after the
+// set) in a search list or on the CD-ROM discs, and putting its files into the flat temporary
+// directory the emulator loads from. The user's collection is only ever read.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/launch/cd_discs.h"
+#include "platform/archive.h"
+#include "platform/result.h"
+
+namespace kw {
+
+class UserInterface;
+struct FrontEndSettings;
+
+enum class SetKind : std::uint8_t { Plain = 0, Rom = 1, Sample = 2 };
+
+class SetArchives {
+ public:
+  // `emulator_dir` holds the temporary directory `temp_dir_name`; empty means the current
+  // directory.
+  SetArchives(UserInterface& ui, const FrontEndSettings& settings, std::string emulator_dir,
+              std::string temp_dir_name = "$KSTEMP$", std::string disc_ini_name = "MAMECD.INI");
+
+  // The set's path as it is on disk, or empty when it is nowhere. ROM and sample sets are
+  // looked for on the discs first when MameCd is on.
+  std::string LocateSetFile(const std::string& name, const std::string& search_list, SetKind kind);
+  // Puts every file of the set into the temporary directory (made when missing), replacing
+  // files of the same name. A set that is not found is no failure. A failure lists each file
+  // that could not be put there; the others are there all the same.
+  Status ExtractSet(const std::string& name, const std::string& search_list, SetKind kind);
+
+  // The temporary directory, without trailing separator.
+  std::string TempDir() const;
+  // The most one set may put there (a smaller one for tests).
+  void SetSizeLimit(std::uint64_t bytes) { size_limit_ = bytes; }
+
+ private:
+  Status CopyDirectory(const std::string& location, const std::string& temp);
+  Status ExtractAce(const std::string& location, const std::string& temp);
+
+  UserInterface& ui_;
+  const FrontEndSettings& settings_;
+  std::string emulator_dir_;
+  std::string temp_dir_name_;
+  CdDiscs discs_;
+  std::uint64_t size_limit_ = platform::archive::kSetSizeLimit;
+};
+
+// Whether ACE sets can be extracted: the `unace` program is installed (looked up once).
+bool LoadAceLibrary();
+
+// Deletes the directory and everything in it, read-only files too; a link is removed, never
+// followed. True when it is gone or never was; a file that cannot be deleted stays, with the
+// directory, and gives false.
+bool DeleteTempDir(const std::string& path);
+
+}  // namespace kw

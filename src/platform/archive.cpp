@@ -1,0 +1,305 @@
+#include "platform/archive.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "platform/fs.h"
+
+namespace kw::platform::archive {
+
+namespace {
+
+constexpr std::size_t kBlockSize = 64 * 1024;
+// A hostile archive could name millions of refused entries; the report stays readable.
+constexpr std::size_t kMaxProblems = 100;
+
+struct ArchiveCloser {
+  void operator()(struct archive* a) const { archive_read_free(a); }
+};
+using ArchivePtr = std::unique_ptr<struct archive, ArchiveCloser>;
+
+std::string LibMessage(struct archive* a) {
+  const char* text = archive_error_string(a);
+  return text && *text ? text : "the archive is damaged";
+}
+
+Result<ArchivePtr> OpenArchive(std::string_view path) {
+  ArchivePtr a(archive_read_new());
+  if (!a) return Failure("out of memory");
+  archive_read_support_format_zip(a.get());
+  archive_read_support_format_rar(a.get());
+  archive_read_support_format_rar5(a.get());
+  archive_read_support_format_7zip(a.get());
+  const std::string resolved = fs::Resolve(path);
+  if (archive_read_open_filename(a.get(), resolved.c_str(), kBlockSize) != ARCHIVE_OK) {
+    return Failure(LibMessage(a.get()));
+  }
+  return a;
+}
+
+Entry Describe(struct archive_entry* e) {
+  Entry entry;
+  const char* name = archive_entry_pathname(e);
+  if (!name) name = archive_entry_pathname_utf8(e);
+  if (name) entry.name = name;
+  switch (archive_entry_filetype(e)) {
+    case 0:  // no type stored: a plain file
+    case AE_IFREG:
+      entry.type = EntryType::File;
+      break;
+    case AE_IFDIR:
+      entry.type = EntryType::Directory;
+      break;
+    case AE_IFLNK:
+      entry.type = EntryType::Link;
+      break;
+    default:
+      entry.type = EntryType::Other;
+  }
+  if (archive_entry_hardlink(e) || archive_entry_symlink(e)) entry.type = EntryType::Link;
+  entry.size_known = archive_entry_size_is_set(e) != 0;
+  entry.size = entry.size_known && archive_entry_size(e) > 0
+                   ? static_cast<std::uint64_t>(archive_entry_size(e))
+                   : 0;
+  entry.encrypted = archive_entry_is_encrypted(e) != 0;
+  return entry;
+}
+
+std::string SystemReason(int code) {
+  return std::strerror(code);
+}
+
+std::uint64_t FreeSpace(const std::string& dir) {
+  struct statvfs vfs;
+  if (statvfs(dir.c_str(), &vfs) != 0) return UINT64_MAX;  // unknown: the writes will tell
+  return static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+}
+
+// Writes one file of the flat directory: into a temporary name first (created anew, never
+// through a link), renamed over the target only when that is a regular file or nothing.
+class FlatFile {
+ public:
+  FlatFile(std::string dir, std::string name)
+      : dir_(std::move(dir)),
+        name_(std::move(name)),
+        temp_(dir_ + ".kwpart-" + std::to_string(getpid())) {}
+  ~FlatFile() {
+    if (fd_ >= 0) {
+      close(fd_);
+      unlink(temp_.c_str());
+    }
+  }
+
+  Status Open() {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      fd_ = open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+      if (fd_ >= 0) return Success();
+      if (errno != EEXIST) break;
+      unlink(temp_.c_str());  // left by an earlier run of this process number
+    }
+    return Failure(SystemReason(errno));
+  }
+
+  Status Write(const char* data, std::size_t size) {
+    while (size > 0) {
+      ssize_t n = write(fd_, data, size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return Failure(SystemReason(errno));
+      data += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return Success();
+  }
+
+  Status Commit() {
+    int fd = fd_;
+    fd_ = -1;
+    if (close(fd) != 0) {
+      int code = errno;
+      unlink(temp_.c_str());
+      return Failure(SystemReason(code));
+    }
+    const std::string target = dir_ + name_;
+    struct stat old;
+    if (lstat(target.c_str(), &old) == 0 && !S_ISREG(old.st_mode)) {
+      unlink(temp_.c_str());
+      return Failure("not a regular file in the temporary directory");
+    }
+    if (rename(temp_.c_str(), target.c_str()) != 0) {
+      int code = errno;
+      unlink(temp_.c_str());
+      return Failure(SystemReason(code));
+    }
+    return Success();
+  }
+
+ private:
+  std::string dir_;
+  std::string name_;
+  std::string temp_;
+  int fd_ = -1;
+};
+
+class Problems {
+ public:
+  void Add(const std::string& name, const std::string& reason) {
+    if (count_++ < kMaxProblems) lines_ += (lines_.empty() ? "" : "\n") + name + ": " + reason;
+  }
+  Status Result() const {
+    if (count_ == 0) return Success();
+    std::string text = lines_;
+    if (count_ > kMaxProblems)
+      text += "\n... and " + std::to_string(count_ - kMaxProblems) + " more";
+    return Failure(text);
+  }
+
+ private:
+  std::string lines_;
+  std::size_t count_ = 0;
+};
+
+std::string LimitText(std::uint64_t limit) {
+  return "the set passes the limit of " + std::to_string(limit) + " bytes";
+}
+
+}  // namespace
+
+std::optional<std::string> FlatName(std::string_view stored_name) {
+  std::size_t cut = stored_name.find_last_of("/\\");
+  std::string_view base = cut == std::string_view::npos ? stored_name : stored_name.substr(cut + 1);
+  if (base.empty() || base == "." || base == ".." || base.find('\0') != std::string_view::npos)
+    return std::nullopt;
+  return std::string(base);
+}
+
+Result<std::vector<Entry>> ListEntries(std::string_view archive_path) {
+  Result<ArchivePtr> opened = OpenArchive(archive_path);
+  if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
+  struct archive* a = opened->get();
+  std::vector<Entry> entries;
+  for (;;) {
+    struct archive_entry* e = nullptr;
+    int r = archive_read_next_header(a, &e);
+    if (r == ARCHIVE_EOF) break;
+    if (r < ARCHIVE_WARN) return Failure(std::string(archive_path) + ": " + LibMessage(a));
+    entries.push_back(Describe(e));
+    if (archive_read_data_skip(a) == ARCHIVE_FATAL)
+      return Failure(std::string(archive_path) + ": " + LibMessage(a));
+  }
+  return entries;
+}
+
+Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir, std::uint64_t limit) {
+  const std::string dest = fs::IncludeTrailingSeparator(fs::Resolve(dest_dir));
+  Result<ArchivePtr> opened = OpenArchive(archive_path);
+  if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
+  struct archive* a = opened->get();
+  Problems problems;
+  std::vector<char> buffer(kBlockSize);
+  std::uint64_t claimed = 0;
+  std::uint64_t written = 0;
+  for (;;) {
+    struct archive_entry* e = nullptr;
+    int r = archive_read_next_header(a, &e);
+    if (r == ARCHIVE_EOF) break;
+    if (r == ARCHIVE_FATAL || r == ARCHIVE_RETRY) {
+      problems.Add(std::string(archive_path), LibMessage(a));
+      break;
+    }
+    const Entry entry = Describe(e);
+    const std::string shown = entry.name.empty() ? "(no name)" : entry.name;
+    if (r == ARCHIVE_FAILED) {
+      problems.Add(shown, LibMessage(a));
+      continue;
+    }
+    if (entry.type == EntryType::Directory) continue;  // the directory is flat
+    if (entry.type != EntryType::File) {
+      problems.Add(
+          shown, entry.type == EntryType::Link ? "links are not extracted" : "not a regular file");
+      continue;
+    }
+    std::optional<std::string> name = FlatName(entry.name);
+    if (!name) {
+      problems.Add(shown, "not a file name");
+      continue;
+    }
+    if (entry.size > limit - std::min(claimed, limit)) {
+      problems.Add(shown, LimitText(limit));
+      break;
+    }
+    claimed += entry.size;
+    if (entry.size > FreeSpace(dest)) {
+      problems.Add(shown, "not enough free space for the set");
+      break;
+    }
+    FlatFile out(dest, *name);
+    if (Status ok = out.Open(); !ok) {
+      problems.Add(shown, ok.Message());
+      continue;
+    }
+    bool stop = false;
+    Status entry_status;
+    for (;;) {
+      la_ssize_t n = archive_read_data(a, buffer.data(), buffer.size());
+      if (n == 0) break;
+      if (n < 0) {
+        entry_status = Failure(LibMessage(a));
+        stop = n == ARCHIVE_FATAL;
+        break;
+      }
+      written += static_cast<std::uint64_t>(n);
+      if (written > limit) {  // the sizes in the headers lied
+        entry_status = Failure(LimitText(limit));
+        stop = true;
+        break;
+      }
+      if (entry_status = out.Write(buffer.data(), static_cast<std::size_t>(n)); !entry_status) {
+        stop = true;  // a full disk or a failing one: the next entries would fail the same
+        break;
+      }
+    }
+    if (entry_status) entry_status = out.Commit();
+    if (!entry_status) problems.Add(shown, entry_status.Message());
+    if (stop) break;
+  }
+  return problems.Result();
+}
+
+Status CopyFileFlat(std::string_view source_path, std::string_view dest_dir,
+                    std::string_view name) {
+  if (!FlatName(name) || *FlatName(name) != name) return Failure("not a file name");
+  const std::string source = fs::Resolve(source_path);
+  // Non-blocking, so that a FIFO cannot hold the copy; refused below anyway.
+  int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (in < 0) return Failure(errno == ELOOP ? "links are not copied" : SystemReason(errno));
+  struct stat st;
+  if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(in);
+    return Failure("not a regular file");
+  }
+  fcntl(in, F_SETFL, fcntl(in, F_GETFL) & ~O_NONBLOCK);
+  FlatFile out(fs::IncludeTrailingSeparator(fs::Resolve(dest_dir)), std::string(name));
+  Status status = out.Open();
+  std::vector<char> buffer(kBlockSize);
+  while (status) {
+    ssize_t n = read(in, buffer.data(), buffer.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) status = Failure(SystemReason(errno));
+    if (n <= 0) break;
+    status = out.Write(buffer.data(), static_cast<std::size_t>(n));
+  }
+  close(in);
+  if (status) status = out.Commit();
+  return status;
+}
+
+}  // namespace kw::platform::archive
