@@ -36,5 +36,7 @@ int ReportAndSaveProfile(const char* command, const std::vector<ListinfoLogEntry
                          GameDatabase& db, const std::string& output);
 int EmulatorConfigCommand(const Args& args);
 int MakeDemo(const Args& args);
+int Cmdline(const Args& args);
+int Launch(const Args& args);
 
 }  // namespace kw::cli

@@ -85,6 +85,20 @@ Commands:
       are then written back into the file as before a game start, its other lines
       kept. Exit 1 when the profile or the file cannot be read, or the file cannot
       be written.
+  cmdline PROFILE.KSL SET [--record STEM | --playback STEM]
+      Print the command line that the program runs for the game SET, as the
+      command-line window shows it: the options of KESTREL.INI of the program
+      directory (ErrorLog, IgnoreConfig, ExtraOptions, LogTextOutput) and the
+      recording controls (--record or --playback with the recording's name; an
+      empty name takes the set's). Exit 1 when the profile cannot be read.
+  launch PROFILE.KSL SET [--record STEM | --playback STEM] [--yes]
+      Play the game SET as a double click in the game list does: the profile is
+      opened and checked, MAME.CFG written, the game's ROM and sample sets put
+      into the temporary directory, its per-game files set aside, the set tested,
+      the emulator run and waited for, the play recorded in STATS.INI, and
+      everything put back. Messages and reports go to standard output; questions
+      are answered No, or Yes with --yes. Exit 0 when the emulator ran, 4 when the
+      set test found the game not runnable, 1 on other failures.
   make-demo DIR
       Write the demo collection under DIR (made when missing): the stand-in
       emulator as DIR/emulator/mame with the listinfo text it prints (STANDIN.LST),
@@ -120,6 +134,8 @@ constexpr Command kCommands[] = {
     {"check-profile", kw::cli::CheckProfile},
     {"emulator-config", kw::cli::EmulatorConfigCommand},
     {"make-demo", kw::cli::MakeDemo},
+    {"cmdline", kw::cli::Cmdline},
+    {"launch", kw::cli::Launch},
 };
 
 }  // namespace

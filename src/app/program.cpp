@@ -15,6 +15,11 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
       recording(database, game_list, emulator_config, views.recording),
       statistics(ui, stats, database, names.ProductName, views.statistics),
+      // The sets are looked for from the current directory, the emulator's while a profile is
+      // open.
+      archives(ui, settings.Values(), "", names.TempDirName, names.DiscIniName),
+      launch(ui, settings.Values(), database, emulator_config, statistics, game_list, recording,
+             archives, names),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
                        statistics}) {

@@ -4,8 +4,10 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
+#include "core/launch/launch_controller.h"
 #include "core/launch/play_stats.h"
 #include "core/launch/recording_controller.h"
+#include "core/launch/set_archives.h"
 #include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
@@ -51,6 +53,8 @@ class Program {
   GameListController game_list;
   RecordingController recording;
   StatsController statistics;
+  SetArchives archives;
+  LaunchController launch;
   MainShell shell;
 };
 

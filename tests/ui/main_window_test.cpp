@@ -391,6 +391,8 @@ class MainWindowTest : public QObject {
     r.PlayBTN->click();
     QVERIFY(r.InpFile->isEnabled() && r.InpBrowseBTN->isEnabled() && r.InpFileLBL->isEnabled());
     QCOMPARE(r.InpFile->maxLength(), 12);
+    QCOMPARE(r.InpFile->text(), QString("ABC"));  // an empty name takes the selected game's
+    r.InpFile->clear();
     QTest::keyClicks(r.InpFile, "myrec.inp");
     QCOMPARE(r.InpFile->text(), QString("MYREC.INP"));
   }

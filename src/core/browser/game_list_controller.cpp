@@ -29,6 +29,26 @@ void GameListController::ShowSettings() {
   view_.SetJoystickPolling(s.DXGameSelect);
 }
 
+void GameListController::SuspendJoystick() {
+  view_.SetJoystickPolling(false);
+}
+
+void GameListController::ResumeJoystick() {
+  view_.SetJoystickPolling(settings_.Values().DXGameSelect);
+}
+
+void GameListController::ReselectAfterRun(const std::string& played, bool refill) {
+  if (refill) FillGameList();
+  if (HoldsGames()) {
+    view_.SelectLine(0);
+    if (!played.empty()) {
+      if (const long position = database_.FindGamePosition(played); position >= 0)
+        view_.SelectLine(position);
+    }
+  }
+  GamesListClick();
+}
+
 // A rejected profile may leave its games in the database; nothing shows them.
 bool GameListController::HoldsGames() const {
   return database_.ProfileLoaded && database_.GameCount() > 0;

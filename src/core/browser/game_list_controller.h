@@ -76,6 +76,14 @@ class GameListController : public ProfileListener,
   // Selects the game named LastSelected (else the first line) and refreshes the quick info.
   void SelectLastSelected();
 
+  // Around a game run: joystick polling off, then back on exactly when DXGameSelect is set.
+  void SuspendJoystick();
+  void ResumeJoystick();
+  // After a run of the game named `played` (empty when none was taken): the list refilled when
+  // it is sorted by most played (`refill`), the first line selected, then that game's, and the
+  // quick information refreshed.
+  void ReselectAfterRun(const std::string& played, bool refill);
+
   // JoyCheckTMRTimer: one poll of the joystick, read only while the program is the active
   // application.
   void JoyCheckTMRTimer(bool application_active);

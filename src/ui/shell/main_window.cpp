@@ -6,6 +6,7 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
+#include "core/launch/launch_controller.h"
 #include "core/launch/recording_controller.h"
 #include "core/launch/stats_controller.h"
 #include "ui/browser/game_list_panel.h"
@@ -156,7 +157,9 @@ void TMainFRM::QuitOPTClick() {
   close();
 }
 
-void TMainFRM::RunGameOPTClick() {}              // later: the launch
+void TMainFRM::RunGameOPTClick() {
+  if (controllers_.launch) controllers_.launch->RunGameOPTClick();
+}
 void TMainFRM::DetailBTNClick() {}               // later: the set description
 void TMainFRM::DeleteConfigOPTClick() {}         // later: per-game file maintenance
 void TMainFRM::DeleteHiScoreOPTClick() {}        // later

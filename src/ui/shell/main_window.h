@@ -23,6 +23,7 @@ namespace kw {
 
 class GameListController;
 class GameListPanel;
+class LaunchController;
 class QuickInfoController;
 class QuickInfoPanel;
 class RecordingController;
@@ -40,6 +41,7 @@ struct MainWindowControllers {
   RecordingController* recording = nullptr;
   const GameDatabase* database = nullptr;
   StatsController* statistics = nullptr;
+  LaunchController* launch = nullptr;
 };
 
 class TMainFRM : public QMainWindow,

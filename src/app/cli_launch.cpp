@@ -1,0 +1,147 @@
+// cmdline and launch: the emulator's command line for a set, and the whole launch of a set
+// without windows, through the same controllers as the program.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/cli_commands.h"
+#include "app/cli_console.h"
+#include "app/console_views.h"
+#include "app/program.h"
+#include "core/launch/command_line.h"
+#include "core/launch/launch_controller.h"
+#include "core/profile/game_database.h"
+#include "core/reports/report_document.h"
+#include "core/shell/settings_store.h"
+#include "platform/fs.h"
+#include "platform/system_info.h"
+
+namespace kw::cli {
+
+namespace {
+
+constexpr const char* kCmdlineUsage =
+    "Usage: kestrelwing-cli cmdline PROFILE.KSL SET [--record STEM | --playback STEM]\n";
+constexpr const char* kLaunchUsage =
+    "Usage: kestrelwing-cli launch PROFILE.KSL SET [--record STEM | --playback STEM] [--yes]\n";
+
+struct LaunchArgs {
+  std::string profile;
+  std::string set;
+  RecordingMode mode = RecordingMode::None;
+  std::string stem;
+  bool yes = false;
+};
+
+// The words after the command; nothing when they do not make sense (the usage is said).
+std::optional<LaunchArgs> ParseLaunchArgs(const Args& args, bool takes_yes, const char* usage) {
+  LaunchArgs parsed;
+  int positional = 0;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if ((a == "--record" || a == "--playback") && i + 1 < args.size() &&
+        parsed.mode == RecordingMode::None) {
+      parsed.mode = a == "--record" ? RecordingMode::Record : RecordingMode::Playback;
+      parsed.stem = args[++i];
+    } else if (takes_yes && a == "--yes") {
+      parsed.yes = true;
+    } else if (!a.empty() && a[0] != '-' && positional < 2) {
+      (positional++ == 0 ? parsed.profile : parsed.set) = a;
+    } else {
+      positional = -1;
+      break;
+    }
+  }
+  if (positional != 2) {
+    std::fputs(usage, stderr);
+    return std::nullopt;
+  }
+  return parsed;
+}
+
+// The launch's user: messages and reports on standard output, questions answered No (Yes with
+// --yes), hidden queries and games waited for as they are.
+class LaunchUi : public ConsoleUi {
+ public:
+  explicit LaunchUi(bool yes) : yes_(yes) {}
+  MsgAnswer Ask(const std::string& text, MsgIcon, MsgButtons buttons) override {
+    std::string shown = text;
+    for (char& c : shown) {
+      if (c == '\r') c = '\n';
+    }
+    (void)WriteOut(shown + "\n");
+    switch (buttons) {
+      case MsgButtons::YesNo:
+        return yes_ ? MsgAnswer::Yes : MsgAnswer::No;
+      case MsgButtons::RetryCancel:
+        return MsgAnswer::Cancel;
+      case MsgButtons::Ok:
+        break;
+    }
+    return MsgAnswer::Ok;
+  }
+  void ShowReport(const ReportDocument& report) override {
+    std::string text = report.ReportTitle + "\n";
+    for (const ReportLine& line : report.Lines())
+      text += line.text + "\n";
+    (void)WriteOut(text);
+  }
+
+ private:
+  bool yes_;
+};
+
+AppNames Names() {
+  return AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
+}
+
+}  // namespace
+
+int Cmdline(const Args& args) {
+  std::optional<LaunchArgs> parsed = ParseLaunchArgs(args, false, kCmdlineUsage);
+  if (!parsed) return 2;
+  GameDatabase db;
+  if (!LoadProfileFile(db, parsed->profile)) return 1;
+  const AppNames names = Names();
+  SettingsStore settings(names.SettingsPath);
+  settings.Load(names.SystemDir);
+  std::string inp = parsed->stem;
+  const ShellCommandLine line =
+      BuildCommandLine(GameCommandOf(settings.Values(), db, names, parsed->mode), parsed->set, inp);
+  return WriteOut(line.Text() + "\n") && FlushOut() ? 0 : 1;
+}
+
+int Launch(const Args& args) {
+  std::optional<LaunchArgs> parsed = ParseLaunchArgs(args, true, kLaunchUsage);
+  if (!parsed) return 2;
+  LaunchUi ui(parsed->yes);
+  ConsoleViews views;
+  Program program(ui, views.Views(), Names());
+  program.settings.Load(program.names.SystemDir);
+  program.statistics.Load();
+  program.profiles.OpenProfile(parsed->profile);
+  if (!program.database.ProfileLoaded) return 1;
+  const long position = program.database.FindGamePosition(parsed->set);
+  if (position < 0) {
+    std::fprintf(stderr, "kestrelwing-cli launch: %s: no such game in the profile\n",
+                 parsed->set.c_str());
+    return 1;
+  }
+  views.SelectLine(position);
+  if (parsed->mode == RecordingMode::Record) program.recording.SelectRecord();
+  if (parsed->mode == RecordingMode::Playback) program.recording.SelectPlayback();
+  program.recording.SetFileName(parsed->stem);
+  const LaunchOutcome outcome = program.launch.RunGameOPTClick();
+  if (!FlushOut()) return 1;
+  switch (outcome) {
+    case LaunchOutcome::Ran:
+      return 0;
+    case LaunchOutcome::Refused:
+      return 4;
+    case LaunchOutcome::NoGame:
+      break;
+  }
+  return 1;
+}
+
+}  // namespace kw::cli

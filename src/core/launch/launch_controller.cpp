@@ -1,0 +1,157 @@
+#include "core/launch/launch_controller.h"
+
+#include "core/browser/game_list_controller.h"
+#include "core/launch/command_line.h"
+#include "core/launch/emulator_run.h"
+#include "core/launch/recording_controller.h"
+#include "core/launch/run_files.h"
+#include "core/launch/set_archives.h"
+#include "core/launch/set_test.h"
+#include "core/launch/stats_controller.h"
+#include "core/launch/text_output.h"
+#include "core/profile/game_database.h"
+#include "core/shell/emulator_config_controller.h"
+#include "core/shell/settings.h"
+#include "core/user_interface.h"
+#include "platform/fs.h"
+#include "platform/process.h"
+
+namespace kw {
+
+LaunchController::LaunchController(UserInterface& ui, const FrontEndSettings& settings,
+                                   GameDatabase& database,
+                                   EmulatorConfigController& emulator_config,
+                                   StatsController& statistics, GameListController& game_list,
+                                   RecordingController& recording, SetArchives& archives,
+                                   const AppNames& names)
+    : ui_(ui),
+      settings_(settings),
+      database_(database),
+      emulator_config_(emulator_config),
+      statistics_(statistics),
+      game_list_(game_list),
+      recording_(recording),
+      archives_(archives),
+      names_(names),
+      memory_total_(PhysicalMemoryTotal) {}
+
+LaunchOutcome LaunchController::RunGameOPTClick() {
+  return Launch(game_list_.SelectedLine());
+}
+
+GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,
+                          const AppNames& names, RecordingMode mode) {
+  GameCommand command;
+  command.EmulatorPath = database.EmulatorDir + database.EmulatorExe;
+  command.TempDirName = names.TempDirName;
+  command.CaptureFileName = names.CaptureFileName;
+  command.ErrorLog = settings.ErrorLog;
+  command.IgnoreConfig = settings.IgnoreConfig;
+  command.Record = mode == RecordingMode::Record;
+  command.Playback = mode == RecordingMode::Playback;
+  command.AddExtraOptions = settings.AddExtraOptions;
+  command.ExtraOptions = settings.ExtraOptions;
+  command.LogTextOutput = settings.LogTextOutput;
+  return command;
+}
+
+ShellCommandLine LaunchController::LineFor(const std::string& set_name) {
+  std::string inp = recording_.FileName();
+  ShellCommandLine line = BuildCommandLine(
+      GameCommandOf(settings_, database_, names_, recording_.Mode()), set_name, inp);
+  if (inp != recording_.FileName()) recording_.SetFileName(inp);
+  return line;
+}
+
+std::string LaunchController::CommandLineText(const std::string& set_name) {
+  return LineFor(set_name).Text();
+}
+
+void LaunchController::ExtractSets(const GameRecord& game) {
+  const EmulatorConfig& config = emulator_config_.Config();
+  // The game's own sets first, then those it borrows from, nearest first: a file of the same
+  // name in a later set replaces the earlier one.
+  if (!database_.Roms(game).empty())
+    (void)archives_.ExtractSet(game.Name.Str(), config.directory.rompath, SetKind::Rom);
+  for (const GameRecord* current = &game; !current->RomOf.empty();) {
+    current = database_.FindSet(current->RomOf.View(), true);
+    if (!current) break;
+    (void)archives_.ExtractSet(current->Name.Str(), config.directory.rompath, SetKind::Rom);
+  }
+  if (!database_.Samples(game).empty())
+    (void)archives_.ExtractSet(game.Name.Str(), config.directory.samplepath, SetKind::Sample);
+  for (const GameRecord* current = &game; !current->SampleOf.empty();) {
+    current = database_.FindSet(current->SampleOf.View(), true);
+    if (!current) break;
+    (void)archives_.ExtractSet(current->Name.Str(), config.directory.samplepath, SetKind::Sample);
+  }
+}
+
+LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
+  const std::string name = game.Name.Str();
+  ui_.SetOperation("Uncompressing rom set...");
+  ui_.SetProgress(-1);
+  ui_.ShowProgress();
+  ui_.ProcessMessages();
+  ExtractSets(game);
+
+  const std::array<RunFile, 4> run_files =
+      RunFilesOf(emulator_config_.Config(), name, recording_.FileName());
+  for (const RunFile& file : run_files)
+    BackupRunFile(file, names_.TempDirName);
+  ui_.HideProgress();
+  ui_.ProcessMessages();
+
+  if (!PreLaunchTest(ui_, settings_, database_, game, names_, report_, memory_total_)) {
+    for (const RunFile& file : run_files)
+      RestoreRunFile(file, names_.TempDirName);
+    return LaunchOutcome::Refused;
+  }
+
+  ui_.SetBusy(true);
+  TextOutputContext output;
+  output.ProductName = names_.ProductName;
+  output.ProgramDir = names_.ProgramDir;
+  output.CaptureFileName = names_.CaptureFileName;
+  output.NormalFontSize = settings_.NormalFontSize;
+  const ShellCommandLine line = LineFor(name);
+  if (settings_.LogTextOutput) BeginTextOutput(report_, line.Text(), output);
+
+  DeletePifFile(settings_.KillPifFile, PifFilePath(names_.ProgramDir));
+  const auto started = clock_();
+  (void)RunEmulator(ui_, line, platform::kShowNormal, false);
+  const PlayTime played =
+      PlayTimeOf(std::chrono::duration_cast<std::chrono::nanoseconds>(clock_() - started));
+  statistics_.RecordRun(settings_.UseStats, name, played.Hours, played.Minutes, played.Seconds);
+
+  for (const RunFile& file : run_files)
+    RestoreRunFile(file, names_.TempDirName);
+  ui_.SetBusy(false);
+  if (settings_.LogTextOutput) EndTextOutput(ui_, report_, output);
+  return LaunchOutcome::Ran;
+}
+
+LaunchOutcome LaunchController::Launch(long position) {
+  game_list_.SuspendJoystick();
+  (void)emulator_config_.WriteEmulatorConfig();
+  LaunchOutcome outcome = LaunchOutcome::NoGame;
+  std::string played;
+  if (database_.ProfileLoaded && position >= 0 &&
+      static_cast<std::size_t>(position) < database_.GameCount()) {
+    const GameRecord game = database_.Game(static_cast<std::size_t>(position));
+    played = game.Name.Str();
+    outcome = RunGame(game);
+  }
+  if (!DeleteTempDir(database_.EmulatorDir + names_.TempDirName)) {
+    ui_.Ask(
+        "The temporary directory could not be deleted!\r"
+        "This means one or more rom files of the game you ran could not be deleted.\r"
+        "Please solve the problem and try again.",
+        MsgIcon::Error);
+  }
+  game_list_.ReselectAfterRun(played, settings_.SortBy == 4 && settings_.UseStats);
+  game_list_.ResumeJoystick();
+  return outcome;
+}
+
+}  // namespace kw

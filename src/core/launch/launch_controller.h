@@ -1,0 +1,88 @@
+// The launch of the selected game (RunGameOPTClick): the emulator's options written, the game's
+// ROM and sample sets put into the temporary directory, its per-game files set aside, the set
+// tested, the emulator run and waited for, the play recorded, everything put back, and the list
+// brought back to the same game.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/launch/command_line.h"
+#include "core/reports/report_document.h"
+#include "core/shell/app_names.h"
+
+namespace kw {
+
+class EmulatorConfigController;
+class GameDatabase;
+class GameListController;
+class RecordingController;
+class SetArchives;
+class StatsController;
+class UserInterface;
+struct FrontEndSettings;
+struct GameRecord;
+
+enum class RecordingMode;
+
+// The parts of a game's command line that the settings, the profile and the recording controls
+// give.
+GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,
+                          const AppNames& names, RecordingMode mode);
+
+// How a launch ended.
+enum class LaunchOutcome {
+  NoGame,   // no profile or an empty list: nothing was run
+  Refused,  // the set test found the game not runnable
+  Ran,      // the emulator ran (or could not be started, which is not told apart)
+};
+
+class LaunchController {
+ public:
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+  LaunchController(UserInterface& ui, const FrontEndSettings& settings, GameDatabase& database,
+                   EmulatorConfigController& emulator_config, StatsController& statistics,
+                   GameListController& game_list, RecordingController& recording,
+                   SetArchives& archives, const AppNames& names);
+
+  // RunGameOPTClick: the launch of the game selected in the list.
+  LaunchOutcome RunGameOPTClick();
+  // The launch of the game at `position` in Games (the console program names a set).
+  LaunchOutcome Launch(long position);
+
+  // The command line for `set_name` with the settings and recording controls as they are (the
+  // command-line window's and the console program's); a recording name is filled in as a
+  // launch fills it.
+  std::string CommandLineText(const std::string& set_name);
+
+  // The clock that times a run and the machine's memory as the set test sees it (tests replace
+  // them).
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
+  void SetMemoryTotal(std::function<std::uint64_t()> total) { memory_total_ = std::move(total); }
+  // What the last launch showed: the set test's report or the emulator's text output.
+  const ReportDocument& Report() const { return report_; }
+
+ private:
+  // The game's command line; a recording name left empty becomes the set's (the edit shows it).
+  ShellCommandLine LineFor(const std::string& set_name);
+  void ExtractSets(const GameRecord& game);
+  LaunchOutcome RunGame(const GameRecord& game);
+
+  UserInterface& ui_;
+  const FrontEndSettings& settings_;
+  GameDatabase& database_;
+  EmulatorConfigController& emulator_config_;
+  StatsController& statistics_;
+  GameListController& game_list_;
+  RecordingController& recording_;
+  SetArchives& archives_;
+  const AppNames& names_;
+  ReportDocument report_;
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+  std::function<std::uint64_t()> memory_total_;
+};
+
+}  // namespace kw

@@ -1,0 +1,158 @@
+#include "core/launch/launch_controller.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <filesystem>
+
+#include "app/program.h"
+#include "demo/zip_writer.h"
+#include "support/recording_views.h"
+#include "support/run_command.h"
+#include "support/script_emulator.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using test::TempDir;
+
+std::string Crc(const std::string& bytes) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08lx",
+                crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), bytes.size()));
+  return hex;
+}
+
+std::string Rom(const std::string& name, const std::string& bytes) {
+  return "rom ( name " + name + " size " + std::to_string(bytes.size()) + " crc " + Crc(bytes) +
+         " ) ";
+}
+
+// A collection of four sets: a clone of a parent that uses a BIOS, each holding its own
+// shared.bin, a game without ROMs that borrows the parent's, and a game whose ROM is missing.
+// The emulator notes what it was given and which shared.bin it found.
+class LaunchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_cwd_ = std::filesystem::current_path();
+    setenv("KESTRELWING_OPTICAL_DRIVES", "", 1);
+    const std::string list =
+        "game ( name clone cloneof parent romof parent description \"Clone\" " +
+        Rom("shared.bin", "C") + Rom("c.bin", "cc") + Rom("p.bin", "pp") + Rom("b.bin", "bb") +
+        ")\ngame ( name parent romof bios description \"Parent\" " + Rom("shared.bin", "P") +
+        Rom("p.bin", "pp") + Rom("b.bin", "bb") +
+        ")\ngame ( name noroms romof parent description \"No ROMs\" )\n"
+        "game ( name broken description \"Broken\" " +
+        Rom("gone.bin", "gone") + ")\nresource ( name bios description \"BIOS\" " +
+        Rom("shared.bin", "B") + Rom("b.bin", "bb") + ")\n";
+    const std::string listinfo = emu_.Write("list.txt", list);
+    Zip("clone", {{"shared.bin", "C"}, {"c.bin", "cc"}});
+    Zip("PARENT", {{"shared.bin", "P"}, {"p.bin", "pp"}});
+    Zip("bios", {{"shared.bin", "B"}, {"b.bin", "bb"}});
+    test::WriteScript(emu_, "mame",
+                      "case \"$1\" in\n"
+                      "  '') echo 'v1' ;;\n"
+                      "  -listinfo) cat '" +
+                          listinfo +
+                          "' ;;\n"
+                          "  *) printf '%s|' \"$@\" > args.txt; cat \"$3/shared.bin\" > ran.txt\n"
+                          "     mkdir -p cfg; echo 'the emulator wrote' > \"cfg/$(echo $1 | tr A-Z "
+                          "a-z).cfg\" ;;\n"
+                          "esac\n");
+    emu_.Write("MAME.CFG", "[directory]\nrompath=ROMS\n");
+    emu_.Write("cfg/clone.cfg", "the user's");
+    program_ = std::make_unique<Program>(ui_, view_.Views(),
+                                         AppNames::Compute(home_.Path(), home_.Path()));
+    program_->shell.FormCreate();
+    program_->profiles.CreateProfileFrom(emu_ / "mame", home_ / "T.KSL");
+    ASSERT_TRUE(program_->database.ProfileLoaded);
+    ui_.messages.clear();
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_cwd_);
+    unsetenv("KESTRELWING_OPTICAL_DRIVES");
+  }
+  void Zip(const std::string& name, const std::vector<demo::ZipMember>& members) {
+    Result<std::string> zip = demo::ZipArchive(members);
+    ASSERT_TRUE(zip);
+    emu_.Write("ROMS/" + name + ".zip", *zip);
+  }
+  LaunchOutcome Play(const std::string& name) {
+    program_->game_list.SelectLine(program_->database.FindGamePosition(name));
+    return program_->launch.RunGameOPTClick();
+  }
+  bool Leftovers() const {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(emu_.Path())) {
+      if (entry.path().filename().string().rfind("$KSTEMP$", 0) == 0) return true;
+    }
+    return false;
+  }
+
+  TempDir home_, emu_;
+  std::filesystem::path old_cwd_;
+  test::ScriptedUi ui_;
+  test::RecordingViews view_;
+  std::unique_ptr<Program> program_;
+};
+
+TEST_F(LaunchTest, ACloneRunsOnItsOwnItsParentsAndTheBiosFilesAndComesBack) {
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
+  EXPECT_EQ(emu_.Read("args.txt"), "CLONE|-romdir|$KSTEMP$|");
+  EXPECT_EQ(emu_.Read("ran.txt"), "B") << "the BIOS's file, extracted last, replaced the others";
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the user's") << "the run's files are put back";
+  EXPECT_EQ(program_->stats.PlayCount("CLONE"), 1u);
+  EXPECT_NE(home_.Read("STATS.INI").find("[CLONE]"), std::string::npos);
+  EXPECT_FALSE(Leftovers());
+  EXPECT_EQ(program_->database.Game(view_.selected).Name, "CLONE");
+  EXPECT_NE(view_.quick_info.back().find("Played 1 time"), std::string::npos);
+
+  // Without ROMs of its own, a game takes only those of the sets it borrows from.
+  EXPECT_EQ(Play("NOROMS"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("ran.txt"), "B");
+}
+
+TEST_F(LaunchTest, ABrokenSetIsNotRunAndLeavesNothingBehind) {
+  emu_.Write("cfg/broken.cfg", "kept");
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("BROKEN"), LaunchOutcome::Refused);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text.rfind("This game does not meet the minimum requirements", 0), 0u);
+  EXPECT_TRUE(ui_.reports.empty());
+  EXPECT_FALSE(std::filesystem::exists(emu_ / "args.txt")) << "the emulator was not started";
+  EXPECT_EQ(program_->stats.PlayCount("BROKEN"), 0u);
+  EXPECT_EQ(emu_.Read("cfg/broken.cfg"), "kept");
+  EXPECT_FALSE(Leftovers());
+  const auto& lines = program_->launch.Report().Lines();
+  EXPECT_EQ(lines.back().text, "GONE.BIN     rom file is missing");
+}
+
+TEST_F(LaunchTest, TheRecordingOptionsReachTheEmulator) {
+  program_->game_list.SelectLine(program_->database.FindGamePosition("PARENT"));
+  program_->recording.SelectRecord();
+  program_->recording.SetFileName("");
+  program_->settings.Values().AddExtraOptions = true;
+  program_->settings.Values().ExtraOptions = "-soundcard 0";
+  EXPECT_EQ(program_->launch.RunGameOPTClick(), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("args.txt"), "PARENT|-romdir|$KSTEMP$|-record|PARENT|-soundcard|0|");
+  EXPECT_EQ(view_.file_name, "PARENT");
+}
+
+TEST_F(LaunchTest, ATemporaryDirectoryThatCannotBeDeletedIsSaid) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs chattr, which needs root";
+  test::WriteScript(emu_, "mame",
+                    "[ -z \"$1\" ] && echo v1 && exit 0\n"
+                    "touch \"$3/lock\"; chattr +i \"$3/lock\"\n");
+  EXPECT_EQ(Play("PARENT"), LaunchOutcome::Ran);
+  test::RunCommand("chattr -i '" + (emu_ / "$KSTEMP$/lock") + "'");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            "The temporary directory could not be deleted!\r"
+            "This means one or more rom files of the game you ran could not be deleted.\r"
+            "Please solve the problem and try again.");
+}
+
+}  // namespace
+}  // namespace kw
