@@ -114,6 +114,11 @@ int Cmdline(const Args& args) {
 int Launch(const Args& args) {
   std::optional<LaunchArgs> parsed = ParseLaunchArgs(args, true, kLaunchUsage);
   if (!parsed) return 2;
+  // The plays go into STATS.INI of the program directory, made as the program makes it.
+  if (Status made = platform::EnsureProgramDir(platform::ShippedDataDir()); !made) {
+    std::fprintf(stderr, "kestrelwing-cli launch: %s\n", made.Message().c_str());
+    return 1;
+  }
   LaunchUi ui(parsed->yes);
   ConsoleViews views;
   Program program(ui, views.Views(), Names());
