@@ -23,6 +23,15 @@ TEST(CliLaunch, AGoodGameRunsABrokenOneIsRefusedAndTheCommandLineIsShown) {
   EXPECT_TRUE(std::filesystem::exists(dir / "demo/emulator/CFG/brassowl.cfg"));
   EXPECT_FALSE(std::filesystem::exists(dir / "demo/emulator/$KSTEMP$"));
 
+  // A recording made, then played back by the stand-in.
+  EXPECT_EQ(RunCli({"launch", profile, "BRASSOWL", "--record", "MYREC"}, dir, home.Path()).status,
+            0);
+  EXPECT_TRUE(std::filesystem::exists(dir / "demo/emulator/INP/myrec.inp") ||
+              std::filesystem::exists(dir / "demo/emulator/INP/MYREC.inp"));
+  test::CliRun played = RunCli({"launch", profile, "BRASSOWL", "--playback", "MYREC"}, dir,
+                               home.Path());
+  EXPECT_EQ(played.status, 0) << played.out;
+
   test::CliRun refused = RunCli({"launch", profile, "LOSTLAKE"}, dir, home.Path());
   EXPECT_EQ(refused.status, 4);
   EXPECT_EQ(refused.out.rfind("This game does not meet the minimum requirements", 0), 0u);

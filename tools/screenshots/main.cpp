@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -335,6 +336,36 @@ void DemoWindows(const QDir& out) {
           "the creation did not ask what it should");
   Require(Save(Grab(&window), out.filePath("main-window-demo.png")),
           "main-window-demo.png not saved");
+
+  // A good game played: the stand-in emulator's window over the main window, for three seconds.
+  program.settings.Values().AddExtraOptions = true;
+  program.settings.Values().ExtraOptions = "-seconds_to_run 3";
+  program.game_list.SelectLine(program.database.FindGamePosition("BRASSOWL"));
+  QImage running;
+  QTimer::singleShot(1800, &window, [&] {
+    running =
+        QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(window.frameGeometry());
+  });
+  Require(program.launch.RunGameOPTClick() == kw::LaunchOutcome::Ran, "the game did not run");
+  Require(Save(running, out.filePath("game-running.png")), "game-running.png not saved");
+  Require(Save(Grab(&window), out.filePath("main-window-played.png")),
+          "main-window-played.png not saved");
+
+  // A broken set: the question, answered Yes, then the report.
+  program.game_list.SelectLine(program.database.FindGamePosition("LOSTLAKE"));
+  ui.SetAskHook({});
+  WhenModal<QMessageBox>(&window, [&](QMessageBox* box) {
+    Require(Save(Grab(box), out.filePath("not-runnable-question.png")),
+            "not-runnable-question.png not saved");
+    box->button(QMessageBox::Yes)->click();
+  });
+  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+    Require(Save(Grab(dialog), out.filePath("not-runnable-report.png")),
+            "not-runnable-report.png not saved");
+    dialog->close();
+  });
+  Require(program.launch.RunGameOPTClick() == kw::LaunchOutcome::Refused,
+          "the broken game was not refused");
   program.shell.FormDestroy();
 }
 
