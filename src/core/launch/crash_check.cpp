@@ -1,5 +1,6 @@
 #include "core/launch/crash_check.h"
 
+#include "core/launch/set_archives.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 
@@ -16,12 +17,8 @@ void CrashCheck(UserInterface& ui, const std::string& temp_dir, const std::strin
           " fault. You better don't try to run that game again\r"
           "until you get an updated version.",
       MsgIcon::Warning);
-  if (!platform::fs::DeleteTree(temp_dir)) {
-    ui.Ask(
-        "The temporary directory could not be deleted!\r"
-        "This means one or more rom files of the game you ran could not be deleted.\r"
-        "Please solve the problem and try again.",
-        MsgIcon::Error);
+  if (!DeleteTempDir(temp_dir)) {
+    ui.Ask(kTempDirNotDeleted, MsgIcon::Error);
   }
 }
 

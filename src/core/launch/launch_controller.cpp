@@ -2,6 +2,7 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/launch/command_line.h"
+#include "core/launch/crash_check.h"
 #include "core/launch/emulator_run.h"
 #include "core/launch/recording_controller.h"
 #include "core/launch/run_files.h"
@@ -143,11 +144,7 @@ LaunchOutcome LaunchController::Launch(long position) {
     outcome = RunGame(game);
   }
   if (!DeleteTempDir(database_.EmulatorDir + names_.TempDirName)) {
-    ui_.Ask(
-        "The temporary directory could not be deleted!\r"
-        "This means one or more rom files of the game you ran could not be deleted.\r"
-        "Please solve the problem and try again.",
-        MsgIcon::Error);
+    ui_.Ask(kTempDirNotDeleted, MsgIcon::Error);
   }
   game_list_.ReselectAfterRun(played, settings_.SortBy == 4 && settings_.UseStats);
   game_list_.ResumeJoystick();
