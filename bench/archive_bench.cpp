@@ -13,7 +13,7 @@
 
 #include "core/launch/set_archives.h"
 #include "core/shell/settings.h"
-#include "core/user_interface.h"
+#include "core/silent_user_interface.h"
 #include "demo/zip_writer.h"
 #include "platform/fs.h"
 
@@ -21,18 +21,11 @@ namespace {
 
 namespace fs = kw::platform::fs;
 
-class QuietUi : public kw::UserInterface {
+class QuietUi : public kw::SilentUserInterface {
  public:
   kw::MsgAnswer Ask(const std::string&, kw::MsgIcon, kw::MsgButtons) override {
     return kw::MsgAnswer::Cancel;
   }
-  void SetOperation(const std::string&) override {}
-  void SetProgress(int) override {}
-  void ShowProgress() override {}
-  void HideProgress() override {}
-  void SetBusy(bool) override {}
-  void ProcessMessages() override {}
-  void ShowReport(const kw::ReportDocument&) override {}
 };
 
 std::string SetName(int n) {

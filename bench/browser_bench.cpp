@@ -28,7 +28,7 @@
 #include "core/profile/profile_file.h"
 #include "core/shell/settings.h"
 #include "core/shell/settings_store.h"
-#include "core/user_interface.h"
+#include "core/silent_user_interface.h"
 #include "platform/fs.h"
 #include "platform/ini.h"
 #include "platform/picture_decode.h"
@@ -37,19 +37,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class QuietUi : public kw::UserInterface {
+class QuietUi : public kw::SilentUserInterface {
  public:
   kw::MsgAnswer Ask(const std::string& text, kw::MsgIcon, kw::MsgButtons) override {
     std::fprintf(stderr, "%s\n", text.c_str());
     return kw::MsgAnswer::Ok;
   }
-  void SetOperation(const std::string&) override {}
-  void SetProgress(int) override {}
-  void ShowProgress() override {}
-  void HideProgress() override {}
-  void SetBusy(bool) override {}
-  void ProcessMessages() override {}
-  void ShowReport(const kw::ReportDocument&) override {}
 };
 
 // A list that only keeps the selection, as the window's would.

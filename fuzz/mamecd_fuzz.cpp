@@ -9,26 +9,19 @@
 
 #include "core/launch/cd_discs.h"
 #include "core/shell/settings.h"
-#include "core/user_interface.h"
+#include "core/silent_user_interface.h"
 #include "platform/fs.h"
 
 namespace {
 
 // The user always declines to change discs.
-class DecliningUi : public kw::UserInterface {
+class DecliningUi : public kw::SilentUserInterface {
  public:
   int asked = 0;
   kw::MsgAnswer Ask(const std::string&, kw::MsgIcon, kw::MsgButtons) override {
     ++asked;
     return kw::MsgAnswer::Cancel;
   }
-  void SetOperation(const std::string&) override {}
-  void SetProgress(int) override {}
-  void ShowProgress() override {}
-  void HideProgress() override {}
-  void SetBusy(bool) override {}
-  void ProcessMessages() override {}
-  void ShowReport(const kw::ReportDocument&) override {}
 };
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/user_interface.h"
+#include "core/silent_user_interface.h"
 
 namespace kw {
 class GameDatabase;
@@ -15,16 +15,9 @@ namespace kw::cli {
 
 // The console stands in for the windows: messages go to stderr, questions are answered Yes,
 // progress is not shown.
-class ConsoleUi : public UserInterface {
+class ConsoleUi : public SilentUserInterface {
  public:
   MsgAnswer Ask(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
-  void SetOperation(const std::string&) override {}
-  void SetProgress(int) override {}
-  void ShowProgress() override {}
-  void HideProgress() override {}
-  void SetBusy(bool) override {}
-  void ProcessMessages() override {}
-  void ShowReport(const ReportDocument&) override {}
   // A plain wait; Ctrl+C (SIGINT) while an emulator query does not come back ends the query.
   bool AwaitProgram(const std::function<bool()>& ended, bool offer_end) override;
 };
