@@ -20,7 +20,7 @@ cmake --build "$build" --target archive_bench >/dev/null 2>&1 || {
 command -v unzip >/dev/null || { echo "unzip is not installed (./kw installs it)" >&2; exit 1; }
 bench="$build/bench/archive_bench"
 mkdir -p "$work"
-[ -d "$work/ROMS" ] || "$bench" generate "$work" "$sets" 1024
+[ -d "$work/ROMS7Z" ] || "$bench" generate "$work" "$sets" 1024
 
 median() {
   local i
@@ -37,5 +37,9 @@ echo "$(ls "$work/ROMS" | wc -l) sets, $mib MiB of zips"
 rm -rf "$work/\$KSTEMP\$"
 echo "ExtractSet:    $("$bench" extract "$work")"
 echo "ExtractSet:    $(median "$bench" extract "$work")"
+echo "ExtractSet+CRC: $(median "$bench" extract "$work" ROMS --crc)"
+echo "7z ExtractSet: $(median "$bench" extract "$work" ROMS7Z)"
+echo "7z +CRC:       $(median "$bench" extract "$work" ROMS7Z --crc)"
+echo "unzip -tqq:    $(median sh -c 'for z in "$1"/ROMS/*.zip; do unzip -tqq "$z"; done' sh "$work")"
 echo "unzip -o -qq:  $(median sh -c 'mkdir -p "$1/\$KSTEMP\$" && for z in "$1"/ROMS/*.zip; do unzip -o -qq "$z" -d "$1/\$KSTEMP\$"; done' sh "$work")"
 rm -rf "$work/\$KSTEMP\$"
