@@ -28,8 +28,8 @@ TEST(CliLaunch, AGoodGameRunsABrokenOneIsRefusedAndTheCommandLineIsShown) {
             0);
   EXPECT_TRUE(std::filesystem::exists(dir / "demo/emulator/INP/myrec.inp") ||
               std::filesystem::exists(dir / "demo/emulator/INP/MYREC.inp"));
-  test::CliRun played = RunCli({"launch", profile, "BRASSOWL", "--playback", "MYREC"}, dir,
-                               home.Path());
+  test::CliRun played =
+      RunCli({"launch", profile, "BRASSOWL", "--playback", "MYREC"}, dir, home.Path());
   EXPECT_EQ(played.status, 0) << played.out;
 
   test::CliRun refused = RunCli({"launch", profile, "LOSTLAKE"}, dir, home.Path());
