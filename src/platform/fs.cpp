@@ -255,6 +255,12 @@ std::optional<std::uint64_t> FileSize(std::string_view path) {
   return static_cast<std::uint64_t>(st.st_size);
 }
 
+std::optional<std::int64_t> ModificationTime(std::string_view path) {
+  struct stat st;
+  if (stat(Resolve(path).c_str(), &st) != 0) return std::nullopt;
+  return static_cast<std::int64_t>(st.st_mtime);
+}
+
 Result<std::string> ReadFile(std::string_view path) {
   const std::string resolved = Resolve(path);
   // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.

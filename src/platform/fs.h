@@ -24,6 +24,8 @@ bool FileExists(std::string_view path);
 bool DirectoryExists(std::string_view path);
 bool IsLink(std::string_view path);  // a symbolic link itself, whatever it points to
 std::optional<std::uint64_t> FileSize(std::string_view path);
+// The last modification of a file or directory, in seconds since 1970 (UTC).
+std::optional<std::int64_t> ModificationTime(std::string_view path);
 
 // Whole-file reading and writing. A failure carries the system's reason ("No such file or
 // directory"); the caller names the file.

@@ -1,0 +1,625 @@
+#include "core/reports/verifier.h"
+
+#include <cstdio>
+#include <ctime>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "core/browser/pictures.h"
+#include "core/launch/crc32.h"
+#include "core/launch/set_test.h"
+#include "core/profile/game_database.h"
+#include "core/shell/app_names.h"
+#include "core/shell/settings.h"
+#include "core/user_interface.h"
+#include "platform/ascii.h"
+#include "platform/fs.h"
+
+namespace kw {
+
+namespace fs = platform::fs;
+
+const std::array<VerifyOptionField, 13> kVerifyOptionFields = {{
+    {"VerifyRoms", &VerifyOptions::VerifyRoms},
+    {"RomClones", &VerifyOptions::RomClones},
+    {"ReportNoGoodDump", &VerifyOptions::ReportNoGoodDump},
+    {"VerifySamples", &VerifyOptions::VerifySamples},
+    {"VerifySampleQuality", &VerifyOptions::VerifySampleQuality},
+    {"SkipNotPresent", &VerifyOptions::SkipNotPresent},
+    {"VerifyScreenshot", &VerifyOptions::VerifyScreenshot},
+    {"VerifyCabinets", &VerifyOptions::VerifyCabinets},
+    {"VerifyFlyers", &VerifyOptions::VerifyFlyers},
+    {"VerifyHardware", &VerifyOptions::VerifyHardware},
+    {"ScreenshotDetail", &VerifyOptions::ScreenshotDetail},
+    {"ReportUnused", &VerifyOptions::ReportUnused},
+    {"ReportUnsupported", &VerifyOptions::ReportUnsupported},
+}};
+
+const std::array<VerifyCounterField, 12> kVerifyCounterFields = {{
+    {"MissingRoms", &VerifyCounters::MissingRoms},
+    {"CorruptRoms", &VerifyCounters::CorruptRoms},
+    {"MissSpelled", &VerifyCounters::MissSpelled},
+    {"NoGoodMissing", &VerifyCounters::NoGoodMissing},
+    {"MissingScreenshots", &VerifyCounters::MissingScreenshots},
+    {"MissingCabinets", &VerifyCounters::MissingCabinets},
+    {"MissingFlyers", &VerifyCounters::MissingFlyers},
+    {"MissingHardware", &VerifyCounters::MissingHardware},
+    {"MissingSamples", &VerifyCounters::MissingSamples},
+    {"FaultySets", &VerifyCounters::FaultySets},
+    {"UnsupportedSets", &VerifyCounters::UnsupportedSets},
+    {"SkippedSets", &VerifyCounters::SkippedSets},
+}};
+
+namespace {
+
+constexpr const char* kMameCdQuestion =
+    "You have the MAMECD option enabled. Since performing this test on\rCDs would be too slow, "
+    "due to the intensive disk acces, and would\rforce you to continuously change disc, the "
+    "Verify Set function cannot\rbe performed on CD.\r\rWould you like to test the sets present "
+    "on your hard disk?";
+
+// Addresses of sample-set publishers whose readme certifies a set.
+constexpr const char* kCertificationMarkers[] = {"www.halvardsamples.com",
+                                                 "www.arcadesoundworks.net"};
+
+std::string PadRight(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string Hex8(std::uint32_t value) {
+  char buffer[9];
+  std::snprintf(buffer, sizeof buffer, "%08X", value);
+  return buffer;
+}
+
+std::string YesNo(bool value) {
+  return value ? "Yes" : "No";
+}
+
+std::string DeleteFailure(const char* what) {
+  return std::string("The temporary directory could not be deleted!\rThis means one or more ") +
+         what + " could not be deleted.\rPlease solve the problem then click ok.";
+}
+
+}  // namespace
+
+std::string FormatElapsed(std::int64_t hundred_ns) {
+  if (hundred_ns < 0) hundred_ns = 0;
+  const std::int64_t seconds = (hundred_ns / 10000000) % 86400;
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
+                static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+  return buffer;
+}
+
+std::string SetTag(std::string_view name) {
+  return PadRight("[" + std::string(name) + "]", 10);
+}
+
+Verifier::Verifier(UserInterface& ui, const FrontEndSettings& settings,
+                   const GameDatabase& database, const AppNames& names, std::string rompath,
+                   std::string samplepath, VerifyHooks hooks)
+    : ui_(ui),
+      settings_(settings),
+      db_(database),
+      names_(names),
+      rompath_(std::move(rompath)),
+      samplepath_(std::move(samplepath)),
+      hooks_(std::move(hooks)),
+      archives_(ui, settings, database.EmulatorDir, names.TempDirName, names.DiscIniName),
+      temp_dir_(fs::IncludeTrailingSeparator(archives_.TempDir())) {}
+
+std::int64_t Verifier::Now() const {
+  if (hooks_.Clock) return hooks_.Clock();
+  using HundredNs = std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>;
+  return std::chrono::duration_cast<HundredNs>(std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+// The window hears of every status change, but at most once every interval_ unless forced:
+// messages never run once per file. An abort asked for in between is seen at the next update.
+bool Verifier::CheckAbort(bool force) {
+  if (aborted_) return true;
+  const auto now = std::chrono::steady_clock::now();
+  if (!force && now - last_update_ < interval_) return false;
+  last_update_ = now;
+  if (hooks_.Show) hooks_.Show(status_, counters_);
+  if (hooks_.CheckAbort && hooks_.CheckAbort()) aborted_ = true;
+  return aborted_;
+}
+
+void Verifier::Write(const std::string& line) {
+  report_ += line;
+  report_ += "\r\n";
+}
+
+void Verifier::StartPass(const std::string& heading, std::size_t records) {
+  Write("");
+  Write(heading);
+  status_.Position = 0;
+  status_.Maximum = static_cast<long>(records) - 1;
+}
+
+void Verifier::Advance() {
+  ++status_.Position;
+}
+
+bool Verifier::EndPass() {
+  status_.PassName.clear();
+  status_.SetName.clear();
+  status_.Clones = 0;
+  return CheckAbort(true);
+}
+
+bool Verifier::DeleteTemp(const char* what) {
+  if (DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_))) return true;
+  ui_.Ask(DeleteFailure(what), MsgIcon::Error);
+  return false;
+}
+
+Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
+  options_ = options;
+  if (settings_.MameCd &&
+      ui_.Ask(kMameCdQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
+    return VerifyOutcome::Refused;
+
+  // The report replaces the old one only when complete; what cannot be replaced is said now,
+  // before the long run, not at its end.
+  const std::string& log = options_.LogFileName;
+  if (log.empty()) return Failure("No report file name given");
+  if (fs::DirectoryExists(log) || (fs::Exists(log) && !fs::CanWrite(log)))
+    return Failure("Unable to write to " + log + ": not a writable file");
+  if (!fs::DirectoryExists(fs::ExtractFilePath(fs::ExpandFileName(log))))
+    return Failure("Unable to write to " + log + ": No such file or directory");
+
+  counters_ = {};
+  status_ = {};
+  report_.clear();
+  aborted_ = false;
+  last_update_ = {};
+  if (hooks_.Started) hooks_.Started();
+  const std::int64_t start = Now();
+
+  WriteHeader();
+  bool stopped = CheckAbort(true);
+  const bool has_games = db_.GameCount() > 0;
+  if (!stopped && options_.VerifyRoms) {
+    if (has_games) stopped = RomPass();
+    if (!stopped && db_.ResourceCount() > 0) stopped = ResourcePass();
+  }
+  if (!stopped && options_.VerifySamples && has_games) stopped = SamplePass();
+  const bool pictures = options_.VerifyScreenshot || options_.VerifyCabinets ||
+                        options_.VerifyFlyers || options_.VerifyHardware;
+  if (!stopped && pictures && has_games) stopped = PicturePass();
+  if (!stopped && options_.ReportUnsupported) {
+    Write("");
+    Write("Unsupported rom/sample sets report:");
+    stopped = ScanUnsupportedSets(rompath_, "roms") ||
+              ScanUnsupportedSets(samplepath_, "samples") || EndPass();
+  }
+  if (!stopped) {
+    status_.Maximum = 100;
+    status_.Position = 100;
+    status_.PassName = "Done";
+    status_.SetName.clear();
+    status_.Clones = 0;
+    stopped = CheckAbort(true);
+  }
+  if (stopped) {
+    // Nothing of the run is kept: neither its files nor a report of it.
+    (void)DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_));
+    if (fs::FileExists(log)) (void)fs::Delete(log);
+    report_.clear();
+    return VerifyOutcome::Aborted;
+  }
+
+  WriteSummary(Now() - start);
+  if (kw::Status written = fs::WriteFileAtomic(log, report_); !written)
+    return Failure("Unable to write to " + log + ": " + written.Message());
+
+  const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
+  if (hooks_.PlayEndSound && !settings_.PlayWaveAtVerifyEnd.empty() && fs::FileExists(wave))
+    hooks_.PlayEndSound(wave);
+  if (options_.OpenInEditor && hooks_.OpenInEditor)
+    hooks_.OpenInEditor(settings_.TextEditor, log);
+  return VerifyOutcome::Completed;
+}
+
+void Verifier::WriteHeader() {
+  const std::string title = names_.ProductName + " verification report";
+  const std::size_t indent = title.size() < 80 ? (80 - title.size()) / 2 : 0;
+  Write(std::string(indent, ' ') + title);
+  Write(std::string(80, '='));
+  Write(" ");
+  Write("Profile: .................." + db_.ProfilePath);
+  if (!db_.ProfilePath.empty() && fs::FileExists(db_.ProfilePath)) {
+    if (std::optional<std::int64_t> when = fs::ModificationTime(db_.ProfilePath)) {
+      const std::time_t t = static_cast<std::time_t>(*when);
+      std::tm local{};
+      localtime_r(&t, &local);
+      char date[64] = "", time[64] = "";
+      std::strftime(date, sizeof date, "%x", &local);
+      std::strftime(time, sizeof time, "%X", &local);
+      Write(std::string("Creation date: ............") + date + " - " + time);
+    }
+  }
+  Write("MAME executable file: ....." + db_.EmulatorDir + db_.EmulatorExe);
+  Write("MAME version: ............." + db_.EmulatorVersion);
+  Write("Romsets supported: ........" + std::to_string(db_.GameCount()));
+  Write("Resources needed: ........." + std::to_string(db_.ResourceCount()));
+  Write(std::string(80, '-'));
+  Write(" ");
+}
+
+void Verifier::WriteSummary(std::int64_t elapsed) {
+  Write(" ");
+  Write(std::string(80, '-'));
+  Write(" ");
+  const VerifyOptions& o = options_;
+  Write("Option settings resume:");
+  const std::pair<const char*, bool> resume[] = {
+      {"Verify romsets: ........................", o.VerifyRoms},
+      {"Verify roms of clone sets: .............", o.RomClones},
+      {"Report \"no good dump\" missing files: ...", o.ReportNoGoodDump},
+      {"Skip sets with no rom files: ...........", o.SkipNotPresent},
+      {"Verify sample sets: ....................", o.VerifySamples},
+      {"Verify sample sets quality: ............", o.VerifySampleQuality},
+      {"Verify screenshots: ....................", o.VerifyScreenshot},
+      {"Verify cabinets: .......................", o.VerifyCabinets},
+      {"Verify flyers: .........................", o.VerifyFlyers},
+      {"Verify hardware photos: ................", o.VerifyHardware},
+      {"Check images in clone sets: ............", o.ScreenshotDetail},
+      {"Report unused files in sets: ...........", o.ReportUnused},
+      {"Report unsupported sets: ...............", o.ReportUnsupported},
+  };
+  for (const auto& [label, value] : resume)
+    Write(label + YesNo(value));
+  Write(" ");
+  Write("Verification report resume:");
+  const VerifyCounters& c = counters_;
+  const struct {
+    const char* label;
+    std::uint32_t value;
+    bool written;
+  } totals[] = {
+      {"Total missing rom files: ...............", c.MissingRoms, o.VerifyRoms},
+      {"Total corrupt rom files: ...............", c.CorruptRoms, o.VerifyRoms},
+      {"Total miss-spelled rom files: ..........", c.MissSpelled, o.VerifyRoms},
+      {"Total faulty sets: .....................", c.FaultySets, o.VerifyRoms},
+      {"Total \"no good dump\" missing files: ....", c.NoGoodMissing,
+       o.VerifyRoms && o.ReportNoGoodDump},
+      {"Total missing samples: .................", c.MissingSamples, o.VerifySamples},
+      {"Total skipped sets: ....................", c.SkippedSets, o.SkipNotPresent},
+      {"Total missing screen shot: .............", c.MissingScreenshots, o.VerifyScreenshot},
+      {"Total missing cabinet images: ..........", c.MissingCabinets, o.VerifyCabinets},
+      {"Total missing flyers: ..................", c.MissingFlyers, o.VerifyFlyers},
+      {"Total missing hardware photos: .........", c.MissingHardware, o.VerifyHardware},
+      {"Total unsupported sets: ................", c.UnsupportedSets, o.ReportUnsupported},
+  };
+  for (const auto& total : totals) {
+    if (total.written) Write(total.label + std::to_string(total.value));
+  }
+  Write("Time needed to accomplish the test: ...." + FormatElapsed(elapsed));
+}
+
+bool Verifier::RomPass() {
+  const auto& games = db_.Games();
+  // The clones of each master in list order, found once for the whole pass.
+  std::unordered_map<std::string, std::vector<std::size_t>> clones;
+  if (options_.RomClones) {
+    for (std::size_t i = 0; i < games.size(); ++i) {
+      if (!games[i].CloneOf.empty()) clones[games[i].CloneOf.Str()].push_back(i);
+    }
+  }
+  StartPass("Rom set verification report:", games.size());
+  for (const GameRecord& game : games) {
+    status_.PassName = "Verify roms - searching master set...";
+    status_.Clones = 0;
+    status_.SetName.clear();
+    if (CheckAbort()) return true;
+    if (game.CloneOf.empty()) {
+      const std::string name = game.Name.Str();
+      status_.SetName = "[" + name + "]";
+      expected_.clear();
+      status_.PassName = "Verify roms - extracting master romset...";
+      if (CheckAbort()) return true;
+      (void)archives_.ExtractSet(name, rompath_, SetKind::Plain);
+      if (TestSetFiles(game, Kind::Rom)) return true;
+      if (options_.RomClones) {
+        status_.PassName = "Verify roms - searching clones...";
+        if (CheckAbort()) return true;
+        auto found = clones.find(name);
+        if (found != clones.end()) {
+          for (std::size_t position : found->second) {
+            const GameRecord& clone = games[position];
+            status_.PassName = "Verify roms - extracting clone romset...";
+            ++status_.Clones;
+            if (CheckAbort()) return true;
+            (void)archives_.ExtractSet(clone.Name.Str(), rompath_, SetKind::Plain);
+            if (TestSetFiles(clone, Kind::Rom)) return true;
+            status_.PassName = "Verify roms - searching clones...";
+            if (CheckAbort()) return true;
+          }
+        }
+      }
+      if (options_.ReportUnused && !expected_.empty())
+        ReportUnusedFiles(SetTag(name), " file is unused", true, false);
+    }
+    Advance();
+    status_.PassName = "Verify roms - deleting temporary directory...";
+    if (CheckAbort()) return true;
+    DeleteTemp("rom files of this game");
+  }
+  return EndPass();
+}
+
+bool Verifier::ResourcePass() {
+  const auto& resources = db_.Resources();
+  StartPass("Resource set verification report:", resources.size());
+  for (const GameRecord& resource : resources) {
+    status_.PassName = "Verify resources - searching master set...";
+    status_.Clones = 0;
+    status_.SetName.clear();
+    if (CheckAbort()) return true;
+    if (resource.CloneOf.empty()) {
+      const std::string name = resource.Name.Str();
+      status_.SetName = "[" + name + "]";
+      expected_.clear();
+      status_.PassName = "Verify resources - extracting master romset...";
+      if (CheckAbort()) return true;
+      (void)archives_.ExtractSet(name, rompath_, SetKind::Plain);
+      if (TestSetFiles(resource, Kind::Rom)) return true;
+      if (options_.ReportUnused && !expected_.empty())
+        ReportUnusedFiles("[" + name + "]", " file is unused", false, false);
+    }
+    Advance();
+    status_.PassName = "Verify resources - deleting temporary directory...";
+    if (CheckAbort()) return true;
+    DeleteTemp("rom files of this resource");
+  }
+  return EndPass();
+}
+
+bool Verifier::SamplePass() {
+  const auto& games = db_.Games();
+  StartPass("Sample set verification report:", games.size());
+  for (const GameRecord& game : games) {
+    status_.PassName = "Verify samples - searching master set...";
+    status_.Clones = 0;
+    status_.SetName.clear();
+    if (CheckAbort()) return true;
+    if (game.SampleRange.Count > 0 && game.SampleOf.empty()) {
+      const std::string name = game.Name.Str();
+      status_.SetName = "[" + name + "]";
+      expected_.clear();
+      status_.PassName = "Verify samples - extracting master set...";
+      if (CheckAbort()) return true;
+      (void)archives_.ExtractSet(name, samplepath_, SetKind::Plain);
+      const bool certified = SampleSetCertified();
+      if (options_.VerifySampleQuality && !certified)
+        Write(SetTag(name) + " - sample set is not \"Halvard's high quality\" certified");
+      if (TestSetFiles(game, Kind::Sample)) return true;
+      if (options_.ReportUnused && !expected_.empty())
+        ReportUnusedFiles(SetTag(name), " sample file is unused", true, certified);
+    }
+    Advance();
+    status_.PassName = "Verify samples - deleting temporary directory...";
+    if (CheckAbort()) return true;
+    DeleteTemp("sample files of this game");
+  }
+  return EndPass();
+}
+
+bool Verifier::PicturePass() {
+  const auto& games = db_.Games();
+  StartPass("Pictures verification report:", games.size());
+  status_.PassName = "Verify picturess - processing folder(s)...";
+  status_.Clones = 0;
+  const struct {
+    bool on;
+    int tab;
+    const char* text;
+    std::uint32_t VerifyCounters::*counter;
+  } kinds[] = {
+      {options_.VerifyScreenshot, 1, "screenshot ", &VerifyCounters::MissingScreenshots},
+      {options_.VerifyCabinets, 2, "cabinet photo ", &VerifyCounters::MissingCabinets},
+      {options_.VerifyFlyers, 3, "flyer ", &VerifyCounters::MissingFlyers},
+      {options_.VerifyHardware, 4, "hardware photo ", &VerifyCounters::MissingHardware},
+  };
+  std::string directories[4];
+  for (int i = 0; i < 4; ++i)
+    directories[i] = PictureDirectory(settings_, kinds[i].tab);
+  for (const GameRecord& game : games) {
+    const std::string name = game.Name.Str();
+    status_.SetName = "[" + name + "]";
+    if (CheckAbort()) return true;
+    if (options_.ScreenshotDetail || game.CloneOf.empty()) {
+      for (int i = 0; i < 4; ++i) {
+        if (!kinds[i].on) continue;
+        // The same look-up as the picture tabs, so that what they show counts as found.
+        if (!directories[i].empty() && !FindPictureExt(name, directories[i]).empty()) continue;
+        Write(SetTag(name) + " - " + kinds[i].text + "not found");
+        ++(counters_.*kinds[i].counter);
+      }
+    }
+    Advance();
+    if (CheckAbort()) return true;
+  }
+  return EndPass();
+}
+
+bool Verifier::ScanUnsupportedSets(const std::string& paths, const std::string& word) {
+  std::vector<std::string> folders;
+  const std::string_view list = platform::TrimIniBlanks(paths);
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    std::size_t end = list.find(';', start);
+    if (end == std::string_view::npos) end = list.size();
+    const std::string_view piece = list.substr(start, end - start);
+    if (!piece.empty() && piece != ".")
+      folders.push_back(fs::ExpandFileName(fs::IncludeTrailingSeparator(piece)));
+    start = end + 1;
+  }
+  for (const std::string& folder : folders) {
+    status_.Position = 0;
+    status_.Maximum = 100;
+    status_.PassName = "Check unsupported sets - preparing " + word + " folder scan...";
+    if (CheckAbort()) return true;
+    const std::vector<fs::DirEntry> entries = fs::List(folder);
+    status_.Maximum = static_cast<long>(entries.size()) + 1;
+    status_.PassName = "Check unsupported sets - scanning " + word + " folder...";
+    if (CheckAbort()) return true;
+    for (const fs::DirEntry& entry : entries) {
+      status_.SetName = entry.name + (entry.is_directory ? " <DIR>" : "");
+      if (CheckAbort()) return true;
+      const std::string key = platform::AsciiUpperCase(fs::ChangeFileExt(entry.name, ""));
+      if (db_.FindSet(key, true) == nullptr) {
+        Write("Unsupported set: " + folder + entry.name);
+        ++counters_.UnsupportedSets;
+      }
+      Advance();
+    }
+  }
+  return false;
+}
+
+std::string Verifier::TempFile(std::string_view name) const {
+  return temp_dir_ + std::string(name);
+}
+
+bool Verifier::TempDirEmpty() const {
+  for (const fs::DirEntry& entry : fs::List(temp_dir_)) {
+    if (!entry.is_directory) return false;
+  }
+  return true;
+}
+
+// Tests one record against what reached the temporary directory; true when the run was
+// aborted meanwhile.
+bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
+  if (kind == Kind::Rom && options_.SkipNotPresent && TempDirEmpty()) {
+    ++counters_.SkippedSets;
+    return CheckAbort();
+  }
+  const std::string tag = SetTag(record.Name.View());
+  bool faulty = false;
+  auto report = [&](const std::string& line, std::uint32_t VerifyCounters::*counter) {
+    Write(line);
+    ++(counters_.*counter);
+    if (!faulty) {
+      faulty = true;
+      ++counters_.FaultySets;
+    }
+    return CheckAbort();
+  };
+
+  const std::span<const RomRecord> roms = db_.Roms(record);
+  if (kind == Kind::Rom) {
+    for (const RomRecord& rom : roms) {
+      if (!(rom.Merge == rom.Name.View())) expected_.push_back(rom.Name.Str());
+    }
+    if (!roms.empty()) {
+      status_.PassName = "Verify roms - Testing files...";
+      if (CheckAbort()) return true;
+    }
+    for (const RomRecord& rom : roms) {
+      if (!rom.Merge.empty()) continue;  // tested with the set it is merged from
+      const std::string name = rom.Name.Str();
+      const std::string padded = PaddedName(name);
+      const std::string path = TempFile(name);
+      if (!fs::FileExists(path)) {
+        // A dump used under two names is stored once: the other name's file serves.
+        for (const RomRecord& twin : roms) {
+          if (twin.Crc == rom.Crc && fs::FileExists(TempFile(twin.Name.View()))) {
+            (void)fs::Copy(TempFile(twin.Name.View()), path);
+            break;
+          }
+        }
+      }
+      if (fs::FileExists(path)) {
+        const std::uint64_t size = fs::FileSize(path).value_or(0);
+        std::uint32_t crc = 0;
+        if (size != rom.Size) {
+          if (report(tag + " - " + padded + " has wrong size: " + std::to_string(size) +
+                         " bytes instead of " + std::to_string(rom.Size) + " bytes",
+                     &VerifyCounters::CorruptRoms))
+            return true;
+        } else if (rom.Crc != 0 && (!FileCRC32(path, crc) || crc != rom.Crc)) {
+          if (report(tag + " - " + padded + " has wrong CRC: $" + Hex8(crc) + " instead of $" +
+                         Hex8(rom.Crc),
+                     &VerifyCounters::CorruptRoms))
+            return true;
+        }
+      } else if (rom.Crc != 0) {
+        std::string found;
+        for (const fs::DirEntry& entry : fs::List(temp_dir_)) {
+          if (entry.is_directory) continue;
+          const std::string other = TempFile(entry.name);
+          std::uint32_t crc = 0;
+          if (fs::FileSize(other) == std::optional<std::uint64_t>(rom.Size) &&
+              FileCRC32(other, crc) && crc == rom.Crc) {
+            found = entry.name;
+            break;
+          }
+        }
+        const bool aborted =
+            found.empty()
+                ? report(tag + " - " + padded + " rom not found", &VerifyCounters::MissingRoms)
+                : report(tag + " - " + padded + " rom has incorrect file name (" + found + ")",
+                         &VerifyCounters::MissSpelled);
+        if (aborted) return true;
+      } else if (options_.ReportNoGoodDump) {
+        if (report(tag + " - " + padded + " rom not found (no good dump known)",
+                   &VerifyCounters::NoGoodMissing))
+          return true;
+      }
+    }
+  } else {
+    const std::span<const TextId> samples = db_.Samples(record);
+    for (TextId id : samples)
+      expected_.emplace_back(db_.Text(id));
+    status_.PassName = "Verify samples - Testing files...";
+    if (CheckAbort()) return true;
+    for (TextId id : samples) {
+      const std::string sample(db_.Text(id));
+      if (!fs::FileExists(TempFile(sample))) {
+        if (report(tag + " - " + PaddedName(sample) + " sample not found",
+                   &VerifyCounters::MissingSamples))
+          return true;
+      }
+    }
+  }
+  return CheckAbort();
+}
+
+void Verifier::ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
+                                 bool readme_used) {
+  std::unordered_set<std::string> used;
+  for (const std::string& name : expected_)
+    used.insert(platform::AsciiUpperCase(name));
+  if (readme_used) used.insert("README.TXT");
+  for (const fs::DirEntry& entry : fs::List(temp_dir_)) {
+    if (used.count(platform::AsciiUpperCase(entry.name)) > 0) continue;
+    Write(tag + " - " + (pad ? PaddedName(entry.name) : entry.name) + std::string(suffix));
+  }
+}
+
+bool Verifier::SampleSetCertified() const {
+  const std::string path = TempFile("readme.txt");
+  if (!fs::FileExists(path)) return false;
+  Result<std::string> text = fs::ReadFile(path);
+  if (!text) return false;
+  std::string printable;
+  printable.reserve(text->size());
+  for (char c : *text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte <= 126) printable += c;
+  }
+  for (const char* marker : kCertificationMarkers) {
+    if (printable.find(marker) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace kw

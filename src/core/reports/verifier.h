@@ -1,0 +1,174 @@
+// The set verifier: checks the whole collection against the open profile (every ROM set with
+// its clones, every resource set, every sample set, the picture folders, and the emulator's
+// ROM and sample folders for sets the profile does not know), writes the verification report
+// and keeps the twelve counters that the verify window shows while it works.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "core/launch/set_archives.h"
+#include "platform/result.h"
+
+namespace kw {
+
+class GameDatabase;
+class UserInterface;
+struct AppNames;
+struct FrontEndSettings;
+struct GameRecord;
+
+// What the run checks, as the verify window's check boxes say (their initial values here).
+struct VerifyOptions {
+  bool VerifyRoms = true;
+  bool RomClones = true;
+  bool ReportNoGoodDump = false;
+  bool VerifySamples = true;
+  bool VerifySampleQuality = true;
+  bool SkipNotPresent = true;
+  bool VerifyScreenshot = true;
+  bool VerifyCabinets = false;
+  bool VerifyFlyers = false;
+  bool VerifyHardware = false;
+  bool ScreenshotDetail = false;
+  bool ReportUnused = false;
+  bool ReportUnsupported = false;
+  std::string LogFileName;  // the window's default: ProgramDir + "REPORT.TXT"
+  bool OpenInEditor = true;
+};
+
+// The options by their check-box names, in the window's tab order.
+struct VerifyOptionField {
+  const char* name;
+  bool VerifyOptions::*field;
+};
+extern const std::array<VerifyOptionField, 13> kVerifyOptionFields;
+
+struct VerifyCounters {
+  std::uint32_t MissingRoms = 0;
+  std::uint32_t CorruptRoms = 0;
+  std::uint32_t MissSpelled = 0;
+  std::uint32_t NoGoodMissing = 0;
+  std::uint32_t MissingScreenshots = 0;
+  std::uint32_t MissingCabinets = 0;
+  std::uint32_t MissingFlyers = 0;
+  std::uint32_t MissingHardware = 0;
+  std::uint32_t MissingSamples = 0;
+  std::uint32_t FaultySets = 0;
+  std::uint32_t UnsupportedSets = 0;
+  std::uint32_t SkippedSets = 0;
+  bool operator==(const VerifyCounters&) const = default;
+};
+
+// The counters by name, in the order above.
+struct VerifyCounterField {
+  const char* name;
+  std::uint32_t VerifyCounters::*field;
+};
+extern const std::array<VerifyCounterField, 12> kVerifyCounterFields;
+
+// What the window's progress group shows besides the counters.
+struct VerifyStatus {
+  std::string PassName;
+  std::string SetName;
+  unsigned Clones = 0;
+  long Position = 0;
+  long Maximum = 0;
+};
+
+// The window's side of the run; every hook may be empty.
+struct VerifyHooks {
+  // The run has begun: options disabled, button "Abort", elapsed-time timer started.
+  std::function<void()> Started;
+  // Shows the status and the counters and lets pending window messages run.
+  std::function<void(const VerifyStatus&, const VerifyCounters&)> Show;
+  // Lets pending window messages run; true once the user has confirmed the abort.
+  std::function<bool()> CheckAbort;
+  // The end sound: plays the wave file (which exists); errors are the hook's to swallow.
+  std::function<void(const std::string& wave_path)> PlayEndSound;
+  // Starts the text editor on the report without waiting for it.
+  std::function<void(const std::string& editor, const std::string& report_path)> OpenInEditor;
+  // The system time in 100-nanosecond units (the system clock when empty).
+  std::function<std::int64_t()> Clock;
+};
+
+enum class VerifyOutcome { Completed, Aborted, Refused };
+
+// Hours, minutes and seconds of the day part of `hundred_ns`, two digits each: "01:02:03".
+std::string FormatElapsed(std::int64_t hundred_ns);
+// "[" + name + "]" padded with blanks to 10 characters; a longer text is kept whole.
+std::string SetTag(std::string_view name);
+
+class Verifier {
+ public:
+  // `rompath` and `samplepath` are the emulator's ';'-separated search lists; relative pieces
+  // are taken from the current directory, which is the emulator directory while a profile is
+  // open. The temporary directory is names.TempDirName in database.EmulatorDir.
+  Verifier(UserInterface& ui, const FrontEndSettings& settings, const GameDatabase& database,
+           const AppNames& names, std::string rompath, std::string samplepath, VerifyHooks hooks);
+
+  // The whole run. Refused: the MameCd question was answered No (nothing done). Aborted: the
+  // report file is deleted. Completed: the report file is replaced by the new report. Fails
+  // when the report file cannot be written; the old one then stays as it was.
+  Result<VerifyOutcome> Run(const VerifyOptions& options);
+
+  const VerifyCounters& Counters() const { return counters_; }
+  const VerifyStatus& Status() const { return status_; }
+  // The shortest time between two window updates (15 ms; 0 in tests, to see every one).
+  void SetUpdateInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+  SetArchives& Archives() { return archives_; }
+
+ private:
+  enum class Kind { Rom, Sample };
+
+  bool CheckAbort(bool force = false);
+  void Write(const std::string& line);
+  std::int64_t Now() const;
+  void StartPass(const std::string& heading, std::size_t records);
+  void Advance();
+  bool EndPass();
+  bool DeleteTemp(const char* what);
+
+  void WriteHeader();
+  void WriteSummary(std::int64_t elapsed);
+  bool RomPass();
+  bool ResourcePass();
+  bool SamplePass();
+  bool PicturePass();
+  bool ScanUnsupportedSets(const std::string& paths, const std::string& word);
+
+  bool TempDirEmpty() const;
+  std::string TempFile(std::string_view name) const;
+  bool TestSetFiles(const GameRecord& record, Kind kind);
+  void ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
+                         bool readme_used);
+  bool SampleSetCertified() const;
+
+  UserInterface& ui_;
+  const FrontEndSettings& settings_;
+  const GameDatabase& db_;
+  const AppNames& names_;
+  std::string rompath_;
+  std::string samplepath_;
+  VerifyHooks hooks_;
+  SetArchives archives_;
+  std::string temp_dir_;  // with trailing separator
+
+  VerifyOptions options_;
+  VerifyCounters counters_;
+  VerifyStatus status_;
+  std::vector<std::string> expected_;
+  std::string report_;
+  bool aborted_ = false;
+  std::chrono::milliseconds interval_{15};
+  std::chrono::steady_clock::time_point last_update_{};
+};
+
+}  // namespace kw
