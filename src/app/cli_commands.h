@@ -38,5 +38,6 @@ int EmulatorConfigCommand(const Args& args);
 int MakeDemo(const Args& args);
 int Cmdline(const Args& args);
 int Launch(const Args& args);
+int Verify(const Args& args);
 
 }  // namespace kw::cli

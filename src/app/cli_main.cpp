@@ -99,6 +99,23 @@ Commands:
       everything put back. Messages and reports go to standard output; questions
       are answered No, or Yes with --yes. Exit 0 when the emulator ran, 4 when the
       set test found the game not runnable, 1 on other failures.
+  verify PROFILE.KSL [--report FILE] [--OPTION | --no-OPTION ...]
+      Check the collection against the profile as the verify window's Go button
+      does and write the verification report to FILE (default REPORT.TXT in the
+      program directory), replacing the old report only when the run is complete.
+      OPTION is one of the window's check boxes, each at the window's initial
+      value unless given: VerifyRoms, RomClones, ReportNoGoodDump (off),
+      VerifySamples, VerifySampleQuality, SkipNotPresent, VerifyScreenshot,
+      VerifyCabinets (off), VerifyFlyers (off), VerifyHardware (off),
+      ScreenshotDetail (off), ReportUnused (off), ReportUnsupported (off).
+      The ROM and sample folders are the emulator's rompath and samplepath of
+      MAME.CFG, the picture folders those of KESTREL.INI; the MameCd question is
+      answered Yes; no sound is played and no editor started. Prints the twelve
+      counters as NAME=value lines (MissingRoms, CorruptRoms, MissSpelled,
+      NoGoodMissing, MissingScreenshots, MissingCabinets, MissingFlyers,
+      MissingHardware, MissingSamples, FaultySets, UnsupportedSets,
+      SkippedSets). Exit 0 after a complete run, 1 when the profile cannot be
+      opened or the report cannot be written.
   make-demo DIR
       Write the demo collection under DIR (made when missing): the stand-in
       emulator as DIR/emulator/mame with the listinfo text it prints (STANDIN.LST),
@@ -136,6 +153,7 @@ constexpr Command kCommands[] = {
     {"make-demo", kw::cli::MakeDemo},
     {"cmdline", kw::cli::Cmdline},
     {"launch", kw::cli::Launch},
+    {"verify", kw::cli::Verify},
 };
 
 }  // namespace

@@ -221,8 +221,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
   if (hooks_.PlayEndSound && !settings_.PlayWaveAtVerifyEnd.empty() && fs::FileExists(wave))
     hooks_.PlayEndSound(wave);
-  if (options_.OpenInEditor && hooks_.OpenInEditor)
-    hooks_.OpenInEditor(settings_.TextEditor, log);
+  if (options_.OpenInEditor && hooks_.OpenInEditor) hooks_.OpenInEditor(settings_.TextEditor, log);
   return VerifyOutcome::Completed;
 }
 

@@ -1,0 +1,93 @@
+// verify: the set verifier without windows, as the verify window runs it.
+#include <cstdio>
+#include <string>
+
+#include "app/cli_commands.h"
+#include "app/cli_console.h"
+#include "app/console_views.h"
+#include "app/program.h"
+#include "core/reports/verifier.h"
+#include "platform/fs.h"
+#include "platform/system_info.h"
+
+namespace kw::cli {
+
+namespace {
+
+constexpr const char* kVerifyUsage =
+    "Usage: kestrelwing-cli verify PROFILE.KSL [--report FILE] [--OPTION | --no-OPTION ...]\n";
+
+// Sets the option named by `word` ("--VerifyCabinets", "--no-VerifySamples"); false when there
+// is no such option.
+bool SetOption(VerifyOptions& options, const std::string& word) {
+  if (!word.starts_with("--")) return false;
+  std::string name = word.substr(2);
+  bool value = true;
+  if (name.starts_with("no-")) {
+    name = name.substr(3);
+    value = false;
+  }
+  for (const VerifyOptionField& option : kVerifyOptionFields) {
+    if (name == option.name) {
+      options.*option.field = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+int Verify(const Args& args) {
+  VerifyOptions options;
+  std::string profile;
+  std::string report;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--report" && i + 1 < args.size()) {
+      report = args[++i];
+    } else if (!a.empty() && a[0] != '-' && profile.empty()) {
+      profile = a;
+    } else if (!SetOption(options, a)) {
+      std::fputs(kVerifyUsage, stderr);
+      return 2;
+    }
+  }
+  if (profile.empty()) {
+    std::fputs(kVerifyUsage, stderr);
+    return 2;
+  }
+  if (Status made = platform::EnsureProgramDir(platform::ShippedDataDir()); !made) {
+    std::fprintf(stderr, "kestrelwing-cli verify: %s\n", made.Message().c_str());
+    return 1;
+  }
+  if (!report.empty()) report = platform::fs::ExpandFileName(report);
+  ConsoleUi ui;
+  ConsoleViews views;
+  Program program(ui, views.Views(),
+                  AppNames::Compute(platform::ProgramDir(), platform::SystemDir()));
+  program.settings.Load(program.names.SystemDir);
+  program.profiles.OpenProfile(profile);
+  if (!program.database.ProfileLoaded) return 1;
+  // The report as the window names it by default; a relative name was taken from where the
+  // command was started, not from the emulator directory the open profile makes current.
+  options.LogFileName = report.empty() ? program.names.ProgramDir + "REPORT.TXT" : report;
+  options.OpenInEditor = false;
+
+  const EmulatorConfig& config = program.emulator_config.Config();
+  Verifier verifier(ui, program.settings.Values(), program.database, program.names,
+                    config.directory.rompath, config.directory.samplepath, VerifyHooks{});
+  Result<VerifyOutcome> outcome = verifier.Run(options);
+  if (!outcome) {
+    std::fprintf(stderr, "kestrelwing-cli verify: %s\n", outcome.Message().c_str());
+    return 1;
+  }
+  if (*outcome != VerifyOutcome::Completed) return 1;
+  std::string text;
+  for (const VerifyCounterField& counter : kVerifyCounterFields)
+    text +=
+        std::string(counter.name) + "=" + std::to_string(verifier.Counters().*counter.field) + "\n";
+  return WriteOut(text) && FlushOut() ? 0 : 1;
+}
+
+}  // namespace kw::cli

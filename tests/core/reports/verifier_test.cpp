@@ -1,0 +1,247 @@
+#include "core/reports/verifier.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "core/launch/crc32.h"
+#include "core/profile/game_database.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/shell/app_names.h"
+#include "core/shell/settings.h"
+#include "demo/zip_writer.h"
+#include "platform/ascii.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Crc(const std::string& data) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", ~CRC32Update(0xFFFFFFFFu, data.data(), data.size()));
+  return hex;
+}
+std::string Rom(const std::string& name, const std::string& data, const std::string& extra = "") {
+  return "\trom ( name " + name + extra + " size " + std::to_string(data.size()) + " crc " +
+         Crc(data) + " )\n";
+}
+
+// An emulator directory (current while the test runs) with ROM, sample and picture folders.
+class VerifierTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = std::filesystem::current_path();
+    dir_.Write("emu/mame", "");
+    std::filesystem::current_path(dir_ / "emu");
+    names_.ProgramDir = dir_.Path();
+    settings_.ScreenShots = dir_ / "snap";
+    settings_.Cabinets = dir_ / "cabinet";
+    options_.LogFileName = dir_ / "REPORT.TXT";
+  }
+  void TearDown() override { std::filesystem::current_path(old_); }
+
+  void Zip(const std::string& folder, const std::string& set, std::vector<demo::ZipMember> files) {
+    Result<std::string> zip = demo::ZipArchive(files);
+    ASSERT_TRUE(zip.Ok());
+    dir_.Write(folder + "/" + set + ".zip", *zip);
+  }
+  void Load(const std::string& listinfo) {
+    ASSERT_TRUE(ParseListinfoText(listinfo, db_).empty());
+    db_.EmulatorDir = dir_.Path() + "emu/";
+    db_.EmulatorExe = "mame";
+    db_.EmulatorVersion = "0.37b5";
+    db_.ProfilePath = dir_ / "my.ksl";
+  }
+  // The report's lines between the pass heading and the next empty line.
+  Lines Section(const std::string& heading) {
+    Lines out;
+    auto at = std::find(report_.begin(), report_.end(), heading);
+    for (++at; at < report_.end() && !at->empty() && *at != " "; ++at)
+      out.push_back(*at);
+    return out;
+  }
+  VerifyOutcome Run() {
+    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".;" + (dir_ / "samples"),
+                      hooks_);
+    verifier.SetUpdateInterval(std::chrono::milliseconds(0));
+    Result<VerifyOutcome> outcome = verifier.Run(options_);
+    EXPECT_TRUE(outcome.Ok()) << outcome.Message();
+    counters_ = verifier.Counters();
+    report_.clear();
+    const std::string text = dir_.Read("REPORT.TXT");
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+      report_.push_back(text.substr(at, end - at));
+    return outcome.Ok() ? *outcome : VerifyOutcome::Refused;
+  }
+
+  test::TempDir dir_;
+  std::filesystem::path old_;
+  test::ScriptedUi ui_;
+  FrontEndSettings settings_;
+  AppNames names_;
+  GameDatabase db_;
+  VerifyOptions options_;
+  VerifyHooks hooks_;
+  VerifyCounters counters_;
+  Lines report_;
+};
+
+TEST_F(VerifierTest, RomPassFindsEveryKindOfFault) {
+  Load("game (\n name master\n" + Rom("ok.1", "good") + Rom("gone.2", "lost") +
+       Rom("short.3", "size4") + Rom("crc.4", "crc4") + Rom("moved.5", "move") +
+       Rom("twin.6", "good") + "\trom ( name nodump.7 size 4 crc 00000000 )\n)\n" +
+       "game (\n name clone\n cloneof master\n" + Rom("ok.1", "good", " merge ok.1") +
+       Rom("own.8", "mine") + ")\ngame (\n name clone2\n cloneof master\n" + Rom("c2.9", "c2c2") +
+       ")\n");
+  Zip("roms", "master",
+      {{"OK.1", "good"}, {"short.3", "size"}, {"crc.4", "CRC4"}, {"elsewhere", "move"}});
+  Zip("roms", "clone", {{"own.8", "mine"}, {"extra.bin", "x"}});
+  options_.ReportUnused = true;
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(
+      Section("Rom set verification report:"),
+      (Lines{"[MASTER]   - GONE.2       rom not found",
+             "[MASTER]   - SHORT.3      has wrong size: 4 bytes instead of 5 bytes",
+             "[MASTER]   - CRC.4        has wrong CRC: $" + platform::AsciiUpperCase(Crc("CRC4")) +
+                 " instead of $" + platform::AsciiUpperCase(Crc("crc4")),
+             "[MASTER]   - MOVED.5      rom has incorrect file name (elsewhere)",
+             "[CLONE2]   - C2.9         rom not found", "[MASTER]   - elsewhere    file is unused",
+             "[MASTER]   - extra.bin    file is unused"}));
+  EXPECT_EQ(counters_.MissingRoms, 2u);
+  EXPECT_EQ(counters_.CorruptRoms, 2u);
+  EXPECT_EQ(counters_.MissSpelled, 1u);
+  EXPECT_EQ(counters_.FaultySets, 2u);
+  EXPECT_EQ(counters_.NoGoodMissing, 0u);
+
+  // "no good dump" on; clones off: the clones' archives are never looked at.
+  options_.ReportNoGoodDump = true;
+  options_.RomClones = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  Lines lines = Section("Rom set verification report:");
+  EXPECT_EQ(lines[4], "[MASTER]   - NODUMP.7     rom not found (no good dump known)");
+  EXPECT_EQ(lines.back(), "[MASTER]   - elsewhere    file is unused");
+  EXPECT_EQ(counters_.NoGoodMissing, 1u);
+  EXPECT_EQ(counters_.FaultySets, 1u);
+}
+
+TEST_F(VerifierTest, AbsentSetsAreSkippedAndTheirClonesStillTested) {
+  Load("game (\n name gone\n" + Rom("a", "aaaa") + ")\ngame (\n name away\n cloneof gone\n" +
+       Rom("c", "cccc") + ")\ngame (\n name here\n cloneof gone\n" + Rom("b", "bbbb") + ")\n");
+  Zip("roms", "here", {{"b", "bbbb"}});
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_TRUE(Section("Rom set verification report:").empty());
+  EXPECT_EQ(counters_.SkippedSets, 2u);
+  EXPECT_NE(std::find(report_.begin(), report_.end(), "Total skipped sets: ....................2"),
+            report_.end());
+}
+
+TEST_F(VerifierTest, ResourcesAndSamples) {
+  Load("game (\n name loud\n" + Rom("l", "llll") +
+       " sample boom.wav\n sample bang.wav\n)\ngame (\n name quiet\n" + Rom("q", "qqqq") +
+       " sample hush.wav\n)\nresource (\n name bios\n" + Rom("bios.rom", "bios") + ")\n");
+  Zip("roms", "bios", {{"bios.rom", "bios"}, {"notes.txt", "n"}});
+  Zip("samples", "loud",
+      {{"boom.wav", "w"},
+       {"readme.txt", "made for\r\nwww.halvardsamples.com"},
+       {"spare.wav", "s"}});
+  Zip("samples", "quiet", {{"hush.wav", "w"}, {"README.TXT", "home made"}});
+  options_.ReportUnused = true;
+  options_.SkipNotPresent = true;
+  options_.VerifyScreenshot = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Section("Resource set verification report:"),
+            Lines{"[BIOS] - notes.txt file is unused"});
+  EXPECT_EQ(Section("Sample set verification report:"),
+            (Lines{"[LOUD]     - BANG.WAV     sample not found",
+                   "[LOUD]     - spare.wav    sample file is unused",
+                   "[QUIET]    - sample set is not \"Halvard's high quality\" certified",
+                   "[QUIET]    - README.TXT   sample file is unused"}));
+  EXPECT_EQ(counters_.MissingSamples, 1u);
+  EXPECT_EQ(counters_.SkippedSets, 2u);  // LOUD and QUIET have no ROM archives
+}
+
+TEST_F(VerifierTest, PicturesAndUnsupportedSets) {
+  Load("game (\n name shown\n)\ngame (\n name bare\n)\ngame (\n name copy\n cloneof shown\n)\n");
+  dir_.Write("snap/shown.png", "p");
+  dir_.Write("cabinet/SHOWN.Jpg", "p");
+  dir_.Write("roms/shown.zip", "");
+  dir_.Write("roms/readme.txt", "");
+  dir_.Write("roms/alien.zip", "");
+  dir_.Write("samples/stray/x.wav", "");
+  options_.VerifyRoms = options_.VerifySamples = false;
+  options_.VerifyCabinets = options_.ReportUnsupported = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Section("Pictures verification report:"),
+            (Lines{"[BARE]     - screenshot not found", "[BARE]     - cabinet photo not found"}));
+  EXPECT_EQ(Section("Unsupported rom/sample sets report:"),
+            (Lines{"Unsupported set: " + (dir_ / "roms/") + "alien.zip",
+                   "Unsupported set: " + (dir_ / "roms/") + "readme.txt",
+                   "Unsupported set: " + (dir_ / "samples/") + "stray"}));
+  EXPECT_EQ(counters_.UnsupportedSets, 3u);
+
+  options_.ScreenshotDetail = true;
+  options_.VerifyCabinets = options_.ReportUnsupported = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Section("Pictures verification report:"),
+            (Lines{"[BARE]     - screenshot not found", "[COPY]     - screenshot not found"}));
+  EXPECT_EQ(counters_.MissingScreenshots, 2u);
+}
+
+TEST_F(VerifierTest, HeaderResumeAndTime) {
+  Load("game (\n name one\n)\n");
+  std::int64_t now = 0;
+  hooks_.Clock = [&now] { return now += 37230000000; };  // 1 h 2 min 3 s apart
+  std::string editor_report;
+  hooks_.OpenInEditor = [&](const std::string&, const std::string& r) { editor_report = r; };
+  options_.VerifyRoms = options_.VerifySamples = options_.VerifyScreenshot = false;
+  options_.VerifyFlyers = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(report_[0], std::string(24, ' ') + "Kestrelwing verification report");
+  EXPECT_EQ(report_[3], "Profile: .................." + (dir_ / "my.ksl"));
+  EXPECT_EQ(report_[4], "MAME executable file: ....." + dir_.Path() + "emu/mame");
+  EXPECT_EQ(report_[6], "Romsets supported: ........1");
+  const Lines tail(report_.end() - 19, report_.end());
+  EXPECT_EQ(tail, (Lines{"Option settings resume:", "Verify romsets: ........................No",
+                         "Verify roms of clone sets: .............Yes",
+                         "Report \"no good dump\" missing files: ...No",
+                         "Skip sets with no rom files: ...........Yes",
+                         "Verify sample sets: ....................No",
+                         "Verify sample sets quality: ............Yes",
+                         "Verify screenshots: ....................No",
+                         "Verify cabinets: .......................No",
+                         "Verify flyers: .........................Yes",
+                         "Verify hardware photos: ................No",
+                         "Check images in clone sets: ............No",
+                         "Report unused files in sets: ...........No",
+                         "Report unsupported sets: ...............No", " ",
+                         "Verification report resume:", "Total skipped sets: ....................0",
+                         "Total missing flyers: ..................1",
+                         "Time needed to accomplish the test: ....01:02:03"}));
+  EXPECT_TRUE(dir_.Read("REPORT.TXT").ends_with("01:02:03\r\n"));
+  EXPECT_EQ(editor_report, options_.LogFileName);
+}
+
+TEST_F(VerifierTest, AbortDeletesTheReportAndMameCdNoDoesNothing) {
+  Load("game (\n name one\n" + Rom("a", "aaaa") + ")\n");
+  dir_.Write("REPORT.TXT", "old report");
+  settings_.MameCd = true;
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Run(), VerifyOutcome::Refused);
+  EXPECT_EQ(dir_.Read("REPORT.TXT"), "old report");
+
+  int checks = 0;
+  hooks_.CheckAbort = [&checks] { return ++checks == 3; };
+  EXPECT_EQ(Run(), VerifyOutcome::Aborted);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "emu/$KSTEMP$"));
+}
+
+}  // namespace
+}  // namespace kw
