@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <ctime>
 #include <unordered_map>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "core/browser/pictures.h"
