@@ -17,8 +17,8 @@ namespace fs = platform::fs;
 namespace {
 
 // Addresses of sample-set publishers whose readme certifies a set.
-constexpr const char* kCertificationMarkers[] = {"www.halvardsamples.com",
-                                                 "www.arcadesoundworks.net"};
+constexpr const char* kCertificationMarkers[] = {"www.halvardsamples.example",
+                                                 "samples.kestrelwing.example"};
 
 std::string Hex8(std::uint32_t value) {
   char buffer[9];

@@ -149,7 +149,7 @@ TEST_F(VerifierTest, ResourcesAndSamples) {
   Zip("roms", "bios", {{"bios.rom", "bios"}, {"notes.txt", "n"}});
   Zip("samples", "loud",
       {{"boom.wav", "w"},
-       {"readme.txt", "made for\r\nwww.halvardsamples.com"},
+       {"readme.txt", "made for\r\nwww.halvardsamples.example"},
        {"spare.wav", "s"}});
   Zip("samples", "quiet", {{"hush.wav", "w"}, {"README.TXT", "home made"}});
   options_.ReportUnused = true;
