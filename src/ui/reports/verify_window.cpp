@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/shell/program_font.h"
 #include "ui/text_codec.h"
@@ -128,35 +129,50 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
   ProgressGRP = new QGroupBox(" Progress ", this);
   ProgressGRP->setObjectName("ProgressGRP");
   ProgressGRP->setGeometry(kMargin, kProgressTop, kWidth - 2 * kMargin, kProgressHeight);
-  constexpr int kCaptionWidth = 142;
-  auto value = [&](const char* name, const char* caption, int column, int row, int width) {
-    const int left = kInner + column * kColumn;
-    const int top = 20 + row * kTextRow;
+  // The captions of a column are as wide as the widest of them, whatever the font; counters
+  // on the left need little room, so the right column starts just after them.
+  const QFontMetrics metrics(font());
+  auto widest = [&](int column) {
+    int w = metrics.horizontalAdvance("Clones found:");
+    for (const CounterPlace& p : kCounterPlaces)
+      if (p.column == column) w = std::max(w, metrics.horizontalAdvance(p.caption));
+    return w + 4;
+  };
+  const int caption_width[2] = {widest(0), widest(1)};
+  constexpr int kCountWidth = 44;
+  const int right_left = kInner + caption_width[0] + kCountWidth;
+  const int right_end = kInner + full;
+  auto value = [&](const char* name, const char* caption, int left, int caption_w, int top,
+                   int end) {
     auto* c = new QLabel(caption, ProgressGRP);
     c->setObjectName(QString(name) + "LBL");
-    c->setGeometry(left, top, kCaptionWidth, kTextRow);
+    c->setGeometry(left, top, caption_w, kTextRow);
     auto* v = new QLabel(ProgressGRP);
     v->setObjectName(name);
     v->setFont(bold);
     v->setTextFormat(Qt::PlainText);
-    v->setGeometry(left + kCaptionWidth, top, width - kCaptionWidth, kTextRow);
+    v->setGeometry(left + caption_w, top, end - left - caption_w, kTextRow);
     return v;
   };
-  const int value_full = full;
-  const int value_half = kColumn - kInner;
-  PassName = value("PassName", "Pass:", 0, 0, value_full);
-  SetName = value("SetName", "Current set:", 0, 1, value_full);
-  Clones = value("Clones", "Clones found:", 0, 2, value_half);
+  auto top_of = [](int row) { return 20 + row * kTextRow; };
+  const int status_caption = metrics.horizontalAdvance("Current set:") + 8;
+  PassName = value("PassName", "Pass:", kInner, status_caption, top_of(0), right_end);
+  SetName = value("SetName", "Current set:", kInner, status_caption, top_of(1), right_end);
+  Clones = value("Clones", "Clones found:", kInner, caption_width[0], top_of(2), right_left);
   for (int n = 0; n < kCounterCount; ++n) {
     const CounterPlace& p = kCounterPlaces[n];
-    Counters[n] = value(p.name, p.caption, p.column, p.row, value_half);
+    Counters[n] =
+        p.column == 0
+            ? value(p.name, p.caption, kInner, caption_width[0], top_of(p.row), right_left)
+            : value(p.name, p.caption, right_left, caption_width[1], top_of(p.row), right_end);
   }
-  ElapsedTime = value("ElapsedTime", "Elapsed time:", 1, 8, value_half);
+  ElapsedTime =
+      value("ElapsedTime", "Elapsed time:", kInner, caption_width[0], top_of(10), right_end);
   ElapsedTime->setText("00:00:00");
 
   ProgressBAR = new QProgressBar(ProgressGRP);
   ProgressBAR->setObjectName("ProgressBAR");
-  ProgressBAR->setGeometry(kInner, 20 + 10 * kTextRow + 10, full, 20);
+  ProgressBAR->setGeometry(kInner, top_of(11) + 4, full, 20);
   ProgressBAR->setRange(0, 100);
   ProgressBAR->setValue(0);
   ProgressBAR->setFont(bold);
