@@ -38,9 +38,9 @@ class VerifyWindowTest : public QObject {
 
  private slots:
   void TheWindowIsLaidOutAsTheProgramShowsIt() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path(), dir_ / "emu");
+    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
     kw::TVerifyFRM window(dir_.Path());
-    window.Attach(form);
+    window.Attach(form, dir_ / "emu");
     QCOMPARE(window.size(), QSize(424, 508));
     QCOMPARE(window.windowTitle(), QString("Kestrelwing - Verify sets"));
     QVERIFY(!(window.windowFlags() & Qt::WindowSystemMenuHint));
@@ -78,9 +78,9 @@ class VerifyWindowTest : public QObject {
   }
 
   void ClickedBoxesEnableTheirDependents() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path(), dir_ / "emu");
+    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
     kw::TVerifyFRM window(dir_.Path());
-    window.Attach(form);
+    window.Attach(form, dir_ / "emu");
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -115,7 +115,7 @@ class VerifyWindowTest : public QObject {
   }
 
   void AnAbortIsConfirmedAndCleansUpAfterTheRun() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path(), dir_ / "emu");
+    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
     kw::TVerifyFRM window(dir_.Path());
     QStringList questions;
     bool asked_as_warning = true;
@@ -152,7 +152,7 @@ class VerifyWindowTest : public QObject {
       QVERIFY(std::filesystem::exists(report) && std::filesystem::exists(temp));
     });
     WhenShown(window, [&] { window.GoBTN->click(); });
-    QCOMPARE(window.Run(form), int(QDialog::Rejected));
+    QCOMPARE(window.Run(form, dir_ / "emu"), int(QDialog::Rejected));
     QCOMPARE(questions.size(), 2);
     QVERIFY(asked_as_warning);
     QVERIFY(questions[0].startsWith("This will terminate the rom scanning") &&
@@ -165,7 +165,7 @@ class VerifyWindowTest : public QObject {
   }
 
   void AFinishedRunClosesWithOkAndTheNextShowingStartsAfresh() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path(), dir_ / "emu");
+    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
     kw::TVerifyFRM window(dir_.Path());
     form.SetGoHook([&](kw::VerifyForm& f) {
       f.BeginRun();
@@ -183,12 +183,12 @@ class VerifyWindowTest : public QObject {
       window.OpenInEditor->click();
       window.GoBTN->click();
     });
-    QCOMPARE(window.Run(form), int(QDialog::Accepted));
+    QCOMPARE(window.Run(form, dir_ / "emu"), int(QDialog::Accepted));
     QCOMPARE(window.Counters[11]->text(), QString("7"));
     QCOMPARE(window.PassName->text(), QString("Done"));
     QCOMPARE(window.ProgressBAR->value(), 100);
 
-    window.Attach(form);
+    window.Attach(form, dir_ / "emu");
     QCOMPARE(window.Counters[11]->text(), QString("0"));
     QCOMPARE(window.PassName->text(), QString());
     QCOMPARE(window.ProgressBAR->value(), 0);

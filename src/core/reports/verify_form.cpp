@@ -32,12 +32,8 @@ std::string ElapsedTimeText(std::chrono::seconds elapsed) {
   return text;
 }
 
-VerifyForm::VerifyForm(UserInterface& ui, std::string product_name, std::string program_dir,
-                       std::string emulator_dir)
-    : ui_(ui),
-      product_name_(std::move(product_name)),
-      temp_dir_(platform::fs::IncludeTrailingSeparator(
-          platform::fs::IncludeTrailingSeparator(emulator_dir) + "$KSTEMP$")) {
+VerifyForm::VerifyForm(UserInterface& ui, std::string product_name, std::string program_dir)
+    : ui_(ui), product_name_(std::move(product_name)) {
   Options.LogFileName = platform::fs::IncludeTrailingSeparator(program_dir) + "REPORT.TXT";
   Enabled = UpdateOptionStates(Options);
   GoEnabled = Enabled.GoBTN;
@@ -51,7 +47,9 @@ void VerifyForm::Changed() {
   if (view_ != nullptr) view_->ShowState();
 }
 
-void VerifyForm::Show() {
+void VerifyForm::Show(const std::string& emulator_dir) {
+  temp_dir_ = platform::fs::IncludeTrailingSeparator(
+      platform::fs::IncludeTrailingSeparator(emulator_dir) + "$KSTEMP$");
   Caption = product_name_ + " - Verify sets";
   ElapsedTime = "00:00:00";
   aborted_ = false;

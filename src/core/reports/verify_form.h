@@ -121,17 +121,17 @@ class VerifyForm {
   using GoHook = std::function<void(VerifyForm& form)>;
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-  // `emulator_dir` with or without trailing separator; the options start with their defaults
-  // and the report file in `program_dir`.
-  VerifyForm(UserInterface& ui, std::string product_name, std::string program_dir,
-             std::string emulator_dir);
+  // The options start with their defaults and the report file in `program_dir`. One form lasts
+  // as long as the program, so that the options are kept from one showing to the next.
+  VerifyForm(UserInterface& ui, std::string product_name, std::string program_dir);
 
   void SetView(VerifyView* view) { view_ = view; }
   void SetGoHook(GoHook hook) { go_hook_ = std::move(hook); }
   void SetClock(Clock clock) { clock_ = std::move(clock); }
 
-  // Showing the window: idle, counters zeroed, the options as the user last left them.
-  void Show();
+  // Showing the window for the open profile's emulator directory (with or without trailing
+  // separator): idle, counters zeroed, the options as the user last left them.
+  void Show(const std::string& emulator_dir);
   // A check box was clicked (its new mark is already in Options).
   void OptionClicked();
   void Go();

@@ -206,17 +206,17 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
   });
 }
 
-void TVerifyFRM::Attach(VerifyForm& form) {
+void TVerifyFRM::Attach(VerifyForm& form, const std::string& emulator_dir) {
   form_ = &form;
   closing_ = false;
   form.SetView(this);
-  form.Show();
+  form.Show(emulator_dir);
   setWindowTitle(FromSystemText(form.Caption));
   LogFileName->setText(FromSystemText(form.Options.LogFileName));
 }
 
-int TVerifyFRM::Run(VerifyForm& form) {
-  Attach(form);
+int TVerifyFRM::Run(VerifyForm& form, const std::string& emulator_dir) {
+  Attach(form, emulator_dir);
   const int result = exec();
   form.SetView(nullptr);
   form_ = nullptr;

@@ -36,9 +36,10 @@ class TVerifyFRM : public QDialog, public VerifyView {
 
   // Shows the window modally over `form` (which keeps the options from one showing to the
   // next); the dialog's result: Accepted after a finished run, Rejected otherwise.
-  int Run(VerifyForm& form);
+  // `emulator_dir` is the open profile's, where the run's temporary directory lies.
+  int Run(VerifyForm& form, const std::string& emulator_dir);
   // Binds the window to `form` and shows its idle state, without running it (tests).
-  void Attach(VerifyForm& form);
+  void Attach(VerifyForm& form, const std::string& emulator_dir);
   // Tests answer the report file dialog here.
   void SetBrowseHook(BrowseHook hook) { browse_hook_ = std::move(hook); }
 

@@ -78,7 +78,7 @@ TEST(VerifyFormTest, ElapsedTimeReadsAsAClock) {
 
 class VerifyFormRunTest : public ::testing::Test {
  protected:
-  VerifyFormRunTest() : form_(ui_, "Kestrelwing", dir_ / "prog", dir_ / "emu") {
+  VerifyFormRunTest() : form_(ui_, "Kestrelwing", dir_ / "prog") {
     form_.SetView(&view_);
     form_.SetClock([this] { return now_; });
   }
@@ -90,7 +90,7 @@ class VerifyFormRunTest : public ::testing::Test {
 };
 
 TEST_F(VerifyFormRunTest, AFinishedRunKeepsGoDisabledUntilShownAgain) {
-  form_.Show();
+  form_.Show(dir_ / "emu");
   EXPECT_EQ(form_.Caption, "Kestrelwing - Verify sets");
   EXPECT_EQ(form_.Options.LogFileName, dir_ / "prog/REPORT.TXT");
   EXPECT_EQ(form_.TempDir(), dir_ / "emu/$KSTEMP$/");
@@ -138,7 +138,7 @@ TEST_F(VerifyFormRunTest, AFinishedRunKeepsGoDisabledUntilShownAgain) {
   EXPECT_EQ(form_.AbortClicked(), VerifyClose::Ok);
   form_.Closing();
 
-  form_.Show();
+  form_.Show(dir_ / "emu");
   EXPECT_EQ(form_.State, VerifyRunState::Idle);
   EXPECT_TRUE(form_.GoEnabled && form_.OptionsEnabled);
   EXPECT_EQ(form_.AbortCaption, "Cancel");
@@ -150,7 +150,7 @@ TEST_F(VerifyFormRunTest, AFinishedRunKeepsGoDisabledUntilShownAgain) {
 
 TEST_F(VerifyFormRunTest, AnAbortedRunLeavesNoReportAndNoTemporaryFiles) {
   const std::string temp = dir_.Write("emu/$KSTEMP$/a.rom", "x");
-  form_.Show();
+  form_.Show(dir_ / "emu");
   form_.Options.LogFileName = dir_.Write("report.txt", "half a report");
   bool stopped = false;
   form_.SetGoHook([&](VerifyForm& f) {
@@ -172,7 +172,7 @@ TEST_F(VerifyFormRunTest, AnAbortedRunLeavesNoReportAndNoTemporaryFiles) {
   EXPECT_EQ(ui_.messages.size(), 1u);  // the question only
 
   // A run that was not aborted keeps its report.
-  form_.Show();
+  form_.Show(dir_ / "emu");
   form_.SetGoHook([](VerifyForm& f) {
     f.BeginRun();
     f.FinishRun();
