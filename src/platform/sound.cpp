@@ -1,0 +1,67 @@
+#include "platform/sound.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <thread>
+
+namespace kw::platform {
+
+namespace {
+
+// The audio subsystem for one call: started here, stopped again however the call ends, so that
+// no audio device stays open between two sounds.
+class AudioSession {
+ public:
+  AudioSession() {
+    // As for the joystick: the program must still end on SIGINT and SIGTERM.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    started_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  }
+  ~AudioSession() {
+    if (device_ != 0) SDL_CloseAudioDevice(device_);
+    if (samples_ != nullptr) SDL_FreeWAV(samples_);
+    if (started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  AudioSession(const AudioSession&) = delete;
+  AudioSession& operator=(const AudioSession&) = delete;
+
+  bool started_ = false;
+  SDL_AudioDeviceID device_ = 0;
+  Uint8* samples_ = nullptr;
+};
+
+Error SdlFailure(const std::string& what) {
+  return Failure(what + ": " + SDL_GetError());
+}
+
+}  // namespace
+
+Status PlayWave(const std::string& path) {
+  AudioSession audio;
+  if (!audio.started_) return SdlFailure("No sound output");
+  SDL_AudioSpec spec{};
+  Uint32 length = 0;
+  if (SDL_LoadWAV(path.c_str(), &spec, &audio.samples_, &length) == nullptr)
+    return SdlFailure(path);
+  // Opened with the file's own format: SDL converts, if the output needs it, behind the device.
+  spec.callback = nullptr;
+  audio.device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
+  if (audio.device_ == 0) return SdlFailure("No sound output");
+  if (SDL_QueueAudio(audio.device_, audio.samples_, length) != 0)
+    return SdlFailure("No sound output");
+  SDL_PauseAudioDevice(audio.device_, 0);
+  // The queue empties as the device takes the samples; a device that is lost stops taking them.
+  while (SDL_GetQueuedAudioSize(audio.device_) > 0 &&
+         SDL_GetAudioDeviceStatus(audio.device_) == SDL_AUDIO_PLAYING)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // What the device took is still in its own buffer: one buffer's time lets it be heard.
+  const int bytes_per_frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  if (spec.freq > 0 && bytes_per_frame > 0) {
+    const auto buffer_ms = 1000LL * spec.samples / spec.freq + 20;
+    std::this_thread::sleep_for(std::chrono::milliseconds(buffer_ms));
+  }
+  return Success();
+}
+
+}  // namespace kw::platform
