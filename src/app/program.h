@@ -11,6 +11,7 @@
 #include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
+#include "core/reports/verify_controller.h"
 #include "core/shell/app_names.h"
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/help_controller.h"
@@ -55,6 +56,7 @@ class Program {
   StatsController statistics;
   SetArchives archives;
   LaunchController launch;
+  VerifyController verify;
   MainShell shell;
 };
 

@@ -9,9 +9,11 @@
 #include "core/launch/launch_controller.h"
 #include "core/launch/recording_controller.h"
 #include "core/launch/stats_controller.h"
+#include "core/reports/verify_controller.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/recording_panel.h"
+#include "ui/reports/verify_window.h"
 #include "ui/shell/about_window.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
@@ -169,7 +171,11 @@ void TMainFRM::VideoOPTClick() {}                // later: the emulator option w
 void TMainFRM::AudioOPTClick() {}                // later
 void TMainFRM::MiscOPTClick() {}                 // later
 void TMainFRM::MAMEdirOPTClick() {}              // later
-void TMainFRM::VerifySetOPTClick() {}            // later: the verify window
+void TMainFRM::VerifySetOPTClick() {
+  if (!controllers_.verify) return;
+  TVerifyFRM window(controllers_.verify->ProgramDir(), this);
+  window.Run(controllers_.verify->Form(), controllers_.verify->EmulatorDir());
+}
 
 void TMainFRM::GameOPTClick() {}               // later: search
 void TMainFRM::RomSetOPTClick() {}             // later

@@ -24,6 +24,7 @@ namespace kw {
 class GameListController;
 class GameListPanel;
 class LaunchController;
+class VerifyController;
 class QuickInfoController;
 class QuickInfoPanel;
 class RecordingController;
@@ -42,6 +43,7 @@ struct MainWindowControllers {
   const GameDatabase* database = nullptr;
   StatsController* statistics = nullptr;
   LaunchController* launch = nullptr;
+  VerifyController* verify = nullptr;
 };
 
 class TMainFRM : public QMainWindow,

@@ -1,0 +1,67 @@
+#include "core/reports/verify_controller.h"
+
+#include "core/launch/command_line.h"
+#include "core/profile/game_database.h"
+#include "core/reports/verifier.h"
+#include "core/shell/emulator_config_controller.h"
+#include "core/user_interface.h"
+#include "platform/process.h"
+#include "platform/sound.h"
+
+namespace kw {
+
+VerifyController::VerifyController(UserInterface& ui, const FrontEndSettings& settings,
+                                   const GameDatabase& database,
+                                   const EmulatorConfigController& emulator_config,
+                                   const AppNames& names)
+    : ui_(ui),
+      settings_(settings),
+      database_(database),
+      emulator_config_(emulator_config),
+      names_(names),
+      form_(ui, names.ProductName, names.ProgramDir) {
+  form_.SetGoHook([this](VerifyForm& form) { Run(form); });
+}
+
+const std::string& VerifyController::EmulatorDir() const {
+  return database_.EmulatorDir;
+}
+
+const std::string& VerifyController::ProgramDir() const {
+  return names_.ProgramDir;
+}
+
+void VerifyController::Run(VerifyForm& form) {
+  VerifyHooks hooks;
+  hooks.Started = [&form] { form.BeginRun(); };
+  hooks.Show = [&form](const VerifyStatus& status, const VerifyCounters& counters) {
+    form.ShowStatus(status.PassName, status.SetName, std::to_string(status.Clones));
+    form.ShowProgress(status.Maximum > 0 ? static_cast<int>(status.Position * 100 / status.Maximum)
+                                         : 0);
+    form.ShowCounters(CounterValuesOf(counters));
+  };
+  hooks.CheckAbort = [&form] { return form.CheckAbort(); };
+  hooks.PlayEndSound = [](const std::string& wave) { (void)platform::PlayWave(wave); };
+  hooks.OpenInEditor = [](const std::string& editor, const std::string& report) {
+    if (Result<platform::Command> command = EditorCommand(editor, report))
+      (void)platform::RunProgram(*command, platform::kShowNormal, false);
+  };
+  const EmulatorConfig& config = emulator_config_.Config();
+  Verifier verifier(ui_, settings_, database_, names_, config.directory.rompath,
+                    config.directory.samplepath, std::move(hooks));
+  VerifyOptions options;
+  CopyVerifyOptions(form.Options, options);
+  options.LogFileName = form.Options.LogFileName;
+  options.OpenInEditor = form.Options.OpenInEditor;
+  Result<VerifyOutcome> outcome = verifier.Run(options);
+  if (!outcome) ui_.Ask(outcome.Message(), MsgIcon::Error);
+  // Refused at the first question, or not begun: the window stays as it was. Aborted: the form
+  // has already closed the window.
+  if (outcome && *outcome == VerifyOutcome::Aborted) return;
+  if (form.State != VerifyRunState::Running) return;
+  form.ShowCounters(CounterValuesOf(verifier.Counters()));
+  (void)form.StopTimer();
+  form.FinishRun();
+}
+
+}  // namespace kw

@@ -1,0 +1,37 @@
+// The verify window's work: its form (kept for the life of the program, so that the options
+// stay from one showing to the next) and the verifier run that its Go button starts.
+#pragma once
+
+#include "core/reports/verify_form.h"
+#include "core/shell/app_names.h"
+
+namespace kw {
+
+class EmulatorConfigController;
+class GameDatabase;
+class UserInterface;
+struct FrontEndSettings;
+
+class VerifyController {
+ public:
+  VerifyController(UserInterface& ui, const FrontEndSettings& settings,
+                   const GameDatabase& database, const EmulatorConfigController& emulator_config,
+                   const AppNames& names);
+
+  VerifyForm& Form() { return form_; }
+  const std::string& EmulatorDir() const;
+  const std::string& ProgramDir() const;
+
+  // The run of the Go button, over the open profile with the form's options.
+  void Run(VerifyForm& form);
+
+ private:
+  UserInterface& ui_;
+  const FrontEndSettings& settings_;
+  const GameDatabase& database_;
+  const EmulatorConfigController& emulator_config_;
+  const AppNames& names_;
+  VerifyForm form_;
+};
+
+}  // namespace kw
