@@ -21,8 +21,8 @@ class GuiProgram : public Program {
                 ProgramViews{window, window, window, window.GameList(), window.QuickInfo(),
                              window.Recording(), window.Stats(), window.NewProfile()},
                 std::move(names)) {
-    window.Bind(
-        {&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics, &launch});
+    window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics,
+                 &launch, &verify});
   }
 };
 

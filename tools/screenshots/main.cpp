@@ -5,10 +5,12 @@
 // it under a virtual X server with one):
 //   kw-screenshots DIR
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -33,6 +35,7 @@
 #include "ui/launch/stat_window.h"
 #include "ui/profile/new_profile_window.h"
 #include "ui/reports/report_window.h"
+#include "ui/reports/verify_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
 #include "ui/shell/main_window.h"
@@ -366,6 +369,27 @@ void DemoWindows(const QDir& out) {
   });
   Require(program.launch.RunGameOPTClick() == kw::LaunchOutcome::Refused,
           "the broken game was not refused");
+
+  // The whole demo verified from the verify window: the window at the end, then its report.
+  ui.SetAskHook([](const QString&, kw::MsgIcon, kw::MsgButtons) { return kw::MsgAnswer::Yes; });
+  program.verify.Form().Options.OpenInEditor = false;
+  WhenModal<kw::TVerifyFRM>(&window, [&](kw::TVerifyFRM* dialog) {
+    dialog->OpenInEditor->setChecked(false);
+    dialog->GoBTN->click();
+    Require(Save(Grab(dialog), out.filePath("verify-window.png")), "verify-window.png not saved");
+    dialog->AbortBTN->click();
+  });
+  window.VerifySetOPTClick();
+  QFile report_file(home.path() + "/REPORT.TXT");
+  Require(report_file.open(QIODevice::ReadOnly), "the verifier wrote no report");
+  QPlainTextEdit viewer;
+  viewer.setWindowTitle("REPORT.TXT");
+  viewer.setFont(QFont("Liberation Mono", 9));
+  viewer.setPlainText(QString::fromLatin1(report_file.readAll()));
+  viewer.resize(760, 700);
+  viewer.show();
+  Require(QTest::qWaitForWindowExposed(&viewer), "the report viewer did not show");
+  Require(Save(Grab(&viewer), out.filePath("verify-report.png")), "verify-report.png not saved");
   program.shell.FormDestroy();
 }
 
