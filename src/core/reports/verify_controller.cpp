@@ -38,7 +38,7 @@ void VerifyController::Run(VerifyForm& form) {
     form.ShowStatus(status.PassName, status.SetName, std::to_string(status.Clones));
     form.ShowProgress(status.Maximum > 0 ? static_cast<int>(status.Position * 100 / status.Maximum)
                                          : 0);
-    form.ShowCounters(CounterValuesOf(counters));
+    form.ShowCounters(counters);
   };
   hooks.CheckAbort = [&form] { return form.CheckAbort(); };
   hooks.PlayEndSound = [](const std::string& wave) { (void)platform::PlayWave(wave); };
@@ -49,17 +49,13 @@ void VerifyController::Run(VerifyForm& form) {
   const EmulatorConfig& config = emulator_config_.Config();
   Verifier verifier(ui_, settings_, database_, names_, config.directory.rompath,
                     config.directory.samplepath, std::move(hooks));
-  VerifyOptions options;
-  CopyVerifyOptions(form.Options, options);
-  options.LogFileName = form.Options.LogFileName;
-  options.OpenInEditor = form.Options.OpenInEditor;
-  Result<VerifyOutcome> outcome = verifier.Run(options);
+  Result<VerifyOutcome> outcome = verifier.Run(form.Options);
   if (!outcome) ui_.Ask(outcome.Message(), MsgIcon::Error);
   // Refused at the first question, or not begun: the window stays as it was. Aborted: the form
   // has already closed the window.
   if (outcome && *outcome == VerifyOutcome::Aborted) return;
   if (form.State != VerifyRunState::Running) return;
-  form.ShowCounters(CounterValuesOf(verifier.Counters()));
+  form.ShowCounters(verifier.Counters());
   (void)form.StopTimer();
   form.FinishRun();
 }

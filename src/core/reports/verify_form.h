@@ -10,47 +10,14 @@
 #include <functional>
 #include <string>
 
+#include "core/reports/verifier.h"
+
 namespace kw {
 
 class UserInterface;
 
-// What the window's check boxes and edit hold, named as the verifier's options are: a run copies
-// them over with CopyVerifyOptions.
-struct VerifyWindowOptions {
-  bool VerifyRoms = true;
-  bool RomClones = true;
-  bool ReportNoGoodDump = false;
-  bool VerifySamples = true;
-  bool VerifySampleQuality = true;
-  bool SkipNotPresent = true;
-  bool VerifyScreenshot = true;
-  bool VerifyCabinets = false;
-  bool VerifyFlyers = false;
-  bool VerifyHardware = false;
-  bool ScreenshotDetail = false;
-  bool ReportUnused = false;
-  bool ReportUnsupported = false;
-  std::string LogFileName;  // ProgramDir + "REPORT.TXT" until the user changes it
-  bool OpenInEditor = true;
-};
-
-// Copies the window's options into any record with the same field names (the verifier's).
-template <class Options>
-void CopyVerifyOptions(const VerifyWindowOptions& from, Options& to) {
-  to.VerifyRoms = from.VerifyRoms;
-  to.RomClones = from.RomClones;
-  to.ReportNoGoodDump = from.ReportNoGoodDump;
-  to.VerifySamples = from.VerifySamples;
-  to.VerifySampleQuality = from.VerifySampleQuality;
-  to.SkipNotPresent = from.SkipNotPresent;
-  to.VerifyScreenshot = from.VerifyScreenshot;
-  to.VerifyCabinets = from.VerifyCabinets;
-  to.VerifyFlyers = from.VerifyFlyers;
-  to.VerifyHardware = from.VerifyHardware;
-  to.ScreenshotDetail = from.ScreenshotDetail;
-  to.ReportUnused = from.ReportUnused;
-  to.ReportUnsupported = from.ReportUnsupported;
-}
+// What the window's check boxes and edit hold: the verifier's own options.
+using VerifyWindowOptions = VerifyOptions;
 
 // Which controls take input while the window is idle. A disabled box keeps its check mark, and
 // the run reads the marks as they are.
@@ -65,29 +32,8 @@ struct VerifyOptionStates {
 };
 VerifyOptionStates UpdateOptionStates(const VerifyWindowOptions& options);
 
-// The twelve counters the progress group shows, named after their labels.
-struct VerifyCounterValues {
-  std::uint32_t MissingRoms = 0;
-  std::uint32_t CorruptRoms = 0;
-  std::uint32_t MissSpelled = 0;
-  std::uint32_t NoGoodMissing = 0;
-  std::uint32_t MissingScreenshots = 0;
-  std::uint32_t MissingCabinets = 0;
-  std::uint32_t MissingFlyers = 0;
-  std::uint32_t MissingHardware = 0;
-  std::uint32_t MissingSamples = 0;
-  std::uint32_t FaultySets = 0;
-  std::uint32_t UnsupportedSets = 0;
-  std::uint32_t SkippedSets = 0;
-};
-
-// Takes the counters from any record with the same field names (the verifier's).
-template <class Counters>
-VerifyCounterValues CounterValuesOf(const Counters& c) {
-  return {c.MissingRoms,        c.CorruptRoms,     c.MissSpelled,     c.NoGoodMissing,
-          c.MissingScreenshots, c.MissingCabinets, c.MissingFlyers,   c.MissingHardware,
-          c.MissingSamples,     c.FaultySets,      c.UnsupportedSets, c.SkippedSets};
-}
+// The twelve counters the progress group shows: the verifier's own.
+using VerifyCounterValues = VerifyCounters;
 
 // "hh:mm:ss" of a duration; beyond a day only the time of day is shown, as a clock would.
 std::string ElapsedTimeText(std::chrono::seconds elapsed);

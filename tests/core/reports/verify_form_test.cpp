@@ -34,13 +34,6 @@ struct RecordingView : VerifyView {
   std::function<void()> on_messages;
 };
 
-// A record shaped like the verifier's, to show that the copies need nothing but the names.
-struct RunOptions {
-  bool VerifyRoms, RomClones, ReportNoGoodDump, VerifySamples, VerifySampleQuality, SkipNotPresent,
-      VerifyScreenshot, VerifyCabinets, VerifyFlyers, VerifyHardware, ScreenshotDetail,
-      ReportUnused, ReportUnsupported;
-};
-
 TEST(VerifyFormTest, TheBoxesEnableEachOtherAndGo) {
   VerifyWindowOptions o;
   VerifyOptionStates s = UpdateOptionStates(o);
@@ -64,10 +57,6 @@ TEST(VerifyFormTest, TheBoxesEnableEachOtherAndGo) {
   s = UpdateOptionStates(o);
   EXPECT_TRUE(s.SkipNotPresent && s.ReportUnused && s.VerifySampleQuality);
   EXPECT_FALSE(s.RomClones);
-
-  RunOptions run{};
-  CopyVerifyOptions(o, run);
-  EXPECT_TRUE(run.SkipNotPresent && run.VerifySamples && !run.VerifyRoms);
 }
 
 TEST(VerifyFormTest, ElapsedTimeReadsAsAClock) {
