@@ -54,6 +54,18 @@ std::string FindProgram(const std::string& word) {
   return {};
 }
 
+// Reads and closes the child's close-on-exec report pipe: the exec's error code, or 0 when the
+// pipe closed without one (the exec succeeded).
+int ReadExecReport(int fd) {
+  int code = 0;
+  ssize_t got;
+  do {
+    got = read(fd, &code, sizeof code);
+  } while (got < 0 && errno == EINTR);
+  close(fd);
+  return got == static_cast<ssize_t>(sizeof code) ? code : 0;
+}
+
 int WaitFor(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {
@@ -118,13 +130,7 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
   // Set from both sides, so that the group exists before anyone signals it.
   if (started) setpgid(pid, pid);
   if (!wait && !started) WaitFor(pid);  // the intermediate child ends at once
-  int code = 0;
-  ssize_t got;
-  do {
-    got = read(report[0], &code, sizeof code);
-  } while (got < 0 && errno == EINTR);
-  close(report[0]);
-  if (got != static_cast<ssize_t>(sizeof code)) code = 0;  // exec succeeded
+  int code = ReadExecReport(report[0]);
   if (started) {
     if (code != 0) {
       WaitFor(pid);
@@ -194,18 +200,13 @@ Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
     ExecChild(program.c_str(), argv.data(), true, report[1]);
   }
   close(report[1]);
-  int code = 0;
-  ssize_t got;
-  do {
-    got = read(report[0], &code, sizeof code);
-  } while (got < 0 && errno == EINTR);
-  close(report[0]);
+  const int code = ReadExecReport(report[0]);
   int status = 0;
   pid_t waited;
   do {
     waited = waitpid(pid, &status, 0);
   } while (waited < 0 && errno == EINTR);
-  if (got == static_cast<ssize_t>(sizeof code) && code != 0) return Failure(std::strerror(code));
+  if (code != 0) return Failure(std::strerror(code));
   if (waited < 0) return Failure(std::strerror(errno));
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return WEXITSTATUS(status);
