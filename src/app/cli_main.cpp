@@ -99,10 +99,13 @@ Commands:
       everything put back. Messages and reports go to standard output; questions
       are answered No, or Yes with --yes. Exit 0 when the emulator ran, 4 when the
       set test found the game not runnable, 1 on other failures.
-  verify PROFILE.KSL [--report FILE] [--OPTION | --no-OPTION ...]
+  verify PROFILE.KSL [--report FILE] [--quick] [--OPTION | --no-OPTION ...]
       Check the collection against the profile as the verify window's Go button
       does and write the verification report to FILE (default REPORT.TXT in the
       program directory), replacing the old report only when the run is complete.
+      --quick trusts the CRCs stored in ZIP archives instead of decoding them
+      (the window's quick check box) and remembers each archive in QUICKCRC.DAT
+      of the program directory until it changes.
       OPTION is one of the window's check boxes, each at the window's initial
       value unless given: VerifyRoms, RomClones, ReportNoGoodDump (off),
       VerifySamples, VerifySampleQuality, SkipNotPresent, VerifyScreenshot,

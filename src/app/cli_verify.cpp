@@ -15,7 +15,8 @@ namespace kw::cli {
 namespace {
 
 constexpr const char* kVerifyUsage =
-    "Usage: kestrelwing-cli verify PROFILE.KSL [--report FILE] [--OPTION | --no-OPTION ...]\n";
+    "Usage: kestrelwing-cli verify PROFILE.KSL [--report FILE] [--quick]\n"
+    "                              [--OPTION | --no-OPTION ...]\n";
 
 // Sets the option named by `word` ("--VerifyCabinets", "--no-VerifySamples"); false when there
 // is no such option.
@@ -46,6 +47,8 @@ int Verify(const Args& args) {
     const std::string& a = args[i];
     if (a == "--report" && i + 1 < args.size()) {
       report = args[++i];
+    } else if (a == "--quick") {
+      options.QuickCheck = true;
     } else if (!a.empty() && a[0] != '-' && profile.empty()) {
       profile = a;
     } else if (!SetOption(options, a)) {

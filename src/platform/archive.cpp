@@ -198,8 +198,36 @@ Result<std::vector<Entry>> ListEntries(std::string_view archive_path) {
   return entries;
 }
 
-Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir, std::uint64_t limit) {
-  const std::string dest = fs::IncludeTrailingSeparator(fs::Resolve(dest_dir));
+namespace {
+
+// Writes each accepted entry into the flat destination directory.
+class DirectorySink final : public FlatSink {
+ public:
+  explicit DirectorySink(std::string dest) : dest_(std::move(dest)) {}
+  Begun Begin(const std::string& name, std::uint64_t claimed_size) override {
+    if (claimed_size > FreeSpace(dest_))
+      return {Failure("not enough free space for the set"), true};
+    out_.emplace(dest_, name);
+    Status opened = out_->Open();
+    if (!opened) out_.reset();
+    return {opened, false};
+  }
+  Status Data(const char* data, std::size_t size) override { return out_->Write(data, size); }
+  Status End() override {
+    Status done = out_->Commit();
+    out_.reset();
+    return done;
+  }
+  void Abandon() override { out_.reset(); }
+
+ private:
+  std::string dest_;
+  std::optional<FlatFile> out_;
+};
+
+}  // namespace
+
+Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t limit) {
   Result<ArchivePtr> opened = OpenArchive(archive_path);
   if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
   struct archive* a = opened->get();
@@ -232,18 +260,16 @@ Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir, std
       problems.Add(shown, "not a file name");
       continue;
     }
+    if (!sink.Wants(*name)) continue;  // the next header skips its data undecoded
     if (entry.size > limit - std::min(claimed, limit)) {
       problems.Add(shown, LimitText(limit));
       break;
     }
     claimed += entry.size;
-    if (entry.size > FreeSpace(dest)) {
-      problems.Add(shown, "not enough free space for the set");
-      break;
-    }
-    FlatFile out(dest, *name);
-    if (Status ok = out.Open(); !ok) {
-      problems.Add(shown, ok.Message());
+    FlatSink::Begun begun = sink.Begin(*name, entry.size);
+    if (!begun.status) {
+      problems.Add(shown, begun.status.Message());
+      if (begun.stop) break;
       continue;
     }
     bool stop = false;
@@ -262,20 +288,31 @@ Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir, std
         stop = true;
         break;
       }
-      if (entry_status = out.Write(buffer.data(), static_cast<std::size_t>(n)); !entry_status) {
+      if (entry_status = sink.Data(buffer.data(), static_cast<std::size_t>(n)); !entry_status) {
         stop = true;  // a full disk or a failing one: the next entries would fail the same
         break;
       }
     }
-    if (entry_status) entry_status = out.Commit();
+    if (entry_status) {
+      entry_status = sink.End();
+    } else {
+      sink.Abandon();
+    }
     if (!entry_status) problems.Add(shown, entry_status.Message());
     if (stop) break;
   }
   return problems.Result();
 }
 
-Status CopyFileFlat(std::string_view source_path, std::string_view dest_dir,
-                    std::string_view name) {
+std::unique_ptr<FlatSink> MakeDirectorySink(std::string_view dest_dir) {
+  return std::make_unique<DirectorySink>(fs::IncludeTrailingSeparator(fs::Resolve(dest_dir)));
+}
+
+Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir, std::uint64_t limit) {
+  return ReadFlat(archive_path, *MakeDirectorySink(dest_dir), limit);
+}
+
+Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink) {
   if (!FlatName(name) || *FlatName(name) != name) return Failure("not a file name");
   const std::string source = fs::Resolve(source_path);
   // Non-blocking, so that a FIFO cannot hold the copy; refused below anyway.
@@ -287,19 +324,34 @@ Status CopyFileFlat(std::string_view source_path, std::string_view dest_dir,
     return Failure("not a regular file");
   }
   fcntl(in, F_SETFL, fcntl(in, F_GETFL) & ~O_NONBLOCK);
-  FlatFile out(fs::IncludeTrailingSeparator(fs::Resolve(dest_dir)), std::string(name));
-  Status status = out.Open();
+  const std::string flat(name);
+  if (!sink.Wants(flat)) {
+    close(in);
+    return Success();
+  }
+  FlatSink::Begun begun = sink.Begin(flat, static_cast<std::uint64_t>(st.st_size));
+  Status status = begun.status;
+  if (!status) {
+    close(in);
+    return status;
+  }
   std::vector<char> buffer(kBlockSize);
   while (status) {
     ssize_t n = read(in, buffer.data(), buffer.size());
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) status = Failure(SystemReason(errno));
     if (n <= 0) break;
-    status = out.Write(buffer.data(), static_cast<std::size_t>(n));
+    status = sink.Data(buffer.data(), static_cast<std::size_t>(n));
   }
   close(in);
-  if (status) status = out.Commit();
+  if (status) return sink.End();
+  sink.Abandon();
   return status;
+}
+
+Status CopyFileFlat(std::string_view source_path, std::string_view dest_dir,
+                    std::string_view name) {
+  return ReadFileFlat(source_path, name, *MakeDirectorySink(dest_dir));
 }
 
 }  // namespace kw::platform::archive

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,33 @@ Result<std::vector<Entry>> ListEntries(std::string_view archive_path);
 
 // The name a stored entry name gets in the flat directory, or nothing when it is refused.
 std::optional<std::string> FlatName(std::string_view stored_name);
+
+// Where the accepted entries of an archive go, one after the other: Begin, Data as the bytes come,
+// then End, or Abandon when the entry could not be read to its end.
+class FlatSink {
+ public:
+  struct Begun {
+    Status status;
+    bool stop = false;  // with a failure: the next entries would fail the same
+  };
+  virtual ~FlatSink() = default;
+  // False: the entry is passed over without being decoded.
+  virtual bool Wants(const std::string& /*flat_name*/) { return true; }
+  virtual Begun Begin(const std::string& flat_name, std::uint64_t claimed_size) = 0;
+  virtual Status Data(const char* data, std::size_t size) = 0;
+  virtual Status End() = 0;
+  virtual void Abandon() = 0;
+};
+
+// Reads every regular entry into `sink` under its flat name, with the refusals, problem lines
+// and limits of ExtractFlat below.
+Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t limit = kSetSizeLimit);
+
+// A sink that writes each entry into `dest_dir` (which must exist) as ExtractFlat does.
+std::unique_ptr<FlatSink> MakeDirectorySink(std::string_view dest_dir);
+
+// Reads one regular file (not a link, FIFO or device) into `sink` under `name`.
+Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink);
 
 // Extracts every regular entry into `dest_dir` (which must exist). Entries that are refused or
 // fail are skipped and the rest still extracted; the result then fails with one line per

@@ -29,6 +29,16 @@ std::optional<std::int64_t> ModificationTime(std::string_view path);
 
 // Whole-file reading and writing. A failure carries the system's reason ("No such file or
 // directory"); the caller names the file.
+// What tells a changed file from an unchanged one without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> Stamp(std::string_view path);  // of a regular file
+
 Result<std::string> ReadFile(std::string_view path);
 Status WriteFile(std::string_view path, std::string_view data);
 // Writes a temporary file beside the target, syncs it and renames it over the target. Only a

@@ -105,46 +105,68 @@ Status SetArchives::ExtractSet(const std::string& name, const std::string& searc
   }
   const std::string location = LocateSetFile(name, search_list, kind);
   if (location.empty()) return Success();
-  if (fs::DirectoryExists(location)) return CopyDirectory(location, temp);
-  const std::string extension = fs::ExtractFileExt(location);
-  if (platform::EqualNoCase(extension, ".ACE")) return ExtractAce(location, temp);
-  // ZIP, RAR and 7z alike: the reader knows the format from the contents.
+  return ReadLocatedSet(location, *archive::MakeDirectorySink(temp));
+}
+
+Status SetArchives::ReadLocatedSet(const std::string& location, archive::FlatSink& sink) {
   ui_.SetBusy(true);
-  Status done = archive::ExtractFlat(location, temp, size_limit_);
+  Status done;
+  if (IsAceSet(location)) {
+    done = ExtractAce(location, sink);
+  } else if (fs::DirectoryExists(location)) {
+    MessagePump pump(ui_);
+    done = ReadSetDirectory(location, sink, [&pump] { pump.Tick(); });
+  } else {
+    done = ReadSetWithoutPrograms(location, sink, size_limit_);
+  }
   ui_.SetBusy(false);
   return done;
 }
 
-Status SetArchives::CopyDirectory(const std::string& location, const std::string& temp) {
+bool IsAceSet(const std::string& location) {
+  return platform::EqualNoCase(fs::ExtractFileExt(location), ".ACE") &&
+         !fs::DirectoryExists(location);
+}
+
+Status ReadSetWithoutPrograms(const std::string& location, archive::FlatSink& sink,
+                              std::uint64_t limit) {
+  if (IsAceSet(location)) return Failure(location + ": an ACE set needs the unace program");
+  if (fs::DirectoryExists(location)) return ReadSetDirectory(location, sink);
+  // ZIP, RAR and 7z alike: the reader knows the format from the contents.
+  return archive::ReadFlat(location, sink, limit);
+}
+
+Status ReadSetDirectory(const std::string& location, archive::FlatSink& sink,
+                        const std::function<void()>& tick) {
   const std::vector<fs::DirEntry> entries = fs::List(location);
-  if (entries.empty()) return Success();
   const std::string from = fs::IncludeTrailingSeparator(location);
   Problems problems;
-  MessagePump pump(ui_);
-  ui_.SetBusy(true);
   for (const fs::DirEntry& entry : entries) {
     if (entry.is_directory && !entry.is_link) {
       problems.Add(from + entry.name + ": a directory is not copied");
-    } else if (Status copied = archive::CopyFileFlat(from + entry.name, temp, entry.name);
+    } else if (Status copied = archive::ReadFileFlat(from + entry.name, entry.name, sink);
                !copied) {
       problems.Add(from + entry.name + ": " + copied.Message());
     }
-    pump.Tick();
+    if (tick) tick();
   }
-  ui_.SetBusy(false);
   return problems.Result();
 }
 
-Status SetArchives::ExtractAce(const std::string& location, const std::string& temp) {
+Status SetArchives::ExtractAce(const std::string& location, archive::FlatSink& sink) {
   if (!LoadAceLibrary())
     return Failure(location + ": ACE sets need the unace program, which is not installed");
   // The extractor writes into a directory of its own; its files are then taken over with the
   // same name rules as any other set's.
+  const std::string temp = TempDir();
+  if (!fs::DirectoryExists(temp)) {
+    if (Status made = fs::MakeDirectory(temp); !made)
+      return Failure("Unable to create " + temp + ": " + made.Message());
+  }
   const std::string staging = fs::IncludeTrailingSeparator(temp) + ".unace.tmp";
   if (fs::Exists(staging) || fs::IsLink(staging)) (void)fs::DeleteTree(staging);
   if (Status made = fs::MakeDirectory(staging); !made)
     return Failure(staging + ": " + made.Message());
-  ui_.SetBusy(true);
   Result<int> code = platform::RunQuietly(
       platform::Command{{"unace", "e", "-y", fs::ExpandFileName(location)}}, staging);
   Problems problems;
@@ -162,11 +184,10 @@ Status SetArchives::ExtractAce(const std::string& location, const std::string& t
                    " bytes");
       break;
     }
-    if (Status copied = archive::CopyFileFlat(path, temp, entry.name); !copied)
+    if (Status copied = archive::ReadFileFlat(path, entry.name, sink); !copied)
       problems.Add(location + ": " + entry.name + ": " + copied.Message());
   }
   (void)fs::DeleteTree(staging);
-  ui_.SetBusy(false);
   return problems.Result();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/launch/cd_discs.h"
@@ -32,14 +33,18 @@ class SetArchives {
   // that could not be put there; the others are there all the same.
   Status ExtractSet(const std::string& name, const std::string& search_list, SetKind kind);
 
+  // Reads the set found at `location` (a directory or an archive) into `sink`, with the same
+  // rules and problem lines as ExtractSet.
+  Status ReadLocatedSet(const std::string& location, platform::archive::FlatSink& sink);
+
   // The temporary directory, without trailing separator.
   std::string TempDir() const;
   // The most one set may put there (a smaller one for tests).
   void SetSizeLimit(std::uint64_t bytes) { size_limit_ = bytes; }
+  std::uint64_t SizeLimit() const { return size_limit_; }
 
  private:
-  Status CopyDirectory(const std::string& location, const std::string& temp);
-  Status ExtractAce(const std::string& location, const std::string& temp);
+  Status ExtractAce(const std::string& location, platform::archive::FlatSink& sink);
 
   UserInterface& ui_;
   const FrontEndSettings& settings_;
@@ -48,6 +53,18 @@ class SetArchives {
   CdDiscs discs_;
   std::uint64_t size_limit_ = platform::archive::kSetSizeLimit;
 };
+
+// Whether the set at `location` is an ACE archive, which only the unace program reads.
+bool IsAceSet(const std::string& location);
+// Reads a set directory, ZIP, RAR or 7z archive into `sink` without starting a program or
+// touching the windows (any thread may do it); an ACE set fails.
+Status ReadSetWithoutPrograms(const std::string& location, platform::archive::FlatSink& sink,
+                              std::uint64_t limit);
+
+// Reads every file of a set directory into `sink` (a subdirectory is a problem line); `tick`
+// runs after each file.
+Status ReadSetDirectory(const std::string& location, platform::archive::FlatSink& sink,
+                        const std::function<void()>& tick = {});
 
 // Whether ACE sets can be extracted: the `unace` program is installed (looked up once).
 bool LoadAceLibrary();

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -96,7 +97,13 @@ Verifier::Verifier(UserInterface& ui, const FrontEndSettings& settings,
       samplepath_(std::move(samplepath)),
       hooks_(std::move(hooks)),
       archives_(ui, settings, database.EmulatorDir, names.TempDirName, names.DiscIniName),
-      temp_dir_(fs::IncludeTrailingSeparator(archives_.TempDir())) {}
+      temp_dir_(fs::IncludeTrailingSeparator(archives_.TempDir())) {
+  threads_ = std::min(2u, std::max(1u, std::thread::hardware_concurrency()));
+}
+
+std::string Verifier::QuickCachePath() const {
+  return names_.ProgramDir + "QUICKCRC.DAT";
+}
 
 std::int64_t Verifier::Now() const {
   if (hooks_.Clock) return hooks_.Clock();
@@ -141,6 +148,7 @@ bool Verifier::EndPass() {
 }
 
 bool Verifier::DeleteTemp(const char* what) {
+  contents_.Clear();
   if (DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_))) return true;
   ui_.Ask(DeleteFailure(what), MsgIcon::Error);
   return false;
@@ -166,6 +174,10 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   report_.clear();
   aborted_ = false;
   last_update_ = {};
+  contents_.Clear();
+  if (options_.QuickCheck) quick_cache_.Load(QuickCachePath());
+  reader_ = std::make_unique<SetReader>(archives_, PlanReading(), options_.QuickCheck,
+                                        &quick_cache_, threads_);
   if (hooks_.Started) hooks_.Started();
   const std::int64_t start = Now();
 
@@ -194,6 +206,10 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
     status_.Clones = 0;
     stopped = CheckAbort(true);
   }
+  decoded_ = reader_->ArchivesDecoded();
+  judged_ = reader_->ArchivesJudged();
+  reader_.reset();
+  contents_.Clear();
   if (stopped) {
     // Nothing of the run is kept: neither its files nor a report of it.
     (void)DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_));
@@ -205,6 +221,8 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   WriteSummary(Now() - start);
   if (kw::Status written = fs::WriteFileAtomic(log, report_); !written)
     return Failure("Unable to write to " + log + ": " + written.Message());
+  // The cache only speeds the next quick run up: one that cannot be written is no failure.
+  if (options_.QuickCheck) (void)quick_cache_.Save(QuickCachePath());
 
   const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
   if (hooks_.PlayEndSound && !settings_.PlayWaveAtVerifyEnd.empty() && fs::FileExists(wave))
@@ -235,6 +253,8 @@ void Verifier::WriteHeader() {
   Write("MAME version: ............." + db_.EmulatorVersion);
   Write("Romsets supported: ........" + std::to_string(db_.GameCount()));
   Write("Resources needed: ........." + std::to_string(db_.ResourceCount()));
+  if (options_.QuickCheck)
+    Write("Verification mode: ........Quick check (CRCs stored in ZIP archives trusted)");
   Write(std::string(80, '-'));
   Write(" ");
 }
@@ -290,6 +310,52 @@ void Verifier::WriteSummary(std::int64_t elapsed) {
   Write("Time needed to accomplish the test: ...." + FormatElapsed(elapsed));
 }
 
+// Every set the passes will read, in the order they read them, so that the reading threads
+// can go ahead of the checks.
+std::vector<SetJob> Verifier::PlanReading() const {
+  std::vector<SetJob> jobs;
+  const auto& games = db_.Games();
+  const bool has_games = !games.empty();
+  if (options_.VerifyRoms) {
+    if (has_games) {
+      std::unordered_map<std::string, std::vector<std::size_t>> clones;
+      if (options_.RomClones) {
+        for (std::size_t i = 0; i < games.size(); ++i) {
+          if (!games[i].CloneOf.empty()) clones[games[i].CloneOf.Str()].push_back(i);
+        }
+      }
+      for (const GameRecord& game : games) {
+        if (!game.CloneOf.empty()) continue;
+        jobs.push_back({game.Name.Str(), rompath_});
+        auto found = clones.find(game.Name.Str());
+        if (found == clones.end()) continue;
+        for (std::size_t position : found->second)
+          jobs.push_back({games[position].Name.Str(), rompath_});
+      }
+    }
+    for (const GameRecord& resource : db_.Resources()) {
+      if (resource.CloneOf.empty()) jobs.push_back({resource.Name.Str(), rompath_});
+    }
+  }
+  if (options_.VerifySamples && has_games) {
+    for (const GameRecord& game : games) {
+      if (game.SampleRange.Count > 0 && game.SampleOf.empty())
+        jobs.push_back({game.Name.Str(), samplepath_});
+    }
+  }
+  return jobs;
+}
+
+// Adds the files of the set to what the temporary directory would hold; true when the run was
+// aborted while the set was read.
+bool Verifier::ReadSet(const std::string& name, const std::string& search_list) {
+  std::optional<std::vector<NamedSetFile>> files =
+      reader_->Next(SetJob{name, search_list}, [this] { return CheckAbort(); });
+  if (!files) return true;
+  contents_.PutAll(*files);
+  return false;
+}
+
 bool Verifier::RomPass() {
   const auto& games = db_.Games();
   // The clones of each master in list order, found once for the whole pass.
@@ -311,8 +377,7 @@ bool Verifier::RomPass() {
       expected_.clear();
       status_.PassName = "Verify roms - extracting master romset...";
       if (CheckAbort()) return true;
-      (void)archives_.ExtractSet(name, rompath_, SetKind::Plain);
-      if (TestSetFiles(game, Kind::Rom)) return true;
+      if (ReadSet(name, rompath_) || TestSetFiles(game, Kind::Rom)) return true;
       if (options_.RomClones) {
         status_.PassName = "Verify roms - searching clones...";
         if (CheckAbort()) return true;
@@ -323,8 +388,7 @@ bool Verifier::RomPass() {
             status_.PassName = "Verify roms - extracting clone romset...";
             ++status_.Clones;
             if (CheckAbort()) return true;
-            (void)archives_.ExtractSet(clone.Name.Str(), rompath_, SetKind::Plain);
-            if (TestSetFiles(clone, Kind::Rom)) return true;
+            if (ReadSet(clone.Name.Str(), rompath_) || TestSetFiles(clone, Kind::Rom)) return true;
             status_.PassName = "Verify roms - searching clones...";
             if (CheckAbort()) return true;
           }
@@ -355,8 +419,7 @@ bool Verifier::ResourcePass() {
       expected_.clear();
       status_.PassName = "Verify resources - extracting master romset...";
       if (CheckAbort()) return true;
-      (void)archives_.ExtractSet(name, rompath_, SetKind::Plain);
-      if (TestSetFiles(resource, Kind::Rom)) return true;
+      if (ReadSet(name, rompath_) || TestSetFiles(resource, Kind::Rom)) return true;
       if (options_.ReportUnused && !expected_.empty())
         ReportUnusedFiles("[" + name + "]", " file is unused", false, false);
     }
@@ -382,7 +445,7 @@ bool Verifier::SamplePass() {
       expected_.clear();
       status_.PassName = "Verify samples - extracting master set...";
       if (CheckAbort()) return true;
-      (void)archives_.ExtractSet(name, samplepath_, SetKind::Plain);
+      if (ReadSet(name, samplepath_)) return true;
       const bool certified = SampleSetCertified();
       if (options_.VerifySampleQuality && !certified)
         Write(SetTag(name) + " - sample set is not \"Halvard's high quality\" certified");

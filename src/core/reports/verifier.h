@@ -8,11 +8,14 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/launch/set_archives.h"
+#include "core/reports/set_contents.h"
+#include "core/reports/set_reader.h"
 #include "platform/result.h"
 
 namespace kw {
@@ -40,6 +43,8 @@ struct VerifyOptions {
   bool ReportUnsupported = false;
   std::string LogFileName;  // the window's default: ProgramDir + "REPORT.TXT"
   bool OpenInEditor = true;
+  // ZIP sets are judged from the sizes and CRCs their directories store, without decoding.
+  bool QuickCheck = false;
 };
 
 // The options by their check-box names, in the window's tab order.
@@ -122,6 +127,14 @@ class Verifier {
   // The shortest time between two window updates (15 ms; 0 in tests, to see every one).
   void SetUpdateInterval(std::chrono::milliseconds interval) { interval_ = interval; }
   SetArchives& Archives() { return archives_; }
+  // Threads that read the sets ahead of the checks (0: each set is read when its turn comes).
+  // Two where the machine has two cores.
+  void SetReadingThreads(unsigned threads) { threads_ = threads; }
+  // Archives decoded in full and archives judged from their directories, in the last run.
+  std::uint64_t ArchivesDecoded() const { return decoded_; }
+  std::uint64_t ArchivesJudged() const { return judged_; }
+  // The quick mode's memory of the archives it read, in the program directory.
+  std::string QuickCachePath() const;
 
  private:
   enum class Kind { Rom, Sample };
@@ -142,8 +155,8 @@ class Verifier {
   bool PicturePass();
   bool ScanUnsupportedSets(const std::string& paths, const std::string& word);
 
-  bool TempDirEmpty() const;
-  std::string TempFile(std::string_view name) const;
+  std::vector<SetJob> PlanReading() const;
+  bool ReadSet(const std::string& name, const std::string& search_list);
   bool TestSetFiles(const GameRecord& record, Kind kind);
   void ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
                          bool readme_used);
@@ -158,6 +171,12 @@ class Verifier {
   VerifyHooks hooks_;
   SetArchives archives_;
   std::string temp_dir_;  // with trailing separator
+  SetContents contents_;  // what the sets read since the last clean-up hold
+  std::unique_ptr<SetReader> reader_;
+  QuickCache quick_cache_;
+  unsigned threads_ = 2;
+  std::uint64_t decoded_ = 0;
+  std::uint64_t judged_ = 0;
 
   VerifyOptions options_;
   VerifyCounters counters_;

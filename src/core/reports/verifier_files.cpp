@@ -1,24 +1,16 @@
-// The verifier's file tests of one set in the temporary directory: its ROMs or samples, the
+// The verifier's file tests of one set against what its archives hold: its ROMs or samples, the
 // files it does not use, and the certification of a sample set.
 #include <cstdio>
 #include <unordered_set>
 
-#include "core/launch/crc32.h"
 #include "core/launch/set_test.h"
 #include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
 #include "platform/ascii.h"
-#include "platform/fs.h"
 
 namespace kw {
 
-namespace fs = platform::fs;
-
 namespace {
-
-// Addresses of sample-set publishers whose readme certifies a set.
-constexpr const char* kCertificationMarkers[] = {"www.halvardsamples.example",
-                                                 "samples.kestrelwing.example"};
 
 std::string Hex8(std::uint32_t value) {
   char buffer[9];
@@ -28,21 +20,10 @@ std::string Hex8(std::uint32_t value) {
 
 }  // namespace
 
-std::string Verifier::TempFile(std::string_view name) const {
-  return temp_dir_ + std::string(name);
-}
-
-bool Verifier::TempDirEmpty() const {
-  for (const fs::DirEntry& entry : fs::List(temp_dir_)) {
-    if (!entry.is_directory) return false;
-  }
-  return true;
-}
-
 // Tests one record against what reached the temporary directory; true when the run was
 // aborted meanwhile.
 bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
-  if (kind == Kind::Rom && options_.SkipNotPresent && TempDirEmpty()) {
+  if (kind == Kind::Rom && options_.SkipNotPresent && contents_.Empty()) {
     ++counters_.SkippedSets;
     return CheckAbort();
   }
@@ -71,39 +52,36 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
       if (!rom.Merge.empty()) continue;  // tested with the set it is merged from
       const std::string name = rom.Name.Str();
       const std::string padded = PaddedName(name);
-      const std::string path = TempFile(name);
-      if (!fs::FileExists(path)) {
+      const auto* held = contents_.Find(name);
+      if (held == nullptr) {
         // A dump used under two names is stored once: the other name's file serves.
         for (const RomRecord& twin : roms) {
-          if (twin.Crc == rom.Crc && fs::FileExists(TempFile(twin.Name.View()))) {
-            (void)fs::Copy(TempFile(twin.Name.View()), path);
+          if (twin.Crc != rom.Crc) continue;
+          if (const auto* other = contents_.Find(twin.Name.View())) {
+            contents_.Put(name, other->second);
+            held = contents_.Find(name);
             break;
           }
         }
       }
-      if (fs::FileExists(path)) {
-        const std::uint64_t size = fs::FileSize(path).value_or(0);
-        std::uint32_t crc = 0;
-        if (size != rom.Size) {
-          if (report(tag + " - " + padded + " has wrong size: " + std::to_string(size) +
+      if (held != nullptr) {
+        const SetFile& file = held->second;
+        if (file.size != rom.Size) {
+          if (report(tag + " - " + padded + " has wrong size: " + std::to_string(file.size) +
                          " bytes instead of " + std::to_string(rom.Size) + " bytes",
                      &VerifyCounters::CorruptRoms))
             return true;
-        } else if (rom.Crc != 0 && (!FileCRC32(path, crc) || crc != rom.Crc)) {
-          if (report(tag + " - " + padded + " has wrong CRC: $" + Hex8(crc) + " instead of $" +
+        } else if (rom.Crc != 0 && file.crc != rom.Crc) {
+          if (report(tag + " - " + padded + " has wrong CRC: $" + Hex8(file.crc) + " instead of $" +
                          Hex8(rom.Crc),
                      &VerifyCounters::CorruptRoms))
             return true;
         }
       } else if (rom.Crc != 0) {
         std::string found;
-        for (const fs::DirEntry& entry : fs::List(temp_dir_)) {
-          if (entry.is_directory) continue;
-          const std::string other = TempFile(entry.name);
-          std::uint32_t crc = 0;
-          if (fs::FileSize(other) == std::optional<std::uint64_t>(rom.Size) &&
-              FileCRC32(other, crc) && crc == rom.Crc) {
-            found = entry.name;
+        for (const auto& [other_name, other] : contents_.Files()) {
+          if (other.size == rom.Size && other.crc == rom.Crc) {
+            found = other_name;
             break;
           }
         }
@@ -127,7 +105,7 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
     if (CheckAbort()) return true;
     for (TextId id : samples) {
       const std::string sample(db_.Text(id));
-      if (!fs::FileExists(TempFile(sample))) {
+      if (contents_.Find(sample) == nullptr) {
         if (report(tag + " - " + PaddedName(sample) + " sample not found",
                    &VerifyCounters::MissingSamples))
           return true;
@@ -143,27 +121,15 @@ void Verifier::ReportUnusedFiles(const std::string& tag, std::string_view suffix
   for (const std::string& name : expected_)
     used.insert(platform::AsciiUpperCase(name));
   if (readme_used) used.insert("README.TXT");
-  for (const fs::DirEntry& entry : fs::List(temp_dir_)) {
-    if (used.count(platform::AsciiUpperCase(entry.name)) > 0) continue;
-    Write(tag + " - " + (pad ? PaddedName(entry.name) : entry.name) + std::string(suffix));
+  for (const auto& [name, file] : contents_.Files()) {
+    if (used.count(platform::AsciiUpperCase(name)) > 0) continue;
+    Write(tag + " - " + (pad ? PaddedName(name) : name) + std::string(suffix));
   }
 }
 
 bool Verifier::SampleSetCertified() const {
-  const std::string path = TempFile("readme.txt");
-  if (!fs::FileExists(path)) return false;
-  Result<std::string> text = fs::ReadFile(path);
-  if (!text) return false;
-  std::string printable;
-  printable.reserve(text->size());
-  for (char c : *text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 32 && byte <= 126) printable += c;
-  }
-  for (const char* marker : kCertificationMarkers) {
-    if (printable.find(marker) != std::string::npos) return true;
-  }
-  return false;
+  const auto* readme = contents_.Find("readme.txt");
+  return readme != nullptr && readme->second.certifies;
 }
 
 }  // namespace kw

@@ -1,0 +1,79 @@
+// What the verifier knows of the files of the sets it reads: each file's size and CRC-32, taken
+// as the bytes come out of the archive, so that no file is written to disk and read back.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/archive.h"
+
+namespace kw {
+
+struct SetFile {
+  std::uint64_t size = 0;
+  std::uint32_t crc = 0;
+  // A readme whose text names a publisher that certifies the sample set.
+  bool certifies = false;
+  bool operator==(const SetFile&) const = default;
+};
+
+struct NamedSetFile {
+  std::string name;
+  SetFile file;
+  bool operator==(const NamedSetFile&) const = default;
+};
+
+// The files of the sets read since it was last emptied, as they would lie in one flat
+// directory: a file replaces an earlier one of the same name; a look-up takes the exact name
+// first, then, without regard to case, the first of the names in byte order.
+class SetContents {
+ public:
+  void Put(const std::string& name, const SetFile& file);
+  void PutAll(const std::vector<NamedSetFile>& files);
+  // The file and its name as held, or nullptr.
+  const std::pair<const std::string, SetFile>* Find(std::string_view name) const;
+  bool Empty() const { return files_.empty(); }
+  void Clear();
+  // By name in byte order, as a directory listing gives them.
+  const std::map<std::string, SetFile>& Files() const { return files_; }
+
+ private:
+  std::map<std::string, SetFile> files_;
+  std::unordered_map<std::string, std::string> lower_;  // lower-case name -> first name
+};
+
+// Whether a file of this name is read for the sample set's certification.
+bool IsReadmeName(std::string_view name);
+
+// Takes the size and CRC-32 of every entry it is given, and the certification of a readme.
+// Stops the reading with a failure once `stop` is set.
+class ContentsSink final : public platform::archive::FlatSink {
+ public:
+  explicit ContentsSink(const std::atomic<bool>* stop = nullptr) : stop_(stop) {}
+  // Only these names are read (empty: all of them).
+  void OnlyNames(bool (*wanted)(std::string_view)) { wanted_ = wanted; }
+
+  bool Wants(const std::string& flat_name) override;
+  Begun Begin(const std::string& flat_name, std::uint64_t claimed_size) override;
+  Status Data(const char* data, std::size_t size) override;
+  Status End() override;
+  void Abandon() override {}
+
+  std::vector<NamedSetFile>& Files() { return files_; }
+
+ private:
+  const std::atomic<bool>* stop_;
+  bool (*wanted_)(std::string_view) = nullptr;
+  std::vector<NamedSetFile> files_;
+  NamedSetFile current_;
+  std::uint32_t crc_ = 0;
+  bool readme_ = false;
+  std::string window_;  // the printable text of a readme not yet searched through
+};
+
+}  // namespace kw

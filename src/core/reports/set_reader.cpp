@@ -1,0 +1,280 @@
+#include "core/reports/set_reader.h"
+
+#include <charconv>
+#include <chrono>
+
+#include "core/launch/set_archives.h"
+#include "platform/ascii.h"
+#include "platform/zip_directory.h"
+
+namespace kw {
+
+namespace fs = platform::fs;
+namespace archive = platform::archive;
+
+namespace {
+
+constexpr std::string_view kCacheHeader = "KWQUICK 1";
+// How many sets the reading threads may be ahead of the verifier.
+constexpr std::size_t kReadAhead = 8;
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& value, int base = 10) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+// Splits off the next blank-separated word of `line`.
+std::string_view Word(std::string_view& line) {
+  const std::size_t blank = line.find(' ');
+  std::string_view word = line.substr(0, blank);
+  line = blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+  return word;
+}
+
+}  // namespace
+
+const std::vector<NamedSetFile>* QuickCache::Find(const std::string& path,
+                                                  const fs::FileStamp& stamp) const {
+  auto found = archives_.find(path);
+  if (found == archives_.end() || !(found->second.stamp == stamp)) return nullptr;
+  found->second.used = true;
+  return &found->second.files;
+}
+
+void QuickCache::Put(const std::string& path, const fs::FileStamp& stamp,
+                     std::vector<NamedSetFile> files) {
+  archives_[path] = Archive{stamp, std::move(files), true};
+}
+
+std::string QuickCache::Format() const {
+  std::string text(kCacheHeader);
+  text += '\n';
+  for (const auto& [path, archive] : archives_) {
+    if (!archive.used || path.find('\n') != std::string::npos) continue;
+    bool plain = true;
+    for (const NamedSetFile& f : archive.files)
+      plain = plain && f.name.find('\n') == std::string::npos;
+    if (!plain) continue;
+    const fs::FileStamp& s = archive.stamp;
+    text += "A " + std::to_string(s.size) + ' ' + std::to_string(s.modified_ns) + ' ' +
+            std::to_string(s.changed_ns) + ' ' + std::to_string(s.inode) + ' ' +
+            std::to_string(archive.files.size()) + ' ' + path + '\n';
+    for (const NamedSetFile& f : archive.files) {
+      char crc[9];
+      std::snprintf(crc, sizeof crc, "%08x", f.file.crc);
+      text += std::string(crc) + ' ' + std::to_string(f.file.size) + ' ' +
+              (f.file.certifies ? '1' : '0') + ' ' + f.name + '\n';
+    }
+  }
+  return text;
+}
+
+void QuickCache::Parse(std::string_view text) {
+  archives_.clear();
+  std::size_t at = 0;
+  auto next_line = [&](std::string_view& line) {
+    if (at >= text.size()) return false;
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) return false;  // a cut last line is not trusted
+    line = text.substr(at, end - at);
+    at = end + 1;
+    return true;
+  };
+  std::string_view line;
+  if (!next_line(line) || line != kCacheHeader) return;
+  while (next_line(line)) {
+    fs::FileStamp stamp;
+    std::size_t count = 0;
+    if (Word(line) != "A" || !ParseNumber(Word(line), stamp.size) ||
+        !ParseNumber(Word(line), stamp.modified_ns) || !ParseNumber(Word(line), stamp.changed_ns) ||
+        !ParseNumber(Word(line), stamp.inode) || !ParseNumber(Word(line), count) || line.empty())
+      return;
+    const std::string path(line);
+    std::vector<NamedSetFile> files;
+    for (std::size_t i = 0; i < count; ++i) {
+      std::string_view file;
+      NamedSetFile f;
+      std::string_view flag;
+      if (!next_line(file) || !ParseNumber(Word(file), f.file.crc, 16) ||
+          !ParseNumber(Word(file), f.file.size) || ((flag = Word(file)) != "0" && flag != "1") ||
+          file.empty())
+        return;  // what came before stays
+      f.file.certifies = flag == "1";
+      f.name = std::string(file);
+      files.push_back(std::move(f));
+    }
+    archives_[path] = Archive{stamp, std::move(files), false};
+  }
+}
+
+void QuickCache::Load(const std::string& path) {
+  Result<std::string> text = fs::ReadFile(path);
+  if (text) {
+    Parse(*text);
+  } else {
+    archives_.clear();
+  }
+}
+
+Status QuickCache::Save(const std::string& path) const {
+  return fs::WriteFileAtomic(path, Format());
+}
+
+SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
+                     unsigned threads)
+    : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
+  for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
+    threads_.emplace_back([this] { Work(); });
+}
+
+SetReader::~SetReader() {
+  Stop();
+}
+
+void SetReader::Stop() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stop_ = true;
+  }
+  changed_.notify_all();
+  for (std::thread& thread : threads_)
+    thread.join();
+  threads_.clear();
+}
+
+void SetReader::Work() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] {
+      return stop_ || claimed_ >= jobs_.size() || claimed_ < next_ + kReadAhead;
+    });
+    if (stop_ || claimed_ >= jobs_.size()) return;
+    const std::size_t index = claimed_++;
+    lock.unlock();
+    Done done = Read(jobs_[index]);
+    lock.lock();
+    done.ready = true;
+    done_[index] = std::move(done);
+    changed_.notify_all();
+  }
+}
+
+std::optional<std::vector<NamedSetFile>> SetReader::Next(const SetJob& job,
+                                                         const std::function<bool()>& wait) {
+  if (next_ >= jobs_.size() || jobs_[next_].name != job.name ||
+      jobs_[next_].search_list != job.search_list) {
+    // Asked out of order: from here on each set is read when asked for.
+    Stop();
+    jobs_.clear();
+    next_ = 0;
+    stop_ = false;
+    Done done = Read(job);
+    return Finish(std::move(done));
+  }
+  const std::size_t index = next_;
+  Done done;
+  if (threads_.empty()) {
+    done = Read(jobs_[index]);
+  } else {
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!done_[index].ready) {
+      changed_.wait_for(lock, std::chrono::milliseconds(15));
+      if (done_[index].ready) break;
+      lock.unlock();
+      const bool stop = wait && wait();
+      lock.lock();
+      if (stop) {
+        lock.unlock();
+        Stop();
+        return std::nullopt;
+      }
+    }
+    done = std::move(done_[index]);
+    done_.erase(index);
+  }
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++next_;
+  }
+  changed_.notify_all();
+  return Finish(std::move(done));
+}
+
+std::vector<NamedSetFile> SetReader::Finish(Done done) {
+  if (done.deferred.empty()) return std::move(done.files);
+  ContentsSink sink;
+  (void)archives_.ReadLocatedSet(done.deferred, sink);
+  decoded_++;
+  return std::move(sink.Files());
+}
+
+SetReader::Done SetReader::Read(const SetJob& job) {
+  Done done;
+  const std::string location = archives_.LocateSetFile(job.name, job.search_list, SetKind::Plain);
+  if (location.empty()) return done;
+  if (IsAceSet(location)) {
+    done.deferred = location;
+    return done;
+  }
+  if (quick_ && !fs::DirectoryExists(location)) {
+    if (std::optional<std::vector<NamedSetFile>> files = Quick(location)) {
+      judged_++;
+      done.files = std::move(*files);
+      return done;
+    }
+  }
+  ContentsSink sink(&stop_);
+  bool handled = false;
+  if (platform::EqualNoCase(fs::ExtractFileExt(location), ".ZIP") &&
+      !fs::DirectoryExists(location)) {
+    (void)archive::ReadZipFlat(location, sink, archives_.SizeLimit(), handled);
+  }
+  if (!handled) (void)ReadSetWithoutPrograms(location, sink, archives_.SizeLimit());
+  decoded_++;
+  done.files = std::move(sink.Files());
+  return done;
+}
+
+std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& location) {
+  const std::string extension = platform::AsciiUpperCase(fs::ExtractFileExt(location));
+  if (extension != ".ZIP") return std::nullopt;
+  const std::optional<fs::FileStamp> stamp = fs::Stamp(location);
+  if (!stamp) return std::nullopt;
+  if (cache_ != nullptr) {
+    std::lock_guard<std::mutex> lock(cache_mutex_);
+    if (const std::vector<NamedSetFile>* cached = cache_->Find(location, *stamp)) return *cached;
+  }
+  Result<std::vector<archive::StoredEntry>> entries = archive::ReadZipDirectory(location);
+  if (!entries) return std::nullopt;
+  std::optional<std::vector<archive::AcceptedEntry>> accepted =
+      archive::AcceptedZipEntries(*entries, archives_.SizeLimit());
+  if (!accepted) return std::nullopt;
+  std::vector<NamedSetFile> files;
+  bool has_readme = false;
+  for (const archive::AcceptedEntry& item : *accepted) {
+    has_readme = has_readme || IsReadmeName(item.flat_name);
+    files.push_back({item.flat_name, {item.entry->size, item.entry->crc, false}});
+  }
+  if (has_readme) {
+    // The certification is in the readme's text: that one file is decoded, the others passed.
+    ContentsSink sink(&stop_);
+    sink.OnlyNames(&IsReadmeName);
+    bool handled = false;
+    (void)archive::ReadZipFlat(location, sink, archives_.SizeLimit(), handled);
+    if (!handled) return std::nullopt;
+    for (NamedSetFile& f : files) {
+      for (const NamedSetFile& read : sink.Files()) {
+        if (read.name == f.name) f.file.certifies = read.file.certifies;
+      }
+    }
+  }
+  if (stop_) return std::nullopt;
+  if (cache_ != nullptr) {
+    std::lock_guard<std::mutex> lock(cache_mutex_);
+    cache_->Put(location, *stamp, files);
+  }
+  return files;
+}
+
+}  // namespace kw

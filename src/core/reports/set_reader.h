@@ -1,0 +1,104 @@
+// Reads the sets of a verification run in the run's order, one or two sets ahead of the
+// verifier on other cores, and (in the quick mode) judges ZIP archives from their directories,
+// with a cache of what each archive held while it stays unchanged.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "core/reports/set_contents.h"
+#include "platform/fs.h"
+
+namespace kw {
+
+class SetArchives;
+
+// What the quick mode learnt of each archive it read, by path, while its stamp is unchanged.
+// Written as text lines; a damaged file gives what could be read before the damage.
+class QuickCache {
+ public:
+  const std::vector<NamedSetFile>* Find(const std::string& path,
+                                        const platform::fs::FileStamp& stamp) const;
+  void Put(const std::string& path, const platform::fs::FileStamp& stamp,
+           std::vector<NamedSetFile> files);
+  // Only the archives found or put since Parse or Load: an archive gone from the collection
+  // leaves the cache at the next save.
+  std::string Format() const;
+  void Parse(std::string_view text);
+  void Load(const std::string& path);
+  Status Save(const std::string& path) const;
+  std::size_t Size() const { return archives_.size(); }
+
+ private:
+  struct Archive {
+    platform::fs::FileStamp stamp;
+    std::vector<NamedSetFile> files;
+    mutable bool used = false;
+  };
+  std::map<std::string, Archive> archives_;
+};
+
+struct SetJob {
+  std::string name;
+  std::string search_list;
+};
+
+class SetReader {
+ public:
+  // `cache` (quick mode only) must outlive the reader; it is used on the reading threads
+  // only, until the reader is gone. `threads` 0 reads each set when it is asked for.
+  SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
+            unsigned threads);
+  ~SetReader();
+  SetReader(const SetReader&) = delete;
+  SetReader& operator=(const SetReader&) = delete;
+
+  // The files of the next set (the next job, which should be `job`), in the order they were
+  // read. `wait` runs about every 15 ms while a reading thread is still at it; when it returns
+  // true the reading stops and nothing is returned.
+  std::optional<std::vector<NamedSetFile>> Next(const SetJob& job,
+                                                const std::function<bool()>& wait);
+
+  // Archives read in full and archives judged from their directory (or the cache).
+  std::uint64_t ArchivesDecoded() const { return decoded_; }
+  std::uint64_t ArchivesJudged() const { return judged_; }
+
+ private:
+  struct Done {
+    bool ready = false;
+    std::vector<NamedSetFile> files;
+    std::string deferred;  // a location to be read on the verifier's thread (ACE sets)
+  };
+  Done Read(const SetJob& job);
+  std::vector<NamedSetFile> Finish(Done done);
+  std::optional<std::vector<NamedSetFile>> Quick(const std::string& location);
+  void Work();
+  void Stop();
+
+  SetArchives& archives_;
+  std::vector<SetJob> jobs_;
+  bool quick_;
+  QuickCache* cache_;
+  std::size_t next_ = 0;  // the verifier's next job
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::map<std::size_t, Done> done_;
+  std::size_t claimed_ = 0;  // the next job a thread takes
+  std::atomic<bool> stop_{false};
+  std::mutex cache_mutex_;
+  std::vector<std::thread> threads_;
+  std::atomic<std::uint64_t> decoded_{0};
+  std::atomic<std::uint64_t> judged_{0};
+};
+
+}  // namespace kw
