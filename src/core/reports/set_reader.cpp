@@ -243,7 +243,10 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
   if (!stamp) return std::nullopt;
   if (cache_ != nullptr) {
     std::lock_guard<std::mutex> lock(cache_mutex_);
-    if (const std::vector<NamedSetFile>* cached = cache_->Find(location, *stamp)) return *cached;
+    if (const std::vector<NamedSetFile>* cached = cache_->Find(location, *stamp)) {
+      remembered_++;
+      return *cached;
+    }
   }
   Result<std::vector<archive::StoredEntry>> entries = archive::ReadZipDirectory(location);
   if (!entries) return std::nullopt;

@@ -71,6 +71,8 @@ class SetReader {
   // Archives read in full and archives judged from their directory (or the cache).
   std::uint64_t ArchivesDecoded() const { return decoded_; }
   std::uint64_t ArchivesJudged() const { return judged_; }
+  // Of those judged, the archives that the cache knew unchanged (not read at all).
+  std::uint64_t ArchivesRemembered() const { return remembered_; }
 
  private:
   struct Done {
@@ -99,6 +101,7 @@ class SetReader {
   std::vector<std::thread> threads_;
   std::atomic<std::uint64_t> decoded_{0};
   std::atomic<std::uint64_t> judged_{0};
+  std::atomic<std::uint64_t> remembered_{0};
 };
 
 }  // namespace kw

@@ -208,6 +208,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   }
   decoded_ = reader_->ArchivesDecoded();
   judged_ = reader_->ArchivesJudged();
+  remembered_ = reader_->ArchivesRemembered();
   reader_.reset();
   contents_.Clear();
   if (stopped) {

@@ -133,6 +133,7 @@ class Verifier {
   // Archives decoded in full and archives judged from their directories, in the last run.
   std::uint64_t ArchivesDecoded() const { return decoded_; }
   std::uint64_t ArchivesJudged() const { return judged_; }
+  std::uint64_t ArchivesRemembered() const { return remembered_; }
   // The quick mode's memory of the archives it read, in the program directory.
   std::string QuickCachePath() const;
 
@@ -177,6 +178,7 @@ class Verifier {
   unsigned threads_ = 2;
   std::uint64_t decoded_ = 0;
   std::uint64_t judged_ = 0;
+  std::uint64_t remembered_ = 0;
 
   VerifyOptions options_;
   VerifyCounters counters_;

@@ -18,6 +18,7 @@ VerifyOptionStates UpdateOptionStates(const VerifyWindowOptions& o) {
   s.SkipNotPresent = o.VerifyRoms || o.VerifySamples;
   s.ReportUnused = o.VerifyRoms || o.VerifySamples;
   s.VerifySampleQuality = o.VerifySamples;
+  s.QuickCheck = o.VerifyRoms || o.VerifySamples;
   s.GoBTN = o.VerifyRoms || o.VerifySamples || pictures || o.ReportUnsupported;
   return s;
 }

@@ -28,6 +28,7 @@ struct VerifyOptionStates {
   bool ReportUnused = true;
   bool VerifySampleQuality = true;
   bool ScreenshotDetail = true;
+  bool QuickCheck = true;  // only set reading has two modes
   bool GoBTN = true;
 };
 VerifyOptionStates UpdateOptionStates(const VerifyWindowOptions& options);

@@ -26,7 +26,7 @@ constexpr int kInner = 12;  // from a group's edge to its controls
 constexpr int kColumn = (TVerifyFRM::kWidth - 2 * kMargin) / 2;
 
 constexpr int kOptionsTop = 4;
-constexpr int kOptionsHeight = 238;
+constexpr int kOptionsHeight = 256;
 constexpr int kProgressTop = kOptionsTop + kOptionsHeight + 4;
 constexpr int kProgressHeight = 214;
 constexpr int kButtonWidth = 80;
@@ -102,8 +102,9 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
           full);
   ReportUnused = box("ReportUnused", "Report unused files in sets", 1, 4, half);
   ReportUnsupported = box("ReportUnsupported", "Report unsupported rom/sample sets", 0, 7, full);
+  QuickCheck = box("QuickCheck", "Quick check: trust the CRCs stored in the archives", 0, 8, full);
 
-  const int file_top = 20 + 8 * kBoxRow + 4;
+  const int file_top = 20 + 9 * kBoxRow + 4;
   LogFileNameLBL = new QLabel("Save verification report as:", OptionsGRP);
   LogFileNameLBL->setObjectName("LogFileNameLBL");
   LogFileNameLBL->setGeometry(kInner, file_top, full, kTextRow);
@@ -239,6 +240,7 @@ void TVerifyFRM::WriteOptions() {
   ReportUnused->setChecked(o.ReportUnused);
   ReportUnsupported->setChecked(o.ReportUnsupported);
   OpenInEditor->setChecked(o.OpenInEditor);
+  QuickCheck->setChecked(o.QuickCheck);
 }
 
 void TVerifyFRM::ReadOptions() {
@@ -257,6 +259,7 @@ void TVerifyFRM::ReadOptions() {
   o.ReportUnused = ReportUnused->isChecked();
   o.ReportUnsupported = ReportUnsupported->isChecked();
   o.OpenInEditor = OpenInEditor->isChecked();
+  o.QuickCheck = QuickCheck->isChecked();
   o.LogFileName = ToSystemText(LogFileName->text());
 }
 
@@ -285,6 +288,7 @@ void TVerifyFRM::ShowState() {
   ScreenshotDetail->setEnabled(on && e.ScreenshotDetail);
   ReportUnused->setEnabled(on && e.ReportUnused);
   ReportUnsupported->setEnabled(on);
+  QuickCheck->setEnabled(on && e.QuickCheck);
   LogFileNameLBL->setEnabled(on);
   LogFileName->setEnabled(on);
   LogFileBrowseBTN->setEnabled(on);

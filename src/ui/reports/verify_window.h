@@ -24,7 +24,7 @@ namespace kw {
 class TVerifyFRM : public QDialog, public VerifyView {
  public:
   static constexpr int kWidth = 424;
-  static constexpr int kHeight = 508;
+  static constexpr int kHeight = 526;
   static constexpr int kCounterCount = 12;
 
   // The report file dialog: the chosen name, or nothing when cancelled.
@@ -70,6 +70,7 @@ class TVerifyFRM : public QDialog, public VerifyView {
   QCheckBox* ScreenshotDetail;
   QCheckBox* ReportUnused;
   QCheckBox* ReportUnsupported;
+  QCheckBox* QuickCheck;
   QLabel* LogFileNameLBL;
   QLineEdit* LogFileName;
   QPushButton* LogFileBrowseBTN;

@@ -15,6 +15,7 @@
 #include "platform/ascii.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/test_archives.h"
 
 namespace kw {
 namespace {
@@ -72,6 +73,8 @@ class VerifierTest : public ::testing::Test {
     Result<VerifyOutcome> outcome = verifier.Run(options_);
     EXPECT_TRUE(outcome.Ok()) << outcome.Message();
     counters_ = verifier.Counters();
+    judged_ = verifier.ArchivesJudged();
+    remembered_ = verifier.ArchivesRemembered();
     report_.clear();
     const std::string text = dir_.Read("REPORT.TXT");
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
@@ -88,6 +91,8 @@ class VerifierTest : public ::testing::Test {
   VerifyOptions options_;
   VerifyHooks hooks_;
   VerifyCounters counters_;
+  std::uint64_t judged_ = 0;
+  std::uint64_t remembered_ = 0;
   Lines report_;
 };
 
@@ -241,6 +246,54 @@ TEST_F(VerifierTest, AbortDeletesTheReportAndMameCdNoDoesNothing) {
   EXPECT_EQ(Run(), VerifyOutcome::Aborted);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "emu/$KSTEMP$"));
+}
+
+TEST_F(VerifierTest, QuickModeAgreesOnAnIntactCollectionAndTrustsStoredCrcs) {
+  Load("game (\n name plain\n" + Rom("p.1", "plain data") + Rom("p.2", "more") +
+       " sample s.wav\n)\ngame (\n name stored\n cloneof plain\n" + Rom("s.1", "GOOD") +
+       ")\ngame (\n name seven\n" + Rom("v.1", "seven") + ")\n");
+  Zip("roms", "plain", {{"p.1", "plain data"}, {"sub/P.2", "more"}, {"spare", "x"}});
+  ASSERT_TRUE(test::WriteTestArchive(dir_ / "roms/stored.zip",
+                                     {{"dir/", "", AE_IFDIR}, {"s.1", "GOOD"}}, "zip",
+                                     "zip:compression=store"));
+  ASSERT_TRUE(test::WriteTestArchive(dir_ / "roms/seven.7z", {{"v.1", "seven"}}, "7zip"));
+  Zip("samples", "plain", {{"s.wav", "w"}, {"Readme.txt", "by samples.kestrelwing.example"}});
+  options_.ReportUnused = true;
+  options_.VerifyScreenshot = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  const Lines exact = report_;
+  EXPECT_EQ(judged_, 0u);
+  options_.QuickCheck = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(judged_, 3u);  // the 7z set is decoded: only ZIP directories are trusted
+  Lines quick = report_;
+  auto mode =
+      std::find(quick.begin(), quick.end(),
+                "Verification mode: ........Quick check (CRCs stored in ZIP archives trusted)");
+  ASSERT_NE(mode, quick.end());
+  EXPECT_EQ(mode[-1], "Resources needed: .........0");
+  quick.erase(mode);
+  EXPECT_EQ(quick, exact);
+  EXPECT_EQ(Section("Sample set verification report:"), Lines{});  // certified, all there
+
+  // A second quick run over the unchanged archives reads none of them; a changed one is read.
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(remembered_, 3u);
+  // The data no longer has the CRC its archive stores (and the profile gives).
+  std::string bytes = dir_.Read("roms/stored.zip");
+  ASSERT_NE(bytes.find("GOOD"), std::string::npos);
+  bytes.replace(bytes.find("GOOD"), 4, "G00D");
+  dir_.Write("roms/stored.zip", bytes);
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(remembered_, 2u);
+  EXPECT_EQ(counters_.CorruptRoms, 0u);
+  options_.QuickCheck = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(
+      Section("Rom set verification report:"),
+      (Lines{"[STORED]   - S.1          has wrong CRC: $" + platform::AsciiUpperCase(Crc("G00D")) +
+                 " instead of $" + platform::AsciiUpperCase(Crc("GOOD")),
+             "[PLAIN]    - spare        file is unused"}));
 }
 
 }  // namespace
