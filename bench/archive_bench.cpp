@@ -24,10 +24,13 @@
 #include "core/silent_user_interface.h"
 #include "demo/zip_writer.h"
 #include "platform/fs.h"
+#include "rom_data.h"
 
 namespace {
 
 namespace fs = kw::platform::fs;
+using kw::bench::RomData;
+using kw::bench::SetName;
 
 class QuietUi : public kw::SilentUserInterface {
  public:
@@ -35,25 +38,6 @@ class QuietUi : public kw::SilentUserInterface {
     return kw::MsgAnswer::Cancel;
   }
 };
-
-std::string SetName(int n) {
-  char name[16];
-  std::snprintf(name, sizeof name, "set%05d", n);
-  return name;
-}
-
-// ROM-like bytes: stretches of repeated values among random ones, so deflate halves them.
-std::string RomData(std::mt19937& random, std::size_t size) {
-  std::string data(size, '\0');
-  for (std::size_t i = 0; i < size;) {
-    std::size_t run = 1 + random() % 16;
-    char value = static_cast<char>(random());
-    bool repeat = random() % 2 == 0;
-    for (std::size_t k = 0; k < run && i < size; ++k, ++i)
-      data[i] = repeat ? value : static_cast<char>(random());
-  }
-  return data;
-}
 
 // The 7z archive of `members` (libarchive's writer; the demo writes only zips).
 bool Write7z(const std::string& path, const std::vector<kw::demo::ZipMember>& members) {

@@ -45,11 +45,12 @@ Status CheckWritableTarget(const std::string& path) {
 }
 
 // The entries of one directory by their lower-case names, each the first in byte order of the
-// names that fold to it. Kept for the directory listed last while the directory itself is
+// names that fold to it. Kept for the directories listed last while the directory itself is
 // unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
-// selection change. The directory's modification time tells (it moves whenever an entry is
-// added, removed or renamed); one modified in the two seconds
-// before it was listed is not kept, since a change within the same clock tick would not show.
+// selection change, the verifier five names per set in each ROM folder. The directory's
+// modification time tells (it moves whenever an entry is added, removed or renamed); one modified
+// in the two seconds before it was listed is not kept, since a change within the same clock tick
+// would not show.
 struct Listing {
   std::string directory;
   dev_t device = 0;
@@ -62,41 +63,54 @@ bool SameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+// How many directories stay listed: a search list of several ROM folders is gone through for
+// every set, and each folder must not drop the others' listings.
+constexpr std::size_t kListingsKept = 8;
+
 std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
   static std::mutex mutex;
-  static Listing cached;
+  static std::vector<Listing> cached;  // the most recently used first
   const std::string path = directory.empty() ? "." : directory;
   struct stat st;
   if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
   const std::string key = AsciiLowerCase(name);
+  auto look = [&key](const Listing& listing) {
+    auto found = listing.names.find(key);
+    return found == listing.names.end() ? std::nullopt : std::optional(found->second);
+  };
   std::lock_guard<std::mutex> lock(mutex);
-  if (cached.directory != path || cached.device != st.st_dev || cached.inode != st.st_ino ||
-      !SameTime(cached.changed, st.st_mtim) || cached.names.empty()) {
-    DIR* dir = opendir(path.c_str());
-    if (!dir) return std::nullopt;
-    Listing listing;
-    while (dirent* entry = readdir(dir)) {
-      std::string_view candidate = entry->d_name;
-      if (candidate == "." || candidate == "..") continue;
-      auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate), candidate);
-      if (!added && candidate < at->second) at->second = std::string(candidate);
+  for (std::size_t i = 0; i < cached.size(); ++i) {
+    Listing& listing = cached[i];
+    if (listing.directory != path) continue;
+    if (listing.device == st.st_dev && listing.inode == st.st_ino &&
+        SameTime(listing.changed, st.st_mtim)) {
+      std::rotate(cached.begin(), cached.begin() + static_cast<std::ptrdiff_t>(i),
+                  cached.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+      return look(cached.front());
     }
-    closedir(dir);
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    if (now.tv_sec - st.st_mtim.tv_sec < 2) {
-      auto found = listing.names.find(key);
-      cached = Listing{};  // too fresh to trust later
-      return found == listing.names.end() ? std::nullopt : std::optional(found->second);
-    }
-    listing.directory = path;
-    listing.device = st.st_dev;
-    listing.inode = st.st_ino;
-    listing.changed = st.st_mtim;
-    cached = std::move(listing);
+    cached.erase(cached.begin() + static_cast<std::ptrdiff_t>(i));
+    break;
   }
-  auto found = cached.names.find(key);
-  return found == cached.names.end() ? std::nullopt : std::optional(found->second);
+  DIR* dir = opendir(path.c_str());
+  if (!dir) return std::nullopt;
+  Listing listing;
+  while (dirent* entry = readdir(dir)) {
+    std::string_view candidate = entry->d_name;
+    if (candidate == "." || candidate == "..") continue;
+    auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate), candidate);
+    if (!added && candidate < at->second) at->second = std::string(candidate);
+  }
+  closedir(dir);
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  if (now.tv_sec - st.st_mtim.tv_sec < 2) return look(listing);  // too fresh to trust later
+  listing.directory = path;
+  listing.device = st.st_dev;
+  listing.inode = st.st_ino;
+  listing.changed = st.st_mtim;
+  cached.insert(cached.begin(), std::move(listing));
+  if (cached.size() > kListingsKept) cached.pop_back();
+  return look(cached.front());
 }
 
 int OpenRetry(const char* path, int flags, mode_t mode = 0) {

@@ -209,8 +209,10 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
   std::uint64_t at = entry.local_offset + 30 + U16(*local, 26) + U16(*local, 28);
   std::uint64_t left = entry.packed_size;
   constexpr std::size_t kChunk = 256 * 1024;
-  std::string in(kChunk, '\0');
-  std::string out(kChunk, '\0');
+  // One pair of buffers for each reading thread: a fresh one for every file would be mapped
+  // and unmapped by the allocator each time.
+  thread_local std::string in(kChunk, '\0');
+  thread_local std::string out(kChunk, '\0');
   std::uint64_t produced = 0;
   if (entry.method == 0) {
     while (left > 0) {

@@ -32,7 +32,10 @@ const std::vector<std::string> kHostileNames = {"a\" \"+!touch X\" \"b.txt",
 std::string ArgvScript(const test::TempDir& dir, const std::string& name) {
   std::string path = dir.Write(
       name,
-      "#!/bin/sh\nfor w in \"$@\"; do printf '%s|' \"$w\"; done > \"$(dirname \"$0\")/out\"\n");
+      // Written aside and renamed, so that a test waiting for the file never reads it half made.
+      "#!/bin/sh\nd=$(dirname \"$0\")\nfor w in \"$@\"; do printf '%s|' \"$w\"; done > "
+      "\"$d/out.part\"\n"
+      "mv \"$d/out.part\" \"$d/out\"\n");
   chmod(path.c_str(), 0755);
   return path;
 }

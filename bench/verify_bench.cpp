@@ -1,0 +1,151 @@
+// The set verifier over a generated collection, as the verify window's Go button runs it.
+//
+//   verify_bench generate DIR SETS KIB   writes DIR/GAMES.LST (listinfo) and a collection of
+//                                         SETS sets of about KIB KiB of ROM data each (eight
+//                                         files, deflated zips in DIR/ROMS; every fourth set a
+//                                         clone of the set before it, every tenth master with
+//                                         a sample set in DIR/SAMPLES, screenshots in DIR/SNAP)
+//   verify_bench run DIR [--quick] [--threads N]
+//                                         verifies it (report DIR/REPORT.TXT, the quick cache
+//                                         in DIR) and prints sets/s and MiB/s of the ROM zips
+// bench/verify_bench.sh runs them beside `unzip -tqq` over the same zips as the yardstick.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "core/launch/crc32.h"
+#include "core/profile/game_database.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/reports/verifier.h"
+#include "core/shell/app_names.h"
+#include "core/shell/settings.h"
+#include "core/silent_user_interface.h"
+#include "demo/zip_writer.h"
+#include "platform/fs.h"
+#include "rom_data.h"
+
+namespace {
+
+namespace fs = kw::platform::fs;
+using kw::bench::RomData;
+using kw::bench::SetName;
+
+class QuietUi : public kw::SilentUserInterface {
+ public:
+  kw::MsgAnswer Ask(const std::string&, kw::MsgIcon, kw::MsgButtons) override {
+    return kw::MsgAnswer::Yes;
+  }
+};
+
+std::string Hex(std::uint32_t value) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08x", value);
+  return text;
+}
+
+int Generate(const std::string& dir, int sets, int kib) {
+  const std::string base = fs::IncludeTrailingSeparator(dir);
+  for (const char* sub : {"ROMS", "SAMPLES", "SNAP"}) {
+    if (!fs::MakeDirectories(base + sub)) return 1;
+  }
+  std::mt19937 random(7);
+  std::string listinfo;
+  std::string master;
+  for (int n = 0; n < sets; ++n) {
+    const std::string name = SetName(n);
+    const bool clone = n % 4 == 3;
+    listinfo += "game (\n\tname " + name + "\n\tdescription \"Set " + std::to_string(n) + "\"\n";
+    if (clone) listinfo += "\tcloneof " + master + "\n\tromof " + master + "\n";
+    std::vector<kw::demo::ZipMember> members;
+    for (int f = 0; f < 8; ++f) {
+      kw::demo::ZipMember member{name + "." + std::to_string(f), RomData(random, kib * 128)};
+      listinfo +=
+          "\trom ( name " + member.name + " size " + std::to_string(member.data.size()) + " crc " +
+          Hex(~kw::CRC32Update(0xFFFFFFFFu, member.data.data(), member.data.size())) + " )\n";
+      members.push_back(std::move(member));
+    }
+    kw::Result<std::string> zip = kw::demo::ZipArchive(members);
+    if (!zip || !fs::WriteFile(base + "ROMS/" + name + ".zip", *zip)) return 1;
+    if (!clone && n % 10 == 0) {
+      std::vector<kw::demo::ZipMember> samples;
+      for (int s = 0; s < 4; ++s) {
+        samples.push_back({"s" + std::to_string(s) + ".wav", RomData(random, 64 * 1024)});
+        listinfo += "\tsample s" + std::to_string(s) + ".wav\n";
+      }
+      zip = kw::demo::ZipArchive(samples);
+      if (!zip || !fs::WriteFile(base + "SAMPLES/" + name + ".zip", *zip)) return 1;
+    }
+    if (n % 7 != 0 && !fs::WriteFile(base + "SNAP/" + name + ".png", "picture")) return 1;
+    listinfo += ")\n";
+    if (!clone) master = name;
+  }
+  return fs::WriteFile(base + "GAMES.LST", listinfo) ? 0 : 1;
+}
+
+int Run(const std::string& dir, bool quick, int threads) {
+  const std::string base = fs::IncludeTrailingSeparator(fs::ExpandFileName(dir));
+  kw::Result<std::string> listinfo = fs::ReadFile(base + "GAMES.LST");
+  if (!listinfo) return 1;
+  kw::GameDatabase db;
+  if (!kw::ParseListinfoText(*listinfo, db).empty()) return 1;
+  db.EmulatorDir = base;
+  std::filesystem::current_path(base);
+  QuietUi ui;
+  kw::FrontEndSettings settings;
+  settings.ScreenShots = base + "SNAP";
+  kw::AppNames names;
+  names.ProgramDir = base;
+  kw::VerifyOptions options;
+  options.LogFileName = base + "REPORT.TXT";
+  options.QuickCheck = quick;
+  kw::Verifier verifier(ui, settings, db, names, "ROMS", "SAMPLES", {});
+  if (threads >= 0) verifier.SetReadingThreads(static_cast<unsigned>(threads));
+  const auto start = std::chrono::steady_clock::now();
+  kw::Result<kw::VerifyOutcome> outcome = verifier.Run(options);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!outcome || *outcome != kw::VerifyOutcome::Completed) return 1;
+  std::uint64_t bytes = 0;
+  for (const fs::DirEntry& entry : fs::List(base + "ROMS"))
+    bytes += fs::FileSize(base + "ROMS/" + entry.name).value_or(0);
+  const double sets = static_cast<double>(db.GameCount());
+  std::printf(
+      "%.0f sets, %.1f MiB of zips in %.3f s: %.1f sets/s, %.1f MiB/s (%llu decoded, "
+      "%llu judged, %llu remembered); %u faulty\n",
+      sets, static_cast<double>(bytes) / (1 << 20), seconds, sets / seconds,
+      static_cast<double>(bytes) / (1 << 20) / seconds,
+      static_cast<unsigned long long>(verifier.ArchivesDecoded()),
+      static_cast<unsigned long long>(verifier.ArchivesJudged()),
+      static_cast<unsigned long long>(verifier.ArchivesRemembered()),
+      verifier.Counters().FaultySets);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 2 ? argv[1] : "";
+  if (mode == "generate" && argc == 5)
+    return Generate(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (mode == "run") {
+    bool quick = false;
+    int threads = -1;
+    for (int i = 3; i < argc; ++i) {
+      const std::string a = argv[i];
+      if (a == "--quick") {
+        quick = true;
+      } else if (a == "--threads" && i + 1 < argc) {
+        threads = std::atoi(argv[++i]);
+      } else {
+        return 2;
+      }
+    }
+    return Run(argv[2], quick, threads);
+  }
+  std::fprintf(stderr,
+               "usage: verify_bench generate DIR SETS KIB | run DIR [--quick] [--threads N]\n");
+  return 2;
+}
