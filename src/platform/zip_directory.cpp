@@ -313,7 +313,8 @@ bool PrintableAscii(std::string_view text) {
 }  // namespace
 
 std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
-    const std::vector<StoredEntry>& entries, std::uint64_t limit) {
+    const std::vector<StoredEntry>& entries, std::uint64_t limit, bool* cut) {
+  if (cut != nullptr) *cut = false;
   std::vector<AcceptedEntry> accepted;
   std::uint64_t claimed = 0;
   for (const StoredEntry& entry : entries) {
@@ -323,7 +324,10 @@ std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
     if (!DecodesZipMethod(entry.method) || !entry.crc_known) return std::nullopt;
     std::optional<std::string> name = FlatName(entry.name);
     if (!name) continue;
-    if (entry.size > limit - std::min(claimed, limit)) break;
+    if (entry.size > limit - std::min(claimed, limit)) {
+      if (cut != nullptr) *cut = true;
+      break;
+    }
     claimed += entry.size;
     accepted.push_back({std::move(*name), &entry});
   }
@@ -336,10 +340,14 @@ Status ReadZipFlat(std::string_view path, FlatSink& sink, std::uint64_t limit, b
   if (!file) return Failure(file.Message());
   Result<std::vector<StoredEntry>> entries = ReadZipDirectory(file->Fd());
   if (!entries) return Failure(entries.Message());
-  std::optional<std::vector<AcceptedEntry>> accepted = AcceptedZipEntries(*entries, limit);
+  bool cut = false;
+  std::optional<std::vector<AcceptedEntry>> accepted = AcceptedZipEntries(*entries, limit, &cut);
   if (!accepted) return Failure("needs the general reader");
   handled = true;
   std::string problems;
+  if (cut)
+    problems =
+        std::string(path) + ": the set passes the limit of " + std::to_string(limit) + " bytes";
   std::uint64_t produced = 0;
   for (const AcceptedEntry& item : *accepted) {
     if (!sink.Wants(item.flat_name)) continue;

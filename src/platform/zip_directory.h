@@ -56,8 +56,9 @@ struct AcceptedEntry {
   std::string flat_name;
   const StoredEntry* entry;
 };
+// `cut` (when given) tells whether the limit ended the list.
 std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
-    const std::vector<StoredEntry>& entries, std::uint64_t limit);
+    const std::vector<StoredEntry>& entries, std::uint64_t limit, bool* cut = nullptr);
 
 // Reads a ZIP archive into `sink` as ReadFlat does, decoding stored and deflated data itself.
 // `handled` is false (and nothing was given to the sink) when the archive needs the general

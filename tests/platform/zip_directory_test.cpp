@@ -1,0 +1,74 @@
+#include "platform/zip_directory.h"
+
+#include <gtest/gtest.h>
+
+#include "core/reports/set_contents.h"
+#include "support/temp_dir.h"
+#include "support/test_archives.h"
+
+namespace kw::platform::archive {
+namespace {
+
+std::vector<NamedSetFile> Direct(const std::string& path, std::uint64_t limit, bool& handled) {
+  ContentsSink sink;
+  (void)ReadZipFlat(path, sink, limit, handled);
+  return sink.Files();
+}
+
+std::vector<NamedSetFile> General(const std::string& path, std::uint64_t limit) {
+  ContentsSink sink;
+  (void)ReadFlat(path, sink, limit);
+  return sink.Files();
+}
+
+// The direct reader gives what the general reader gives, on what the sets of real collections
+// hold: deflated and stored data, ZIP64 records, directories, links, encrypted entries.
+TEST(ZipDirectoryTest, TheDirectReaderGivesWhatTheGeneralReaderGives) {
+  test::TempDir dir;
+  const std::vector<test::ArchiveItem> items = {
+      {"dir/", "", AE_IFDIR},      {"dir/a.rom", std::string(100000, 'a') + "end"},
+      {"link", "a.rom", AE_IFLNK}, {"b.rom", "bbbb"},
+      {"B.ROM", "other case"},     {"empty", ""}};
+  for (const char* options : {"", "zip:compression=store", "zip:zip64"}) {
+    SCOPED_TRACE(options);
+    const std::string path = dir / "set.zip";
+    ASSERT_TRUE(test::WriteTestArchive(path, items, "zip", options));
+    bool handled = false;
+    const std::vector<NamedSetFile> direct = Direct(path, kSetSizeLimit, handled);
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(direct, General(path, kSetSizeLimit));
+    EXPECT_EQ(direct.size(), 4u);
+    Result<std::vector<StoredEntry>> entries = ReadZipDirectory(path);
+    ASSERT_TRUE(entries);
+    EXPECT_EQ(entries->size(), items.size());
+  }
+  const std::string locked = dir / "locked.zip";
+  ASSERT_TRUE(test::WriteTestArchive(locked, {{"a.rom", "secret"}}, "zip",
+                                     "zip:encryption=zipcrypt", "password"));
+  bool handled = false;
+  EXPECT_TRUE(Direct(locked, kSetSizeLimit, handled).empty());
+  EXPECT_TRUE(handled);
+  EXPECT_TRUE(General(locked, kSetSizeLimit).empty());
+}
+
+TEST(ZipDirectoryTest, DamageIsRefusedAndABombStopsAtTheLimit) {
+  test::TempDir dir;
+  const std::string bomb = dir / "bomb.zip";
+  ASSERT_TRUE(test::WriteTestArchive(
+      bomb, {{"a.bin", std::string(3 << 20, '\0')}, {"b.bin", std::string(3 << 20, '\0')}}));
+  bool handled = false;
+  ContentsSink sink;
+  EXPECT_FALSE(ReadZipFlat(bomb, sink, 4 << 20, handled));
+  ASSERT_EQ(sink.Files().size(), 1u);  // the second entry's claimed size passes the limit
+
+  std::string bytes = dir.Read("bomb.zip");
+  dir.Write("cut.zip", bytes.substr(0, bytes.size() / 2));
+  EXPECT_FALSE(ReadZipDirectory(dir / "cut.zip"));
+  dir.Write("none.zip", "PK not at all");
+  EXPECT_FALSE(ReadZipDirectory(dir / "none.zip"));
+  EXPECT_FALSE(ReadZipFlat(dir / "none.zip", sink, kSetSizeLimit, handled));
+  EXPECT_FALSE(handled);  // the general reader decides
+}
+
+}  // namespace
+}  // namespace kw::platform::archive
