@@ -44,7 +44,11 @@ std::vector<std::string> ReadAreas(std::string_view bytes, std::size_t position)
   while (lines.Next(raw)) {
     const std::string line = AsciiUpperCase(TrimControls(raw));
     if (line.empty()) break;
-    if (line.find(':') == line.size() - 1) continue;
+    // Name lines of further sets are skipped: their only ":" ends them. A ";" starts a comment
+    // in this file, also after a name ("nemesuk: ; top score not right"), so the test is made
+    // on the line without its comment, and a line that is all comment is skipped as well.
+    const std::string_view bare = TrimControls(std::string_view(line).substr(0, line.find(';')));
+    if (bare.empty() || bare.find(':') == bare.size() - 1) continue;
     areas.push_back(FormatHiscoreArea(line));
   }
   return areas;

@@ -27,8 +27,8 @@ class HiscoreFile {
 
   // The report lines of the first entry for `set_name`: every line after the entry line up to an
   // empty line or the end of the file, formatted, except the lines whose first ":" is their last
-  // character (the names of further sets that share the areas). Nothing when no line begins with
-  // the name and ":".
+  // character once a ";" comment is taken off (the names of further sets that share the areas)
+  // and the lines that are all comment. Nothing when no line begins with the name and ":".
   std::optional<std::vector<std::string>> Areas(std::string_view set_name) const;
 
   std::size_t Size() const { return bytes_.size(); }
