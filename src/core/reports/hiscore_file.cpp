@@ -63,7 +63,10 @@ std::string FormatHiscoreArea(std::string_view line) {
   const std::string_view length = NextField(rest);
   const std::string_view start = NextField(rest);
   const std::string_view end = rest;
-  const std::string last = HexDigits(HexValue(address) + HexValue(length) - 1, address.size());
+  // HexValue reads at most 255 characters of a field.
+  const std::uint32_t first = HexValue(address.substr(0, kTextWidth));
+  const std::string last =
+      HexDigits(first + HexValue(length.substr(0, kTextWidth)) - 1, address.size());
 
   std::string out = "CPU=" + std::string(cpu) + ", Memory area=$" + std::string(address);
   if (last != address) {

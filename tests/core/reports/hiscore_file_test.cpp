@@ -38,6 +38,11 @@ TEST(HiscoreFile, AreaLinesKeepTheirColumns) {
             "CPU=0, Memory area=$XY..$FFFFFFFF, Area delimiters=$00,$00");
   EXPECT_EQ(FormatHiscoreArea("PROBLEM?"),
             "CPU=, Memory area=$..$FFFFFFFF, Area delimiters=$,$PROBLEM?");
+  // Numbers are read from their first 255 characters.
+  const std::string long_address = "4E88" + std::string(300, '0');
+  EXPECT_EQ(FormatHiscoreArea("0:" + long_address + ":3:00:00"),
+            "CPU=0, Memory area=$" + long_address + "..$" + std::string(303, '0') +
+                "2, Area delimiters=$00,$00");
   EXPECT_EQ(FormatHiscoreArea("0:1003C4:53:2A:39 <- ADD FASTEST LAP"),
             "CPU=0, Memory area=$1003C4..$100416, Area delimiters=$2A,$39 <- ADD FASTEST LAP");
 }
