@@ -1,6 +1,7 @@
 // The real support files of the emulator's era (../shared/realdata), for the readers' tests.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
