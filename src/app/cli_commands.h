@@ -39,5 +39,6 @@ int MakeDemo(const Args& args);
 int Cmdline(const Args& args);
 int Launch(const Args& args);
 int Verify(const Args& args);
+int Describe(const Args& args);
 
 }  // namespace kw::cli

@@ -119,6 +119,15 @@ Commands:
       MissingHardware, MissingSamples, FaultySets, UnsupportedSets,
       SkippedSets). Exit 0 after a complete run, 1 when the profile cannot be
       opened or the report cannot be written.
+  describe PROFILE.KSL SET
+      Print the detailed description of the game SET as "Romset details" puts it
+      into the report window: the report's title, then one line per report line
+      (identity, hardware, statistics of STATS.INI of the program directory, the
+      clone family, chips, ROM files, samples, high-score areas, cheats, and the
+      history and information file entries). The support files are those that
+      MAME.CFG of the profile's emulator directory names (HISCORE.DAT beside the
+      emulator). SET is matched exactly, else in upper case. Exit 1 when the
+      profile cannot be read or holds no game named SET.
   make-demo DIR
       Write the demo collection under DIR (made when missing): the stand-in
       emulator as DIR/emulator/mame with the listinfo text it prints (STANDIN.LST),
@@ -157,6 +166,7 @@ constexpr Command kCommands[] = {
     {"cmdline", kw::cli::Cmdline},
     {"launch", kw::cli::Launch},
     {"verify", kw::cli::Verify},
+    {"describe", kw::cli::Describe},
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
+#include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "core/shell/app_names.h"
 #include "core/shell/emulator_config_controller.h"
@@ -57,6 +58,7 @@ class Program {
   SetArchives archives;
   LaunchController launch;
   VerifyController verify;
+  DescribeController describe;
   MainShell shell;
 };
 

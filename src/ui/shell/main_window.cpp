@@ -9,6 +9,7 @@
 #include "core/launch/launch_controller.h"
 #include "core/launch/recording_controller.h"
 #include "core/launch/stats_controller.h"
+#include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
@@ -162,7 +163,9 @@ void TMainFRM::QuitOPTClick() {
 void TMainFRM::RunGameOPTClick() {
   if (controllers_.launch) controllers_.launch->RunGameOPTClick();
 }
-void TMainFRM::DetailBTNClick() {}               // later: the set description
+void TMainFRM::DetailBTNClick() {
+  if (controllers_.describe) controllers_.describe->DetailBTNClick();
+}
 void TMainFRM::DeleteConfigOPTClick() {}         // later: per-game file maintenance
 void TMainFRM::DeleteHiScoreOPTClick() {}        // later
 void TMainFRM::DeleteNVRamOPTClick() {}          // later

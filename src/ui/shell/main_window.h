@@ -25,6 +25,7 @@ class GameListController;
 class GameListPanel;
 class LaunchController;
 class VerifyController;
+class DescribeController;
 class QuickInfoController;
 class QuickInfoPanel;
 class RecordingController;
@@ -44,6 +45,7 @@ struct MainWindowControllers {
   StatsController* statistics = nullptr;
   LaunchController* launch = nullptr;
   VerifyController* verify = nullptr;
+  DescribeController* describe = nullptr;
 };
 
 class TMainFRM : public QMainWindow,
