@@ -389,6 +389,7 @@ class MainWindowTest : public QObject {
     Fixture f;
     f.ShowProfile(true, {"ALPHA", "BETA"});
     f.program.game_list.SelectLine(1);
+    f.ui.events.clear();  // what opening the profile showed
     QCOMPARE(f.w.DetailOPT->shortcut(), QKeySequence(Qt::ALT | Qt::Key_T));
     f.w.DetailTOOL->click();
     f.w.DetailOPT->trigger();
