@@ -103,8 +103,8 @@ Commands:
       Check the collection against the profile as the verify window's Go button
       does and write the verification report to FILE (default REPORT.TXT in the
       program directory), replacing the old report only when the run is complete.
-      --quick trusts the CRCs stored in ZIP archives instead of decoding them
-      (the window's quick check box) and remembers each archive in QUICKCRC.DAT
+      --quick trusts the CRCs stored in ZIP and 7z archives instead of decoding
+      them (the window's quick check box) and remembers each archive in QUICKCRC.DAT
       of the program directory until it changes.
       OPTION is one of the window's check boxes, each at the window's initial
       value unless given: VerifyRoms, RomClones, ReportNoGoodDump (off),

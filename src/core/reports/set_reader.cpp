@@ -5,6 +5,7 @@
 
 #include "core/launch/set_archives.h"
 #include "platform/ascii.h"
+#include "platform/sevenzip_directory.h"
 #include "platform/zip_directory.h"
 
 namespace kw {
@@ -238,7 +239,8 @@ SetReader::Done SetReader::Read(const SetJob& job) {
 
 std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& location) {
   const std::string extension = platform::AsciiUpperCase(fs::ExtractFileExt(location));
-  if (extension != ".ZIP") return std::nullopt;
+  const bool zip = extension == ".ZIP";
+  if (!zip && extension != ".7Z") return std::nullopt;
   const std::optional<fs::FileStamp> stamp = fs::Stamp(location);
   if (!stamp) return std::nullopt;
   if (cache_ != nullptr) {
@@ -248,8 +250,13 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
       return *cached;
     }
   }
-  Result<std::vector<archive::StoredEntry>> entries = archive::ReadZipDirectory(location);
+  Result<std::vector<archive::StoredEntry>> entries =
+      zip ? archive::ReadZipDirectory(location) : archive::Read7zDirectory(location);
   if (!entries) return std::nullopt;
+  for (archive::StoredEntry& entry : *entries) {
+    // 7z stores no CRC for an empty file: the CRC of no bytes is 0.
+    if (!entry.crc_known && entry.size == 0) entry.crc_known = true;
+  }
   std::optional<std::vector<archive::AcceptedEntry>> accepted =
       archive::AcceptedZipEntries(*entries, archives_.SizeLimit());
   if (!accepted) return std::nullopt;
@@ -263,8 +270,12 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
     // The certification is in the readme's text: that one file is decoded, the others passed.
     ContentsSink sink(&stop_);
     sink.OnlyNames(&IsReadmeName);
-    bool handled = false;
-    (void)archive::ReadZipFlat(location, sink, archives_.SizeLimit(), handled);
+    bool handled = !zip;
+    if (zip) {
+      (void)archive::ReadZipFlat(location, sink, archives_.SizeLimit(), handled);
+    } else {
+      (void)archive::ReadFlat(location, sink, archives_.SizeLimit());
+    }
     if (!handled) return std::nullopt;
     for (NamedSetFile& f : files) {
       for (const NamedSetFile& read : sink.Files()) {

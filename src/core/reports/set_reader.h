@@ -1,6 +1,6 @@
 // Reads the sets of a verification run in the run's order, one or two sets ahead of the
-// verifier on other cores, and (in the quick mode) judges ZIP archives from their directories,
-// with a cache of what each archive held while it stays unchanged.
+// verifier on other cores, and (in the quick mode) judges ZIP and 7z archives from their
+// directories, with a cache of what each archive held while it stays unchanged.
 #pragma once
 
 #include <atomic>

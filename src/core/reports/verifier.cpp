@@ -255,7 +255,7 @@ void Verifier::WriteHeader() {
   Write("Romsets supported: ........" + std::to_string(db_.GameCount()));
   Write("Resources needed: ........." + std::to_string(db_.ResourceCount()));
   if (options_.QuickCheck)
-    Write("Verification mode: ........Quick check (CRCs stored in ZIP archives trusted)");
+    Write("Verification mode: ........Quick check (CRCs stored in ZIP and 7z archives trusted)");
   Write(std::string(80, '-'));
   Write(" ");
 }

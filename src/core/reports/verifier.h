@@ -43,7 +43,8 @@ struct VerifyOptions {
   bool ReportUnsupported = false;
   std::string LogFileName;  // the window's default: ProgramDir + "REPORT.TXT"
   bool OpenInEditor = true;
-  // ZIP sets are judged from the sizes and CRCs their directories store, without decoding.
+  // ZIP and 7z sets are judged from the sizes and CRCs their directories store, without
+  // decoding.
   bool QuickCheck = false;
 };
 
