@@ -155,9 +155,19 @@ void PreferencesController::Apply(const PreferencesForm& form) {
   if (Status saved = settings_.Save(); !saved) ui_.Ask(saved.Message(), MsgIcon::Error);
 }
 
+void PreferencesController::WindowShown() {
+  window_open_ = true;
+  game_list_.SuspendJoystick();
+}
+
+void PreferencesController::WindowHidden() {
+  window_open_ = false;
+  game_list_.ResumeJoystick();  // polling exactly while the switch is on
+}
+
 void PreferencesController::SetJoystickSelect(bool on) {
   settings_.Values().DXGameSelect = on;
-  game_list_.ResumeJoystick();  // polling exactly while the switch is on
+  if (!window_open_) game_list_.ResumeJoystick();
 }
 
 int PreferencesController::PollJoystick(std::optional<JoystickFunction> waiting) {

@@ -67,7 +67,13 @@ class PreferencesController {
   // changed, and saves the settings file (a failure is said). Called however the window closed.
   void Apply(const PreferencesForm& form);
 
-  // UseDirectX: the switch is stored and the game list's joystick follows at once.
+  // While the window is open the game list does not read the joystick, so that the button
+  // pressed for an assignment does not also start a game or move the list; when it closes the
+  // list reads it again exactly while the switch is on.
+  void WindowShown();
+  void WindowHidden();
+  // UseDirectX: the switch is stored at once (the game list follows it as soon as the window
+  // is closed, or at once when the window is not open).
   void SetJoystickSelect(bool on);
   // One poll of the window's timer: the number of the highest button down (0 for none); when
   // one of the six functions waits for its button (`waiting`), it gets that number.
@@ -82,6 +88,7 @@ class PreferencesController {
   platform::Joystick& joystick_;
   const std::vector<std::string>& drives_;
   std::string product_name_;
+  bool window_open_ = false;
 };
 
 // A directory as the window shows it and stores it: absolute against the current directory,

@@ -69,7 +69,7 @@ class OptionBinders {
                   Then then = {}) {
     for (std::size_t i = 0; i < buttons.size() && i < codes.size(); ++i) {
       QObject::connect(buttons[i], &QAbstractButton::clicked, buttons[i],
-                       [&value, code = codes[i], then] {
+                       [&value, code = static_cast<T>(codes[i]), then] {
                          value = code;
                          if (then) then();
                        });

@@ -222,6 +222,7 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
 
 void TDirectoriesFRM::Prepare() {
   setWindowTitle(FromSystemText(controller_.Title()));
+  controller_.WindowShown();
   form_ = controller_.Show();
   MameDefImageDir->setText(FromSystemText(form_.mame_default_caption));
   CdRom->clear();
@@ -283,6 +284,7 @@ void TDirectoriesFRM::JoyTimerTick() {
 void TDirectoriesFRM::hideEvent(QHideEvent* event) {
   JoyTMR->stop();
   ReleaseButtons();
+  controller_.WindowHidden();
   QDialog::hideEvent(event);
 }
 

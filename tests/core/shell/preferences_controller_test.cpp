@@ -86,6 +86,8 @@ TEST(PreferencesTest, APressedJoystickButtonIsAssignedAtOnce) {
     EXPECT_EQ(f.settings.Values().PlayButton, 4);
     EXPECT_EQ(f.preferences.PollJoystick(std::nullopt), 3);  // no function waits: unchanged
     EXPECT_EQ(f.settings.Values().PageUpButton, 3);
+    f.preferences.WindowHidden();
+    EXPECT_TRUE(f.view.joystick);  // the list reads it again
     f.preferences.SetJoystickSelect(false);
     EXPECT_FALSE(f.view.joystick);
   }
