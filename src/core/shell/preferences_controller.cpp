@@ -53,8 +53,7 @@ std::string JoystickButtonCaption(const FrontEndSettings& settings, JoystickFunc
     case JoystickFunction::Bottom:
       break;
   }
-  FrontEndSettings& s = const_cast<FrontEndSettings&>(settings);
-  return name + std::to_string(ButtonOf(s, function));
+  return name + std::to_string(ButtonOf(settings, function));
 }
 
 void AssignJoystickButton(FrontEndSettings& settings, JoystickFunction function, int button) {

@@ -29,6 +29,9 @@ inline constexpr std::array<JoystickFunction, 6> kJoystickFunctions = {
     JoystickFunction::PageDown, JoystickFunction::Top,    JoystickFunction::Bottom};
 
 std::uint8_t& ButtonOf(FrontEndSettings& settings, JoystickFunction function);
+inline std::uint8_t ButtonOf(const FrontEndSettings& settings, JoystickFunction function) {
+  return ButtonOf(const_cast<FrontEndSettings&>(settings), function);
+}
 // "Play: B3", "Random select: B1", ...
 std::string JoystickButtonCaption(const FrontEndSettings& settings, JoystickFunction function);
 // Gives `function` the button `button`: a function that had that button already takes the
