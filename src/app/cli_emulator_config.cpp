@@ -1,29 +1,69 @@
 // emulator-config: the emulator's MAME.CFG of a profile as the option windows hold it, and
-// written back as a game start writes it.
+// written back as a game start writes it; --set changes options as the option windows do.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
 #include "core/shell/emulator_config.h"
+#include "platform/ascii.h"
 #include "platform/system_info.h"
 
 namespace kw::cli {
 
 namespace {
 
-constexpr const char* kUsage = "Usage: kestrelwing-cli emulator-config PROFILE.KSL [--rewrite]\n";
+constexpr const char* kUsage =
+    "Usage: kestrelwing-cli emulator-config PROFILE.KSL [--rewrite] [--set [SECTION.]KEY=VALUE "
+    "...]\n";
+
+// The declaration a --set names: SECTION.KEY, or a KEY that only one section has. The message
+// says why there is none.
+const EmulatorKey* FindKey(const std::string& name, std::string& why) {
+  const std::size_t dot = name.find('.');
+  if (dot != std::string::npos) {
+    const EmulatorKey* key = FindEmulatorKey(name.substr(0, dot), name.substr(dot + 1));
+    if (!key) why = "unknown option '" + name + "'";
+    return key;
+  }
+  const EmulatorKey* found = nullptr;
+  for (const EmulatorKey& key : EmulatorConfigKeys()) {
+    if (!platform::EqualNoCase(key.key, name)) continue;
+    if (found) {
+      why = "option '" + name + "' is in more than one section: write config." + name +
+            " or directory." + name;
+      return nullptr;
+    }
+    found = &key;
+  }
+  if (!found) why = "unknown option '" + name + "'";
+  return found;
+}
 
 }  // namespace
 
 int EmulatorConfigCommand(const Args& args) {
   std::string profile;
   bool rewrite = false;
-  for (const std::string& a : args) {
+  std::vector<std::pair<const EmulatorKey*, std::string>> sets;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
     if (a == "--rewrite") {
       rewrite = true;
+    } else if (a == "--set" && i + 1 < args.size()) {
+      const std::string& assignment = args[++i];
+      const std::size_t equals = assignment.find('=');
+      std::string why = "'" + assignment + "' is not KEY=VALUE";
+      const EmulatorKey* key =
+          equals == std::string::npos ? nullptr : FindKey(assignment.substr(0, equals), why);
+      if (!key) {
+        std::fprintf(stderr, "kestrelwing-cli emulator-config: %s\n", why.c_str());
+        return 2;
+      }
+      sets.emplace_back(key, assignment.substr(equals + 1));
     } else if (!a.empty() && a[0] == '-' && a != "-") {
       std::fprintf(stderr, "kestrelwing-cli emulator-config: unknown option '%s'\n%s", a.c_str(),
                    kUsage);
@@ -47,8 +87,10 @@ int EmulatorConfigCommand(const Args& args) {
     std::fprintf(stderr, "kestrelwing-cli emulator-config: %s\n", read.Message().c_str());
     return 1;
   }
+  for (const auto& [key, value] : sets)
+    key->Read(config, value);
   if (!WriteOut(FormatEmulatorConfig(config)) || !FlushOut()) return 1;
-  if (!rewrite) return 0;
+  if (!rewrite && sets.empty()) return 0;
   const AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
   if (Status written = WriteEmulatorConfig(db.EmulatorDir, names.TempDirName, config); !written) {
     std::fprintf(stderr, "kestrelwing-cli emulator-config: %s\n", written.Message().c_str());

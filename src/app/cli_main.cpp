@@ -13,10 +13,13 @@ namespace {
 constexpr const char* kUsage = R"usage(Usage: kestrelwing-cli COMMAND [ARGUMENTS]
 
 Commands:
-  settings
+  settings [--set SECTION.KEY=VALUE ...]
       Print the effective front-end settings: KESTREL.INI of the program directory
       ($KESTRELWING_HOME, else $XDG_DATA_HOME/kestrelwing) with every default filled
-      in, as [section] headers and key=value lines in file order.
+      in, as [section] headers and key=value lines in file order. Each --set first
+      gives a setting the value, read as the file's line would be read (a switch
+      given "yes" reads as its default, as that line in the file would), and saves
+      the file with its other lines kept. Exit 2 for an unknown setting (nothing is written).
   parse-listinfo INPUT OUTPUT.KSL [--emulator-dir DIR] [--emulator-exe NAME]
                  [--emulator-version TEXT]
       Read INPUT as the emulator's -listinfo capture and write the profile OUTPUT.KSL.
@@ -75,7 +78,7 @@ Commands:
       descriptions come from the profile; without one, and for sets it does not
       know, a row says "(game not supported by current profile)". Exit 1 when the
       profile cannot be read.
-  emulator-config PROFILE.KSL [--rewrite]
+  emulator-config PROFILE.KSL [--rewrite] [--set [SECTION.]KEY=VALUE ...]
       Print the emulator's MAME.CFG of the profile's emulator directory (its name
       matched without regard to case) as the option windows hold it: "[directory]"
       and "[config]", each followed by its key=value lines in the emulator's read
@@ -83,8 +86,13 @@ Commands:
       reals with seven decimals, upper case where the emulator's texts are kept so),
       then "emulate_three=YES" or "emulate_three=NO". With --rewrite the settings
       are then written back into the file as before a game start, its other lines
-      kept. Exit 1 when the profile or the file cannot be read, or the file cannot
-      be written.
+      kept. Each --set gives an option its value as the file's line would be read
+      (and then writes the file as --rewrite does); KEY alone names the option of
+      the only section that has it (artwork and cheat need "config." or
+      "directory."; emulate_three has no section and, as at a game start, only
+      changes a line the file already has). Exit 2 for an unknown or
+      ambiguous option (nothing is written), 1 when the profile or the file cannot
+      be read, or the file cannot be written.
   cmdline PROFILE.KSL SET [--record STEM | --playback STEM]
       Print the command line that the program runs for the game SET, as the
       command-line window shows it: the options of KESTREL.INI of the program

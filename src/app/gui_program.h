@@ -22,7 +22,7 @@ class GuiProgram : public Program {
                              window.Recording(), window.Stats(), window.NewProfile()},
                 std::move(names)) {
     window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics,
-                 &launch, &verify, &describe});
+                 &launch, &verify, &describe, &options, &preferences});
   }
 };
 

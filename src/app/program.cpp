@@ -24,7 +24,11 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       describe(ui, settings.Values(), database, emulator_config, stats, game_list, names),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
-                       statistics}) {
+                       statistics}),
+      options(ui, settings.Values(), database, emulator_config, game_list, shell.LanguageCodes(),
+              names.ProductName),
+      preferences(ui, settings, database, emulator_config, game_list, joystick, shell.CdDrives(),
+                  names.ProductName) {
   // In the order the window is brought up to date after a profile opens or its state changes.
   profiles.AddListener(emulator_config);
   profiles.AddListener(help);

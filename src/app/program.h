@@ -17,6 +17,8 @@
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/help_controller.h"
 #include "core/shell/main_shell.h"
+#include "core/shell/option_windows_controller.h"
+#include "core/shell/preferences_controller.h"
 #include "core/shell/settings_store.h"
 #include "platform/joystick.h"
 
@@ -60,6 +62,9 @@ class Program {
   VerifyController verify;
   DescribeController describe;
   MainShell shell;
+  // The option windows take the language codes and the optical drives the shell finds.
+  OptionWindowsController options;
+  PreferencesController preferences;
 };
 
 }  // namespace kw

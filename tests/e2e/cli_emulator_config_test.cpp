@@ -60,5 +60,41 @@ TEST(CliEmulatorConfig, PrintsInReadOrderAndRewrites) {
   EXPECT_FALSE(run.err.empty());
 }
 
+TEST(CliEmulatorConfig, SetWritesOptionsAsTheWindowsDo) {
+  test::TempDir dir;
+  test::TempDir emulator;
+  const std::string profile = dir / "P.KSL";
+  ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
+                    profile, "--emulator-dir", emulator.Path()},
+                   dir, dir.Path())
+                .status,
+            0);
+  emulator.Write("MAME.CFG", "[config]\nkioskmode=no\nbeam=2\nemulate_three=no\n");
+  test::CliRun run = RunCli({"emulator-config", profile, "--set", "resolution=640x480", "--set",
+                             "config.artwork=no", "--set", "directory.rompath=/games/roms", "--set",
+                             "emulate_three=yes", "--set", "gamma=junk"},
+                            dir, dir.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string written = emulator.Read("MAME.CFG");
+  EXPECT_NE(written.find("\nkioskmode=no\n"), std::string::npos) << written;
+  EXPECT_NE(written.find("\nresolution=640X480\n"), std::string::npos);
+  EXPECT_NE(written.find("\nartwork=no\n"), std::string::npos);
+  EXPECT_NE(written.find("rompath=.;/games/roms\n"), std::string::npos);
+  EXPECT_NE(written.find("\ngamma=1.0000000\n"), std::string::npos) << "unusable: default";
+  EXPECT_NE(written.find("\nbeam=2.0000000\n"), std::string::npos);
+  EXPECT_NE(written.find("\nemulate_three=YES\n"), std::string::npos);
+  EXPECT_EQ(RunCli({"emulator-config", profile}, dir, dir.Path()).out, run.out);
+
+  for (const char* bad : {"nosuchoption=1", "artwork=yes", "config.inp=x", "resolution"}) {
+    run = RunCli({"emulator-config", profile, "--set", bad}, dir, dir.Path());
+    EXPECT_EQ(run.status, 2) << bad;
+    EXPECT_FALSE(run.err.empty());
+  }
+  EXPECT_NE(RunCli({"emulator-config", profile, "--set", "artwork=yes"}, dir, dir.Path())
+                .err.find("more than one section"),
+            std::string::npos);
+  EXPECT_EQ(emulator.Read("MAME.CFG"), written) << "nothing written";
+}
+
 }  // namespace
 }  // namespace kw

@@ -30,6 +30,33 @@ TEST(CliSettings, PrintsTheFileValuesWithDefaultsInFileOrder) {
   EXPECT_EQ(run.out.find("ExtraOptions"), std::string::npos) << "none to add";
 }
 
+TEST(CliSettings, SetWritesThroughTheDeclarationsAndKeepsTheOtherLines) {
+  test::TempDir home;
+  home.Write("KESTREL.INI", "; mine\n[Fonts]\nBoldFontSize=12\n[Extra]\nkeep=me\n");
+  auto run = RunCli(home.Path(),
+                    "settings --set fonts.boldfontsize=14 --set DirectX.PlayButton=259 "
+                    "--set Sort.LastSelected=pacman --set VerifyOnRun.CheckCRCOnRun=yes "
+                    "--set MAME.ExtraOptions=-nosound");
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("BoldFontSize=14\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("PlayButton=3\n"), std::string::npos) << "the low byte, as read";
+  EXPECT_NE(run.out.find("LastSelected=PACMAN\n"), std::string::npos);
+  EXPECT_NE(run.out.find("CheckCRCOnRun=0\n"), std::string::npos) << "not a number: default";
+  EXPECT_NE(run.out.find("ExtraOptions=-nosound\n"), std::string::npos);
+  const std::string file = home.Read("KESTREL.INI");
+  EXPECT_EQ(file.rfind("; mine\n[Fonts]\nBoldFontSize=14\n", 0), 0u) << file;
+  EXPECT_NE(file.find("[Extra]\nkeep=me\n"), std::string::npos);
+  EXPECT_EQ(RunCli(home.Path(), "settings").out, run.out);
+
+  const std::string before = home.Read("KESTREL.INI");
+  run = RunCli(home.Path(), "settings --set Fonts.BoldFontSize=8 --set Fonts.Nonsense=1");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.out.find("unknown setting 'Fonts.Nonsense'"), std::string::npos) << run.out;
+  EXPECT_EQ(home.Read("KESTREL.INI"), before) << "nothing written";
+  EXPECT_EQ(RunCli(home.Path(), "settings --set NoDot=1").status, 2);
+  EXPECT_EQ(RunCli(home.Path(), "settings --set").status, 2);
+}
+
 TEST(CliSettings, UnknownCommandsAndOptionsAreUsageErrors) {
   test::TempDir home;
   EXPECT_EQ(RunCli(home.Path(), "frobnicate").status, 2);

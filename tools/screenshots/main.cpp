@@ -42,9 +42,14 @@
 #include "ui/reports/verify_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
+#include "ui/shell/audio_window.h"
+#include "ui/shell/emulator_dirs_window.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/misc_window.h"
+#include "ui/shell/preferences_window.h"
 #include "ui/shell/program_font.h"
 #include "ui/shell/qt_user_interface.h"
+#include "ui/shell/video_window.h"
 #include "ui/shell/working_window.h"
 
 namespace {
@@ -94,6 +99,18 @@ void WhenModal(QObject* context, Act act) {
     act(window);
   });
   poll->start(100);
+}
+
+// Opens a modal window with `open` and saves its picture as `file` before closing it.
+template <class W, class Open>
+void ModalShot(QWidget* context, const QDir& out, const char* file, Open open) {
+  bool taken = false;
+  WhenModal<W>(context, [&](W* dialog) {
+    taken = Save(Grab(dialog), out.filePath(file));
+    dialog->close();
+  });
+  open();
+  Require(taken, file);
 }
 
 void FirstStartWindows(const QDir& out) {
@@ -411,6 +428,30 @@ void DemoWindows(const QDir& out) {
     dialog->AbortBTN->click();
   });
   window.VerifySetOPTClick();
+
+  // The option windows over the demo profile, with options that show every preview at work:
+  // a resolution narrower than the selected game, an arcade monitor's centering, the screen
+  // turned right by hand, cheats on.
+  program.game_list.SelectLine(program.database.FindGamePosition("BRASSOWL"));
+  kw::EmulatorConfig::Config& options = program.emulator_config.Config().config;
+  options.resolution = "240X256";
+  options.skiplines = 12;
+  options.monitor = "ARCADE";
+  options.centerx = 3;
+  options.centery = -5;
+  options.norotate = true;
+  options.ror = true;
+  options.cheat = true;
+  options.volume = -6;
+  ModalShot<kw::TVideoFRM>(&window, out, "video-window.png", [&] { window.VideoOPTClick(); });
+  ModalShot<kw::TAudioFRM>(&window, out, "audio-window.png", [&] { window.AudioOPTClick(); });
+  ModalShot<kw::TMiscFRM>(&window, out, "misc-window.png", [&] { window.MiscOPTClick(); });
+  ModalShot<kw::TMAMEDirFRM>(&window, out, "emulator-directories-window.png",
+                             [&] { window.MAMEdirOPTClick(); });
+  program.settings.Values().DXGameSelect = true;
+  ModalShot<kw::TDirectoriesFRM>(&window, out, "preferences-window.png",
+                                 [&] { window.DirectoriesOPTClick(); });
+
   QFile report_file(home.path() + "/REPORT.TXT");
   Require(report_file.open(QIODevice::ReadOnly), "the verifier wrote no report");
   QPlainTextEdit viewer;

@@ -16,6 +16,11 @@
 #include "ui/launch/recording_panel.h"
 #include "ui/reports/verify_window.h"
 #include "ui/shell/about_window.h"
+#include "ui/shell/audio_window.h"
+#include "ui/shell/emulator_dirs_window.h"
+#include "ui/shell/misc_window.h"
+#include "ui/shell/preferences_window.h"
+#include "ui/shell/video_window.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"
 
@@ -53,6 +58,7 @@ void TMainFRM::Bind(const MainWindowControllers& controllers) {
   game_list_->Bind(controllers.game_list);
   quick_info_->Bind(controllers.quick_info);
   recording_->Bind(controllers.recording);
+  option_windows_.Bind(controllers.options, controllers.preferences, controllers.database);
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -170,10 +176,18 @@ void TMainFRM::DeleteConfigOPTClick() {}         // later: per-game file mainten
 void TMainFRM::DeleteHiScoreOPTClick() {}        // later
 void TMainFRM::DeleteNVRamOPTClick() {}          // later
 void TMainFRM::DeleteDefaultConfigOPTClick() {}  // later
-void TMainFRM::VideoOPTClick() {}                // later: the emulator option windows
-void TMainFRM::AudioOPTClick() {}                // later
-void TMainFRM::MiscOPTClick() {}                 // later
-void TMainFRM::MAMEdirOPTClick() {}              // later
+void TMainFRM::VideoOPTClick() {
+  if (TVideoFRM* window = option_windows_.Video()) window->Run();
+}
+void TMainFRM::AudioOPTClick() {
+  if (TAudioFRM* window = option_windows_.Audio()) window->Run();
+}
+void TMainFRM::MiscOPTClick() {
+  if (TMiscFRM* window = option_windows_.Misc()) window->Run();
+}
+void TMainFRM::MAMEdirOPTClick() {
+  if (TMAMEDirFRM* window = option_windows_.Directories()) window->Run();
+}
 void TMainFRM::VerifySetOPTClick() {
   if (!controllers_.verify) return;
   TVerifyFRM window(controllers_.verify->ProgramDir(), this);
@@ -189,7 +203,9 @@ void TMainFRM::SelectRandomGameOPTClick() {
 }
 void TMainFRM::NextMatchOPTClick() {}  // later: search
 
-void TMainFRM::DirectoriesOPTClick() {}  // later: the Preferences window
+void TMainFRM::DirectoriesOPTClick() {
+  if (TDirectoriesFRM* window = option_windows_.Preferences()) window->Run();
+}
 void TMainFRM::ShowCmdLineOPTClick() {}  // later: the command-line window
 void TMainFRM::ExplorerOPTClick() {}     // later: per-game file maintenance
 void TMainFRM::SysInfoOPTClick() {}      // later: the system information window

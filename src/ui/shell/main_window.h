@@ -13,6 +13,7 @@
 #include "core/shell/help_controller.h"
 #include "core/shell/shell_view.h"
 #include "ui/profile/new_profile_window.h"
+#include "ui/shell/option_windows.h"
 
 class QAction;
 class QMenu;
@@ -24,6 +25,8 @@ namespace kw {
 class GameListController;
 class GameListPanel;
 class LaunchController;
+class OptionWindowsController;
+class PreferencesController;
 class VerifyController;
 class DescribeController;
 class QuickInfoController;
@@ -46,6 +49,8 @@ struct MainWindowControllers {
   LaunchController* launch = nullptr;
   VerifyController* verify = nullptr;
   DescribeController* describe = nullptr;
+  OptionWindowsController* options = nullptr;
+  PreferencesController* preferences = nullptr;
 };
 
 class TMainFRM : public QMainWindow,
@@ -73,6 +78,7 @@ class TMainFRM : public QMainWindow,
   RecordingPanel& Recording() const { return *recording_; }
   StatsPanel& Stats() const { return *stats_; }
   ProfileWindows& NewProfile() { return profile_windows_; }
+  OptionWindows& Options() { return option_windows_; }
 
   // ShellView
   void SetTitle(const std::string& title) override;
@@ -209,6 +215,7 @@ class TMainFRM : public QMainWindow,
   RecordingPanel* recording_ = nullptr;
   StatsPanel* stats_ = nullptr;
   ProfileWindows profile_windows_{this};
+  OptionWindows option_windows_{this};
   bool centred_ = false;
 };
 

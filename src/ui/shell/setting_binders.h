@@ -100,9 +100,10 @@ void BindRadioGroup(const std::vector<QAbstractButton*>& buttons, Owner& owner,
   for (std::size_t i = 0; i < buttons.size() && i < codes.size(); ++i) {
     QAbstractButton* button = buttons[i];
     button->setChecked(static_cast<int>(i) == checked);
-    QObject::connect(button, &QAbstractButton::toggled, button, [&value, code = codes[i]](bool on) {
-      if (on) value = code;
-    });
+    QObject::connect(button, &QAbstractButton::toggled, button,
+                     [&value, code = static_cast<T>(codes[i])](bool on) {
+                       if (on) value = code;
+                     });
   }
 }
 

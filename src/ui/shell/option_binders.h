@@ -1,0 +1,92 @@
+// The option windows' controls tied to their declared settings, one line per control: each
+// binding stores every change the user makes into the record at once (then runs the window's
+// follow-up, such as ShowConfigInWindows), and Show() puts the record back into every control
+// without storing anything, so that showing a window never changes a value by itself. A value
+// that no entry or position stands for is shown as no entry, or as the nearest end of the bar,
+// and stays as the file gave it until the user changes that control.
+#pragma once
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/shell/emulator_config.h"
+#include "core/shell/option_lists.h"
+#include "core/shell/option_windows.h"
+
+namespace kw {
+
+// The field of a declared key of the emulator's configuration ("config" or "directory"). A key
+// that is not declared with that type is a fault of the window, found by its first showing.
+template <class T>
+T& EmulatorField(EmulatorConfig& config, std::string_view section, std::string_view key) {
+  const EmulatorKey* declared = FindEmulatorKey(section, key);
+  T* field = declared ? declared->Get<T>(config) : nullptr;
+  if (!field) qFatal("no emulator option %s.%s of this type", section.data(), key.data());
+  return *field;
+}
+
+class OptionBinders {
+ public:
+  using Then = std::function<void()>;
+
+  // Check boxes and toggle buttons.
+  void CheckBox(QAbstractButton* box, bool& value, Then then = {});
+  // A drop-down list with its code list: entry i stands for codes[i].
+  template <class T>
+  void ComboBox(QComboBox* box, T& value, const CodeList<T>& list, Then then = {}) {
+    box->clear();
+    for (const std::string& text : list.texts)
+      box->addItem(QString::fromStdString(text));
+    QObject::connect(box, &QComboBox::activated, box, [&value, list, then](int index) {
+      if (auto code = list.CodeAt(index)) value = *code;
+      if (then) then();
+    });
+    shows_.push_back([box, &value, list] {
+      const QSignalBlocker quiet(box);
+      box->setCurrentIndex(list.IndexOf(value));
+    });
+  }
+  // A track bar over a real option, with its label.
+  void TrackBar(QAbstractSlider* bar, float& value, const kw::TrackBar& scale, QLabel* label,
+                Then then = {});
+  // The volume bar: its position is minus the volume.
+  void VolumeBar(QAbstractSlider* bar, std::int32_t& volume, QLabel* label, Then then = {});
+  // An edit field: its text on every change.
+  void LineEdit(QLineEdit* edit, std::string& value, Then then = {});
+  // A group of radio buttons: button i stands for codes[i].
+  template <class T>
+  void RadioGroup(const std::vector<QAbstractButton*>& buttons, T& value, std::vector<T> codes,
+                  Then then = {}) {
+    for (std::size_t i = 0; i < buttons.size() && i < codes.size(); ++i) {
+      QObject::connect(buttons[i], &QAbstractButton::clicked, buttons[i],
+                       [&value, code = static_cast<T>(codes[i]), then] {
+                         value = code;
+                         if (then) then();
+                       });
+    }
+    shows_.push_back([buttons, &value, codes] {
+      for (std::size_t i = 0; i < buttons.size() && i < codes.size(); ++i) {
+        const QSignalBlocker quiet(buttons[i]);
+        buttons[i]->setChecked(codes[i] == value);
+      }
+    });
+  }
+
+  // Every bound control from the record, storing nothing.
+  void Show() const;
+
+ private:
+  std::vector<std::function<void()>> shows_;
+};
+
+}  // namespace kw

@@ -1,0 +1,21 @@
+#include "ui/shell/preview_picture.h"
+
+#include <QMouseEvent>
+
+namespace kw {
+
+void PreviewPicture::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && isEnabled() && on_press)
+    on_press(event->position().toPoint());
+}
+
+void PreviewPicture::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() == Qt::LeftButton && isEnabled() && on_drag)
+    on_drag(event->position().toPoint());
+}
+
+void PreviewPicture::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && on_release) on_release(event->position().toPoint());
+}
+
+}  // namespace kw

