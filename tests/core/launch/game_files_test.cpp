@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "core/browser/joystick_select.h"
 #include "core/browser/quick_info_controller.h"
@@ -15,6 +17,7 @@
 #include "core/shell/settings.h"
 #include "platform/fs.h"
 #include "support/recording_views.h"
+#include "support/script_emulator.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -161,6 +164,26 @@ TEST_F(GameFilesTest, HostileNamesAndFilesThatCannotGoDeleteNothing) {
   db_.ProfileLoaded = false;
   ui_.messages.clear();
   files_.DeleteGameFile(GameFileKind::Config);
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(GameFilesTest, TheFileManagerOpensOnThePictureDirectoryWithoutBeingWaitedFor) {
+  files_.ExplorerOPTClick();  // no picture shown: nothing started
+  settings_.ScreenShots = dir_.Path() + "snap";
+  dir_.Write("snap/mygame.png", "a placeholder");
+  quick_info_.GameSelected(0);
+  ASSERT_FALSE(quick_info_.ShownPicturePath().empty());
+  test::WriteScript(dir_, "xdg-open",
+                    "printf '%s|' \"$@\" > \"" + dir_.Path() +
+                        "opened.tmp\"\n"
+                        "mv \"" +
+                        dir_.Path() + "opened.tmp\" \"" + dir_.Path() + "opened.txt\"\n");
+  const std::string cwd = platform::fs::CurrentDirectory();
+  files_.ExplorerOPTClick();
+  EXPECT_EQ(platform::fs::CurrentDirectory(), cwd);
+  while (!sfs::exists(dir_.Path() + "opened.txt"))
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(dir_.Read("opened.txt"), dir_.Path() + "snap/|");
   EXPECT_TRUE(ui_.messages.empty());
 }
 
