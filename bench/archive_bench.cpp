@@ -18,26 +18,19 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include "bench_support.h"
 #include "core/launch/crc32.h"
 #include "core/launch/set_archives.h"
 #include "core/shell/settings.h"
-#include "core/silent_user_interface.h"
 #include "demo/zip_writer.h"
 #include "platform/fs.h"
-#include "rom_data.h"
 
 namespace {
 
 namespace fs = kw::platform::fs;
+using kw::bench::QuietUi;
 using kw::bench::RomData;
 using kw::bench::SetName;
-
-class QuietUi : public kw::SilentUserInterface {
- public:
-  kw::MsgAnswer Ask(const std::string&, kw::MsgIcon, kw::MsgButtons) override {
-    return kw::MsgAnswer::Cancel;
-  }
-};
 
 // The 7z archive of `members` (libarchive's writer; the demo writes only zips).
 bool Write7z(const std::string& path, const std::vector<kw::demo::ZipMember>& members) {

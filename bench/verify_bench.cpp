@@ -16,29 +16,22 @@
 #include <random>
 #include <string>
 
+#include "bench_support.h"
 #include "core/launch/crc32.h"
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/reports/verifier.h"
 #include "core/shell/app_names.h"
 #include "core/shell/settings.h"
-#include "core/silent_user_interface.h"
 #include "demo/zip_writer.h"
 #include "platform/fs.h"
-#include "rom_data.h"
 
 namespace {
 
 namespace fs = kw::platform::fs;
+using kw::bench::QuietUi;
 using kw::bench::RomData;
 using kw::bench::SetName;
-
-class QuietUi : public kw::SilentUserInterface {
- public:
-  kw::MsgAnswer Ask(const std::string&, kw::MsgIcon, kw::MsgButtons) override {
-    return kw::MsgAnswer::Yes;
-  }
-};
 
 std::string Hex(std::uint32_t value) {
   char text[9];
@@ -93,7 +86,7 @@ int Run(const std::string& dir, bool quick, int threads) {
   if (!kw::ParseListinfoText(*listinfo, db).empty()) return 1;
   db.EmulatorDir = base;
   std::filesystem::current_path(base);
-  QuietUi ui;
+  QuietUi ui(kw::MsgAnswer::Yes);
   kw::FrontEndSettings settings;
   settings.ScreenShots = base + "SNAP";
   kw::AppNames names;

@@ -22,15 +22,9 @@ bench="$build/bench/verify_bench"
 mkdir -p "$work"
 [ -f "$work/GAMES.LST" ] || "$bench" generate "$work" "$sets" 1024
 
-median() {
-  local i
-  for ((i = 0; i < runs; i++)); do
-    [ -n "${cold:-}" ] && rm -f "$work/QUICKCRC.DAT"
-    /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" >/dev/null 2>&1 || true
-    cat "$work/time.txt"
-  done | sort -n | awk -v n="$runs" '{ w[NR]=$1; u[NR]=$2; s[NR]=$3; m[NR]=$4 }
-    END { k=int((n+1)/2); printf "%6.3f s wall %6.3f s user %6.3f s sys %7.1f MiB peak\n", w[k], u[k], s[k], m[k]/1024 }'
-}
+# shellcheck source=bench/bench_lib.sh
+. "$(dirname "$0")/bench_lib.sh"
+before_each() { if [ -n "${cold:-}" ]; then rm -f "$work/QUICKCRC.DAT"; fi; }
 
 echo "$(ls "$work/ROMS" | wc -l) ROM zips ($(du -sm "$work/ROMS" | cut -f1) MiB), $(ls "$work/SAMPLES" | wc -l) sample zips"
 echo "exact, 1 thread:   $("$bench" run "$work" --threads 0)"

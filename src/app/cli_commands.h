@@ -42,5 +42,6 @@ int Verify(const Args& args);
 int Search(const Args& args);
 int ProfileInfo(const Args& args);
 int SysInfo(const Args& args);
+int Describe(const Args& args);
 
 }  // namespace kw::cli

@@ -134,6 +134,15 @@ Commands:
   sysinfo
       Print the system information window: its five caption and value pairs
       ("Total phisical memory: 15890 MB"), one a line, then its four system lines.
+  describe PROFILE.KSL SET
+      Print the detailed description of the game SET as "Romset details" puts it
+      into the report window: the report's title, then one line per report line
+      (identity, hardware, statistics of STATS.INI of the program directory, the
+      clone family, chips, ROM files, samples, high-score areas, cheats, and the
+      history and information file entries). The support files are those that
+      MAME.CFG of the profile's emulator directory names (HISCORE.DAT beside the
+      emulator). SET is matched exactly, else in upper case. Exit 1 when the
+      profile cannot be read or holds no game named SET.
   make-demo DIR
       Write the demo collection under DIR (made when missing): the stand-in
       emulator as DIR/emulator/mame with the listinfo text it prints (STANDIN.LST),
@@ -175,6 +184,7 @@ constexpr Command kCommands[] = {
     {"search", kw::cli::Search},
     {"profile-info", kw::cli::ProfileInfo},
     {"sysinfo", kw::cli::SysInfo},
+    {"describe", kw::cli::Describe},
 };
 
 }  // namespace

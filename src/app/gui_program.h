@@ -22,7 +22,7 @@ class GuiProgram : public Program {
                              window.Recording(), window.Stats(), window.NewProfile(), &window},
                 std::move(names)) {
     window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics,
-                 &launch, &verify, &search, &profile_info, &command_line, &game_files});
+                 &launch, &verify, &search, &profile_info, &command_line, &game_files, &describe});
   }
 };
 

@@ -21,6 +21,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       launch(ui, settings.Values(), database, emulator_config, statistics, game_list, recording,
              archives, names),
       verify(ui, settings.Values(), database, emulator_config, names),
+      describe(ui, settings.Values(), database, emulator_config, stats, game_list, names),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
                        statistics}),

@@ -14,6 +14,7 @@
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
 #include "core/profile/profile_info.h"
+#include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "core/shell/app_names.h"
 #include "core/shell/command_line_form.h"
@@ -63,6 +64,7 @@ class Program {
   SetArchives archives;
   LaunchController launch;
   VerifyController verify;
+  DescribeController describe;
   MainShell shell;
 
  private:

@@ -384,6 +384,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(model.rowCount(), 0);
   }
 
+  // The tool button, the menu item (Alt+T) and the list's pop-up item describe the selected set.
+  void RomsetDetailsFromTheButtonTheMenuAndThePopUp() {
+    Fixture f;
+    f.ShowProfile(true, {"ALPHA", "BETA"});
+    f.program.game_list.SelectLine(1);
+    f.ui.events.clear();  // what opening the profile showed
+    QCOMPARE(f.w.DetailOPT->shortcut(), QKeySequence(Qt::ALT | Qt::Key_T));
+    f.w.DetailTOOL->click();
+    f.w.DetailOPT->trigger();
+    f.w.GameList().DetailsOPT->trigger();
+    QCOMPARE(f.ui.reports.size(), std::size_t{3});
+    for (const kw::ReportDocument& report : f.ui.reports) {
+      QCOMPARE(report.SaveName, std::string("BETA_romset"));
+      QCOMPARE(report.Lines()[2].text, std::string("Game: .............[BETA] = The game BETA"));
+    }
+    QCOMPARE(f.ui.events,
+             (std::vector<std::string>{"busy on", "busy off", "report", "busy on", "busy off",
+                                       "report", "busy on", "busy off", "report"}));
+  }
+
   void RecordingFileNameOpensForPlaybackAndIsUpperCase() {
     Fixture f;
     f.ShowProfile(true, {"ABC"});

@@ -15,7 +15,11 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <memory>
 
@@ -405,6 +409,33 @@ void DemoWindows(const QDir& out) {
   });
   Require(program.launch.RunGameOPTClick() == kw::LaunchOutcome::Refused,
           "the broken game was not refused");
+
+  // "Romset details" of a game with a history and an information entry, high-score areas and
+  // cheats, from the tool button: the report window, then the report saved as rich and as plain
+  // text beside the pictures.
+  program.game_list.SelectLine(program.database.FindGamePosition("MOONMOTH"));
+  bool described = false;
+  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+    described = true;
+    Require(Save(Grab(dialog), out.filePath("set-description.png")),
+            "set-description.png not saved");
+    // Further down: the high-score areas, the cheats and the two text databases' entries.
+    dialog->Doc->moveCursor(QTextCursor::End);
+    Require(dialog->Doc->find("This game supports HighScore", QTextDocument::FindBackward),
+            "the high-score block is missing");
+    QTextCursor at = dialog->Doc->textCursor();
+    at.clearSelection();
+    dialog->Doc->setTextCursor(at);
+    Require(Save(Grab(dialog), out.filePath("set-description-support.png")),
+            "set-description-support.png not saved");
+    Require(dialog->SaveTo(out.filePath("set-description.rtf"), kw::kRichTextFilter),
+            "set-description.rtf not saved");
+    Require(dialog->SaveTo(out.filePath("set-description.txt"), kw::kPlainTextFilter),
+            "set-description.txt not saved");
+    dialog->close();
+  });
+  window.DetailTOOL->click();
+  Require(described, "the set description was not shown");
 
   // The whole demo verified from the verify window: the window at the end, then its report.
   ui.SetAskHook([](const QString&, kw::MsgIcon, kw::MsgButtons) { return kw::MsgAnswer::Yes; });

@@ -11,6 +11,7 @@
 #include "core/launch/recording_controller.h"
 #include "core/launch/stats_controller.h"
 #include "core/profile/profile_info.h"
+#include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "core/shell/app_names.h"
 #include "ui/browser/game_list_panel.h"
@@ -180,7 +181,9 @@ void TMainFRM::QuitOPTClick() {
 void TMainFRM::RunGameOPTClick() {
   if (controllers_.launch) controllers_.launch->RunGameOPTClick();
 }
-void TMainFRM::DetailBTNClick() {}  // later: the set description
+void TMainFRM::DetailBTNClick() {
+  if (controllers_.describe) controllers_.describe->DetailBTNClick();
+}
 void TMainFRM::DeleteConfigOPTClick() {
   if (controllers_.game_files) controllers_.game_files->DeleteGameFile(GameFileKind::Config);
 }

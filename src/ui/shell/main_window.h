@@ -29,6 +29,7 @@ class GameFilesController;
 class LaunchController;
 class ProfileInfoController;
 class VerifyController;
+class DescribeController;
 class QuickInfoController;
 class QuickInfoPanel;
 class RecordingController;
@@ -53,6 +54,7 @@ struct MainWindowControllers {
   ProfileInfoController* profile_info = nullptr;
   CommandLineForm* command_line = nullptr;
   GameFilesController* game_files = nullptr;
+  DescribeController* describe = nullptr;
 };
 
 class TMainFRM : public QMainWindow,

@@ -1,9 +1,12 @@
-// What the set benchmarks fill their archives with.
+// What the set benchmarks share: the names and bytes of their sets, and a user interface that
+// answers every question without a window.
 #pragma once
 
 #include <cstdio>
 #include <random>
 #include <string>
+
+#include "core/silent_user_interface.h"
 
 namespace kw::bench {
 
@@ -25,5 +28,14 @@ inline std::string RomData(std::mt19937& random, std::size_t size) {
   }
   return data;
 }
+
+class QuietUi : public SilentUserInterface {
+ public:
+  explicit QuietUi(MsgAnswer answer = MsgAnswer::Cancel) : answer_(answer) {}
+  MsgAnswer Ask(const std::string&, MsgIcon, MsgButtons) override { return answer_; }
+
+ private:
+  MsgAnswer answer_;
+};
 
 }  // namespace kw::bench
