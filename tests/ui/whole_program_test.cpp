@@ -1,7 +1,8 @@
 // The whole program over the demo collection, as a user goes through it: the first start makes
-// the demo's profile, a search finds a game, the command-line window shows its command, the game
-// is played with the stand-in emulator, the statistics and the profile information are looked
-// at, the collection is verified, and the program ends. Then the files it wrote are checked.
+// the demo's profile, a search finds a game, its details are shown, the command-line window
+// shows its command, the game is played with the stand-in emulator, the statistics and the
+// profile information are looked at, the collection is verified, and the program ends. Then the
+// files it wrote are checked.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -111,6 +112,15 @@ class WholeProgramTest : public QObject {
       QVERIFY(line >= 0);
       QCOMPARE(program.database.Game(static_cast<std::size_t>(line)).Name.Str(),
                std::string("BRASSOWL"));
+
+      // Its details, in the report window.
+      QString details_title;
+      WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+        details_title = dialog->windowTitle();
+        dialog->close();
+      });
+      window.DetailOPT->trigger();
+      QCOMPARE(details_title, QString("Kestrelwing - Detailed romset description"));
 
       // The command line of the game, with an option added by hand (stored at once).
       QString example;
