@@ -2,6 +2,7 @@
 // shows them, for scripts and for checks against other tools.
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "app/cli_commands.h"
@@ -10,6 +11,7 @@
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info.h"
 #include "core/browser/quick_info_controller.h"
+#include "core/browser/search.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
@@ -130,6 +132,77 @@ int QuickInfo(const Args& args) {
   for (std::size_t i = 0; i < kQuickInfoLines; ++i)
     out += std::string(kQuickInfoCaptions[i]) + " " + values[i] + "\n";
   out += "Picture: " + PictureLine(db, game, files.settings) + "\n";
+  return WriteOut(out) && FlushOut() ? 0 : 1;
+}
+
+}  // namespace kw::cli
+
+namespace kw::cli {
+
+namespace {
+
+constexpr const char* kSearchUsage =
+    "Usage: kestrelwing-cli search PROFILE.KSL --target game|romset|clones|manufacturer\n"
+    "                              --mode exact|start|contain [--case] TEXT\n";
+
+}  // namespace
+
+int Search(const Args& args) {
+  std::string profile;
+  std::string text;
+  bool have_text = false;
+  bool case_sensitive = false;
+  std::optional<SearchTarget> target;
+  std::optional<SearchMode> mode;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--target" && i + 1 < args.size()) {
+      const std::string& t = args[++i];
+      if (t == "game") target = SearchTarget::Game;
+      if (t == "romset") target = SearchTarget::RomSet;
+      if (t == "clones") target = SearchTarget::Clones;
+      if (t == "manufacturer") target = SearchTarget::Manufacturer;
+      if (!target) break;
+    } else if (a == "--mode" && i + 1 < args.size()) {
+      const std::string& m = args[++i];
+      if (m == "exact") mode = SearchMode::Exact;
+      if (m == "start") mode = SearchMode::StartingWith;
+      if (m == "contain") mode = SearchMode::Containing;
+      if (!mode) break;
+    } else if (a == "--case") {
+      case_sensitive = true;
+    } else if (a == "--" && i + 1 < args.size() && !have_text) {
+      text = args[++i];
+      have_text = true;
+    } else if (profile.empty() && !(a.size() > 1 && a[0] == '-')) {
+      profile = a;
+    } else if (!have_text && !profile.empty()) {
+      text = a;
+      have_text = true;
+    } else {
+      std::fputs(kSearchUsage, stderr);
+      return 2;
+    }
+  }
+  // Blank texts cannot be searched for, as the window's OK button says.
+  SearchForm probe;
+  probe.Text2find = text;
+  if (profile.empty() || !target || !mode || !have_text || !probe.OkEnabled()) {
+    std::fputs(kSearchUsage, stderr);
+    return 2;
+  }
+  ProgramFiles files;
+  GameDatabase db;
+  if (!LoadProfileFile(db, profile)) return 1;
+  PlayStats stats(files.names.StatsPath);
+  if (files.settings.SortBy == kSortMostPlayed) stats.LoadStats();
+  SortGames(db, files.settings.SortBy, files.settings.ReverseSort, stats);
+  const ListingOptions listing = ListingOf(files.settings);
+  std::string out;
+  for (long n : FindMatches(db, *target, *mode, case_sensitive, text)) {
+    AppendGameListLine(db, static_cast<std::size_t>(n - 1), listing, out);
+    out += '\n';
+  }
   return WriteOut(out) && FlushOut() ? 0 : 1;
 }
 

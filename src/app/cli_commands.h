@@ -39,6 +39,9 @@ int MakeDemo(const Args& args);
 int Cmdline(const Args& args);
 int Launch(const Args& args);
 int Verify(const Args& args);
+int Search(const Args& args);
+int ProfileInfo(const Args& args);
+int SysInfo(const Args& args);
 int Describe(const Args& args);
 
 }  // namespace kw::cli

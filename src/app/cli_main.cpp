@@ -127,6 +127,21 @@ Commands:
       MissingHardware, MissingSamples, FaultySets, UnsupportedSets,
       SkippedSets). Exit 0 after a complete run, 1 when the profile cannot be
       opened or the report cannot be written.
+  search PROFILE.KSL --target game|romset|clones|manufacturer
+         --mode exact|start|contain [--case] TEXT
+      Search the profile as the search window does: the game's description, its set
+      name, its master set (the clones of TEXT) or its manufacturer, equal to TEXT,
+      beginning with it or containing it, letter case aside unless --case. Prints
+      the matching games' list lines in list order, with the sort and listing
+      options of KESTREL.INI of the program directory; nothing when none matches.
+      A TEXT of blanks and control characters only is refused (exit 2). Exit 1 when
+      the profile cannot be read.
+  profile-info PROFILE.KSL
+      Print the profile information report, one line of the report window a line.
+      Exit 1 when the profile cannot be read.
+  sysinfo
+      Print the system information window: its five caption and value pairs
+      ("Total phisical memory: 15890 MB"), one a line, then its four system lines.
   describe PROFILE.KSL SET
       Print the detailed description of the game SET as "Romset details" puts it
       into the report window: the report's title, then one line per report line
@@ -174,6 +189,9 @@ constexpr Command kCommands[] = {
     {"cmdline", kw::cli::Cmdline},
     {"launch", kw::cli::Launch},
     {"verify", kw::cli::Verify},
+    {"search", kw::cli::Search},
+    {"profile-info", kw::cli::ProfileInfo},
+    {"sysinfo", kw::cli::SysInfo},
     {"describe", kw::cli::Describe},
 };
 

@@ -22,7 +22,7 @@ class ConsoleViews : public ShellView,
                      public NewProfileView {
  public:
   ProgramViews Views() {
-    return ProgramViews{*this, *this, *this, *this, *this, *this, *this, *this};
+    return ProgramViews{*this, *this, *this, *this, *this, *this, *this, *this, nullptr};
   }
 
   void SetTitle(const std::string&) override {}

@@ -19,10 +19,11 @@ class GuiProgram : public Program {
   GuiProgram(UserInterface& ui, TMainFRM& window, AppNames names)
       : Program(ui,
                 ProgramViews{window, window, window, window.GameList(), window.QuickInfo(),
-                             window.Recording(), window.Stats(), window.NewProfile()},
+                             window.Recording(), window.Stats(), window.NewProfile(), &window},
                 std::move(names)) {
     window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics,
-                 &launch, &verify, &describe, &options, &preferences});
+                 &launch, &verify, &search, &profile_info, &command_line, &game_files, &describe,
+                 &options, &preferences});
   }
 };
 

@@ -28,13 +28,18 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       options(ui, settings.Values(), database, emulator_config, game_list, shell.LanguageCodes(),
               names.ProductName),
       preferences(ui, settings, database, emulator_config, game_list, joystick, shell.CdDrives(),
-                  names.ProductName) {
+                  names.ProductName),
+      search(ui, database, game_list, views.search ? *views.search : no_search_window_),
+      profile_info(ui, settings.Values(), database, names),
+      command_line(settings.Values(), database, game_list, launch),
+      game_files(ui, database, game_list, emulator_config, quick_info, names) {
   // In the order the window is brought up to date after a profile opens or its state changes.
   profiles.AddListener(emulator_config);
   profiles.AddListener(help);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);
+  profiles.AddListener(search);
   statistics.AddResetListener(game_list);
 }
 

@@ -4,6 +4,8 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
+#include "core/browser/search.h"
+#include "core/launch/game_files.h"
 #include "core/launch/launch_controller.h"
 #include "core/launch/play_stats.h"
 #include "core/launch/recording_controller.h"
@@ -11,9 +13,11 @@
 #include "core/launch/stats_controller.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_controller.h"
+#include "core/profile/profile_info.h"
 #include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "core/shell/app_names.h"
+#include "core/shell/command_line_form.h"
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/help_controller.h"
 #include "core/shell/main_shell.h"
@@ -37,6 +41,8 @@ struct ProgramViews {
   RecordingView& recording;
   StatsView& statistics;
   NewProfileView& new_profile;
+  // The search window; without one (the console program) a search is never opened.
+  SearchView* search = nullptr;
 };
 
 class Program {
@@ -65,6 +71,18 @@ class Program {
   // The option windows take the language codes and the optical drives the shell finds.
   OptionWindowsController options;
   PreferencesController preferences;
+
+ private:
+  struct NoSearchWindow : SearchView {
+    bool RunSearchWindow(SearchForm&) override { return false; }
+    void SetNextMatchEnabled(bool) override {}
+  } no_search_window_;
+
+ public:
+  SearchController search;
+  ProfileInfoController profile_info;
+  CommandLineForm command_line;
+  GameFilesController game_files;
 };
 
 }  // namespace kw

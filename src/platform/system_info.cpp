@@ -2,6 +2,7 @@
 #include "platform/system_info.h"
 
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/sysinfo.h>
 #include <sys/utsname.h>
 #include <unistd.h>
@@ -147,6 +148,44 @@ MemoryStatus GetMemoryStatus() {
     }
   }
   return status;
+}
+
+AddressSpace GetAddressSpace() {
+  AddressSpace space;
+  space.total_bytes = std::uint64_t{1} << 47;
+  struct rlimit limit {};
+  if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      static_cast<std::uint64_t>(limit.rlim_cur) < space.total_bytes) {
+    space.total_bytes = static_cast<std::uint64_t>(limit.rlim_cur);
+  }
+  std::uint64_t used = 0;
+  if (Result<std::string> status = fs::ReadFile("/proc/self/status")) {
+    if (std::optional<std::string> value = FindLineValue(*status, "VmSize", ':')) {
+      used = std::strtoull(value->c_str(), nullptr, 10) * 1024;
+    }
+  }
+  space.available_bytes = used < space.total_bytes ? space.total_bytes - used : 0;
+  return space;
+}
+
+SystemVersion GetSystemVersion() {
+  SystemVersion version;
+  struct utsname names {};
+  if (uname(&names) == 0) {
+    version.name = names.sysname;
+    version.release = names.release;
+    version.version = names.version;
+    version.machine = names.machine;
+  }
+  Result<std::string> release = fs::ReadFile("/etc/os-release");
+  if (!release) release = fs::ReadFile("/usr/lib/os-release");
+  if (release) {
+    if (std::optional<std::string> pretty = FindLineValue(*release, "PRETTY_NAME", '=')) {
+      if (std::string name = Unquote(*pretty); !name.empty()) version.name = name;
+    }
+  }
+  if (version.name.empty()) version.name = "Linux";
+  return version;
 }
 
 std::string OperatingSystemName() {

@@ -37,6 +37,25 @@ struct MemoryStatus {
 };
 MemoryStatus GetMemoryStatus();
 
+// The address space of this process: its size (the limit set on it, else the user part of a
+// 64-bit address space, 128 TiB on x86-64 and AArch64 with 4-level page tables) and what is not
+// yet mapped (VmSize of /proc/self/status taken off).
+struct AddressSpace {
+  std::uint64_t total_bytes = 0;
+  std::uint64_t available_bytes = 0;
+};
+AddressSpace GetAddressSpace();
+
+// The system's name (PRETTY_NAME of /etc/os-release, else uname's), the kernel's release and
+// version and the machine, from uname.
+struct SystemVersion {
+  std::string name;
+  std::string release;
+  std::string version;
+  std::string machine;
+};
+SystemVersion GetSystemVersion();
+
 std::string OperatingSystemName();  // from /etc/os-release and uname
 std::string ProcessorName();        // from /proc/cpuinfo
 

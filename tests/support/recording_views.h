@@ -55,7 +55,7 @@ class RecordingViews : public ShellView,
   std::string open_dialog_dir;
 
   ProgramViews Views() {
-    return ProgramViews{*this, *this, *this, *this, *this, *this, *this, *this};
+    return ProgramViews{*this, *this, *this, *this, *this, *this, *this, *this, nullptr};
   }
 
   std::optional<std::string> ChooseRecordingFile(const std::string& dir,

@@ -36,13 +36,16 @@
 #include "support/scripted_ui.h"
 
 #include "ui/browser/quick_info_panel.h"
+#include "ui/browser/search_window.h"
 #include "ui/launch/stat_window.h"
 #include "ui/profile/new_profile_window.h"
 #include "ui/reports/report_window.h"
+#include "ui/reports/sysinfo_window.h"
 #include "ui/reports/verify_window.h"
 #include "ui/resources.h"
 #include "ui/shell/about_window.h"
 #include "ui/shell/audio_window.h"
+#include "ui/shell/cmdline_window.h"
 #include "ui/shell/emulator_dirs_window.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/misc_window.h"
@@ -314,6 +317,39 @@ void BrowsingWindows(const QDir& out) {
   program.statistics.ShowStatistics(kw::StatsMode::Plays);
   Require(Save(stats_image, out.filePath("statistics-window.png")),
           "statistics-window.png not saved");
+
+  // A search for the games beginning with "Pac", its message answered; then the profile
+  // information report, the command-line window and the system information window.
+  ui.SetAskHook([](const QString&, kw::MsgIcon, kw::MsgButtons) { return kw::MsgAnswer::Ok; });
+  WhenModal<kw::TSearchFRM>(&window, [&](kw::TSearchFRM* dialog) {
+    dialog->Text2find->clear();
+    QTest::keyClicks(dialog->Text2find, "Pac");
+    Require(Save(Grab(dialog), out.filePath("search-window.png")), "search-window.png not saved");
+    dialog->OkBTN->click();
+  });
+  window.GameOPTClick();
+  Require(program.search.Matches().size() > 1, "the search found nothing");
+  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+    dialog->resize(640, 620);
+    Require(Save(Grab(dialog), out.filePath("profile-info-report.png")),
+            "profile-info-report.png not saved");
+    dialog->close();
+  });
+  window.VersionOPTClick();
+  WhenModal<kw::TCmdLineFRM>(&window, [&](kw::TCmdLineFRM* dialog) {
+    dialog->AddOptions->click();
+    QTest::keyClicks(dialog->ExtraOptions, "-nosound");
+    Require(Save(Grab(dialog), out.filePath("command-line-window.png")),
+            "command-line-window.png not saved");
+    dialog->accept();
+  });
+  window.ShowCmdLineOPTClick();
+  WhenModal<kw::TSysInfoFRM>(&window, [&](kw::TSysInfoFRM* dialog) {
+    Require(Save(Grab(dialog), out.filePath("system-info-window.png")),
+            "system-info-window.png not saved");
+    dialog->accept();
+  });
+  window.SysInfoOPTClick();
   program.shell.FormDestroy();
 }
 

@@ -81,6 +81,10 @@ void GameListPanel::AddPopUpTwins(QAction* run_game, QAction* details, QMenu* de
   PopDeleteSUB->setObjectName("_DeleteSUB");
   PopDeleteSUB->menuAction()->setObjectName("_DeleteSUB");
   for (QAction* twin : delete_menu->actions()) {
+    if (twin->isSeparator()) {
+      PopDeleteSUB->addSeparator();
+      continue;
+    }
     QAction* a = PopDeleteSUB->addAction(twin->text());
     a->setObjectName("_" + twin->objectName());
     connect(a, &QAction::triggered, twin, &QAction::trigger);

@@ -6,17 +6,23 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
+#include "core/launch/game_files.h"
 #include "core/launch/launch_controller.h"
 #include "core/launch/recording_controller.h"
 #include "core/launch/stats_controller.h"
+#include "core/profile/profile_info.h"
 #include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
+#include "core/shell/app_names.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
+#include "ui/browser/search_window.h"
 #include "ui/launch/recording_panel.h"
+#include "ui/reports/sysinfo_window.h"
 #include "ui/reports/verify_window.h"
 #include "ui/shell/about_window.h"
 #include "ui/shell/audio_window.h"
+#include "ui/shell/cmdline_window.h"
 #include "ui/shell/emulator_dirs_window.h"
 #include "ui/shell/misc_window.h"
 #include "ui/shell/preferences_window.h"
@@ -100,6 +106,16 @@ void TMainFRM::BuildTextFilesMenu(const std::vector<std::string>& captions) {
   }
 }
 
+bool TMainFRM::RunSearchWindow(SearchForm& form) {
+  // One window for the life of the main window.
+  if (!search_window_) search_window_ = new TSearchFRM(this);
+  return search_window_->Run(form, kProductName);
+}
+
+void TMainFRM::SetNextMatchEnabled(bool enabled) {
+  NextMatchOPT->setEnabled(enabled);
+}
+
 void TMainFRM::ShowProfileState(bool loaded) {
   for (QWidget* w : std::initializer_list<QWidget*>{
            InfoTOOL, PlayTOOL, DetailTOOL, VideoSetupTOOL, AudioSetupTOOL, MiscSetupTOOL,
@@ -161,7 +177,9 @@ void TMainFRM::OpenOPTClick() {
 void TMainFRM::ReopenProfile(std::size_t slot) {
   if (controllers_.profiles) controllers_.profiles->ReopenProfile(slot);
 }
-void TMainFRM::VersionOPTClick() {}  // later: the profile information report
+void TMainFRM::VersionOPTClick() {
+  if (controllers_.profile_info) controllers_.profile_info->VersionOPTClick();
+}
 void TMainFRM::QuitOPTClick() {
   close();
 }
@@ -172,10 +190,18 @@ void TMainFRM::RunGameOPTClick() {
 void TMainFRM::DetailBTNClick() {
   if (controllers_.describe) controllers_.describe->DetailBTNClick();
 }
-void TMainFRM::DeleteConfigOPTClick() {}         // later: per-game file maintenance
-void TMainFRM::DeleteHiScoreOPTClick() {}        // later
-void TMainFRM::DeleteNVRamOPTClick() {}          // later
-void TMainFRM::DeleteDefaultConfigOPTClick() {}  // later
+void TMainFRM::DeleteConfigOPTClick() {
+  if (controllers_.game_files) controllers_.game_files->DeleteGameFile(GameFileKind::Config);
+}
+void TMainFRM::DeleteHiScoreOPTClick() {
+  if (controllers_.game_files) controllers_.game_files->DeleteGameFile(GameFileKind::HiScore);
+}
+void TMainFRM::DeleteNVRamOPTClick() {
+  if (controllers_.game_files) controllers_.game_files->DeleteGameFile(GameFileKind::NVRam);
+}
+void TMainFRM::DeleteDefaultConfigOPTClick() {
+  if (controllers_.game_files) controllers_.game_files->DeleteGameFile(GameFileKind::DefaultConfig);
+}
 void TMainFRM::VideoOPTClick() {
   if (TVideoFRM* window = option_windows_.Video()) window->Run();
 }
@@ -194,21 +220,37 @@ void TMainFRM::VerifySetOPTClick() {
   window.Run(controllers_.verify->Form(), controllers_.verify->EmulatorDir());
 }
 
-void TMainFRM::GameOPTClick() {}               // later: search
-void TMainFRM::RomSetOPTClick() {}             // later
-void TMainFRM::FindClonesTOOLClick() {}        // later
-void TMainFRM::FindManufacturerTOOLClick() {}  // later
+void TMainFRM::GameOPTClick() {
+  if (controllers_.search) controllers_.search->GameOPTClick();
+}
+void TMainFRM::RomSetOPTClick() {
+  if (controllers_.search) controllers_.search->RomSetOPTClick();
+}
+void TMainFRM::FindClonesTOOLClick() {
+  if (controllers_.search) controllers_.search->FindClonesTOOLClick();
+}
+void TMainFRM::FindManufacturerTOOLClick() {
+  if (controllers_.search) controllers_.search->FindManufacturerTOOLClick();
+}
 void TMainFRM::SelectRandomGameOPTClick() {
   if (controllers_.game_list) controllers_.game_list->SelectRandomGame();
 }
-void TMainFRM::NextMatchOPTClick() {}  // later: search
+void TMainFRM::NextMatchOPTClick() {
+  if (controllers_.search) controllers_.search->SelectNextMatch();
+}
 
 void TMainFRM::DirectoriesOPTClick() {
   if (TDirectoriesFRM* window = option_windows_.Preferences()) window->Run();
 }
-void TMainFRM::ShowCmdLineOPTClick() {}  // later: the command-line window
-void TMainFRM::ExplorerOPTClick() {}     // later: per-game file maintenance
-void TMainFRM::SysInfoOPTClick() {}      // later: the system information window
+void TMainFRM::ShowCmdLineOPTClick() {
+  if (controllers_.command_line) TCmdLineFRM(this).Run(*controllers_.command_line);
+}
+void TMainFRM::ExplorerOPTClick() {
+  if (controllers_.game_files) controllers_.game_files->ExplorerOPTClick();
+}
+void TMainFRM::SysInfoOPTClick() {
+  TSysInfoFRM(this).Run();
+}
 void TMainFRM::NPlaysOPTClick() {
   if (controllers_.statistics) controllers_.statistics->ShowStatistics(StatsMode::Plays);
 }

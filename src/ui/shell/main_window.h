@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/browser/search.h"
 #include "core/profile/profile_controller.h"
 #include "core/shell/help_controller.h"
 #include "core/shell/shell_view.h"
@@ -24,9 +25,12 @@ namespace kw {
 
 class GameListController;
 class GameListPanel;
+class CommandLineForm;
+class GameFilesController;
 class LaunchController;
 class OptionWindowsController;
 class PreferencesController;
+class ProfileInfoController;
 class VerifyController;
 class DescribeController;
 class QuickInfoController;
@@ -36,6 +40,7 @@ class RecordingPanel;
 class StatsController;
 class StatsPanel;
 class TAboutFRM;
+class TSearchFRM;
 
 // The controllers whose commands the main window forwards.
 struct MainWindowControllers {
@@ -48,6 +53,10 @@ struct MainWindowControllers {
   StatsController* statistics = nullptr;
   LaunchController* launch = nullptr;
   VerifyController* verify = nullptr;
+  SearchController* search = nullptr;
+  ProfileInfoController* profile_info = nullptr;
+  CommandLineForm* command_line = nullptr;
+  GameFilesController* game_files = nullptr;
   DescribeController* describe = nullptr;
   OptionWindowsController* options = nullptr;
   PreferencesController* preferences = nullptr;
@@ -56,7 +65,8 @@ struct MainWindowControllers {
 class TMainFRM : public QMainWindow,
                  public ShellView,
                  public ReopenMenuView,
-                 public TextFilesMenuView {
+                 public TextFilesMenuView,
+                 public SearchView {
   Q_OBJECT
 
  public:
@@ -88,6 +98,9 @@ class TMainFRM : public QMainWindow,
   void RebuildReopenMenus(const std::array<std::string, kReopenSlots>& slots) override;
   // TextFilesMenuView
   void BuildTextFilesMenu(const std::vector<std::string>& captions) override;
+  // SearchView
+  bool RunSearchWindow(SearchForm& form) override;
+  void SetNextMatchEnabled(bool enabled) override;
 
   // File
   void NewOPTClick();
@@ -210,6 +223,7 @@ class TMainFRM : public QMainWindow,
 
   MainWindowControllers controllers_;
   TAboutFRM* about_ = nullptr;
+  TSearchFRM* search_window_ = nullptr;
   GameListPanel* game_list_ = nullptr;
   QuickInfoPanel* quick_info_ = nullptr;
   RecordingPanel* recording_ = nullptr;

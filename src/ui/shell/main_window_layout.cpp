@@ -131,6 +131,7 @@ void TMainFRM::CreateMenus() {
       action(DeleteSUB, "DeleteHiScoreOPT", "Game high scores", &TMainFRM::DeleteHiScoreOPTClick);
   DeleteNVRamOPT =
       action(DeleteSUB, "DeleteNVRamOPT", "Game NV-Ram", &TMainFRM::DeleteNVRamOPTClick);
+  DeleteSUB->addSeparator();
   DeleteDefaultConfigOPT = action(DeleteSUB, "DeleteDefaultConfigOPT", "Default configuration file",
                                   &TMainFRM::DeleteDefaultConfigOPTClick);
   MAMESUB->addSeparator();

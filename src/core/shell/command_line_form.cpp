@@ -1,0 +1,39 @@
+#include "core/shell/command_line_form.h"
+
+#include "core/browser/joystick_select.h"
+#include "core/launch/launch_controller.h"
+#include "core/profile/game_database.h"
+#include "core/shell/settings.h"
+#include "platform/fs.h"
+
+namespace kw {
+
+CommandLineForm::CommandLineForm(FrontEndSettings& settings, const GameDatabase& database,
+                                 const GameListNavigation& list, LaunchController& launch)
+    : settings_(settings), database_(database), list_(list), launch_(launch) {}
+
+void CommandLineForm::SetAddExtraOptions(bool on) {
+  settings_.AddExtraOptions = on;
+}
+void CommandLineForm::SetExtraOptions(const std::string& text) {
+  settings_.ExtraOptions = text;
+}
+void CommandLineForm::SetLogTextOutput(bool on) {
+  settings_.LogTextOutput = on;
+}
+void CommandLineForm::SetIgnoreConfig(bool on) {
+  settings_.IgnoreConfig = on;
+}
+
+std::string CommandLineForm::Example() {
+  std::string dir = platform::fs::CurrentDirectory();
+  if (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  std::string name = kPlaceholderSetName;
+  const long line = list_.SelectedLine();
+  if (database_.ProfileLoaded && line >= 0 &&
+      static_cast<std::size_t>(line) < database_.GameCount())
+    name = database_.Game(static_cast<std::size_t>(line)).Name.Str();
+  return dir + ">" + launch_.CommandLineText(name);
+}
+
+}  // namespace kw

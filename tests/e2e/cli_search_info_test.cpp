@@ -1,0 +1,78 @@
+// search, profile-info and sysinfo, run as the real program.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/cli_run.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+using test::Lines;
+using test::RunCli;
+
+class CliSearchInfoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
+                      profile_, "--emulator-dir", dir_.Path()},
+                     dir_, home_.Path())
+                  .status,
+              0);
+  }
+  std::vector<std::string> Search(const std::vector<std::string>& words) {
+    std::vector<std::string> args{"search", profile_};
+    args.insert(args.end(), words.begin(), words.end());
+    return Lines(RunCli(args, dir_, home_.Path()).out);
+  }
+  test::TempDir dir_;
+  test::TempDir home_;
+  std::string profile_ = dir_ / "SAMPLE.KSL";
+};
+
+TEST_F(CliSearchInfoTest, SearchPrintsTheMatchesInListOrderWithTheListingOptions) {
+  EXPECT_EQ(
+      Search({"--target", "game", "--mode", "contain", "an"}),
+      (std::vector<std::string>{"00001 - Ali Baba and 40 Thieves", "00009 - PuckMan (Japan set 1)",
+                                "00010 - PuckMan (Japan set 2)", "00020 - Tank Battalion",
+                                "00023 - Uo Poko (Japan)"}));
+  EXPECT_EQ(Search({"--target", "game", "--mode", "start", "--case", "puckman"}).size(), 0u);
+  EXPECT_EQ(Search({"--target", "game", "--mode", "start", "puckman"}).size(), 2u);
+  home_.Write("KESTREL.INI", "[Sort]\nReverseSort=1\n[Listing]\nListRomsetName=1\n");
+  const std::vector<std::string> reversed =
+      Search({"--target", "game", "--mode", "start", "puckman"});
+  ASSERT_EQ(reversed.size(), 2u);
+  EXPECT_NE(reversed[0].find("PuckMan (Japan set 2)"), std::string::npos) << reversed[0];
+  EXPECT_NE(reversed[0].find("] = "), std::string::npos) << reversed[0];
+  // A long or hostile text finds nothing and ends; a blank one is refused.
+  EXPECT_EQ(
+      Search({"--target", "manufacturer", "--mode", "contain", std::string(10000, 'x')}).size(),
+      0u);
+  EXPECT_EQ(Search({"--target", "romset", "--mode", "exact", "\x01\xff"}).size(), 0u);
+  EXPECT_EQ(
+      RunCli({"search", profile_, "--target", "game", "--mode", "exact", "  "}, dir_, home_.Path())
+          .status,
+      2);
+}
+
+TEST_F(CliSearchInfoTest, ProfileInfoAndSysinfoPrintTheirLines) {
+  const test::CliRun info = RunCli({"profile-info", profile_}, dir_, home_.Path());
+  ASSERT_EQ(info.status, 0);
+  const std::vector<std::string> lines = Lines(info.out);
+  ASSERT_GT(lines.size(), 10u);
+  EXPECT_EQ(lines[0], "Profile details");
+  EXPECT_EQ(lines[2], "Profile: .................." + profile_);
+  EXPECT_EQ(lines[6], "Romsets supported: ........26");
+
+  const std::vector<std::string> sys = Lines(RunCli({"sysinfo"}, dir_, home_.Path()).out);
+  ASSERT_EQ(sys.size(), 9u);
+  EXPECT_EQ(sys[0].rfind("Total phisical memory: ", 0), 0u);
+  EXPECT_TRUE(sys[0].ends_with(" MB"));
+  EXPECT_EQ(sys[4].rfind("Processor: ", 0), 0u);
+  EXPECT_EQ(sys[6].rfind("Version ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kw
