@@ -164,9 +164,7 @@ void TMainFRM::showEvent(QShowEvent* event) {
 }
 
 // ----------------------------------------------------------------------------------------------
-// Handlers: one line each, to the controller of the command's feature. Those marked "later"
-// belong to parts of the program that are not built yet; their menu items and buttons exist and
-// do nothing until then.
+// Handlers: one line each, to the controller (or the window) of the command's feature.
 
 void TMainFRM::NewOPTClick() {
   if (controllers_.profiles) controllers_.profiles->CreateProfile();
