@@ -18,19 +18,6 @@ std::string Counted(unsigned long count, std::string_view noun, bool plural) {
   return text;
 }
 
-std::string ChannelsText(unsigned channels) {
-  switch (channels) {
-    case 0:
-      return "None";
-    case 1:
-      return "Mono";
-    case 2:
-      return "Stereo";
-    default:
-      return "Polyphonic";
-  }
-}
-
 std::string ControlsText(const GameRecord& game) {
   std::string text = Counted(game.Players, "player", game.Players != 1);
   text += ", ";
@@ -48,6 +35,19 @@ std::string StatsText(const PlayRecord* record) {
 }
 
 }  // namespace
+
+std::string ChannelsText(unsigned channels) {
+  switch (channels) {
+    case 0:
+      return "None";
+    case 1:
+      return "Mono";
+    case 2:
+      return "Stereo";
+    default:
+      return "Polyphonic";
+  }
+}
 
 std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,

@@ -30,4 +30,7 @@ std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,
                                                         const PlayRecord* record);
 
+// "None", "Mono", "Stereo" or "Polyphonic" for the number of sound channels.
+std::string ChannelsText(unsigned channels);
+
 }  // namespace kw

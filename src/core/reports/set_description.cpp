@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/browser/joystick_select.h"
+#include "core/browser/quick_info.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
@@ -43,19 +44,6 @@ const char* PluralUnlessOne(unsigned long n) {
 }
 const char* PluralOverOne(unsigned long n) {
   return n > 1 ? "s" : "";
-}
-
-std::string SoundText(std::uint8_t channels) {
-  switch (channels) {
-    case 0:
-      return "None";
-    case 1:
-      return "Mono";
-    case 2:
-      return "Stereo";
-    default:
-      return "Polyphonic";
-  }
 }
 
 std::string PathIn(const std::string& dir, const std::string& name) {
@@ -141,7 +129,7 @@ class Description {
                       std::to_string(g.Height) + ", " + std::to_string(g.Colors) + " colors, " +
                       std::string(db_.Text(g.Freq)) + "Hz");
     }
-    report_.AddLine("Sound: ............" + SoundText(g.Channels));
+    report_.AddLine("Sound: ............" + ChannelsText(g.Channels));
 
     std::string controls = "Controls: ........." + std::to_string(g.Players) + " player" +
                            PluralUnlessOne(g.Players) + ", " + std::string(ControlWord(g.Control));
