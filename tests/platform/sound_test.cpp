@@ -42,11 +42,17 @@ TEST_F(SoundTest, TheShippedChimeIsPlayedSampleForSample) {
 
   const Status played = PlayWave(wav);
   ASSERT_TRUE(played.Ok()) << played.Message();
-  // The device goes on with silence until it is closed: the chime is what comes first.
-  const std::string written = dir_.Read("played.raw");
-  ASSERT_GE(written.size(), expected.size());
-  EXPECT_EQ(written.substr(0, expected.size()), expected);
-  EXPECT_EQ(written.find_first_not_of('\0', expected.size()), std::string::npos);
+  // SDL's audio thread writes silence while the device is still paused (a loaded machine
+  // shows it), and goes on with silence until the device is closed: the chime is the one sound.
+  const std::string output = dir_.Read("played.raw");
+  const std::size_t sound = output.find_first_not_of('\0');
+  const std::size_t chime = expected.find_first_not_of('\0');
+  ASSERT_NE(sound, std::string::npos);
+  ASSERT_NE(chime, std::string::npos);
+  const std::string written = output.substr(sound);
+  ASSERT_GE(written.size(), expected.size() - chime);
+  EXPECT_EQ(written.substr(0, expected.size() - chime), expected.substr(chime));
+  EXPECT_EQ(written.find_first_not_of('\0', expected.size() - chime), std::string::npos);
 }
 
 TEST_F(SoundTest, WhatCannotBePlayedIsAFailureWithItsReason) {
