@@ -24,8 +24,9 @@ void CheckRecord(const kw::GameDatabase& db, const kw::GameRecord& r) {
         db.Text(r.Manufacturer).size() <= kw::kTextWidth &&
         db.Text(r.Freq).size() <= kw::kTextWidth);
   for (const auto& rom : db.Roms(r)) {
-    Check(rom.Name.size() <= kw::kRomNameWidth && rom.Merge.size() <= kw::kRomNameWidth &&
-          rom.Region.size() <= kw::kRomNameWidth && rom.Flags <= 2);
+    Check(db.Text(rom.Name).size() <= kw::kRomNameWidth &&
+          db.Text(rom.Merge).size() <= kw::kRomNameWidth &&
+          db.Text(rom.Region).size() <= kw::kRomNameWidth && rom.Flags <= 2);
   }
   for (const auto& chip : db.Chips(r))
     Check(chip.Kind <= 2 && chip.Flags <= 1);

@@ -143,11 +143,11 @@ void AppendRecordJson(std::string& out, const GameDatabase& db, const GameRecord
   o.Number("DriverSound", r.DriverSound);
   o.Number("ColorDeep", r.ColorDeep);
 
-  o.Raw("Roms", JsonList(db.Roms(r), [](std::string& out_rom, const RomRecord& rom) {
+  o.Raw("Roms", JsonList(db.Roms(r), [&db](std::string& out_rom, const RomRecord& rom) {
           JsonObject ro(out_rom);
-          ro.Text("Name", rom.Name.View());
-          ro.Text("Merge", rom.Merge.View());
-          ro.Text("Region", rom.Region.View());
+          ro.Text("Name", db.Text(rom.Name));
+          ro.Text("Merge", db.Text(rom.Merge));
+          ro.Text("Region", db.Text(rom.Region));
           ro.Number("Flags", rom.Flags);
           ro.Number("Offset", rom.Offset);
           ro.Number("Size", rom.Size);

@@ -158,7 +158,7 @@ TEST_F(DemoCollectionTest, ListingParsesAndEverySetHoldsWhatItLists) {
     const std::string name = Lower(record.Name.Str());
     Members listed;
     for (const RomRecord& rom : db.Roms(record))
-      if (rom.Merge.empty()) listed[Lower(rom.Name.Str())] = {rom.Size, rom.Crc};
+      if (rom.Merge == 0) listed[Lower(std::string(db.Text(rom.Name)))] = {rom.Size, rom.Crc};
     const std::string zip = FindZip(emulator_ + "ROMS", name);
     if (zip.empty() || listed.empty()) {
       EXPECT_TRUE(zip.empty() && (listed.empty() || faults[name] == DemoFault::kMissingSet))

@@ -78,9 +78,10 @@ const GameRecord* FindGame(const GameDatabase& db, std::string_view name) {
   return FindIn(db.Games(), name);
 }
 
-std::vector<RomRecord> RequiredRoms(const GameDatabase& db, const GameRecord& game) {
-  auto roms = db.Roms(game);
-  std::vector<RomRecord> required(roms.begin(), roms.end());
+std::vector<RomEntry> RequiredRoms(const GameDatabase& db, const GameRecord& game) {
+  std::vector<RomEntry> required;
+  for (const RomRecord& rom : db.Roms(game))
+    required.push_back(db.Rom(rom));
   const GameRecord* current = &game;
   for (int step = 0; step < kMaxChain && !current->RomOf.empty(); ++step) {
     const GameRecord* next = FindIn(db.Games(), current->RomOf.View());
@@ -88,22 +89,22 @@ std::vector<RomRecord> RequiredRoms(const GameDatabase& db, const GameRecord& ga
     if (!next || next == current) break;
     // A parent game's files are listed in the clone's own ROMs already; a resource's are not.
     if (FindIn(db.Resources(), next->Name.View()) == next) {
-      auto shared = db.Roms(*next);
-      required.insert(required.end(), shared.begin(), shared.end());
+      for (const RomRecord& rom : db.Roms(*next))
+        required.push_back(db.Rom(rom));
     }
     current = next;
   }
   return required;
 }
 
-SetCheck CheckRoms(const std::vector<RomRecord>& roms, const std::string& dir) {
+SetCheck CheckRoms(const std::vector<RomEntry>& roms, const std::string& dir) {
   SetCheck check;
-  for (const RomRecord& rom : roms) {
-    std::string path = FindRomFile(dir, rom.Name.View());
-    if (path.empty() && !rom.Merge.empty()) path = FindRomFile(dir, rom.Merge.View());
+  for (const RomEntry& rom : roms) {
+    std::string path = FindRomFile(dir, rom.Name);
+    if (path.empty() && !rom.Merge.empty()) path = FindRomFile(dir, rom.Merge);
     const bool no_good_dump = rom.Crc == 0;
     if (path.empty()) {
-      check.lines.push_back(Padded(rom.Name.View()) +
+      check.lines.push_back(Padded(rom.Name) +
                             (no_good_dump ? " NOT FOUND (NO GOOD DUMP KNOWN)" : " NOT FOUND"));
       check.runnable = check.runnable && no_good_dump;
       continue;
@@ -111,17 +112,17 @@ SetCheck CheckRoms(const std::vector<RomRecord>& roms, const std::string& dir) {
     std::uint64_t size = fs::FileSize(path).value_or(0);
     std::uint32_t crc = 0;
     if (size == rom.Size && !ReadRom(path, size, crc, check.bytes)) {
-      check.lines.push_back(Padded(rom.Name.View()) + " CANNOT BE READ");
+      check.lines.push_back(Padded(rom.Name) + " CANNOT BE READ");
       check.runnable = false;
       continue;
     }
     ++check.files;
     if (size != rom.Size) {
-      check.lines.push_back(Padded(rom.Name.View()) + " WRONG LENGTH (expected: " + Hex(rom.Size) +
+      check.lines.push_back(Padded(rom.Name) + " WRONG LENGTH (expected: " + Hex(rom.Size) +
                             " found: " + Hex(static_cast<std::uint32_t>(size)) + ")");
       check.runnable = false;
     } else if (!no_good_dump && crc != rom.Crc) {
-      check.lines.push_back(Padded(rom.Name.View()) + " WRONG CRC (expected: " + Hex(rom.Crc) +
+      check.lines.push_back(Padded(rom.Name) + " WRONG CRC (expected: " + Hex(rom.Crc) +
                             " found: " + Hex(crc) + ")");
       check.runnable = false;
     }

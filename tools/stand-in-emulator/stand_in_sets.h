@@ -19,7 +19,7 @@ const GameRecord* FindGame(const GameDatabase& db, std::string_view name);
 
 // The ROMs that the game needs: its own, then those of the resources its ROMs come from
 // (`romof` chain), whose files the front-end puts into the same directory.
-std::vector<RomRecord> RequiredRoms(const GameDatabase& db, const GameRecord& game);
+std::vector<RomEntry> RequiredRoms(const GameDatabase& db, const GameRecord& game);
 
 struct SetCheck {
   std::vector<std::string> lines;  // one per problem, in the emulator's wording
@@ -30,6 +30,6 @@ struct SetCheck {
 
 // Looks for every ROM in `dir` (flat; names matched without regard to case, a merged ROM also
 // under the name of its parent's file) and checks its size and CRC.
-SetCheck CheckRoms(const std::vector<RomRecord>& roms, const std::string& dir);
+SetCheck CheckRoms(const std::vector<RomEntry>& roms, const std::string& dir);
 
 }  // namespace kw::standin

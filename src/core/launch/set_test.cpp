@@ -142,7 +142,7 @@ class SetTest {
   }
 
   void TestRom(const RomRecord& rom) {
-    const std::string name = rom.Name.Str();
+    const std::string name(database_.Text(rom.Name));
     // A name that would leave the temporary directory is never looked up, copied or written.
     const bool plain = IsPlainFileName(name);
     const std::string path = PathOf(name);
@@ -165,7 +165,7 @@ class SetTest {
   }
 
   void CheckRom(const RomRecord& rom, const std::string& path) {
-    const std::string padded = PaddedName(rom.Name.Str());
+    const std::string padded = PaddedName(std::string(database_.Text(rom.Name)));
     const std::optional<std::uint64_t> size = fs::FileSize(path);
     if (!size) {
       Problem(padded + " could not be read");
@@ -209,9 +209,10 @@ class SetTest {
     // A size beyond the machine's memory cannot be loaded anyway (the memory line says so):
     // such a file is not made up in memory, and stays missing.
     if (memory_total_ != 0 && rom.Size > memory_total_) {
-      Problem(PaddedName(rom.Name.Str()) + " rom file is missing");
+      Problem(PaddedName(std::string(database_.Text(rom.Name))) + " rom file is missing");
     } else if (!fs::WriteFileAtomic(path, RandomBytes(rom.Size))) {
-      Problem(PaddedName(rom.Name.Str()) + " could not be created due to a disk write error");
+      Problem(PaddedName(std::string(database_.Text(rom.Name))) +
+              " could not be created due to a disk write error");
     }
     ui_.SetOperation(kTesting);
   }

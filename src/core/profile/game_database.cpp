@@ -95,12 +95,24 @@ void GameDatabase::BeginRecord() {
   overflow_ = false;
 }
 
-void GameDatabase::AddRom(const RomRecord& rom) {
+void GameDatabase::AddRom(const RomView& rom) {
   if (roms_.size() >= kMaxPosition) {
     overflow_ = true;
     return;
   }
-  roms_.push_back(rom);
+  const TextId name = AddText(rom.Name);
+  const TextId merge = AddText(rom.Merge);
+  roms_.push_back({name, merge, AddText(rom.Region), rom.Flags, rom.Offset, rom.Size, rom.Crc});
+}
+
+RomEntry GameDatabase::Rom(const RomRecord& rom) const {
+  return {std::string(Text(rom.Name)),
+          std::string(Text(rom.Merge)),
+          std::string(Text(rom.Region)),
+          rom.Flags,
+          rom.Offset,
+          rom.Size,
+          rom.Crc};
 }
 
 void GameDatabase::AddChip(std::uint8_t kind, std::uint8_t flags, std::string_view name,
@@ -154,8 +166,8 @@ bool GameDatabase::EndRecord(std::vector<GameRecord>& list, const GameHead& head
 
 bool GameDatabase::Add(std::vector<GameRecord>& list, const GameEntry& entry) {
   BeginRecord();
-  for (const RomRecord& rom : entry.Roms)
-    AddRom(rom);
+  for (const RomEntry& rom : entry.Roms)
+    AddRom({rom.Name, rom.Merge, rom.Region, rom.Flags, rom.Offset, rom.Size, rom.Crc});
   for (const ChipEntry& chip : entry.Chips)
     AddChip(chip.Kind, chip.Flags, chip.Name, chip.Clock);
   for (const std::string& sample : entry.Samples)
@@ -182,7 +194,8 @@ GameEntry GameDatabase::Entry(const GameRecord& r) const {
   e.Description = Text(r.Description);
   e.Manufacturer = Text(r.Manufacturer);
   e.Freq = Text(r.Freq);
-  e.Roms.assign(Roms(r).begin(), Roms(r).end());
+  for (const RomRecord& rom : Roms(r))
+    e.Roms.push_back(Rom(rom));
   for (const ChipRecord& chip : Chips(r))
     e.Chips.push_back(
         {chip.Kind, chip.Flags, std::string(Text(chip.Name)), std::string(Text(chip.Clock))});

@@ -22,11 +22,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/profile/emulator_dialect.h"
+
 namespace kw {
 
+// The widths of set and ROM names that the era's emulator uses, and that its profiles keep.
+// Today's emulator has longer names: its profiles keep set names whole up to
+// kLongSetNameWidth and ROM names up to kTextWidth (see NameWidthsOf).
 constexpr std::size_t kSetNameWidth = 8;
 constexpr std::size_t kRomNameWidth = 12;
 constexpr std::size_t kTextWidth = 255;
+constexpr std::size_t kLongSetNameWidth = 32;
 // Counts and positions are 16-bit: a profile holds at most this many games, and as many
 // resources.
 constexpr std::size_t kMaxRecords = 65535;
@@ -73,8 +79,9 @@ class FixedText {
   std::uint8_t size_ = 0;
 };
 
-using SetName = FixedText<kSetNameWidth>;
-using RomName = FixedText<kRomNameWidth>;
+// Set names are kept in place at the longest width of any dialect; ROM names are texts of the
+// arena, as most of them are short and a few of today's are 80 characters.
+using SetName = FixedText<kLongSetNameWidth>;
 
 // Position of a text in the database's arena; 0 is the empty text.
 using TextId = std::uint32_t;
@@ -99,15 +106,38 @@ enum DriverCode : std::uint8_t {
   kDriverGood = 3,
 };
 
+// A ROM as the database keeps it; its names are read through the database (Text).
 struct RomRecord {
-  RomName Name;
-  RomName Merge;
-  RomName Region;
+  TextId Name = 0;
+  TextId Merge = 0;
+  TextId Region = 0;
   std::uint8_t Flags = kRomFlagNone;
   std::uint32_t Offset = 0;
   std::uint32_t Size = 0;
   std::uint32_t Crc = 0;
-  bool operator==(const RomRecord&) const = default;
+};
+
+// A ROM with its texts, as a builder hands it to the database (which copies the texts).
+struct RomView {
+  std::string_view Name;
+  std::string_view Merge;
+  std::string_view Region;
+  std::uint8_t Flags = kRomFlagNone;
+  std::uint32_t Offset = 0;
+  std::uint32_t Size = 0;
+  std::uint32_t Crc = 0;
+};
+
+// A ROM as plain values, as a GameEntry holds it.
+struct RomEntry {
+  std::string Name;
+  std::string Merge;
+  std::string Region;
+  std::uint8_t Flags = kRomFlagNone;
+  std::uint32_t Offset = 0;
+  std::uint32_t Size = 0;
+  std::uint32_t Crc = 0;
+  bool operator==(const RomEntry&) const = default;
 };
 
 struct ChipRecord {
@@ -185,7 +215,7 @@ struct GameEntry : GameFields {
   std::string Description;
   std::string Manufacturer;
   std::string Freq;
-  std::vector<RomRecord> Roms;
+  std::vector<RomEntry> Roms;
   std::vector<ChipEntry> Chips;
   std::vector<std::string> Samples;
   bool operator==(const GameEntry&) const = default;
@@ -217,6 +247,9 @@ class GameDatabase {
   std::string EmulatorVersion;
   std::string ProfilePath;
   bool ProfileLoaded = false;
+  // The dialect of the emulator that made the profile: the queries, command lines and files
+  // that serve it.
+  EmulatorDialect Dialect = EmulatorDialect::kListinfo;
 
   void ClearDatabase();
   // Room for `size` more records, so that filling them allocates nothing more.
@@ -228,7 +261,7 @@ class GameDatabase {
   // (false, and it is dropped): positions are 16-bit, and a wrapped position would address
   // another game. So is a record that would pass the 32-bit positions of the lists.
   void BeginRecord();
-  void AddRom(const RomRecord& rom);
+  void AddRom(const RomView& rom);
   void AddChip(std::uint8_t kind, std::uint8_t flags, std::string_view name,
                std::string_view clock);
   void AddSample(std::string_view name);
@@ -253,6 +286,8 @@ class GameDatabase {
   }
   std::string_view Description(const GameRecord& r) const { return Text(r.Description); }
   std::string_view Manufacturer(const GameRecord& r) const { return Text(r.Manufacturer); }
+  // A ROM of this database as plain values.
+  RomEntry Rom(const RomRecord& rom) const;
   std::span<const RomRecord> Roms(const GameRecord& r) const {
     return std::span<const RomRecord>(roms_).subspan(r.RomRange.First, r.RomRange.Count);
   }

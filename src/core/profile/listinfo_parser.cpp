@@ -261,7 +261,7 @@ class Parser {
     if (IsBlockTag(tag)) {
       block_ = tag;
       level_ = 3;
-      if (tag == kTagRom) rom_ = RomRecord{};
+      if (tag == kTagRom) rom_ = EraRom{};
       if (tag == kTagChip) {
         chip_kind_ = kChipNone;
         chip_flags_ = 0;
@@ -275,7 +275,7 @@ class Parser {
     std::string_view value = reader_.ReadToken();
     switch (tag) {
       case kTagName:
-        record_.Name = value;
+        record_.Name = value.substr(0, kSetNameWidth);
         break;
       case kTagDescription:
         description_.assign(value.substr(0, kTextWidth));
@@ -287,16 +287,16 @@ class Parser {
         manufacturer_.assign(value.substr(0, kTextWidth));
         break;
       case kTagCloneOf:
-        record_.CloneOf = value;
+        record_.CloneOf = value.substr(0, kSetNameWidth);
         break;
       case kTagRomOf:
-        record_.RomOf = value;
+        record_.RomOf = value.substr(0, kSetNameWidth);
         break;
       case kTagSample:
         db_.AddSample(value);
         break;
       case kTagSampleOf:
-        record_.SampleOf = value;
+        record_.SampleOf = value.substr(0, kSetNameWidth);
         break;
       default:  // HISTORY: read and dropped
         break;
@@ -307,7 +307,9 @@ class Parser {
 
   void BlockLevel(std::string_view word) {
     if (word == ")") {
-      if (block_ == kTagRom) db_.AddRom(rom_);
+      if (block_ == kTagRom)
+        db_.AddRom({rom_.Name.View(), rom_.Merge.View(), rom_.Region.View(), rom_.Flags,
+                    rom_.Offset, rom_.Size, rom_.Crc});
       if (block_ == kTagChip) db_.AddChip(chip_kind_, chip_flags_, chip_name_, chip_clock_);
       level_ = 2;
       return;
@@ -528,7 +530,13 @@ class Parser {
   // here (the reader's words last only until the next one).
   GameHead record_;
   std::string description_, manufacturer_, freq_;
-  RomRecord rom_;
+  // The era's names are cut to its widths as they are read.
+  struct EraRom {
+    FixedText<kRomNameWidth> Name, Merge, Region;
+    std::uint8_t Flags = kRomFlagNone;
+    std::uint32_t Offset = 0, Size = 0, Crc = 0;
+  };
+  EraRom rom_;
   std::uint8_t chip_kind_ = kChipNone;
   std::uint8_t chip_flags_ = 0;
   std::string chip_name_, chip_clock_;

@@ -30,7 +30,13 @@ enum class ListinfoError : std::uint8_t {
   kTooManyErrors = 5,    // closes a full log
   kTooManyRecords = 6,   // text: GAME or RESOURCE; the profile's 65535 limit was reached
   kUnexpectedEnd = 7,    // text: GAME or RESOURCE; the input ended inside that record
+  // Of today's -listxml output only (listxml_parser.h): the stream cannot be read as XML
+  // (text: "line L, column C"; found: the reason), or it is XML of another shape (text: the
+  // root element's name). Either refuses the whole profile: nothing of it is kept.
+  kMalformedXml = 8,
+  kNotAMachineList = 9,
 };
+
 
 struct ListinfoLogEntry {
   ListinfoError kind = ListinfoError::kTagUnknown;
@@ -38,6 +44,9 @@ struct ListinfoLogEntry {
   std::string found;  // at most 255
   bool operator==(const ListinfoLogEntry&) const = default;
 };
+
+// True when the log holds an entry that refuses the whole profile (kinds 8 and 9).
+bool LogRefusesProfile(const std::vector<ListinfoLogEntry>& log);
 
 // Entries of kinds 1 to 4 kept before the log closes with one kind 5 entry.
 constexpr std::size_t kListinfoLogLimit = 100;

@@ -29,8 +29,21 @@ std::string ListinfoLogLine(const ListinfoLogEntry& entry) {
       return entry.text == "RESOURCE"
                  ? "Unexpected end of file: the last resource was not closed and was ignored."
                  : "Unexpected end of file: the last game was not closed and was ignored.";
+    case ListinfoError::kMalformedXml:
+      return "Malformed XML at " + entry.text + ": " + entry.found +
+             ". The list was not read, and no game of it was kept.";
+    case ListinfoError::kNotAMachineList:
+      return "Not a list of machines: the root element is <" + entry.text +
+             ">. The list was not read.";
   }
   return {};
+}
+
+bool LogRefusesProfile(const std::vector<ListinfoLogEntry>& log) {
+  for (const ListinfoLogEntry& entry : log)
+    if (entry.kind == ListinfoError::kMalformedXml || entry.kind == ListinfoError::kNotAMachineList)
+      return true;
+  return false;
 }
 
 std::vector<std::string> ErrorReportLines(const std::vector<ListinfoLogEntry>& log) {

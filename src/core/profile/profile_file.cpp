@@ -59,15 +59,15 @@ void PutText(Out& out, std::string_view text, std::size_t width) {
 }
 
 template <class Out>
-void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r) {
+void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r, NameWidths widths) {
   PutU16(out, r.Index);
-  PutText(out, r.Name.View(), kSetNameWidth);
+  PutText(out, r.Name.View(), widths.set);
   PutText(out, db.Text(r.Description), kTextWidth);
   PutU16(out, r.Year);
   PutText(out, db.Text(r.Manufacturer), kTextWidth);
-  PutText(out, r.CloneOf.View(), kSetNameWidth);
-  PutText(out, r.RomOf.View(), kSetNameWidth);
-  PutText(out, r.SampleOf.View(), kSetNameWidth);
+  PutText(out, r.CloneOf.View(), widths.set);
+  PutText(out, r.RomOf.View(), widths.set);
+  PutText(out, r.SampleOf.View(), widths.set);
   out.Byte(r.Raster);
   out.Byte(r.Vertical);
   PutU16(out, r.Width);
@@ -79,9 +79,9 @@ void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r) {
     out.Byte(b);
   for (const RomRecord& rom : db.Roms(r)) {
     out.Byte(kRomMarker);
-    PutText(out, rom.Name.View(), kRomNameWidth);
-    PutText(out, rom.Merge.View(), kRomNameWidth);
-    PutText(out, rom.Region.View(), kRomNameWidth);
+    PutText(out, db.Text(rom.Name), widths.rom);
+    PutText(out, db.Text(rom.Merge), widths.rom);
+    PutText(out, db.Text(rom.Region), widths.rom);
     out.Byte(rom.Flags);
     PutU32(out, rom.Offset);
     PutU32(out, rom.Size);
@@ -109,6 +109,11 @@ class Cursor {
   std::size_t Position() const { return pos_; }
   std::size_t Size() const { return data_.size(); }
 
+  bool Peek(std::uint8_t& out) const {
+    if (pos_ >= data_.size()) return false;
+    out = static_cast<std::uint8_t>(data_[pos_]);
+    return true;
+  }
   bool Byte(std::uint8_t& out) {
     if (pos_ >= data_.size()) return false;
     out = static_cast<std::uint8_t>(data_[pos_++]);
@@ -146,24 +151,23 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-bool ReadFixedFields(Cursor& c, GameHead& r) {
+bool ReadFixedFields(Cursor& c, GameHead& r, NameWidths widths) {
   std::uint32_t colors = 0;
-  bool ok = c.U16(r.Index) && c.Text(r.Name, kSetNameWidth) && c.Text(r.Description, kTextWidth) &&
-            c.U16(r.Year) && c.Text(r.Manufacturer, kTextWidth) &&
-            c.Text(r.CloneOf, kSetNameWidth) && c.Text(r.RomOf, kSetNameWidth) &&
-            c.Text(r.SampleOf, kSetNameWidth) && c.Byte(r.Raster) && c.Byte(r.Vertical) &&
-            c.U16(r.Width) && c.U16(r.Height) && c.U32(colors) && c.Text(r.Freq, kTextWidth) &&
-            c.Byte(r.Channels) && c.Byte(r.Players) && c.Byte(r.Control) && c.Byte(r.Buttons) &&
-            c.Byte(r.Coins) && c.Byte(r.Tilt) && c.Byte(r.Service) && c.Byte(r.DipSwitches) &&
-            c.Byte(r.DriverStatus) && c.Byte(r.DriverColor) && c.Byte(r.DriverSound) &&
-            c.Byte(r.ColorDeep);
+  bool ok = c.U16(r.Index) && c.Text(r.Name, widths.set) && c.Text(r.Description, kTextWidth) &&
+            c.U16(r.Year) && c.Text(r.Manufacturer, kTextWidth) && c.Text(r.CloneOf, widths.set) &&
+            c.Text(r.RomOf, widths.set) && c.Text(r.SampleOf, widths.set) && c.Byte(r.Raster) &&
+            c.Byte(r.Vertical) && c.U16(r.Width) && c.U16(r.Height) && c.U32(colors) &&
+            c.Text(r.Freq, kTextWidth) && c.Byte(r.Channels) && c.Byte(r.Players) &&
+            c.Byte(r.Control) && c.Byte(r.Buttons) && c.Byte(r.Coins) && c.Byte(r.Tilt) &&
+            c.Byte(r.Service) && c.Byte(r.DipSwitches) && c.Byte(r.DriverStatus) &&
+            c.Byte(r.DriverColor) && c.Byte(r.DriverSound) && c.Byte(r.ColorDeep);
   r.Colors = static_cast<std::int32_t>(colors);
   return ok;
 }
 
-bool ReadRom(Cursor& c, RomRecord& rom) {
-  return c.Text(rom.Name, kRomNameWidth) && c.Text(rom.Merge, kRomNameWidth) &&
-         c.Text(rom.Region, kRomNameWidth) && c.Byte(rom.Flags) && c.U32(rom.Offset) &&
+bool ReadRom(Cursor& c, RomView& rom, NameWidths widths) {
+  return c.Text(rom.Name, widths.rom) && c.Text(rom.Merge, widths.rom) &&
+         c.Text(rom.Region, widths.rom) && c.Byte(rom.Flags) && c.U32(rom.Offset) &&
          c.U32(rom.Size) && c.U32(rom.Crc);
 }
 
@@ -188,7 +192,10 @@ std::size_t TextBytes(std::string_view text) {
 class TallySink {
  public:
   void Begin() {}
-  void Rom(const RomRecord&) { ++size_.roms; }
+  void Rom(const RomView& rom) {
+    ++size_.roms;
+    size_.text_bytes += TextBytes(rom.Name) + TextBytes(rom.Merge) + TextBytes(rom.Region);
+  }
   void Chip(const ChipView& chip) {
     ++size_.chips;
     size_.text_bytes += TextBytes(chip.Name) + TextBytes(chip.Clock);
@@ -216,7 +223,7 @@ class DatabaseSink {
  public:
   explicit DatabaseSink(GameDatabase& db) : db_(db) {}
   void Begin() { db_.BeginRecord(); }
-  void Rom(const RomRecord& rom) { db_.AddRom(rom); }
+  void Rom(const RomView& rom) { db_.AddRom(rom); }
   void Chip(const ChipView& chip) { db_.AddChip(chip.Kind, chip.Flags, chip.Name, chip.Clock); }
   void Sample(std::string_view sample) { db_.AddSample(sample); }
   bool End(std::uint8_t marker, const GameHead& head) {
@@ -230,7 +237,7 @@ class DatabaseSink {
 // Reads the records after the emulator texts into `sink`; a record that the sink refuses ends
 // the read with kTooManyRecords. A record cut short is dropped.
 template <class Sink, class Tick>
-ProfileReadError ReadRecords(Cursor c, Sink& sink, Tick&& tick) {
+ProfileReadError ReadRecords(Cursor c, Sink& sink, NameWidths widths, Tick&& tick) {
   std::uint8_t marker = 0;
   // A profile always holds at least one record: a file that ends here was cut short.
   if (!c.Byte(marker)) return ProfileReadError::kTruncated;
@@ -240,15 +247,15 @@ ProfileReadError ReadRecords(Cursor c, Sink& sink, Tick&& tick) {
     tick(c.Position());
     sink.Begin();
     GameHead head;
-    if (!ReadFixedFields(c, head)) return ProfileReadError::kTruncated;
+    if (!ReadFixedFields(c, head, widths)) return ProfileReadError::kTruncated;
     // Entries of the three kinds in any order, up to the next record's marker or the end.
     std::optional<std::uint8_t> next_marker;
     std::uint8_t entry = 0;
     while (!next_marker && c.Byte(entry)) {
       switch (entry) {
         case kRomMarker: {
-          RomRecord rom;
-          if (!ReadRom(c, rom)) return ProfileReadError::kTruncated;
+          RomView rom;
+          if (!ReadRom(c, rom, widths)) return ProfileReadError::kTruncated;
           sink.Rom(rom);
           break;
         }
@@ -288,16 +295,22 @@ void PutImage(Out& out, const GameDatabase& db, std::string_view tag, ProgressTh
   PutText(out, db.EmulatorDir, kTextWidth);
   PutText(out, db.EmulatorExe, kTextWidth);
   PutText(out, db.EmulatorVersion, kTextWidth);
+  // The era's profiles have a record marker here; a profile of another dialect has its block.
+  if (db.Dialect != EmulatorDialect::kListinfo) {
+    out.Byte(kDialectMarker);
+    PutText(out, DialectWord(db.Dialect), kTextWidth);
+  }
+  const NameWidths widths = NameWidthsOf(db.Dialect);
   // A single game counts as done from the start rather than dividing by zero.
   const double last = db.GameCount() > 1 ? static_cast<double>(db.GameCount() - 1) : 1.0;
   for (std::size_t i = 0; i < db.GameCount(); ++i) {
     if (throttle) throttle->Tick(Percent(static_cast<double>(i), last));
     out.Byte(kGameMarker);
-    PutRecord(out, db, db.Game(i));
+    PutRecord(out, db, db.Game(i), widths);
   }
   for (const GameRecord& resource : db.Resources()) {
     out.Byte(kResourceMarker);
-    PutRecord(out, db, resource);
+    PutRecord(out, db, resource, widths);
   }
 }
 
@@ -339,12 +352,22 @@ ProfileReadError ReadProfileImage(std::string_view image, std::string_view produ
   db.EmulatorDir = dir;
   db.EmulatorExe = exe;
   db.EmulatorVersion = version;
+  db.Dialect = EmulatorDialect::kListinfo;
+  if (std::uint8_t next = 0; c.Peek(next) && next == kDialectMarker) {
+    std::uint8_t marker = 0;
+    std::string_view word;
+    if (!c.Byte(marker) || !c.Text(word, kTextWidth)) return ProfileReadError::kTruncated;
+    const std::optional<EmulatorDialect> dialect = DialectFromWord(word);
+    if (!dialect) return ProfileReadError::kUnknownDialect;
+    db.Dialect = *dialect;
+  }
+  const NameWidths widths = NameWidthsOf(db.Dialect);
 
   // A first read sizes the lists, so that they are allocated once and exactly (no list grows
   // to twice what it holds), and refuses a file whose records would take more memory than a
   // few times its size.
   TallySink tally;
-  ReadRecords(c, tally, [](std::size_t) {});
+  ReadRecords(c, tally, widths, [](std::size_t) {});
   if (tally.Size().MemoryBytes() > ProfileMemoryLimit(image.size()))
     return ProfileReadError::kTooLarge;
   db.Reserve(tally.Size());
@@ -353,7 +376,7 @@ ProfileReadError ReadProfileImage(std::string_view image, std::string_view produ
   if (progress) throttle.emplace(*progress);
   DatabaseSink sink(db);
   const double total = static_cast<double>(image.size());
-  return ReadRecords(c, sink, [&](std::size_t position) {
+  return ReadRecords(c, sink, widths, [&](std::size_t position) {
     if (throttle) throttle->Tick(Percent(static_cast<double>(position + tag.size()), total));
   });
 }
@@ -368,6 +391,8 @@ std::string ProfileErrorMessage(const std::string& path, ProfileReadError error)
       return path + ": invalid header tag";
     case ProfileReadError::kTruncated:
       return path + ": file is truncated";
+    case ProfileReadError::kUnknownDialect:
+      return path + ": made for an emulator this program does not know";
     case ProfileReadError::kTooManyRecords:
       return path + ": too many records (a profile holds at most 65535 games and 65535 resources)";
     case ProfileReadError::kTooLarge:

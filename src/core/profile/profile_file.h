@@ -1,8 +1,10 @@
 // The profile file (*.KSL): a flat dump of the game database, so that the emulator need be
 // queried only once. A 37-byte tag, the three emulator texts, then one marker byte before each
-// record and each ROM, chip and sample entry. All numbers are little-endian; a short text is a
-// length byte and that many bytes. There is no count and no checksum: records are found by
-// their markers only.
+// record and each ROM, chip and sample entry. A profile of today's emulator has one more block
+// after the emulator texts: the dialect marker and the dialect's word ("listxml"); its names are
+// kept at that dialect's widths. A profile of the era's emulator has no such block. All numbers are
+// little-endian; a short text is a length byte and that many bytes. There is no count and no
+// checksum: records are found by their markers only.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +26,7 @@ constexpr std::uint8_t kResourceMarker = 0xBB;
 constexpr std::uint8_t kRomMarker = 0xBC;
 constexpr std::uint8_t kChipMarker = 0xBD;
 constexpr std::uint8_t kSampleMarker = 0xBE;
+constexpr std::uint8_t kDialectMarker = 0xBF;
 
 // The leading tag: the product name, " - Supported games data", CR, LF, 0x1A.
 std::string ProfileTag(std::string_view product_name);
@@ -38,13 +41,16 @@ enum class ProfileReadError {
   kInvalidFileType,   // the leading tag differs
   kInvalidHeaderTag,  // a byte where a marker belongs is not one
   kTruncated,         // the file ends inside the emulator texts or inside a record
+  kUnknownDialect,    // the dialect block names a dialect this program does not know
   kTooManyRecords,    // more than 65535 games or resources
   kTooLarge,          // the records would take more than kProfileMemoryFactor times the size
 };
 
 // A profile's records take at most this many times the file's size in memory (a real one
-// about 1.5); a file of entries that would need more is refused before anything is read.
-constexpr std::size_t kProfileMemoryFactor = 4;
+// about 2; a record without texts or entries, 45 bytes in the file, takes about 200 in memory,
+// its set names kept at the longest width); a file of entries that would need more is refused
+// before anything is read.
+constexpr std::size_t kProfileMemoryFactor = 8;
 
 // Replaces Games and Resources of `db` by the records of `image` (a profile file's bytes). The
 // emulator texts are set once all three have been read. On an error the records completed

@@ -103,7 +103,7 @@ void BuildProfileInfo(const GameDatabase& db, const std::string& product_name,
     if (!game.SampleOf.empty() || has_samples) ++need_samples;
     if (has_samples && game.SampleOf.empty()) sample_sets.push_back("[" + game.Name.Str() + "]");
     for (const RomRecord& rom : db.Roms(game))
-      if (rom.Merge.empty()) ++own_roms;
+      if (rom.Merge == 0) ++own_roms;
     for (const ChipRecord& chip : db.Chips(game)) {
       if (chip.Kind == kChipCpu) cpus.Add(db.Text(chip.Name));
       if (chip.Kind == kChipAudio) sound_chips.Add(db.Text(chip.Name));

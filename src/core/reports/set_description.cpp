@@ -212,13 +212,14 @@ class Description {
     Heading("Rom files (name/crc/size/area/bank):");
     blocks_.BodyFont();
     for (const RomRecord& rom : roms) {
-      std::string line = PaddedTo(rom.Name.Str(), kRomNameWidth) + " ";
+      const std::string_view name = db_.Text(rom.Name);
+      std::string line = PaddedTo(std::string(name), kRomNameWidth) + " ";
       line += rom.Crc == 0 ? " ????????" : "$" + Hex8(rom.Crc);
       line += " " + RightAligned(std::to_string(rom.Size), 8) + " {$" + Hex8(rom.Offset) + "..$" +
-              Hex8(rom.Offset + rom.Size - 1) + "} " + rom.Region.Str();
+              Hex8(rom.Offset + rom.Size - 1) + "} " + std::string(db_.Text(rom.Region));
       if (rom.Flags == kRomFlagDispose) line += " (dispose)";
       if (rom.Flags == kRomFlagSoundOnly) line += " (sound only)";
-      if (rom.Merge == rom.Name) line += " - from master set " + game_.RomOf.Str();
+      if (db_.Text(rom.Merge) == name) line += " - from master set " + game_.RomOf.Str();
       report_.AddLine(line);
     }
   }

@@ -42,22 +42,22 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
   const std::span<const RomRecord> roms = db_.Roms(record);
   if (kind == Kind::Rom) {
     for (const RomRecord& rom : roms) {
-      if (!(rom.Merge == rom.Name.View())) expected_.push_back(rom.Name.Str());
+      if (db_.Text(rom.Merge) != db_.Text(rom.Name)) expected_.emplace_back(db_.Text(rom.Name));
     }
     if (!roms.empty()) {
       status_.PassName = "Verify roms - Testing files...";
       if (CheckAbort()) return true;
     }
     for (const RomRecord& rom : roms) {
-      if (!rom.Merge.empty()) continue;  // tested with the set it is merged from
-      const std::string name = rom.Name.Str();
+      if (rom.Merge != 0) continue;  // tested with the set it is merged from
+      const std::string name(db_.Text(rom.Name));
       const std::string padded = PaddedName(name);
       const auto* held = contents_.Find(name);
       if (held == nullptr) {
         // A dump used under two names is stored once: the other name's file serves.
         for (const RomRecord& twin : roms) {
           if (twin.Crc != rom.Crc) continue;
-          if (const auto* other = contents_.Find(twin.Name.View())) {
+          if (const auto* other = contents_.Find(db_.Text(twin.Name))) {
             contents_.Put(name, other->second);
             held = contents_.Find(name);
             break;

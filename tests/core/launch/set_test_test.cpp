@@ -40,11 +40,11 @@ std::string BytesWithCrc(std::uint32_t crc) {
   return bytes;
 }
 
-RomRecord Rom(const char* name, std::uint32_t size, std::uint32_t crc) {
-  return RomRecord{.Name = name, .Size = size, .Crc = crc};
+RomEntry Rom(const char* name, std::uint32_t size, std::uint32_t crc) {
+  return RomEntry{.Name = name, .Size = size, .Crc = crc};
 }
 
-GameEntry Game(const char* name, std::vector<RomRecord> roms, Lines samples = {}) {
+GameEntry Game(const char* name, std::vector<RomEntry> roms, Lines samples = {}) {
   GameEntry g;
   g.Name = name;
   g.Description = "My Game";

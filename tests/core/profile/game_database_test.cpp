@@ -45,7 +45,7 @@ TEST(GameDatabase, RecordsKeepTheirEntriesThroughReorderingAndDroppedRecords) {
   EXPECT_EQ(db.Entry(db.Game(1)), a);
   EXPECT_EQ(db.Description(db.Game(1)), "First");
   ASSERT_EQ(db.Roms(db.Game(0)).size(), 1u);
-  EXPECT_EQ(db.Roms(db.Game(0))[0].Merge, "A.1");
+  EXPECT_EQ(db.Text(db.Roms(db.Game(0))[0].Merge), "A.1");
   EXPECT_EQ(db.Text(db.Samples(db.Game(1))[1]), "");
 }
 

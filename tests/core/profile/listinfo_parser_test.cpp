@@ -74,8 +74,8 @@ TEST(ListinfoParser, FillsEveryFieldOfAGame) {
   EXPECT_EQ(g.SampleOf, "RALLYX");
   EXPECT_EQ(g.Samples, (std::vector<std::string>{"BANG.WAV", "Bang.wav"}));
   ASSERT_EQ(g.Roms.size(), 2u);
-  EXPECT_EQ(g.Roms[0], (RomRecord{"PACMAN.6E", "PM.6E", "CPU1", 1, 0x1000, 4096, 0xC1E6AB10}));
-  EXPECT_EQ(g.Roms[1], (RomRecord{"CHG2", "", "GFX1", 2, 0x800, 2048, 0x3591B89D}));
+  EXPECT_EQ(g.Roms[0], (RomEntry{"PACMAN.6E", "PM.6E", "CPU1", 1, 0x1000, 4096, 0xC1E6AB10}));
+  EXPECT_EQ(g.Roms[1], (RomEntry{"CHG2", "", "GFX1", 2, 0x800, 2048, 0x3591B89D}));
   ASSERT_EQ(g.Chips.size(), 2u);
   EXPECT_EQ(g.Chips[0], (ChipEntry{1, 1, "Z80", "3072000"}));
   EXPECT_EQ(g.Chips[1], (ChipEntry{2, 0, "NAMCO", ""}));

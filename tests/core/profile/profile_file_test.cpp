@@ -275,7 +275,7 @@ TEST(ProfileImage, AMillionEmptyEntriesLoadWithinTheMemoryBound) {
   DatabaseSize size{1, 0, 500000, 0, 500000, 0};
   EXPECT_LE(size.MemoryBytes(), kProfileMemoryFactor * image.size());
   EXPECT_EQ(ProfileErrorMessage("/p/X.KSL", ProfileReadError::kTooLarge),
-            "/p/X.KSL: too many entries for its size (its records would take more than 4 times "
+            "/p/X.KSL: too many entries for its size (its records would take more than 8 times "
             "its size in memory)");
 }
 

@@ -35,14 +35,13 @@ TEST(ProfileInfoTest, CountsListsAndFontsOfASmallProfile) {
   db.EmulatorExe = "mame";
   db.EmulatorVersion = "0.37b5";
   GameEntry master = Game("abc", "", "");
-  master.Roms = {RomRecord{"a.1", "", "cpu", 0, 0, 16, 1},
-                 RomRecord{"a.2", "", "cpu", 0, 0, 16, 2}};
+  master.Roms = {RomEntry{"a.1", "", "cpu", 0, 0, 16, 1}, RomEntry{"a.2", "", "cpu", 0, 0, 16, 2}};
   master.Chips = {{kChipCpu, 0, "Z80", "3000000"}, {kChipAudio, 0, "AY8910", "1"}};
   master.Samples = {"shot"};
   db.AddGame(master);
   GameEntry clone = Game("abcj", "abc", "abc");  // borrows from a game: no resource
-  clone.Roms = {RomRecord{"a.1", "a.1", "cpu", 0, 0, 16, 1},
-                RomRecord{"j.2", "", "cpu", 0, 0, 16, 3}};
+  clone.Roms = {RomEntry{"a.1", "a.1", "cpu", 0, 0, 16, 1},
+                RomEntry{"j.2", "", "cpu", 0, 0, 16, 3}};
   clone.Chips = {{kChipCpu, 0, "z80", "3000000"}, {kChipCpu, 0, "M6809", "1"}};
   clone.SampleOf = "abc";  // requires samples, is no sample set
   db.AddGame(clone);
