@@ -94,6 +94,7 @@ int List(const Args& args) {
   GameDatabase db;
   if (!LoadProfileFile(db, profile)) return 1;
   PlayStats stats(files.names.StatsPath);
+  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   if (s.SortBy == kSortMostPlayed) stats.LoadStats();
   SortGames(db, s.SortBy, s.ReverseSort, stats);
 
@@ -125,6 +126,7 @@ int QuickInfo(const Args& args) {
     return 1;
   }
   PlayStats stats(files.names.StatsPath);
+  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   stats.LoadStats();
   const GameRecord& game = db.Game(static_cast<std::size_t>(position));
   const auto values = QuickInfoTexts(db, game, stats.FindPlayRecord(game.Name.View()));
@@ -195,6 +197,7 @@ int Search(const Args& args) {
   GameDatabase db;
   if (!LoadProfileFile(db, profile)) return 1;
   PlayStats stats(files.names.StatsPath);
+  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   if (files.settings.SortBy == kSortMostPlayed) stats.LoadStats();
   SortGames(db, files.settings.SortBy, files.settings.ReverseSort, stats);
   const ListingOptions listing = ListingOf(files.settings);

@@ -48,6 +48,7 @@ int Describe(const Args& args) {
     std::fprintf(stderr, "kestrelwing-cli describe: %s\n", read.Message().c_str());
   }
   PlayStats stats(names.StatsPath);
+  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   stats.LoadStats();
 
   ReportDocument report;

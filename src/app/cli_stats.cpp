@@ -39,6 +39,7 @@ int Stats(const Args& args) {
   if (!profile.empty() && !LoadProfileFile(db, profile)) return 1;
   const AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
   PlayStats stats(names.StatsPath);
+  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   stats.LoadStats();
   const StatisticsReport report = BuildStatisticsReport(stats.Records(), mode, db, kProductName);
 

@@ -36,6 +36,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   // In the order the window is brought up to date after a profile opens or its state changes.
   profiles.AddListener(emulator_config);
   profiles.AddListener(help);
+  profiles.AddListener(statistics);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);

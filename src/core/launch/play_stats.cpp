@@ -21,8 +21,8 @@ long long ReadCount(const platform::IniFile& file, const std::string& section, c
 
 }  // namespace
 
-std::string StatName(std::string_view set_name) {
-  std::string name(set_name.substr(0, kStatNameWidth));
+std::string StatName(std::string_view set_name, std::size_t width) {
+  std::string name(set_name.substr(0, width));
   for (char& c : name)
     c = platform::AsciiUpper(c);
   return name;
@@ -41,7 +41,7 @@ void PlayStats::LoadStats() {
   records_.reserve(sections.size());
   for (const std::string& section : sections) {
     PlayRecord r;
-    r.StatSetName = StatName(section);
+    r.StatSetName = StatName(section, name_width_);
     // Stored in the fields' widths, as the file's integers always were.
     r.TotHours = static_cast<std::uint16_t>(ReadCount(file_, section, kKeys[0]));
     r.TotMinutes = static_cast<std::uint8_t>(ReadCount(file_, section, kKeys[1]));
@@ -99,7 +99,7 @@ void PlayStats::RecordPlay(std::string_view name, unsigned hours, unsigned minut
     return;
   }
   PlayRecord r;
-  r.StatSetName = StatName(name);
+  r.StatSetName = StatName(name, name_width_);
   r.TotHours = static_cast<std::uint16_t>(hours);
   r.TotMinutes = static_cast<std::uint8_t>(minutes);
   r.TotSeconds = static_cast<std::uint8_t>(seconds);

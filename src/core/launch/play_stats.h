@@ -15,10 +15,12 @@
 
 namespace kw {
 
+// The width of a record's name with a profile of the era's emulator; with one of today's, whose
+// names are longer, the name is kept whole (SetNameWidth).
 constexpr std::size_t kStatNameWidth = 8;
 
 struct PlayRecord {
-  std::string StatSetName;  // at most 8 characters; upper case when made here
+  std::string StatSetName;  // at most the name width; upper case when made here
   std::uint16_t TotHours = 0;
   std::uint8_t TotMinutes = 0;
   std::uint8_t TotSeconds = 0;
@@ -34,6 +36,10 @@ class PlayStats {
   explicit PlayStats(std::string path) : file_(std::move(path)) {}
 
   const std::string& Path() const { return file_.Path(); }
+
+  // The width names are cut to (kStatNameWidth unless set): takes effect at the next load.
+  void SetNameWidth(std::size_t width) { name_width_ = width; }
+  std::size_t NameWidth() const { return name_width_; }
 
   // (Re)reads the file: one record per section, its name upper-cased and cut to 8; keys that
   // are missing, not numbers or negative read as 0, others keep the low bits of their field's
@@ -63,10 +69,11 @@ class PlayStats {
  private:
   platform::IniFile file_;
   std::vector<PlayRecord> records_;
+  std::size_t name_width_ = kStatNameWidth;
 };
 
-// The name a new record keeps: upper case, cut to 8 characters.
-std::string StatName(std::string_view set_name);
+// The name a new record keeps: upper case, cut to `width` characters.
+std::string StatName(std::string_view set_name, std::size_t width = kStatNameWidth);
 // Hours, minutes and seconds joined by colons, each at least two digits ("00:01:15").
 std::string FormatPlayTime(unsigned long hours, unsigned minutes, unsigned seconds);
 

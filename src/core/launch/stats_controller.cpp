@@ -1,6 +1,7 @@
 #include "core/launch/stats_controller.h"
 
 #include "core/launch/play_stats.h"
+#include "core/profile/game_database.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 
@@ -11,6 +12,13 @@ StatsController::StatsController(UserInterface& ui, PlayStats& stats, const Game
     : ui_(ui), stats_(stats), database_(database), product_name_(product_name), view_(view) {}
 
 void StatsController::Load() {
+  stats_.LoadStats();
+}
+
+void StatsController::ProfileOpened() {
+  const std::size_t width = NameWidthsOf(database_.Dialect).set;
+  if (width == stats_.NameWidth()) return;
+  stats_.SetNameWidth(width);
   stats_.LoadStats();
 }
 

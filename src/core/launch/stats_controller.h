@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/launch/stats_report.h"
+#include "core/profile/profile_controller.h"
 
 namespace kw {
 
@@ -30,7 +31,7 @@ class StatsResetListener {
   virtual void StatsReset() = 0;
 };
 
-class StatsController {
+class StatsController : public ProfileListener {
  public:
   StatsController(UserInterface& ui, PlayStats& stats, const GameDatabase& database,
                   const std::string& product_name, StatsView& view);
@@ -39,6 +40,8 @@ class StatsController {
 
   // Reads STATS.INI (start-up).
   void Load();
+  // A profile opened: names are kept at its dialect's width, read again when that changed.
+  void ProfileOpened() override;
   // Writes STATS.INI (shutdown); a failure is said. True when written.
   bool Save();
   // After a game ran for h:m:s: with statistics on (UseStats), one more play of `name`, written

@@ -1,4 +1,5 @@
 #include "core/launch/play_stats.h"
+#include "core/profile/game_database.h"
 
 #include <gtest/gtest.h>
 
@@ -84,6 +85,21 @@ TEST(PlayStats, LoadTakesWhatItCanOfADamagedFile) {
   PlayStats missing(dir / "NONE.INI");
   missing.LoadStats();
   EXPECT_TRUE(missing.Records().empty());
+}
+
+TEST(PlayStats, TodaysLongNamesAreKeptWholeAndTheErasCut) {
+  TempDir dir;
+  const std::string path = dir.Write("STATS.INI", "[pacmanbla]\nTotTimes=2\n");
+  PlayStats era(path);
+  era.LoadStats();
+  EXPECT_EQ(era.Records()[0].StatSetName, "PACMANBL");
+  PlayStats today(path);
+  today.SetNameWidth(kLongSetNameWidth);
+  today.LoadStats();
+  today.RecordPlay("PACMANBLA", 0, 1, 0);
+  today.RecordPlay("PACMANBLB", 0, 1, 0);
+  EXPECT_EQ(today.PlayCount("PACMANBLA"), 3u);
+  EXPECT_EQ(today.PlayCount("PACMANBLB"), 1u) << "two long names that share 8 characters";
 }
 
 TEST(PlayStats, SaveKeepsTheFileAndWritesTheRecordsInPlace) {
