@@ -27,6 +27,7 @@
 
 #include <QTabWidget>
 #include "app/gui_program.h"
+#include "core/browser/game_list.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
 #include "core/reports/report_document.h"
@@ -501,6 +502,66 @@ void DemoWindows(const QDir& out) {
   program.shell.FormDestroy();
 }
 
+// Today's emulator, when it is installed: the new-profile window pointed at it, the creation
+// from its -listxml, the list of its machines sorted by description and one machine's details.
+void TodaysEmulatorWindows(const QDir& out) {
+  const QString emulator = "/usr/games/mame";
+  if (!QFile::exists(emulator)) {
+    std::fprintf(stderr, "kw-screenshots: %s is not installed; its pictures are left as they are\n",
+                 emulator.toLocal8Bit().constData());
+    return;
+  }
+  QTemporaryDir home;
+  Require(home.isValid(), "no temporary directory");
+  qputenv("KESTRELWING_HOME", QFile::encodeName(home.path() + "/"));
+  Require(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()).Ok(),
+          "the program's directory could not be made");
+
+  kw::TMainFRM window;
+  kw::TWorkingFRM working;
+  kw::TReportFRM report(&window);
+  kw::QtUserInterface ui(working, &report);
+  ui.SetParentWindow(&window);
+  QStringList messages;
+  ui.SetAskHook([&](const QString& text, kw::MsgIcon, kw::MsgButtons buttons) {
+    messages << text;
+    return buttons == kw::MsgButtons::YesNo ? kw::MsgAnswer::Yes : kw::MsgAnswer::Ok;
+  });
+  kw::GuiProgram program(
+      ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
+  program.settings.Values().SortBy = kw::kSortDescription;
+  program.shell.FormCreate();
+  window.show();
+  Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
+  WhenModal<kw::TNewMameFRM>(&window, [&](kw::TNewMameFRM* dialog) {
+    QTest::keyClicks(dialog->FileName, emulator);
+    Require(Save(Grab(dialog), out.filePath("new-profile-todays-emulator.png")),
+            "new-profile-todays-emulator.png not saved");
+    dialog->NextBTN->click();
+    dialog->GoBTN->click();
+  });
+  program.shell.FormShow({});
+  const std::string said =
+      "the profile of today's emulator was not created: " + messages.join(" / ").toStdString();
+  Require(program.database.ProfileLoaded, said.c_str());
+  Require(program.database.GameCount() > 30000, "the profile holds too few machines");
+  Require(Save(Grab(&window), out.filePath("main-window-todays-emulator.png")),
+          "main-window-todays-emulator.png not saved");
+  program.game_list.SelectLine(program.database.FindGamePosition("PACMAN"));
+  Require(Save(Grab(&window), out.filePath("main-window-todays-machine.png")),
+          "main-window-todays-machine.png not saved");
+  bool described = false;
+  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+    described = true;
+    Require(Save(Grab(dialog), out.filePath("set-description-todays-machine.png")),
+            "set-description-todays-machine.png not saved");
+    dialog->close();
+  });
+  window.DetailTOOL->click();
+  Require(described, "the machine's description was not shown");
+  program.shell.FormDestroy();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -517,5 +578,6 @@ int main(int argc, char** argv) {
   ReportWindow(out);
   BrowsingWindows(out);
   DemoWindows(out);
+  TodaysEmulatorWindows(out);
   return 0;
 }
