@@ -5,6 +5,8 @@
 //       writes a STATS.INI with RECORDS records, most of them for games of the profile
 //   browser_bench fill PROFILE.KSL [STATS.INI]
 //       FillGameList (sort + every line) for each key and direction, the type-ahead searches
+//   browser_bench load PROFILE.KSL
+//       LoadProfile alone, with the file's size and the process's peak memory
 //   browser_bench click PROFILE.KSL SNAP_DIR
 //       GamesListClick of one game: its twelve texts, the look-up of its picture in SNAP_DIR
 //       and the decoding of that picture (PNG), as a selection change costs it
@@ -184,6 +186,19 @@ int Click(const char* profile, const char* snap) {
   return 0;
 }
 
+int LoadOnly(const char* profile) {
+  kw::GameDatabase db;
+  const double first_ms = BestMs(1, [&] { Load(db, profile); });
+  if (!db.ProfileLoaded) return 1;
+  const double best_ms = BestMs(5, [&] { Load(db, profile); });
+  const auto file_bytes = kw::platform::fs::FileSize(profile).value_or(0);
+  std::printf("games %zu, resources %zu, file %.1f MB\n", db.GameCount(), db.ResourceCount(),
+              static_cast<double>(file_bytes) / (1024.0 * 1024.0));
+  std::printf("LoadProfile first %.1f ms, best of 5 %.1f ms\n", first_ms, best_ms);
+  std::printf("peak %ld MB\n", PeakMegabytes());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,9 +207,11 @@ int main(int argc, char** argv) {
     return MakeStats(argv[2], argv[3], argc > 4 ? std::atol(argv[4]) : 10000);
   if (what == "fill" && argc >= 3) return Fill(argv[2], argc > 3 ? argv[3] : nullptr);
   if (what == "click" && argc >= 4) return Click(argv[2], argv[3]);
+  if (what == "load" && argc >= 3) return LoadOnly(argv[2]);
   std::fprintf(stderr,
                "usage: browser_bench make-stats PROFILE.KSL OUT.INI [RECORDS]\n"
                "       browser_bench fill PROFILE.KSL [STATS.INI]\n"
-               "       browser_bench click PROFILE.KSL SNAP_DIR\n");
+               "       browser_bench click PROFILE.KSL SNAP_DIR\n"
+               "       browser_bench load PROFILE.KSL\n");
   return 2;
 }
