@@ -1,4 +1,4 @@
-// File access on Linux with the case-insensitive name matching the program relies on.
+// File access on Linux (the case-insensitive name matching and the path texts: fs_names.cpp).
 #include "platform/fs.h"
 
 #include "platform/ascii.h"
@@ -21,11 +21,6 @@
 namespace kw::platform::fs {
 namespace {
 
-bool LExists(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0;
-}
-
 Error SystemError(int code) {
   return Failure(std::strerror(code));
 }
@@ -42,75 +37,6 @@ Status CheckWritableTarget(const std::string& path) {
     return S_ISDIR(st.st_mode) ? Status(SystemError(EISDIR)) : Status(NotRegular(path));
   }
   return Success();
-}
-
-// The entries of one directory by their lower-case names, each the first in byte order of the
-// names that fold to it. Kept for the directories listed last while the directory itself is
-// unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
-// selection change, the verifier five names per set in each ROM folder. The directory's
-// modification time tells (it moves whenever an entry is added, removed or renamed); one modified
-// in the two seconds before it was listed is not kept, since a change within the same clock tick
-// would not show.
-struct Listing {
-  std::string directory;
-  dev_t device = 0;
-  ino_t inode = 0;
-  timespec changed{};
-  std::unordered_map<std::string, std::string> names;
-};
-
-bool SameTime(const timespec& a, const timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-// How many directories stay listed: a search list of several ROM folders is gone through for
-// every set, and each folder must not drop the others' listings.
-constexpr std::size_t kListingsKept = 8;
-
-std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
-  static std::mutex mutex;
-  static std::vector<Listing> cached;  // the most recently used first
-  const std::string path = directory.empty() ? "." : directory;
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
-  const std::string key = AsciiLowerCase(name);
-  auto look = [&key](const Listing& listing) {
-    auto found = listing.names.find(key);
-    return found == listing.names.end() ? std::nullopt : std::optional(found->second);
-  };
-  std::lock_guard<std::mutex> lock(mutex);
-  for (std::size_t i = 0; i < cached.size(); ++i) {
-    Listing& listing = cached[i];
-    if (listing.directory != path) continue;
-    if (listing.device == st.st_dev && listing.inode == st.st_ino &&
-        SameTime(listing.changed, st.st_mtim)) {
-      std::rotate(cached.begin(), cached.begin() + static_cast<std::ptrdiff_t>(i),
-                  cached.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-      return look(cached.front());
-    }
-    cached.erase(cached.begin() + static_cast<std::ptrdiff_t>(i));
-    break;
-  }
-  DIR* dir = opendir(path.c_str());
-  if (!dir) return std::nullopt;
-  Listing listing;
-  while (dirent* entry = readdir(dir)) {
-    std::string_view candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate), candidate);
-    if (!added && candidate < at->second) at->second = std::string(candidate);
-  }
-  closedir(dir);
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  if (now.tv_sec - st.st_mtim.tv_sec < 2) return look(listing);  // too fresh to trust later
-  listing.directory = path;
-  listing.device = st.st_dev;
-  listing.inode = st.st_ino;
-  listing.changed = st.st_mtim;
-  cached.insert(cached.begin(), std::move(listing));
-  if (cached.size() > kListingsKept) cached.pop_back();
-  return look(cached.front());
 }
 
 int OpenRetry(const char* path, int flags, mode_t mode = 0) {
@@ -206,42 +132,6 @@ void RemoveStaleTempFiles(const std::string& directory, const std::string& name)
 }
 
 }  // namespace
-
-std::string Resolve(std::string_view path) {
-  std::string whole(path);
-  if (whole.empty() || LExists(whole)) return whole;
-  std::string result;
-  std::size_t pos = 0;
-  if (path.front() == kSeparator) {
-    result = "/";
-    pos = 1;
-  }
-  bool resolving = true;
-  while (pos <= path.size()) {
-    std::size_t end = path.find(kSeparator, pos);
-    if (end == std::string_view::npos) end = path.size();
-    std::string_view component = path.substr(pos, end - pos);
-    if (resolving && !component.empty() && component != "." && component != "..") {
-      std::string candidate = result + std::string(component);
-      if (!LExists(candidate)) {
-        std::optional<std::string> match = FindNoCase(result, component);
-        if (match) {
-          result += *match;
-        } else {
-          resolving = false;
-          result += component;
-        }
-      } else {
-        result = std::move(candidate);
-      }
-    } else {
-      result += component;
-    }
-    if (end < path.size()) result += kSeparator;
-    pos = end + 1;
-  }
-  return result;
-}
 
 bool Exists(std::string_view path) {
   struct stat st;
@@ -541,70 +431,6 @@ std::string CurrentDirectory() {
 Status SetCurrentDirectory(std::string_view path) {
   if (chdir(Resolve(path).c_str()) != 0) return SystemError(errno);
   return Success();
-}
-
-std::string IncludeTrailingSeparator(std::string_view path) {
-  std::string result(path);
-  if (result.empty() || result.back() != kSeparator) result += kSeparator;
-  return result;
-}
-
-std::string ExcludeTrailingSeparator(std::string_view path) {
-  std::string result(path);
-  if (result.size() > 1 && result.back() == kSeparator) result.pop_back();
-  return result;
-}
-
-std::string ExtractFileName(std::string_view path) {
-  std::size_t slash = path.rfind(kSeparator);
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string ExtractFilePath(std::string_view path) {
-  std::size_t slash = path.rfind(kSeparator);
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-std::string ExtractFileExt(std::string_view path) {
-  std::size_t dot = path.rfind('.');
-  std::size_t slash = path.rfind(kSeparator);
-  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
-  return std::string(path.substr(dot));
-}
-
-std::string ChangeFileExt(std::string_view path, std::string_view ext) {
-  std::size_t cut = path.size() - ExtractFileExt(path).size();
-  return std::string(path.substr(0, cut)) + std::string(ext);
-}
-
-bool IsAbsolute(std::string_view path) {
-  return !path.empty() && path.front() == kSeparator;
-}
-
-std::string ExpandFileName(std::string_view path) {
-  std::string full = IsAbsolute(path) ? std::string(path) : CurrentDirectory() + std::string(path);
-  // Drop "." components and fold ".." into their parent; keep a trailing separator.
-  std::vector<std::string> parts;
-  std::size_t pos = 1;
-  while (pos <= full.size()) {
-    std::size_t end = full.find(kSeparator, pos);
-    if (end == std::string::npos) end = full.size();
-    std::string part = full.substr(pos, end - pos);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    pos = end + 1;
-  }
-  std::string result = "/";
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i) result += kSeparator;
-    result += parts[i];
-  }
-  bool trailing = full.back() == kSeparator || full.ends_with("/.") || full.ends_with("/..");
-  if (trailing && result.size() > 1) result += kSeparator;
-  return result;
 }
 
 }  // namespace kw::platform::fs
