@@ -178,6 +178,34 @@ TEST(ProfileImage, TextsLongerThanTheirFieldAreCutOnReading) {
   EXPECT_EQ(db.Entry(db.Game(0)).Roms[0].Crc, 2u) << "all bytes of the long text were consumed";
 }
 
+TEST(ProfileImage, TodaysDialectIsABlockAfterTheTextsAndKeepsLongNamesWhole) {
+  GameDatabase source;
+  source.EmulatorDir = "/usr/games/";
+  source.EmulatorExe = "mame";
+  source.EmulatorVersion = "0.251 (unknown)";
+  source.Dialect = EmulatorDialect::kListxml;
+  GameEntry g;
+  g.Name = "FCCPU30SENR501";
+  g.RomOf = "SFIII3NR1";
+  g.Roms.push_back({"78081G503.IC655-LONGER-NAME.BIN", "", "MAINCPU-REGION", 0, 0, 16, 7});
+  source.AddGame(g);
+  const std::string image = BuildProfileImage(source, kProductName);
+  const std::string texts = kTag + Text("/usr/games/") + Text("mame") + Text("0.251 (unknown)");
+  EXPECT_EQ(image.substr(0, texts.size() + 9), texts + '\xBF' + Text("listxml"));
+  EXPECT_EQ(image[texts.size() + 9], '\xBA');
+  GameDatabase db;
+  ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
+  EXPECT_EQ(db.Dialect, EmulatorDialect::kListxml);
+  EXPECT_EQ(db.Entry(db.Game(0)), g);
+  EXPECT_EQ(BuildProfileImage(db, kProductName), image);
+
+  // The era's profile has no block, and a block naming no known dialect is refused.
+  EXPECT_EQ(ExpectedImage().find('\xBF'), std::string::npos);
+  std::string unknown = image;
+  unknown.replace(texts.size() + 1, 8, Text("future!"));
+  EXPECT_EQ(Read(unknown, db), ProfileReadError::kUnknownDialect);
+}
+
 TEST(ProfileImage, WrongTagIsAnInvalidFileTypeAndLeavesTheEmulatorTexts) {
   GameDatabase db;
   db.EmulatorDir = "/old/";
