@@ -37,7 +37,6 @@ enum class ListinfoError : std::uint8_t {
   kNotAMachineList = 9,
 };
 
-
 struct ListinfoLogEntry {
   ListinfoError kind = ListinfoError::kTagUnknown;
   std::string text;   // at most 255
