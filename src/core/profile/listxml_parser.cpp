@@ -88,13 +88,13 @@ class Parser {
 
   std::vector<ListinfoLogEntry> Run() {
     db_.ClearDatabase();
-    // The emulator's own list (0.251: 269 MB, 45,294 machines) has about 6,800 bytes per kept
-    // record, 800 per ROM, 1,500 per chip, 9,800 per sample and 16 per byte of text; the room
+    // The emulator's own list (0.251: 269 MB, 45,294 machines) has about 6,700 bytes per kept
+    // record, 800 per ROM, 1,450 per chip, 9,900 per sample and 18 per byte of text; the room
     // asked for is a little more, so that the lists are not copied as they grow. Room not filled
     // is never touched and takes no memory; an odd text grows the lists beyond.
     const std::size_t bytes = reader_.Size();
     db_.Reserve({std::min(kMaxRecords, bytes / 6000), std::min(kMaxRecords, bytes / 200000),
-                 bytes / 700, bytes / 1300, bytes / 8000, bytes / 12});
+                 bytes / 700, bytes / 1300, bytes / 8000, bytes / 16});
     std::optional<ProgressThrottle> throttle;
     if (ui_) throttle.emplace(*ui_);
     std::size_t next_progress = kProgressStride;
