@@ -1,0 +1,77 @@
+// The -listxml text comes from whatever the chosen executable printed: any bytes must parse
+// without a crash; a refused stream leaves no record; every kept name fits its width; and the
+// XML reader always moves forward and ends.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/profile/game_database.h"
+#include "core/profile/listxml_parser.h"
+#include "core/profile/xml_reader.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+void CheckRecord(const kw::GameDatabase& db, const kw::GameRecord& r) {
+  Check(!r.Name.empty() && r.Name.size() <= kw::kLongSetNameWidth);
+  Check(r.CloneOf.size() <= kw::kLongSetNameWidth && r.RomOf.size() <= kw::kLongSetNameWidth &&
+        r.SampleOf.size() <= kw::kLongSetNameWidth);
+  Check(db.Text(r.Description).size() <= kw::kTextWidth &&
+        db.Text(r.Manufacturer).size() <= kw::kTextWidth &&
+        db.Text(r.Freq).size() <= kw::kTextWidth);
+  for (const auto& rom : db.Roms(r))
+    Check(db.Text(rom.Name).size() <= kw::kTextWidth &&
+          db.Text(rom.Merge).size() <= kw::kTextWidth &&
+          db.Text(rom.Region).size() <= kw::kTextWidth && rom.Flags == 0);
+  for (const auto& chip : db.Chips(r))
+    Check(chip.Kind <= 2 && chip.Flags == 0 && db.Text(chip.Name).size() <= kw::kTextWidth);
+  Check(r.Raster <= 1 && r.Vertical <= 1 && r.Control <= 8 && r.Tilt <= 1 && r.Service <= 1);
+  Check(r.DriverStatus <= 3 && r.DriverColor <= 3 && r.DriverSound <= 3 && r.ColorDeep == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+
+  kw::XmlReader reader(text);
+  std::size_t last = 0, events = 0;
+  for (;;) {
+    const kw::XmlReader::Event e = reader.Next();
+    if (e == kw::XmlReader::Event::kDone) break;
+    if (e == kw::XmlReader::Event::kError) {
+      Check(reader.ErrorOffset() <= size && !reader.ErrorReason().empty());
+      Check(reader.Next() == kw::XmlReader::Event::kError);
+      break;
+    }
+    // Every event but the end of a self-closing tag consumes bytes.
+    Check(reader.Position() <= size &&
+          (reader.Position() > last || e == kw::XmlReader::Event::kEnd));
+    last = reader.Position();
+    Check(++events <= 2 * size + 2);
+    std::string scratch;
+    for (const kw::XmlAttribute& a : reader.Attributes())
+      kw::XmlReader::Decode(a, scratch);
+  }
+
+  kw::GameDatabase db;
+  const auto log = kw::ParseListxmlText(text, db);
+  if (kw::LogRefusesProfile(log)) {
+    Check(log.size() == 1 && db.GameCount() == 0 && db.ResourceCount() == 0);
+  }
+  Check(log.size() <= kw::kListinfoLogLimit + 1 + 2);
+  for (const auto& entry : log) {
+    Check(entry.text.size() <= kw::kTextWidth && entry.found.size() <= kw::kTextWidth);
+    Check(!kw::ListinfoLogLine(entry).empty());
+  }
+  Check(db.GameCount() <= kw::kMaxRecords && db.ResourceCount() <= kw::kMaxRecords);
+  for (const auto& r : db.Games())
+    CheckRecord(db, r);
+  for (const auto& r : db.Resources())
+    CheckRecord(db, r);
+  return 0;
+}
