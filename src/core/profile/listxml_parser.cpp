@@ -12,11 +12,25 @@
 #include "core/profile/xml_reader.h"
 #include "core/progress_throttle.h"
 #include "core/user_interface.h"
+#include "platform/ascii.h"
 #include "platform/mapped_file.h"
 
 namespace kw {
 
 namespace {
+
+// Names are upper-cased, as the era's list gives them (its reader upper-cases every unquoted
+// word): the statistics, the picture and support-file look-ups and the unsupported-set report
+// all meet the names of both dialects in one case. The emulator takes a machine's name in any
+// case, and files are found without regard to case.
+std::string_view Upper(std::string_view name, std::string& buffer) {
+  if (std::none_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+    return name;
+  buffer.assign(name);
+  for (char& c : buffer)
+    c = platform::AsciiUpper(c);
+  return buffer;
+}
 
 // A decimal value read as the listinfo parser reads one: the whole text must be an optionally
 // signed integer, else 0; the caller keeps the low bits that fit its field.
@@ -192,7 +206,10 @@ class Parser {
     db_.BeginRecord();
     bool is_bios = false, is_device = false, runnable = true, named = false;
     for (const XmlAttribute& a : reader_.Attributes()) {
-      const std::string_view value = XmlReader::Decode(a, scratch_);
+      const std::string_view decoded = XmlReader::Decode(a, scratch_);
+      const bool is_name =
+          a.name == "name" || a.name == "cloneof" || a.name == "romof" || a.name == "sampleof";
+      const std::string_view value = is_name ? Upper(decoded, upper_) : decoded;
       if (a.name == "name") {
         named = true;
         // Names are kept whole: a longer one would be cut into another set's name.
@@ -237,7 +254,7 @@ class Parser {
       if (dip_switches_ < 255) ++dip_switches_;
     } else if (name == "sample") {
       if (const XmlAttribute* a = reader_.Find("name"))
-        db_.AddSample(XmlReader::Decode(*a, scratch_));
+        db_.AddSample(Upper(XmlReader::Decode(*a, scratch_), upper_));
     } else if (name == "description") {
       Collect(description_);
     } else if (name == "year") {
@@ -278,15 +295,15 @@ class Parser {
     RomView rom;
     for (const XmlAttribute& a : reader_.Attributes()) {
       if (a.name == "name") {
-        rom.Name = XmlReader::Decode(a, rom_name_);
+        rom.Name = Upper(XmlReader::Decode(a, rom_name_), rom_name_upper_);
       } else if (a.name == "size") {
         rom.Size = SizeValue(a.raw);
       } else if (a.name == "crc") {
         rom.Crc = HexValue(a.raw);
       } else if (a.name == "merge") {
-        rom.Merge = XmlReader::Decode(a, rom_merge_);
+        rom.Merge = Upper(XmlReader::Decode(a, rom_merge_), rom_merge_upper_);
       } else if (a.name == "region") {
-        rom.Region = XmlReader::Decode(a, rom_region_);
+        rom.Region = Upper(XmlReader::Decode(a, rom_region_), rom_region_upper_);
       } else if (a.name == "offset") {
         rom.Offset = HexValue(a.raw);
       }
@@ -456,7 +473,8 @@ class Parser {
   std::uint8_t color_feature_ = kDriverNone, sound_feature_ = kDriverNone;
   std::uint8_t dip_switches_ = 0;
   // Room for the values whose references are replaced.
-  std::string scratch_, rom_name_, rom_merge_, rom_region_, chip_name_, chip_clock_;
+  std::string rom_name_upper_, rom_merge_upper_, rom_region_upper_;
+  std::string scratch_, upper_, rom_name_, rom_merge_, rom_region_, chip_name_, chip_clock_;
   // Kept records, numbered from 1 in their own list.
   std::uint32_t game_counter_ = 0;
   std::uint32_t resource_counter_ = 0;

@@ -49,19 +49,19 @@ TEST(ListxmlParser, ReadsTheEmulatorsOwnMachinesIntoGamesAndResources) {
     names.push_back(r.Name.Str() + ":" + std::to_string(r.Index));
   for (const GameRecord& r : db.Resources())
     names.push_back(r.Name.Str() + ":" + std::to_string(r.Index));
-  EXPECT_EQ(names, (std::vector<std::string>{"puckman:1", "pacman:2", "99bottles:3",
-                                             "alfaskop4101:4", "pong:5", "neogeo:1", "namco51:2"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"PUCKMAN:1", "PACMAN:2", "99BOTTLES:3",
+                                             "ALFASKOP4101:4", "PONG:5", "NEOGEO:1", "NAMCO51:2"}));
 
   GameEntry pacman = db.Entry(db.Game(1));
   EXPECT_EQ(pacman.Description, "Pac-Man (Midway)");
   EXPECT_EQ(pacman.Year, 1980);
   EXPECT_EQ(pacman.Manufacturer, "Namco (Midway license)");
-  EXPECT_EQ(pacman.CloneOf, "puckman");
-  EXPECT_EQ(pacman.RomOf, "puckman");
+  EXPECT_EQ(pacman.CloneOf, "PUCKMAN");
+  EXPECT_EQ(pacman.RomOf, "PUCKMAN");
   EXPECT_EQ(pacman.SampleOf, "");
   ASSERT_EQ(pacman.Roms.size(), 10u);
-  EXPECT_EQ(pacman.Roms[0], (RomEntry{"pacman.6e", "", "maincpu", 0, 0, 4096, 0xc1e6ab10}));
-  EXPECT_EQ(pacman.Roms[7], (RomEntry{"82s126.4a", "pm1-4.4a", "proms", 0, 0x20, 256, 0x3eb3a8e4}));
+  EXPECT_EQ(pacman.Roms[0], (RomEntry{"PACMAN.6E", "", "MAINCPU", 0, 0, 4096, 0xc1e6ab10}));
+  EXPECT_EQ(pacman.Roms[7], (RomEntry{"82S126.4A", "PM1-4.4A", "PROMS", 0, 0x20, 256, 0x3eb3a8e4}));
   EXPECT_EQ(pacman.Chips, (std::vector<ChipEntry>{{kChipCpu, 0, "Zilog Z80", "3072000"},
                                                   {kChipAudio, 0, "Speaker", ""},
                                                   {kChipAudio, 0, "Namco", "96000"}}));
@@ -86,9 +86,9 @@ TEST(ListxmlParser, ReadsTheEmulatorsOwnMachinesIntoGamesAndResources) {
   // ROMs without a dump keep Crc 0; a bad dump keeps its CRC; the disk is not a ROM.
   GameEntry bottles = db.Entry(db.Game(2));
   ASSERT_EQ(bottles.Roms.size(), 3u);
-  EXPECT_EQ(bottles.Roms[0].Name, "trident_tgui9680_bios.bin");
+  EXPECT_EQ(bottles.Roms[0].Name, "TRIDENT_TGUI9680_BIOS.BIN");
   EXPECT_EQ(bottles.Roms[0].Crc, 0x1eebde64u);
-  EXPECT_EQ(bottles.Roms[2], (RomEntry{"v8000.bin", "", "v8000", 0, 0, 131072, 0}));
+  EXPECT_EQ(bottles.Roms[2], (RomEntry{"V8000.BIN", "", "V8000", 0, 0, 131072, 0}));
   EXPECT_EQ(bottles.Control, kControlNone);  // a keyboard
   EXPECT_EQ(bottles.Buttons, 103);
   EXPECT_EQ(bottles.DriverStatus, kDriverPreliminary);
@@ -107,9 +107,9 @@ TEST(ListxmlParser, ReadsTheEmulatorsOwnMachinesIntoGamesAndResources) {
   GameEntry neogeo = db.Entry(db.Resource(0));
   EXPECT_EQ(neogeo.Description, "Neo-Geo MV-6F");
   EXPECT_EQ(neogeo.Roms.size(), 35u);
-  EXPECT_EQ(neogeo.Roms[0], (RomEntry{"sp-s2.sp1", "", "mainbios", 0, 0, 131072, 0x9036d879}));
+  EXPECT_EQ(neogeo.Roms[0], (RomEntry{"SP-S2.SP1", "", "MAINBIOS", 0, 0, 131072, 0x9036d879}));
   GameEntry namco51 = db.Entry(db.Resource(1));
-  EXPECT_EQ(namco51.Roms, (std::vector<RomEntry>{{"51xx.bin", "", "mcu", 0, 0, 1024, 0xc2f57ef8}}));
+  EXPECT_EQ(namco51.Roms, (std::vector<RomEntry>{{"51XX.BIN", "", "MCU", 0, 0, 1024, 0xc2f57ef8}}));
   EXPECT_EQ(namco51.DriverStatus, kDriverNone);  // a device has no driver element
   EXPECT_EQ(namco51.DriverColor, kDriverNone);
 }
@@ -137,12 +137,12 @@ TEST(ListxmlParser, ReplacesReferencesAndReadsEveryFormOfMarkup) {
   ASSERT_TRUE(p.log.empty()) << ListinfoLogLine(p.log[0]);
   ASSERT_EQ(p.db.GameCount(), 1u);
   GameEntry g = p.db.Entry(p.db.Game(0));
-  EXPECT_EQ(g.Name, "r&d");
-  EXPECT_EQ(g.CloneOf, "a\"b");
+  EXPECT_EQ(g.Name, "R&D");
+  EXPECT_EQ(g.CloneOf, "A\"B");
   EXPECT_EQ(g.Description, "Tom & Jerry <A\xE2\x98\xBA\xF0\x9F\x98\x80> '2' <raw> & ");
   EXPECT_EQ(g.Year, 0);  // not a number, as the listinfo parser reads it
   EXPECT_EQ(g.Roms,
-            (std::vector<RomEntry>{{"say \"hi\".bin", "", "", 0, 0x1f, 0xFFFFFFFF, 0xABCDEF01}}));
+            (std::vector<RomEntry>{{"SAY \"HI\".BIN", "", "", 0, 0x1f, 0xFFFFFFFF, 0xABCDEF01}}));
   EXPECT_EQ(g.Chips, (std::vector<ChipEntry>{{kChipCpu, 0, "\xC3\xA9", "1"}}));
 }
 
@@ -203,14 +203,15 @@ TEST(ListxmlParser, RefusesXmlOfAnotherShape) {
   Parsed other = Parse(List("<game name=\"old\"/><machine name=\"new\"/>"));
   EXPECT_TRUE(other.log.empty());
   ASSERT_EQ(other.db.GameCount(), 1u);
-  EXPECT_EQ(other.db.Game(0).Name, "new");
+  EXPECT_EQ(other.db.Game(0).Name, "NEW");
 }
 
 TEST(ListxmlParser, KeepsNamesWholeAndDropsAMachineWhoseNameIsTooLong) {
-  const std::string n9 = "ninechars";
-  const std::string n32 = "msx_slot_disk1_wd2793_n_2_drives";
-  const std::string n33 = n32 + "x";
-  const std::string rom(200, 'r');
+  // Names are upper-cased as the era's list gives them.
+  const std::string n9 = "NINECHARS";
+  const std::string n32 = "MSX_SLOT_DISK1_WD2793_N_2_DRIVES";
+  const std::string n33 = n32 + "X";
+  const std::string rom(200, 'R');
   Parsed p = Parse(List("<machine name=\"" + n9 + "\"/>\n<machine name=\"" + n33 + "\">" +
                         "<rom name=\"a\" size=\"1\"/></machine>\n<machine name=\"" + n32 +
                         "\" cloneof=\"" + n9 + "\"><rom name=\"" + rom + "\" merge=\"" + rom +
@@ -252,13 +253,13 @@ TEST(ListxmlParser, ReadsTheEmulatorsWholeList) {
   EXPECT_GT(db.GameCount(), 30000u);
   EXPECT_LT(db.GameCount() + db.ResourceCount(), 65535u);
   EXPECT_GT(db.ResourceCount(), 500u);
-  const GameRecord* pacman = db.FindSet("pacman", false);
+  const GameRecord* pacman = db.FindSet("PACMAN", false);
   ASSERT_NE(pacman, nullptr);
-  EXPECT_EQ(pacman->CloneOf, "puckman");
+  EXPECT_EQ(pacman->CloneOf, "PUCKMAN");
   EXPECT_GT(pacman->RomRange.Count, 8u);
-  const GameRecord* neogeo = db.FindSet("neogeo", true);
+  const GameRecord* neogeo = db.FindSet("NEOGEO", true);
   ASSERT_NE(neogeo, nullptr);
-  EXPECT_EQ(db.FindSet("neogeo", false), nullptr);
+  EXPECT_EQ(db.FindSet("NEOGEO", false), nullptr);
 }
 
 }  // namespace
