@@ -180,13 +180,14 @@ TEST_F(ProfileControllerTest, AHungOrFailedQueryLeavesTheEarlierProfileAsItWas) 
   home_.Write("PROFILES/mame.KSL", "earlier profile");
   Program p(ui_, view_.Views(), Names());
   ui_.end_programs_after_polls = 20;
+  p.profiles.SetAnswerLimit(200);
 
+  // A program that never answers is killed at the limit and refused before any question.
   test::WriteScript(emu_, "mame", "exec sleep 60\n");
   UserChooses(emulator_);
   p.profiles.CreateProfile();
   ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text,
-            "Cannot determine MAME version.\rPlease choose a new emulator file");
+  EXPECT_EQ(ui_.messages[0].text, NotAnEmulatorMessage(emu_ / "mame"));
 
   test::WriteScript(emu_, "mame", "[ \"$1\" = -listinfo ] && exec sleep 60\necho v1\n");
   p.profiles.CreateProfile();
