@@ -17,6 +17,7 @@ int QuickInfo(const Args& args);
 int Stats(const Args& args);
 int CreateProfile(const Args& args);
 int CheckProfile(const Args& args);
+int Dialect(const Args& args);
 // create-profile's work, also used by make-demo: 0, 3 with log entries, 1 on failure.
 int CreateProfileHeadless(const std::string& emulator, const std::string& output);
 

@@ -1,5 +1,6 @@
-// create-profile and check-profile: the profile creation after its window, and the validation
-// of an opened profile, without windows, through the same emulator queries as the program.
+// create-profile, check-profile and dialect: the profile creation after its window, the
+// validation of an opened profile and the dialect detection, without windows, through the same
+// emulator queries as the program.
 #include <cstdio>
 #include <string>
 
@@ -9,6 +10,8 @@
 #include "core/profile/emulator_query.h"
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
+#include "core/profile/listxml_flow.h"
+#include "core/profile/listxml_parser.h"
 #include "core/profile/profile_controller.h"
 #include "core/shell/app_names.h"
 #include "core/shell/settings_store.h"
@@ -23,6 +26,7 @@ namespace {
 
 constexpr const char* kCreateUsage = "Usage: kestrelwing-cli create-profile EMULATOR OUT.KSL\n";
 constexpr const char* kCheckUsage = "Usage: kestrelwing-cli check-profile PROFILE.KSL\n";
+constexpr const char* kDialectUsage = "Usage: kestrelwing-cli dialect EMULATOR\n";
 
 // A message of the flow on stderr, its lines one a line.
 int Fail(const std::string& message) {
@@ -38,6 +42,7 @@ EmulatorQueryContext QueryContext(const AppNames& names) {
   context.CaptureFileName = names.CaptureFileName;
   context.KillPifFile = settings.Values().KillPifFile;
   context.PifPath = PifFilePath(names.ProgramDir);
+  context.SpareDir = names.ProgramDir;
   return context;
 }
 
@@ -54,20 +59,54 @@ int CreateProfileHeadless(const std::string& emulator, const std::string& output
 
   ConsoleUi ui;
   const EmulatorQueryContext context = QueryContext(names);
-  Result<std::string> version = QueryEmulatorVersion(ui, exe, context);
-  if (!version) return Fail(kNoEmulatorVersion);
-  if (!WriteOut(*version + "\n")) return 1;
-
-  if (!QueryListinfo(ui, exe, context) || !fs::FileExists(context.CaptureFileName))
-    return Fail(kNoGameInfo);
+  Result<DetectedDialect> detected = DetectDialect(full, context.AnswerLimitMs);
+  if (!detected) return Fail(detected.Message());
   GameDatabase db;
-  db.EmulatorVersion = *version;
+  db.Dialect = detected->dialect;
   db.EmulatorDir = dir;
   db.EmulatorExe = exe;
-  Result<std::vector<ListinfoLogEntry>> log = ParseListinfoFile(context.CaptureFileName, db);
-  (void)fs::Delete(fs::Resolve(context.CaptureFileName));
+  Result<std::string> version = Failure(kNoEmulatorVersion);
+  if (db.Dialect == EmulatorDialect::kListinfo) {
+    version = QueryEmulatorVersion(ui, exe, context);
+  } else if (!detected->version.empty()) {
+    version = detected->version;
+  }
+  if (!version) return Fail(kNoEmulatorVersion);
+  db.EmulatorVersion = *version;
+  if (!WriteOut(*version + "\n")) return 1;
+
+  Result<std::vector<ListinfoLogEntry>> log = Failure(kNoGameInfo);
+  if (db.Dialect == EmulatorDialect::kListinfo) {
+    if (!QueryListinfo(ui, exe, context) || !fs::FileExists(context.CaptureFileName))
+      return Fail(kNoGameInfo);
+    log = ParseListinfoFile(context.CaptureFileName, db);
+    (void)fs::Delete(fs::Resolve(context.CaptureFileName));
+  } else {
+    Result<std::string> capture = QueryListxml(ui, exe, context);
+    if (!capture) return Fail(capture.Message());
+    log = ParseListxmlFile(*capture, db);
+    (void)fs::Delete(fs::Resolve(*capture));
+  }
   if (!log) return Fail(kNoGameInfo);
+  if (LogRefusesProfile(*log)) {
+    // Nothing of a list that cannot be read is kept: the log says why, and nothing is written.
+    for (const ListinfoLogEntry& entry : *log)
+      if (!WriteOut(ListinfoLogLine(entry) + "\n")) return 1;
+    return Fail(kListxmlRefused);
+  }
   return ReportAndSaveProfile("create-profile", *log, db, out);
+}
+
+int Dialect(const Args& args) {
+  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
+    std::fputs(kDialectUsage, stderr);
+    return 2;
+  }
+  const std::string full = fs::ExpandFileName(args[0]);
+  if (!fs::FileExists(full)) return Fail(kEmulatorFileMissing);
+  Result<DetectedDialect> detected = DetectDialect(full);
+  if (!detected) return Fail(detected.Message());
+  return WriteOut(std::string(DialectWord(detected->dialect)) + "\n") && FlushOut() ? 0 : 1;
 }
 
 int CreateProfile(const Args& args) {
@@ -93,7 +132,7 @@ int CheckProfile(const Args& args) {
   if (!fs::FileExists(db.EmulatorExe))
     return Fail(db.EmulatorDir + db.EmulatorExe + " emulator not found! This profile is unusable.");
   ConsoleUi ui;
-  Result<std::string> found = QueryEmulatorVersion(ui, db.EmulatorExe, QueryContext(names));
+  Result<std::string> found = QueryVersionOf(db.Dialect, ui, db.EmulatorExe, QueryContext(names));
   const std::string line = found ? *found : std::string();
   if (line != db.EmulatorVersion) {
     return Fail("The emulator executable file has changed:\r\rExpected = " + db.EmulatorVersion +

@@ -32,17 +32,30 @@ Commands:
       cannot be read, it holds no games, or OUTPUT cannot be written.
   create-profile EMULATOR OUT.KSL
       Make a profile as the new-profile window does after its last step: enter the
-      emulator's directory, ask the emulator for its version line (printed first)
-      and for its -listinfo text, then print the error log and the counts as
-      parse-listinfo does and write OUT.KSL. An earlier OUT.KSL stays as it was
-      until the new one is complete. A query that does not come back can be ended
-      with Ctrl+C. The messages of a failed creation go to stderr. Exit 0, 3 when
-      the log has entries, 1 on failure.
+      emulator's directory, find out which emulator it is (as the dialect command
+      does), ask it for its version line (printed first) and for its list of games,
+      then print the error log and the counts as parse-listinfo does and write
+      OUT.KSL. The era's emulator is asked with no argument and with -listinfo;
+      today's (e.g. /usr/games/mame) with -version and -listxml, and its profile
+      records that dialect. A -listxml output that is not a readable list of
+      machines, or that passes 2 GiB, writes nothing. An earlier OUT.KSL stays as
+      it was until the new one is complete. A query that does not come back can be
+      ended with Ctrl+C. The messages of a failed creation go to stderr. Exit 0, 3
+      when the log has entries, 1 on failure.
+  dialect EMULATOR
+      Find out which emulator EMULATOR is, as profile creation does: it is asked
+      -help, and an answer as today's emulator gives ("MAME v0.251 ..." and a
+      "Usage:" line) prints "listxml"; else it is run without arguments, and a
+      first line printed prints "listinfo". Each question has 10 seconds, after
+      which the program is ended with what it started (one still running at -help
+      is not asked again). A program that answers neither way (prints nothing,
+      ends at once, never ends) gets the refusal on stderr, exit 1.
   check-profile PROFILE.KSL
       Check a profile as the program does when it opens one: load it, enter the
       emulator directory, find the emulator and compare its version line with the
-      profile's. Prints "Profile accepted: VERSION" (exit 0), or the refusal message
-      on stderr (exit 1).
+      profile's (for a profile of today's emulator, the first line of -version).
+      Prints "Profile accepted: VERSION" (exit 0), or the refusal message on stderr
+      (exit 1).
   dump-profile FILE.KSL
       Print a profile as JSON Lines: {"EmulatorDir","EmulatorExe","EmulatorVersion"},
       then one object per game and resource in file order ("kind":"game"/"resource")
@@ -184,6 +197,7 @@ constexpr Command kCommands[] = {
     {"stats", kw::cli::Stats},
     {"create-profile", kw::cli::CreateProfile},
     {"check-profile", kw::cli::CheckProfile},
+    {"dialect", kw::cli::Dialect},
     {"emulator-config", kw::cli::EmulatorConfigCommand},
     {"make-demo", kw::cli::MakeDemo},
     {"cmdline", kw::cli::Cmdline},

@@ -295,6 +295,11 @@ bool CanWrite(std::string_view path) {
   return FileExists(resolved) && access(resolved.c_str(), W_OK) == 0;
 }
 
+bool CanWriteIn(std::string_view directory) {
+  const std::string resolved = Resolve(directory.empty() ? std::string_view(".") : directory);
+  return DirectoryExists(resolved) && access(resolved.c_str(), W_OK | X_OK) == 0;
+}
+
 Status WriteFileAtomic(std::string_view path, std::string_view data) {
   return WriteAtomic(path, data, {});
 }

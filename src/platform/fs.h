@@ -49,6 +49,8 @@ Status WriteFile(std::string_view path, std::string_view data);
 Status WriteFileAtomic(std::string_view path, std::string_view data);
 // True when the file exists and this process may write it.
 bool CanWrite(std::string_view path);
+// True when the directory exists and this process may make files in it.
+bool CanWriteIn(std::string_view directory);
 // The same through a temporary file of the given name (no separator) beside the target; one of
 // that name left behind by an earlier write is replaced, anything else there is refused.
 Status WriteFileAtomic(std::string_view path, std::string_view data, std::string_view temp_name);

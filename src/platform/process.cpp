@@ -4,12 +4,15 @@
 #include "platform/process.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -210,6 +213,117 @@ Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
   if (waited < 0) return Failure(std::strerror(errno));
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   return WEXITSTATUS(status);
+}
+
+Result<CapturedRun> RunCaptured(const Command& command, int limit_ms, std::size_t max_bytes,
+                                const std::function<void()>& tick) {
+  if (command.words.empty() || command.words.front().empty()) {
+    return Failure(std::strerror(ENOENT));
+  }
+  const std::string program = FindProgram(command.words.front());
+  if (program.empty()) return Failure(std::strerror(ENOENT));
+  std::vector<char*> argv;
+  for (const std::string& arg : command.words)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return Failure(std::strerror(errno));
+  int out[2];
+  if (pipe2(out, O_CLOEXEC) != 0) {
+    int code = errno;
+    close(report[0]);
+    close(report[1]);
+    return Failure(std::strerror(code));
+  }
+  pid_t pid = fork();
+  if (pid < 0) {
+    int code = errno;
+    for (int fd : {report[0], report[1], out[0], out[1]})
+      close(fd);
+    return Failure(std::strerror(code));
+  }
+  if (pid == 0) {
+    close(report[0]);
+    close(out[0]);
+    dup2(out[1], STDOUT_FILENO);  // the copy is kept open across the exec
+    int null_fd = open("/dev/null", O_WRONLY);
+    if (null_fd >= 0) dup2(null_fd, STDERR_FILENO);
+    ExecChild(program.c_str(), argv.data(), true, report[1], true);
+  }
+  close(report[1]);
+  close(out[1]);
+  setpgid(pid, pid);  // from both sides, so that the group exists before it is signalled
+  if (int code = ReadExecReport(report[0]); code != 0) {
+    close(out[0]);
+    WaitFor(pid);
+    return Failure(std::strerror(code));
+  }
+  fcntl(out[0], F_SETFL, fcntl(out[0], F_GETFL) | O_NONBLOCK);
+
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline =
+      Clock::now() + std::chrono::milliseconds(std::max(limit_ms, 0));
+  constexpr int kTickMs = 15;
+  Clock::time_point next_tick = Clock::now() + std::chrono::milliseconds(kTickMs);
+  CapturedRun run;
+  bool ended = false;
+  bool closed = false;  // the output pipe reached its end: nothing writes into it any more
+  char block[65536];
+  for (;;) {
+    if (!ended) {
+      int status = 0;
+      pid_t got;
+      do {
+        got = waitpid(pid, &status, WNOHANG);
+      } while (got < 0 && errno == EINTR);
+      if (got != 0) {
+        ended = true;
+        if (got > 0)
+          run.exit_code = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+      }
+    }
+    if (ended && closed) break;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) break;
+    if (!closed) {
+      pollfd watched{out[0], POLLIN, 0};
+      if (poll(&watched, 1, static_cast<int>(std::min<long long>(left, kTickMs))) > 0) {
+        // Read what is there; the end of the pipe ends the reading.
+        for (;;) {
+          ssize_t got = read(out[0], block, sizeof block);
+          if (got > 0) {
+            const std::size_t keep = std::min(static_cast<std::size_t>(got),
+                                              max_bytes - std::min(max_bytes, run.output.size()));
+            run.output.append(block, keep);
+            if (keep < static_cast<std::size_t>(got)) run.truncated = true;
+            continue;
+          }
+          if (got == 0) closed = true;
+          if (got < 0 && errno == EINTR) continue;
+          break;
+        }
+      }
+    } else {
+      // The output is closed but the program still runs: look again in a moment.
+      poll(nullptr, 0, static_cast<int>(std::min<long long>(left, kTickMs)));
+    }
+    if (tick && Clock::now() >= next_tick) {
+      tick();
+      next_tick = Clock::now() + std::chrono::milliseconds(kTickMs);
+    }
+  }
+  close(out[0]);
+  if (!ended || !closed) {
+    // Still running at the limit, or something it started still holds its output.
+    kill(-pid, SIGKILL);
+    if (!ended) {
+      kill(pid, SIGKILL);
+      WaitFor(pid);
+      run.timed_out = true;
+    }
+  }
+  return run;
 }
 
 ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {

@@ -3,7 +3,9 @@
 // builder makes every Command (through the command interpreter where one is needed).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,22 @@ Status RunProgram(const Command& command, std::uint16_t show, bool wait);
 // answer is their exit code (the ACE extractor). A non-empty `working_dir` is the program's
 // current directory.
 Result<int> RunQuietly(const Command& command, const std::string& working_dir = "");
+
+// What a program run under a time limit answered.
+struct CapturedRun {
+  bool timed_out = false;  // still running at the limit: it was killed with its process group
+  int exit_code = 0;       // when it ended by itself: 128 + the signal number for a signal
+  std::string output;      // the first bytes of its standard output, at most the maximum asked
+  bool truncated = false;  // it printed more than that; the rest was read and dropped
+};
+
+// Runs the command with standard input on /dev/null, standard error on /dev/null and standard
+// output captured, in a process group of its own, for at most `limit_ms` milliseconds: a program
+// that is still running then is killed with everything it started. `tick`, when given, is
+// called about every 15 ms while the program runs (for the windows to repaint). Fails (with the
+// system's reason) when the program cannot be started.
+Result<CapturedRun> RunCaptured(const Command& command, int limit_ms, std::size_t max_bytes,
+                                const std::function<void()>& tick = {});
 
 // True when words[0] of such a command would be found (a path, or a name in PATH).
 bool ProgramExists(const std::string& program);

@@ -1,5 +1,7 @@
-// create-profile and check-profile against real emulator programs.
+// create-profile, check-profile and dialect against real emulator programs.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "support/cli_run.h"
 #include "support/script_emulator.h"
@@ -51,6 +53,34 @@ TEST(CliEmulator, FailuresSayTheCreationsMessagesAndALogGivesStatusThree) {
   test::CliRun logged = RunCli({"create-profile", dir / "odd", dir / "B.KSL"}, dir, home.Path());
   EXPECT_EQ(logged.status, 3) << logged.err;
   EXPECT_EQ(Lines(logged.out).size(), 4u);  // the version, the log entry, the two counts
+}
+
+TEST(CliEmulator, DialectSaysWhichEmulatorItIs) {
+  test::TempDir dir, home;
+  test::WriteTodaysEmulator(dir, "mame", "0.251 (unknown)", "/dev/null");
+  std::filesystem::copy_file(KW_STAND_IN_EMULATOR, dir / "standin");
+  EXPECT_EQ(RunCli({"dialect", dir / "mame"}, dir, home.Path()).out, "listxml\n");
+  EXPECT_EQ(RunCli({"dialect", dir / "standin"}, dir, home.Path()).out, "listinfo\n");
+  test::CliRun refused = RunCli({"dialect", "/bin/true"}, dir, home.Path());
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err,
+            "The program /bin/true does not answer as the emulator does.\nPlease choose the "
+            "emulator's executable file.\n");
+  EXPECT_EQ(RunCli({"dialect"}, dir, home.Path()).status, 2);
+}
+
+TEST(CliEmulator, AListOfTodaysEmulatorThatCannotBeReadWritesNoProfile) {
+  test::TempDir dir, home;
+  const std::string cut = dir.Write("cut.xml", "<?xml version=\"1.0\"?>\n<mame><machine name=");
+  test::WriteTodaysEmulator(dir, "mame", "0.251 (unknown)", cut);
+  test::CliRun made = RunCli({"create-profile", dir / "mame", dir / "A.KSL"}, dir, home.Path());
+  EXPECT_EQ(made.status, 1);
+  ASSERT_EQ(Lines(made.out).size(), 2u) << made.out;  // the version and the log's entry
+  EXPECT_EQ(Lines(made.out)[0], "0.251 (unknown)");
+  EXPECT_NE(Lines(made.out)[1].find("Malformed XML"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir / "A.KSL"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "$KSTEMP$.NFO"));
 }
 
 }  // namespace

@@ -121,6 +121,60 @@ TEST(RunProgram, MissingProgramGivesTheSystemReason) {
 namespace kw::platform {
 namespace {
 
+// Gone, or at most a zombie waiting for init.
+bool ProcessGone(pid_t pid) {
+  for (int i = 0; i < 500; ++i) {
+    Result<std::string> stat = fs::ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    if (!stat || stat->find(") Z") != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+TEST(RunCaptured, GivesTheAnswerTheExitCodeAndKeepsNoMoreThanAsked) {
+  Result<CapturedRun> run =
+      RunCaptured(Shell("printf 'first\\nsecond'; echo noise >&2; read x; exit 4"), 5000, 1024);
+  ASSERT_TRUE(run) << run.Message();
+  EXPECT_FALSE(run->timed_out);
+  EXPECT_EQ(run->exit_code, 4);  // the read met the end of /dev/null at once
+  EXPECT_EQ(run->output, "first\nsecond");
+  EXPECT_FALSE(run->truncated);
+
+  // Read to its end, kept up to the maximum.
+  run = RunCaptured(Shell("head -c 300000 /dev/zero"), 5000, 1000);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->output, std::string(1000, '\0'));
+  EXPECT_TRUE(run->truncated);
+  EXPECT_EQ(run->exit_code, 0);
+
+  run = RunCaptured(Shell("kill -SEGV $$"), 5000, 1000);
+  ASSERT_TRUE(run);
+  EXPECT_EQ(run->exit_code, 128 + SIGSEGV);
+  EXPECT_FALSE(RunCaptured(Command{{"/nonexistent/program"}}, 5000, 1000));
+}
+
+TEST(RunCaptured, AProgramStillRunningAtTheLimitIsKilledWithWhatItStarted) {
+  test::TempDir dir;
+  const int children = ChildCount();
+  int ticks = 0;
+  Result<CapturedRun> run =
+      RunCaptured(Shell("sleep 300 & echo $! > '" + (dir / "pid") + "'; echo started; wait"), 300,
+                  1024, [&ticks] { ++ticks; });
+  ASSERT_TRUE(run) << run.Message();
+  EXPECT_TRUE(run->timed_out);
+  EXPECT_EQ(run->output, "started\n");
+  EXPECT_GT(ticks, 0);
+  EXPECT_TRUE(ProcessGone(std::stoi(dir.Read("pid"))));
+
+  // The program ends, but what it left behind still holds its output: that is ended too.
+  run = RunCaptured(Shell("sleep 300 & echo $! > '" + (dir / "pid") + "'; echo left"), 300, 1024);
+  ASSERT_TRUE(run);
+  EXPECT_FALSE(run->timed_out);
+  EXPECT_EQ(run->output, "left\n");
+  EXPECT_TRUE(ProcessGone(std::stoi(dir.Read("pid"))));
+  EXPECT_EQ(ChildCount(), children);
+}
+
 TEST(StartProgram, EndsByItselfOrIsKilledWithWhatItStarted) {
   test::TempDir dir;
   Result<ChildProcess> quick = StartProgram(Command{{"/bin/sh", "-c", "exit 3"}}, kShowHidden);

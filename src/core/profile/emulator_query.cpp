@@ -1,8 +1,11 @@
 #include "core/profile/emulator_query.h"
 
+#include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "core/launch/emulator_run.h"
+#include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 
@@ -24,6 +27,19 @@ RunOutcome RunQuery(UserInterface& ui, const ShellCommandLine& line,
 
 }  // namespace
 
+std::string ListTooLargeMessage(std::uint64_t max_bytes) {
+  constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
+  std::string size;
+  if (max_bytes >= (kMiB << 10) && max_bytes % (kMiB << 10) == 0) {
+    size = std::to_string(max_bytes >> 30) + " GiB";
+  } else if (max_bytes >= kMiB && max_bytes % kMiB == 0) {
+    size = std::to_string(max_bytes >> 20) + " MiB";
+  } else {
+    size = std::to_string(max_bytes) + " bytes";
+  }
+  return "The emulator's list of machines passes " + size + ": it was not read.";
+}
+
 ShellCommandLine VersionQueryLine(const std::string& executable, const std::string& capture) {
   ShellCommandLine line;
   line.Program(InCurrentDirectory(executable)).RedirectOutputTo(capture);
@@ -34,6 +50,76 @@ ShellCommandLine ListinfoQueryLine(const std::string& executable, const std::str
   ShellCommandLine line;
   line.Program(InCurrentDirectory(executable)).Word("-listinfo").RedirectOutputTo(capture);
   return line;
+}
+
+ShellCommandLine ListxmlQueryLine(const std::string& executable, const std::string& capture) {
+  ShellCommandLine line;
+  line.Program(InCurrentDirectory(executable)).Word("-listxml").RedirectOutputTo(capture);
+  return line;
+}
+
+platform::Command QuestionCommand(const std::string& executable, std::string_view argument) {
+  std::vector<std::string> words{platform::fs::Resolve(InCurrentDirectory(executable))};
+  if (!argument.empty()) words.emplace_back(argument);
+  return DirectCommand(std::move(words));
+}
+
+std::string FirstLine(std::string_view text) {
+  std::string_view line = text.substr(0, std::min(text.find('\n'), kMaxVersionLine));
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return std::string(line);
+}
+
+Result<std::string> QueryTodaysVersion(const std::string& executable, int limit_ms,
+                                       const std::function<void()>& tick) {
+  Result<platform::CapturedRun> run = platform::RunCaptured(QuestionCommand(executable, "-version"),
+                                                            limit_ms, kAnswerMaxBytes, tick);
+  if (!run) return Failure(run.Message());
+  if (run->timed_out) return Failure("The emulator did not answer in time.");
+  return FirstLine(run->output);
+}
+
+Result<std::string> QueryVersionOf(EmulatorDialect dialect, UserInterface& ui,
+                                   const std::string& executable,
+                                   const EmulatorQueryContext& context) {
+  if (dialect == EmulatorDialect::kListinfo) return QueryEmulatorVersion(ui, executable, context);
+  return QueryTodaysVersion(executable, context.AnswerLimitMs, [&ui] { ui.ProcessMessages(); });
+}
+
+Result<std::string> QueryListxml(UserInterface& ui, const std::string& executable,
+                                 const EmulatorQueryContext& context) {
+  std::string capture = context.CaptureFileName;
+  if (!context.SpareDir.empty() && !platform::fs::CanWriteIn("."))
+    capture = platform::fs::IncludeTrailingSeparator(context.SpareDir) + context.CaptureFileName;
+  auto discard = [&capture](const std::string& message) -> Result<std::string> {
+    (void)platform::fs::Delete(platform::fs::Resolve(capture));
+    return Failure(message);
+  };
+  DeletePifFile(context.KillPifFile, context.PifPath);
+  Result<platform::ChildProcess> child =
+      platform::StartProgram(ListxmlQueryLine(executable, capture).Build(), platform::kShowHidden);
+  if (!child) return discard(kNoGameInfo);
+  // The capture's size is looked at on every poll: a list that passes the maximum is stopped
+  // within a few milliseconds of doing so.
+  bool too_large = false;
+  const bool came_back = ui.AwaitProgram(
+      [&] {
+        if (child->HasEnded()) return true;
+        const std::optional<std::uint64_t> size = platform::fs::FileSize(capture);
+        too_large = size && *size > context.MaxListCapture;
+        return too_large;
+      },
+      true);
+  child->Kill();
+  if (!too_large) {
+    const std::optional<std::uint64_t> size = platform::fs::FileSize(capture);
+    too_large = size && *size > context.MaxListCapture;
+  }
+  if (too_large) return discard(ListTooLargeMessage(context.MaxListCapture));
+  if (!came_back) return discard(kNoGameInfo);
+  const std::optional<std::uint64_t> size = platform::fs::FileSize(capture);
+  if (!size || *size == 0) return discard(kNoGameInfo);
+  return capture;
 }
 
 Result<std::string> ReadFirstLine(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "core/launch/emulator_run.h"
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
+#include "core/profile/listxml_flow.h"
 #include "core/profile/new_profile_form.h"
 #include "core/profile/profile_file.h"
 #include "core/shell/settings_store.h"
@@ -32,6 +33,8 @@ EmulatorQueryContext ProfileController::QueryContext() const {
   context.CaptureFileName = names_.CaptureFileName;
   context.KillPifFile = settings_.KillPifFile;
   context.PifPath = PifFilePath(names_.ProgramDir);
+  context.AnswerLimitMs = answer_limit_ms_;
+  context.SpareDir = names_.ProgramDir;
   return context;
 }
 
@@ -94,7 +97,8 @@ void ProfileController::OpenProfile(const std::string& given_path) {
              " emulator not found! This profile is unusable.\r");
     } else {
       // A capture that cannot be read gives an empty line, which no profile expects.
-      Result<std::string> found = QueryEmulatorVersion(ui_, database_.EmulatorExe, QueryContext());
+      Result<std::string> found =
+          QueryVersionOf(database_.Dialect, ui_, database_.EmulatorExe, QueryContext());
       const std::string line = found ? *found : std::string();
       ui_.SetBusy(false);
       if (line != database_.EmulatorVersion) {
@@ -143,7 +147,23 @@ void ProfileController::CreateProfileFrom(const std::string& emulator_path,
     return;
   }
   const EmulatorQueryContext query = QueryContext();
-  Result<std::string> version = QueryEmulatorVersion(ui_, exe, query);
+  // Which emulator this is decides every question that follows; the era's are then asked as
+  // they always were.
+  Result<DetectedDialect> detected =
+      DetectDialect(full, query.AnswerLimitMs, [this] { ui_.ProcessMessages(); });
+  if (!detected) {
+    ui_.SetBusy(false);
+    ui_.HideProgress();
+    ui_.Ask(detected.Message(), MsgIcon::Error);
+    return;
+  }
+  const EmulatorDialect dialect = detected->dialect;
+  Result<std::string> version = Failure(kNoEmulatorVersion);
+  if (dialect == EmulatorDialect::kListinfo) {
+    version = QueryEmulatorVersion(ui_, exe, query);
+  } else if (!detected->version.empty()) {
+    version = detected->version;
+  }
   ui_.SetBusy(false);
   if (!version) {
     ui_.HideProgress();
@@ -163,22 +183,33 @@ void ProfileController::CreateProfileFrom(const std::string& emulator_path,
   database_.EmulatorVersion = *version;
   database_.EmulatorDir = dir;
   database_.EmulatorExe = exe;
+  database_.Dialect = dialect;
   ui_.SetOperation("Querying MAME...");
   ui_.ProcessMessages();
-  const Status queried = QueryListinfo(ui_, exe, query);
+  // The capture's path, or the message of a query that gave nothing to read.
+  Result<std::string> capture = Failure(kNoGameInfo);
+  if (dialect == EmulatorDialect::kListinfo) {
+    if (QueryListinfo(ui_, exe, query) && fs::FileExists(names_.CaptureFileName))
+      capture = names_.CaptureFileName;
+  } else {
+    capture = QueryListxml(ui_, exe, query);
+  }
   ui_.SetBusy(false);
 
-  if (!queried || !fs::FileExists(names_.CaptureFileName)) {
+  if (!capture) {
     ui_.HideProgress();
-    ui_.Ask(kNoGameInfo, MsgIcon::Error);
+    ui_.Ask(capture.Message(), MsgIcon::Error);
   } else {
     ListinfoContext context;
     context.ProductName = names_.ProductName;
     context.ProgramDir = names_.ProgramDir;
-    context.CaptureFileName = names_.CaptureFileName;
+    context.CaptureFileName = *capture;
     context.BoldFontSize = settings_.BoldFontSize;
     context.NormalFontSize = settings_.NormalFontSize;
-    if (ParseListinfo(database_, ui_, report_, context)) {
+    const bool keep = dialect == EmulatorDialect::kListinfo
+                          ? ParseListinfo(database_, ui_, report_, context)
+                          : ParseListxml(database_, ui_, report_, context);
+    if (keep) {
       ProfileFileContext file_context;
       file_context.ProductName = names_.ProductName;
       file_context.ProfilePathChanged = [this](const std::string& saved) {
@@ -192,7 +223,7 @@ void ProfileController::CreateProfileFrom(const std::string& emulator_path,
       SaveSettings();
       ProfileAccepted();
     }
-    (void)fs::Delete(fs::Resolve(names_.CaptureFileName));
+    (void)fs::Delete(fs::Resolve(*capture));
   }
   ui_.HideProgress();
 }

@@ -39,7 +39,6 @@ inline constexpr const char* kEmulatorFileMissing =
     "The emulator file cannot be found!\rPlease choose another one.";
 inline constexpr const char* kNoEmulatorVersion =
     "Cannot determine MAME version.\rPlease choose a new emulator file";
-inline constexpr const char* kNoGameInfo = "Cannot read game info file!";
 
 // The File menu's Reopen submenu and the tool bar's drop-down.
 class ReopenMenuView {
@@ -66,11 +65,14 @@ class ProfileController {
 
   void AddListener(ProfileListener& listener) { listeners_.push_back(&listener); }
 
+  // Loads the profile at `path` and accepts it when its emulator still gives the version line
+  // it was made with, asked in the profile's dialect.
   void OpenProfile(const std::string& path);
   // The new-profile window, then CreateProfileFrom with its two paths.
   void CreateProfile();
-  // The creation after the window: queries the emulator at `emulator_path`, parses its list and,
-  // when the user keeps the result, saves it at `profile_path` and opens it.
+  // The creation after the window: finds out which dialect the emulator at `emulator_path`
+  // speaks, asks it for its version and its list in that dialect, parses the list and, when
+  // the user keeps the result, saves it at `profile_path` (with the dialect) and opens it.
   void CreateProfileFrom(const std::string& emulator_path, const std::string& profile_path);
   // The File menu's "Open profile".
   void OpenOPTClick();
@@ -86,6 +88,9 @@ class ProfileController {
   // Where the profile dialogs start: ProgramDir + "PROFILES" when it exists, else ProgramDir.
   std::string ProfilesDir() const;
   EmulatorQueryContext QueryContext() const;
+  // How long the emulator has to answer the questions asked under a time limit (the dialect's
+  // detection, today's version): kAnswerLimitMs unless a test makes it shorter.
+  void SetAnswerLimit(int limit_ms) { answer_limit_ms_ = limit_ms; }
 
  private:
   // Accepts the profile now in the database: loaded, the window and every listener told.
@@ -104,6 +109,7 @@ class ProfileController {
   NewProfileView& new_profile_view_;
   ReportDocument report_;
   std::vector<ProfileListener*> listeners_;
+  int answer_limit_ms_ = kAnswerLimitMs;
 };
 
 }  // namespace kw

@@ -53,7 +53,7 @@ class LaunchTest : public ::testing::Test {
     Zip("bios", {{"shared.bin", "B"}, {"b.bin", "bb"}});
     test::WriteScript(emu_, "mame",
                       "case \"$1\" in\n"
-                      "  '') echo 'v1' ;;\n"
+                      "  '' | -help) echo 'v1' ;;\n"
                       "  -listinfo) cat '" +
                           listinfo +
                           "' ;;\n"

@@ -50,6 +50,38 @@ TEST_F(EmulatorQueryTest, SilentCrashingAndEndlessEmulators) {
   EXPECT_FALSE(ReadFirstLine("$KSTEMP$.NFO"));
 }
 
+TEST_F(EmulatorQueryTest, TodaysQueriesAnswerUnderTheirLimits) {
+  const std::string xml = dir_.Write("list.xml", "<mame build=\"0.251\"></mame>\n");
+  test::WriteTodaysEmulator(dir_, "mame", "0.251 (unknown)", xml);
+  EXPECT_EQ(*QueryTodaysVersion("mame", 5000), "0.251 (unknown)");
+  EXPECT_EQ(*QueryVersionOf(EmulatorDialect::kListxml, ui_, "mame", context_), "0.251 (unknown)");
+  test::WriteScript(dir_, "hung", "exec sleep 60\n");
+  EXPECT_FALSE(QueryTodaysVersion("hung", 200));
+
+  Result<std::string> capture = QueryListxml(ui_, "mame", context_);
+  ASSERT_TRUE(capture) << capture.Message();
+  EXPECT_EQ(*capture, "$KSTEMP$.NFO");
+  EXPECT_EQ(dir_.Read("$KSTEMP$.NFO"), "<mame build=\"0.251\"></mame>\n");
+
+  // Nothing to read: the era's message, and no capture left behind.
+  test::WriteTodaysEmulator(dir_, "mame", "0.251 (unknown)", dir_.Write("empty.xml", ""));
+  capture = QueryListxml(ui_, "mame", context_);
+  ASSERT_FALSE(capture);
+  EXPECT_EQ(capture.Message(), std::string(kNoGameInfo));
+  EXPECT_FALSE(std::filesystem::exists("$KSTEMP$.NFO"));
+}
+
+TEST_F(EmulatorQueryTest, AListWithoutEndIsStoppedAtItsMaximum) {
+  test::WriteScript(dir_, "flood", "exec yes '<machine name=\"x\"/>'\n");
+  context_.MaxListCapture = 1 << 20;
+  Result<std::string> capture = QueryListxml(ui_, "flood", context_);
+  ASSERT_FALSE(capture);
+  EXPECT_EQ(capture.Message(), "The emulator's list of machines passes 1 MiB: it was not read.");
+  EXPECT_FALSE(std::filesystem::exists("$KSTEMP$.NFO"));
+  EXPECT_EQ(ListTooLargeMessage(kMaxListxmlCapture),
+            "The emulator's list of machines passes 2 GiB: it was not read.");
+}
+
 TEST(PifFile, DeletedBeforeEachRunOnlyWhenTheSettingSaysSo) {
   test::TempDir home;
   const std::string pif = PifFilePath(home.Path());
