@@ -240,9 +240,7 @@ const GameRecord* FindSet(const GameDatabase& db, std::string_view name) {
   return nullptr;
 }
 
-// Needs the -listxml reader: with its stand-in every list is refused. The merge with the reader
-// enables it.
-TEST_F(ProfileControllerTest, DISABLED_TodaysEmulatorGivesAProfileOfItsDialect) {
+TEST_F(ProfileControllerTest, TodaysEmulatorGivesAProfileOfItsDialect) {
   const std::string today =
       test::WriteTodaysEmulator(emu_, "mame", kTodaysVersion, emu_.Write("list.xml", kListxml));
   Program p(ui_, view_.Views(), Names());
