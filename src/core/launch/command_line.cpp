@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -68,7 +69,9 @@ ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view s
                                   std::string& inp_file) {
   const bool today = command.Dialect == EmulatorDialect::kListxml;
   ShellCommandLine line;
-  line.Program(command.EmulatorPath).Word(set_name);
+  // Today's emulator names its machines in lower case (and looks for their sets so).
+  line.Program(command.EmulatorPath)
+      .Word(today ? platform::AsciiLowerCase(set_name) : std::string(set_name));
   if (today) {
     line.Word("-rompath").Word(command.TempDirName).Word("-samplepath").Word(command.TempDirName);
   } else {
@@ -77,7 +80,8 @@ ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view s
   if (command.ErrorLog) line.Word("-log");
   if (command.IgnoreConfig) line.Word(today ? "-noreadconfig" : "-ignorecfg");
   if (command.Record || command.Playback) {
-    if (inp_file.empty()) inp_file = std::string(set_name);
+    if (inp_file.empty())
+      inp_file = today ? platform::AsciiLowerCase(set_name) : std::string(set_name);
     line.Word(command.Record ? "-record" : "-playback")
         .Word(RecordingFileOf(command.Dialect, inp_file));
   }

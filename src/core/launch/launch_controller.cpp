@@ -18,6 +18,7 @@
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/settings.h"
 #include "core/user_interface.h"
+#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 
@@ -110,7 +111,8 @@ void LaunchController::ExtractSets(const GameRecord& game) {
 }
 
 std::string LaunchController::SetDirectory(const GameRecord& game) const {
-  return database_.Dialect == EmulatorDialect::kListxml ? game.Name.Str() : std::string();
+  return database_.Dialect == EmulatorDialect::kListxml ? platform::AsciiLowerCase(game.Name.View())
+                                                        : std::string();
 }
 
 LaunchOutcome LaunchController::RunGame(const GameRecord& game) {

@@ -176,7 +176,7 @@ TEST(BuildCommandLine, TodaysEmulatorInItsOwnWords) {
   command.EmulatorPath = "/usr/games/mame";
   command.Playback = true;
   inp = "MyRec.INP";  // a name with its extension is given as it is
-  EXPECT_EQ(BuildCommandLine(command, "pong", inp).Script(),
+  EXPECT_EQ(BuildCommandLine(command, "PONG", inp).Script(),
             "'/usr/games/mame' 'pong' '-rompath' '$KSTEMP$' '-samplepath' '$KSTEMP$' '-playback' "
             "'MyRec.INP'");
   EXPECT_EQ(RecordingFileOf(EmulatorDialect::kListinfo, "MyRec.INP"), "MyRec");
