@@ -1,5 +1,6 @@
 // emulator-config: the emulator's MAME.CFG of a profile as the option windows hold it, and
-// written back as a game start writes it; --set changes options as the option windows do.
+// written back as a game start writes it; --set changes options as the option windows do. For a
+// profile of today's emulator: the options of its mame.ini that the option windows edit.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
 #include "core/shell/emulator_config.h"
+#include "core/shell/mame_options.h"
 #include "platform/ascii.h"
 #include "platform/system_info.h"
 
@@ -41,6 +43,34 @@ const EmulatorKey* FindKey(const std::string& name, std::string& why) {
   }
   if (!found) why = "unknown option '" + name + "'";
   return found;
+}
+
+// Today's emulator: the options both emulators know, from its mame.ini files; --set writes the
+// changed ones into the user's mame.ini as a game start would (--rewrite has nothing to write).
+int TodaysConfig(const GameDatabase& db,
+                 const std::vector<std::pair<const EmulatorKey*, std::string>>& sets) {
+  EmulatorConfig config;
+  MameIniFiles files;
+  if (Status read = ReadMameConfig(db.EmulatorDir + db.EmulatorExe, db.EmulatorDir, config, files);
+      !read) {
+    std::fprintf(stderr, "kestrelwing-cli emulator-config: %s\n", read.Message().c_str());
+    return 1;
+  }
+  const EmulatorConfig read = config;
+  for (const auto& [key, value] : sets) {
+    if (!FindMameOption(key->section, key->key)) {
+      std::fprintf(stderr, "kestrelwing-cli emulator-config: today's emulator has no option '%s'\n",
+                   std::string(key->key).c_str());
+      return 2;
+    }
+    key->Read(config, value);
+  }
+  if (!WriteOut(FormatMameConfig(config)) || !FlushOut()) return 1;
+  if (Status written = WriteMameConfig(files, read, config); !written) {
+    std::fprintf(stderr, "kestrelwing-cli emulator-config: %s\n", written.Message().c_str());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -82,6 +112,7 @@ int EmulatorConfigCommand(const Args& args) {
   }
   GameDatabase db;
   if (!LoadProfileFile(db, profile)) return 1;
+  if (db.Dialect == EmulatorDialect::kListxml) return TodaysConfig(db, sets);
   EmulatorConfig config;
   if (Status read = ReadEmulatorConfig(db.EmulatorDir, config); !read) {
     std::fprintf(stderr, "kestrelwing-cli emulator-config: %s\n", read.Message().c_str());

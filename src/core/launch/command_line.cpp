@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "platform/ascii.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -57,16 +58,32 @@ platform::Command ShellCommandLine::Build() const {
   return platform::Command{{platform::kCommandInterpreter, "-c", script_}};
 }
 
+std::string RecordingFileOf(EmulatorDialect dialect, std::string_view inp_file) {
+  const std::size_t dot = inp_file.find('.');
+  if (dialect == EmulatorDialect::kListinfo) return std::string(inp_file.substr(0, dot));
+  if (dot != std::string_view::npos) return std::string(inp_file);
+  return std::string(inp_file) + ".inp";
+}
+
 ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view set_name,
                                   std::string& inp_file) {
+  const bool today = command.Dialect == EmulatorDialect::kListxml;
   ShellCommandLine line;
-  line.Program(command.EmulatorPath).Word(set_name).Word("-romdir").Word(command.TempDirName);
+  // Today's emulator names its machines in lower case (and looks for their sets so).
+  line.Program(command.EmulatorPath)
+      .Word(today ? platform::AsciiLowerCase(set_name) : std::string(set_name));
+  if (today) {
+    line.Word("-rompath").Word(command.TempDirName).Word("-samplepath").Word(command.TempDirName);
+  } else {
+    line.Word("-romdir").Word(command.TempDirName);
+  }
   if (command.ErrorLog) line.Word("-log");
-  if (command.IgnoreConfig) line.Word("-ignorecfg");
+  if (command.IgnoreConfig) line.Word(today ? "-noreadconfig" : "-ignorecfg");
   if (command.Record || command.Playback) {
-    if (inp_file.empty()) inp_file = std::string(set_name);
+    if (inp_file.empty())
+      inp_file = today ? platform::AsciiLowerCase(set_name) : std::string(set_name);
     line.Word(command.Record ? "-record" : "-playback")
-        .Word(std::string_view(inp_file).substr(0, inp_file.find('.')));
+        .Word(RecordingFileOf(command.Dialect, inp_file));
   }
   if (command.AddExtraOptions) line.UserText(command.ExtraOptions);
   if (command.LogTextOutput) line.RedirectOutputTo(command.CaptureFileName);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/profile/emulator_dialect.h"
 #include "platform/process.h"
 #include "platform/result.h"
 
@@ -44,7 +45,8 @@ class ShellCommandLine {
 
 // What the emulator's command line for a game is made of.
 struct GameCommand {
-  std::string EmulatorPath;  // EmulatorDir + EmulatorExe
+  EmulatorDialect Dialect = EmulatorDialect::kListinfo;  // which emulator's options to use
+  std::string EmulatorPath;                              // EmulatorDir + EmulatorExe
   std::string TempDirName = "$KSTEMP$";
   std::string CaptureFileName = "$KSTEMP$.NFO";
   bool ErrorLog = false;
@@ -61,6 +63,13 @@ struct GameCommand {
 // output into the capture file. For a recording an empty `inp_file` first becomes the set name
 // (the edit shows it); the stem is its text up to its first full stop. Every word but the
 // user's extra options reaches the emulator as it is.
+//
+// Today's emulator is given the same in its own words: "-rompath $KSTEMP$ -samplepath $KSTEMP$"
+// (it looks for each set in a directory of the set's name there), -log (its error.log),
+// -noreadconfig, and -record or -playback with a file name relative to its input directory,
+// extension included: the text of `inp_file` as it is when it has an extension, else the stem
+// and ".inp".
+std::string RecordingFileOf(EmulatorDialect dialect, std::string_view inp_file);
 ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view set_name,
                                   std::string& inp_file);
 

@@ -9,6 +9,7 @@
 #include "core/shell/emulator_config.h"
 #include "core/shell/emulator_config_controller.h"
 #include "core/user_interface.h"
+#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 
@@ -62,13 +63,17 @@ bool ClimbsOut(const std::string& dir) {
 
 }  // namespace
 
-std::string GameFilePath(const EmulatorConfig& config, GameFileKind kind,
-                         std::string_view set_name) {
+std::string GameFilePath(const EmulatorConfig& config, GameFileKind kind, std::string_view set_name,
+                         EmulatorDialect dialect) {
   std::string dir = DirectoryOf(config, kind);
   if (!dir.empty() && dir.back() != '/') dir += '/';
-  const std::string stem =
-      kind == GameFileKind::DefaultConfig ? std::string("DEFAULT") : std::string(set_name);
-  return dir + stem + FactsOf(kind).extension;
+  const bool today = dialect == EmulatorDialect::kListxml;
+  const std::string stem = kind == GameFileKind::DefaultConfig
+                               ? std::string(today ? "default" : "DEFAULT")
+                               : std::string(set_name);
+  if (today && kind == GameFileKind::NVRam) return dir + stem;
+  const std::string extension = FactsOf(kind).extension;
+  return dir + stem + (today ? platform::AsciiLowerCase(extension) : extension);
 }
 
 std::string DeleteQuestion(GameFileKind kind, std::string_view set_name, const std::string& path) {
@@ -97,8 +102,11 @@ void GameFilesController::DeleteGameFile(GameFileKind kind) {
     name = database_.Game(static_cast<std::size_t>(line)).Name.Str();
   if (name.empty() && kind != GameFileKind::DefaultConfig) return;
   const EmulatorConfig& config = emulator_config_.Config();
-  const std::string path = GameFilePath(config, kind, name);
+  const std::string path = GameFilePath(config, kind, name, database_.Dialect);
   const std::string stem = kind == GameFileKind::DefaultConfig ? "DEFAULT" : name;
+  // Today's emulator keeps a game's non-volatile memory as a directory of the set's name.
+  const bool directory =
+      database_.Dialect == EmulatorDialect::kListxml && kind == GameFileKind::NVRam;
   if (!IsPlainFileName(stem + FactsOf(kind).extension) || ClimbsOut(DirectoryOf(config, kind))) {
     ui_.Ask("The file name " + path +
                 " would reach a file outside its directory.\rNothing was deleted.",
@@ -116,6 +124,11 @@ void GameFilesController::DeleteGameFile(GameFileKind kind) {
   if (fs::IsLink(file) || (!dir.empty() && fs::IsLink(dir))) {
     ui_.Ask("The file " + path + " is a link to another file.\rNothing was deleted.",
             MsgIcon::Warning);
+    return;
+  }
+  if (directory && fs::DirectoryExists(file)) {
+    if (Status deleted = fs::DeleteTree(file); !deleted)
+      ui_.Ask("Cannot delete " + path + "\r" + deleted.Message(), MsgIcon::Error);
     return;
   }
   if (!fs::FileExists(file)) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/profile/emulator_dialect.h"
+
 namespace kw {
 
 class EmulatorConfigController;
@@ -19,9 +21,10 @@ struct EmulatorConfig;
 enum class GameFileKind : int { Config = 0, HiScore = 1, NVRam = 2, DefaultConfig = 3 };
 
 // The file's path: its directory of MAME.CFG with a separator added when it is not empty and has
-// none at its end, the stem (the set name, or "DEFAULT") and ".CFG", ".HI" or ".NV".
-std::string GameFilePath(const EmulatorConfig& config, GameFileKind kind,
-                         std::string_view set_name);
+// none at its end, the stem (the set name, or "DEFAULT") and ".CFG", ".HI" or ".NV". Today's
+// emulator has NAME.cfg, NAME.hi, default.cfg, and its non-volatile memory as the directory NAME.
+std::string GameFilePath(const EmulatorConfig& config, GameFileKind kind, std::string_view set_name,
+                         EmulatorDialect dialect = EmulatorDialect::kListinfo);
 // "Really delete the high score file for [MYGAME]?\rFile = HI/MYGAME.HI".
 std::string DeleteQuestion(GameFileKind kind, std::string_view set_name, const std::string& path);
 

@@ -1,5 +1,9 @@
 #include "core/launch/launch_controller.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "core/browser/game_list_controller.h"
 #include "core/launch/command_line.h"
 #include "core/launch/crash_check.h"
@@ -14,6 +18,7 @@
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/settings.h"
 #include "core/user_interface.h"
+#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 
@@ -43,6 +48,7 @@ LaunchOutcome LaunchController::RunGameOPTClick() {
 GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,
                           const AppNames& names, RecordingMode mode) {
   GameCommand command;
+  command.Dialect = database.Dialect;
   command.EmulatorPath = database.EmulatorDir + database.EmulatorExe;
   command.TempDirName = names.TempDirName;
   command.CaptureFileName = names.CaptureFileName;
@@ -72,20 +78,41 @@ void LaunchController::ExtractSets(const GameRecord& game) {
   const EmulatorConfig& config = emulator_config_.Config();
   // The game's own sets first, then those it borrows from, nearest first: a file of the same
   // name in a later set replaces the earlier one.
-  if (!database_.Roms(game).empty())
-    (void)archives_.ExtractSet(game.Name.Str(), config.directory.rompath, SetKind::Rom);
+  std::vector<std::pair<std::string, SetKind>> sets;
+  if (!database_.Roms(game).empty()) sets.emplace_back(game.Name.Str(), SetKind::Rom);
   for (const GameRecord* current = &game; !current->RomOf.empty();) {
     current = database_.FindSet(current->RomOf.View(), true);
     if (!current) break;
-    (void)archives_.ExtractSet(current->Name.Str(), config.directory.rompath, SetKind::Rom);
+    sets.emplace_back(current->Name.Str(), SetKind::Rom);
   }
-  if (!database_.Samples(game).empty())
-    (void)archives_.ExtractSet(game.Name.Str(), config.directory.samplepath, SetKind::Sample);
+  if (!database_.Samples(game).empty()) sets.emplace_back(game.Name.Str(), SetKind::Sample);
   for (const GameRecord* current = &game; !current->SampleOf.empty();) {
     current = database_.FindSet(current->SampleOf.View(), true);
     if (!current) break;
-    (void)archives_.ExtractSet(current->Name.Str(), config.directory.samplepath, SetKind::Sample);
+    sets.emplace_back(current->Name.Str(), SetKind::Sample);
   }
+  if (database_.Dialect == EmulatorDialect::kListxml) {
+    // Today's emulator finds the files in a directory of the game's name, and takes the game's
+    // own file where its parent has one of the same name: the farthest set goes first, the
+    // game's own last.
+    std::stable_partition(sets.begin(), sets.end(),
+                          [](const auto& set) { return set.second == SetKind::Rom; });
+    const auto samples = std::find_if(sets.begin(), sets.end(),
+                                      [](const auto& set) { return set.second != SetKind::Rom; });
+    std::reverse(sets.begin(), samples);
+    std::reverse(samples, sets.end());
+  }
+  const std::string into = SetDirectory(game);
+  for (const auto& [name, kind] : sets) {
+    const std::string& search =
+        kind == SetKind::Rom ? config.directory.rompath : config.directory.samplepath;
+    (void)archives_.ExtractSet(name, search, kind, into);
+  }
+}
+
+std::string LaunchController::SetDirectory(const GameRecord& game) const {
+  return database_.Dialect == EmulatorDialect::kListxml ? platform::AsciiLowerCase(game.Name.View())
+                                                        : std::string();
 }
 
 LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
@@ -97,13 +124,17 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
   ExtractSets(game);
 
   const std::array<RunFile, 4> run_files =
-      RunFilesOf(emulator_config_.Config(), name, recording_.FileName());
+      RunFilesOf(emulator_config_.Config(), name, recording_.FileName(), database_.Dialect);
   for (const RunFile& file : run_files)
     BackupRunFile(file, names_.TempDirName);
   ui_.HideProgress();
   ui_.ProcessMessages();
 
-  if (!PreLaunchTest(ui_, settings_, database_, game, names_, report_, memory_total_)) {
+  // The test looks where the emulator will: in the game's directory for today's emulator.
+  AppNames tested = names_;
+  if (const std::string into = SetDirectory(game); !into.empty())
+    tested.TempDirName += platform::fs::kSeparator + into;
+  if (!PreLaunchTest(ui_, settings_, database_, game, tested, report_, memory_total_)) {
     for (const RunFile& file : run_files)
       RestoreRunFile(file, names_.TempDirName);
     return LaunchOutcome::Refused;

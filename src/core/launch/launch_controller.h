@@ -69,6 +69,10 @@ class LaunchController {
   // The game's command line; a recording name left empty becomes the set's (the edit shows it).
   ShellCommandLine LineFor(const std::string& set_name);
   void ExtractSets(const GameRecord& game);
+  // Where in the temporary directory the game's sets go: today's emulator looks for them in a
+  // directory of the game's name in lower case; the era's in the temporary directory itself
+  // (empty).
+  std::string SetDirectory(const GameRecord& game) const;
   LaunchOutcome RunGame(const GameRecord& game);
 
   UserInterface& ui_;

@@ -14,8 +14,24 @@ RecordingController::RecordingController(const GameDatabase& database,
                                          RecordingView& view)
     : database_(database), list_(list), emulator_config_(emulator_config), view_(view) {}
 
+namespace {
+
+bool TodaysEmulator(const GameDatabase& database) {
+  return database.Dialect == EmulatorDialect::kListxml;
+}
+
+}  // namespace
+
 void RecordingController::FileNameEdited(std::string_view typed) {
-  file_name_ = RecordingFileNameTyped(typed.substr(0, kRecordingNameWidth));
+  file_name_ = Typed(typed.substr(0, FileNameWidth()));
+}
+
+std::string RecordingController::Typed(std::string_view typed) const {
+  return TodaysEmulator(database_) ? std::string(typed) : RecordingFileNameTyped(typed);
+}
+
+std::size_t RecordingController::FileNameWidth() const {
+  return TodaysEmulator(database_) ? kLongRecordingNameWidth : kRecordingNameWidth;
 }
 
 void RecordingController::SetFileName(const std::string& name) {
@@ -28,6 +44,10 @@ void RecordingController::InpBrowseBTNClick() {
       view_.ChooseRecordingFile(emulator_config_.Config().directory.inp, file_name_);
   if (!chosen) return;
   std::string name = platform::fs::ExtractFileName(*chosen);
+  if (TodaysEmulator(database_)) {
+    SetFileName(name.substr(0, kLongRecordingNameWidth));
+    return;
+  }
   name = name.substr(0, name.find('.'));
   SetFileName(name.substr(0, 8));
 }
@@ -61,6 +81,7 @@ void RecordingController::SelectRecordingMode(RecordingMode mode) {
 
 void RecordingController::ProfileStateChanged(bool profile_loaded) {
   view_.SetRecordingEnabled(profile_loaded);
+  view_.SetFileNameWidth(FileNameWidth());
   mode_ = RecordingMode::None;
   view_.ShowRecordingMode(mode_);
   SetFileName("");

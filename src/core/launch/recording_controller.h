@@ -19,6 +19,9 @@ enum class RecordingMode { None, Playback, Record };
 
 // The edit holds at most this many characters, forced to upper case.
 inline constexpr std::size_t kRecordingNameWidth = 12;
+// For today's emulator: a set name of 32 characters and ".inp", in the case the user typed (its
+// file names are matched with case).
+inline constexpr std::size_t kLongRecordingNameWidth = 36;
 
 class RecordingView {
  public:
@@ -30,6 +33,8 @@ class RecordingView {
   // colour).
   virtual void SetFileNameEnabled(bool enabled) = 0;
   virtual void SetFileName(const std::string& name) = 0;
+  // The most characters the edit takes (set when a profile opens).
+  virtual void SetFileNameWidth(std::size_t /*width*/) {}
   // "Select a game recording file" in `initial_dir`, proposing `name`; the chosen path.
   virtual std::optional<std::string> ChooseRecordingFile(const std::string& initial_dir,
                                                          const std::string& name) = 0;
@@ -43,8 +48,12 @@ class RecordingController : public ProfileListener {
   RecordingMode Mode() const { return mode_; }
   // InpFile: the recording's file name as the edit holds it.
   const std::string& FileName() const { return file_name_; }
-  // The user typed into the edit (upper-cased, at most kRecordingNameWidth characters).
+  // The user typed into the edit (upper-cased, at most kRecordingNameWidth characters; for
+  // today's emulator as typed, at most kLongRecordingNameWidth).
   void FileNameEdited(std::string_view typed);
+  // What the edit shows for what the user typed, and how many characters it takes.
+  std::string Typed(std::string_view typed) const;
+  std::size_t FileNameWidth() const;
   // The launch gave the edit a name (the set's, when it was empty).
   void SetFileName(const std::string& name);
 
@@ -54,7 +63,7 @@ class RecordingController : public ProfileListener {
   void SelectPlayback();
   void SelectRecord();
   // InpBrowseBTNClick: a recording chosen in the inp directory, its name cut at the first full
-  // stop and to 8 characters.
+  // stop and to 8 characters (for today's emulator: the whole file name, which it is given).
   void InpBrowseBTNClick();
 
   // Opening or creating a profile starts again from no recording with an empty name.

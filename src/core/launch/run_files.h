@@ -7,6 +7,8 @@
 #include <chrono>
 #include <string>
 
+#include "core/profile/emulator_dialect.h"
+
 namespace kw {
 
 struct EmulatorConfig;
@@ -14,15 +16,20 @@ struct EmulatorConfig;
 struct RunFile {
   std::string Directory;  // as MAME.CFG names it (relative to the emulator directory)
   std::string Stem;
-  std::string Extension;  // without the dot
+  std::string Extension;  // without the dot; empty for a directory
+  // Today's emulator keeps a game's non-volatile memory as a directory of the set's name.
+  bool IsDirectory = false;
 };
 
 // The four files of a run, in their order: cfg, nv, hi (named after the set) and the recording
-// (named after the recording file name).
+// (named after the recording file name). Today's emulator has cfg/NAME.cfg, the directory
+// nvram/NAME, hiscore/NAME.hi and the recording's file as the command line names it.
 std::array<RunFile, 4> RunFilesOf(const EmulatorConfig& config, const std::string& set_name,
-                                  const std::string& recording_name);
+                                  const std::string& recording_name,
+                                  EmulatorDialect dialect = EmulatorDialect::kListinfo);
 
-// BackupRunFile: the file, when it exists, copied to `temp_name`.EXT in its directory.
+// BackupRunFile: the file, when it exists, copied to `temp_name`.EXT in its directory (a
+// directory copied whole to `temp_name`, its links left out).
 void BackupRunFile(const RunFile& file, const std::string& temp_name);
 // RestoreRunFile: the copy, when there is one, put back in place of the file (by a rename, so the
 // file is never half written), and no copy left behind.

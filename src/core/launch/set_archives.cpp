@@ -97,10 +97,12 @@ std::string SetArchives::LocateSetFile(const std::string& name, const std::strin
 }
 
 Status SetArchives::ExtractSet(const std::string& name, const std::string& search_list,
-                               SetKind kind) {
-  const std::string temp = TempDir();
+                               SetKind kind, const std::string& into) {
+  if (!into.empty() && archive::FlatName(into) != into) return Success();  // never outside it
+  const std::string temp =
+      into.empty() ? TempDir() : fs::IncludeTrailingSeparator(TempDir()) + into;
   if (!fs::DirectoryExists(temp)) {
-    if (Status made = fs::MakeDirectory(temp); !made)
+    if (Status made = fs::MakeDirectories(temp); !made)
       return Failure("Unable to create " + temp + ": " + made.Message());
   }
   const std::string location = LocateSetFile(name, search_list, kind);

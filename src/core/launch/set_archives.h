@@ -30,8 +30,11 @@ class SetArchives {
   std::string LocateSetFile(const std::string& name, const std::string& search_list, SetKind kind);
   // Puts every file of the set into the temporary directory (made when missing), replacing
   // files of the same name. A set that is not found is no failure. A failure lists each file
-  // that could not be put there; the others are there all the same.
-  Status ExtractSet(const std::string& name, const std::string& search_list, SetKind kind);
+  // that could not be put there; the others are there all the same. A non-empty `into` is a
+  // directory of that name in the temporary directory that takes the files instead (today's
+  // emulator looks for a set's files in a directory of the set's name).
+  Status ExtractSet(const std::string& name, const std::string& search_list, SetKind kind,
+                    const std::string& into = "");
 
   // Reads the set found at `location` (a directory or an archive) into `sink`, with the same
   // rules and problem lines as ExtractSet.

@@ -1,6 +1,7 @@
 #include "core/shell/emulator_config_controller.h"
 
 #include "core/profile/game_database.h"
+#include "core/shell/mame_options.h"
 
 namespace kw {
 
@@ -10,11 +11,25 @@ EmulatorConfigController::EmulatorConfigController(const GameDatabase& database,
 
 void EmulatorConfigController::ReadEmulatorConfig() {
   config_ = EmulatorConfig();
+  mame_files_ = MameIniFiles();
+  if (database_.Dialect == EmulatorDialect::kListxml) {
+    const bool read = ReadMameConfig(database_.EmulatorDir + database_.EmulatorExe,
+                                     database_.EmulatorDir, config_, mame_files_)
+                          .Ok();
+    mame_read_ = config_;
+    read_from_ = read ? database_.EmulatorDir : std::string();
+    return;
+  }
   const bool read = kw::ReadEmulatorConfig(database_.EmulatorDir, config_).Ok();
   read_from_ = read ? database_.EmulatorDir : std::string();
 }
 
 Status EmulatorConfigController::WriteEmulatorConfig() {
+  if (database_.Dialect == EmulatorDialect::kListxml) {
+    Status written = WriteMameConfig(mame_files_, mame_read_, config_);
+    if (written) mame_read_ = config_;
+    return written;
+  }
   return kw::WriteEmulatorConfig(database_.EmulatorDir, temp_dir_name_, config_);
 }
 

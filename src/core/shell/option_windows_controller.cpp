@@ -104,6 +104,8 @@ void OptionWindowsController::CheatEditBTNClick() {
 }
 
 void OptionWindowsController::DirectoriesClosed() {
+  // Today's emulator searches only the directories it is given: its paths stay as written.
+  if (database_.Dialect == EmulatorDialect::kListxml) return;
   NormaliseSearchPaths(Config());
 }
 

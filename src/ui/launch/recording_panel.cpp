@@ -55,7 +55,9 @@ RecordingPanel::RecordingPanel(QWidget* parent) : QObject(parent) {
   InpFile->setMaxLength(static_cast<int>(kRecordingNameWidth));
   InpFileLBL->setBuddy(InpFile);
   connect(InpFile, &QLineEdit::textEdited, this, [this](const QString& text) {
-    const QString shown = FromSystemText(RecordingFileNameTyped(ToSystemText(text)));
+    const std::string typed = ToSystemText(text);
+    const QString shown =
+        FromSystemText(controller_ ? controller_->Typed(typed) : RecordingFileNameTyped(typed));
     if (shown != text) {
       const int cursor = InpFile->cursorPosition();
       InpFile->setText(shown);
@@ -118,6 +120,10 @@ void RecordingPanel::SetFileNameEnabled(bool enabled) {
 
 void RecordingPanel::SetFileName(const std::string& name) {
   InpFile->setText(FromSystemText(name));
+}
+
+void RecordingPanel::SetFileNameWidth(std::size_t width) {
+  InpFile->setMaxLength(static_cast<int>(width));
 }
 
 void RecordingPanel::NoneRDOClick() {

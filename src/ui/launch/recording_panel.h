@@ -28,6 +28,7 @@ class RecordingPanel : public QObject, public RecordingView {
   void ShowRecordingMode(RecordingMode mode) override;
   void SetFileNameEnabled(bool enabled) override;
   void SetFileName(const std::string& name) override;
+  void SetFileNameWidth(std::size_t width) override;
   std::optional<std::string> ChooseRecordingFile(const std::string& initial_dir,
                                                  const std::string& name) override;
 

@@ -153,5 +153,34 @@ TEST(BuildCommandLine, TheRowsInTheirOrder) {
   EXPECT_EQ(inp, "MYREC.INP");
 }
 
+TEST(BuildCommandLine, TodaysEmulatorInItsOwnWords) {
+  GameCommand command;
+  command.Dialect = EmulatorDialect::kListxml;
+  command.EmulatorPath = "/usr/games/mame";
+  std::string inp;
+  EXPECT_EQ(BuildCommandLine(command, "galagamk2", inp).Script(),
+            "'/usr/games/mame' 'galagamk2' '-rompath' '$KSTEMP$' '-samplepath' '$KSTEMP$'");
+
+  // A recording is named relative to the emulator's input directory, with its extension.
+  command.ErrorLog = command.IgnoreConfig = command.Record = command.LogTextOutput = true;
+  command.AddExtraOptions = true;
+  command.ExtraOptions = "-video none -seconds_to_run 2";
+  EXPECT_EQ(BuildCommandLine(command, "galagamk2", inp).Script(),
+            "'/usr/games/mame' 'galagamk2' '-rompath' '$KSTEMP$' '-samplepath' '$KSTEMP$' '-log' "
+            "'-noreadconfig' '-record' 'galagamk2.inp' -video none -seconds_to_run 2 "
+            ">'$KSTEMP$.NFO'");
+  EXPECT_EQ(inp, "galagamk2") << "an empty recording name takes the set's, whole";
+
+  command = GameCommand{};
+  command.Dialect = EmulatorDialect::kListxml;
+  command.EmulatorPath = "/usr/games/mame";
+  command.Playback = true;
+  inp = "MyRec.INP";  // a name with its extension is given as it is
+  EXPECT_EQ(BuildCommandLine(command, "PONG", inp).Script(),
+            "'/usr/games/mame' 'pong' '-rompath' '$KSTEMP$' '-samplepath' '$KSTEMP$' '-playback' "
+            "'MyRec.INP'");
+  EXPECT_EQ(RecordingFileOf(EmulatorDialect::kListinfo, "MyRec.INP"), "MyRec");
+}
+
 }  // namespace
 }  // namespace kw

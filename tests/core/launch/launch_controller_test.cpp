@@ -114,6 +114,17 @@ TEST_F(LaunchTest, ACloneRunsOnItsOwnItsParentsAndTheBiosFilesAndComesBack) {
   EXPECT_EQ(emu_.Read("ran.txt"), "B");
 }
 
+TEST_F(LaunchTest, TodaysEmulatorFindsTheSetsInADirectoryOfTheGamesName) {
+  program_->database.Dialect = EmulatorDialect::kListxml;
+  test::WriteScript(emu_, "mame",
+                    "printf '%s|' \"$@\" > args.txt; cat \"$3/$1/shared.bin\" > ran.txt\n");
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
+  EXPECT_EQ(emu_.Read("args.txt"), "clone|-rompath|$KSTEMP$|-samplepath|$KSTEMP$|");
+  EXPECT_EQ(emu_.Read("ran.txt"), "C") << "the game's own file, extracted last, wins";
+  EXPECT_FALSE(Leftovers());
+}
+
 TEST_F(LaunchTest, ABrokenSetIsNotRunAndLeavesNothingBehind) {
   emu_.Write("cfg/broken.cfg", "kept");
   ui_.answers = {MsgAnswer::No};

@@ -41,6 +41,33 @@ TEST(RunFiles, WhatTheEmulatorWroteIsUndoneAndNoCopyIsLeft) {
   std::filesystem::current_path(old);
 }
 
+TEST(RunFiles, TodaysNonVolatileMemoryDirectoryIsPutBackWhole) {
+  test::TempDir dir;
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  EmulatorConfig config;
+  config.directory.nvram = dir / "nvram";
+  config.directory.inp = "inp";
+  dir.Write("nvram/galagamk2/eeprom", "the user's memory");
+  dir.Write("nvram/galagamk2/sub/rtc", "the clock");
+  const std::array<RunFile, 4> files =
+      RunFilesOf(config, "galagamk2", "MyRec", EmulatorDialect::kListxml);
+  EXPECT_EQ(files[0].Stem + "." + files[0].Extension, "galagamk2.cfg");
+  EXPECT_EQ(files[3].Stem + "." + files[3].Extension, "MyRec.inp")
+      << "the recording as the command line names it";
+  for (const RunFile& file : files)
+    BackupRunFile(file, "$KSTEMP$");
+  dir.Write("nvram/galagamk2/eeprom", "what the emulator wrote");
+  dir.Write("nvram/galagamk2/new", "a file the run made");
+  for (const RunFile& file : files)
+    RestoreRunFile(file, "$KSTEMP$");
+  EXPECT_EQ(dir.Read("nvram/galagamk2/eeprom"), "the user's memory");
+  EXPECT_EQ(dir.Read("nvram/galagamk2/sub/rtc"), "the clock");
+  EXPECT_FALSE(std::filesystem::exists(dir / "nvram/galagamk2/new"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "nvram/$KSTEMP$"));
+  std::filesystem::current_path(old);
+}
+
 TEST(RunFiles, PlayTimeIsATimeOfDay) {
   using namespace std::chrono;
   const PlayTime almost_two = PlayTimeOf(hours(1) + minutes(59) + milliseconds(59900));

@@ -1,0 +1,110 @@
+// A game played through the launch pipeline on today's real emulator (Debian's /usr/games/mame):
+// pong needs no ROM files. The user's files are a temporary home directory's.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include "app/program.h"
+#include "core/profile/profile_file.h"
+#include "support/recording_views.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace kw {
+namespace {
+
+constexpr const char* kMame = "/usr/games/mame";
+
+// Waits for the emulator at most two minutes; one that does not end by then is ended.
+struct TimeLimitedUi : test::ScriptedUi {
+  bool AwaitProgram(const std::function<bool()>& ended, bool) override {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (!ended()) {
+      if (std::chrono::steady_clock::now() > limit) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+  }
+};
+
+class MameLaunchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(kMame)) GTEST_SKIP() << kMame << " is not installed";
+    old_cwd_ = std::filesystem::current_path();
+    if (const char* home = getenv("HOME")) old_home_ = home;
+    setenv("HOME", (user_ / "").substr(0, user_.Path().size() - 1).c_str(), 1);
+    // The emulator's directory holds a link to it: the temporary directory is made there.
+    std::filesystem::create_symlink(kMame, emu_ / "mame");
+  }
+  void TearDown() override {
+    if (!std::filesystem::exists(kMame)) return;
+    std::filesystem::current_path(old_cwd_);
+    if (old_home_) {
+      setenv("HOME", old_home_->c_str(), 1);
+    } else {
+      unsetenv("HOME");
+    }
+  }
+
+  test::TempDir home_, emu_, user_;
+  std::filesystem::path old_cwd_;
+  std::optional<std::string> old_home_;
+};
+
+TEST_F(MameLaunchTest, PongRunsOnTodaysEmulatorAndThePlayIsRecorded) {
+  TimeLimitedUi ui;
+  test::RecordingViews views;
+  Program program(ui, views.Views(), AppNames::Compute(home_.Path(), home_.Path()));
+  program.shell.FormCreate();
+  program.statistics.Load();
+
+  // A profile of today's emulator with its one game, saved and opened as the program opens it.
+  GameDatabase made;
+  made.Dialect = EmulatorDialect::kListxml;
+  made.EmulatorDir = emu_.Path();
+  made.EmulatorExe = "mame";
+  made.EmulatorVersion = "0.251";
+  GameEntry pong;
+  pong.Name = "PONG";  // upper case, as the profile's list gives it
+  pong.Description = "Pong (Rev E) external [TTL]";
+  ASSERT_TRUE(made.AddGame(pong));
+  ASSERT_TRUE(SaveProfile(made, home_ / "PONG.KSL", ui, {}));
+  ASSERT_TRUE(LoadProfile(program.database, home_ / "PONG.KSL", ui, {}));
+  ASSERT_EQ(program.database.Dialect, EmulatorDialect::kListxml);
+  std::filesystem::current_path(emu_.Path());
+  program.database.ProfileLoaded = true;
+  program.emulator_config.ReadEmulatorConfig();
+  program.recording.ProfileStateChanged(true);
+
+  // The options as Debian's /etc/mame/mame.ini gives them, $HOME the temporary one.
+  EmulatorConfig& config = program.emulator_config.Config();
+  EXPECT_EQ(config.directory.cfg, user_ / ".mame/cfg");
+  // A changed option goes into the user's own mame.ini before the run, and the emulator uses it:
+  // it leaves its last picture in the snapshot directory.
+  config.directory.snap = user_ / "shots";
+
+  program.settings.Values().UseStats = true;
+  program.settings.Values().AddExtraOptions = true;
+  program.settings.Values().ExtraOptions = "-video none -sound none -seconds_to_run 2";
+  program.recording.SelectRecord();
+  EXPECT_EQ(program.launch.Launch(program.database.FindGamePosition("PONG")), LaunchOutcome::Ran);
+  EXPECT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+
+  EXPECT_EQ(user_.Read(".mame/mame.ini"), "snapshot_directory        " + (user_ / "shots") + "\n")
+      << "made with only the changed option";
+  EXPECT_TRUE(std::filesystem::exists(user_ / "shots/pong")) << "the emulator read it";
+  EXPECT_TRUE(std::filesystem::exists(user_ / ".mame/inp/pong.inp")) << "the recording";
+  EXPECT_TRUE(std::filesystem::exists(user_ / ".mame/cfg/pong.cfg"));
+  EXPECT_FALSE(std::filesystem::exists(emu_ / "$KSTEMP$"));
+  EXPECT_EQ(program.stats.PlayCount("PONG"), 1u);
+  EXPECT_NE(home_.Read("STATS.INI").find("[PONG]\r\nTotHours=0"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("/etc/mame/$KSTEMP$.ini"));
+}
+
+}  // namespace
+}  // namespace kw
