@@ -174,7 +174,7 @@ LaunchOutcome LaunchController::Launch(long position) {
     played = game.Name.Str();
     outcome = RunGame(game);
   }
-  if (!DeleteTempDir(database_.EmulatorDir + names_.TempDirName)) {
+  if (!DeleteTempDir(database_.WorkDirectory() + names_.TempDirName)) {
     ui_.Ask(kTempDirNotDeleted, MsgIcon::Error);
   }
   game_list_.ReselectAfterRun(played, settings_.SortBy == 4 && settings_.UseStats);

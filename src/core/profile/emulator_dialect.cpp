@@ -2,6 +2,7 @@
 
 #include "core/profile/emulator_query.h"
 #include "core/profile/game_database.h"
+#include "platform/fs.h"
 #include "platform/process.h"
 
 namespace kw {
@@ -64,6 +65,23 @@ Result<DetectedDialect> DetectDialect(const std::string& program, int limit_ms,
     if (!version.empty()) return DetectedDialect{EmulatorDialect::kListinfo, std::move(version)};
   }
   return Failure(NotAnEmulatorMessage(program));
+}
+
+std::string WorkDirOf(const GameDatabase& database, const std::string& program_dir) {
+  if (database.Dialect == EmulatorDialect::kListinfo || program_dir.empty() ||
+      platform::fs::CanWriteIn(database.EmulatorDir))
+    return database.EmulatorDir;
+  return platform::fs::IncludeTrailingSeparator(program_dir) + "WORK" + platform::fs::kSeparator;
+}
+
+Status EnterWorkDir(GameDatabase& database, const std::string& program_dir) {
+  const std::string dir = WorkDirOf(database, program_dir);
+  if (dir != database.EmulatorDir && !platform::fs::DirectoryExists(dir)) {
+    if (Status made = platform::fs::MakeDirectories(dir); !made) return made;
+  }
+  if (Status entered = platform::fs::SetCurrentDirectory(dir); !entered) return entered;
+  database.WorkDir = dir;
+  return Success();
 }
 
 }  // namespace kw

@@ -62,4 +62,16 @@ bool AnswersAsTodaysEmulator(std::string_view help);
 Result<DetectedDialect> DetectDialect(const std::string& program, int limit_ms = kAnswerLimitMs,
                                       const std::function<void()>& tick = {});
 
+class GameDatabase;
+
+// The directory the program works in while `database` is open: the emulator's directory, where
+// the era's emulator expects its temporary directory and files. Today's emulator is installed in
+// a directory of the system that a user cannot write ("/usr/games/"): when its directory cannot
+// be written, the work goes into WORK/ of `program_dir`, the user's own.
+std::string WorkDirOf(const GameDatabase& database, const std::string& program_dir);
+// Records WorkDirOf in database.WorkDir, makes it when missing and makes it the current
+// directory (the emulator then runs there too). Fails with the system's reason, the current
+// directory unchanged.
+Status EnterWorkDir(GameDatabase& database, const std::string& program_dir);
+
 }  // namespace kw

@@ -89,8 +89,11 @@ Result<std::string> QueryVersionOf(EmulatorDialect dialect, UserInterface& ui,
 Result<std::string> QueryListxml(UserInterface& ui, const std::string& executable,
                                  const EmulatorQueryContext& context) {
   std::string capture = context.CaptureFileName;
-  if (!context.SpareDir.empty() && !platform::fs::CanWriteIn("."))
+  if (!context.SpareDir.empty() && !platform::fs::CanWriteIn(".")) {
+    // The console program may be the user's first: the program directory is made here.
+    (void)platform::fs::MakeDirectories(context.SpareDir);
     capture = platform::fs::IncludeTrailingSeparator(context.SpareDir) + context.CaptureFileName;
+  }
   auto discard = [&capture](const std::string& message) -> Result<std::string> {
     (void)platform::fs::Delete(platform::fs::Resolve(capture));
     return Failure(message);

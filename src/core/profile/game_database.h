@@ -250,6 +250,11 @@ class GameDatabase {
   // The dialect of the emulator that made the profile: the queries, command lines and files
   // that serve it.
   EmulatorDialect Dialect = EmulatorDialect::kListinfo;
+  // Not kept in the file: where the temporary directory, the capture and the backups of the
+  // emulator's files go while the profile is open (with trailing separator); empty means
+  // EmulatorDir. See EnterWorkDir.
+  std::string WorkDir;
+  const std::string& WorkDirectory() const { return WorkDir.empty() ? EmulatorDir : WorkDir; }
 
   void ClearDatabase();
   // Room for `size` more records, so that filling them allocates nothing more.

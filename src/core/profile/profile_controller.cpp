@@ -49,6 +49,14 @@ void ProfileController::SaveSettings() {
 }
 
 void ProfileController::ProfileAccepted() {
+  // The profile stays open for browsing when its work directory cannot be used: a launch or a
+  // verification then reports its own failure.
+  if (Status entered = EnterWorkDir(database_, names_.ProgramDir); !entered) {
+    database_.WorkDir.clear();
+    ui_.Ask("Cannot use the work directory " + WorkDirOf(database_, names_.ProgramDir) + ": " +
+                entered.Message() + "\r",
+            MsgIcon::Warning);
+  }
   database_.ProfileLoaded = true;
   for (ProfileListener* listener : listeners_)
     listener->ProfileOpened();

@@ -96,7 +96,7 @@ Verifier::Verifier(UserInterface& ui, const FrontEndSettings& settings,
       rompath_(std::move(rompath)),
       samplepath_(std::move(samplepath)),
       hooks_(std::move(hooks)),
-      archives_(ui, settings, database.EmulatorDir, names.TempDirName, names.DiscIniName),
+      archives_(ui, settings, database.WorkDirectory(), names.TempDirName, names.DiscIniName),
       temp_dir_(fs::IncludeTrailingSeparator(archives_.TempDir())) {
   threads_ = std::min(2u, std::max(1u, std::thread::hardware_concurrency()));
 }

@@ -114,7 +114,7 @@ class Verifier {
  public:
   // `rompath` and `samplepath` are the emulator's ';'-separated search lists; relative pieces
   // are taken from the current directory, which is the emulator directory while a profile is
-  // open. The temporary directory is names.TempDirName in database.EmulatorDir.
+  // open. The temporary directory is names.TempDirName in database.WorkDirectory().
   Verifier(UserInterface& ui, const FrontEndSettings& settings, const GameDatabase& database,
            const AppNames& names, std::string rompath, std::string samplepath, VerifyHooks hooks);
 

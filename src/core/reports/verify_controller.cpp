@@ -23,8 +23,8 @@ VerifyController::VerifyController(UserInterface& ui, const FrontEndSettings& se
   form_.SetGoHook([this](VerifyForm& form) { Run(form); });
 }
 
-const std::string& VerifyController::EmulatorDir() const {
-  return database_.EmulatorDir;
+const std::string& VerifyController::WorkDir() const {
+  return database_.WorkDirectory();
 }
 
 const std::string& VerifyController::ProgramDir() const {

@@ -19,7 +19,7 @@ class VerifyController {
                    const AppNames& names);
 
   VerifyForm& Form() { return form_; }
-  const std::string& EmulatorDir() const;
+  const std::string& WorkDir() const;
   const std::string& ProgramDir() const;
 
   // The run of the Go button, over the open profile with the form's options.

@@ -14,7 +14,7 @@ void EmulatorConfigController::ReadEmulatorConfig() {
   mame_files_ = MameIniFiles();
   if (database_.Dialect == EmulatorDialect::kListxml) {
     const bool read = ReadMameConfig(database_.EmulatorDir + database_.EmulatorExe,
-                                     database_.EmulatorDir, config_, mame_files_)
+                                     database_.WorkDirectory(), config_, mame_files_)
                           .Ok();
     mame_read_ = config_;
     read_from_ = read ? database_.EmulatorDir : std::string();

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "core/profile/game_database.h"
+#include "platform/fs.h"
 #include "support/script_emulator.h"
 #include "support/temp_dir.h"
 
@@ -66,6 +68,28 @@ TEST(DetectDialect, TodaysBannerNeedsItsNameAndItsUsageLine) {
   EXPECT_FALSE(AnswersAsTodaysEmulator("MAME version 0.251\nUsage: mame\n"));
   EXPECT_FALSE(AnswersAsTodaysEmulator("Usage: MAME v0.251\n"));
   EXPECT_FALSE(AnswersAsTodaysEmulator(""));
+}
+
+// Today's emulator lives in a directory of the system; a user's launches work in their own.
+TEST(WorkDir, TodaysEmulatorInADirectoryNobodyWritesWorksInTheProgramDirectory) {
+  const std::string system_dir = "/proc/self/";  // not writable, whoever runs the test
+  if (platform::fs::CanWriteIn(system_dir)) GTEST_SKIP() << system_dir << " is writable here";
+  test::TempDir dir;
+  const std::string program_dir = dir / "program/";
+  GameDatabase db;
+  db.EmulatorDir = system_dir;
+  EXPECT_EQ(WorkDirOf(db, program_dir), system_dir);  // the era's emulator: always its own
+
+  db.Dialect = EmulatorDialect::kListxml;
+  const std::string before = platform::fs::CurrentDirectory();
+  ASSERT_TRUE(EnterWorkDir(db, program_dir));
+  EXPECT_EQ(db.WorkDirectory(), program_dir + "WORK/");
+  EXPECT_EQ(platform::fs::CurrentDirectory(), program_dir + "WORK/");
+
+  db.EmulatorDir = dir / "";  // a directory of the user's own is worked in as it is
+  ASSERT_TRUE(EnterWorkDir(db, program_dir));
+  EXPECT_EQ(db.WorkDirectory(), db.EmulatorDir);
+  ASSERT_TRUE(platform::fs::SetCurrentDirectory(before));
 }
 
 }  // namespace
