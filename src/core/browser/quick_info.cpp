@@ -49,6 +49,14 @@ std::string ChannelsText(unsigned channels) {
   }
 }
 
+std::string ResolutionText(const GameDatabase& db, const GameRecord& game) {
+  std::string text = std::to_string(game.Width) + "x" + std::to_string(game.Height) + ", ";
+  if (game.Colors != 0 || db.Dialect == EmulatorDialect::kListinfo)
+    text += std::to_string(game.Colors) + " colors, ";
+  text += db.Text(game.Freq);
+  return text + "Hz";
+}
+
 std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,
                                                         const PlayRecord* record) {
@@ -64,10 +72,7 @@ std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
   texts[2] += game.Vertical != 0 ? "vertical" : "horizontal";
 
   if (game.Raster != 0) {
-    texts[3] = std::to_string(game.Width) + "x" + std::to_string(game.Height) + ", " +
-               std::to_string(game.Colors) + " colors, ";
-    texts[3] += db.Text(game.Freq);
-    texts[3] += "Hz";
+    texts[3] = ResolutionText(db, game);
   } else {
     texts[3] = kQuickInfoNotAvailable;
   }

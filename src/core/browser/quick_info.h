@@ -32,5 +32,8 @@ std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
 
 // "None", "Mono", "Stereo" or "Polyphonic" for the number of sound channels.
 std::string ChannelsText(unsigned channels);
+// A raster game's screen: "288x224, 256 colors, 60.606061Hz". Today's emulator does not list a
+// machine's colours: its machines show none rather than "0 colors".
+std::string ResolutionText(const GameDatabase& db, const GameRecord& game);
 
 }  // namespace kw

@@ -125,9 +125,7 @@ class Description {
     report_.AddLine(std::string("Screen: ...........") + (g.Raster ? "Raster" : "Vector") + ", " +
                     (g.Vertical ? "vertical" : "horizontal"));
     if (g.Raster) {
-      report_.AddLine("Resolution: ......." + std::to_string(g.Width) + "x" +
-                      std::to_string(g.Height) + ", " + std::to_string(g.Colors) + " colors, " +
-                      std::string(db_.Text(g.Freq)) + "Hz");
+      report_.AddLine("Resolution: ......." + ResolutionText(db_, g));
     }
     report_.AddLine("Sound: ............" + ChannelsText(g.Channels));
 

@@ -58,6 +58,17 @@ TEST(QuickInfo, RasterGameInDisplayOrder) {
   EXPECT_STREQ(kQuickInfoCaptions[kStats], "Statistics:");
 }
 
+// Today's emulator lists no colours: its machines show none; the era's 0 stays as it was.
+TEST(QuickInfo, ColoursThatAreNotListed) {
+  GameEntry g = Pacman();
+  g.Colors = 0;
+  EXPECT_EQ(TextsOf(g)[kResolution], "224x288, 0 colors, 60.606061Hz");
+  GameDatabase db;
+  db.Dialect = EmulatorDialect::kListxml;
+  ASSERT_TRUE(db.AddGame(g));
+  EXPECT_EQ(QuickInfoTexts(db, db.Game(0), nullptr)[kResolution], "224x288, 60.606061Hz");
+}
+
 TEST(QuickInfo, CloneVectorUnknownYearAndSixteenBitColour) {
   GameEntry g = Pacman();
   g.CloneOf = "PUCKMAN";
