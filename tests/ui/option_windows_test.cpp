@@ -121,6 +121,37 @@ class OptionWindowsTest : public QObject {
     QVERIFY(written.find("\nbeam=1.5500000\n") != std::string::npos);  // never moved
   }
 
+  // Today's emulator: only the options it has are offered; the era's profile gets them back.
+  void TodaysEmulatorOffersOnlyItsOwnOptions() {
+    Fixture f("[config]\nnorotate=yes\n");
+    f.database.Dialect = kw::EmulatorDialect::kListxml;
+    kw::TVideoFRM video(f.options);
+    video.Prepare();
+    QVERIFY(!video.Stretch->isEnabled());
+    QVERIFY(!video.VesaMode->isEnabled());
+    QVERIFY(!video.Beam->isEnabled() && !video.BeamVAL->isEnabled());
+    QVERIFY(video.Gamma->isEnabled() && video.Res->isEnabled() && video.rol->isEnabled());
+    video.tweak->click();  // disabled: a click does nothing, the rules enable nothing
+    QVERIFY(!video.VesaMode->isEnabled() && !video.TripleBuffer->isEnabled());
+
+    kw::TMiscFRM misc(f.options);
+    misc.Prepare();
+    QVERIFY(!misc.Emulate3->isEnabled() && !misc.HotRod->isEnabled());
+    QVERIFY(!misc.CheatFile->isEnabled() && !misc.CheatFileBrowseBTN->isEnabled());
+    QVERIFY(misc.log->isEnabled() && misc.Joystick->isEnabled());
+
+    kw::TMAMEDirFRM dirs(f.options);
+    dirs.Prepare();
+    QVERIFY(!dirs.Memcard->isEnabled() && !dirs.BrowseButtons[4]->isEnabled());
+    QVERIFY(dirs.Rompath->isEnabled() && dirs.BrowseButtons[6]->isEnabled());
+
+    f.database.Dialect = kw::EmulatorDialect::kListinfo;
+    video.Prepare();
+    dirs.Prepare();
+    QVERIFY(video.Stretch->isEnabled() && video.Beam->isEnabled());
+    QVERIFY(dirs.Memcard->isEnabled() && dirs.BrowseButtons[4]->isEnabled());
+  }
+
   void AudioAndMiscWindowsDisableWhatCannotApply() {
     Fixture f("[config]\nsoundcard=0\ncheat=no\nlanguage=klingon\n");
     kw::TAudioFRM audio(f.options);

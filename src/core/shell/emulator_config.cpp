@@ -229,6 +229,16 @@ const EmulatorKey* FindEmulatorKey(std::string_view section, std::string_view ke
   return nullptr;
 }
 
+const EmulatorKey* EmulatorKeyOf(const EmulatorConfig& config, const void* field) {
+  auto& record = const_cast<EmulatorConfig&>(config);
+  for (const EmulatorKey& k : EmulatorConfigKeys()) {
+    const void* own =
+        std::visit([&record](auto get) -> const void* { return &get(record); }, k.field);
+    if (own == field) return &k;
+  }
+  return nullptr;
+}
+
 std::string NormaliseSearchPath(std::string_view path) {
   if (path.starts_with(".;") || path.ends_with(";.")) return std::string(path);
   return ".;" + std::string(path);

@@ -141,6 +141,8 @@ const std::vector<const EmulatorKey*>& EmulatorConfigWriteOrder();
 // The declaration of a key (section and key without regard to case; section "" for
 // emulate_three), nullptr when there is none.
 const EmulatorKey* FindEmulatorKey(std::string_view section, std::string_view key);
+// The declaration whose field in `config` is `field`, nullptr when none is.
+const EmulatorKey* EmulatorKeyOf(const EmulatorConfig& config, const void* field);
 
 // A search path as the emulator is given it: one that begins with ".;" or ends with ";." stays;
 // any other gets ".;" in front, so the current directory is always searched.

@@ -191,6 +191,10 @@ const std::vector<MameOption>& MameOptionTable() {
   return kTable;
 }
 
+bool DialectHasOption(EmulatorDialect dialect, const EmulatorKey& key) {
+  return dialect == EmulatorDialect::kListinfo || FindMameOption(key.section, key.key) != nullptr;
+}
+
 const MameOption* FindMameOption(std::string_view section, std::string_view era_key) {
   for (const MameOption& option : kTable) {
     if (platform::EqualNoCase(option.section, section) &&

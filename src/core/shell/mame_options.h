@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/profile/emulator_dialect.h"
 #include "core/shell/emulator_config.h"
 #include "core/shell/mame_ini.h"
 #include "platform/result.h"
@@ -40,6 +41,10 @@ struct MameOption {
 const std::vector<MameOption>& MameOptionTable();
 // The table's entry for a key of the record, nullptr when today's emulator has none.
 const MameOption* FindMameOption(std::string_view section, std::string_view era_key);
+
+// Whether the emulator of `dialect` has the record's option: every one for the era's emulator,
+// the table's for today's. The option windows offer only these.
+bool DialectHasOption(EmulatorDialect dialect, const EmulatorKey& key);
 
 // The record as `files` give it: the table's options; the high-score directory, which today's
 // emulator does not name, as its hiscore plugin finds it (the first homepath directory and

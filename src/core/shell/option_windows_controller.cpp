@@ -4,6 +4,7 @@
 #include "core/launch/command_line.h"
 #include "core/profile/game_database.h"
 #include "core/shell/emulator_config_controller.h"
+#include "core/shell/mame_options.h"
 #include "core/shell/settings.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
@@ -30,6 +31,9 @@ EmulatorConfig& OptionWindowsController::Config() {
 }
 const EmulatorConfig& OptionWindowsController::Config() const {
   return emulator_config_.Config();
+}
+bool OptionWindowsController::Offers(const EmulatorKey& key) const {
+  return DialectHasOption(database_.Dialect, key);
 }
 const std::string& OptionWindowsController::EmulatorDir() const {
   return database_.EmulatorDir;

@@ -27,6 +27,8 @@ class OptionWindowsController {
                           const std::vector<std::string>& language_codes, std::string product_name);
 
   EmulatorConfig& Config();
+  // Whether the open profile's emulator has the option, so that its control is offered.
+  bool Offers(const EmulatorKey& key) const;
   const EmulatorConfig& Config() const;
   FrontEndSettings& Settings() { return settings_; }
   const std::string& EmulatorDir() const;

@@ -16,6 +16,8 @@ using namespace option_parts;
 TAudioFRM::TAudioFRM(OptionWindowsController& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
   SetUpWindow(this, "AudioFRM");
+  binders_ = OptionBinders(controller_.Config(),
+                           [this](const EmulatorKey& key) { return controller_.Offers(key); });
   EmulatorConfig& config = controller_.Config();
   auto refresh = [this] { ShowConfigInWindows(); };
 
@@ -81,6 +83,7 @@ void TAudioFRM::ShowConfigInWindows() {
   for (QWidget* w :
        std::initializer_list<QWidget*>{SampleRate, Stereo, ym3812opl, Samples, Volume, VolumeVAL})
     w->setEnabled(sound);
+  binders_.DisableMissing();
 }
 
 }  // namespace kw

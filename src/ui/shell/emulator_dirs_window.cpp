@@ -39,6 +39,8 @@ constexpr DirectoryField kFields[TMAMEDirFRM::kFieldCount] = {
 TMAMEDirFRM::TMAMEDirFRM(OptionWindowsController& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
   SetUpWindow(this, "MAMEDirFRM");
+  binders_ = OptionBinders(controller_.Config(),
+                           [this](const EmulatorKey& key) { return controller_.Offers(key); });
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(8, 8, 8, 8);
   QGroupBox* group = Group(this, "DirectoriesGRP", " MAME directories ");
@@ -55,7 +57,9 @@ TMAMEDirFRM::TMAMEDirFRM(OptionWindowsController& controller, QWidget* parent)
     grid->addWidget(browse, i, 2);
     edits[i] = edit;
     BrowseButtons[i] = browse;
-    binders_.LineEdit(edit, EmulatorField<std::string>(controller_.Config(), "directory", f.key));
+    std::string& field = EmulatorField<std::string>(controller_.Config(), "directory", f.key);
+    binders_.LineEdit(edit, field);
+    binders_.Tie(browse, &field);
     // The chosen directory replaces the field's whole text.
     connect(browse, &QPushButton::clicked, this, [this, edit, caption = f.caption] {
       std::optional<std::string> chosen;

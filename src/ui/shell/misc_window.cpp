@@ -21,6 +21,8 @@ using namespace option_parts;
 TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
   SetUpWindow(this, "MiscFRM");
+  binders_ = OptionBinders(controller_.Config(),
+                           [this](const EmulatorKey& key) { return controller_.Offers(key); });
   EmulatorConfig& config = controller_.Config();
   auto opt = [&config]<class T>(T*, const char* key) -> T& {
     return EmulatorField<T>(config, "config", key);
@@ -110,6 +112,8 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   binders_.CheckBox(log, setting::kErrorLog.Of(controller_.Settings()));
   binders_.CheckBox(cheat, opt(b, "cheat"), refresh);
   binders_.LineEdit(CheatFile, opt(t, "cheatfile"));
+  binders_.Tie(CheatFileBrowseBTN, &opt(t, "cheatfile"));
+  binders_.Tie(CheatEditBTN, &opt(t, "cheatfile"));
   binders_.LineEdit(HistoryFile, opt(t, "historyfile"));
   binders_.LineEdit(MameInfoFile, opt(t, "mameinfofile"));
   binders_.ComboBox(Dirty, opt(t, "dirty"), DirtyList());
@@ -142,6 +146,7 @@ void TMiscFRM::ShowConfigInWindows() {
   CheatFile->setEnabled(cheats);
   CheatFileBrowseBTN->setEnabled(cheats);
   CheatEditBTN->setEnabled(cheats && controller_.CheatEditAvailable());
+  binders_.DisableMissing();
 }
 
 // An existing file; one in the emulator's directory is named as the emulator finds it there, by

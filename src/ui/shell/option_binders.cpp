@@ -4,7 +4,20 @@
 
 namespace kw {
 
+void OptionBinders::Tie(QWidget* control, const void* field) {
+  if (!config_) return;
+  if (const EmulatorKey* key = EmulatorKeyOf(*config_, field)) keyed_.emplace_back(control, key);
+}
+
+void OptionBinders::DisableMissing() const {
+  if (!offered_) return;
+  for (const auto& [control, key] : keyed_) {
+    if (!offered_(*key)) control->setEnabled(false);
+  }
+}
+
 void OptionBinders::CheckBox(QAbstractButton* box, bool& value, Then then) {
+  Tie(box, &value);
   // Clicks only: a box set by the program stores nothing.
   QObject::connect(box, &QAbstractButton::clicked, box, [box, &value, then] {
     value = box->isChecked();
@@ -18,6 +31,8 @@ void OptionBinders::CheckBox(QAbstractButton* box, bool& value, Then then) {
 
 void OptionBinders::TrackBar(QAbstractSlider* bar, float& value, const kw::TrackBar& scale,
                              QLabel* label, Then then) {
+  Tie(bar, &value);
+  Tie(label, &value);
   bar->setRange(scale.min, scale.max);
   bar->setSingleStep(1);
   bar->setPageStep(scale.tick);
@@ -37,6 +52,8 @@ void OptionBinders::TrackBar(QAbstractSlider* bar, float& value, const kw::Track
 
 void OptionBinders::VolumeBar(QAbstractSlider* bar, std::int32_t& volume, QLabel* label,
                               Then then) {
+  Tie(bar, &volume);
+  Tie(label, &volume);
   bar->setRange(kVolumeBar.min, kVolumeBar.max);
   bar->setPageStep(kVolumeBar.tick);
   QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [bar, &volume, label, then] {
@@ -52,6 +69,7 @@ void OptionBinders::VolumeBar(QAbstractSlider* bar, std::int32_t& volume, QLabel
 }
 
 void OptionBinders::LineEdit(QLineEdit* edit, std::string& value, Then then) {
+  Tie(edit, &value);
   // Typed, pasted or put there by a browse button: every change as the program's 8-bit text.
   QObject::connect(edit, &QLineEdit::textChanged, edit, [&value, then](const QString& text) {
     value = ToSystemText(text);
@@ -66,6 +84,8 @@ void OptionBinders::LineEdit(QLineEdit* edit, std::string& value, Then then) {
 void OptionBinders::Show() const {
   for (const auto& show : shows_)
     show();
+  for (const auto& [control, key] : keyed_)
+    control->setEnabled(!offered_ || offered_(*key));
 }
 
 }  // namespace kw

@@ -39,6 +39,13 @@ class OptionBinders {
  public:
   using Then = std::function<void()>;
 
+  // With the record the controls are bound to, a control bound to one of its options is
+  // disabled when `offered` says the open profile's emulator has no such option; it is asked at
+  // every showing, as another profile may have opened since.
+  OptionBinders() = default;
+  OptionBinders(const EmulatorConfig& config, std::function<bool(const EmulatorKey&)> offered)
+      : config_(&config), offered_(std::move(offered)) {}
+
   // Check boxes and toggle buttons.
   void CheckBox(QAbstractButton* box, bool& value, Then then = {});
   // A drop-down list with its code list: entry i stands for codes[i].
@@ -47,6 +54,7 @@ class OptionBinders {
     box->clear();
     for (const std::string& text : list.texts)
       box->addItem(QString::fromStdString(text));
+    Tie(box, &value);
     QObject::connect(box, &QComboBox::activated, box, [&value, list, then](int index) {
       if (auto code = list.CodeAt(index)) value = *code;
       if (then) then();
@@ -68,6 +76,7 @@ class OptionBinders {
   void RadioGroup(const std::vector<QAbstractButton*>& buttons, T& value, std::vector<T> codes,
                   Then then = {}) {
     for (std::size_t i = 0; i < buttons.size() && i < codes.size(); ++i) {
+      Tie(buttons[i], &value);
       QObject::connect(buttons[i], &QAbstractButton::clicked, buttons[i],
                        [&value, code = static_cast<T>(codes[i]), then] {
                          value = code;
@@ -82,11 +91,20 @@ class OptionBinders {
     });
   }
 
-  // Every bound control from the record, storing nothing.
+  // Every bound control from the record, storing nothing; a control of an option not offered
+  // is disabled, the others enabled (the window's own enabling rules then follow).
   void Show() const;
+  // Disables again the controls of options not offered: for the end of a window's own rules.
+  void DisableMissing() const;
+  // Another control that goes with the option whose field is `field` (a browse button): offered
+  // with it. Every binding does this for its own control.
+  void Tie(QWidget* control, const void* field);
 
  private:
+  const EmulatorConfig* config_ = nullptr;
+  std::function<bool(const EmulatorKey&)> offered_;
   std::vector<std::function<void()>> shows_;
+  std::vector<std::pair<QWidget*, const EmulatorKey*>> keyed_;
 };
 
 }  // namespace kw

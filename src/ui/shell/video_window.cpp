@@ -65,6 +65,8 @@ QToolButton* Toggle(QWidget* parent, const char* name, const char* icon, const c
 TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
   SetUpWindow(this, "VideoFRM");
+  binders_ = OptionBinders(controller_.Config(),
+                           [this](const EmulatorKey& key) { return controller_.Offers(key); });
   EmulatorConfig& config = controller_.Config();
   auto opt = [&config]<class T>(T*, const char* key) -> T& {
     return EmulatorField<T>(config, "config", key);
@@ -300,6 +302,7 @@ void TVideoFRM::ShowConfigInWindows() {
     w->setEnabled(e.Centering);
   for (QToolButton* button : {rol, ror, flipx, flipy})
     button->setEnabled(e.RotationButtons);
+  binders_.DisableMissing();
   DrawRotation();
   DrawViewArea();
   DrawCentering();
