@@ -2,15 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <optional>
-#include <unordered_set>
 
 #include "core/hex_value.h"
+#include "core/profile/capture_parse.h"
 #include "core/profile/game_database.h"
-#include "core/progress_throttle.h"
 #include "core/user_interface.h"
-#include "platform/mapped_file.h"
 
 namespace kw {
 
@@ -129,27 +125,10 @@ const KeywordTable<28>& BlockTags() {
   return table;
 }
 
-// A decimal value: the whole word must be an optionally signed integer, else 0. The caller
-// keeps the low bits that fit its field.
-std::int64_t DecimalValue(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-    if (text.empty() || text.front() < '0' || text.front() > '9') return 0;
-  }
-  std::int64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return 0;
-  return value;
-}
 template <typename T>
 T Truncated(std::int64_t value) {
   return static_cast<T>(static_cast<std::uint64_t>(value));
 }
-
-// How long the parser reads between two looks at the clock, and between two releases of the
-// capture bytes already parsed.
-constexpr std::size_t kProgressStride = 64 * 1024;
-constexpr std::size_t kReleaseStride = 1024 * 1024;
 
 class Parser {
  public:
@@ -165,21 +144,10 @@ class Parser {
     const std::size_t bytes = reader_.Size();
     db_.Reserve(
         {std::min(kMaxRecords, bytes / 256), 0, bytes / 64, bytes / 256, bytes / 1024, bytes / 16});
-    std::optional<ProgressThrottle> throttle;
-    if (ui_) throttle.emplace(*ui_);
-    std::size_t next_progress = kProgressStride;
-    std::size_t next_release = kReleaseStride;
+    ParsePace pace(ui_, file_, bytes);
     while (!reader_.AtEnd()) {
-      if (throttle && reader_.Position() >= next_progress) {
-        next_progress = reader_.Position() + kProgressStride;
-        throttle->Tick(static_cast<int>(static_cast<double>(reader_.Position()) /
-                                        static_cast<double>(reader_.Size()) * 100.0));
-      }
       // Between two words nothing holds a view of the bytes read so far.
-      if (file_ && reader_.Position() >= next_release) {
-        next_release = reader_.Position() + kReleaseStride;
-        file_->Release(reader_.Position());
-      }
+      pace.At(reader_.Position());
       std::string_view word = reader_.ReadToken();
       // Separators at the very end are not a word.
       if (!reader_.FoundWord()) break;
@@ -201,7 +169,7 @@ class Parser {
       db_.DropRecord();
       Log(ListinfoError::kUnexpectedEnd, TopWord());
     }
-    return std::move(log_);
+    return log_.Take();
   }
 
  private:
@@ -501,21 +469,7 @@ class Parser {
   }
 
   void Log(ListinfoError kind, std::string_view text, std::string_view found = {}) {
-    const bool limited = kind <= ListinfoError::kTagNotAllowed;
-    if (limited && log_closed_) return;
-    text = text.substr(0, kTextWidth);
-    std::string key(1, static_cast<char>(kind));
-    key += text;
-    if (!logged_.insert(std::move(key)).second) return;
-    if (limited) {
-      if (limited_entries_ == kListinfoLogLimit) {
-        log_.push_back({ListinfoError::kTooManyErrors, {}, {}});
-        log_closed_ = true;
-        return;
-      }
-      ++limited_entries_;
-    }
-    log_.push_back({kind, std::string(text), CutTo(found, kTextWidth)});
+    log_.Add(kind, text, found);
   }
 
   ListinfoReader reader_;
@@ -543,10 +497,7 @@ class Parser {
   std::uint16_t game_counter_ = 0;
   std::uint16_t resource_counter_ = 0;
 
-  std::vector<ListinfoLogEntry> log_;
-  std::unordered_set<std::string> logged_;  // kind byte + text of every entry
-  std::size_t limited_entries_ = 0;
-  bool log_closed_ = false;
+  ListinfoLog log_;
 };
 
 }  // namespace
@@ -558,44 +509,28 @@ std::vector<ListinfoLogEntry> ParseListinfoText(std::string_view data, GameDatab
 
 Result<std::vector<ListinfoLogEntry>> ParseListinfoFile(std::string_view path, GameDatabase& db,
                                                         UserInterface* progress) {
-  Result<platform::MappedFile> file = platform::MappedFile::Open(path);
-  if (!file) {
-    db.ClearDatabase();
-    return Failure(file.Message());
-  }
-  return Parser(file->Bytes(), db, progress, &*file).Run();
+  return ParseMappedFile(path, db, [&](std::string_view bytes, platform::MappedFile& file) {
+    return Parser(bytes, db, progress, &file).Run();
+  });
 }
 
 bool ParseListinfo(GameDatabase& db, UserInterface& ui, ReportDocument& report,
                    const ListinfoContext& context) {
-  db.ClearDatabase();
-  ui.SetOperation("Parsing MAME listinfo file...");
-  ui.SetProgress(0);
-  ui.ShowProgress();
-  ui.ProcessMessages();
-  Result<platform::MappedFile> file = platform::MappedFile::Open(context.CaptureFileName);
-  if (!file) {
+  BeginCaptureParse(db, ui, "Parsing MAME listinfo file...");
+  // The busy cursor only once the file is open: a file that cannot be read is said at once.
+  const Result<std::vector<ListinfoLogEntry>> log = ParseMappedFile(
+      context.CaptureFileName, db, [&](std::string_view bytes, platform::MappedFile& file) {
+        ui.SetBusy(true);
+        return Parser(bytes, db, &ui, &file).Run();
+      });
+  if (!log) {
     ui.SetProgress(-1);
     ui.HideProgress();
     ui.Ask("Cannot read game info file!", MsgIcon::Error);
     return false;
   }
-  ui.SetBusy(true);
-  const std::vector<ListinfoLogEntry> log = Parser(file->Bytes(), db, &ui, &*file).Run();
-  file = platform::MappedFile();
-  ui.SetProgress(-1);
-  ui.ProcessMessages();
-  ui.HideProgress();
-  ui.SetBusy(false);
-
-  if (log.empty()) {
-    ui.Ask(ListinfoSuccessMessage(db), MsgIcon::Information);
-    return true;
-  }
-  FillListinfoReport(report, log, context);
-  ui.Ask(ListinfoErrorMessage(context.ProductName), MsgIcon::Error);
-  ui.ShowReport(report);
-  return ui.Ask(kListinfoUseAnywayQuestion, MsgIcon::Warning, MsgButtons::YesNo) == MsgAnswer::Yes;
+  EndCaptureParse(ui);
+  return OfferParsedProfile(db, ui, report, context, *log);
 }
 
 }  // namespace kw
