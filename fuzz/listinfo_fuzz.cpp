@@ -10,12 +10,11 @@
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
 #include "core/shell/app_names.h"
+#include "parsed_list_checks.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using kw::fuzz::Check;
 
 void CheckRecord(const kw::GameDatabase& db, const kw::GameRecord& r) {
   Check(r.Name.size() <= kw::kSetNameWidth && r.CloneOf.size() <= kw::kSetNameWidth &&
@@ -51,16 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kw::GameDatabase db;
   const auto log = kw::ParseListinfoText(text, db);
   // 100 entries, the closing one, and at most one of each record note.
-  Check(log.size() <= kw::kListinfoLogLimit + 1 + 3);
-  for (const auto& entry : log) {
-    Check(entry.text.size() <= kw::kTextWidth && entry.found.size() <= kw::kTextWidth);
-    Check(!kw::ListinfoLogLine(entry).empty());
-  }
-  Check(db.GameCount() <= kw::kMaxRecords && db.ResourceCount() <= kw::kMaxRecords);
-  for (const auto& r : db.Games())
-    CheckRecord(db, r);
-  for (const auto& r : db.Resources())
-    CheckRecord(db, r);
+  kw::fuzz::CheckParsedList(db, log, kw::kListinfoLogLimit + 1 + 3, CheckRecord);
 
   if (db.GameCount() > 0) {
     const std::string image = kw::BuildProfileImage(db, kw::kProductName);

@@ -9,12 +9,11 @@
 #include "core/profile/game_database.h"
 #include "core/profile/listxml_parser.h"
 #include "core/profile/xml_reader.h"
+#include "parsed_list_checks.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+using kw::fuzz::Check;
 
 void CheckRecord(const kw::GameDatabase& db, const kw::GameRecord& r) {
   Check(!r.Name.empty() && r.Name.size() <= kw::kLongSetNameWidth);
@@ -63,15 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (kw::LogRefusesProfile(log)) {
     Check(log.size() == 1 && db.GameCount() == 0 && db.ResourceCount() == 0);
   }
-  Check(log.size() <= kw::kListinfoLogLimit + 1 + 2);
-  for (const auto& entry : log) {
-    Check(entry.text.size() <= kw::kTextWidth && entry.found.size() <= kw::kTextWidth);
-    Check(!kw::ListinfoLogLine(entry).empty());
-  }
-  Check(db.GameCount() <= kw::kMaxRecords && db.ResourceCount() <= kw::kMaxRecords);
-  for (const auto& r : db.Games())
-    CheckRecord(db, r);
-  for (const auto& r : db.Resources())
-    CheckRecord(db, r);
+  kw::fuzz::CheckParsedList(db, log, kw::kListinfoLogLimit + 1 + 2, CheckRecord);
   return 0;
 }

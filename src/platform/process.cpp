@@ -57,6 +57,31 @@ std::string FindProgram(const std::string& word) {
   return {};
 }
 
+// The program file that a command's first word names; ENOENT's text when there is none.
+Result<std::string> ProgramOf(const Command& command) {
+  if (command.words.empty() || command.words.front().empty()) {
+    return Failure(std::strerror(ENOENT));
+  }
+  std::string program = FindProgram(command.words.front());
+  if (program.empty()) return Failure(std::strerror(ENOENT));
+  return program;
+}
+
+// The exec argument vector of `args` (args[0] included): pointers into them, ended by a null.
+std::vector<char*> ArgumentVector(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args)
+    argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  return argv;
+}
+
+// In the child: sends `code` through the close-on-exec report pipe. Async-signal-safe.
+void ReportToParent(int report_fd, int code) {
+  ssize_t ignored = write(report_fd, &code, sizeof code);
+  (void)ignored;
+}
+
 // Reads and closes the child's close-on-exec report pipe: the exec's error code, or 0 when the
 // pipe closed without one (the exec succeeded).
 int ReadExecReport(int fd) {
@@ -94,19 +119,14 @@ int WaitFor(pid_t pid) {
     }
   }
   execv(program, argv);
-  int code = errno;
-  ssize_t ignored = write(report_fd, &code, sizeof code);
-  (void)ignored;
+  ReportToParent(report_fd, errno);
   _exit(127);
 }
 
 // Starts `program` with `args` (args[0] included). 0 when it was started, else errno.
 int Spawn(const std::string& program, const std::vector<std::string>& args, bool hidden, bool wait,
           pid_t* started = nullptr) {
-  std::vector<char*> argv;
-  for (const std::string& arg : args)
-    argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentVector(args);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return errno;
   pid_t pid = fork();
@@ -123,9 +143,7 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
     pid_t grandchild = fork();
     if (grandchild == 0) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
     if (grandchild < 0) {
-      int code = errno;
-      ssize_t ignored = write(report[1], &code, sizeof code);
-      (void)ignored;
+      ReportToParent(report[1], errno);
     }
     _exit(0);
   }
@@ -156,12 +174,9 @@ std::string CommandPrefix() {
 }
 
 Status RunProgram(const Command& command, std::uint16_t show, bool wait) {
-  if (command.words.empty() || command.words.front().empty()) {
-    return Failure(std::strerror(ENOENT));
-  }
-  const std::string program = FindProgram(command.words.front());
-  if (program.empty()) return Failure(std::strerror(ENOENT));
-  if (int code = Spawn(program, command.words, show == kShowHidden, wait); code != 0) {
+  const Result<std::string> program = ProgramOf(command);
+  if (!program) return Failure(program.Message());
+  if (int code = Spawn(*program, command.words, show == kShowHidden, wait); code != 0) {
     return Failure(std::strerror(code));
   }
   return Success();
@@ -172,15 +187,9 @@ bool ProgramExists(const std::string& program) {
 }
 
 Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
-  if (command.words.empty() || command.words.front().empty()) {
-    return Failure(std::strerror(ENOENT));
-  }
-  const std::string program = FindProgram(command.words.front());
-  if (program.empty()) return Failure(std::strerror(ENOENT));
-  std::vector<char*> argv;
-  for (const std::string& arg : command.words)
-    argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
+  const Result<std::string> program = ProgramOf(command);
+  if (!program) return Failure(program.Message());
+  std::vector<char*> argv = ArgumentVector(command.words);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return Failure(std::strerror(errno));
   pid_t pid = fork();
@@ -195,12 +204,10 @@ Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
     int null_fd = open("/dev/null", O_WRONLY);
     if (null_fd >= 0) dup2(null_fd, STDOUT_FILENO);
     if (!working_dir.empty() && chdir(working_dir.c_str()) != 0) {
-      int code = errno;
-      ssize_t ignored = write(report[1], &code, sizeof code);
-      (void)ignored;
+      ReportToParent(report[1], errno);
       _exit(127);
     }
-    ExecChild(program.c_str(), argv.data(), true, report[1]);
+    ExecChild(program->c_str(), argv.data(), true, report[1]);
   }
   close(report[1]);
   const int code = ReadExecReport(report[0]);
@@ -217,15 +224,9 @@ Result<int> RunQuietly(const Command& command, const std::string& working_dir) {
 
 Result<CapturedRun> RunCaptured(const Command& command, int limit_ms, std::size_t max_bytes,
                                 const std::function<void()>& tick) {
-  if (command.words.empty() || command.words.front().empty()) {
-    return Failure(std::strerror(ENOENT));
-  }
-  const std::string program = FindProgram(command.words.front());
-  if (program.empty()) return Failure(std::strerror(ENOENT));
-  std::vector<char*> argv;
-  for (const std::string& arg : command.words)
-    argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
+  const Result<std::string> program = ProgramOf(command);
+  if (!program) return Failure(program.Message());
+  std::vector<char*> argv = ArgumentVector(command.words);
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return Failure(std::strerror(errno));
   int out[2];
@@ -248,7 +249,7 @@ Result<CapturedRun> RunCaptured(const Command& command, int limit_ms, std::size_
     dup2(out[1], STDOUT_FILENO);  // the copy is kept open across the exec
     int null_fd = open("/dev/null", O_WRONLY);
     if (null_fd >= 0) dup2(null_fd, STDERR_FILENO);
-    ExecChild(program.c_str(), argv.data(), true, report[1], true);
+    ExecChild(program->c_str(), argv.data(), true, report[1], true);
   }
   close(report[1]);
   close(out[1]);
@@ -360,13 +361,10 @@ void ChildProcess::Kill() {
 }
 
 Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show) {
-  if (command.words.empty() || command.words.front().empty()) {
-    return Failure(std::strerror(ENOENT));
-  }
-  const std::string program = FindProgram(command.words.front());
-  if (program.empty()) return Failure(std::strerror(ENOENT));
+  const Result<std::string> program = ProgramOf(command);
+  if (!program) return Failure(program.Message());
   pid_t pid = -1;
-  if (int code = Spawn(program, command.words, show == kShowHidden, false, &pid); code != 0) {
+  if (int code = Spawn(*program, command.words, show == kShowHidden, false, &pid); code != 0) {
     return Failure(std::strerror(code));
   }
   return ChildProcess(pid);

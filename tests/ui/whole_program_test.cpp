@@ -20,6 +20,7 @@
 #include "app/gui_program.h"
 #include "demo/demo_collection.h"
 #include "platform/system_info.h"
+#include "support/answering_program.h"
 #include "ui/browser/search_window.h"
 #include "ui/launch/stat_window.h"
 #include "ui/profile/new_profile_window.h"
@@ -73,101 +74,90 @@ class WholeProgramTest : public QObject {
     const std::string emulator_dir = kw::demo::DemoEmulatorDir(dir + "demo");
     const std::filesystem::path old_cwd = std::filesystem::current_path();
     {
-      kw::TMainFRM window;
-      kw::TWorkingFRM working;
-      kw::TReportFRM report(&window);
-      kw::QtUserInterface ui(working, &report);
-      ui.SetParentWindow(&window);
-      QStringList messages;
-      ui.SetAskHook([&](const QString& text, kw::MsgIcon, kw::MsgButtons buttons) {
-        messages << text;
-        return buttons == kw::MsgButtons::YesNo ? kw::MsgAnswer::Yes : kw::MsgAnswer::Ok;
-      });
-      kw::GuiProgram program(
-          ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
-      program.shell.FormCreate();
-      window.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      kw::test::AnsweringProgram run;
+      run.program.shell.FormCreate();
+      run.window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&run.window));
 
       // The first start: the demo's emulator chosen, the profile made and opened.
-      WhenModal<kw::TNewMameFRM>(&window, [&](kw::TNewMameFRM* dialog) {
+      WhenModal<kw::TNewMameFRM>(&run.window, [&](kw::TNewMameFRM* dialog) {
         QTest::keyClicks(dialog->FileName, QString::fromStdString(emulator_dir + "mame"));
         dialog->NextBTN->click();
         dialog->GoBTN->click();
       });
-      program.shell.FormShow({});
-      QVERIFY(program.database.ProfileLoaded);
+      run.program.shell.FormShow({});
+      QVERIFY(run.program.database.ProfileLoaded);
 
       // Search > Find game: "Brass" at the beginning of a description, one match, selected.
-      WhenModal<kw::TSearchFRM>(&window, [&](kw::TSearchFRM* dialog) {
+      WhenModal<kw::TSearchFRM>(&run.window, [&](kw::TSearchFRM* dialog) {
         dialog->Text2find->clear();
         QTest::keyClicks(dialog->Text2find, "brass");
         dialog->Startingwith->click();
         dialog->OkBTN->click();
       });
-      messages.clear();
-      window.GameOPT->trigger();
-      QCOMPARE(messages, QStringList{"1 match found!"});
-      const long line = program.game_list.SelectedLine();
+      run.messages.clear();
+      run.window.GameOPT->trigger();
+      QCOMPARE(run.messages, QStringList{"1 match found!"});
+      const long line = run.program.game_list.SelectedLine();
       QVERIFY(line >= 0);
-      QCOMPARE(program.database.Game(static_cast<std::size_t>(line)).Name.Str(),
+      QCOMPARE(run.program.database.Game(static_cast<std::size_t>(line)).Name.Str(),
                std::string("BRASSOWL"));
 
       // Its details, in the report window.
       QString details_title;
-      WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+      WhenModal<kw::TReportFRM>(&run.window, [&](kw::TReportFRM* dialog) {
         details_title = dialog->windowTitle();
         dialog->close();
       });
-      window.DetailOPT->trigger();
+      run.window.DetailOPT->trigger();
       QCOMPARE(details_title, QString("Kestrelwing - Detailed romset description"));
 
       // The command line of the game, with an option added by hand (stored at once).
       QString example;
-      WhenModal<kw::TCmdLineFRM>(&window, [&](kw::TCmdLineFRM* dialog) {
+      WhenModal<kw::TCmdLineFRM>(&run.window, [&](kw::TCmdLineFRM* dialog) {
         dialog->AddOptions->click();
         QTest::keyClicks(dialog->ExtraOptions, "-seconds_to_run 1 -video none");
         example = dialog->CmdLineExample->text();
         dialog->OkBTN->click();
       });
-      window.ShowCmdLineOPT->trigger();
+      run.window.ShowCmdLineOPT->trigger();
       QVERIFY2(example.contains("'BRASSOWL' '-romdir' '$KSTEMP$' -seconds_to_run 1 -video none"),
                qPrintable(example));
 
       // Played with the stand-in emulator.
-      QCOMPARE(program.launch.RunGameOPTClick(), kw::LaunchOutcome::Ran);
+      QCOMPARE(run.program.launch.RunGameOPTClick(), kw::LaunchOutcome::Ran);
 
       // The statistics, the profile information and the system information, each closed.
       bool stats_seen = false, info_seen = false, sys_seen = false;
-      WhenModal<kw::TStatFRM>(&window, [&](kw::TStatFRM* dialog) {
+      WhenModal<kw::TStatFRM>(&run.window, [&](kw::TStatFRM* dialog) {
         stats_seen = true;
         dialog->close();
       });
-      window.NPlaysOPT->trigger();
-      WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+      run.window.NPlaysOPT->trigger();
+      WhenModal<kw::TReportFRM>(&run.window, [&](kw::TReportFRM* dialog) {
         info_seen = dialog->windowTitle() == "Kestrelwing - Profile info";
         dialog->close();
       });
-      window.ProfileInfoOPT->trigger();
-      WhenModal<kw::TSysInfoFRM>(&window, [&](kw::TSysInfoFRM* dialog) {
+      run.window.ProfileInfoOPT->trigger();
+      WhenModal<kw::TSysInfoFRM>(&run.window, [&](kw::TSysInfoFRM* dialog) {
         sys_seen = dialog->TotPhis->text().endsWith(" MB");
         dialog->accept();
       });
-      window.SysInfoOPT->trigger();
+      run.window.SysInfoOPT->trigger();
       QVERIFY(stats_seen && info_seen && sys_seen);
 
       // The collection verified from the verify window.
-      program.verify.Form().Options.OpenInEditor = false;
-      WhenModal<kw::TVerifyFRM>(&window, [&](kw::TVerifyFRM* dialog) {
+      run.program.verify.Form().Options.OpenInEditor = false;
+      WhenModal<kw::TVerifyFRM>(&run.window, [&](kw::TVerifyFRM* dialog) {
         dialog->OpenInEditor->setChecked(false);
         dialog->GoBTN->click();
         dialog->AbortBTN->click();
       });
-      window.VerifySetOPT->trigger();
+      run.window.VerifySetOPT->trigger();
 
       // Quit: the window closes and the program's end writes its files.
-      window.QuitOPT->trigger();
-      program.shell.FormDestroy();
+      run.window.QuitOPT->trigger();
+      run.program.shell.FormDestroy();
     }
     std::filesystem::current_path(old_cwd);
 

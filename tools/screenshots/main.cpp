@@ -34,6 +34,7 @@
 #include "demo/demo_collection.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
+#include "support/answering_program.h"
 #include "support/scripted_ui.h"
 
 #include "ui/browser/quick_info_panel.h"
@@ -367,22 +368,11 @@ void DemoWindows(const QDir& out) {
           "the demo collection could not be written");
   const QString emulator = QString::fromStdString(kw::demo::DemoEmulatorDir(demo) + "mame");
 
-  kw::TMainFRM window;
-  kw::TWorkingFRM working;
-  kw::TReportFRM report(&window);
-  kw::QtUserInterface ui(working, &report);
-  ui.SetParentWindow(&window);
-  QStringList messages;
-  ui.SetAskHook([&](const QString& text, kw::MsgIcon, kw::MsgButtons buttons) {
-    messages << text;
-    return buttons == kw::MsgButtons::YesNo ? kw::MsgAnswer::Yes : kw::MsgAnswer::Ok;
-  });
-  kw::GuiProgram program(
-      ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
-  program.shell.FormCreate();
-  window.show();
-  Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
-  WhenModal<kw::TNewMameFRM>(&window, [&](kw::TNewMameFRM* dialog) {
+  kw::test::AnsweringProgram run;
+  run.program.shell.FormCreate();
+  run.window.show();
+  Require(QTest::qWaitForWindowExposed(&run.window), "the main window did not show");
+  WhenModal<kw::TNewMameFRM>(&run.window, [&](kw::TNewMameFRM* dialog) {
     QTest::keyClicks(dialog->FileName, emulator);
     Require(Save(Grab(dialog), out.filePath("new-profile-step1.png")),
             "new-profile-step1.png not saved");
@@ -391,49 +381,49 @@ void DemoWindows(const QDir& out) {
             "new-profile-step2.png not saved");
     dialog->GoBTN->click();
   });
-  program.shell.FormShow({});
-  Require(program.database.ProfileLoaded, "the demo profile was not created");
-  Require(messages.size() == 3 && messages[1].startsWith("The following version"),
+  run.program.shell.FormShow({});
+  Require(run.program.database.ProfileLoaded, "the demo profile was not created");
+  Require(run.messages.size() == 3 && run.messages[1].startsWith("The following version"),
           "the creation did not ask what it should");
-  Require(Save(Grab(&window), out.filePath("main-window-demo.png")),
+  Require(Save(Grab(&run.window), out.filePath("main-window-demo.png")),
           "main-window-demo.png not saved");
 
   // A good game played: the stand-in emulator's window over the main window, for three seconds.
-  program.settings.Values().AddExtraOptions = true;
-  program.settings.Values().ExtraOptions = "-seconds_to_run 3";
-  program.game_list.SelectLine(program.database.FindGamePosition("BRASSOWL"));
+  run.program.settings.Values().AddExtraOptions = true;
+  run.program.settings.Values().ExtraOptions = "-seconds_to_run 3";
+  run.program.game_list.SelectLine(run.program.database.FindGamePosition("BRASSOWL"));
   QImage running;
-  QTimer::singleShot(1800, &window, [&] {
+  QTimer::singleShot(1800, &run.window, [&] {
     running =
-        QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(window.frameGeometry());
+        QGuiApplication::primaryScreen()->grabWindow(0).toImage().copy(run.window.frameGeometry());
   });
-  Require(program.launch.RunGameOPTClick() == kw::LaunchOutcome::Ran, "the game did not run");
+  Require(run.program.launch.RunGameOPTClick() == kw::LaunchOutcome::Ran, "the game did not run");
   Require(Save(running, out.filePath("game-running.png")), "game-running.png not saved");
-  Require(Save(Grab(&window), out.filePath("main-window-played.png")),
+  Require(Save(Grab(&run.window), out.filePath("main-window-played.png")),
           "main-window-played.png not saved");
 
   // A broken set: the question, answered Yes, then the report.
-  program.game_list.SelectLine(program.database.FindGamePosition("LOSTLAKE"));
-  ui.SetAskHook({});
-  WhenModal<QMessageBox>(&window, [&](QMessageBox* box) {
+  run.program.game_list.SelectLine(run.program.database.FindGamePosition("LOSTLAKE"));
+  run.ui.SetAskHook({});
+  WhenModal<QMessageBox>(&run.window, [&](QMessageBox* box) {
     Require(Save(Grab(box), out.filePath("not-runnable-question.png")),
             "not-runnable-question.png not saved");
     box->button(QMessageBox::Yes)->click();
   });
-  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+  WhenModal<kw::TReportFRM>(&run.window, [&](kw::TReportFRM* dialog) {
     Require(Save(Grab(dialog), out.filePath("not-runnable-report.png")),
             "not-runnable-report.png not saved");
     dialog->close();
   });
-  Require(program.launch.RunGameOPTClick() == kw::LaunchOutcome::Refused,
+  Require(run.program.launch.RunGameOPTClick() == kw::LaunchOutcome::Refused,
           "the broken game was not refused");
 
   // "Romset details" of a game with a history and an information entry, high-score areas and
   // cheats, from the tool button: the report window, then the report saved as rich and as plain
   // text beside the pictures.
-  program.game_list.SelectLine(program.database.FindGamePosition("MOONMOTH"));
+  run.program.game_list.SelectLine(run.program.database.FindGamePosition("MOONMOTH"));
   bool described = false;
-  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+  WhenModal<kw::TReportFRM>(&run.window, [&](kw::TReportFRM* dialog) {
     described = true;
     Require(Save(Grab(dialog), out.filePath("set-description.png")),
             "set-description.png not saved");
@@ -452,25 +442,25 @@ void DemoWindows(const QDir& out) {
             "set-description.txt not saved");
     dialog->close();
   });
-  window.DetailTOOL->click();
+  run.window.DetailTOOL->click();
   Require(described, "the set description was not shown");
 
   // The whole demo verified from the verify window: the window at the end, then its report.
-  ui.SetAskHook([](const QString&, kw::MsgIcon, kw::MsgButtons) { return kw::MsgAnswer::Yes; });
-  program.verify.Form().Options.OpenInEditor = false;
-  WhenModal<kw::TVerifyFRM>(&window, [&](kw::TVerifyFRM* dialog) {
+  run.ui.SetAskHook([](const QString&, kw::MsgIcon, kw::MsgButtons) { return kw::MsgAnswer::Yes; });
+  run.program.verify.Form().Options.OpenInEditor = false;
+  WhenModal<kw::TVerifyFRM>(&run.window, [&](kw::TVerifyFRM* dialog) {
     dialog->OpenInEditor->setChecked(false);
     dialog->GoBTN->click();
     Require(Save(Grab(dialog), out.filePath("verify-window.png")), "verify-window.png not saved");
     dialog->AbortBTN->click();
   });
-  window.VerifySetOPTClick();
+  run.window.VerifySetOPTClick();
 
   // The option windows over the demo profile, with options that show every preview at work:
   // a resolution narrower than the selected game, an arcade monitor's centering, the screen
   // turned right by hand, cheats on.
-  program.game_list.SelectLine(program.database.FindGamePosition("BRASSOWL"));
-  kw::EmulatorConfig::Config& options = program.emulator_config.Config().config;
+  run.program.game_list.SelectLine(run.program.database.FindGamePosition("BRASSOWL"));
+  kw::EmulatorConfig::Config& options = run.program.emulator_config.Config().config;
   options.resolution = "240X256";
   options.skiplines = 12;
   options.monitor = "ARCADE";
@@ -480,14 +470,16 @@ void DemoWindows(const QDir& out) {
   options.ror = true;
   options.cheat = true;
   options.volume = -6;
-  ModalShot<kw::TVideoFRM>(&window, out, "video-window.png", [&] { window.VideoOPTClick(); });
-  ModalShot<kw::TAudioFRM>(&window, out, "audio-window.png", [&] { window.AudioOPTClick(); });
-  ModalShot<kw::TMiscFRM>(&window, out, "misc-window.png", [&] { window.MiscOPTClick(); });
-  ModalShot<kw::TMAMEDirFRM>(&window, out, "emulator-directories-window.png",
-                             [&] { window.MAMEdirOPTClick(); });
-  program.settings.Values().DXGameSelect = true;
-  ModalShot<kw::TDirectoriesFRM>(&window, out, "preferences-window.png",
-                                 [&] { window.DirectoriesOPTClick(); });
+  ModalShot<kw::TVideoFRM>(&run.window, out, "video-window.png",
+                           [&] { run.window.VideoOPTClick(); });
+  ModalShot<kw::TAudioFRM>(&run.window, out, "audio-window.png",
+                           [&] { run.window.AudioOPTClick(); });
+  ModalShot<kw::TMiscFRM>(&run.window, out, "misc-window.png", [&] { run.window.MiscOPTClick(); });
+  ModalShot<kw::TMAMEDirFRM>(&run.window, out, "emulator-directories-window.png",
+                             [&] { run.window.MAMEdirOPTClick(); });
+  run.program.settings.Values().DXGameSelect = true;
+  ModalShot<kw::TDirectoriesFRM>(&run.window, out, "preferences-window.png",
+                                 [&] { run.window.DirectoriesOPTClick(); });
 
   QFile report_file(home.path() + "/REPORT.TXT");
   Require(report_file.open(QIODevice::ReadOnly), "the verifier wrote no report");
@@ -499,7 +491,7 @@ void DemoWindows(const QDir& out) {
   viewer.show();
   Require(QTest::qWaitForWindowExposed(&viewer), "the report viewer did not show");
   Require(Save(Grab(&viewer), out.filePath("verify-report.png")), "verify-report.png not saved");
-  program.shell.FormDestroy();
+  run.program.shell.FormDestroy();
 }
 
 // Today's emulator, when it is installed: the new-profile window pointed at it, the creation
@@ -517,49 +509,38 @@ void TodaysEmulatorWindows(const QDir& out) {
   Require(kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()).Ok(),
           "the program's directory could not be made");
 
-  kw::TMainFRM window;
-  kw::TWorkingFRM working;
-  kw::TReportFRM report(&window);
-  kw::QtUserInterface ui(working, &report);
-  ui.SetParentWindow(&window);
-  QStringList messages;
-  ui.SetAskHook([&](const QString& text, kw::MsgIcon, kw::MsgButtons buttons) {
-    messages << text;
-    return buttons == kw::MsgButtons::YesNo ? kw::MsgAnswer::Yes : kw::MsgAnswer::Ok;
-  });
-  kw::GuiProgram program(
-      ui, window, kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir()));
-  program.settings.Values().SortBy = kw::kSortDescription;
-  program.shell.FormCreate();
-  window.show();
-  Require(QTest::qWaitForWindowExposed(&window), "the main window did not show");
-  WhenModal<kw::TNewMameFRM>(&window, [&](kw::TNewMameFRM* dialog) {
+  kw::test::AnsweringProgram run;
+  run.program.settings.Values().SortBy = kw::kSortDescription;
+  run.program.shell.FormCreate();
+  run.window.show();
+  Require(QTest::qWaitForWindowExposed(&run.window), "the main window did not show");
+  WhenModal<kw::TNewMameFRM>(&run.window, [&](kw::TNewMameFRM* dialog) {
     QTest::keyClicks(dialog->FileName, emulator);
     Require(Save(Grab(dialog), out.filePath("new-profile-todays-emulator.png")),
             "new-profile-todays-emulator.png not saved");
     dialog->NextBTN->click();
     dialog->GoBTN->click();
   });
-  program.shell.FormShow({});
+  run.program.shell.FormShow({});
   const std::string said =
-      "the profile of today's emulator was not created: " + messages.join(" / ").toStdString();
-  Require(program.database.ProfileLoaded, said.c_str());
-  Require(program.database.GameCount() > 30000, "the profile holds too few machines");
-  Require(Save(Grab(&window), out.filePath("main-window-todays-emulator.png")),
+      "the profile of today's emulator was not created: " + run.messages.join(" / ").toStdString();
+  Require(run.program.database.ProfileLoaded, said.c_str());
+  Require(run.program.database.GameCount() > 30000, "the profile holds too few machines");
+  Require(Save(Grab(&run.window), out.filePath("main-window-todays-emulator.png")),
           "main-window-todays-emulator.png not saved");
-  program.game_list.SelectLine(program.database.FindGamePosition("PACMAN"));
-  Require(Save(Grab(&window), out.filePath("main-window-todays-machine.png")),
+  run.program.game_list.SelectLine(run.program.database.FindGamePosition("PACMAN"));
+  Require(Save(Grab(&run.window), out.filePath("main-window-todays-machine.png")),
           "main-window-todays-machine.png not saved");
   bool described = false;
-  WhenModal<kw::TReportFRM>(&window, [&](kw::TReportFRM* dialog) {
+  WhenModal<kw::TReportFRM>(&run.window, [&](kw::TReportFRM* dialog) {
     described = true;
     Require(Save(Grab(dialog), out.filePath("set-description-todays-machine.png")),
             "set-description-todays-machine.png not saved");
     dialog->close();
   });
-  window.DetailTOOL->click();
+  run.window.DetailTOOL->click();
   Require(described, "the machine's description was not shown");
-  program.shell.FormDestroy();
+  run.program.shell.FormDestroy();
 }
 
 }  // namespace

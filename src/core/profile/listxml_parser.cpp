@@ -1,19 +1,14 @@
 #include "core/profile/listxml_parser.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <unordered_set>
 
 #include "core/hex_value.h"
+#include "core/profile/capture_parse.h"
 #include "core/profile/game_database.h"
 #include "core/profile/xml_reader.h"
-#include "core/progress_throttle.h"
-#include "core/user_interface.h"
 #include "platform/ascii.h"
-#include "platform/mapped_file.h"
 
 namespace kw {
 
@@ -32,18 +27,7 @@ std::string_view Upper(std::string_view name, std::string& buffer) {
   return buffer;
 }
 
-// A decimal value read as the listinfo parser reads one: the whole text must be an optionally
-// signed integer, else 0; the caller keeps the low bits that fit its field.
-std::int64_t DecimalValue(std::string_view text) {
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-    if (text.empty() || text.front() < '0' || text.front() > '9') return 0;
-  }
-  std::int64_t value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return 0;
-  return value;
-}
+// A decimal value read as the listinfo parser reads one, cut to the low bits of its field.
 template <typename T>
 T Truncated(std::string_view text) {
   return static_cast<T>(static_cast<std::uint64_t>(DecimalValue(text)));
@@ -82,11 +66,6 @@ std::uint8_t ControlCode(std::string_view type, std::string_view ways) {
   return kControlNone;
 }
 
-// How long the parser reads between two looks at the clock, and between two releases of the
-// capture bytes already parsed.
-constexpr std::size_t kProgressStride = 64 * 1024;
-constexpr std::size_t kReleaseStride = 1024 * 1024;
-
 // The depths of the elements the parser reads: <mame>, <machine>, the machine's own elements,
 // and the controls of its <input>.
 constexpr std::size_t kRootDepth = 1;
@@ -109,22 +88,10 @@ class Parser {
     const std::size_t bytes = reader_.Size();
     db_.Reserve({std::min(kMaxRecords, bytes / 6000), std::min(kMaxRecords, bytes / 200000),
                  bytes / 700, bytes / 1300, bytes / 8000, bytes / 16});
-    std::optional<ProgressThrottle> throttle;
-    if (ui_) throttle.emplace(*ui_);
-    std::size_t next_progress = kProgressStride;
-    std::size_t next_release = kReleaseStride;
+    ParsePace pace(ui_, file_, bytes);
     for (;;) {
-      const std::size_t position = reader_.Position();
-      if (throttle && position >= next_progress) {
-        next_progress = position + kProgressStride;
-        throttle->Tick(static_cast<int>(static_cast<double>(position) /
-                                        static_cast<double>(reader_.Size()) * 100.0));
-      }
       // Between two events nothing holds a view of the bytes read so far.
-      if (file_ && position >= next_release) {
-        next_release = position + kReleaseStride;
-        file_->Release(position);
-      }
+      pace.At(reader_.Position());
       switch (reader_.Next()) {
         case XmlReader::Event::kStart:
           if (!Start()) return Refuse();
@@ -140,7 +107,7 @@ class Parser {
           }
           break;
         case XmlReader::Event::kDone:
-          return std::move(log_);
+          return log_.Take();
         case XmlReader::Event::kError:
           refusal_ = {ListinfoError::kMalformedXml, reader_.LineColumn(reader_.ErrorOffset()),
                       CutTo(reader_.ErrorReason(), kTextWidth)};
@@ -435,25 +402,8 @@ class Parser {
     }
   }
 
-  // As the listinfo parser logs: an entry of the same kind and text only once, at most 100
-  // entries of the describing kinds before the closing one.
-  void Log(ListinfoError kind, std::string_view text) {
-    const bool limited = kind <= ListinfoError::kTagNotAllowed;
-    if (limited && log_closed_) return;
-    text = text.substr(0, kTextWidth);
-    std::string key(1, static_cast<char>(kind));
-    key += text;
-    if (!logged_.insert(std::move(key)).second) return;
-    if (limited) {
-      if (limited_entries_ == kListinfoLogLimit) {
-        log_.push_back({ListinfoError::kTooManyErrors, {}, {}});
-        log_closed_ = true;
-        return;
-      }
-      ++limited_entries_;
-    }
-    log_.push_back({kind, std::string(text), {}});
-  }
+  // As the listinfo parser logs (ListinfoLog).
+  void Log(ListinfoError kind, std::string_view text) { log_.Add(kind, text); }
 
   XmlReader reader_;
   GameDatabase& db_;
@@ -480,10 +430,7 @@ class Parser {
   std::uint32_t resource_counter_ = 0;
 
   ListinfoLogEntry refusal_;
-  std::vector<ListinfoLogEntry> log_;
-  std::unordered_set<std::string> logged_;  // kind byte + text of every entry
-  std::size_t limited_entries_ = 0;
-  bool log_closed_ = false;
+  ListinfoLog log_;
 };
 
 }  // namespace
@@ -495,12 +442,9 @@ std::vector<ListinfoLogEntry> ParseListxmlText(std::string_view data, GameDataba
 
 Result<std::vector<ListinfoLogEntry>> ParseListxmlFile(std::string_view path, GameDatabase& db,
                                                        UserInterface* progress) {
-  Result<platform::MappedFile> file = platform::MappedFile::Open(path);
-  if (!file) {
-    db.ClearDatabase();
-    return Failure(file.Message());
-  }
-  return Parser(file->Bytes(), db, progress, &*file).Run();
+  return ParseMappedFile(path, db, [&](std::string_view bytes, platform::MappedFile& file) {
+    return Parser(bytes, db, progress, &file).Run();
+  });
 }
 
 }  // namespace kw

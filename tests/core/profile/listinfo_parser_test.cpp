@@ -8,6 +8,7 @@
 
 #include "core/profile/game_database.h"
 #include "core/reports/report_document.h"
+#include "support/parsed_list.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -16,15 +17,10 @@ namespace {
 
 using E = ListinfoError;
 
-struct Parsed {
-  GameDatabase db;
-  std::vector<ListinfoLogEntry> log;
-};
+using test::Parsed;
 
 Parsed Parse(std::string_view text) {
-  Parsed p;
-  p.log = ParseListinfoText(text, p.db);
-  return p;
+  return test::ParseWith(ParseListinfoText, text);
 }
 
 std::string Game(const std::string& body) {

@@ -9,21 +9,17 @@
 
 #include "core/profile/game_database.h"
 #include "platform/fs.h"
+#include "support/parsed_list.h"
 
 namespace kw {
 namespace {
 
 using E = ListinfoError;
 
-struct Parsed {
-  GameDatabase db;
-  std::vector<ListinfoLogEntry> log;
-};
+using test::Parsed;
 
 Parsed Parse(std::string_view text) {
-  Parsed p;
-  p.log = ParseListxmlText(text, p.db);
-  return p;
+  return test::ParseWith(ParseListxmlText, text);
 }
 
 std::string List(const std::string& machines) {
