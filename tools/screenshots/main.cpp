@@ -495,7 +495,8 @@ void DemoWindows(const QDir& out) {
 }
 
 // Today's emulator, when it is installed: the new-profile window pointed at it, the creation
-// from its -listxml, the list of its machines sorted by description and one machine's details.
+// from its -listxml, the list of its machines sorted by description, one machine's details and
+// the video options it has.
 void TodaysEmulatorWindows(const QDir& out) {
   const QString emulator = "/usr/games/mame";
   if (!QFile::exists(emulator)) {
@@ -540,6 +541,9 @@ void TodaysEmulatorWindows(const QDir& out) {
   });
   run.window.DetailTOOL->click();
   Require(described, "the machine's description was not shown");
+  // Only the options that today's emulator has are offered.
+  ModalShot<kw::TVideoFRM>(&run.window, out, "video-window-todays-emulator.png",
+                           [&] { run.window.VideoOPTClick(); });
   run.program.shell.FormDestroy();
 }
 
