@@ -65,9 +65,12 @@ int List(const Args& args) {
   chosen.SortBy = kSortDescription;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--sort" && i + 1 < args.size() && args[i + 1].size() == 1 && args[i + 1][0] >= '0' &&
-        args[i + 1][0] <= '4') {
-      chosen.SortBy = static_cast<std::uint8_t>(args[++i][0] - '0');
+    if (a == "--sort") {
+      if (i + 1 == args.size()) return BadUsage("list", "--sort needs a value", kListUsage);
+      const std::string& n = args[++i];
+      if (n.size() != 1 || n[0] < '0' || n[0] > '4')
+        return BadUsage("list", "--sort takes a number from 0 to 4, not '" + n + "'", kListUsage);
+      chosen.SortBy = static_cast<std::uint8_t>(n[0] - '0');
     } else if (a == "--reverse") {
       chosen.ReverseSort = true;
     } else if (a == "--romset") {
@@ -76,27 +79,22 @@ int List(const Args& args) {
       chosen.ListYear = true;
     } else if (a == "--manufacturer") {
       chosen.ListManufacturer = true;
-    } else if (profile.empty() && !(a.size() > 1 && a[0] == '-')) {
+    } else if (IsOption(a)) {
+      return BadUsage("list", "unknown option '" + a + "'", kListUsage);
+    } else if (profile.empty()) {
       profile = a;
       continue;
     } else {
-      std::fputs(kListUsage, stderr);
-      return 2;
+      return BadUsage("list", "unexpected argument '" + a + "'", kListUsage);
     }
     flags = true;
   }
-  if (profile.empty()) {
-    std::fputs(kListUsage, stderr);
-    return 2;
-  }
+  if (profile.empty()) return BadUsage("list", "missing PROFILE.KSL", kListUsage);
   ProgramFiles files;
   const FrontEndSettings& s = flags ? chosen : files.settings;
   GameDatabase db;
   if (!LoadProfileFile(db, profile)) return 1;
-  PlayStats stats(files.names.StatsPath);
-  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
-  if (s.SortBy == kSortMostPlayed) stats.LoadStats();
-  SortGames(db, s.SortBy, s.ReverseSort, stats);
+  SortAsList(db, s, files.names.StatsPath);
 
   const ListingOptions listing = ListingOf(s);
   std::string out;
@@ -112,19 +110,12 @@ int List(const Args& args) {
 }
 
 int QuickInfo(const Args& args) {
-  if (args.size() != 2 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs(kQuickInfoUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("quick-info", args, {"PROFILE.KSL", "SET"}, kQuickInfoUsage)) return 2;
   ProgramFiles files;
   GameDatabase db;
   if (!LoadProfileFile(db, args[0])) return 1;
   const long position = db.FindGamePosition(args[1]);
-  if (position < 0) {
-    std::fprintf(stderr, "kestrelwing-cli quick-info: the profile has no game named '%s'\n",
-                 args[1].c_str());
-    return 1;
-  }
+  if (position < 0) return UnknownSet("quick-info", args[1]);
   PlayStats stats(files.names.StatsPath);
   stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   stats.LoadStats();
@@ -156,50 +147,53 @@ int Search(const Args& args) {
   bool case_sensitive = false;
   std::optional<SearchTarget> target;
   std::optional<SearchMode> mode;
+  auto bad = [](const std::string& why) { return BadUsage("search", why, kSearchUsage); };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--target" && i + 1 < args.size()) {
+    if ((a == "--target" || a == "--mode" || a == "--") && i + 1 == args.size()) {
+      return bad(a == "--" ? "-- needs the TEXT after it" : a + " needs a value");
+    } else if (a == "--target") {
       const std::string& t = args[++i];
       if (t == "game") target = SearchTarget::Game;
       if (t == "romset") target = SearchTarget::RomSet;
       if (t == "clones") target = SearchTarget::Clones;
       if (t == "manufacturer") target = SearchTarget::Manufacturer;
-      if (!target) break;
-    } else if (a == "--mode" && i + 1 < args.size()) {
+      if (!target)
+        return bad("--target takes game, romset, clones or manufacturer, not '" + t + "'");
+    } else if (a == "--mode") {
       const std::string& m = args[++i];
       if (m == "exact") mode = SearchMode::Exact;
       if (m == "start") mode = SearchMode::StartingWith;
       if (m == "contain") mode = SearchMode::Containing;
-      if (!mode) break;
+      if (!mode) return bad("--mode takes exact, start or contain, not '" + m + "'");
     } else if (a == "--case") {
       case_sensitive = true;
-    } else if (a == "--" && i + 1 < args.size() && !have_text) {
-      text = args[++i];
+    } else if (a == "--" && !have_text) {
+      text = args[++i];  // a TEXT that begins with '-'
       have_text = true;
-    } else if (profile.empty() && !(a.size() > 1 && a[0] == '-')) {
+    } else if (IsOption(a)) {
+      return bad("unknown option '" + a + "'");
+    } else if (profile.empty()) {
       profile = a;
-    } else if (!have_text && !profile.empty()) {
+    } else if (!have_text) {
       text = a;
       have_text = true;
     } else {
-      std::fputs(kSearchUsage, stderr);
-      return 2;
+      return bad("unexpected argument '" + a + "'");
     }
   }
+  if (profile.empty()) return bad("missing PROFILE.KSL");
+  if (!target) return bad("missing --target");
+  if (!mode) return bad("missing --mode");
+  if (!have_text) return bad("missing TEXT");
   // Blank texts cannot be searched for, as the window's OK button says.
   SearchForm probe;
   probe.Text2find = text;
-  if (profile.empty() || !target || !mode || !have_text || !probe.OkEnabled()) {
-    std::fputs(kSearchUsage, stderr);
-    return 2;
-  }
+  if (!probe.OkEnabled()) return bad("TEXT holds only blanks and control characters");
   ProgramFiles files;
   GameDatabase db;
   if (!LoadProfileFile(db, profile)) return 1;
-  PlayStats stats(files.names.StatsPath);
-  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
-  if (files.settings.SortBy == kSortMostPlayed) stats.LoadStats();
-  SortGames(db, files.settings.SortBy, files.settings.ReverseSort, stats);
+  SortAsList(db, files.settings, files.names.StatsPath);
   const ListingOptions listing = ListingOf(files.settings);
   std::string out;
   for (long n : FindMatches(db, *target, *mode, case_sensitive, text)) {

@@ -9,17 +9,59 @@
 #include <cstring>
 #include <thread>
 
+#include "core/browser/game_list.h"
+#include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/profile/profile_file.h"
+#include "core/shell/settings.h"
+#include "platform/system_info.h"
 
 namespace kw::cli {
 
-MsgAnswer ConsoleUi::Ask(const std::string& text, MsgIcon, MsgButtons buttons) {
-  std::string shown = text;
+std::string ConsoleText(const std::string& message) {
+  std::string shown = message;
   for (char& c : shown) {
     if (c == '\r') c = '\n';
   }
-  std::fprintf(stderr, "%s\n", shown.c_str());
+  // The window's words for a file without the profile tag leave the user guessing.
+  if (shown.ends_with(ProfileErrorMessage("", ProfileReadError::kInvalidFileType)))
+    shown += "\nThe file is not a " + std::string(kProductName) +
+             " profile; create-profile or parse-listinfo makes one.";
+  return shown;
+}
+
+int BadUsage(const char* command, const std::string& why, const char* usage) {
+  std::fprintf(stderr, "kestrelwing-cli %s: %s\n%s", command, why.c_str(), usage);
+  return 2;
+}
+
+bool FixedArguments(const char* command, const std::vector<std::string>& args,
+                    std::initializer_list<const char*> names, const char* usage) {
+  for (const std::string& word : args) {
+    if (IsOption(word)) {
+      BadUsage(command, "unknown option '" + word + "'", usage);
+      return false;
+    }
+  }
+  if (args.size() > names.size()) {
+    BadUsage(command, "unexpected argument '" + args[names.size()] + "'", usage);
+    return false;
+  }
+  if (args.size() < names.size()) {
+    BadUsage(command, std::string("missing ") + names.begin()[args.size()], usage);
+    return false;
+  }
+  return true;
+}
+
+int UnknownSet(const char* command, const std::string& name) {
+  std::fprintf(stderr, "kestrelwing-cli %s: the profile has no game named '%s'\n", command,
+               name.c_str());
+  return 1;
+}
+
+MsgAnswer ConsoleUi::Ask(const std::string& text, MsgIcon, MsgButtons buttons) {
+  std::fprintf(stderr, "%s\n", ConsoleText(text).c_str());
   switch (buttons) {
     case MsgButtons::YesNo:
       return MsgAnswer::Yes;
@@ -81,6 +123,22 @@ bool LoadProfileFile(GameDatabase& db, const std::string& path) {
     return false;
   }
   return true;
+}
+
+bool EnsureProgramDirectory(const char* command) {
+  if (Status made = platform::EnsureProgramDir(platform::ShippedDataDir()); !made) {
+    std::fprintf(stderr, "kestrelwing-cli %s: the program's directory %s could not be made: %s\n",
+                 command, platform::ProgramDir().c_str(), made.Message().c_str());
+    return false;
+  }
+  return true;
+}
+
+void SortAsList(GameDatabase& db, const FrontEndSettings& settings, const std::string& stats_path) {
+  PlayStats stats(stats_path);
+  stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
+  if (settings.SortBy == kSortMostPlayed) stats.LoadStats();
+  SortGames(db, settings.SortBy, settings.ReverseSort, stats);
 }
 
 }  // namespace kw::cli

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_console.h"
 #include "demo/demo_collection.h"
 #include "platform/fs.h"
 #include "platform/system_info.h"
@@ -31,10 +32,8 @@ std::string FindStandInEmulator(std::string& tried) {
 }  // namespace
 
 int MakeDemo(const Args& args) {
-  if (args.size() != 1 || args[0].empty() || args[0][0] == '-') {
-    std::fputs(kMakeDemoUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("make-demo", args, {"DIR"}, kMakeDemoUsage)) return 2;
+  if (args[0].empty()) return BadUsage("make-demo", "DIR is empty", kMakeDemoUsage);
   const std::string& dir = args[0];
   std::string tried;
   const std::string stand_in = FindStandInEmulator(tried);

@@ -23,10 +23,7 @@ constexpr const char* kDescribeUsage = "Usage: kestrelwing-cli describe PROFILE.
 }  // namespace
 
 int Describe(const Args& args) {
-  if (args.size() != 2 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs(kDescribeUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("describe", args, {"PROFILE.KSL", "SET"}, kDescribeUsage)) return 2;
   const AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
   platform::IniFile ini(names.SettingsPath);
   ini.Load();  // a missing file gives every default
@@ -37,11 +34,7 @@ int Describe(const Args& args) {
   // The profile keeps its names in upper case; a name typed in lower case finds its set too.
   long position = db.FindGamePosition(args[1]);
   if (position < 0) position = db.FindGamePosition(platform::AsciiUpperCase(args[1]));
-  if (position < 0) {
-    std::fprintf(stderr, "kestrelwing-cli describe: the profile has no game named '%s'\n",
-                 args[1].c_str());
-    return 1;
-  }
+  if (position < 0) return UnknownSet("describe", args[1]);
   EmulatorConfig config;
   if (const Status read = ReadEmulatorConfig(db.EmulatorDir, config); !read) {
     // The defaults name the same files; the description goes on with them.

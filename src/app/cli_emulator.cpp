@@ -98,10 +98,7 @@ int CreateProfileHeadless(const std::string& emulator, const std::string& output
 }
 
 int Dialect(const Args& args) {
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs(kDialectUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("dialect", args, {"EMULATOR"}, kDialectUsage)) return 2;
   const std::string full = fs::ExpandFileName(args[0]);
   if (!fs::FileExists(full)) return Fail(kEmulatorFileMissing);
   Result<DetectedDialect> detected = DetectDialect(full);
@@ -110,18 +107,12 @@ int Dialect(const Args& args) {
 }
 
 int CreateProfile(const Args& args) {
-  if (args.size() != 2 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs(kCreateUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("create-profile", args, {"EMULATOR", "OUT.KSL"}, kCreateUsage)) return 2;
   return CreateProfileHeadless(args[0], args[1]);
 }
 
 int CheckProfile(const Args& args) {
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs(kCheckUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("check-profile", args, {"PROFILE.KSL"}, kCheckUsage)) return 2;
   const AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
   const std::string path = fs::ExpandFileName(args[0]);
   if (!fs::FileExists(path)) return Fail("Cannot find " + path + " profile!");

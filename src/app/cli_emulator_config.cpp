@@ -83,7 +83,9 @@ int EmulatorConfigCommand(const Args& args) {
     const std::string& a = args[i];
     if (a == "--rewrite") {
       rewrite = true;
-    } else if (a == "--set" && i + 1 < args.size()) {
+    } else if (a == "--set" && i + 1 == args.size()) {
+      return BadUsage("emulator-config", "--set needs a value", kUsage);
+    } else if (a == "--set") {
       const std::string& assignment = args[++i];
       const std::size_t equals = assignment.find('=');
       std::string why = "'" + assignment + "' is not KEY=VALUE";
@@ -94,22 +96,15 @@ int EmulatorConfigCommand(const Args& args) {
         return 2;
       }
       sets.emplace_back(key, assignment.substr(equals + 1));
-    } else if (!a.empty() && a[0] == '-' && a != "-") {
-      std::fprintf(stderr, "kestrelwing-cli emulator-config: unknown option '%s'\n%s", a.c_str(),
-                   kUsage);
-      return 2;
+    } else if (IsOption(a)) {
+      return BadUsage("emulator-config", "unknown option '" + a + "'", kUsage);
     } else if (profile.empty()) {
       profile = a;
     } else {
-      std::fprintf(stderr, "kestrelwing-cli emulator-config: unexpected argument '%s'\n%s",
-                   a.c_str(), kUsage);
-      return 2;
+      return BadUsage("emulator-config", "unexpected argument '" + a + "'", kUsage);
     }
   }
-  if (profile.empty()) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  if (profile.empty()) return BadUsage("emulator-config", "missing PROFILE.KSL", kUsage);
   GameDatabase db;
   if (!LoadProfileFile(db, profile)) return 1;
   if (db.Dialect == EmulatorDialect::kListxml) return TodaysConfig(db, sets);

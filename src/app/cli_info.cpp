@@ -16,16 +16,17 @@
 namespace kw::cli {
 
 int ProfileInfo(const Args& args) {
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs("Usage: kestrelwing-cli profile-info PROFILE.KSL\n", stderr);
+  if (!FixedArguments("profile-info", args, {"PROFILE.KSL"},
+                      "Usage: kestrelwing-cli profile-info PROFILE.KSL\n"))
     return 2;
-  }
   const AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());
   platform::IniFile ini(names.SettingsPath);
   ini.Load();  // a missing file gives every default
   const FrontEndSettings settings = LoadSettings(ini, names.SystemDir);
   GameDatabase db;
   if (!LoadProfileFile(db, args[0])) return 1;
+  // The report walks the games as the window's list holds them.
+  SortAsList(db, settings, names.StatsPath);
   ReportDocument report;
   BuildProfileInfo(db, names.ProductName, names.ProgramDir, settings.BoldFontSize,
                    settings.NormalFontSize, report);
@@ -38,10 +39,7 @@ int ProfileInfo(const Args& args) {
 }
 
 int SysInfo(const Args& args) {
-  if (!args.empty()) {
-    std::fputs("Usage: kestrelwing-cli sysinfo\n", stderr);
-    return 2;
-  }
+  if (!FixedArguments("sysinfo", args, {}, "Usage: kestrelwing-cli sysinfo\n")) return 2;
   const SystemInfoText text = FormatSystemInfo(ReadSystemFacts());
   std::string out;
   for (const auto& [caption, value] : text.values)

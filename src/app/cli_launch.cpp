@@ -33,29 +33,35 @@ struct LaunchArgs {
   bool yes = false;
 };
 
-// The words after the command; nothing when they do not make sense (the usage is said).
-std::optional<LaunchArgs> ParseLaunchArgs(const Args& args, bool takes_yes, const char* usage) {
+// The words after the command; nothing when they do not make sense (what is wrong and the
+// usage are said).
+std::optional<LaunchArgs> ParseLaunchArgs(const char* command, const Args& args, bool takes_yes,
+                                          const char* usage) {
+  auto bad = [&](const std::string& why) -> std::optional<LaunchArgs> {
+    BadUsage(command, why, usage);
+    return std::nullopt;
+  };
   LaunchArgs parsed;
   int positional = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--record" || a == "--playback") && i + 1 < args.size() &&
-        parsed.mode == RecordingMode::None) {
+    if (a == "--record" || a == "--playback") {
+      if (i + 1 == args.size()) return bad(a + " needs a value");
+      if (parsed.mode != RecordingMode::None)
+        return bad("--record and --playback are given together or twice");
       parsed.mode = a == "--record" ? RecordingMode::Record : RecordingMode::Playback;
       parsed.stem = args[++i];
     } else if (takes_yes && a == "--yes") {
       parsed.yes = true;
-    } else if (!a.empty() && a[0] != '-' && positional < 2) {
+    } else if (IsOption(a)) {
+      return bad("unknown option '" + a + "'");
+    } else if (positional < 2) {
       (positional++ == 0 ? parsed.profile : parsed.set) = a;
     } else {
-      positional = -1;
-      break;
+      return bad("unexpected argument '" + a + "'");
     }
   }
-  if (positional != 2) {
-    std::fputs(usage, stderr);
-    return std::nullopt;
-  }
+  if (positional < 2) return bad(positional == 0 ? "missing PROFILE.KSL" : "missing SET");
   return parsed;
 }
 
@@ -65,11 +71,7 @@ class LaunchUi : public ConsoleUi {
  public:
   explicit LaunchUi(bool yes) : yes_(yes) {}
   MsgAnswer Ask(const std::string& text, MsgIcon, MsgButtons buttons) override {
-    std::string shown = text;
-    for (char& c : shown) {
-      if (c == '\r') c = '\n';
-    }
-    (void)WriteOut(shown + "\n");
+    (void)WriteOut(ConsoleText(text) + "\n");
     switch (buttons) {
       case MsgButtons::YesNo:
         return yes_ ? MsgAnswer::Yes : MsgAnswer::No;
@@ -98,10 +100,12 @@ AppNames Names() {
 }  // namespace
 
 int Cmdline(const Args& args) {
-  std::optional<LaunchArgs> parsed = ParseLaunchArgs(args, false, kCmdlineUsage);
+  std::optional<LaunchArgs> parsed = ParseLaunchArgs("cmdline", args, false, kCmdlineUsage);
   if (!parsed) return 2;
   GameDatabase db;
   if (!LoadProfileFile(db, parsed->profile)) return 1;
+  // The window builds the line of a game of its list only.
+  if (db.FindGamePosition(parsed->set) < 0) return UnknownSet("cmdline", parsed->set);
   const AppNames names = Names();
   SettingsStore settings(names.SettingsPath);
   settings.Load(names.SystemDir);
@@ -112,13 +116,10 @@ int Cmdline(const Args& args) {
 }
 
 int Launch(const Args& args) {
-  std::optional<LaunchArgs> parsed = ParseLaunchArgs(args, true, kLaunchUsage);
+  std::optional<LaunchArgs> parsed = ParseLaunchArgs("launch", args, true, kLaunchUsage);
   if (!parsed) return 2;
   // The plays go into STATS.INI of the program directory, made as the program makes it.
-  if (Status made = platform::EnsureProgramDir(platform::ShippedDataDir()); !made) {
-    std::fprintf(stderr, "kestrelwing-cli launch: %s\n", made.Message().c_str());
-    return 1;
-  }
+  if (!EnsureProgramDirectory("launch")) return 1;
   LaunchUi ui(parsed->yes);
   ConsoleViews views;
   Program program(ui, views.Views(), Names());
@@ -127,11 +128,7 @@ int Launch(const Args& args) {
   program.profiles.OpenProfile(parsed->profile);
   if (!program.database.ProfileLoaded) return 1;
   const long position = program.database.FindGamePosition(parsed->set);
-  if (position < 0) {
-    std::fprintf(stderr, "kestrelwing-cli launch: %s: no such game in the profile\n",
-                 parsed->set.c_str());
-    return 1;
-  }
+  if (position < 0) return UnknownSet("launch", parsed->set);
   views.SelectLine(position);
   if (parsed->mode == RecordingMode::Record) program.recording.SelectRecord();
   if (parsed->mode == RecordingMode::Playback) program.recording.SelectPlayback();

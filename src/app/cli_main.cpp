@@ -111,7 +111,8 @@ Commands:
       command-line window shows it: the options of KESTREL.INI of the program
       directory (ErrorLog, IgnoreConfig, ExtraOptions, LogTextOutput) and the
       recording controls (--record or --playback with the recording's name; an
-      empty name takes the set's). Exit 1 when the profile cannot be read.
+      empty name takes the set's). Exit 1 when the profile cannot be read or
+      holds no game named SET.
   launch PROFILE.KSL SET [--record STEM | --playback STEM] [--yes]
       Play the game SET as a double click in the game list does: the profile is
       opened and checked, MAME.CFG written, the game's ROM and sample sets put
@@ -147,11 +148,14 @@ Commands:
       beginning with it or containing it, letter case aside unless --case. Prints
       the matching games' list lines in list order, with the sort and listing
       options of KESTREL.INI of the program directory; nothing when none matches.
-      A TEXT of blanks and control characters only is refused (exit 2). Exit 1 when
-      the profile cannot be read.
+      A TEXT of blanks and control characters only is refused (exit 2); a TEXT
+      that begins with '-' is given after "--". Exit 1 when the profile cannot be
+      read.
   profile-info PROFILE.KSL
-      Print the profile information report, one line of the report window a line.
-      Exit 1 when the profile cannot be read.
+      Print the profile information report, one line of the report window a line,
+      its games taken in list order (the sort of KESTREL.INI of the program
+      directory, as list without flags does). Exit 1 when the profile cannot be
+      read.
   sysinfo
       Print the system information window: its five caption and value pairs
       ("Total phisical memory: 15890 MB"), one a line, then its four system lines.
@@ -181,6 +185,10 @@ Options:
   --version    Show the version and exit.
 
 Exit status: 0 success, 1 failure, 2 bad usage, 3 done with problems found.
+Bad usage names the argument at fault and why, then gives the command's usage;
+without any argument the commands are listed. A set a profile does not hold is
+said as "the profile has no game named 'SET'"; a file that is not a profile, as
+the window says it ("FILE: invalid file type") and then in plain words.
 )usage";
 
 struct Command {
@@ -188,18 +196,18 @@ struct Command {
   int (*run)(const kw::cli::Args&);
 };
 
+// In the order of the help text.
 constexpr Command kCommands[] = {
     {"settings", kw::cli::Settings},
     {"parse-listinfo", kw::cli::ParseListinfo},
+    {"create-profile", kw::cli::CreateProfile},
+    {"dialect", kw::cli::Dialect},
+    {"check-profile", kw::cli::CheckProfile},
     {"dump-profile", kw::cli::DumpProfile},
     {"list", kw::cli::List},
     {"quick-info", kw::cli::QuickInfo},
     {"stats", kw::cli::Stats},
-    {"create-profile", kw::cli::CreateProfile},
-    {"check-profile", kw::cli::CheckProfile},
-    {"dialect", kw::cli::Dialect},
     {"emulator-config", kw::cli::EmulatorConfigCommand},
-    {"make-demo", kw::cli::MakeDemo},
     {"cmdline", kw::cli::Cmdline},
     {"launch", kw::cli::Launch},
     {"verify", kw::cli::Verify},
@@ -207,14 +215,32 @@ constexpr Command kCommands[] = {
     {"profile-info", kw::cli::ProfileInfo},
     {"sysinfo", kw::cli::SysInfo},
     {"describe", kw::cli::Describe},
+    {"make-demo", kw::cli::MakeDemo},
 };
+
+// What a call without arguments gets: the commands' names and where the rest is said.
+std::string ShortUsage() {
+  std::string text = "Usage: kestrelwing-cli COMMAND [ARGUMENTS]\nCommands:";
+  std::size_t column = 9;
+  for (const Command& c : kCommands) {
+    const std::size_t width = std::strlen(c.name) + 1;
+    if (column + width > 78) {
+      text += "\n ";
+      column = 1;
+    }
+    text += ' ';
+    text += c.name;
+    column += width;
+  }
+  return text + "\nTry 'kestrelwing-cli --help' for what each command does and takes.\n";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) {
-    std::fputs(kUsage, stderr);
+    std::fputs(ShortUsage().c_str(), stderr);
     return 2;
   }
   const std::string& first = args.front();

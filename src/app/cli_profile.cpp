@@ -213,28 +213,20 @@ int ParseListinfo(const Args& args) {
       target = &db.EmulatorVersion;
     }
     if (target) {
-      if (i + 1 == args.size()) {
-        std::fprintf(stderr, "kestrelwing-cli parse-listinfo: %s needs a value\n%s", a.c_str(),
-                     kParseUsage);
-        return 2;
-      }
+      if (i + 1 == args.size())
+        return BadUsage("parse-listinfo", a + " needs a value", kParseUsage);
       *target = args[++i];
-    } else if (!a.empty() && a[0] == '-' && a != "-") {
-      std::fprintf(stderr, "kestrelwing-cli parse-listinfo: unknown option '%s'\n%s", a.c_str(),
-                   kParseUsage);
-      return 2;
+    } else if (IsOption(a)) {
+      return BadUsage("parse-listinfo", "unknown option '" + a + "'", kParseUsage);
     } else if (positional < 2) {
       (positional++ == 0 ? input : output) = a;
     } else {
-      std::fprintf(stderr, "kestrelwing-cli parse-listinfo: unexpected argument '%s'\n%s",
-                   a.c_str(), kParseUsage);
-      return 2;
+      return BadUsage("parse-listinfo", "unexpected argument '" + a + "'", kParseUsage);
     }
   }
-  if (positional != 2) {
-    std::fputs(kParseUsage, stderr);
-    return 2;
-  }
+  if (positional != 2)
+    return BadUsage("parse-listinfo", positional == 0 ? "missing INPUT" : "missing OUTPUT.KSL",
+                    kParseUsage);
   // The program enters the emulator's directory when it opens the profile: the profile keeps it
   // absolute with its trailing separator, by default the directory of the capture (where the
   // emulator wrote it).
@@ -253,10 +245,7 @@ int ParseListinfo(const Args& args) {
 }
 
 int DumpProfile(const Args& args) {
-  if (args.size() != 1 || (args[0].size() > 1 && args[0][0] == '-')) {
-    std::fputs(kDumpUsage, stderr);
-    return 2;
-  }
+  if (!FixedArguments("dump-profile", args, {"FILE.KSL"}, kDumpUsage)) return 2;
   GameDatabase db;
   if (!LoadProfileFile(db, args[0])) return 1;
 

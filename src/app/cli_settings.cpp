@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "app/cli_commands.h"
+#include "app/cli_console.h"
 #include "core/shell/app_names.h"
 #include "core/shell/settings.h"
 #include "platform/ascii.h"
@@ -50,18 +51,17 @@ const AnySetting<FrontEndSettings>* FindSetting(const Assignment& a) {
 int Settings(const Args& args) {
   std::vector<Assignment> assignments;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--set" && i + 1 < args.size()) {
+    if (args[i] == "--set" && i + 1 == args.size()) {
+      return BadUsage("settings", "--set needs a value", kUsage);
+    } else if (args[i] == "--set") {
       Assignment a;
-      if (!ParseAssignment(args[++i], a)) {
-        std::fprintf(stderr, "kestrelwing-cli settings: '%s' is not SECTION.KEY=VALUE\n%s",
-                     args[i].c_str(), kUsage);
-        return 2;
-      }
+      if (!ParseAssignment(args[++i], a))
+        return BadUsage("settings", "'" + args[i] + "' is not SECTION.KEY=VALUE", kUsage);
       assignments.push_back(a);
+    } else if (IsOption(args[i])) {
+      return BadUsage("settings", "unknown option '" + args[i] + "'", kUsage);
     } else {
-      std::fprintf(stderr, "kestrelwing-cli settings: unexpected argument '%s'\n%s",
-                   args[i].c_str(), kUsage);
-      return 2;
+      return BadUsage("settings", "unexpected argument '" + args[i] + "'", kUsage);
     }
   }
   AppNames names = AppNames::Compute(platform::ProgramDir(), platform::SystemDir());

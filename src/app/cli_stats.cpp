@@ -24,14 +24,20 @@ int Stats(const Args& args) {
   std::string profile;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool has_value = i + 1 < args.size();
-    if (a == "--by" && has_value && (args[i + 1] == "plays" || args[i + 1] == "time")) {
-      mode = args[++i] == "plays" ? StatsMode::Plays : StatsMode::Time;
-    } else if (a == "--profile" && has_value && profile.empty()) {
+    auto bad = [](const std::string& why) { return BadUsage("stats", why, kStatsUsage); };
+    if ((a == "--by" || a == "--profile") && i + 1 == args.size()) {
+      return bad(a + " needs a value");
+    } else if (a == "--by") {
+      const std::string& by = args[++i];
+      if (by != "plays" && by != "time") return bad("--by takes plays or time, not '" + by + "'");
+      mode = by == "plays" ? StatsMode::Plays : StatsMode::Time;
+    } else if (a == "--profile") {
+      if (!profile.empty()) return bad("--profile given twice");
       profile = args[++i];
+    } else if (IsOption(a)) {
+      return bad("unknown option '" + a + "'");
     } else {
-      std::fputs(kStatsUsage, stderr);
-      return 2;
+      return bad("unexpected argument '" + a + "'");
     }
   }
   // Without a profile no game is known: every record says it is not supported.

@@ -43,27 +43,24 @@ int Verify(const Args& args) {
   VerifyOptions options;
   std::string profile;
   std::string report;
+  auto bad = [](const std::string& why) { return BadUsage("verify", why, kVerifyUsage); };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--report" && i + 1 < args.size()) {
+    if (a == "--report") {
+      if (i + 1 == args.size()) return bad("--report needs a value");
       report = args[++i];
     } else if (a == "--quick") {
       options.QuickCheck = true;
-    } else if (!a.empty() && a[0] != '-' && profile.empty()) {
+    } else if (IsOption(a)) {
+      if (!SetOption(options, a)) return bad("unknown option '" + a + "'");
+    } else if (profile.empty()) {
       profile = a;
-    } else if (!SetOption(options, a)) {
-      std::fputs(kVerifyUsage, stderr);
-      return 2;
+    } else {
+      return bad("unexpected argument '" + a + "'");
     }
   }
-  if (profile.empty()) {
-    std::fputs(kVerifyUsage, stderr);
-    return 2;
-  }
-  if (Status made = platform::EnsureProgramDir(platform::ShippedDataDir()); !made) {
-    std::fprintf(stderr, "kestrelwing-cli verify: %s\n", made.Message().c_str());
-    return 1;
-  }
+  if (profile.empty()) return bad("missing PROFILE.KSL");
+  if (!EnsureProgramDirectory("verify")) return 1;
   if (!report.empty()) report = platform::fs::ExpandFileName(report);
   ConsoleUi ui;
   ConsoleViews views;

@@ -253,7 +253,9 @@ TEST_F(CliProfile, FailuresAndBadUsage) {
   CliRun invalid = RunCli({"dump-profile", bad}, dir_);
   EXPECT_EQ(invalid.status, 1);
   EXPECT_EQ(invalid.out, "");
-  EXPECT_EQ(invalid.err, bad + ": invalid file type\n");
+  EXPECT_EQ(invalid.err, bad +
+                             ": invalid file type\nThe file is not a Kestrelwing profile; "
+                             "create-profile or parse-listinfo makes one.\n");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // search, profile-info and sysinfo, run as the real program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,38 @@ TEST_F(CliSearchInfoTest, ProfileInfoAndSysinfoPrintTheirLines) {
   EXPECT_TRUE(sys[0].ends_with(" MB"));
   EXPECT_EQ(sys[4].rfind("Processor: ", 0), 0u);
   EXPECT_EQ(sys[6].rfind("Version ", 0), 0u);
+}
+
+TEST_F(CliSearchInfoTest, ProfileInfoWalksTheGamesInListOrder) {
+  // The sample sets section, and the list's set names of the games it names, in their order.
+  auto sample_sets = [this] {
+    const std::vector<std::string> lines =
+        Lines(RunCli({"profile-info", profile_}, dir_, home_.Path()).out);
+    auto at = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+      return line.ends_with(" sample sets supported:");
+    });
+    EXPECT_NE(at, lines.end());
+    return at == lines.end() ? std::vector<std::string>{}
+                             : std::vector<std::string>(at + 1, lines.end());
+  };
+  auto listed = [this](const std::vector<std::string>& among) {
+    std::vector<std::string> names;
+    for (const std::string& line : Lines(RunCli({"list", profile_}, dir_, home_.Path()).out)) {
+      const std::string name = line.substr(8, line.find(']') - 7);  // "00001 - [NAME] = ..."
+      if (std::find(among.begin(), among.end(), name) != among.end()) names.push_back(name);
+    }
+    return names;
+  };
+  home_.Write("KESTREL.INI", "[Listing]\nListRomsetName=1\n");
+  const std::vector<std::string> by_description = sample_sets();
+  ASSERT_EQ(by_description.size(), 6u);
+  EXPECT_EQ(by_description, listed(by_description));
+
+  home_.Write("KESTREL.INI", "[Sort]\nSortBy=3\nReverseSort=1\n[Listing]\nListRomsetName=1\n");
+  const std::vector<std::string> by_year = sample_sets();
+  EXPECT_EQ(by_year, listed(by_description));
+  EXPECT_NE(by_year, by_description);
+  EXPECT_EQ(by_year.front(), "[SPACFURY]");  // 1981, the latest
 }
 
 }  // namespace

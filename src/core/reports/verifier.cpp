@@ -66,10 +66,36 @@ std::string YesNo(bool value) {
   return value ? "Yes" : "No";
 }
 
-std::string DeleteFailure(const char* what) {
-  return std::string("The temporary directory could not be deleted!\rThis means one or more ") +
-         what + " could not be deleted.\rPlease solve the problem then click ok.";
-}
+// The sets are read in memory, so the directory holds nothing the run wrote: what stays in it is
+// someone else's.
+constexpr const char* kDeleteFailure =
+    "The temporary directory could not be deleted!\rThis means one or more files in it could not "
+    "be deleted.\rPlease solve the problem then click ok.";
+
+// The ROM pass's groups. Every set whose CloneOf names no master among the games (a set missing
+// from the profile, a resource, another clone) is tested as a master is: else it would never be
+// tested at all. Only the clones of real masters are tested with them.
+struct RomGroups {
+  std::unordered_set<std::string> masters;
+  std::unordered_map<std::string, std::vector<std::size_t>> clones;  // in list order
+
+  RomGroups(const std::vector<GameRecord>& games, bool with_clones) {
+    for (const GameRecord& game : games) {
+      if (game.CloneOf.empty()) masters.insert(game.Name.Str());
+    }
+    if (!with_clones) return;
+    for (std::size_t i = 0; i < games.size(); ++i) {
+      if (!Leads(games[i])) clones[games[i].CloneOf.Str()].push_back(i);
+    }
+  }
+  bool Leads(const GameRecord& game) const {
+    return game.CloneOf.empty() || !masters.contains(game.CloneOf.Str());
+  }
+  const std::vector<std::size_t>* ClonesOf(const std::string& name) const {
+    auto found = clones.find(name);
+    return found == clones.end() ? nullptr : &found->second;
+  }
+};
 
 }  // namespace
 
@@ -134,6 +160,7 @@ void Verifier::StartPass(const std::string& heading, std::size_t records) {
   Write(heading);
   status_.Position = 0;
   status_.Maximum = static_cast<long>(records) - 1;
+  delete_failure_shown_ = false;
 }
 
 void Verifier::Advance() {
@@ -147,11 +174,12 @@ bool Verifier::EndPass() {
   return CheckAbort(true);
 }
 
-bool Verifier::DeleteTemp(const char* what) {
+// A directory that cannot be deleted stays so for every set of the pass: it is said once.
+void Verifier::DeleteTemp() {
   contents_.Clear();
-  if (DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_))) return true;
-  ui_.Ask(DeleteFailure(what), MsgIcon::Error);
-  return false;
+  if (DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_)) || delete_failure_shown_) return;
+  delete_failure_shown_ = true;
+  ui_.Ask(kDeleteFailure, MsgIcon::Error);
 }
 
 Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
@@ -319,19 +347,14 @@ std::vector<SetJob> Verifier::PlanReading() const {
   const bool has_games = !games.empty();
   if (options_.VerifyRoms) {
     if (has_games) {
-      std::unordered_map<std::string, std::vector<std::size_t>> clones;
-      if (options_.RomClones) {
-        for (std::size_t i = 0; i < games.size(); ++i) {
-          if (!games[i].CloneOf.empty()) clones[games[i].CloneOf.Str()].push_back(i);
-        }
-      }
+      const RomGroups groups(games, options_.RomClones);
       for (const GameRecord& game : games) {
-        if (!game.CloneOf.empty()) continue;
+        if (!groups.Leads(game)) continue;
         jobs.push_back({game.Name.Str(), rompath_});
-        auto found = clones.find(game.Name.Str());
-        if (found == clones.end()) continue;
-        for (std::size_t position : found->second)
-          jobs.push_back({games[position].Name.Str(), rompath_});
+        if (const auto* clones = groups.ClonesOf(game.Name.Str())) {
+          for (std::size_t position : *clones)
+            jobs.push_back({games[position].Name.Str(), rompath_});
+        }
       }
     }
     for (const GameRecord& resource : db_.Resources()) {
@@ -359,20 +382,14 @@ bool Verifier::ReadSet(const std::string& name, const std::string& search_list) 
 
 bool Verifier::RomPass() {
   const auto& games = db_.Games();
-  // The clones of each master in list order, found once for the whole pass.
-  std::unordered_map<std::string, std::vector<std::size_t>> clones;
-  if (options_.RomClones) {
-    for (std::size_t i = 0; i < games.size(); ++i) {
-      if (!games[i].CloneOf.empty()) clones[games[i].CloneOf.Str()].push_back(i);
-    }
-  }
+  const RomGroups groups(games, options_.RomClones);  // found once for the whole pass
   StartPass("Rom set verification report:", games.size());
   for (const GameRecord& game : games) {
     status_.PassName = "Verify roms - searching master set...";
     status_.Clones = 0;
     status_.SetName.clear();
     if (CheckAbort()) return true;
-    if (game.CloneOf.empty()) {
+    if (groups.Leads(game)) {
       const std::string name = game.Name.Str();
       status_.SetName = "[" + name + "]";
       expected_.clear();
@@ -382,9 +399,8 @@ bool Verifier::RomPass() {
       if (options_.RomClones) {
         status_.PassName = "Verify roms - searching clones...";
         if (CheckAbort()) return true;
-        auto found = clones.find(name);
-        if (found != clones.end()) {
-          for (std::size_t position : found->second) {
+        if (const auto* clones = groups.ClonesOf(name)) {
+          for (std::size_t position : *clones) {
             const GameRecord& clone = games[position];
             status_.PassName = "Verify roms - extracting clone romset...";
             ++status_.Clones;
@@ -401,7 +417,7 @@ bool Verifier::RomPass() {
     Advance();
     status_.PassName = "Verify roms - deleting temporary directory...";
     if (CheckAbort()) return true;
-    DeleteTemp("rom files of this game");
+    DeleteTemp();
   }
   return EndPass();
 }
@@ -427,7 +443,7 @@ bool Verifier::ResourcePass() {
     Advance();
     status_.PassName = "Verify resources - deleting temporary directory...";
     if (CheckAbort()) return true;
-    DeleteTemp("rom files of this resource");
+    DeleteTemp();
   }
   return EndPass();
 }
@@ -457,7 +473,7 @@ bool Verifier::SamplePass() {
     Advance();
     status_.PassName = "Verify samples - deleting temporary directory...";
     if (CheckAbort()) return true;
-    DeleteTemp("sample files of this game");
+    DeleteTemp();
   }
   return EndPass();
 }

@@ -147,7 +147,7 @@ class Verifier {
   void StartPass(const std::string& heading, std::size_t records);
   void Advance();
   bool EndPass();
-  bool DeleteTemp(const char* what);
+  void DeleteTemp();
 
   void WriteHeader();
   void WriteSummary(std::int64_t elapsed);
@@ -187,6 +187,7 @@ class Verifier {
   std::vector<std::string> expected_;
   std::string report_;
   bool aborted_ = false;
+  bool delete_failure_shown_ = false;  // in this pass
   std::chrono::milliseconds interval_{15};
   std::chrono::steady_clock::time_point last_update_{};
 };
