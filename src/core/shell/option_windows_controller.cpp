@@ -6,6 +6,7 @@
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/mame_options.h"
 #include "core/shell/settings.h"
+#include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/process.h"
@@ -100,11 +101,9 @@ void OptionWindowsController::CheatEditBTNClick() {
     return;
   }
   Result<platform::Command> editor = EditorCommand(settings_.TextEditor, cheat_file);
-  if (!editor || !platform::RunProgram(*editor, platform::kShowNormal, false)) {
-    ui_.Ask("Cannot start the text editor \"" + settings_.TextEditor +
-                "\".\rPlease choose a text editor in the preferences.",
-            MsgIcon::Error);
-  }
+  std::optional<ShowFailure> failed =
+      editor ? StartShowingProgram(ui_, *editor) : ShowFailure{false, editor.Message()};
+  if (failed) ui_.Ask(EditorFailureText(settings_.TextEditor, cheat_file, *failed), MsgIcon::Error);
 }
 
 void OptionWindowsController::DirectoriesClosed() {
