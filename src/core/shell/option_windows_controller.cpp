@@ -40,6 +40,12 @@ const std::string& OptionWindowsController::EmulatorDir() const {
   return database_.EmulatorDir;
 }
 
+void OptionWindowsController::ShowConfigInWindows() {
+  if (database_.Dialect == EmulatorDialect::kListxml) return;
+  StoreShownValues(Config(), language_codes_);
+  ResolutionChanged();
+}
+
 std::optional<ScreenSize> OptionWindowsController::SelectedGameScreen() const {
   const long line = game_list_.SelectedLine();
   if (game_list_.LineCount() <= 0 || line < 0 ||
