@@ -116,6 +116,9 @@ class SmallWindowsTest : public QObject {
     const int text_start = window.Processor->geometry().right() + 1 -
                            window.Processor->fontMetrics().horizontalAdvance(shown);
     QVERIFY(text_start > caption_end);  // clear of "Processor:"
+    // The longest caption is shown whole.
+    QVERIFY(window.Captions[1]->width() >=
+            window.Captions[1]->fontMetrics().horizontalAdvance(window.Captions[1]->text()));
   }
 };
 

@@ -33,7 +33,8 @@ TSysInfoFRM::TSysInfoFRM(QWidget* parent)
   bold.setBold(true);
   for (int i = 0; i < 5; ++i) {
     Captions[i] = new QLabel(this);
-    Captions[i]->setGeometry(48, 10 + i * 22, 150, 18);
+    // The caption may run under its value's label: Fill keeps the value clear of its text.
+    Captions[i]->setGeometry(48, 10 + i * 22, kClientWidth - 56, 18);
     *values[i] = new QLabel(this);
     (*values[i])->setObjectName(names[i]);
     (*values[i])->setFont(bold);
