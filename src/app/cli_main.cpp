@@ -102,8 +102,10 @@ Commands:
       kept. Each --set gives an option its value as the file's line would be read
       (and then writes the file as --rewrite does); KEY alone names the option of
       the only section that has it (artwork and cheat need "config." or
-      "directory."; emulate_three has no section and, as at a game start, only
-      changes a line the file already has). Exit 2 for an unknown or
+      "directory."; emulate_three has no section: as at a game start, the line
+      the file has is changed, indented or not, and a file without one gets
+      "emulate_three=YES" at the end of [config] when it is switched on). Exit 2
+      for an unknown or
       ambiguous option (nothing is written), 1 when the profile or the file cannot
       be read, or the file cannot be written.
   cmdline PROFILE.KSL SET [--record STEM | --playback STEM]

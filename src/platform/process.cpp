@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <thread>
+#include <utility>
 
 #include "platform/fs.h"
 
@@ -370,10 +372,176 @@ Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show) {
   return ChildProcess(pid);
 }
 
-Status OpenWithDesktop(const std::string& target) {
+Result<Command> DesktopOpenCommand(const std::string& target) {
   const std::string opener = FindProgram("xdg-open");
   if (opener.empty()) return Failure("No program to open it was found");
-  return RunProgram(Command{{opener, target}}, kShowNormal, false);
+  return Command{{opener, target}};
+}
+
+Status OpenWithDesktop(const std::string& target) {
+  Result<Command> command = DesktopOpenCommand(target);
+  if (!command) return Failure(command.Message());
+  return RunProgram(*command, kShowNormal, false);
+}
+
+namespace {
+
+constexpr std::size_t kKeptErrorBytes = 4096;
+
+std::int64_t SteadyMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+}
+
+// The last line of what a program wrote, without its line end; empty when it wrote nothing.
+std::string LastLine(std::string_view text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+    text.remove_suffix(1);
+  const std::size_t start = text.find_last_of('\n');
+  return std::string(start == std::string_view::npos ? text : text.substr(start + 1));
+}
+
+// After the watch: passes the program's standard error on until nothing holds it any more, then
+// reaps the program (when it was not reaped yet). Blocking, so on a thread of its own.
+void RunOn(int pid, int error_fd) {
+  if (error_fd >= 0) {
+    fcntl(error_fd, F_SETFL, fcntl(error_fd, F_GETFL) & ~O_NONBLOCK);
+    char block[4096];
+    for (;;) {
+      const ssize_t got = read(error_fd, block, sizeof block);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      WriteAll(STDERR_FILENO, block, static_cast<std::size_t>(got));
+    }
+    close(error_fd);
+  }
+  if (pid > 0) WaitFor(pid);
+}
+
+}  // namespace
+
+WatchedProgram::WatchedProgram(WatchedProgram&& other) noexcept {
+  *this = std::move(other);
+}
+
+WatchedProgram& WatchedProgram::operator=(WatchedProgram&& other) noexcept {
+  if (this != &other) {
+    Release();
+    pid_ = std::exchange(other.pid_, -1);
+    error_fd_ = std::exchange(other.error_fd_, -1);
+    until_ms_ = other.until_ms_;
+    ended_ = other.ended_;
+    exit_code_ = other.exit_code_;
+    errors_ = std::move(other.errors_);
+  }
+  return *this;
+}
+
+WatchedProgram::~WatchedProgram() {
+  Release();
+}
+
+void WatchedProgram::Drain() {
+  if (error_fd_ < 0) return;
+  char block[4096];
+  for (;;) {
+    const ssize_t got = read(error_fd_, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got == 0) {  // nothing holds it any more
+      close(error_fd_);
+      error_fd_ = -1;
+      return;
+    }
+    if (got < 0) return;  // nothing more for now
+    WriteAll(STDERR_FILENO, block, static_cast<std::size_t>(got));
+    errors_.append(block, static_cast<std::size_t>(got));
+    if (errors_.size() > kKeptErrorBytes) errors_.erase(0, errors_.size() - kKeptErrorBytes);
+  }
+}
+
+bool WatchedProgram::Settled() {
+  Drain();
+  if (!ended_ && pid_ > 0) {
+    int status = 0;
+    pid_t got;
+    do {
+      got = waitpid(pid_, &status, WNOHANG);
+    } while (got < 0 && errno == EINTR);
+    if (got != 0) {
+      ended_ = true;
+      pid_ = -1;
+      if (got > 0) exit_code_ = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+      Drain();  // what it wrote before it ended
+    }
+  }
+  return ended_ || pid_ <= 0 || SteadyMs() >= until_ms_;
+}
+
+Status WatchedProgram::Outcome() const {
+  if (!ended_ || exit_code_ == 0) return Success();
+  std::string reason = LastLine(errors_);
+  if (reason.empty()) reason = "It ended with exit code " + std::to_string(exit_code_) + ".";
+  return Failure(reason);
+}
+
+void WatchedProgram::Release() {
+  if (pid_ <= 0 && error_fd_ < 0) return;
+  // Detached: it ends with the program or with what the program started.
+  std::thread(RunOn, ended_ ? -1 : pid_, error_fd_).detach();
+  pid_ = -1;
+  error_fd_ = -1;
+}
+
+Result<WatchedProgram> StartWatched(const Command& command, std::uint16_t show, int moment_ms) {
+  const Result<std::string> program = ProgramOf(command);
+  if (!program) return Failure(program.Message());
+  std::vector<char*> argv = ArgumentVector(command.words);
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return Failure(std::strerror(errno));
+  int errors[2];
+  if (pipe2(errors, O_CLOEXEC) != 0) {
+    const int code = errno;
+    close(report[0]);
+    close(report[1]);
+    return Failure(std::strerror(code));
+  }
+  const pid_t pid = fork();
+  if (pid < 0) {
+    const int code = errno;
+    for (int fd : {report[0], report[1], errors[0], errors[1]})
+      close(fd);
+    return Failure(std::strerror(code));
+  }
+  if (pid == 0) {
+    close(report[0]);
+    close(errors[0]);
+    dup2(errors[1], STDERR_FILENO);  // the copy is kept open across the exec
+    ExecChild(program->c_str(), argv.data(), show == kShowHidden, report[1]);
+  }
+  close(report[1]);
+  close(errors[1]);
+  if (const int code = ReadExecReport(report[0]); code != 0) {
+    close(errors[0]);
+    WaitFor(pid);
+    return Failure(std::strerror(code));
+  }
+  fcntl(errors[0], F_SETFL, fcntl(errors[0], F_GETFL) | O_NONBLOCK);
+  WatchedProgram watched;
+  watched.pid_ = pid;
+  watched.error_fd_ = errors[0];
+  watched.until_ms_ = SteadyMs() + std::max(moment_ms, 0);
+  return watched;
 }
 
 }  // namespace kw::platform

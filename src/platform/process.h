@@ -83,6 +83,50 @@ class ChildProcess {
 // Starts the command as RunProgram does, in a new process group, and returns at once.
 Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show);
 
+// A program started to show the user something (a text editor, the desktop's opener, the file
+// manager), watched for a short moment so that one that fails at once can be said with its
+// reason, without waiting for one that keeps running. Its standard error goes on to ours as it
+// comes and is kept for the reason. Once the watch is over the program runs on unwatched: it is
+// reaped when it ends and its standard error is still passed on, so that nothing it started
+// loses its standard error either.
+class WatchedProgram {
+ public:
+  WatchedProgram() = default;
+  WatchedProgram(WatchedProgram&& other) noexcept;
+  WatchedProgram& operator=(WatchedProgram&& other) noexcept;
+  ~WatchedProgram();
+
+  // Looks once, without blocking: true when the program has ended or the moment is over.
+  bool Settled();
+  // Once settled: a failure when the program ended within the moment with a non-zero exit code
+  // or by a signal, its reason the last line it wrote on standard error (else its exit code);
+  // success for one that ended well or still runs.
+  Status Outcome() const;
+
+ private:
+  friend Result<WatchedProgram> StartWatched(const Command& command, std::uint16_t show,
+                                             int moment_ms);
+  void Drain();
+  void Release();
+
+  int pid_ = -1;
+  int error_fd_ = -1;
+  std::int64_t until_ms_ = 0;  // on the steady clock
+  bool ended_ = false;
+  int exit_code_ = 0;
+  std::string errors_;  // the last bytes of its standard error
+};
+
+// Starts the command as RunProgram does, without waiting, and watches it for `moment_ms`
+// milliseconds. Fails (with the system's reason) when it cannot be started.
+Result<WatchedProgram> StartWatched(const Command& command, std::uint16_t show, int moment_ms);
+// The moment a program that shows something is watched for: longer than the desktop's opener
+// takes to find that it has nothing to open a file with.
+inline constexpr int kOpenWatchMs = 1500;
+
+// The command that opens a document, URL or mailto: address, or shows a directory, with the
+// desktop's opener (xdg-open); fails when there is no opener.
+Result<Command> DesktopOpenCommand(const std::string& target);
 // Opens a document, URL or mailto: address with the desktop's opener (xdg-open), without
 // waiting. Fails when no opener exists or it cannot be started.
 Status OpenWithDesktop(const std::string& target);

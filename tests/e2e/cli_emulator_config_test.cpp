@@ -43,7 +43,9 @@ TEST(CliEmulatorConfig, PrintsInReadOrderAndRewrites) {
   const std::string written = emulator.Read("mame.cfg");
   EXPECT_NE(written.find("\nbeam=1.0000000\n"), std::string::npos);
   EXPECT_NE(written.find("\nkioskmode=no\n"), std::string::npos);
-  EXPECT_NE(written.find("\n  EMULATE_THREE = yes\n"), std::string::npos);  // indented: kept
+  // The line the read found, indented as it was, is written in the program's own form.
+  EXPECT_NE(written.find("\nrompath=.;roms\nemulate_three=YES\n"), std::string::npos) << written;
+  EXPECT_EQ(written.find("EMULATE_THREE"), std::string::npos);
   EXPECT_EQ(RunCli({"emulator-config", profile}, dir, dir.Path()).out, run.out);
 
   // The rewrite's temporary file cannot be made: the file stays, the reason goes to stderr.
@@ -94,6 +96,39 @@ TEST(CliEmulatorConfig, SetWritesOptionsAsTheWindowsDo) {
                 .err.find("more than one section"),
             std::string::npos);
   EXPECT_EQ(emulator.Read("MAME.CFG"), written) << "nothing written";
+}
+
+TEST(CliEmulatorConfig, SetEmulateThreeAddsTheLineAFileLacks) {
+  test::TempDir dir;
+  test::TempDir emulator;
+  const std::string profile = dir / "P.KSL";
+  ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
+                    profile, "--emulator-dir", emulator.Path()},
+                   dir, dir.Path())
+                .status,
+            0);
+  emulator.Write("MAME.CFG", "[config]\nmouse=no\n\n[frontend]\nK=1\n");
+  test::CliRun run =
+      RunCli({"emulator-config", profile, "--set", "emulate_three=no"}, dir, dir.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(emulator.Read("MAME.CFG").find("emulate_three"), std::string::npos) << "no change";
+
+  run = RunCli({"emulator-config", profile, "--set", "emulate_three=yes"}, dir, dir.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string written = emulator.Read("MAME.CFG");
+  const std::size_t added = written.find("\nemulate_three=YES\n");
+  ASSERT_NE(added, std::string::npos) << written;
+  EXPECT_LT(added, written.find("[frontend]"));  // at the end of [config]
+  EXPECT_EQ(test::Lines(RunCli({"emulator-config", profile}, dir, dir.Path()).out).back(),
+            "emulate_three=YES");
+
+  // The indented line a user wrote is the one switched off again.
+  emulator.Write("MAME.CFG", "[config]\n   emulate_three = yes\nmouse=no\n");
+  run = RunCli({"emulator-config", profile, "--set", "emulate_three=no"}, dir, dir.Path());
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(emulator.Read("MAME.CFG").starts_with("[config]\nemulate_three=NO\nmouse=no\n"));
+  EXPECT_EQ(test::Lines(RunCli({"emulator-config", profile}, dir, dir.Path()).out).back(),
+            "emulate_three=NO");
 }
 
 }  // namespace

@@ -206,3 +206,57 @@ TEST(StartProgram, EndsByItselfOrIsKilledWithWhatItStarted) {
 
 }  // namespace
 }  // namespace kw::platform
+
+namespace kw::platform {
+namespace {
+
+// What a watched program came to once the watch was over.
+Status Watch(const Command& command, int moment_ms) {
+  Result<WatchedProgram> program = StartWatched(command, kShowHidden, moment_ms);
+  if (!program) return Failure("not started: " + program.Message());
+  while (!program->Settled())
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return program->Outcome();
+}
+
+Command Script(const std::string& script) {
+  return Command{{kCommandInterpreter, "-c", script}};
+}
+
+TEST(StartWatched, AProgramThatFailsAtOnceGivesItsReason) {
+  // A minute's moment: each of these ends long before it.
+  EXPECT_EQ(Watch(Command{{"false"}}, 60000).Message(), "It ended with exit code 1.");
+  // The desktop's opener: notes first, its reason on the last line.
+  EXPECT_EQ(Watch(Script("echo 'links: not found' >&2; "
+                         "echo \"xdg-open: no method available for opening 'a b.txt'\" >&2; "
+                         "exit 3"),
+                  60000)
+                .Message(),
+            "xdg-open: no method available for opening 'a b.txt'");
+  EXPECT_EQ(Watch(Script("kill -TERM $$"), 60000).Message(), "It ended with exit code 143.");
+  EXPECT_TRUE(Watch(Script("echo 'only a note' >&2; exit 0"), 60000));
+  EXPECT_EQ(StartWatched(Command{{"kw-no-such-program-anywhere"}}, kShowNormal, 0).Message(),
+            "No such file or directory");
+}
+
+TEST(StartWatched, AProgramThatKeepsRunningIsLeftToRunAndReaped) {
+  test::TempDir dir;
+  const std::string go = dir / "go";
+  const std::string done = dir / "done";
+  // It runs until the test lets it end, well after the moment; then it writes on its standard
+  // error (which must still be read) and fails.
+  EXPECT_TRUE(Watch(Script("while [ ! -e '" + go + "' ]; do sleep 0.02; done; " +
+                           "echo 'a late note' >&2 && touch '" + done + "'; exit 1"),
+                    50));
+  dir.Write("go", "");
+  EXPECT_TRUE(WaitForFile(done));
+  int children = ChildCount();
+  for (int i = 0; i < 6000 && children > 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    children = ChildCount();
+  }
+  EXPECT_EQ(children, 0);  // reaped: no zombie stays
+}
+
+}  // namespace
+}  // namespace kw::platform

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -82,6 +83,16 @@ class GameListPanelTest : public QObject {
     QVERIFY(p.PopSortOPT.za->isChecked());
     QCOMPARE(f.Line(0), QString("00001 - The game ALPHA"));
     QCOMPARE(f.Row(), 0);
+  }
+
+  // The pop-up's default item is the one a double click gives: drawn in bold.
+  void PopUpMenuShowsPlayAsItsDefault() {
+    Fixture f({"ALPHA"});
+    kw::GameListPanel& p = f.w.GameList();
+    QVERIFY(p.RunGameOPT != nullptr);
+    QCOMPARE(p.GamesPopUpMENU->defaultAction(), p.RunGameOPT);
+    QCOMPARE(p.GamesPopUpMENU->actions().front(), p.RunGameOPT);
+    QCOMPARE(p.RunGameOPT->text(), QString("Play"));
   }
 };
 

@@ -79,12 +79,12 @@ class OptionWindowsTest : public QObject {
     QVERIFY(!video.Monitor2->isEnabled());  // the standard monitor
     QCOMPARE(video.Beam->value(), 15);
     QCOMPARE(video.BeamVAL->text(), QString("1.50"));
-    // The preview shows the limit; the record keeps the file's value until the user acts.
+    // What the window shows is what it stores: the bar's value, the preview's limit.
     QVERIFY(video.Monitor1->isEnabled());
     QCOMPARE(video.ViewXVAL->text(), QString("32"));
     QVERIFY(!video.ViewYVAL->isEnabled());
-    QCOMPARE(f.emulator.Config().config.skipcolumns, 100);
-    QCOMPARE(f.emulator.Config().config.beam, 1.55f);
+    QCOMPARE(f.emulator.Config().config.skipcolumns, 32);
+    QCOMPARE(f.emulator.Config().config.beam, 1.5f);
 
     video.AlwaysSynced->click();
     QVERIFY(!video.ScanRate->isEnabled());
@@ -93,15 +93,9 @@ class OptionWindowsTest : public QObject {
     QVERIFY(!video.AlwaysSynced->isEnabled());
     QVERIFY(video.ScanRate->isEnabled());
 
-    // A drag in the view area: the distance, limited to the game's overhang.
-    QTest::mousePress(video.Monitor1, Qt::LeftButton, {}, QPoint(50, 30));
-    QMouseEvent move(QEvent::MouseMove, QPointF(10, 30), QPointF(10, 30), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(video.Monitor1, &move);
-    QCOMPARE(f.emulator.Config().config.skipcolumns, -32);
-    QCOMPARE(video.ViewXVAL->text(), QString("-32"));
     video.CenterViewBTN->click();
     QCOMPARE(f.emulator.Config().config.skipcolumns, 0);
+    QCOMPARE(video.ViewXVAL->text(), QString("0"));
 
     // Rotation: the buttons only with manual rotation; rol and ror never both down.
     QVERIFY(!video.rol->isEnabled());
@@ -118,7 +112,95 @@ class OptionWindowsTest : public QObject {
     QVERIFY(written.starts_with("; the user's own note\n"));
     QVERIFY(written.find("\ntweak=no\n") != std::string::npos);
     QVERIFY(written.find("\nror=yes\n") != std::string::npos);
-    QVERIFY(written.find("\nbeam=1.5500000\n") != std::string::npos);  // never moved
+    QVERIFY(written.find("\nbeam=1.5000000\n") != std::string::npos);  // as the bar shows it
+  }
+
+  // The view area is dragged by the distance from the press; a second drag goes on from where
+  // the first left it.
+  void ViewAreaDragsGoOnFromTheOffsetTheyFind() {
+    Fixture f("[config]\nresolution=320x240\n");  // the game is 384 wide: X within -32 to 32
+    kw::TVideoFRM video(f.options);
+    video.Prepare();
+    auto drag = [&video](QPoint from, QPoint to) {
+      QTest::mousePress(video.Monitor1, Qt::LeftButton, {}, from);
+      QMouseEvent move(QEvent::MouseMove, QPointF(to), QPointF(to), Qt::NoButton, Qt::LeftButton,
+                       Qt::NoModifier);
+      QApplication::sendEvent(video.Monitor1, &move);
+      QTest::mouseRelease(video.Monitor1, Qt::LeftButton, {}, to);
+    };
+    drag({50, 36}, {60, 36});
+    QCOMPARE(f.emulator.Config().config.skipcolumns, 10);
+    drag({20, 36}, {30, 36});
+    QCOMPARE(f.emulator.Config().config.skipcolumns, 20);
+    QCOMPARE(video.ViewXVAL->text(), QString("20"));
+    QCOMPARE(f.emulator.Config().config.skiplines, 0);  // the game fits in height
+    drag({40, 36}, {0, 36});
+    QCOMPARE(f.emulator.Config().config.skipcolumns, -20);
+    drag({40, 36}, {0, 36});
+    QCOMPARE(f.emulator.Config().config.skipcolumns, -32);  // the limit
+    QCOMPARE(video.ViewXVAL->text(), QString("-32"));
+  }
+
+  // Showing a window stores what it shows: a bar's position, the first language, the preview's
+  // skip values.
+  void ShowingAWindowStoresWhatItShows() {
+    Fixture f(
+        "[config]\nbeam=0.5\ngamma=1.3\nflicker=7.77\nvolume=12\nlanguage=klingon\n"
+        "resolution=auto\nskipcolumns=7\nskiplines=-3\n");
+    kw::TVideoFRM video(f.options);
+    video.Prepare();
+    const auto& c = f.emulator.Config().config;
+    QCOMPARE(video.Beam->value(), 10);  // the minimum
+    QCOMPARE(c.beam, 1.0f);
+    QCOMPARE(video.Gamma->value(), 130);  // on a position: kept
+    QCOMPARE(c.gamma, 1.3f);
+    QCOMPARE(video.FlickerVAL->text(), QString("7.70"));
+    QCOMPARE(c.flicker, 7.7f);
+    QCOMPARE(c.skipcolumns, 0);  // the automatic resolution moves nothing
+    QCOMPARE(c.skiplines, 0);
+
+    f.emulator.Config().config.resolution = "640X480";  // the game fits
+    f.emulator.Config().config.skipcolumns = 9;
+    video.Prepare();
+    QCOMPARE(c.skipcolumns, 0);
+
+    kw::TAudioFRM audio(f.options);
+    audio.Prepare();
+    QCOMPARE(audio.Volume->value(), 0);  // +12 dB is beyond the bar's end
+    QCOMPARE(c.volume, 0);
+    f.emulator.Config().config.volume = -99;
+    audio.Prepare();
+    QCOMPARE(audio.VolumeVAL->text(), QString("-32 dB"));
+    QCOMPARE(c.volume, -32);
+
+    kw::TMiscFRM misc(f.options);
+    misc.Prepare();
+    QCOMPARE(misc.Language->currentIndex(), 0);
+    QCOMPARE(c.language, std::string("ENGLISH"));
+
+    QVERIFY(f.emulator.WriteEmulatorConfig().Ok());
+    kw::EmulatorConfig reread;
+    QVERIFY(kw::ReadEmulatorConfig(f.dir.Path(), reread).Ok());
+    QVERIFY(reread.config == f.emulator.Config().config);  // the window and the file agree
+    const std::string written = f.dir.Read("mame.cfg");
+    QVERIFY(written.find("\nbeam=1.0000000\n") != std::string::npos);
+    QVERIFY(written.find("\ngamma=1.3000000\n") != std::string::npos);
+    QVERIFY(written.find("\nvolume=-32\n") != std::string::npos);
+    QVERIFY(written.find("\nlanguage=ENGLISH\n") != std::string::npos);
+  }
+
+  // Both previews show their screen black, also where they cannot be dragged.
+  void DisabledPreviewsKeepTheirBlackScreen() {
+    Fixture f("[config]\nresolution=auto\nmonitor=standard\n");
+    kw::TVideoFRM video(f.options);
+    video.Prepare();
+    QVERIFY(!video.Monitor1->isEnabled());
+    QVERIFY(!video.Monitor2->isEnabled());
+    for (kw::PreviewPicture* preview : {video.Monitor1, video.Monitor2}) {
+      const QImage shot = preview->grab().toImage();
+      QCOMPARE(shot.pixelColor(51, 36), QColor(Qt::black));
+      QCOMPARE(shot.pixelColor(10, 60), QColor(Qt::black));
+    }
   }
 
   // Today's emulator: only the options it has are offered; the era's profile gets them back.
@@ -168,8 +250,6 @@ class OptionWindowsTest : public QObject {
     misc.Prepare();
     QVERIFY(misc.log->isChecked());  // the front-end's setting, each time the window shows
     QVERIFY(!misc.CheatFile->isEnabled());
-    QCOMPARE(misc.Language->currentIndex(), -1);  // the file's language is kept
-    QCOMPARE(f.emulator.Config().config.language, std::string("KLINGON"));
     misc.cheat->click();
     QVERIFY(misc.CheatFile->isEnabled());
     QVERIFY(!misc.CheatEditBTN->isEnabled());  // no text editor
@@ -185,6 +265,19 @@ class OptionWindowsTest : public QObject {
     QCOMPARE(f.emulator.Config().config.cheatfile, std::string("Cheats.dat"));
     misc.log->click();
     QVERIFY(!f.settings.ErrorLog);
+
+    // The 3-button mouse in a file without its line: switched on, the line is added to [config].
+    QVERIFY(!misc.Emulate3->isChecked());
+    misc.Emulate3->click();
+    QVERIFY(f.emulator.WriteEmulatorConfig().Ok());
+    const std::string written = f.dir.Read("mame.cfg");
+    QVERIFY(written.find("\nemulate_three=YES\n") != std::string::npos);
+    f.emulator.ReadEmulatorConfig();
+    misc.Prepare();
+    QVERIFY(misc.Emulate3->isChecked());
+    misc.Emulate3->click();
+    QVERIFY(f.emulator.WriteEmulatorConfig().Ok());
+    QVERIFY(f.dir.Read("mame.cfg").find("\nemulate_three=NO\n") != std::string::npos);
   }
 
   void DirectoriesWindowNormalisesTheSearchPathsWhenItCloses() {

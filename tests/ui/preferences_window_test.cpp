@@ -1,5 +1,5 @@
 // The Preferences window: filled from the settings when shown, stored by the close rules, the
-// joystick switch at once; a size no entry stands for is kept until one is chosen.
+// joystick switch at once; a size no entry stands for is shown as "10" and stored so.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -65,8 +65,8 @@ class PreferencesWindowTest : public QObject {
     QCOMPARE(window.PlayBTN->text(), QString("Play: B3"));
     QVERIFY(!window.PlayBTN->isEnabled());
 
-    window.Apply();  // closed untouched: the strange size stays
-    QCOMPARE(f.settings.Values().BoldFontSize, 11);
+    window.Apply();  // closed untouched: the strange size becomes the entry shown
+    QCOMPARE(f.settings.Values().BoldFontSize, 10);
 
     window.Prepare();
     emit window.BoldText->activated(3);

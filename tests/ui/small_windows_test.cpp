@@ -99,6 +99,26 @@ class SmallWindowsTest : public QObject {
     QCOMPARE(window.Os1->text(), QString("Some Linux"));
     QCOMPARE(window.Os2->text(), QString("Version 6.1"));
     QCOMPARE(window.Os3->text(), QString(""));
+
+    // A long processor name is cut at its end, like the lines below, within the room right of
+    // its caption; the tip holds it all.
+    const QString name = "Intel(R) Core(TM) i7-8650U CPU @ 1.90GHz, family 6 model 142";
+    facts.processor = name.toStdString();
+    window.Fill(kw::FormatSystemInfo(facts));
+    const QString shown = window.Processor->text();
+    QVERIFY(shown != name);
+    QVERIFY(shown.startsWith("Intel(R)"));
+    QVERIFY(shown.endsWith(QChar(0x2026)));
+    QCOMPARE(window.Processor->toolTip(), name);
+    const QRect caption = window.Captions[4]->geometry();
+    const int caption_end = caption.x() + window.Captions[4]->fontMetrics().horizontalAdvance(
+                                              window.Captions[4]->text());
+    const int text_start = window.Processor->geometry().right() + 1 -
+                           window.Processor->fontMetrics().horizontalAdvance(shown);
+    QVERIFY(text_start > caption_end);  // clear of "Processor:"
+    // The longest caption is shown whole.
+    QVERIFY(window.Captions[1]->width() >=
+            window.Captions[1]->fontMetrics().horizontalAdvance(window.Captions[1]->text()));
   }
 };
 

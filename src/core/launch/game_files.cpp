@@ -8,6 +8,7 @@
 #include "core/shell/app_names.h"
 #include "core/shell/emulator_config.h"
 #include "core/shell/emulator_config_controller.h"
+#include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/ascii.h"
 #include "platform/fs.h"
@@ -146,8 +147,11 @@ void GameFilesController::ExplorerOPTClick() {
   // current directory stays the emulator's.
   const std::string dir = fs::ExpandFileName(fs::ExtractFilePath(picture));
   const platform::Command command = DirectCommand({names_.SystemDir + "xdg-open", dir});
-  if (Status started = platform::RunProgram(command, platform::kShowNormal, false); !started)
-    ui_.Ask(started.Message(), MsgIcon::Error);
+  if (std::optional<ShowFailure> failed = StartShowingProgram(ui_, command)) {
+    ui_.Ask(failed->started ? "Cannot show the directory " + dir + "\r" + failed->reason
+                            : failed->reason,
+            MsgIcon::Error);
+  }
 }
 
 }  // namespace kw

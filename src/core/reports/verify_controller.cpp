@@ -4,6 +4,7 @@
 #include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
 #include "core/shell/emulator_config_controller.h"
+#include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/process.h"
 #include "platform/sound.h"
@@ -42,9 +43,11 @@ void VerifyController::Run(VerifyForm& form) {
   };
   hooks.CheckAbort = [&form] { return form.CheckAbort(); };
   hooks.PlayEndSound = [](const std::string& wave) { (void)platform::PlayWave(wave); };
-  hooks.OpenInEditor = [](const std::string& editor, const std::string& report) {
-    if (Result<platform::Command> command = EditorCommand(editor, report))
-      (void)platform::RunProgram(*command, platform::kShowNormal, false);
+  hooks.OpenInEditor = [this](const std::string& editor, const std::string& report) {
+    Result<platform::Command> command = EditorCommand(editor, report);
+    std::optional<ShowFailure> failed =
+        command ? StartShowingProgram(ui_, *command) : ShowFailure{false, command.Message()};
+    if (failed) ui_.Ask(EditorFailureText(editor, report, *failed), MsgIcon::Error);
   };
   const EmulatorConfig& config = emulator_config_.Config();
   Verifier verifier(ui_, settings_, database_, names_, config.directory.rompath,

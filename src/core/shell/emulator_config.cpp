@@ -1,5 +1,6 @@
 #include "core/shell/emulator_config.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -111,6 +112,13 @@ constexpr std::string_view kConfigWriteOrder[] = {
     "stereo",       "volume",  "mouse",        "joystick",    "hotrod",       "hotrodse",
     "cheat",        "debug",   "cheatfile",    "historyfile", "mameinfofile", "resolution",
     "language",     "monitor", "centerx",      "centery",     "waitinterlace"};
+
+// A line the emulate_three scan stops at: trimmed and upper-cased, it begins with the key.
+bool IsEmulateThreeLine(std::string_view line) {
+  line = platform::TrimIniBlanks(line);
+  return platform::AsciiUpperCase(line.substr(0, std::min(line.size(), kEmulateThree.size()))) ==
+         kEmulateThree;
+}
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
   text = platform::TrimIniBlanks(text);
@@ -249,10 +257,10 @@ bool ScanEmulateThree(std::string_view text) {
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string_view::npos) end = text.size();
-    const std::string line =
-        platform::AsciiUpperCase(platform::TrimIniBlanks(text.substr(pos, end - pos)));
+    const std::string_view raw = text.substr(pos, end - pos);
     pos = end + 1;
-    if (!line.starts_with(kEmulateThree)) continue;
+    if (!IsEmulateThreeLine(raw)) continue;
+    const std::string line = platform::AsciiUpperCase(platform::TrimIniBlanks(raw));
     const std::size_t equals = line.find('=', kEmulateThree.size());
     if (equals == std::string::npos) return false;
     std::string value;
@@ -260,6 +268,17 @@ bool ScanEmulateThree(std::string_view text) {
       if (!platform::IsIniBlank(c)) value += c;
     }
     return value == "YES";
+  }
+  return false;
+}
+
+bool HasEmulateThreeLine(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    if (IsEmulateThreeLine(text.substr(pos, end - pos))) return true;
+    pos = end + 1;
   }
   return false;
 }
@@ -279,7 +298,7 @@ std::string RewriteEmulateThree(std::string_view text, bool value) {
       line.remove_suffix(1);
       eol = end < text.size() ? "\r\n" : "\r";
     }
-    if (platform::AsciiUpperCase(line.substr(0, kEmulateThree.size())) == kEmulateThree) {
+    if (IsEmulateThreeLine(line)) {
       out += replacement;
     } else {
       out += line;
@@ -313,10 +332,12 @@ Status WriteEmulatorConfig(const std::string& emulator_dir, const std::string& t
   const std::string path = ConfigPath(emulator_dir);
   const std::string cannot_write = "Unable to write to " + path + ": ";
   platform::IniFile ini(path);
+  bool has_emulate_three = false;
   if (fs::Exists(path)) {
     // A file that is there but cannot be read is not replaced: its other lines would be lost.
     Result<std::string> text = fs::ReadFile(path);
     if (!text) return Failure(cannot_write + text.Message());
+    has_emulate_three = HasEmulateThreeLine(*text);
     std::string rewritten = RewriteEmulateThree(*text, config.emulate_three);
     if (rewritten != *text) {
       Status replaced = fs::WriteFileAtomic(path, rewritten, temp_dir_name + std::string(".CFG"));
@@ -326,6 +347,12 @@ Status WriteEmulatorConfig(const std::string& emulator_dir, const std::string& t
   }
   for (const EmulatorKey* key : EmulatorConfigWriteOrder())
     ini.Write(key->section, key->key, key->Written(config));
+  // A file without the line reads as NO: only a YES needs one, at the end of [config], where the
+  // emulator's own reader finds it.
+  if (!has_emulate_three && config.emulate_three) {
+    const EmulatorKey* key = FindEmulatorKey("", "emulate_three");
+    ini.Write(kConfig, key->key, key->Written(config));
+  }
   if (Status flushed = ini.Flush(); !flushed) return Failure(cannot_write + flushed.Message());
   return Success();
 }

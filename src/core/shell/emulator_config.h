@@ -152,8 +152,10 @@ std::string NormaliseSearchPath(std::string_view path);
 // upper-cased, begins with EMULATE_THREE gives the value after its first "=" with blanks
 // removed; YES is true. No such line: false.
 bool ScanEmulateThree(std::string_view text);
-// The text with every line whose first 13 characters are EMULATE_THREE (any case, the line not
-// trimmed) replaced by emulate_three=YES or =NO; every other byte as it was.
+// Whether the text holds a line that the scan above would stop at.
+bool HasEmulateThreeLine(std::string_view text);
+// The text with every line that, trimmed, begins with EMULATE_THREE (any case; the lines the scan
+// finds, indented or not) replaced by emulate_three=YES or =NO; every other byte as it was.
 std::string RewriteEmulateThree(std::string_view text, bool value);
 
 // Reads `emulator_dir`/MAME.CFG (name matched without regard to case) into `config`, every
@@ -163,9 +165,10 @@ Status ReadEmulatorConfig(const std::string& emulator_dir, EmulatorConfig& confi
 
 // Writes `config` into `emulator_dir`/MAME.CFG, keeping every line it does not hold: first the
 // emulate_three line rewritten through the temporary file `temp_dir_name`.CFG in the same
-// directory, which then replaces MAME.CFG by a rename (no line is added when there is none),
-// then both sections in their write order in one atomic write. A missing file is created with
-// the two sections. Only a regular file that the program may write is replaced; on failure
+// directory, which then replaces MAME.CFG by a rename, then both sections in their write order
+// in one atomic write. A file without an emulate_three line gets emulate_three=YES at the end of
+// [config] when the setting is on (without the line it reads as off). A missing file is created
+// with the two sections. Only a regular file that the program may write is replaced; on failure
 // MAME.CFG is as before the step that failed, and the message names the file.
 Status WriteEmulatorConfig(const std::string& emulator_dir, const std::string& temp_dir_name,
                            const EmulatorConfig& config);

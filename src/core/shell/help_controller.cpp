@@ -6,6 +6,7 @@
 #include "core/launch/command_line.h"
 #include "core/profile/game_database.h"
 #include "core/shell/settings.h"
+#include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/process.h"
@@ -94,17 +95,22 @@ void HelpController::OpenInEditor(const std::string& path) {
   }
   // The path is one word of the command, whatever it holds. A failed start is said, not
   // swallowed, so that a missing editor does not look like a dead menu.
+  // An editor that ends at once with a failure (the desktop's opener without a handler for text
+  // files) is said with its reason.
   Result<platform::Command> editor = EditorCommand(settings_.TextEditor, path);
-  if (!editor || !platform::RunProgram(*editor, platform::kShowNormal, false)) {
-    ui_.Ask("Cannot start the text editor \"" + settings_.TextEditor +
-                "\".\rPlease choose a text editor in the preferences.",
-            MsgIcon::Error);
-  }
+  std::optional<ShowFailure> failed =
+      editor ? StartShowingProgram(ui_, *editor) : ShowFailure{false, editor.Message()};
+  if (failed) ui_.Ask(EditorFailureText(settings_.TextEditor, path, *failed), MsgIcon::Error);
 }
 
 void HelpController::OpenAddress(const std::string& address) {
-  if (!platform::OpenWithDesktop(address))
-    ui_.Ask("Cannot open " + address + "\rNo program to open it was found.", MsgIcon::Error);
+  Result<platform::Command> opener = platform::DesktopOpenCommand(address);
+  std::optional<ShowFailure> failed =
+      opener ? StartShowingProgram(ui_, *opener) : ShowFailure{false, opener.Message()};
+  if (!failed) return;
+  ui_.Ask("Cannot open " + address + "\r" +
+              (failed->started ? failed->reason : "No program to open it was found."),
+          MsgIcon::Error);
 }
 
 void HelpController::VisitMame() {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/fs.h"
 #include "platform/mapped_file.h"
@@ -49,7 +50,10 @@ OptionEnabling OptionEnablingOf(const EmulatorConfig& config) {
 }
 
 int TrackBar::Position(float value) const {
-  const double scaled = std::trunc(static_cast<double>(value) * scale);
+  // The tolerance is above a single-precision value's error at the bars' scales (below 1e-4 up
+  // to 1000) and far below a step.
+  constexpr double kTolerance = 1e-4;
+  const double scaled = std::trunc(static_cast<double>(value) * scale + kTolerance);
   if (!(scaled >= min)) return min;  // also a value that is not a number
   if (scaled > max) return max;
   return static_cast<int>(scaled);
@@ -58,6 +62,18 @@ int TrackBar::Position(float value) const {
 int VolumePosition(std::int32_t volume) {
   const long long position = -static_cast<long long>(volume);
   return static_cast<int>(std::clamp<long long>(position, kVolumeBar.min, kVolumeBar.max));
+}
+
+void StoreShownValues(EmulatorConfig& config, const std::vector<std::string>& language_codes) {
+  auto& c = config.config;
+  for (auto [value, bar] : {std::pair{&c.beam, &kBeamBar}, std::pair{&c.flicker, &kFlickerBar},
+                            std::pair{&c.gamma, &kGammaBar}}) {
+    *value = bar->Value(bar->Position(*value));
+  }
+  c.volume = VolumeOf(VolumePosition(c.volume));
+  const TextCodeList languages = LanguageList(language_codes);
+  if (languages.IndexOf(c.language) < 0 && !languages.codes.empty())
+    c.language = languages.codes.front();
 }
 
 std::string TrackBarLabel(const TrackBar& bar, int position) {
@@ -127,6 +143,10 @@ CenteringPreview DrawCentering(const EmulatorConfig& config) {
   view.horizontal = {46 + cx, 35 + cy, 55 + cx, 35 + cy};
   view.vertical = {50 + cx, 31 + cy, 50 + cx, 40 + cy};
   return view;
+}
+
+PreviewPoint ViewAreaDragStart(const EmulatorConfig& config, PreviewPoint press) {
+  return {press.x - config.config.skipcolumns, press.y - config.config.skiplines};
 }
 
 void DragViewArea(EmulatorConfig& config, PreviewPoint start, PreviewPoint now) {

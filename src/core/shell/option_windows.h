@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/shell/emulator_config.h"
 #include "core/shell/option_lists.h"
@@ -27,9 +28,10 @@ struct OptionEnabling {
 OptionEnabling OptionEnablingOf(const EmulatorConfig& config);
 
 // A track bar over a real option: position = option x scale, truncated toward zero and kept
-// within the bar; the option = position / scale when the user moves it. Showing the bar never
-// changes the option: a value between two positions or outside the bar keeps what the file
-// gave until the bar is moved.
+// within the bar; the option = position / scale when the user moves it, and when the window
+// shows it (StoreShownValues): a value between two positions or outside the bar takes the value of
+// the position shown. A file's decimal value that lies on a position keeps it, although its
+// single-precision form may lie a hair below (1.3 is 1.2999999...).
 struct TrackBar {
   int min;
   int max;
@@ -47,6 +49,13 @@ int VolumePosition(std::int32_t volume);
 inline std::int32_t VolumeOf(int position) {
   return -position;
 }
+
+// What showing the record in the option windows stores, so that the windows show exactly what
+// the file will get: each bar's option the value of the position it shows (beam 1.55 stands at
+// 15 and becomes 1.5, beam 0.5 at the minimum and becomes 1; a volume outside the bar its end),
+// and a language no entry stands for the first code of `language_codes` (ENGLISH). The view
+// area's skip values follow the preview (OptionWindowsController).
+void StoreShownValues(EmulatorConfig& config, const std::vector<std::string>& language_codes);
 
 // The labels beside the bars: "1.50", "0.50", and the volume as "00 dB", "-05 dB", "-32 dB".
 std::string TrackBarLabel(const TrackBar& bar, int position);
@@ -108,7 +117,11 @@ struct PreviewPoint {
   int x = 0;
   int y = 0;
 };
-// The view area takes the distance as it is; DrawViewArea then limits it.
+// The start point of a drag in the view area pressed at `press`: the press point taken back by
+// the offset the area already has, so that a second drag goes on from where the first left it
+// instead of jumping back towards 0.
+PreviewPoint ViewAreaDragStart(const EmulatorConfig& config, PreviewPoint press);
+// The view area takes the distance from the start point as it is; DrawViewArea then limits it.
 void DragViewArea(EmulatorConfig& config, PreviewPoint start, PreviewPoint now);
 // The centering cross moves at most 8 to either side and 16 up or down.
 void DragCentering(EmulatorConfig& config, PreviewPoint start, PreviewPoint now);

@@ -6,6 +6,7 @@
 #include "core/shell/emulator_config_controller.h"
 #include "core/shell/mame_options.h"
 #include "core/shell/settings.h"
+#include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/process.h"
@@ -37,6 +38,12 @@ bool OptionWindowsController::Offers(const EmulatorKey& key) const {
 }
 const std::string& OptionWindowsController::EmulatorDir() const {
   return database_.EmulatorDir;
+}
+
+void OptionWindowsController::ShowConfigInWindows() {
+  if (database_.Dialect == EmulatorDialect::kListxml) return;
+  StoreShownValues(Config(), language_codes_);
+  ResolutionChanged();
 }
 
 std::optional<ScreenSize> OptionWindowsController::SelectedGameScreen() const {
@@ -100,11 +107,9 @@ void OptionWindowsController::CheatEditBTNClick() {
     return;
   }
   Result<platform::Command> editor = EditorCommand(settings_.TextEditor, cheat_file);
-  if (!editor || !platform::RunProgram(*editor, platform::kShowNormal, false)) {
-    ui_.Ask("Cannot start the text editor \"" + settings_.TextEditor +
-                "\".\rPlease choose a text editor in the preferences.",
-            MsgIcon::Error);
-  }
+  std::optional<ShowFailure> failed =
+      editor ? StartShowingProgram(ui_, *editor) : ShowFailure{false, editor.Message()};
+  if (failed) ui_.Ask(EditorFailureText(settings_.TextEditor, cheat_file, *failed), MsgIcon::Error);
 }
 
 void OptionWindowsController::DirectoriesClosed() {

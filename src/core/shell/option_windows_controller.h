@@ -37,6 +37,12 @@ class OptionWindowsController {
   std::string Title(std::string_view suffix) const { return product_name_ + std::string(suffix); }
   TextCodeList Languages() const { return LanguageList(language_codes_); }
 
+  // ShowConfigInWindows' changes of the record, made each time a window shows it: the bars'
+  // options and the language as StoreShownValues gives them, the view area's skip values as its
+  // preview shows them (0 with the automatic resolution or a game that fits, else within the
+  // limits). Today's emulator takes values the bars cannot show: its record is left as read.
+  void ShowConfigInWindows();
+
   // The screen of the game selected in the game list; nothing when the list is empty or no
   // line is selected.
   std::optional<ScreenSize> SelectedGameScreen() const;

@@ -4,6 +4,7 @@
 #include "core/browser/joystick_select.h"
 #include "core/profile/game_database.h"
 #include "core/shell/emulator_config_controller.h"
+#include "core/shell/option_lists.h"
 #include "core/shell/settings_store.h"
 #include "core/user_interface.h"
 #include "platform/ascii.h"
@@ -100,6 +101,10 @@ PreferencesForm PreferencesController::Show() const {
   form.values.ScreenShots = current;
   form.mame_default_caption = "MAME's default (" + mame_default + ")";
   form.custom_image_dir = current != mame_default;
+  // A size the lists do not hold shows "10", and that is what the window holds: closed untouched,
+  // it stores the entry shown.
+  for (std::int32_t* size : {&form.values.BoldFontSize, &form.values.NormalFontSize})
+    *size = FontSizeList().codes[static_cast<std::size_t>(FontSizeIndex(*size))];
   form.drives = drives_;
   if (form.drives.empty()) {
     form.values.MameCd = false;  // nothing to read the discs from
@@ -148,7 +153,11 @@ void PreferencesController::Apply(const PreferencesForm& form) {
   s.ListRomsetName = v.ListRomsetName;
   s.ListYear = v.ListYear;
   s.ListManufacturer = v.ListManufacturer;
-  if (list_changed) game_list_.FillGameList();
+  if (list_changed) {
+    game_list_.FillGameList();
+    // Line 1 is selected now: the quick information and picture show it, as after a sort.
+    game_list_.GamesListClick();
+  }
   s.BoldFontSize = v.BoldFontSize;
   s.NormalFontSize = v.NormalFontSize;
   if (Status saved = settings_.Save(); !saved) ui_.Ask(saved.Message(), MsgIcon::Error);

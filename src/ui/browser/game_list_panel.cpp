@@ -73,6 +73,8 @@ void GameListPanel::AddPopUpTwins(QAction* run_game, QAction* details, QMenu* de
   RunGameOPT = GamesPopUpMENU->addAction("Play");
   RunGameOPT->setObjectName("RunGameOPT");
   connect(RunGameOPT, &QAction::triggered, run_game, &QAction::trigger);
+  // The menu's default item, as a double click plays: shown in bold.
+  GamesPopUpMENU->setDefaultAction(RunGameOPT);
   connect(GamesList, &QListView::doubleClicked, run_game, &QAction::trigger);
   DetailsOPT = GamesPopUpMENU->addAction("Romset details");
   DetailsOPT->setObjectName("DetailsOPT");

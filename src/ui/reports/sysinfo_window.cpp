@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/reports/system_info_form.h"
 #include "core/shell/app_names.h"
@@ -32,7 +33,8 @@ TSysInfoFRM::TSysInfoFRM(QWidget* parent)
   bold.setBold(true);
   for (int i = 0; i < 5; ++i) {
     Captions[i] = new QLabel(this);
-    Captions[i]->setGeometry(48, 10 + i * 22, 150, 18);
+    // The caption may run under its value's label: Fill keeps the value clear of its text.
+    Captions[i]->setGeometry(48, 10 + i * 22, kClientWidth - 56, 18);
     *values[i] = new QLabel(this);
     (*values[i])->setObjectName(names[i]);
     (*values[i])->setFont(bold);
@@ -61,8 +63,15 @@ void TSysInfoFRM::Fill(const SystemInfoText& text) {
   QLabel* values[5] = {TotPhis, AvailPhis, TotVirtual, AvailVirtual, Processor};
   for (int i = 0; i < 5; ++i) {
     Captions[i]->setText(FromSystemText(text.values[i].first));
-    values[i]->setText(FromSystemText(text.values[i].second));
-    values[i]->setToolTip(values[i]->text());
+    // A value is right-aligned: one longer than the room right of its caption (a processor's
+    // full name) is cut at its end, as the lines below are, never at its start; the tip holds it
+    // all.
+    const QString value = FromSystemText(text.values[i].second);
+    const int caption_end =
+        Captions[i]->x() + Captions[i]->fontMetrics().horizontalAdvance(Captions[i]->text()) + 6;
+    const int room = std::min(values[i]->width(), values[i]->geometry().right() + 1 - caption_end);
+    values[i]->setText(values[i]->fontMetrics().elidedText(value, Qt::ElideRight, room));
+    values[i]->setToolTip(value);
   }
   QLabel* lines[4] = {Os1, Os2, Os3, Os4};
   for (int i = 0; i < 4; ++i) {

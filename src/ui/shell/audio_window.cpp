@@ -78,6 +78,7 @@ void TAudioFRM::Run() {
 }
 
 void TAudioFRM::ShowConfigInWindows() {
+  controller_.ShowConfigInWindows();
   binders_.Show();
   const bool sound = OptionEnablingOf(controller_.Config()).SoundDetails;
   for (QWidget* w :

@@ -141,6 +141,7 @@ void TMiscFRM::Run() {
 }
 
 void TMiscFRM::ShowConfigInWindows() {
+  controller_.ShowConfigInWindows();
   binders_.Show();
   const bool cheats = OptionEnablingOf(controller_.Config()).CheatFile;
   CheatFile->setEnabled(cheats);

@@ -1,9 +1,9 @@
 // The option windows' controls tied to their declared settings, one line per control: each
 // binding stores every change the user makes into the record at once (then runs the window's
 // follow-up, such as ShowConfigInWindows), and Show() puts the record back into every control
-// without storing anything, so that showing a window never changes a value by itself. A value
-// that no entry or position stands for is shown as no entry, or as the nearest end of the bar,
-// and stays as the file gave it until the user changes that control.
+// without storing anything. What showing a window stores is the core's (the option windows'
+// controller, the Preferences controller), done before Show(); a list value that no entry
+// stands for is shown as no entry and kept.
 #pragma once
 
 #include <QAbstractButton>

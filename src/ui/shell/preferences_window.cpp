@@ -231,12 +231,6 @@ void TDirectoriesFRM::Prepare() {
   binders_.Show();
   CdRom->setCurrentIndex(form_.drive_index);
   CdRom->setEnabled(MameCd->isChecked());
-  // A size no entry stands for shows "10"; the setting keeps it until a size is chosen.
-  for (auto [box, size] : {std::pair{BoldText, form_.values.BoldFontSize},
-                           std::pair{NormalText, form_.values.NormalFontSize}}) {
-    const QSignalBlocker quiet(box);
-    box->setCurrentIndex(FontSizeIndex(size));
-  }
   ShowImageChoice();
   ShowJoystick();
 }

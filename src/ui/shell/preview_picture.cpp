@@ -1,6 +1,7 @@
 #include "ui/shell/preview_picture.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace kw {
 
@@ -16,6 +17,11 @@ void PreviewPicture::mouseMoveEvent(QMouseEvent* event) {
 
 void PreviewPicture::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && on_release) on_release(event->position().toPoint());
+}
+
+void PreviewPicture::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, pixmap());
 }
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 // A picture of the video window's previews that reports the left button's press, moves and
-// release in its own pixels.
+// release in its own pixels. It is drawn as it is when disabled too: a preview that cannot be
+// dragged still shows its black screen, not a greyed one.
 #pragma once
 
 #include <QLabel>
@@ -24,6 +25,7 @@ class PreviewPicture : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace kw

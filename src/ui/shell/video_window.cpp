@@ -256,7 +256,8 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
   });
   // The view area: a press sets the start point, every move with the left button is a drag.
   Monitor1->on_press = [this](QPoint p) {
-    view_start_ = p;
+    const PreviewPoint start = ViewAreaDragStart(controller_.Config(), {p.x(), p.y()});
+    view_start_ = QPoint(start.x, start.y);
     view_dragging_ = true;
   };
   Monitor1->on_drag = [this](QPoint p) {
@@ -290,6 +291,7 @@ void TVideoFRM::Run() {
 }
 
 void TVideoFRM::ShowConfigInWindows() {
+  controller_.ShowConfigInWindows();
   binders_.Show();
   const OptionEnabling e = OptionEnablingOf(controller_.Config());
   EnableGreyed(VesaMode, e.VesaMode);

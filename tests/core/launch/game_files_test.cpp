@@ -185,6 +185,15 @@ TEST_F(GameFilesTest, TheFileManagerOpensOnThePictureDirectoryWithoutBeingWaited
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(dir_.Read("opened.txt"), dir_.Path() + "snap/|");
   EXPECT_TRUE(ui_.messages.empty());
+
+  // A desktop without a file manager: the opener fails at once, and that is said.
+  test::WriteScript(dir_, "xdg-open",
+                    "echo \"xdg-open: no method available for $1\" >&2\nexit 3\n");
+  files_.ExplorerOPTClick();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "Cannot show the directory " + dir_.Path() +
+                                      "snap/\rxdg-open: no method available for " + dir_.Path() +
+                                      "snap/");
 }
 
 }  // namespace

@@ -83,32 +83,58 @@ TEST(EmulatorConfig, ValueFormsReadAndWritten) {
   EXPECT_EQ(ReadFrom(dir), config);
 }
 
-TEST(EmulatorConfig, EmulateThreeFoundAnywhereAndRewrittenOnlyUnindented) {
+TEST(EmulatorConfig, EmulateThreeRewrittenWhereverTheReadFindsIt) {
   EXPECT_TRUE(ScanEmulateThree("[config]\nx=1\n[directory]\n  Emulate_Three = y e s \r\n"));
   EXPECT_FALSE(ScanEmulateThree("emulate_three\nemulate_three=yes\n"));  // the first one counts
   EXPECT_FALSE(ScanEmulateThree("[config]\n"));
 
+  // An indented line, as the read finds it, is the one the write changes; nothing else moves.
   test::TempDir dir;
-  const std::string indented = "[config]\n  emulate_three = yes\r\nmouse=no\n";
-  dir.Write("MAME.CFG", indented);
+  dir.Write("MAME.CFG", "[config]\n  emulate_three = yes\r\nmouse=no\n");
   EmulatorConfig config = ReadFrom(dir);
   EXPECT_TRUE(config.emulate_three);
   config.emulate_three = false;
   ASSERT_TRUE(WriteEmulatorConfig(dir.Path(), kTemp, config));
-  EXPECT_NE(dir.Read("MAME.CFG").find("  emulate_three = yes\r\n"), std::string::npos);
-  EXPECT_TRUE(ReadFrom(dir).emulate_three);
+  std::string text = dir.Read("MAME.CFG");
+  EXPECT_TRUE(text.starts_with("[config]\nemulate_three=NO\r\nmouse=no\n")) << text;
+  EXPECT_FALSE(ReadFrom(dir).emulate_three);
 
-  dir.Write("MAME.CFG", "EMULATE_THREE=no\r\n[config]\nmouse=no\nemulate_threeX=no");
+  dir.Write("MAME.CFG", "EMULATE_THREE=no\r\n[config]\nmouse=no\n\temulate_threeX=no");
   config.emulate_three = true;
   ASSERT_TRUE(WriteEmulatorConfig(dir.Path(), kTemp, config));
-  const std::string text = dir.Read("MAME.CFG");
+  text = dir.Read("MAME.CFG");
   EXPECT_EQ(text.substr(0, 19), "emulate_three=YES\r\n");
   EXPECT_NE(text.find("\nemulate_three=YES"), std::string::npos);  // 13 characters compared
+  EXPECT_EQ(text.find("emulate_three=YES", 19), text.rfind("emulate_three=YES"));  // none added
   EXPECT_FALSE(std::filesystem::exists(dir / (kTemp + ".CFG")));
+}
 
-  dir.Write("MAME.CFG", "[config]\nmouse=no\n");
+TEST(EmulatorConfig, EmulateThreeSwitchedOnInAFileWithoutTheLineIsAddedToConfig) {
+  test::TempDir dir;
+  const std::string before = "[config]\nmouse=no\n; keep\n\n[frontend]\nK=1\n";
+  dir.Write("MAME.CFG", before);
+  EmulatorConfig config = ReadFrom(dir);
   ASSERT_TRUE(WriteEmulatorConfig(dir.Path(), kTemp, config));
-  EXPECT_EQ(dir.Read("MAME.CFG").find("emulate_three"), std::string::npos);
+  EXPECT_EQ(dir.Read("MAME.CFG").find("emulate_three"), std::string::npos) << "left off: no line";
+
+  config.emulate_three = true;
+  ASSERT_TRUE(WriteEmulatorConfig(dir.Path(), kTemp, config));
+  const std::string after = dir.Read("MAME.CFG");
+  platform::IniFile ini(dir / "MAME.CFG");
+  ASSERT_TRUE(ini.Load());
+  EXPECT_EQ(ini.Keys("config").back(), "emulate_three");
+  EXPECT_EQ(ini.Read("config", "emulate_three"), "YES");
+  EXPECT_NE(after.find("\nemulate_three=YES\n"), std::string::npos) << after;
+  EXPECT_TRUE(after.starts_with("[config]\nmouse=no\n; keep\n"));
+  EXPECT_NE(after.find("[frontend]\nK=1\n"), std::string::npos);
+  EXPECT_TRUE(ReadFrom(dir).emulate_three);
+
+  // Written once: the next write finds the line and changes it in place.
+  config.emulate_three = false;
+  ASSERT_TRUE(WriteEmulatorConfig(dir.Path(), kTemp, config));
+  std::string expected = after;
+  expected.replace(expected.find("emulate_three=YES"), 17, "emulate_three=NO");
+  EXPECT_EQ(dir.Read("MAME.CFG"), expected);
 }
 
 TEST(EmulatorConfig, OtherLinesSurviveAndAMissingFileGetsTwoSections) {
@@ -136,8 +162,8 @@ TEST(EmulatorConfig, OtherLinesSurviveAndAMissingFileGetsTwoSections) {
   EXPECT_EQ(ini.Sections(), (std::vector<std::string>{"directory", "config"}));
   EXPECT_EQ(ini.Keys("directory").front(), "inp");
   EXPECT_EQ(ini.Keys("directory").at(1), "hi");  // the write order
-  EXPECT_EQ(ini.Keys("config").size(), 47u);
-  EXPECT_EQ(ini.Text().find("emulate_three"), std::string::npos);
+  EXPECT_EQ(ini.Keys("config").size(), 48u);     // the 47 and the switched-on emulate_three last
+  EXPECT_EQ(ini.Keys("config").back(), "emulate_three");
 }
 
 TEST(EmulatorConfig, AFileThatMayNotBeWrittenStaysAsItWas) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/profile/game_database.h"
@@ -85,6 +86,35 @@ TEST_F(HelpControllerTest, TextFilesAndNewsOpenInTheEditor) {
   ASSERT_EQ(ui_.messages.size(), 2u);
   EXPECT_EQ(ui_.messages[1].text,
             "No text editor is set.\rPlease choose a text editor in the preferences.");
+}
+
+TEST_F(HelpControllerTest, AnEditorOrOpenerThatFailsAtOnceIsSaidWithItsReason) {
+  TempDir work;
+  const std::string news = work.Write("HISTORY.TXT", "news");
+  // The desktop's opener without a handler for text files: its reason on standard error.
+  const std::string editor =
+      work.Write("opener.sh",
+                 "#!/bin/sh\necho \"opener: no method available for opening '$1'\" >&2\nexit 3\n");
+  std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+  settings_.TextEditor = editor;
+  HelpController help = Help(news);
+  help.KestrelHistory();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "The text editor \"" + editor + "\" could not open " + news +
+                                      ".\ropener: no method available for opening '" + news + "'");
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+
+  // The web pages go to the desktop's opener found in PATH.
+  work.Write("bin/xdg-open",
+             "#!/bin/sh\necho \"xdg-open: no method available for $1\" >&2\nexit 4\n");
+  std::filesystem::permissions(work / "bin/xdg-open", std::filesystem::perms::owner_all);
+  const std::string path = getenv("PATH") ? getenv("PATH") : "";
+  setenv("PATH", (work / "bin").c_str(), 1);
+  help.VisitMame();
+  setenv("PATH", path.c_str(), 1);
+  ASSERT_EQ(ui_.messages.size(), 2u);
+  EXPECT_EQ(ui_.messages[1].text.find("Cannot open "), 0u) << ui_.messages[1].text;
+  EXPECT_NE(ui_.messages[1].text.find("\rxdg-open: no method available for "), std::string::npos);
 }
 
 }  // namespace

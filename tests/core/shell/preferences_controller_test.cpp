@@ -18,8 +18,10 @@
 namespace kw {
 namespace {
 
-struct NoSelection : GameSelectionListener {
-  void GameSelected(long) override {}
+// The quick information's side: the positions it was told to show.
+struct Selections : GameSelectionListener {
+  std::vector<long> shown;
+  void GameSelected(long position) override { shown.push_back(position); }
 };
 
 struct Fixture {
@@ -30,7 +32,7 @@ struct Fixture {
   PlayStats stats{dir.Path() + "STATS.INI"};
   platform::Joystick joystick;
   test::RecordingViews view;
-  NoSelection selection;
+  Selections selection;
   GameListController list{ui, settings, database, stats, joystick, view, selection};
   EmulatorConfigController emulator_config{database, "$KSTEMP$"};
   std::vector<std::string> drives;
@@ -38,10 +40,12 @@ struct Fixture {
                                     list, joystick, drives,   "Kestrelwing"};
 
   void OpenProfile() {
-    GameEntry e;
-    e.Name = "PACMAN";
-    e.Description = "Pac-Man";
-    database.AddGame(e);
+    for (const char* name : {"PACMAN", "GALAGA"}) {
+      GameEntry e;
+      e.Name = name;
+      e.Description = std::string(name) + " game";
+      database.AddGame(e);
+    }
     database.EmulatorDir = dir.Path();
     database.ProfileLoaded = true;
     list.ProfileOpened();
@@ -170,6 +174,39 @@ TEST(PreferencesTest, ClosingStoresTheFieldsByTheirRulesAndSaves) {
   f.emulator_config.Config().directory.snap = "shots";
   f.preferences.Apply(form);
   EXPECT_EQ(f.settings.Values().ScreenShots, platform::fs::CurrentDirectory() + "shots/");
+}
+
+TEST(PreferencesTest, AFontSizeTheListsLackIsShownAsTenAndStoredSo) {
+  Fixture f;
+  f.settings.Values().BoldFontSize = 11;
+  f.settings.Values().NormalFontSize = 12;
+  PreferencesForm form = f.preferences.Show();
+  EXPECT_EQ(form.values.BoldFontSize, 10);
+  EXPECT_EQ(form.values.NormalFontSize, 12);
+  f.preferences.Apply(form);  // closed untouched: the entry shown
+  EXPECT_EQ(f.settings.Values().BoldFontSize, 10);
+  platform::IniFile ini(f.dir / "KESTREL.INI");
+  ASSERT_TRUE(ini.Load());
+  EXPECT_EQ(ini.Read("Fonts", "BoldFontSize"), "10");
+}
+
+TEST(PreferencesTest, ARefilledListShowsTheQuickInformationOfItsFirstLine) {
+  Fixture f;
+  f.OpenProfile();
+  f.list.SelectLine(1);
+  ASSERT_EQ(f.selection.shown.back(), 1);
+  PreferencesForm form = f.preferences.Show();
+  form.values.ListRomsetName = !form.values.ListRomsetName;
+  f.preferences.Apply(form);
+  ASSERT_EQ(f.view.selected, 0);
+  EXPECT_EQ(f.selection.shown.back(), 0);  // what is selected is what is shown
+  f.list.PlaySelected();
+  EXPECT_EQ(f.view.runs, std::vector<long>{0});
+
+  // Nothing refilled, nothing told.
+  const std::size_t told = f.selection.shown.size();
+  f.preferences.Apply(f.preferences.Show());
+  EXPECT_EQ(f.selection.shown.size(), told);
 }
 
 }  // namespace
