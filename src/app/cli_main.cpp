@@ -105,9 +105,8 @@ Commands:
       "directory."; emulate_three has no section: as at a game start, the line
       the file has is changed, indented or not, and a file without one gets
       "emulate_three=YES" at the end of [config] when it is switched on). Exit 2
-      for an unknown or
-      ambiguous option (nothing is written), 1 when the profile or the file cannot
-      be read, or the file cannot be written.
+      for an unknown or ambiguous option (nothing is written), 1 when the profile
+      or the file cannot be read, or the file cannot be written.
   cmdline PROFILE.KSL SET [--record STEM | --playback STEM]
       Print the command line that the program runs for the game SET, as the
       command-line window shows it: the options of KESTREL.INI of the program
