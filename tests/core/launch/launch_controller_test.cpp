@@ -12,6 +12,7 @@
 #include "support/script_emulator.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/test_archives.h"
 
 namespace kw {
 namespace {
@@ -149,6 +150,26 @@ TEST_F(LaunchTest, TheRecordingOptionsReachTheEmulator) {
   EXPECT_EQ(program_->launch.RunGameOPTClick(), LaunchOutcome::Ran);
   EXPECT_EQ(emu_.Read("args.txt"), "PARENT|-romdir|$KSTEMP$|-record|PARENT|-soundcard|0|");
   EXPECT_EQ(view_.file_name, "PARENT");
+}
+
+TEST_F(LaunchTest, AFileWhoseDataFailsItsCrcIsThereWithTheCrcItHas) {
+  program_->settings.Values().CheckCRCOnRun = true;
+  // BROKEN's gone.bin stored as "gone", a byte of it then damaged in the archive.
+  ASSERT_TRUE(test::WriteTestArchive(emu_ / "ROMS/broken.zip", {{"gone.bin", "gone"}}, "zip",
+                                     "zip:compression=store"));
+  std::string zip = emu_.Read("ROMS/broken.zip");
+  const std::size_t data = zip.find("gone", zip.find("gone.bin") + 8);
+  ASSERT_NE(data, std::string::npos);
+  zip[data] = 'd';
+  emu_.Write("ROMS/broken.zip", zip);
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("BROKEN"), LaunchOutcome::Refused);
+  std::string crc = Crc("done"), wanted = Crc("gone");
+  for (std::string* hex : {&crc, &wanted})
+    for (char& c : *hex)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  EXPECT_EQ(program_->launch.Report().Lines().back().text,
+            "GONE.BIN     has wrong CRC ($" + crc + " instead of $" + wanted + ")");
 }
 
 TEST_F(LaunchTest, ATemporaryDirectoryThatCannotBeDeletedIsSaid) {
