@@ -47,11 +47,15 @@ class LaunchTest : public ::testing::Test {
         ")\ngame ( name noroms romof parent description \"No ROMs\" )\n"
         "game ( name broken description \"Broken\" " +
         Rom("gone.bin", "gone") + ")\nresource ( name bios description \"BIOS\" " +
-        Rom("shared.bin", "B") + Rom("b.bin", "bb") + ")\n";
+        Rom("shared.bin", "B") + Rom("b.bin", "bb") +
+        ")\ngame ( name loopa romof loopb description \"Loop A\" " + Rom("shared.bin", "L") +
+        Rom("l.bin", "ll") + ")\ngame ( name loopb romof loopa description \"Loop B\" " +
+        Rom("shared.bin", "L") + ")\n";
     const std::string listinfo = emu_.Write("list.txt", list);
     Zip("clone", {{"shared.bin", "C"}, {"c.bin", "cc"}});
     Zip("PARENT", {{"shared.bin", "P"}, {"p.bin", "pp"}});
     Zip("bios", {{"shared.bin", "B"}, {"b.bin", "bb"}});
+    Zip("loopb", {{"shared.bin", "L"}, {"l.bin", "ll"}});
     test::WriteScript(emu_, "mame",
                       "case \"$1\" in\n"
                       "  '' | -help) echo 'v1' ;;\n"
@@ -150,6 +154,14 @@ TEST_F(LaunchTest, TheRecordingOptionsReachTheEmulator) {
   EXPECT_EQ(program_->launch.RunGameOPTClick(), LaunchOutcome::Ran);
   EXPECT_EQ(emu_.Read("args.txt"), "PARENT|-romdir|$KSTEMP$|-record|PARENT|-soundcard|0|");
   EXPECT_EQ(view_.file_name, "PARENT");
+}
+
+TEST_F(LaunchTest, SetsThatNameEachOtherAreEachTakenOnce) {
+  // LOOPA borrows from LOOPB, which borrows from LOOPA again.
+  EXPECT_EQ(Play("LOOPA"), LaunchOutcome::Ran);
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
+  EXPECT_EQ(emu_.Read("ran.txt"), "L");
+  EXPECT_FALSE(Leftovers());
 }
 
 TEST_F(LaunchTest, AFileWhoseDataFailsItsCrcIsThereWithTheCrcItHas) {
