@@ -164,6 +164,26 @@ TEST_F(LaunchTest, SetsThatNameEachOtherAreEachTakenOnce) {
   EXPECT_FALSE(Leftovers());
 }
 
+TEST_F(LaunchTest, AGameTheMemoryRefusesGetsNoFakeFiles) {
+  // CLONE's own c.bin is missing; each of its ROMs fits in the memory, all of them do not.
+  std::filesystem::remove(emu_ / "ROMS/clone.zip");
+  program_->settings.Values().CreateFakeFiles = true;
+  program_->launch.SetMemoryTotal([] { return std::uint64_t{5}; });
+  bool faked = true;
+  ui_.on_ask = [&](const test::RecordedMessage&) {
+    faked = std::filesystem::exists(emu_ / "$KSTEMP$/c.bin") ||
+            std::filesystem::exists(emu_ / "$KSTEMP$/C.BIN");
+  };
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Refused);
+  EXPECT_FALSE(faked) << "no fake file while the set test asks";
+  const auto& lines = program_->launch.Report().Lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2].text, "C.BIN        rom file is missing");
+  EXPECT_EQ(lines.back().text,
+            "Not enough physical memory for MAME to load roms (Total=0 MB; Needed=0 MB)");
+}
+
 TEST_F(LaunchTest, AFileWhoseDataFailsItsCrcIsThereWithTheCrcItHas) {
   program_->settings.Values().CheckCRCOnRun = true;
   // BROKEN's gone.bin stored as "gone", a byte of it then damaged in the archive.
