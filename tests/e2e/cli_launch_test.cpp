@@ -47,6 +47,48 @@ TEST(CliLaunch, AGoodGameRunsABrokenOneIsRefusedAndTheCommandLineIsShown) {
                           "' 'BRASSOWL' '-romdir' '$KSTEMP$' '-playback' 'MYREC' -video none\n");
 }
 
+// Everything of the emulator directory whose name begins with the temporary name: none is left
+// after a launch.
+std::vector<std::string> Leftovers(const std::string& emulator_dir) {
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(emulator_dir)) {
+    if (entry.path().filename().string().rfind("$KSTEMP$", 0) == 0)
+      found.push_back(entry.path().string());
+  }
+  return found;
+}
+
+TEST(CliLaunch, APlayedGameKeepsWhatTheEmulatorWroteARefusedOneKeepsItsFiles) {
+  test::TempDir dir, home;
+  ASSERT_EQ(RunCli({"make-demo", dir / "demo"}, dir, home.Path()).status, 0);
+  home.Write("KESTREL.INI", "[MAME]\nExtraOptions=-video none\n");
+  const std::string profile = dir / "demo/DEMO.KSL";
+  const std::string emulator = dir / "demo/emulator";
+  const auto file = [&dir](const std::string& name) { return dir.Read("demo/emulator/" + name); };
+  const std::vector<std::string> played = {"CFG/brassowl.cfg", "NVRAM/brassowl.nv",
+                                           "HI/brassowl.hi", "INP/MYREC.inp"};
+  for (const std::string& name : played)
+    dir.Write("demo/emulator/" + name, "the user's " + name);
+
+  test::CliRun ran = RunCli({"launch", profile, "BRASSOWL", "--record", "MYREC"}, dir, home.Path());
+  EXPECT_EQ(ran.status, 0) << ran.out << ran.err;
+  EXPECT_EQ(file("CFG/brassowl.cfg"), "[brassowl]\ncontrols=default\ndipswitches=default\n");
+  EXPECT_EQ(file("HI/brassowl.hi"), "brassowl 001000\n") << "the new high score";
+  EXPECT_EQ(file("NVRAM/brassowl.nv").size(), 256u) << "the machine's memory";
+  EXPECT_EQ(file("INP/MYREC.inp").substr(0, 8), std::string("brassowl", 8)) << "the new recording";
+  EXPECT_TRUE(Leftovers(emulator).empty()) << Leftovers(emulator).front();
+
+  const std::vector<std::string> refused = {"CFG/lostlake.cfg", "NVRAM/lostlake.nv",
+                                            "HI/lostlake.hi", "INP/LLREC.inp"};
+  for (const std::string& name : refused)
+    dir.Write("demo/emulator/" + name, "the user's " + name);
+  EXPECT_EQ(RunCli({"launch", profile, "LOSTLAKE", "--record", "LLREC"}, dir, home.Path()).status,
+            4);
+  for (const std::string& name : refused)
+    EXPECT_EQ(file(name), "the user's " + name);
+  EXPECT_TRUE(Leftovers(emulator).empty()) << Leftovers(emulator).front();
+}
+
 TEST(CliLaunch, SetsThatNameEachOtherEndWithTheSetTestsAnswer) {
   test::TempDir dir, home;
   const std::string list =

@@ -1,7 +1,7 @@
 // The launch of the selected game (RunGameOPTClick): the emulator's options written, the game's
 // ROM and sample sets put into the temporary directory, its per-game files set aside, the set
-// tested, the emulator run and waited for, the play recorded, everything put back, and the list
-// brought back to the same game.
+// tested, the emulator run and waited for, the play recorded, the per-game files the run left
+// missing or empty put back, and the list brought back to the same game.
 #pragma once
 
 #include <chrono>

@@ -107,7 +107,7 @@ TEST_F(LaunchTest, ACloneRunsOnItsOwnItsParentsAndTheBiosFilesAndComesBack) {
   EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
   EXPECT_EQ(emu_.Read("args.txt"), "CLONE|-romdir|$KSTEMP$|");
   EXPECT_EQ(emu_.Read("ran.txt"), "B") << "the BIOS's file, extracted last, replaced the others";
-  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the user's") << "the run's files are put back";
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the emulator wrote\n") << "what the run wrote is kept";
   EXPECT_EQ(program_->stats.PlayCount("CLONE"), 1u);
   EXPECT_NE(home_.Read("STATS.INI").find("[CLONE]"), std::string::npos);
   EXPECT_FALSE(Leftovers());
@@ -161,6 +161,43 @@ TEST_F(LaunchTest, SetsThatNameEachOtherAreEachTakenOnce) {
   EXPECT_EQ(Play("LOOPA"), LaunchOutcome::Ran);
   EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
   EXPECT_EQ(emu_.Read("ran.txt"), "L");
+  EXPECT_FALSE(Leftovers());
+}
+
+TEST_F(LaunchTest, ACopyLeftByAnotherGamesRunNeverLandsOnThisGamesFile) {
+  // Left by a run of another game that never came back, under the name copies once had.
+  emu_.Write("cfg/$KSTEMP$.cfg", "another game's settings");
+  EXPECT_EQ(Play("NOROMS"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("cfg/noroms.cfg"), "the emulator wrote\n");
+  EXPECT_EQ(emu_.Read("cfg/$KSTEMP$.cfg"), "another game's settings")
+      << "left for the start-up check";
+
+  // A copy of this game's own file, left the same way, returns to it when the run leaves the
+  // file empty.
+  test::WriteScript(emu_, "mame", ": > cfg/parent.cfg\n");
+  emu_.Write("cfg/$KSTEMP$.PARENT.cfg", "the parent's settings");
+  EXPECT_EQ(Play("PARENT"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("cfg/parent.cfg"), "the parent's settings");
+  EXPECT_FALSE(std::filesystem::exists(emu_ / "cfg/$KSTEMP$.PARENT.cfg"));
+}
+
+TEST_F(LaunchTest, WhatTheRunLeftEmptyOrMissingGetsTheUsersFileBack) {
+  emu_.Write("hi/clone.hi", "the user's scores");
+  emu_.Write("nvram/clone.nv", "the user's memory");
+  test::WriteScript(emu_, "mame", "rm hi/clone.hi; : > nvram/clone.nv; rm cfg/clone.cfg\n");
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("hi/clone.hi"), "the user's scores");
+  EXPECT_EQ(emu_.Read("nvram/clone.nv"), "the user's memory");
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the user's");
+  EXPECT_FALSE(Leftovers());
+
+  // A link where the copy goes is removed, not written through.
+  const std::string outside = emu_.Write("outside.txt", "not a copy");
+  std::filesystem::create_symlink(outside, emu_ / "cfg/$KSTEMP$.CLONE.cfg");
+  test::WriteScript(emu_, "mame", "echo 'new' > cfg/clone.cfg\n");
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("outside.txt"), "not a copy");
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "new\n");
   EXPECT_FALSE(Leftovers());
 }
 
