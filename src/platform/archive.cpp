@@ -232,7 +232,7 @@ Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t lim
   if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
   struct archive* a = opened->get();
   Problems problems;
-  std::vector<char> buffer(kBlockSize);
+  const std::vector<char> zeros(kBlockSize, '\0');
   std::uint64_t claimed = 0;
   std::uint64_t written = 0;
   for (;;) {
@@ -274,24 +274,44 @@ Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t lim
     }
     bool stop = false;
     Status entry_status;
+    std::uint64_t at = 0;  // how much of the entry the sink has
+    int empty_warnings = 0;
     for (;;) {
-      la_ssize_t n = archive_read_data(a, buffer.data(), buffer.size());
-      if (n == 0) break;
-      if (n < 0) {
+      const void* block = nullptr;
+      std::size_t size = 0;
+      la_int64_t offset = 0;
+      const int got = archive_read_data_block(a, &block, &size, &offset);
+      if (got == ARCHIVE_EOF) break;
+      // A warning comes with the entry's last block when its CRC or size does not match what
+      // the archive stored. The data is kept as it is, so that the set test can name the CRC it
+      // really has.
+      if ((got != ARCHIVE_OK && got != ARCHIVE_WARN) || offset < 0 ||
+          static_cast<std::uint64_t>(offset) < at) {
         entry_status = Failure(LibMessage(a));
-        stop = n == ARCHIVE_FATAL;
+        stop = got == ARCHIVE_FATAL;
         break;
       }
-      written += static_cast<std::uint64_t>(n);
+      if (got == ARCHIVE_WARN && size == 0 && ++empty_warnings > 1) break;
+      // A hole in sparse data is zeros.
+      const std::uint64_t hole = static_cast<std::uint64_t>(offset) - at;
+      written += hole + size;
       if (written > limit) {  // the sizes in the headers lied
         entry_status = Failure(LimitText(limit));
         stop = true;
         break;
       }
-      if (entry_status = sink.Data(buffer.data(), static_cast<std::size_t>(n)); !entry_status) {
+      for (std::uint64_t left = hole; left > 0 && entry_status;) {
+        const std::size_t part =
+            static_cast<std::size_t>(std::min<std::uint64_t>(left, kBlockSize));
+        entry_status = sink.Data(zeros.data(), part);
+        left -= part;
+      }
+      if (entry_status && size > 0) entry_status = sink.Data(static_cast<const char*>(block), size);
+      if (!entry_status) {
         stop = true;  // a full disk or a failing one: the next entries would fail the same
         break;
       }
+      at = static_cast<std::uint64_t>(offset) + size;
     }
     if (entry_status) {
       entry_status = sink.End();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/reports/set_contents.h"
 #include "support/temp_dir.h"
 #include "support/test_archives.h"
@@ -68,6 +70,37 @@ TEST(ZipDirectoryTest, DamageIsRefusedAndABombStopsAtTheLimit) {
   EXPECT_FALSE(ReadZipDirectory(dir / "none.zip"));
   EXPECT_FALSE(ReadZipFlat(dir / "none.zip", sink, kSetSizeLimit, handled));
   EXPECT_FALSE(handled);  // the general reader decides
+}
+
+// A member whose data was damaged after the archive was written: both readers give the data as
+// it is, so that its real CRC can be told.
+TEST(ZipDirectoryTest, DataThatFailsItsCrcIsGivenAsItIs) {
+  test::TempDir dir;
+  const std::string path = dir / "set.zip";
+  ASSERT_TRUE(test::WriteTestArchive(path, {{"a.rom", "good data"}, {"b.rom", "bbbb"}}, "zip",
+                                     "zip:compression=store"));
+  std::string bytes = dir.Read("set.zip");
+  const std::size_t at = bytes.find("good data");
+  ASSERT_NE(at, std::string::npos);
+  bytes[at] = 'f';
+  dir.Write("set.zip", bytes);
+  Result<std::vector<StoredEntry>> entries = ReadZipDirectory(path);
+  ASSERT_TRUE(entries);
+  const std::uint32_t stored = (*entries)[0].crc;
+
+  bool handled = false;
+  const std::vector<NamedSetFile> direct = Direct(path, kSetSizeLimit, handled);
+  EXPECT_TRUE(handled);
+  const std::vector<NamedSetFile> general = General(path, kSetSizeLimit);
+  EXPECT_EQ(direct, general);
+  ASSERT_EQ(general.size(), 2u);
+  EXPECT_EQ(general[0].name, "a.rom");
+  EXPECT_EQ(general[0].file.size, 9u);
+  EXPECT_NE(general[0].file.crc, stored) << "the CRC of the data as it is";
+
+  std::filesystem::create_directory(dir / "out");
+  ASSERT_TRUE(ExtractFlat(path, dir / "out"));
+  EXPECT_EQ(dir.Read("out/a.rom"), "food data");
 }
 
 }  // namespace

@@ -24,6 +24,20 @@
 
 namespace kw {
 
+std::vector<const GameRecord*> BorrowedSets(const GameDatabase& database, const GameRecord& game,
+                                            SetName GameRecord::*link) {
+  std::vector<const GameRecord*> chain;
+  for (const GameRecord* current = &game; !(current->*link).empty();) {
+    current = database.FindSet((current->*link).View(), true);
+    if (!current) break;
+    // Sets that name each other or themselves: a set already taken ends the chain.
+    const auto taken = [current](const GameRecord* set) { return set->Name == current->Name; };
+    if (current->Name == game.Name || std::any_of(chain.begin(), chain.end(), taken)) break;
+    chain.push_back(current);
+  }
+  return chain;
+}
+
 LaunchController::LaunchController(UserInterface& ui, const FrontEndSettings& settings,
                                    GameDatabase& database,
                                    EmulatorConfigController& emulator_config,
@@ -80,17 +94,11 @@ void LaunchController::ExtractSets(const GameRecord& game) {
   // name in a later set replaces the earlier one.
   std::vector<std::pair<std::string, SetKind>> sets;
   if (!database_.Roms(game).empty()) sets.emplace_back(game.Name.Str(), SetKind::Rom);
-  for (const GameRecord* current = &game; !current->RomOf.empty();) {
-    current = database_.FindSet(current->RomOf.View(), true);
-    if (!current) break;
-    sets.emplace_back(current->Name.Str(), SetKind::Rom);
-  }
+  for (const GameRecord* set : BorrowedSets(database_, game, &GameRecord::RomOf))
+    sets.emplace_back(set->Name.Str(), SetKind::Rom);
   if (!database_.Samples(game).empty()) sets.emplace_back(game.Name.Str(), SetKind::Sample);
-  for (const GameRecord* current = &game; !current->SampleOf.empty();) {
-    current = database_.FindSet(current->SampleOf.View(), true);
-    if (!current) break;
-    sets.emplace_back(current->Name.Str(), SetKind::Sample);
-  }
+  for (const GameRecord* set : BorrowedSets(database_, game, &GameRecord::SampleOf))
+    sets.emplace_back(set->Name.Str(), SetKind::Sample);
   if (database_.Dialect == EmulatorDialect::kListxml) {
     // Today's emulator finds the files in a directory of the game's name, and takes the game's
     // own file where its parent has one of the same name: the farthest set goes first, the

@@ -1,15 +1,17 @@
 // The launch of the selected game (RunGameOPTClick): the emulator's options written, the game's
 // ROM and sample sets put into the temporary directory, its per-game files set aside, the set
-// tested, the emulator run and waited for, the play recorded, everything put back, and the list
-// brought back to the same game.
+// tested, the emulator run and waited for, the play recorded, the per-game files the run left
+// missing or empty put back, and the list brought back to the same game.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/launch/command_line.h"
+#include "core/profile/game_database.h"
 #include "core/reports/report_document.h"
 #include "core/shell/app_names.h"
 
@@ -31,6 +33,12 @@ enum class RecordingMode;
 // give.
 GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,
                           const AppNames& names, RecordingMode mode);
+
+// The sets `game` borrows from through `link` (RomOf or SampleOf), nearest first: each name
+// looked up in Games, then Resources, until a record has none or the name is not found. Each
+// set is taken at most once, so sets that name each other end the chain.
+std::vector<const GameRecord*> BorrowedSets(const GameDatabase& database, const GameRecord& game,
+                                            SetName GameRecord::*link);
 
 // How a launch ended.
 enum class LaunchOutcome {

@@ -2,6 +2,7 @@
 
 #include "core/launch/command_line.h"
 #include "core/shell/emulator_config.h"
+#include "platform/ascii.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -18,12 +19,8 @@ std::string NameOf(const RunFile& file) {
   return file.Extension.empty() ? file.Stem : file.Stem + "." + file.Extension;
 }
 
-std::string CopyNameOf(const RunFile& file, const std::string& temp_name) {
-  return file.Extension.empty() ? temp_name : temp_name + "." + file.Extension;
-}
-
 bool Handled(const RunFile& file) {
-  return IsPlainFileName(NameOf(file));
+  return !file.Stem.empty() && IsPlainFileName(NameOf(file));
 }
 
 // A directory copied with its files and subdirectories; links are not followed or copied.
@@ -41,30 +38,95 @@ void CopyTree(const std::string& from, const std::string& to) {
   }
 }
 
-void BackupDirectory(const RunFile& file, const std::string& temp_name) {
-  const std::string dir = DirectoryOf(file);
-  const std::string original = fs::Resolve(dir + file.Stem);
-  if (fs::IsLink(original) || !fs::DirectoryExists(original)) return;
-  const std::string copy = dir + CopyNameOf(file, temp_name);
-  if (fs::IsLink(copy)) {
-    (void)fs::Delete(copy);
-  } else if (fs::DirectoryExists(copy)) {
-    (void)fs::DeleteTree(copy);  // left by a run that never came back
-  }
-  CopyTree(original, copy);
+// What stands at a copy's name before a new copy is made there: a copy of the same kind from
+// an earlier run, or a link, which is removed rather than written through. Anything else is
+// left alone (false), and no copy is made.
+bool ClearBackupPlace(const std::string& copy, bool directory) {
+  if (fs::IsLink(copy)) return fs::Delete(copy).Ok();
+  if (!fs::Exists(copy)) return true;
+  if (directory) return fs::DirectoryExists(copy) && fs::DeleteTree(copy).Ok();
+  return fs::Stamp(copy) && fs::Delete(copy).Ok();
 }
 
-void RestoreDirectory(const RunFile& file, const std::string& temp_name) {
+// Where the copy of `original` (the file as found on disk) goes: named after it as it is
+// spelled there, so that the copy returns to that very name.
+std::string CopyPathOf(const RunFile& file, const std::string& original,
+                       const std::string& temp_name) {
+  return DirectoryOf(file) + temp_name + "." + fs::ExtractFileName(original);
+}
+
+// The copy of the file, found without regard to case, and the place it returns to: the file as
+// spelled on disk, or when it is gone, the name the copy keeps.
+struct CopyAndPlace {
+  std::string copy;
+  std::string original;
+};
+CopyAndPlace FindCopy(const RunFile& file, const std::string& temp_name) {
   const std::string dir = DirectoryOf(file);
-  const std::string copy = dir + CopyNameOf(file, temp_name);
-  if (fs::IsLink(copy) || !fs::DirectoryExists(copy)) return;
-  const std::string original = fs::Resolve(dir + file.Stem);
-  if (fs::IsLink(original)) {
-    (void)fs::Delete(original);
-  } else if (fs::DirectoryExists(original)) {
-    (void)fs::DeleteTree(original);
+  CopyAndPlace found{fs::Resolve(dir + BackupNameOf(file, temp_name)),
+                     fs::Resolve(dir + NameOf(file))};
+  if (!fs::Exists(found.original) && !fs::IsLink(found.original)) {
+    found.original = fs::ExtractFilePath(found.copy) +
+                     fs::ExtractFileName(found.copy).substr(temp_name.size() + 1);
   }
-  if (!fs::Rename(copy, original)) (void)fs::DeleteTree(copy);
+  return found;
+}
+
+void BackupDirectory(const RunFile& file, const std::string& temp_name) {
+  const std::string original = fs::Resolve(DirectoryOf(file) + file.Stem);
+  if (fs::IsLink(original) || !fs::DirectoryExists(original)) return;
+  if (!ClearBackupPlace(FindCopy(file, temp_name).copy, true)) return;
+  CopyTree(original, CopyPathOf(file, original, temp_name));
+}
+
+BackupSettled Failed(const Status& status) {
+  return {BackupOutcome::Kept, status.Message()};
+}
+
+// The copy replaces the file (an empty directory is removed first), or is deleted.
+BackupSettled Settle(const std::string& copy, const std::string& original, bool put_back,
+                     bool directory) {
+  if (put_back) {
+    if (directory && fs::DirectoryExists(original)) {
+      if (Status removed = fs::DeleteTree(original); !removed) return Failed(removed);
+    }
+    if (Status renamed = fs::Rename(copy, original); !renamed) return Failed(renamed);
+    return {BackupOutcome::PutBack, ""};
+  }
+  if (Status deleted = directory ? fs::DeleteTree(copy) : fs::Delete(copy); !deleted)
+    return Failed(deleted);
+  return {BackupOutcome::Deleted, ""};
+}
+
+BackupSettled RestoreDirectory(const RunFile& file, const std::string& temp_name) {
+  const auto [copy, original] = FindCopy(file, temp_name);
+  if (fs::IsLink(copy)) {
+    if (Status deleted = fs::Delete(copy); !deleted) return Failed(deleted);
+    return {BackupOutcome::LinkGone, ""};
+  }
+  if (!fs::DirectoryExists(copy)) return {};
+  if (fs::IsLink(original) || (fs::Exists(original) && !fs::DirectoryExists(original)))
+    return {BackupOutcome::Kept, ""};
+  return Settle(copy, original, fs::List(original).empty(), true);
+}
+
+// The line that says what became of the copy `shown_copy` of `shown_file`.
+std::string SettledLine(const BackupSettled& settled, const std::string& shown_copy,
+                        const std::string& shown_file) {
+  switch (settled.outcome) {
+    case BackupOutcome::PutBack:
+      return shown_copy + " put back as " + shown_file + ", which was missing or empty";
+    case BackupOutcome::Deleted:
+      return shown_copy + " deleted: " + shown_file + " is newer";
+    case BackupOutcome::LinkGone:
+      return shown_copy + " deleted: a link, not a copy";
+    case BackupOutcome::Kept:
+      return shown_copy + " left in place: " +
+             (settled.reason.empty() ? shown_file + " is not a file of its own" : settled.reason);
+    case BackupOutcome::None:
+      break;
+  }
+  return "";
 }
 
 }  // namespace
@@ -90,22 +152,77 @@ std::array<RunFile, 4> RunFilesOf(const EmulatorConfig& config, const std::strin
           RunFile{config.directory.inp, recording_name, "inp"}};
 }
 
+std::string BackupNameOf(const RunFile& file, const std::string& temp_name) {
+  return temp_name + "." + NameOf(file);
+}
+
 void BackupRunFile(const RunFile& file, const std::string& temp_name) {
   if (!Handled(file)) return;
   if (file.IsDirectory) return BackupDirectory(file, temp_name);
-  const std::string dir = DirectoryOf(file);
-  const std::string original = fs::Resolve(dir + file.Stem + "." + file.Extension);
-  if (fs::FileExists(original)) (void)fs::Copy(original, dir + temp_name + "." + file.Extension);
+  const std::string original = fs::Resolve(DirectoryOf(file) + NameOf(file));
+  if (fs::IsLink(original) || !fs::Stamp(original)) return;  // only a regular file
+  Result<std::string> bytes = fs::ReadFile(original);
+  if (!bytes || !ClearBackupPlace(FindCopy(file, temp_name).copy, false)) return;
+  (void)fs::WriteFileAtomic(CopyPathOf(file, original, temp_name), *bytes);
 }
 
-void RestoreRunFile(const RunFile& file, const std::string& temp_name) {
-  if (!Handled(file)) return;
+BackupSettled RestoreRunFile(const RunFile& file, const std::string& temp_name) {
+  if (!Handled(file)) return {};
   if (file.IsDirectory) return RestoreDirectory(file, temp_name);
-  const std::string dir = DirectoryOf(file);
-  const std::string copy = fs::Resolve(dir + temp_name + "." + file.Extension);
-  if (!fs::FileExists(copy)) return;
-  const std::string original = fs::Resolve(dir + file.Stem + "." + file.Extension);
-  if (!fs::Rename(copy, original)) (void)fs::Delete(copy);
+  const auto [copy, original] = FindCopy(file, temp_name);
+  if (fs::IsLink(copy)) {
+    if (Status deleted = fs::Delete(copy); !deleted) return Failed(deleted);
+    return {BackupOutcome::LinkGone, ""};
+  }
+  if (!fs::FileExists(copy)) return {};
+  // Never renamed over a link or anything else that is not a regular file.
+  const std::optional<fs::FileStamp> stamp = fs::Stamp(original);
+  if (fs::IsLink(original) || (!stamp && fs::Exists(original))) return {BackupOutcome::Kept, ""};
+  return Settle(copy, original, !stamp || stamp->size == 0, false);
+}
+
+std::vector<std::string> SettleLeftBackups(const EmulatorConfig& config,
+                                           const std::string& work_dir,
+                                           const std::string& temp_name, EmulatorDialect dialect) {
+  std::vector<std::string> lines;
+  const std::string base = fs::IncludeTrailingSeparator(work_dir);
+  const std::string temp_dir = fs::ExcludeTrailingSeparator(fs::Resolve(base + temp_name));
+  const std::string prefix = temp_name + ".";
+  for (const RunFile& kind : RunFilesOf(config, "", "", dialect)) {
+    const std::string shown_dir = DirectoryOf(kind);
+    const std::string dir = fs::IsAbsolute(shown_dir) ? shown_dir : base + shown_dir;
+    const std::string extension = kind.IsDirectory ? "" : kind.Extension;
+    const std::string suffix = extension.empty() ? "" : "." + extension;
+    for (const fs::DirEntry& entry : fs::List(dir)) {
+      const std::string& name = entry.name;
+      const std::string shown_copy = shown_dir + name;
+      const bool ends_in_suffix =
+          name.size() >= suffix.size() &&
+          platform::EqualNoCase(std::string_view(name).substr(name.size() - suffix.size()), suffix);
+      if (name.size() == temp_name.size() + suffix.size() && name.starts_with(temp_name) &&
+          ends_in_suffix) {
+        if (fs::ExcludeTrailingSeparator(fs::Resolve(dir + name)) == temp_dir) continue;
+        const Status deleted = entry.is_directory && !entry.is_link ? fs::DeleteTree(dir + name)
+                                                                    : fs::Delete(dir + name);
+        lines.push_back(deleted ? shown_copy + " deleted: an older copy that names no game"
+                                : shown_copy + " could not be deleted: " + deleted.Message());
+        continue;
+      }
+      if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) ||
+          !ends_in_suffix)
+        continue;
+      // A link at a copy's name is removed below; anything else must be of the copy's kind.
+      const bool is_directory = entry.is_directory && !entry.is_link;
+      if (!entry.is_link && is_directory != kind.IsDirectory) continue;
+      RunFile file{dir, name.substr(prefix.size(), name.size() - prefix.size() - suffix.size()),
+                   name.substr(name.size() - extension.size()), kind.IsDirectory};
+      if (!Handled(file)) continue;
+      const BackupSettled settled = RestoreRunFile(file, temp_name);
+      if (settled.outcome != BackupOutcome::None)
+        lines.push_back(SettledLine(settled, shown_copy, shown_dir + NameOf(file)));
+    }
+  }
+  return lines;
 }
 
 PlayTime PlayTimeOf(std::chrono::nanoseconds elapsed) {

@@ -1,11 +1,14 @@
 // The emulator's per-game files around a run: the game's configuration, non-volatile memory,
-// high scores and the recording are copied aside before the run and brought back after it, so
-// that what the emulator wrote during a run never replaces what the user had.
+// high scores and the recording are copied aside before the run. After it, what the emulator
+// wrote is kept; the copy returns only where the emulator left the file missing or empty (a
+// game the set test refused was never run, so its files stay exactly as they were). Each copy
+// is named after the file it came from, so that it can only ever return to that file.
 #pragma once
 
 #include <array>
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "core/profile/emulator_dialect.h"
 
@@ -28,12 +31,42 @@ std::array<RunFile, 4> RunFilesOf(const EmulatorConfig& config, const std::strin
                                   const std::string& recording_name,
                                   EmulatorDialect dialect = EmulatorDialect::kListinfo);
 
-// BackupRunFile: the file, when it exists, copied to `temp_name`.EXT in its directory (a
-// directory copied whole to `temp_name`, its links left out).
+// The name of the file's copy in its directory: `temp_name`.STEM.EXT ("$KSTEMP$.PACMAN.cfg"),
+// `temp_name`.STEM for a directory. The copy takes the file's name as it is spelled on disk,
+// and is looked up without regard to case.
+std::string BackupNameOf(const RunFile& file, const std::string& temp_name);
+
+// BackupRunFile: the file, when it is a regular file (a link is left alone), copied to its
+// backup name, replacing a copy left there (a link at that name is removed, never written
+// through); a directory is copied whole, its links left out.
 void BackupRunFile(const RunFile& file, const std::string& temp_name);
-// RestoreRunFile: the copy, when there is one, put back in place of the file (by a rename, so the
-// file is never half written), and no copy left behind.
-void RestoreRunFile(const RunFile& file, const std::string& temp_name);
+
+// What became of a file's copy.
+enum class BackupOutcome {
+  None,      // there was no copy
+  PutBack,   // the file was missing or empty: the copy took its place
+  Deleted,   // the file holds what the emulator wrote: the copy was deleted
+  LinkGone,  // a link stood at the copy's name: it was removed
+  Kept,      // something other than a file stands in the file's place, or the copy could not
+             // be put back or deleted: it stays
+};
+struct BackupSettled {
+  BackupOutcome outcome = BackupOutcome::None;
+  std::string reason;  // the system's, when a rename or deletion failed
+};
+
+// RestoreRunFile: the copy, when there is one, put back in place of the file when that is
+// missing or empty (by a rename, so the file is never half written), deleted otherwise.
+BackupSettled RestoreRunFile(const RunFile& file, const std::string& temp_name);
+
+// Copies that runs which never came back left in the run files' directories (relative ones
+// taken in `work_dir`; the temporary directory `work_dir` + `temp_name` itself is never
+// touched): each goes back to its own file as RestoreRunFile does; an older copy that names no
+// file (`temp_name`.cfg, or the directory `temp_name` in today's nvram directory) is deleted.
+// One line for each copy found, saying what was done; none when there was none.
+std::vector<std::string> SettleLeftBackups(const EmulatorConfig& config,
+                                           const std::string& work_dir,
+                                           const std::string& temp_name, EmulatorDialect dialect);
 
 // A file name that stays in its directory: not empty, no separator, not "." or "..". Run files
 // of other names (a set name from a damaged list) are left alone.

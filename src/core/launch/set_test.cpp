@@ -67,11 +67,13 @@ class SetTest {
     if (!roms.empty()) {
       // Wide enough that no list of 32-bit sizes can wrap it into a small need.
       std::uint64_t need = 0;
-      for (const RomRecord& rom : roms) {
+      for (const RomRecord& rom : roms)
         need += rom.Size;
+      // Known before any file is made: a game the memory refuses gets no fake files.
+      short_of_memory_ = memory_total_ != 0 && memory_total_ < need;
+      for (const RomRecord& rom : roms)
         TestRom(rom);
-      }
-      if (memory_total_ != 0 && memory_total_ < need) {
+      if (short_of_memory_) {
         Problem("Not enough physical memory for MAME to load roms (Total=" +
                 std::to_string(memory_total_ / kMegabyte) +
                 " MB; Needed=" + std::to_string(need / kMegabyte) + " MB)");
@@ -204,13 +206,15 @@ class SetTest {
   }
 
   void CreateFake(const RomRecord& rom, const std::string& path) {
+    // A game that does not fit in the machine's memory cannot run anyway (the memory line says
+    // so): its files are not made up, and stay missing.
+    if (short_of_memory_) {
+      Problem(PaddedName(std::string(database_.Text(rom.Name))) + " rom file is missing");
+      return;
+    }
     ui_.SetOperation("Creating fake file...");
     ui_.ProcessMessages();
-    // A size beyond the machine's memory cannot be loaded anyway (the memory line says so):
-    // such a file is not made up in memory, and stays missing.
-    if (memory_total_ != 0 && rom.Size > memory_total_) {
-      Problem(PaddedName(std::string(database_.Text(rom.Name))) + " rom file is missing");
-    } else if (!fs::WriteFileAtomic(path, RandomBytes(rom.Size))) {
+    if (!fs::WriteFileAtomic(path, RandomBytes(rom.Size))) {
       Problem(PaddedName(std::string(database_.Text(rom.Name))) +
               " could not be created due to a disk write error");
     }
@@ -223,6 +227,7 @@ class SetTest {
   const AppNames& names_;
   ReportDocument& report_;
   const std::uint64_t memory_total_;
+  bool short_of_memory_ = false;
   bool passed_ = true;
 };
 

@@ -75,9 +75,9 @@ void MainShell::FormShow(const std::vector<std::string>& args) {
       parts_.profiles.CreateProfile();
     }
   }
-  // The temporary directory of a run lies in the current directory, which is the emulator's
-  // once a profile is open.
-  CrashCheck(ui_, platform::fs::CurrentDirectory() + names_.TempDirName, names_.ProductName);
+  // What a run that never came back left lies in the work directory of the profile just
+  // opened; without one there is nothing to look at.
+  CrashCheck(ui_, parts_.database, parts_.emulator_config.Config(), names_);
 }
 
 void MainShell::FormDestroy() {

@@ -12,6 +12,7 @@
 #include "support/script_emulator.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/test_archives.h"
 
 namespace kw {
 namespace {
@@ -46,11 +47,15 @@ class LaunchTest : public ::testing::Test {
         ")\ngame ( name noroms romof parent description \"No ROMs\" )\n"
         "game ( name broken description \"Broken\" " +
         Rom("gone.bin", "gone") + ")\nresource ( name bios description \"BIOS\" " +
-        Rom("shared.bin", "B") + Rom("b.bin", "bb") + ")\n";
+        Rom("shared.bin", "B") + Rom("b.bin", "bb") +
+        ")\ngame ( name loopa romof loopb description \"Loop A\" " + Rom("shared.bin", "L") +
+        Rom("l.bin", "ll") + ")\ngame ( name loopb romof loopa description \"Loop B\" " +
+        Rom("shared.bin", "L") + ")\n";
     const std::string listinfo = emu_.Write("list.txt", list);
     Zip("clone", {{"shared.bin", "C"}, {"c.bin", "cc"}});
     Zip("PARENT", {{"shared.bin", "P"}, {"p.bin", "pp"}});
     Zip("bios", {{"shared.bin", "B"}, {"b.bin", "bb"}});
+    Zip("loopb", {{"shared.bin", "L"}, {"l.bin", "ll"}});
     test::WriteScript(emu_, "mame",
                       "case \"$1\" in\n"
                       "  '' | -help) echo 'v1' ;;\n"
@@ -102,7 +107,7 @@ TEST_F(LaunchTest, ACloneRunsOnItsOwnItsParentsAndTheBiosFilesAndComesBack) {
   EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
   EXPECT_EQ(emu_.Read("args.txt"), "CLONE|-romdir|$KSTEMP$|");
   EXPECT_EQ(emu_.Read("ran.txt"), "B") << "the BIOS's file, extracted last, replaced the others";
-  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the user's") << "the run's files are put back";
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the emulator wrote\n") << "what the run wrote is kept";
   EXPECT_EQ(program_->stats.PlayCount("CLONE"), 1u);
   EXPECT_NE(home_.Read("STATS.INI").find("[CLONE]"), std::string::npos);
   EXPECT_FALSE(Leftovers());
@@ -149,6 +154,91 @@ TEST_F(LaunchTest, TheRecordingOptionsReachTheEmulator) {
   EXPECT_EQ(program_->launch.RunGameOPTClick(), LaunchOutcome::Ran);
   EXPECT_EQ(emu_.Read("args.txt"), "PARENT|-romdir|$KSTEMP$|-record|PARENT|-soundcard|0|");
   EXPECT_EQ(view_.file_name, "PARENT");
+}
+
+TEST_F(LaunchTest, SetsThatNameEachOtherAreEachTakenOnce) {
+  // LOOPA borrows from LOOPB, which borrows from LOOPA again.
+  EXPECT_EQ(Play("LOOPA"), LaunchOutcome::Ran);
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
+  EXPECT_EQ(emu_.Read("ran.txt"), "L");
+  EXPECT_FALSE(Leftovers());
+}
+
+TEST_F(LaunchTest, ACopyLeftByAnotherGamesRunNeverLandsOnThisGamesFile) {
+  // Left by a run of another game that never came back, under the name copies once had.
+  emu_.Write("cfg/$KSTEMP$.cfg", "another game's settings");
+  EXPECT_EQ(Play("NOROMS"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("cfg/noroms.cfg"), "the emulator wrote\n");
+  EXPECT_EQ(emu_.Read("cfg/$KSTEMP$.cfg"), "another game's settings")
+      << "left for the start-up check";
+
+  // A copy of this game's own file, left the same way, returns to it when the run leaves the
+  // file empty.
+  test::WriteScript(emu_, "mame", ": > cfg/parent.cfg\n");
+  emu_.Write("cfg/$KSTEMP$.PARENT.cfg", "the parent's settings");
+  EXPECT_EQ(Play("PARENT"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("cfg/parent.cfg"), "the parent's settings");
+  EXPECT_FALSE(std::filesystem::exists(emu_ / "cfg/$KSTEMP$.PARENT.cfg"));
+}
+
+TEST_F(LaunchTest, WhatTheRunLeftEmptyOrMissingGetsTheUsersFileBack) {
+  emu_.Write("hi/clone.hi", "the user's scores");
+  emu_.Write("nvram/clone.nv", "the user's memory");
+  test::WriteScript(emu_, "mame", "rm hi/clone.hi; : > nvram/clone.nv; rm cfg/clone.cfg\n");
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("hi/clone.hi"), "the user's scores");
+  EXPECT_EQ(emu_.Read("nvram/clone.nv"), "the user's memory");
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "the user's");
+  EXPECT_FALSE(Leftovers());
+
+  // A link where the copy goes is removed, not written through.
+  const std::string outside = emu_.Write("outside.txt", "not a copy");
+  std::filesystem::create_symlink(outside, emu_ / "cfg/$KSTEMP$.CLONE.cfg");
+  test::WriteScript(emu_, "mame", "echo 'new' > cfg/clone.cfg\n");
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("outside.txt"), "not a copy");
+  EXPECT_EQ(emu_.Read("cfg/clone.cfg"), "new\n");
+  EXPECT_FALSE(Leftovers());
+}
+
+TEST_F(LaunchTest, AGameTheMemoryRefusesGetsNoFakeFiles) {
+  // CLONE's own c.bin is missing; each of its ROMs fits in the memory, all of them do not.
+  std::filesystem::remove(emu_ / "ROMS/clone.zip");
+  program_->settings.Values().CreateFakeFiles = true;
+  program_->launch.SetMemoryTotal([] { return std::uint64_t{5}; });
+  bool faked = true;
+  ui_.on_ask = [&](const test::RecordedMessage&) {
+    faked = std::filesystem::exists(emu_ / "$KSTEMP$/c.bin") ||
+            std::filesystem::exists(emu_ / "$KSTEMP$/C.BIN");
+  };
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Refused);
+  EXPECT_FALSE(faked) << "no fake file while the set test asks";
+  const auto& lines = program_->launch.Report().Lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2].text, "C.BIN        rom file is missing");
+  EXPECT_EQ(lines.back().text,
+            "Not enough physical memory for MAME to load roms (Total=0 MB; Needed=0 MB)");
+}
+
+TEST_F(LaunchTest, AFileWhoseDataFailsItsCrcIsThereWithTheCrcItHas) {
+  program_->settings.Values().CheckCRCOnRun = true;
+  // BROKEN's gone.bin stored as "gone", a byte of it then damaged in the archive.
+  ASSERT_TRUE(test::WriteTestArchive(emu_ / "ROMS/broken.zip", {{"gone.bin", "gone"}}, "zip",
+                                     "zip:compression=store"));
+  std::string zip = emu_.Read("ROMS/broken.zip");
+  const std::size_t data = zip.find("gone", zip.find("gone.bin") + 8);
+  ASSERT_NE(data, std::string::npos);
+  zip[data] = 'd';
+  emu_.Write("ROMS/broken.zip", zip);
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("BROKEN"), LaunchOutcome::Refused);
+  std::string crc = Crc("done"), wanted = Crc("gone");
+  for (std::string* hex : {&crc, &wanted})
+    for (char& c : *hex)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  EXPECT_EQ(program_->launch.Report().Lines().back().text,
+            "GONE.BIN     has wrong CRC ($" + crc + " instead of $" + wanted + ")");
 }
 
 TEST_F(LaunchTest, ATemporaryDirectoryThatCannotBeDeletedIsSaid) {

@@ -10,7 +10,7 @@
 namespace kw {
 namespace {
 
-TEST(RunFiles, WhatTheEmulatorWroteIsUndoneAndNoCopyIsLeft) {
+TEST(RunFiles, WhatTheEmulatorWroteIsKeptAndNoCopyIsLeft) {
   test::TempDir dir;
   const auto old = std::filesystem::current_path();
   std::filesystem::current_path(dir.Path());
@@ -18,30 +18,43 @@ TEST(RunFiles, WhatTheEmulatorWroteIsUndoneAndNoCopyIsLeft) {
   config.directory.cfg = "cfg";
   config.directory.hi = "HI/";
   dir.Write("cfg/pacman.cfg", "the user's settings");
+  dir.Write("HI/pacman.hi", "the user's scores");
   std::filesystem::create_directories(dir / "HI");
   const std::array<RunFile, 4> files = RunFilesOf(config, "pacman", "MYREC");
   EXPECT_EQ(files[3].Stem, "MYREC");
   EXPECT_EQ(files[1].Extension, "nv");
   for (const RunFile& file : files)
     BackupRunFile(file, "$KSTEMP$");
-  EXPECT_EQ(dir.Read("cfg/$KSTEMP$.cfg"), "the user's settings");
+  EXPECT_EQ(dir.Read("cfg/$KSTEMP$.pacman.cfg"), "the user's settings") << "named after its file";
   dir.Write("cfg/pacman.cfg", "what the emulator wrote");
-  dir.Write("HI/pacman.hi", "new high scores");
-  for (const RunFile& file : files)
-    RestoreRunFile(file, "$KSTEMP$");
-  EXPECT_EQ(dir.Read("cfg/pacman.cfg"), "the user's settings");
-  EXPECT_EQ(dir.Read("HI/pacman.hi"), "new high scores") << "no copy: kept as written";
-  for (const char* leftover : {"cfg/$KSTEMP$.cfg", "HI/$KSTEMP$.hi", "$KSTEMP$.nv"})
+  dir.Write("HI/pacman.hi", "");  // emptied by the run
+  EXPECT_EQ(RestoreRunFile(files[0], "$KSTEMP$").outcome, BackupOutcome::Deleted);
+  EXPECT_EQ(RestoreRunFile(files[2], "$KSTEMP$").outcome, BackupOutcome::PutBack);
+  EXPECT_EQ(RestoreRunFile(files[1], "$KSTEMP$").outcome, BackupOutcome::None);
+  EXPECT_EQ(dir.Read("cfg/pacman.cfg"), "what the emulator wrote");
+  EXPECT_EQ(dir.Read("HI/pacman.hi"), "the user's scores");
+  for (const char* leftover : {"cfg/$KSTEMP$.pacman.cfg", "HI/$KSTEMP$.pacman.hi"})
     EXPECT_FALSE(std::filesystem::exists(dir / leftover)) << leftover;
 
   // A set name that would leave its directory is not touched.
   dir.Write("outside.cfg", "elsewhere");
   BackupRunFile(RunFile{"cfg", "../outside", "cfg"}, "$KSTEMP$");
-  EXPECT_FALSE(std::filesystem::exists(dir / "cfg/$KSTEMP$.cfg"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "cfg"), {}), 1)
+      << "no copy made";
+
+  // A link in the file's place is neither copied nor replaced by a copy.
+  std::filesystem::remove(dir / "cfg/pacman.cfg");
+  std::filesystem::create_symlink(dir / "outside.cfg", dir / "cfg/pacman.cfg");
+  BackupRunFile(files[0], "$KSTEMP$");
+  EXPECT_FALSE(std::filesystem::exists(dir / "cfg/$KSTEMP$.pacman.cfg"));
+  dir.Write("cfg/$KSTEMP$.pacman.cfg", "left by a run");
+  EXPECT_EQ(RestoreRunFile(files[0], "$KSTEMP$").outcome, BackupOutcome::Kept);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "cfg/pacman.cfg"));
+  EXPECT_EQ(dir.Read("outside.cfg"), "elsewhere");
   std::filesystem::current_path(old);
 }
 
-TEST(RunFiles, TodaysNonVolatileMemoryDirectoryIsPutBackWhole) {
+TEST(RunFiles, TodaysNonVolatileMemoryDirectoryReturnsWholeOnlyWhenTheRunEmptiedIt) {
   test::TempDir dir;
   const auto old = std::filesystem::current_path();
   std::filesystem::current_path(dir.Path());
@@ -55,17 +68,44 @@ TEST(RunFiles, TodaysNonVolatileMemoryDirectoryIsPutBackWhole) {
   EXPECT_EQ(files[0].Stem + "." + files[0].Extension, "galagamk2.cfg");
   EXPECT_EQ(files[3].Stem + "." + files[3].Extension, "MyRec.inp")
       << "the recording as the command line names it";
-  for (const RunFile& file : files)
-    BackupRunFile(file, "$KSTEMP$");
+  BackupRunFile(files[1], "$KSTEMP$");
+  EXPECT_EQ(dir.Read("nvram/$KSTEMP$.galagamk2/sub/rtc"), "the clock");
   dir.Write("nvram/galagamk2/eeprom", "what the emulator wrote");
-  dir.Write("nvram/galagamk2/new", "a file the run made");
-  for (const RunFile& file : files)
-    RestoreRunFile(file, "$KSTEMP$");
-  EXPECT_EQ(dir.Read("nvram/galagamk2/eeprom"), "the user's memory");
+  EXPECT_EQ(RestoreRunFile(files[1], "$KSTEMP$").outcome, BackupOutcome::Deleted);
+  EXPECT_EQ(dir.Read("nvram/galagamk2/eeprom"), "what the emulator wrote");
+  EXPECT_FALSE(std::filesystem::exists(dir / "nvram/$KSTEMP$.galagamk2"));
+
+  BackupRunFile(files[1], "$KSTEMP$");
+  std::filesystem::remove_all(dir / "nvram/galagamk2");
+  std::filesystem::create_directory(dir / "nvram/galagamk2");  // emptied by the run
+  EXPECT_EQ(RestoreRunFile(files[1], "$KSTEMP$").outcome, BackupOutcome::PutBack);
+  EXPECT_EQ(dir.Read("nvram/galagamk2/eeprom"), "what the emulator wrote");
   EXPECT_EQ(dir.Read("nvram/galagamk2/sub/rtc"), "the clock");
-  EXPECT_FALSE(std::filesystem::exists(dir / "nvram/galagamk2/new"));
-  EXPECT_FALSE(std::filesystem::exists(dir / "nvram/$KSTEMP$"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "nvram/$KSTEMP$.galagamk2"));
   std::filesystem::current_path(old);
+}
+
+TEST(RunFiles, CopiesLeftInTodaysDirectoriesAreSettledByTheirNames) {
+  test::TempDir dir;
+  EmulatorConfig config;
+  config.directory.nvram = "nvram";
+  config.directory.cfg = "cfg";
+  dir.Write("nvram/$KSTEMP$.galaga/eeprom", "galaga's memory");  // galaga's directory is gone
+  dir.Write("nvram/$KSTEMP$/eeprom", "an older copy");
+  dir.Write("nvram/$KSTEMP$.mspacman", "a file where a directory's copy would be");
+  dir.Write("cfg/$KSTEMP$.galaga.cfg/x", "a directory where a file's copy would be");
+  dir.Write("$KSTEMP$/galaga.rom", "the temporary directory");
+  const std::vector<std::string> lines =
+      SettleLeftBackups(config, dir.Path(), "$KSTEMP$", EmulatorDialect::kListxml);
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{
+                "nvram/$KSTEMP$ deleted: an older copy that names no game",
+                "nvram/$KSTEMP$.galaga put back as nvram/galaga, which was missing or empty"}));
+  EXPECT_EQ(dir.Read("nvram/galaga/eeprom"), "galaga's memory");
+  EXPECT_EQ(dir.Read("nvram/$KSTEMP$.mspacman"), "a file where a directory's copy would be");
+  EXPECT_EQ(dir.Read("cfg/$KSTEMP$.galaga.cfg/x"), "a directory where a file's copy would be");
+  EXPECT_EQ(dir.Read("$KSTEMP$/galaga.rom"), "the temporary directory") << "not a copy";
+  EXPECT_TRUE(SettleLeftBackups(config, dir.Path(), "$KSTEMP$", EmulatorDialect::kListxml).empty());
 }
 
 TEST(RunFiles, PlayTimeIsATimeOfDay) {

@@ -33,6 +33,19 @@ class MainShellTest : public ::testing::Test {
     unsetenv("KESTRELWING_OPTICAL_DRIVES");
   }
   AppNames Names() const { return AppNames::Compute(home_.Path(), home_.Path()); }
+  // A profile of one game whose emulator lives in `emu`; its path.
+  std::string SaveDemoProfile(const TempDir& emu) {
+    test::WriteEmulator(emu, "mame", "M.A.M.E. v0.37 BETA 5", "/dev/null");
+    GameDatabase made;
+    made.EmulatorDir = emu.Path();
+    made.EmulatorExe = "mame";
+    made.EmulatorVersion = "M.A.M.E. v0.37 BETA 5";
+    GameEntry pacman;
+    pacman.Name = "PACMAN";
+    made.AddGame(pacman);
+    EXPECT_TRUE(SaveProfile(made, home_ / "Demo.ksl", ui_, ProfileFileContext{}).Ok());
+    return home_ / "Demo.ksl";
+  }
 
   TempDir home_;
   TempDir work_;
@@ -63,38 +76,86 @@ TEST_F(MainShellTest, FirstStartWelcomesThenCreatesAProfileAndEndsWithNoProfile)
   EXPECT_EQ(view_.titles.back(), "Kestrelwing - no profile loaded");
 }
 
-TEST_F(MainShellTest, FirstStartStillRunsTheCrashCheck) {
-  std::filesystem::create_directory("$KSTEMP$");
+const char* kCrashWarning =
+    "Warning: MAME crashed the computer the last time it was run.\r"
+    "This may be due to problems related to the MAME version you are using (eg. Betas, "
+    "etc.)\r"
+    "and it's not a Kestrelwing fault. You better don't try to run that game again\r"
+    "until you get an updated version.";
+
+TEST_F(MainShellTest, WithoutAProfileTheCrashCheckLooksNowhere) {
   work_.Write("$KSTEMP$/pacman.6e", "rom");
+  work_.Write("CFG/$KSTEMP$.PACMAN.cfg", "someone's copy");
   Program p(ui_, view_.Views(), Names());
   p.shell.FormCreate();
-  p.shell.FormShow({});
-  ASSERT_EQ(ui_.messages.size(), 2u);  // the welcome, the warning
-  EXPECT_EQ(ui_.messages[1].text,
-            "Warning: MAME crashed the computer the last time it was run.\r"
-            "This may be due to problems related to the MAME version you are using (eg. Betas, "
-            "etc.)\r"
-            "and it's not a Kestrelwing fault. You better don't try to run that game again\r"
-            "until you get an updated version.");
-  EXPECT_EQ(ui_.messages[1].icon, MsgIcon::Warning);
-  EXPECT_FALSE(std::filesystem::exists("$KSTEMP$"));
+  p.shell.FormShow({});  // the new-profile window is cancelled
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{kWelcome});
+  EXPECT_TRUE(std::filesystem::exists("$KSTEMP$/pacman.6e"));
+  EXPECT_TRUE(std::filesystem::exists("CFG/$KSTEMP$.PACMAN.cfg"));
+}
+
+TEST_F(MainShellTest, TheCrashCheckLooksInTheOpenedProfilesDirectoryOnly) {
+  TempDir emu;
+  emu.Write("$KSTEMP$/pacman.6e", "rom");
+  work_.Write("$KSTEMP$/mine.txt", "the directory the program started in");
+  Program p(ui_, view_.Views(), Names());
+  p.shell.FormCreate();
+  p.shell.FormShow({SaveDemoProfile(emu)});
+  EXPECT_EQ(ui_.Texts(), std::vector<std::string>{kCrashWarning});
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Warning);
+  EXPECT_FALSE(std::filesystem::exists(emu / "$KSTEMP$"));
+  EXPECT_TRUE(std::filesystem::exists(work_ / "$KSTEMP$/mine.txt"));
+}
+
+TEST_F(MainShellTest, CopiesLeftBehindGoBackToTheirOwnFilesOrAreDeleted) {
+  TempDir emu;
+  emu.Write("MAME.CFG", "[directory]\ncfg = CFG\nnvram = NVRAM\nhi = HI\ninp = INP\n");
+  emu.Write("CFG/$KSTEMP$.PACMAN.cfg", "pacman's settings");  // its file is missing
+  emu.Write("CFG/$KSTEMP$.cfg", "an older copy of some game's settings");
+  emu.Write("NVRAM/$KSTEMP$.PACMAN.nv", "pacman's memory");
+  emu.Write("NVRAM/PACMAN.nv", "");  // left empty
+  emu.Write("HI/$KSTEMP$.PACMAN.hi", "old scores");
+  emu.Write("HI/PACMAN.hi", "new scores");
+  const std::string outside = work_.Write("outside.inp", "not a copy");
+  std::filesystem::create_directories(emu / "INP");
+  std::filesystem::create_symlink(outside, emu / "INP/$KSTEMP$.MYREC.inp");
+  Program p(ui_, view_.Views(), Names());
+  p.shell.FormCreate();
+  p.shell.FormShow({SaveDemoProfile(emu)});
+  ASSERT_EQ(ui_.messages.size(), 1u) << "no crash warning: no temporary directory";
+  EXPECT_EQ(ui_.messages[0].text,
+            "An emulator run that never came back left copies of the games' own files behind:\r"
+            "CFG/$KSTEMP$.PACMAN.cfg put back as CFG/PACMAN.cfg, which was missing or empty\r"
+            "CFG/$KSTEMP$.cfg deleted: an older copy that names no game\r"
+            "NVRAM/$KSTEMP$.PACMAN.nv put back as NVRAM/PACMAN.nv, which was missing or empty\r"
+            "HI/$KSTEMP$.PACMAN.hi deleted: HI/PACMAN.hi is newer\r"
+            "INP/$KSTEMP$.MYREC.inp deleted: a link, not a copy");
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Information);
+  EXPECT_EQ(emu.Read("CFG/PACMAN.cfg"), "pacman's settings");
+  EXPECT_EQ(emu.Read("NVRAM/PACMAN.nv"), "pacman's memory");
+  EXPECT_EQ(emu.Read("HI/PACMAN.hi"), "new scores");
+  EXPECT_EQ(work_.Read("outside.inp"), "not a copy");
+  for (const char* dir : {"CFG", "NVRAM", "HI", "INP"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(emu / dir))
+      EXPECT_NE(entry.path().filename().string().rfind("$KSTEMP$", 0), 0u) << entry.path();
+  }
 }
 
 TEST_F(MainShellTest, ATemporaryDirectoryThatCannotBeDeletedIsReportedAndKept) {
   // An immutable file cannot be removed, not even by root.
-  std::string rom = work_.Write("$KSTEMP$/pacman.6e", "rom");
+  TempDir emu;
+  std::string rom = emu.Write("$KSTEMP$/pacman.6e", "rom");
   ASSERT_EQ(test::RunCommand("chattr +i '" + rom + "'").status, 0);
-  ui_.answers = {MsgAnswer::No};
   Program p(ui_, view_.Views(), Names());
-  p.shell.FormShow({"/nowhere/x.ksl"});
+  p.shell.FormShow({SaveDemoProfile(emu)});
   test::RunCommand("chattr -i '" + rom + "'");
-  ASSERT_EQ(ui_.messages.size(), 3u);  // the missing profile, the warning, the failure
-  EXPECT_EQ(ui_.messages[2].text,
+  ASSERT_EQ(ui_.messages.size(), 2u);  // the warning, the failure
+  EXPECT_EQ(ui_.messages[1].text,
             "The temporary directory could not be deleted!\r"
             "This means one or more rom files of the game you ran could not be deleted.\r"
             "Please solve the problem and try again.");
-  EXPECT_EQ(ui_.messages[2].icon, MsgIcon::Error);
-  EXPECT_TRUE(std::filesystem::exists("$KSTEMP$")) << "left in place for the next start";
+  EXPECT_EQ(ui_.messages[1].icon, MsgIcon::Error);
+  EXPECT_TRUE(std::filesystem::exists(emu / "$KSTEMP$")) << "left in place for the next start";
 }
 
 TEST_F(MainShellTest, AnArgumentWinsOverTheLastProfileWhichIsKeptUpperCase) {
