@@ -1,6 +1,9 @@
 #include "core/launch/text_output.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <string_view>
 
 #include "core/reports/report_document.h"
 #include "core/user_interface.h"
@@ -13,6 +16,27 @@ namespace {
 // A line as text-mode reading gives it: without its line break, a CR LF counting as one.
 void DropCarriageReturn(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+// Adds the lines of `text` as text-mode reading gives them; a last line without its line break
+// is added all the same.
+void AddLines(ReportDocument& report, std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string line(text.substr(0, end));
+    DropCarriageReturn(line);
+    report.AddLine(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+}
+
+// Reads `size` bytes of the capture from where it stands; short when the file is shorter.
+std::string ReadPart(std::ifstream& capture, std::uint64_t size) {
+  std::string part(static_cast<std::size_t>(size), '\0');
+  capture.read(part.data(), static_cast<std::streamsize>(size));
+  part.resize(static_cast<std::size_t>(capture.gcount()));
+  return part;
 }
 
 }  // namespace
@@ -37,6 +61,22 @@ void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputCo
   if (platform::fs::FileExists(path)) capture.open(path, std::ios::binary);
   if (!capture.is_open()) {
     report.AddLine("***** ERROR: " + quoted + " file not found.");
+  } else if (struct stat st; stat(path.c_str(), &st) == 0 &&
+                             static_cast<std::uint64_t>(st.st_size) > 2 * kShownOutputEnd) {
+    // A flood of output: its beginning and its end are what tell, and a report of gigabytes
+    // would take memory many times their size.
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    const std::string head = ReadPart(capture, kShownOutputEnd);
+    capture.seekg(static_cast<std::streamoff>(size - kShownOutputEnd));
+    const std::string tail = ReadPart(capture, kShownOutputEnd);
+    AddLines(report, head);
+    report.AddLine("***** " + std::to_string(size - head.size() - tail.size()) +
+                   " bytes of the output left out here *****");
+    AddLines(report, tail);
+    if (capture.bad() || head.size() + tail.size() < 2 * kShownOutputEnd)
+      report.AddLine("***** ERROR: " + quoted + " file read error");
+    capture.close();
+    (void)platform::fs::Delete(path);
   } else {
     std::string line;
     // The first line is always added: an empty capture shows one empty line.

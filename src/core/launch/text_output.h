@@ -2,6 +2,7 @@
 // capture file: the prompt with the command line, the captured lines, the closing prompt.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/shell/app_names.h"
@@ -10,6 +11,10 @@ namespace kw {
 
 class ReportDocument;
 class UserInterface;
+
+// A capture larger than twice this shows its first and its last this many bytes, with a line
+// between them that says how many bytes were left out.
+constexpr std::uint64_t kShownOutputEnd = std::uint64_t{2} << 20;
 
 struct TextOutputContext {
   std::string ProductName = kProductName;
@@ -22,8 +27,9 @@ struct TextOutputContext {
 void BeginTextOutput(ReportDocument& report, const std::string& command_text,
                      const TextOutputContext& context);
 
-// Adds the capture file's lines (or the error line of a capture that is missing or cannot be
-// read to the end), deletes the capture, closes with the prompt and shows the report.
+// Adds the capture file's lines (within the bound above; or the error line of a capture that is
+// missing or cannot be read to the end), deletes the capture, closes with the prompt and shows the
+// report.
 void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputContext& context);
 
 }  // namespace kw

@@ -46,5 +46,39 @@ TEST(TextOutput, TheReportFramesTheCaptureOrSaysWhatWentWrong) {
   std::filesystem::current_path(old);
 }
 
+TEST(TextOutput, AFloodOfOutputShowsItsBeginningAndItsEnd) {
+  test::TempDir dir;
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  // Numbered lines of 16 bytes each, a line of more than the bound on either side left out.
+  const std::size_t count = (2 * kShownOutputEnd + kShownOutputEnd / 2) / 16;
+  auto numbered = [](std::size_t i) {
+    char line[16];
+    std::snprintf(line, sizeof line, "line %09zu", i);
+    return std::string(line);
+  };
+  std::string capture;
+  capture.reserve(count * 16);
+  for (std::size_t i = 0; i < count; ++i)
+    capture += numbered(i) + "\r\n";
+  dir.Write("$KSTEMP$.NFO", capture);
+  test::ScriptedUi ui;
+  ReportDocument report;
+  BeginTextOutput(report, "mame pacman", TextOutputContext{});
+  EndTextOutput(ui, report, TextOutputContext{});
+  const std::vector<std::string> texts = Texts(ui.reports.back());
+  const std::size_t shown = kShownOutputEnd / 16;
+  ASSERT_EQ(texts.size(), 2 + shown + 1 + shown + 2);
+  EXPECT_EQ(texts[2], numbered(0));
+  EXPECT_EQ(texts[1 + shown], numbered(shown - 1));
+  EXPECT_EQ(texts[2 + shown], "***** " + std::to_string(capture.size() - 2 * kShownOutputEnd) +
+                                  " bytes of the output left out here *****");
+  EXPECT_EQ(texts[3 + shown], numbered(count - shown));
+  EXPECT_EQ(texts[texts.size() - 3], numbered(count - 1));
+  EXPECT_EQ(texts.back(), "C:\\>");
+  EXPECT_FALSE(std::filesystem::exists("$KSTEMP$.NFO"));
+  std::filesystem::current_path(old);
+}
+
 }  // namespace
 }  // namespace kw
