@@ -50,7 +50,11 @@ Entry Describe(struct archive_entry* e) {
   Entry entry;
   const char* name = archive_entry_pathname(e);
   if (!name) name = archive_entry_pathname_utf8(e);
-  if (name) entry.name = name;
+  if (name) {
+    // A name too long is cut here, before any copy of it is kept; the reader refuses it.
+    const std::size_t length = strnlen(name, kMaxNameBytes + 1);
+    entry.name.assign(name, length);
+  }
   switch (archive_entry_filetype(e)) {
     case 0:  // no type stored: a plain file
     case AE_IFREG:
@@ -167,11 +171,21 @@ class Problems {
   std::size_t count_ = 0;
 };
 
-std::string LimitText(std::uint64_t limit) {
-  return "the set passes the limit of " + std::to_string(limit) + " bytes";
+}  // namespace
+
+std::string ShortenedName(std::string_view name) {
+  return std::string(name.substr(0, 255)) + "...";
 }
 
-}  // namespace
+std::string SetLimitText(const SizeLimits& limits) {
+  return "the set passes the limit of " + std::to_string(limits.set) + " bytes" +
+         (limits.listed ? " that the sizes its profile lists allow" : "");
+}
+
+std::string FileLimitText(const SizeLimits& limits) {
+  return "not extracted: the file passes the limit of " + std::to_string(limits.file) +
+         " bytes that the sizes its profile lists allow";
+}
 
 std::optional<std::string> FlatName(std::string_view stored_name) {
   std::size_t cut = stored_name.find_last_of("/\\");
@@ -227,7 +241,8 @@ class DirectorySink final : public FlatSink {
 
 }  // namespace
 
-Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t limit) {
+Status ReadFlat(std::string_view archive_path, FlatSink& sink, const SizeLimits& limits) {
+  const std::uint64_t limit = limits.set;
   Result<ArchivePtr> opened = OpenArchive(archive_path);
   if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
   struct archive* a = opened->get();
@@ -244,9 +259,16 @@ Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t lim
       break;
     }
     const Entry entry = Describe(e);
-    const std::string shown = entry.name.empty() ? "(no name)" : entry.name;
+    const bool too_long = entry.name.size() > kMaxNameBytes;
+    const std::string shown = entry.name.empty() ? "(no name)"
+                              : too_long         ? ShortenedName(entry.name)
+                                                 : entry.name;
     if (r == ARCHIVE_FAILED) {
       problems.Add(shown, LibMessage(a));
+      continue;
+    }
+    if (too_long) {
+      problems.Add(shown, kNameTooLong);
       continue;
     }
     if (entry.type == EntryType::Directory) continue;  // the directory is flat
@@ -261,8 +283,13 @@ Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t lim
       continue;
     }
     if (!sink.Wants(*name)) continue;  // the next header skips its data undecoded
+    if (entry.size > limits.file) {    // passed over as the next header skips its data
+      sink.Passed(*name, entry.size, std::nullopt);
+      problems.Add(shown, FileLimitText(limits));
+      continue;
+    }
     if (entry.size > limit - std::min(claimed, limit)) {
-      problems.Add(shown, LimitText(limit));
+      problems.Add(shown, SetLimitText(limits));
       break;
     }
     claimed += entry.size;
@@ -296,8 +323,12 @@ Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t lim
       const std::uint64_t hole = static_cast<std::uint64_t>(offset) - at;
       written += hole + size;
       if (written > limit) {  // the sizes in the headers lied
-        entry_status = Failure(LimitText(limit));
+        entry_status = Failure(SetLimitText(limits));
         stop = true;
+        break;
+      }
+      if (static_cast<std::uint64_t>(offset) + size > limits.file) {  // this header lied
+        entry_status = Failure(FileLimitText(limits));
         break;
       }
       for (std::uint64_t left = hole; left > 0 && entry_status;) {
@@ -328,11 +359,13 @@ std::unique_ptr<FlatSink> MakeDirectorySink(std::string_view dest_dir) {
   return std::make_unique<DirectorySink>(fs::IncludeTrailingSeparator(fs::Resolve(dest_dir)));
 }
 
-Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir, std::uint64_t limit) {
-  return ReadFlat(archive_path, *MakeDirectorySink(dest_dir), limit);
+Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir,
+                   const SizeLimits& limits) {
+  return ReadFlat(archive_path, *MakeDirectorySink(dest_dir), limits);
 }
 
-Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink) {
+Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink,
+                    const SizeLimits& limits) {
   if (!FlatName(name) || *FlatName(name) != name) return Failure("not a file name");
   const std::string source = fs::Resolve(source_path);
   // Non-blocking, so that a FIFO cannot hold the copy; refused below anyway.
@@ -348,6 +381,11 @@ Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSin
   if (!sink.Wants(flat)) {
     close(in);
     return Success();
+  }
+  if (static_cast<std::uint64_t>(st.st_size) > limits.file) {
+    close(in);
+    sink.Passed(flat, static_cast<std::uint64_t>(st.st_size), std::nullopt);
+    return Failure(FileLimitText(limits));
   }
   FlatSink::Begun begun = sink.Begin(flat, static_cast<std::uint64_t>(st.st_size));
   Status status = begun.status;

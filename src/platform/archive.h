@@ -20,10 +20,34 @@ namespace kw::platform::archive {
 // The most one set may put into the temporary directory.
 constexpr std::uint64_t kSetSizeLimit = std::uint64_t{4} << 30;
 
+// How much one set may give: in all, and in any one file. The set's limit alone unless the
+// sizes the profile lists for the set are known (`listed`): then a file larger than any the set
+// can need is passed over unread, and the lines about either limit say where it comes from.
+struct SizeLimits {
+  // Implicit: a plain number is the set's limit.
+  SizeLimits(std::uint64_t set_bytes = kSetSizeLimit) : set(set_bytes) {}
+  SizeLimits(std::uint64_t set_bytes, std::uint64_t file_bytes)
+      : set(set_bytes), file(file_bytes), listed(true) {}
+  std::uint64_t set;
+  std::uint64_t file = UINT64_MAX;
+  bool listed = false;
+};
+
+// The problem lines of an entry that passes the set's or the file's limit.
+std::string SetLimitText(const SizeLimits& limits);
+std::string FileLimitText(const SizeLimits& limits);
+
+// No set file needs a longer stored name (the profile's names are far shorter): a longer one is
+// refused, kept only as far as a line about it shows it.
+constexpr std::size_t kMaxNameBytes = 1024;
+// How a line shows a name too long to be kept: its beginning.
+std::string ShortenedName(std::string_view name);
+inline constexpr const char* kNameTooLong = "the name is too long";
+
 enum class EntryType { File, Directory, Link, Other };
 
 struct Entry {
-  std::string name;  // as stored (directory part included)
+  std::string name;  // as stored (directory part included), cut after kMaxNameBytes + 1 bytes
   EntryType type = EntryType::File;
   std::uint64_t size = 0;  // as the archive claims it
   bool size_known = false;
@@ -51,25 +75,32 @@ class FlatSink {
   virtual Status Data(const char* data, std::size_t size) = 0;
   virtual Status End() = 0;
   virtual void Abandon() = 0;
+  // An entry larger than the file limit, passed over undecoded: known only from what the archive
+  // says of it (its size, and its CRC-32 where the reader has it).
+  virtual void Passed(const std::string& /*flat_name*/, std::uint64_t /*claimed_size*/,
+                      std::optional<std::uint32_t> /*stored_crc*/) {}
 };
 
 // Reads every regular entry into `sink` under its flat name, with the refusals, problem lines
 // and limits of ExtractFlat below.
-Status ReadFlat(std::string_view archive_path, FlatSink& sink, std::uint64_t limit = kSetSizeLimit);
+Status ReadFlat(std::string_view archive_path, FlatSink& sink, const SizeLimits& limits = {});
 
 // A sink that writes each entry into `dest_dir` (which must exist) as ExtractFlat does.
 std::unique_ptr<FlatSink> MakeDirectorySink(std::string_view dest_dir);
 
-// Reads one regular file (not a link, FIFO or device) into `sink` under `name`.
-Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink);
+// Reads one regular file (not a link, FIFO or device) into `sink` under `name`; one larger than
+// the file limit is passed over.
+Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink,
+                    const SizeLimits& limits = {});
 
 // Extracts every regular entry into `dest_dir` (which must exist). Entries that are refused or
 // fail are skipped and the rest still extracted; the result then fails with one line per
 // problem ("name: reason", joined by '\n'). Extraction stops when the archive cannot be read
-// on, or when the entries (claimed sizes and bytes really written alike) would pass `limit` or
-// the free space of the destination's file system.
+// on, or when the entries (claimed sizes and bytes really written alike) would pass the set's
+// limit or the free space of the destination's file system. An entry larger than the file
+// limit (claimed or really) is not written, with its line; the others still are.
 Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir,
-                   std::uint64_t limit = kSetSizeLimit);
+                   const SizeLimits& limits = {});
 
 // Copies one regular file (not a link, FIFO or device) into `dest_dir` under `name`, with the
 // same care as an extracted entry.

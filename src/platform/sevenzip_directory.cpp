@@ -72,7 +72,8 @@ std::vector<std::string> Names(Cursor& in, std::uint64_t n) {
     } else if (c >= 0xD800 && c < 0xE000) {
       c = 0xFFFD;
     }
-    AppendUtf8(name, c);
+    // A name longer than any set file's is kept only as far as its refusal shows it.
+    if (name.size() <= kMaxNameBytes) AppendUtf8(name, c);
   }
   if (names.size() != n || !name.empty()) in.Fail();
   return names;
@@ -137,6 +138,10 @@ Result<std::vector<StoredEntry>> ReadFilesInfo(Cursor& in, const StreamsInfo& ma
   for (std::size_t i = 0; i < n; ++i) {
     StoredEntry entry;
     if (i < names.size()) entry.name = std::move(names[i]);
+    if (entry.name.size() > kMaxNameBytes) {
+      entry.name_too_long = true;
+      entry.name.resize(kMaxNameBytes);
+    }
     if (empty_stream[i]) {
       const bool is_file = empty < empty_file.size() && empty_file[empty];
       const bool is_anti = empty < anti.size() && anti[empty];

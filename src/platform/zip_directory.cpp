@@ -22,6 +22,9 @@ constexpr std::uint32_t kEnd64LocatorSignature = 0x07064b50;
 constexpr std::uint32_t kEntrySignature = 0x02014b50;
 constexpr std::size_t kEndSize = 22;
 constexpr std::size_t kMaxComment = 0xFFFF;
+constexpr const char* kPassesLimit = "the set passes the size limit";
+// The lines about names too long that one archive gives at most.
+constexpr std::size_t kMaxNameLines = 100;
 // A central directory larger than this is no set archive.
 constexpr std::uint64_t kMaxDirectory = std::uint64_t{256} << 20;
 
@@ -124,7 +127,10 @@ Result<std::vector<StoredEntry>> ParseEntries(std::string_view directory, std::u
     const std::size_t fixed_end = at + 46;
     if (directory.size() - fixed_end < name_size + extra_size + comment_size)
       return Failure("the central directory is damaged");
-    entry.name = std::string(directory.substr(fixed_end, name_size));
+    // A name longer than any set file's is not kept whole: thousands of them would take many
+    // times the directory's size.
+    entry.name_too_long = name_size > kMaxNameBytes;
+    entry.name = std::string(directory.substr(fixed_end, std::min(name_size, kMaxNameBytes)));
     // A ZIP64 extra field carries the sizes that did not fit.
     std::string_view extra = directory.substr(fixed_end + name_size, extra_size);
     for (std::size_t e = 0; e + 4 <= extra.size();) {
@@ -222,7 +228,7 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
       if (n < 0) return Failure(std::strerror(errno));
       if (n == 0) return Failure("the archive is truncated");
       produced += static_cast<std::uint64_t>(n);
-      if (produced > limit) return Failure("the set passes the size limit");
+      if (produced > limit) return Failure(kPassesLimit);
       if (Status ok = consume(in.data(), static_cast<std::size_t>(n)); !ok) return ok;
       at += static_cast<std::uint64_t>(n);
       left -= static_cast<std::uint64_t>(n);
@@ -258,7 +264,7 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
     if (result == Z_BUF_ERROR && got == 0 && z.avail_in != 0)
       return Failure("the compressed data is damaged");
     produced += got;
-    if (produced > limit) return Failure("the set passes the size limit");
+    if (produced > limit) return Failure(kPassesLimit);
     if (got > 0) {
       if (Status ok = consume(out.data(), got); !ok) return ok;
     }
@@ -313,17 +319,23 @@ bool PrintableAscii(std::string_view text) {
 }  // namespace
 
 std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
-    const std::vector<StoredEntry>& entries, std::uint64_t limit, bool* cut) {
+    const std::vector<StoredEntry>& entries, const SizeLimits& limits, bool* cut) {
   if (cut != nullptr) *cut = false;
+  const std::uint64_t limit = limits.set;
   std::vector<AcceptedEntry> accepted;
   std::uint64_t claimed = 0;
   for (const StoredEntry& entry : entries) {
+    if (entry.name_too_long) continue;  // refused as the general reader refuses it
     if (!PrintableAscii(entry.name)) return std::nullopt;
     if (entry.is_directory || entry.is_link || entry.is_other) continue;
     if (entry.encrypted) continue;  // not decoded without a password: no file
     if (!DecodesZipMethod(entry.method) || !entry.crc_known) return std::nullopt;
     std::optional<std::string> name = FlatName(entry.name);
     if (!name) continue;
+    if (entry.size > limits.file) {
+      accepted.push_back({std::move(*name), &entry, true});
+      continue;
+    }
     if (entry.size > limit - std::min(claimed, limit)) {
       if (cut != nullptr) *cut = true;
       break;
@@ -334,27 +346,40 @@ std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
   return accepted;
 }
 
-Status ReadZipFlat(std::string_view path, FlatSink& sink, std::uint64_t limit, bool& handled) {
+Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limits, bool& handled) {
   handled = false;
   Result<OpenFile> file = OpenFile::Open(path);
   if (!file) return Failure(file.Message());
   Result<std::vector<StoredEntry>> entries = ReadZipDirectory(file->Fd());
   if (!entries) return Failure(entries.Message());
   bool cut = false;
-  std::optional<std::vector<AcceptedEntry>> accepted = AcceptedZipEntries(*entries, limit, &cut);
+  std::optional<std::vector<AcceptedEntry>> accepted = AcceptedZipEntries(*entries, limits, &cut);
   if (!accepted) return Failure("needs the general reader");
   handled = true;
+  const std::uint64_t limit = limits.set;
   std::string problems;
-  if (cut)
-    problems =
-        std::string(path) + ": the set passes the limit of " + std::to_string(limit) + " bytes";
+  auto problem = [&problems](const std::string& line) {
+    problems += (problems.empty() ? "" : "\n") + line;
+  };
+  if (cut) problem(std::string(path) + ": " + SetLimitText(limits));
+  std::size_t long_names = 0;
+  for (const StoredEntry& entry : *entries) {
+    if (entry.name_too_long && long_names++ < kMaxNameLines)
+      problem(ShortenedName(entry.name) + ": " + kNameTooLong);
+  }
   std::uint64_t produced = 0;
   for (const AcceptedEntry& item : *accepted) {
     if (!sink.Wants(item.flat_name)) continue;
+    if (item.too_large) {
+      sink.Passed(item.flat_name, item.entry->size, item.entry->crc);
+      problem(item.entry->name + ": " + FileLimitText(limits));
+      continue;
+    }
     FlatSink::Begun begun = sink.Begin(item.flat_name, item.entry->size);
     Status status = begun.status;
+    const std::uint64_t left = limit - std::min(produced, limit);
     if (status) {
-      status = DecodeZipEntry(file->Fd(), *item.entry, limit - std::min(produced, limit),
+      status = DecodeZipEntry(file->Fd(), *item.entry, std::min(limits.file, left),
                               [&](const char* data, std::size_t size) {
                                 produced += size;
                                 return sink.Data(data, size);
@@ -363,12 +388,13 @@ Status ReadZipFlat(std::string_view path, FlatSink& sink, std::uint64_t limit, b
         status = sink.End();
       } else {
         sink.Abandon();
+        // The claimed size was a lie: the line names the limit that the data passed.
+        if (status.Message() == kPassesLimit)
+          status = Failure(limits.file < left ? FileLimitText(limits) : SetLimitText(limits));
       }
     }
-    if (!status)
-      problems += (problems.empty() ? "" : "\n") + item.entry->name + ": " + status.Message();
+    if (!status) problem(item.entry->name + ": " + status.Message());
     if (!begun.status && begun.stop) break;
-    if (produced > limit) break;
   }
   return problems.empty() ? Success() : Status(Failure(problems));
 }

@@ -15,9 +15,10 @@
 namespace kw::platform::archive {
 
 struct StoredEntry {
-  std::string name;        // as stored, directory part included
-  std::uint64_t size = 0;  // unpacked size
-  std::uint32_t crc = 0;   // stored CRC-32
+  std::string name;            // as stored, directory part included; at most kMaxNameBytes
+  bool name_too_long = false;  // and `name` only its beginning: the entry is refused
+  std::uint64_t size = 0;      // unpacked size
+  std::uint32_t crc = 0;       // stored CRC-32
   bool crc_known = false;
   bool is_directory = false;
   bool is_link = false;
@@ -50,20 +51,23 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
 // The entries that extraction gives files, with their flat names, in directory order: the
 // same entries are passed over as the general reader passes them (directories, links, other
 // kinds, names that are no file names, encrypted data) and the same claimed-size limit ends the
-// list. Nothing when an entry leaves a doubt that only the general reader settles (a method not
-// decoded here, a name with other than printable ASCII characters).
+// list; an entry whose name is too long is passed over. An entry whose claimed size passes the file
+// limit is kept, marked `too_large`: it is known from the directory alone and never decoded.
+// Nothing when an entry leaves a doubt that only the general reader settles (a method not decoded
+// here, a name with other than printable ASCII characters).
 struct AcceptedEntry {
   std::string flat_name;
   const StoredEntry* entry;
+  bool too_large = false;
 };
 // `cut` (when given) tells whether the limit ended the list.
 std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
-    const std::vector<StoredEntry>& entries, std::uint64_t limit, bool* cut = nullptr);
+    const std::vector<StoredEntry>& entries, const SizeLimits& limits, bool* cut = nullptr);
 
 // Reads a ZIP archive into `sink` as ReadFlat does, decoding stored and deflated data itself.
 // `handled` is false (and nothing was given to the sink) when the archive needs the general
 // reader: no ZIP, or an entry AcceptedZipEntries leaves in doubt.
-Status ReadZipFlat(std::string_view path, FlatSink& sink, std::uint64_t limit, bool& handled);
+Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limits, bool& handled);
 
 // An archive file opened for reading, closed when it goes.
 class OpenFile {

@@ -93,6 +93,52 @@ TEST_F(ArchiveTest, ABombStopsAtTheLimit) {
   EXPECT_TRUE(ExtractFlat(work_ / "bomb.zip", dest_, 4 << 20));
 }
 
+// A file larger than any the set can need is passed over; the files before and after it are
+// written, and the line names the limit and where it comes from.
+TEST_F(ArchiveTest, AFileLargerThanTheSetCanNeedIsNotWritten) {
+  const SizeLimits limits((2 << 20) + 16384, (1 << 20) + 16384);
+  const std::vector<test::ArchiveItem> items = {{"rom.bin", std::string(16384, 'r')},
+                                                {"bomb.bin", std::string(8 << 20, '\0')},
+                                                {"after.bin", "A"}};
+  for (const char* format : {"zip", "7zip"}) {
+    SCOPED_TRACE(format);
+    ASSERT_TRUE(test::WriteTestArchive(work_ / "bomb.arc", items, format));
+    Status done = ExtractFlat(work_ / "bomb.arc", dest_, limits);
+    ASSERT_FALSE(done);
+    EXPECT_EQ(done.Message(),
+              "bomb.bin: not extracted: the file passes the limit of 1064960 bytes that the sizes "
+              "its profile lists allow");
+    EXPECT_EQ(DestNames(), (std::vector<std::string>{"after.bin", "rom.bin"}));
+    stdfs::remove_all(dest_);
+    stdfs::create_directory(dest_);
+  }
+  // The set's own limit, from the listed sizes, says where it comes from too.
+  ASSERT_TRUE(test::WriteTestArchive(
+      work_ / "many.zip", {{"a", std::string(900000, 'a')}, {"b", std::string(900000, 'b')}}));
+  Status done = ExtractFlat(work_ / "many.zip", dest_, SizeLimits(1 << 20, 1 << 20));
+  EXPECT_EQ(done.Message(),
+            "b: the set passes the limit of 1048576 bytes that the sizes its profile lists allow");
+  EXPECT_EQ(DestNames(), std::vector<std::string>{"a"});
+}
+
+// Names longer than any a set file has are refused, shown by their beginning: thousands of them
+// would otherwise be kept whole.
+TEST_F(ArchiveTest, ANameTooLongIsRefusedWithItsBeginning) {
+  const std::string long_name = "dir/" + std::string(5000, 'n') + ".bin";
+  const std::string shown = "dir/" + std::string(251, 'n') + "...: the name is too long";
+  for (const char* format : {"zip", "7zip"}) {
+    SCOPED_TRACE(format);
+    ASSERT_TRUE(
+        test::WriteTestArchive(work_ / "long.arc", {{long_name, "L"}, {"ok", "O"}}, format));
+    Status done = ExtractFlat(work_ / "long.arc", dest_);
+    EXPECT_EQ(done.Message(), shown);
+    EXPECT_EQ(DestNames(), std::vector<std::string>{"ok"});
+    Result<std::vector<Entry>> listed = ListEntries(work_ / "long.arc");
+    ASSERT_TRUE(listed);
+    EXPECT_EQ((*listed)[0].name.size(), kMaxNameBytes + 1);
+  }
+}
+
 TEST_F(ArchiveTest, LockedDamagedAndEmptyArchivesFailWithAMessage) {
   ASSERT_TRUE(test::WriteTestArchive(work_ / "locked.zip", {{"secret", "data"}}, "zip",
                                      "zip:encryption=zipcrypt", "pw"));

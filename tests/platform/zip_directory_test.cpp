@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/reports/set_contents.h"
+#include "platform/sevenzip_directory.h"
 #include "support/temp_dir.h"
 #include "support/test_archives.h"
 
@@ -70,6 +71,70 @@ TEST(ZipDirectoryTest, DamageIsRefusedAndABombStopsAtTheLimit) {
   EXPECT_FALSE(ReadZipDirectory(dir / "none.zip"));
   EXPECT_FALSE(ReadZipFlat(dir / "none.zip", sink, kSetSizeLimit, handled));
   EXPECT_FALSE(handled);  // the general reader decides
+}
+
+// A member whose listed size passes the file limit is known from the directory alone: its data
+// (damaged here, so that decoding it would fail) is never decoded.
+TEST(ZipDirectoryTest, AMemberLargerThanTheFileLimitIsNeverDecoded) {
+  test::TempDir dir;
+  const std::string path = dir / "bomb.zip";
+  const std::string zeros(8 << 20, '\0');
+  ASSERT_TRUE(test::WriteTestArchive(path, {{"bomb.bin", zeros}, {"rom.bin", "rom"}}));
+  std::string bytes = dir.Read("bomb.zip");
+  Result<std::vector<StoredEntry>> entries = ParseZipDirectory(bytes);
+  ASSERT_TRUE(entries);
+  const StoredEntry& bomb = (*entries)[0];
+  const std::size_t data = bomb.local_offset + 30 + 8 +
+                           static_cast<unsigned char>(bytes[bomb.local_offset + 28]) +
+                           (static_cast<unsigned char>(bytes[bomb.local_offset + 29]) << 8);
+  bytes.replace(data, 16, 16, '\xff');  // no valid deflate block starts so
+  dir.Write("bomb.zip", bytes);
+
+  bool handled = false;
+  ContentsSink sink;
+  Status done = ReadZipFlat(path, sink, SizeLimits(2 << 20, 1 << 20), handled);
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(done.Message(),
+            "bomb.bin: not extracted: the file passes the limit of 1048576 bytes that the sizes "
+            "its profile lists allow");
+  ASSERT_EQ(sink.Files().size(), 2u);
+  EXPECT_EQ(sink.Files()[0], (NamedSetFile{"bomb.bin", {zeros.size(), bomb.crc, false}}));
+  EXPECT_EQ(sink.Files()[1].name, "rom.bin");
+  // Without the file limit it is decoded, and its damage found.
+  ContentsSink whole;
+  EXPECT_NE(ReadZipFlat(path, whole, kSetSizeLimit, handled).Message().find("damaged"),
+            std::string::npos);
+  EXPECT_EQ(whole.Files().size(), 1u);
+}
+
+TEST(ZipDirectoryTest, ANameTooLongIsKeptOnlyAsFarAsItsLineShowsIt) {
+  test::TempDir dir;
+  const std::string long_name = std::string(5000, 'n');
+  for (const char* format : {"zip", "7zip"}) {
+    SCOPED_TRACE(format);
+    const std::string path = dir / "long.arc";
+    ASSERT_TRUE(test::WriteTestArchive(path, {{long_name, "L"}, {"ok", "O"}}, format));
+    Result<std::vector<StoredEntry>> entries =
+        std::string(format) == "zip" ? ReadZipDirectory(path) : Read7zDirectory(path);
+    ASSERT_TRUE(entries) << entries.Message();
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_TRUE((*entries)[0].name_too_long);
+    EXPECT_EQ((*entries)[0].name.size(), kMaxNameBytes);
+    EXPECT_FALSE((*entries)[1].name_too_long);
+    const std::optional<std::vector<AcceptedEntry>> accepted =
+        AcceptedZipEntries(*entries, kSetSizeLimit);
+    ASSERT_TRUE(accepted);
+    ASSERT_EQ(accepted->size(), 1u);
+    EXPECT_EQ((*accepted)[0].flat_name, "ok");
+  }
+  ASSERT_TRUE(test::WriteTestArchive(dir / "long.zip", {{long_name, "L"}, {"ok", "O"}}));
+  bool handled = false;
+  ContentsSink sink;
+  Status done = ReadZipFlat(dir / "long.zip", sink, kSetSizeLimit, handled);
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(done.Message(), std::string(255, 'n') + "...: the name is too long");
+  ASSERT_EQ(sink.Files().size(), 1u);
+  EXPECT_EQ(sink.Files()[0].name, "ok");
 }
 
 // A member whose data was damaged after the archive was written: both readers give the data as

@@ -11,6 +11,7 @@
 #include "core/launch/recording_controller.h"
 #include "core/launch/run_files.h"
 #include "core/launch/set_archives.h"
+#include "core/launch/set_bounds.h"
 #include "core/launch/set_test.h"
 #include "core/launch/stats_controller.h"
 #include "core/launch/text_output.h"
@@ -111,10 +112,14 @@ void LaunchController::ExtractSets(const GameRecord& game) {
     std::reverse(samples, sets.end());
   }
   const std::string into = SetDirectory(game);
+  // No set gets more than the game's sets list: an archive bomb stops there.
+  const SetBounds bounds(database_);
+  const platform::archive::SizeLimits rom_limits = bounds.ForRoms(game);
+  const platform::archive::SizeLimits sample_limits = bounds.ForSamples(game);
   for (const auto& [name, kind] : sets) {
-    const std::string& search =
-        kind == SetKind::Rom ? config.directory.rompath : config.directory.samplepath;
-    (void)archives_.ExtractSet(name, search, kind, into);
+    const bool rom = kind == SetKind::Rom;
+    const std::string& search = rom ? config.directory.rompath : config.directory.samplepath;
+    (void)archives_.ExtractSet(name, search, kind, into, rom ? rom_limits : sample_limits);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "core/launch/set_archives.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "core/shell/settings.h"
@@ -97,7 +98,8 @@ std::string SetArchives::LocateSetFile(const std::string& name, const std::strin
 }
 
 Status SetArchives::ExtractSet(const std::string& name, const std::string& search_list,
-                               SetKind kind, const std::string& into) {
+                               SetKind kind, const std::string& into,
+                               const archive::SizeLimits& limits) {
   if (!into.empty() && archive::FlatName(into) != into) return Success();  // never outside it
   const std::string temp =
       into.empty() ? TempDir() : fs::IncludeTrailingSeparator(TempDir()) + into;
@@ -107,19 +109,27 @@ Status SetArchives::ExtractSet(const std::string& name, const std::string& searc
   }
   const std::string location = LocateSetFile(name, search_list, kind);
   if (location.empty()) return Success();
-  return ReadLocatedSet(location, *archive::MakeDirectorySink(temp));
+  return ReadLocatedSet(location, *archive::MakeDirectorySink(temp), limits);
 }
 
-Status SetArchives::ReadLocatedSet(const std::string& location, archive::FlatSink& sink) {
+archive::SizeLimits SetArchives::Within(archive::SizeLimits limits) const {
+  limits.set = std::min(limits.set, size_limit_);
+  return limits;
+}
+
+Status SetArchives::ReadLocatedSet(const std::string& location, archive::FlatSink& sink,
+                                   const archive::SizeLimits& asked) {
+  const archive::SizeLimits limits = Within(asked);
   ui_.SetBusy(true);
   Status done;
   if (IsAceSet(location)) {
-    done = ExtractAce(location, sink);
+    done = ExtractAce(location, sink, limits);
   } else if (fs::DirectoryExists(location)) {
     MessagePump pump(ui_);
-    done = ReadSetDirectory(location, sink, [&pump] { pump.Tick(); });
+    done = ReadSetDirectory(
+        location, sink, [&pump] { pump.Tick(); }, limits);
   } else {
-    done = ReadSetWithoutPrograms(location, sink, size_limit_);
+    done = ReadSetWithoutPrograms(location, sink, limits);
   }
   ui_.SetBusy(false);
   return done;
@@ -131,22 +141,22 @@ bool IsAceSet(const std::string& location) {
 }
 
 Status ReadSetWithoutPrograms(const std::string& location, archive::FlatSink& sink,
-                              std::uint64_t limit) {
+                              const archive::SizeLimits& limits) {
   if (IsAceSet(location)) return Failure(location + ": an ACE set needs the unace program");
-  if (fs::DirectoryExists(location)) return ReadSetDirectory(location, sink);
+  if (fs::DirectoryExists(location)) return ReadSetDirectory(location, sink, {}, limits);
   // ZIP, RAR and 7z alike: the reader knows the format from the contents.
-  return archive::ReadFlat(location, sink, limit);
+  return archive::ReadFlat(location, sink, limits);
 }
 
 Status ReadSetDirectory(const std::string& location, archive::FlatSink& sink,
-                        const std::function<void()>& tick) {
+                        const std::function<void()>& tick, const archive::SizeLimits& limits) {
   const std::vector<fs::DirEntry> entries = fs::List(location);
   const std::string from = fs::IncludeTrailingSeparator(location);
   Problems problems;
   for (const fs::DirEntry& entry : entries) {
     if (entry.is_directory && !entry.is_link) {
       problems.Add(from + entry.name + ": a directory is not copied");
-    } else if (Status copied = archive::ReadFileFlat(from + entry.name, entry.name, sink);
+    } else if (Status copied = archive::ReadFileFlat(from + entry.name, entry.name, sink, limits);
                !copied) {
       problems.Add(from + entry.name + ": " + copied.Message());
     }
@@ -155,7 +165,8 @@ Status ReadSetDirectory(const std::string& location, archive::FlatSink& sink,
   return problems.Result();
 }
 
-Status SetArchives::ExtractAce(const std::string& location, archive::FlatSink& sink) {
+Status SetArchives::ExtractAce(const std::string& location, archive::FlatSink& sink,
+                               const archive::SizeLimits& limits) {
   if (!LoadAceLibrary())
     return Failure(location + ": ACE sets need the unace program, which is not installed");
   // The extractor writes into a directory of its own; its files are then taken over with the
@@ -180,13 +191,13 @@ Status SetArchives::ExtractAce(const std::string& location, archive::FlatSink& s
   std::uint64_t total = 0;
   for (const fs::DirEntry& entry : fs::List(staging)) {
     const std::string path = fs::IncludeTrailingSeparator(staging) + entry.name;
-    total += fs::FileSize(path).value_or(0);
-    if (total > size_limit_) {
-      problems.Add(location + ": the set passes the limit of " + std::to_string(size_limit_) +
-                   " bytes");
+    const std::uint64_t size = fs::FileSize(path).value_or(0);
+    if (size <= limits.file) total += size;
+    if (total > limits.set) {
+      problems.Add(location + ": " + archive::SetLimitText(limits));
       break;
     }
-    if (Status copied = archive::ReadFileFlat(path, entry.name, sink); !copied)
+    if (Status copied = archive::ReadFileFlat(path, entry.name, sink, limits); !copied)
       problems.Add(location + ": " + entry.name + ": " + copied.Message());
   }
   (void)fs::DeleteTree(staging);

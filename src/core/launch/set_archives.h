@@ -32,22 +32,27 @@ class SetArchives {
   // files of the same name. A set that is not found is no failure. A failure lists each file
   // that could not be put there; the others are there all the same. A non-empty `into` is a
   // directory of that name in the temporary directory that takes the files instead (today's
-  // emulator looks for a set's files in a directory of the set's name).
+  // emulator looks for a set's files in a directory of the set's name). `limits` are what the
+  // profile lets the set hold (SetBounds), within the size limit below.
   Status ExtractSet(const std::string& name, const std::string& search_list, SetKind kind,
-                    const std::string& into = "");
+                    const std::string& into = "", const platform::archive::SizeLimits& limits = {});
 
   // Reads the set found at `location` (a directory or an archive) into `sink`, with the same
   // rules and problem lines as ExtractSet.
-  Status ReadLocatedSet(const std::string& location, platform::archive::FlatSink& sink);
+  Status ReadLocatedSet(const std::string& location, platform::archive::FlatSink& sink,
+                        const platform::archive::SizeLimits& limits = {});
 
   // The temporary directory, without trailing separator.
   std::string TempDir() const;
   // The most one set may put there (a smaller one for tests).
   void SetSizeLimit(std::uint64_t bytes) { size_limit_ = bytes; }
   std::uint64_t SizeLimit() const { return size_limit_; }
+  // `limits` within the size limit.
+  platform::archive::SizeLimits Within(platform::archive::SizeLimits limits) const;
 
  private:
-  Status ExtractAce(const std::string& location, platform::archive::FlatSink& sink);
+  Status ExtractAce(const std::string& location, platform::archive::FlatSink& sink,
+                    const platform::archive::SizeLimits& limits);
 
   UserInterface& ui_;
   const FrontEndSettings& settings_;
@@ -62,12 +67,13 @@ bool IsAceSet(const std::string& location);
 // Reads a set directory, ZIP, RAR or 7z archive into `sink` without starting a program or
 // touching the windows (any thread may do it); an ACE set fails.
 Status ReadSetWithoutPrograms(const std::string& location, platform::archive::FlatSink& sink,
-                              std::uint64_t limit);
+                              const platform::archive::SizeLimits& limits);
 
-// Reads every file of a set directory into `sink` (a subdirectory is a problem line); `tick`
-// runs after each file.
+// Reads every file of a set directory into `sink` (a subdirectory is a problem line, so is a
+// file larger than the file limit); `tick` runs after each file.
 Status ReadSetDirectory(const std::string& location, platform::archive::FlatSink& sink,
-                        const std::function<void()>& tick = {});
+                        const std::function<void()>& tick = {},
+                        const platform::archive::SizeLimits& limits = {});
 
 // Whether ACE sets can be extracted: the `unace` program is installed (looked up once).
 bool LoadAceLibrary();

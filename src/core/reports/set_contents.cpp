@@ -74,6 +74,11 @@ Status ContentsSink::Data(const char* data, std::size_t size) {
   return Success();
 }
 
+void ContentsSink::Passed(const std::string& flat_name, std::uint64_t claimed_size,
+                          std::optional<std::uint32_t> stored_crc) {
+  files_.push_back({flat_name, {claimed_size, stored_crc.value_or(0), false}});
+}
+
 Status ContentsSink::End() {
   current_.file.crc = ~crc_;
   files_.push_back(std::move(current_));

@@ -205,7 +205,7 @@ std::optional<std::vector<NamedSetFile>> SetReader::Next(const SetJob& job,
 std::vector<NamedSetFile> SetReader::Finish(Done done) {
   if (done.deferred.empty()) return std::move(done.files);
   ContentsSink sink;
-  (void)archives_.ReadLocatedSet(done.deferred, sink);
+  (void)archives_.ReadLocatedSet(done.deferred, sink, done.limits);
   decoded_++;
   return std::move(sink.Files());
 }
@@ -216,10 +216,12 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   if (location.empty()) return done;
   if (IsAceSet(location)) {
     done.deferred = location;
+    done.limits = job.limits;
     return done;
   }
+  const archive::SizeLimits limits = archives_.Within(job.limits);
   if (quick_ && !fs::DirectoryExists(location)) {
-    if (std::optional<std::vector<NamedSetFile>> files = Quick(location)) {
+    if (std::optional<std::vector<NamedSetFile>> files = Quick(location, limits)) {
       judged_++;
       done.files = std::move(*files);
       return done;
@@ -229,15 +231,16 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   bool handled = false;
   if (platform::EqualNoCase(fs::ExtractFileExt(location), ".ZIP") &&
       !fs::DirectoryExists(location)) {
-    (void)archive::ReadZipFlat(location, sink, archives_.SizeLimit(), handled);
+    (void)archive::ReadZipFlat(location, sink, limits, handled);
   }
-  if (!handled) (void)ReadSetWithoutPrograms(location, sink, archives_.SizeLimit());
+  if (!handled) (void)ReadSetWithoutPrograms(location, sink, limits);
   decoded_++;
   done.files = std::move(sink.Files());
   return done;
 }
 
-std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& location) {
+std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& location,
+                                                          const archive::SizeLimits& limits) {
   const std::string extension = platform::AsciiUpperCase(fs::ExtractFileExt(location));
   const bool zip = extension == ".ZIP";
   if (!zip && extension != ".7Z") return std::nullopt;
@@ -258,12 +261,13 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
     if (!entry.crc_known && entry.size == 0) entry.crc_known = true;
   }
   std::optional<std::vector<archive::AcceptedEntry>> accepted =
-      archive::AcceptedZipEntries(*entries, archives_.SizeLimit());
+      archive::AcceptedZipEntries(*entries, limits);
   if (!accepted) return std::nullopt;
   std::vector<NamedSetFile> files;
   bool has_readme = false;
   for (const archive::AcceptedEntry& item : *accepted) {
-    has_readme = has_readme || IsReadmeName(item.flat_name);
+    // A readme too large to be read is known from the directory like any other file.
+    has_readme = has_readme || (IsReadmeName(item.flat_name) && !item.too_large);
     files.push_back({item.flat_name, {item.entry->size, item.entry->crc, false}});
   }
   if (has_readme) {
@@ -272,9 +276,9 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
     sink.OnlyNames(&IsReadmeName);
     bool handled = !zip;
     if (zip) {
-      (void)archive::ReadZipFlat(location, sink, archives_.SizeLimit(), handled);
+      (void)archive::ReadZipFlat(location, sink, limits, handled);
     } else {
-      (void)archive::ReadFlat(location, sink, archives_.SizeLimit());
+      (void)archive::ReadFlat(location, sink, limits);
     }
     if (!handled) return std::nullopt;
     for (NamedSetFile& f : files) {

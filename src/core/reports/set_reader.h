@@ -50,6 +50,8 @@ class QuickCache {
 struct SetJob {
   std::string name;
   std::string search_list;
+  // What the profile lets the set hold (SetBounds); the size limit of the archives besides.
+  platform::archive::SizeLimits limits;
 };
 
 class SetReader {
@@ -79,10 +81,12 @@ class SetReader {
     bool ready = false;
     std::vector<NamedSetFile> files;
     std::string deferred;  // a location to be read on the verifier's thread (ACE sets)
+    platform::archive::SizeLimits limits;  // the deferred set's
   };
   Done Read(const SetJob& job);
   std::vector<NamedSetFile> Finish(Done done);
-  std::optional<std::vector<NamedSetFile>> Quick(const std::string& location);
+  std::optional<std::vector<NamedSetFile>> Quick(const std::string& location,
+                                                 const platform::archive::SizeLimits& limits);
   void Work();
   void Stop();
 

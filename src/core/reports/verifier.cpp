@@ -204,6 +204,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   last_update_ = {};
   contents_.Clear();
   if (options_.QuickCheck) quick_cache_.Load(QuickCachePath());
+  bounds_ = std::make_unique<SetBounds>(db_);
   reader_ = std::make_unique<SetReader>(archives_, PlanReading(), options_.QuickCheck,
                                         &quick_cache_, threads_);
   if (hooks_.Started) hooks_.Started();
@@ -350,31 +351,38 @@ std::vector<SetJob> Verifier::PlanReading() const {
       const RomGroups groups(games, options_.RomClones);
       for (const GameRecord& game : games) {
         if (!groups.Leads(game)) continue;
-        jobs.push_back({game.Name.Str(), rompath_});
+        jobs.push_back(RomJob(game));
         if (const auto* clones = groups.ClonesOf(game.Name.Str())) {
           for (std::size_t position : *clones)
-            jobs.push_back({games[position].Name.Str(), rompath_});
+            jobs.push_back(RomJob(games[position]));
         }
       }
     }
     for (const GameRecord& resource : db_.Resources()) {
-      if (resource.CloneOf.empty()) jobs.push_back({resource.Name.Str(), rompath_});
+      if (resource.CloneOf.empty()) jobs.push_back(RomJob(resource));
     }
   }
   if (options_.VerifySamples && has_games) {
     for (const GameRecord& game : games) {
-      if (game.SampleRange.Count > 0 && game.SampleOf.empty())
-        jobs.push_back({game.Name.Str(), samplepath_});
+      if (game.SampleRange.Count > 0 && game.SampleOf.empty()) jobs.push_back(SampleJob(game));
     }
   }
   return jobs;
 }
 
+SetJob Verifier::RomJob(const GameRecord& set) const {
+  return {set.Name.Str(), rompath_, bounds_->ForRoms(set)};
+}
+
+SetJob Verifier::SampleJob(const GameRecord& set) const {
+  return {set.Name.Str(), samplepath_, bounds_->ForSamples(set)};
+}
+
 // Adds the files of the set to what the temporary directory would hold; true when the run was
 // aborted while the set was read.
-bool Verifier::ReadSet(const std::string& name, const std::string& search_list) {
+bool Verifier::ReadSet(const SetJob& job) {
   std::optional<std::vector<NamedSetFile>> files =
-      reader_->Next(SetJob{name, search_list}, [this] { return CheckAbort(); });
+      reader_->Next(job, [this] { return CheckAbort(); });
   if (!files) return true;
   contents_.PutAll(*files);
   return false;
@@ -395,7 +403,7 @@ bool Verifier::RomPass() {
       expected_.clear();
       status_.PassName = "Verify roms - extracting master romset...";
       if (CheckAbort()) return true;
-      if (ReadSet(name, rompath_) || TestSetFiles(game, Kind::Rom)) return true;
+      if (ReadSet(RomJob(game)) || TestSetFiles(game, Kind::Rom)) return true;
       if (options_.RomClones) {
         status_.PassName = "Verify roms - searching clones...";
         if (CheckAbort()) return true;
@@ -405,7 +413,7 @@ bool Verifier::RomPass() {
             status_.PassName = "Verify roms - extracting clone romset...";
             ++status_.Clones;
             if (CheckAbort()) return true;
-            if (ReadSet(clone.Name.Str(), rompath_) || TestSetFiles(clone, Kind::Rom)) return true;
+            if (ReadSet(RomJob(clone)) || TestSetFiles(clone, Kind::Rom)) return true;
             status_.PassName = "Verify roms - searching clones...";
             if (CheckAbort()) return true;
           }
@@ -436,7 +444,7 @@ bool Verifier::ResourcePass() {
       expected_.clear();
       status_.PassName = "Verify resources - extracting master romset...";
       if (CheckAbort()) return true;
-      if (ReadSet(name, rompath_) || TestSetFiles(resource, Kind::Rom)) return true;
+      if (ReadSet(RomJob(resource)) || TestSetFiles(resource, Kind::Rom)) return true;
       if (options_.ReportUnused && !expected_.empty())
         ReportUnusedFiles("[" + name + "]", " file is unused", false, false);
     }
@@ -462,7 +470,7 @@ bool Verifier::SamplePass() {
       expected_.clear();
       status_.PassName = "Verify samples - extracting master set...";
       if (CheckAbort()) return true;
-      if (ReadSet(name, samplepath_)) return true;
+      if (ReadSet(SampleJob(game))) return true;
       const bool certified = SampleSetCertified();
       if (options_.VerifySampleQuality && !certified)
         Write(SetTag(name) + " - sample set is not \"Halvard's high quality\" certified");

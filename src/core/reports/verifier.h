@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/launch/set_archives.h"
+#include "core/launch/set_bounds.h"
 #include "core/reports/set_contents.h"
 #include "core/reports/set_reader.h"
 #include "platform/result.h"
@@ -158,7 +159,9 @@ class Verifier {
   bool ScanUnsupportedSets(const std::string& paths, const std::string& word);
 
   std::vector<SetJob> PlanReading() const;
-  bool ReadSet(const std::string& name, const std::string& search_list);
+  SetJob RomJob(const GameRecord& set) const;
+  SetJob SampleJob(const GameRecord& set) const;
+  bool ReadSet(const SetJob& job);
   bool TestSetFiles(const GameRecord& record, Kind kind);
   void ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
                          bool readme_used);
@@ -172,8 +175,9 @@ class Verifier {
   std::string samplepath_;
   VerifyHooks hooks_;
   SetArchives archives_;
-  std::string temp_dir_;  // with trailing separator
-  SetContents contents_;  // what the sets read since the last clean-up hold
+  std::string temp_dir_;               // with trailing separator
+  SetContents contents_;               // what the sets read since the last clean-up hold
+  std::unique_ptr<SetBounds> bounds_;  // for the run, made before its reader
   std::unique_ptr<SetReader> reader_;
   QuickCache quick_cache_;
   unsigned threads_ = 2;

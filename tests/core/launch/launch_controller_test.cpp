@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "app/program.h"
+#include "core/launch/set_bounds.h"
 #include "demo/zip_writer.h"
 #include "support/recording_views.h"
 #include "support/run_command.h"
@@ -117,6 +118,28 @@ TEST_F(LaunchTest, ACloneRunsOnItsOwnItsParentsAndTheBiosFilesAndComesBack) {
   // Without ROMs of its own, a game takes only those of the sets it borrows from.
   EXPECT_EQ(Play("NOROMS"), LaunchOutcome::Ran);
   EXPECT_EQ(emu_.Read("ran.txt"), "B");
+}
+
+// A member far larger than the files the game's sets list (an archive bomb) is never written
+// into the temporary directory; the set's other files are, and the extraction says why.
+TEST_F(LaunchTest, ABombMemberNeverReachesTheTemporaryDirectory) {
+  Zip("clone", {{"shared.bin", "C"}, {"bomb.bin", std::string(64 << 20, '\0')}, {"c.bin", "cc"}});
+  test::WriteScript(emu_, "mame", "ls \"$3\" > listing.txt; du -sk \"$3\" | cut -f1 > used.txt\n");
+  EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
+  EXPECT_EQ(emu_.Read("listing.txt"), "b.bin\nc.bin\np.bin\nshared.bin\n");
+  EXPECT_LT(std::stoi(emu_.Read("used.txt")), 1024) << "kilobytes used";
+  EXPECT_FALSE(Leftovers());
+
+  // The game's sets list 15 bytes (the parent's and the BIOS's included), the largest file 2.
+  const GameRecord* clone = program_->database.FindSet("CLONE", false);
+  ASSERT_NE(clone, nullptr);
+  const platform::archive::SizeLimits limits = SetBounds(program_->database).ForRoms(*clone);
+  EXPECT_EQ(limits.set, (1u << 20) + 15);
+  EXPECT_EQ(limits.file, (1u << 20) + 2);
+  Status extracted = program_->archives.ExtractSet("clone", "ROMS", SetKind::Rom, "", limits);
+  EXPECT_EQ(extracted.Message(),
+            "bomb.bin: not extracted: the file passes the limit of 1048578 bytes that the sizes "
+            "its profile lists allow");
 }
 
 TEST_F(LaunchTest, TodaysEmulatorFindsTheSetsInADirectoryOfTheGamesName) {

@@ -13,6 +13,7 @@
 #include "core/shell/settings.h"
 #include "demo/zip_writer.h"
 #include "platform/ascii.h"
+#include "platform/zip_directory.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "support/test_archives.h"
@@ -133,6 +134,35 @@ TEST_F(VerifierTest, RomPassFindsEveryKindOfFault) {
   EXPECT_EQ(lines.back(), "[MASTER]   - elsewhere    file is unused");
   EXPECT_EQ(counters_.NoGoodMissing, 1u);
   EXPECT_EQ(counters_.FaultySets, 1u);
+}
+
+// An archive bomb: a member listed far larger than any file the profile lists is judged from the
+// archive's directory in either mode and never decoded (its data is damaged here, which
+// decoding would find); the set's other files are read all the same.
+TEST_F(VerifierTest, ABombMemberIsJudgedFromItsListedSizeAlone) {
+  const std::string rom(16384, 'r');
+  Load("game (\n name bombed\n" + Rom("rom.bin", rom) + Rom("big.bin", rom) + ")\n");
+  Result<std::string> zip =
+      demo::ZipArchive({{"big.bin", std::string(64 << 20, '\0')}, {"rom.bin", rom}});
+  ASSERT_TRUE(zip.Ok());
+  std::string bytes = *zip;
+  Result<std::vector<platform::archive::StoredEntry>> entries =
+      platform::archive::ParseZipDirectory(bytes);
+  ASSERT_TRUE(entries);
+  const std::size_t at = (*entries)[0].local_offset;
+  const std::size_t data = at + 30 + 7 + static_cast<unsigned char>(bytes[at + 28]) +
+                           (static_cast<unsigned char>(bytes[at + 29]) << 8);
+  bytes.replace(data, 16, 16, '\xff');
+  dir_.Write("roms/bombed.zip", bytes);
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  for (bool quick : {false, true}) {
+    SCOPED_TRACE(quick);
+    options_.QuickCheck = quick;
+    ASSERT_EQ(Run(), VerifyOutcome::Completed);
+    EXPECT_EQ(Section("Rom set verification report:"),
+              Lines{"[BOMBED]   - BIG.BIN      has wrong size: 67108864 bytes instead of 16384 "
+                    "bytes"});
+  }
 }
 
 TEST_F(VerifierTest, AbsentSetsAreSkippedAndTheirClonesStillTested) {
