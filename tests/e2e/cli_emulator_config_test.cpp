@@ -16,11 +16,7 @@ TEST(CliEmulatorConfig, PrintsInReadOrderAndRewrites) {
   test::TempDir dir;
   test::TempDir emulator;
   const std::string profile = dir / "P.KSL";
-  ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
-                    profile, "--emulator-dir", emulator.Path()},
-                   dir, dir.Path())
-                .status,
-            0);
+  ASSERT_EQ(test::MakeSampleProfile(profile, emulator.Path(), dir, dir.Path()), 0);
   emulator.Write("mame.cfg",
                  "[config]\nbeam=x\nflicker=.5\ndirty=yes\nkioskmode=no\n"
                  "[directory]\nrompath=roms\n  EMULATE_THREE = yes\n");
@@ -66,11 +62,7 @@ TEST(CliEmulatorConfig, SetWritesOptionsAsTheWindowsDo) {
   test::TempDir dir;
   test::TempDir emulator;
   const std::string profile = dir / "P.KSL";
-  ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
-                    profile, "--emulator-dir", emulator.Path()},
-                   dir, dir.Path())
-                .status,
-            0);
+  ASSERT_EQ(test::MakeSampleProfile(profile, emulator.Path(), dir, dir.Path()), 0);
   emulator.Write("MAME.CFG", "[config]\nkioskmode=no\nbeam=2\nemulate_three=no\n");
   test::CliRun run = RunCli({"emulator-config", profile, "--set", "resolution=640x480", "--set",
                              "config.artwork=no", "--set", "directory.rompath=/games/roms", "--set",
@@ -102,11 +94,7 @@ TEST(CliEmulatorConfig, SetEmulateThreeAddsTheLineAFileLacks) {
   test::TempDir dir;
   test::TempDir emulator;
   const std::string profile = dir / "P.KSL";
-  ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
-                    profile, "--emulator-dir", emulator.Path()},
-                   dir, dir.Path())
-                .status,
-            0);
+  ASSERT_EQ(test::MakeSampleProfile(profile, emulator.Path(), dir, dir.Path()), 0);
   emulator.Write("MAME.CFG", "[config]\nmouse=no\n\n[frontend]\nK=1\n");
   test::CliRun run =
       RunCli({"emulator-config", profile, "--set", "emulate_three=no"}, dir, dir.Path());

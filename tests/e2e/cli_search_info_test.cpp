@@ -17,11 +17,7 @@ using test::RunCli;
 class CliSearchInfoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
-                      profile_, "--emulator-dir", dir_.Path()},
-                     dir_, home_.Path())
-                  .status,
-              0);
+    ASSERT_EQ(test::MakeSampleProfile(profile_, dir_.Path(), dir_, home_.Path()), 0);
   }
   std::vector<std::string> Search(const std::vector<std::string>& words) {
     std::vector<std::string> args{"search", profile_};

@@ -24,11 +24,7 @@ constexpr char kListUsage[] =
 class CliUsageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
-                      profile_, "--emulator-dir", dir_.Path()},
-                     dir_, home_.Path())
-                  .status,
-              0);
+    ASSERT_EQ(test::MakeSampleProfile(profile_, dir_.Path(), dir_, home_.Path()), 0);
   }
   test::CliRun Run(const std::vector<std::string>& args) {
     return RunCli(args, dir_, home_.Path());

@@ -26,6 +26,16 @@ inline CliRun RunCli(std::vector<std::string> args, const TempDir& dir,
   return {run.status, run.out, dir.Read("stderr.txt")};
 }
 
+// The test listinfo's profile at `profile`, its emulator directory `emulator_dir`; the exit
+// status of parse-listinfo.
+inline int MakeSampleProfile(const std::string& profile, const std::string& emulator_dir,
+                             const TempDir& dir, const std::string& home = "") {
+  return RunCli({"parse-listinfo", std::string(KW_TEST_DATA_DIR) + "/listinfo/listinfo.txt",
+                 profile, "--emulator-dir", emulator_dir},
+                dir, home)
+      .status;
+}
+
 inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);

@@ -262,16 +262,7 @@ TEST_F(MainShellTest, NoOpticalDriveSwitchesMameCdOff) {
 TEST_F(MainShellTest, OpeningAProfileLoadsItEntersTheEmulatorDirectoryAndRemembersIt) {
   TempDir emu;
   emu.Write("readme.txt", "");
-  test::WriteEmulator(emu, "mame", "M.A.M.E. v0.37 BETA 5", "/dev/null");
-  GameDatabase made;
-  made.EmulatorDir = emu.Path();
-  made.EmulatorExe = "mame";
-  made.EmulatorVersion = "M.A.M.E. v0.37 BETA 5";
-  GameEntry pacman;
-  pacman.Name = "PACMAN";
-  made.AddGame(pacman);
-  ProfileFileContext context;
-  ASSERT_TRUE(SaveProfile(made, home_ / "Demo.ksl", ui_, context).Ok());
+  ASSERT_EQ(SaveDemoProfile(emu), home_ / "Demo.ksl");
 
   Program p(ui_, view_.Views(), Names());
   p.shell.FormCreate();
