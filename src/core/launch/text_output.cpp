@@ -1,10 +1,12 @@
 #include "core/launch/text_output.h"
 
-#include <fstream>
+#include <string_view>
+#include <vector>
 
 #include "core/reports/report_document.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw {
 
@@ -33,27 +35,39 @@ void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputCo
   ui.SetBusy(true);
   const std::string quoted = "\"" + context.CaptureFileName + "\"";
   const std::string path = platform::fs::Resolve(context.CaptureFileName);
-  std::ifstream capture;
-  if (platform::fs::FileExists(path)) capture.open(path, std::ios::binary);
-  if (!capture.is_open()) {
+  Result<platform::InputFile> capture = platform::fs::FileExists(path)
+                                            ? platform::InputFile::Open(path)
+                                            : Result<platform::InputFile>(Failure("not found"));
+  if (!capture) {
     report.AddLine("***** ERROR: " + quoted + " file not found.");
   } else {
+    // Lines as text-mode reading gives them: the first is always added (an empty capture shows
+    // one empty line), a last line break ends the last line.
     std::string line;
-    // The first line is always added: an empty capture shows one empty line.
-    bool first = true;
-    while (true) {
-      if (!std::getline(capture, line)) {
-        if (first) report.AddLine("");
-        break;
+    bool any = false;
+    bool failed = false;
+    std::vector<char> block(64 * 1024);
+    for (;;) {
+      const long n = capture->Read(block.data(), block.size());
+      if (n < 0) failed = true;
+      if (n <= 0) break;
+      std::string_view rest(block.data(), static_cast<std::size_t>(n));
+      for (std::size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
+        line += rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        DropCarriageReturn(line);
+        report.AddLine(line);
+        line.clear();
+        any = true;
       }
-      first = false;
+      line += rest;
+    }
+    if (!line.empty() || !any) {
       DropCarriageReturn(line);
       report.AddLine(line);
-      if (capture.eof()) break;
     }
-    if (capture.bad() || (!capture.eof() && capture.fail()))
-      report.AddLine("***** ERROR: " + quoted + " file read error");
-    capture.close();
+    if (failed) report.AddLine("***** ERROR: " + quoted + " file read error");
+    capture = Failure("closed");
     (void)platform::fs::Delete(path);
   }
   report.AddLine("");
