@@ -47,6 +47,9 @@ class SetArchives {
   std::uint64_t SizeLimit() const { return size_limit_; }
 
  private:
+  // Makes the temporary directory (or one in it) when missing, removing a link in its place or
+  // in it, never following one; the user is told of each link removed.
+  Status MakeTempDir(const std::string& path);
   Status ExtractAce(const std::string& location, platform::archive::FlatSink& sink);
 
   UserInterface& ui_;

@@ -100,7 +100,7 @@ Result<std::string> QueryListxml(UserInterface& ui, const std::string& executabl
   };
   DeletePifFile(context.KillPifFile, context.PifPath);
   Result<platform::ChildProcess> child =
-      platform::StartProgram(ListxmlQueryLine(executable, capture).Build(), platform::kShowHidden);
+      StartEmulator(ui, ListxmlQueryLine(executable, capture), platform::kShowHidden);
   if (!child) return discard(kNoGameInfo);
   // The capture's size is looked at on every poll: a list that passes the maximum is stopped
   // within a few milliseconds of doing so.
