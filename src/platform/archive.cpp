@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw::platform::archive {
 
@@ -32,18 +33,29 @@ std::string LibMessage(struct archive* a) {
   return text && *text ? text : "the archive is damaged";
 }
 
-Result<ArchivePtr> OpenArchive(std::string_view path) {
-  ArchivePtr a(archive_read_new());
-  if (!a) return Failure("out of memory");
-  archive_read_support_format_zip(a.get());
-  archive_read_support_format_rar(a.get());
-  archive_read_support_format_rar5(a.get());
-  archive_read_support_format_7zip(a.get());
-  const std::string resolved = fs::Resolve(path);
-  if (archive_read_open_filename(a.get(), resolved.c_str(), kBlockSize) != ARCHIVE_OK) {
-    return Failure(LibMessage(a.get()));
+// An archive being read, with the file it reads from (closed after the archive is freed).
+struct OpenedArchive {
+  InputFile file;
+  ArchivePtr archive;
+  struct archive* get() const {
+    return archive.get();
   }
-  return a;
+};
+
+Result<OpenedArchive> OpenArchive(std::string_view path) {
+  // Opened here rather than by name in libarchive, whose open would wait for a FIFO's writer.
+  Result<InputFile> file = InputFile::Open(fs::Resolve(path));
+  if (!file) return Failure(file.Message());
+  OpenedArchive opened{std::move(file).Value(), ArchivePtr(archive_read_new())};
+  struct archive* a = opened.get();
+  if (!a) return Failure("out of memory");
+  archive_read_support_format_zip(a);
+  archive_read_support_format_rar(a);
+  archive_read_support_format_rar5(a);
+  archive_read_support_format_7zip(a);
+  if (archive_read_open_fd(a, opened.file.Fd(), kBlockSize) != ARCHIVE_OK)
+    return Failure(LibMessage(a));
+  return opened;
 }
 
 Entry Describe(struct archive_entry* e) {
@@ -196,7 +208,7 @@ std::optional<std::string> FlatName(std::string_view stored_name) {
 }
 
 Result<std::vector<Entry>> ListEntries(std::string_view archive_path) {
-  Result<ArchivePtr> opened = OpenArchive(archive_path);
+  Result<OpenedArchive> opened = OpenArchive(archive_path);
   if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
   struct archive* a = opened->get();
   std::vector<Entry> entries;
@@ -243,7 +255,7 @@ class DirectorySink final : public FlatSink {
 
 Status ReadFlat(std::string_view archive_path, FlatSink& sink, const SizeLimits& limits) {
   const std::uint64_t limit = limits.set;
-  Result<ArchivePtr> opened = OpenArchive(archive_path);
+  Result<OpenedArchive> opened = OpenArchive(archive_path);
   if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
   struct archive* a = opened->get();
   Problems problems;
@@ -368,40 +380,28 @@ Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSin
                     const SizeLimits& limits) {
   if (!FlatName(name) || *FlatName(name) != name) return Failure("not a file name");
   const std::string source = fs::Resolve(source_path);
-  // Non-blocking, so that a FIFO cannot hold the copy; refused below anyway.
-  int in = open(source.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (in < 0) return Failure(errno == ELOOP ? "links are not copied" : SystemReason(errno));
-  struct stat st;
-  if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(in);
-    return Failure("not a regular file");
+  Result<InputFile> in = InputFile::Open(source, InputKind::kFile, InputLinks::kRefuse);
+  if (!in) {
+    return Failure(in.Message() == SystemReason(ELOOP)    ? "links are not copied"
+                   : in.Message() == SystemReason(EISDIR) ? kNotRegularFile
+                                                          : in.Message());
   }
-  fcntl(in, F_SETFL, fcntl(in, F_GETFL) & ~O_NONBLOCK);
   const std::string flat(name);
-  if (!sink.Wants(flat)) {
-    close(in);
-    return Success();
-  }
-  if (static_cast<std::uint64_t>(st.st_size) > limits.file) {
-    close(in);
-    sink.Passed(flat, static_cast<std::uint64_t>(st.st_size), std::nullopt);
+  if (!sink.Wants(flat)) return Success();
+  if (in->Size() > limits.file) {
+    sink.Passed(flat, in->Size(), std::nullopt);
     return Failure(FileLimitText(limits));
   }
-  FlatSink::Begun begun = sink.Begin(flat, static_cast<std::uint64_t>(st.st_size));
+  FlatSink::Begun begun = sink.Begin(flat, in->Size());
   Status status = begun.status;
-  if (!status) {
-    close(in);
-    return status;
-  }
+  if (!status) return status;
   std::vector<char> buffer(kBlockSize);
   while (status) {
-    ssize_t n = read(in, buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
+    const long n = in->Read(buffer.data(), buffer.size());
     if (n < 0) status = Failure(SystemReason(errno));
     if (n <= 0) break;
     status = sink.Data(buffer.data(), static_cast<std::size_t>(n));
   }
-  close(in);
   if (status) return sink.End();
   sink.Abandon();
   return status;

@@ -2,6 +2,7 @@
 #include "platform/fs.h"
 
 #include "platform/ascii.h"
+#include "platform/input_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -177,41 +178,11 @@ std::optional<FileStamp> Stamp(std::string_view path) {
 
 Result<std::string> ReadFile(std::string_view path) {
   const std::string resolved = Resolve(path);
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
-  int fd = OpenRetry(resolved.c_str(), O_RDONLY | O_NONBLOCK);
-  if (fd < 0) return SystemError(errno);
-  struct stat st;
-  if (fstat(fd, &st) != 0) {
-    int code = errno;
-    close(fd);
-    return SystemError(code);
+  Result<InputFile> file = InputFile::Open(resolved);
+  if (!file) {
+    return file.Message() == kNotRegularFile ? NotRegular(resolved) : Failure(file.Message());
   }
-  // A device or a FIFO has no end to read up to (/dev/zero would fill the memory). On a regular
-  // file O_NONBLOCK changes nothing.
-  if (!S_ISREG(st.st_mode)) {
-    close(fd);
-    return S_ISDIR(st.st_mode) ? SystemError(EISDIR) : NotRegular(resolved);
-  }
-  // One read of the known size; files whose size is not known up front (/proc) grow the buffer.
-  std::string data;
-  std::size_t capacity = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096;
-  std::size_t used = 0;
-  data.resize(capacity);
-  for (;;) {
-    if (used == data.size()) data.resize(data.size() * 2);
-    ssize_t n = read(fd, data.data() + used, data.size() - used);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int code = errno;
-      close(fd);
-      return SystemError(code);
-    }
-    if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-  }
-  close(fd);
-  data.resize(used);
-  return data;
+  return file->ReadAll();
 }
 
 Status WriteFile(std::string_view path, std::string_view data) {
@@ -347,19 +318,16 @@ std::vector<DirEntry> List(std::string_view directory) {
 }
 
 Status Copy(std::string_view from, std::string_view to) {
-  int in = OpenRetry(Resolve(from).c_str(), O_RDONLY);
-  if (in < 0) return SystemError(errno);
+  const std::string source = Resolve(from);
+  Result<InputFile> input = InputFile::Open(source);
+  if (!input) {
+    return input.Message() == kNotRegularFile ? NotRegular(source) : Failure(input.Message());
+  }
+  const int in = input->Fd();
   const std::string target = Resolve(to);
-  if (Status writable = CheckWritableTarget(target); !writable) {
-    close(in);
-    return writable;
-  }
+  if (Status writable = CheckWritableTarget(target); !writable) return writable;
   int out = OpenRetry(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (out < 0) {
-    int code = errno;
-    close(in);
-    return SystemError(code);
-  }
+  if (out < 0) return SystemError(errno);
   std::string buffer(1 << 20, '\0');
   bool ok = true;
   for (;;) {
@@ -375,7 +343,6 @@ Status Copy(std::string_view from, std::string_view to) {
     }
   }
   int code = errno;
-  close(in);
   if (close(out) != 0 && ok) {
     ok = false;
     code = errno;

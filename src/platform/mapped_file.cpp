@@ -12,36 +12,30 @@
 #include <utility>
 
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw::platform {
 
 Result<MappedFile> MappedFile::Open(std::string_view path) {
   const std::string resolved = fs::Resolve(path);
-  int fd;
-  do {
-    fd = open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return Failure(std::strerror(errno));
-  struct stat st;
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int code = S_ISDIR(st.st_mode) ? EISDIR : errno;
-    close(fd);
-    return Failure(std::strerror(code));
+  Result<InputFile> input = InputFile::Open(resolved);
+  if (!input) {
+    return Failure(input.Message() == kNotRegularFile ? resolved + ": " + kNotRegularFile
+                                                      : input.Message());
   }
   MappedFile file;
-  if (S_ISREG(st.st_mode) && st.st_size > 0) {
-    void* map = mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    close(fd);
+  if (input->Size() > 0) {
+    const auto size = static_cast<std::size_t>(input->Size());
+    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, input->Fd(), 0);
     if (map == MAP_FAILED) return Failure(std::strerror(errno));
     // Read ahead: the reader goes front to back.
-    madvise(map, static_cast<std::size_t>(st.st_size), MADV_SEQUENTIAL);
+    madvise(map, size, MADV_SEQUENTIAL);
     file.data_ = static_cast<const char*>(map);
-    file.size_ = static_cast<std::size_t>(st.st_size);
+    file.size_ = size;
     file.mapped_ = true;
     return file;
   }
-  close(fd);
-  Result<std::string> bytes = fs::ReadFile(path);
+  Result<std::string> bytes = input->ReadAll();
   if (!bytes) return Failure(bytes.Message());
   file.owned_ = std::move(bytes).Value();
   file.data_ = file.owned_.data();

@@ -12,8 +12,9 @@ namespace kw::platform {
 
 class MappedFile {
  public:
-  // The file at `path` (resolved as platform::fs resolves it). A file that cannot be mapped (a
-  // pipe, a /proc file) is read into memory instead. The failure carries the system's reason.
+  // The regular file at `path` (resolved as platform::fs resolves it). One whose size is not
+  // known up front (a /proc file) is read into memory instead. The failure carries the system's
+  // reason; a FIFO, a socket or a device is refused with "<path>: not a regular file".
   static Result<MappedFile> Open(std::string_view path);
 
   MappedFile() = default;

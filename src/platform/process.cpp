@@ -107,7 +107,7 @@ int WaitFor(pid_t pid) {
 // In the child: stdin from /dev/null when hidden, default signal state, then exec. On failure
 // the error code goes through the close-on-exec pipe. Only async-signal-safe calls here.
 [[noreturn]] void ExecChild(const char* program, char* const* argv, bool hidden, int report_fd,
-                            bool own_group = false) {
+                            bool own_group = false, int output_fd = -1) {
   if (own_group) setpgid(0, 0);
   sigset_t all;
   sigemptyset(&all);
@@ -120,15 +120,22 @@ int WaitFor(pid_t pid) {
       close(null_fd);
     }
   }
+  if (output_fd == STDOUT_FILENO) {
+    fcntl(STDOUT_FILENO, F_SETFD, 0);  // kept across the exec
+  } else if (output_fd >= 0 && dup2(output_fd, STDOUT_FILENO) < 0) {
+    ReportToParent(report_fd, errno);
+    _exit(127);
+  }
   execv(program, argv);
   ReportToParent(report_fd, errno);
   _exit(127);
 }
 
 // Starts `program` with `args` (args[0] included). 0 when it was started, else errno.
-int Spawn(const std::string& program, const std::vector<std::string>& args, bool hidden, bool wait,
+int Spawn(const std::string& program, const Command& command, bool hidden, bool wait,
           pid_t* started = nullptr) {
-  std::vector<char*> argv = ArgumentVector(args);
+  std::vector<char*> argv = ArgumentVector(command.words);
+  const int out = command.output_fd;
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return errno;
   pid_t pid = fork();
@@ -140,10 +147,10 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, bool
   }
   if (pid == 0) {
     close(report[0]);
-    if (started) ExecChild(program.c_str(), argv.data(), hidden, report[1], true);
-    if (wait) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
+    if (started) ExecChild(program.c_str(), argv.data(), hidden, report[1], true, out);
+    if (wait) ExecChild(program.c_str(), argv.data(), hidden, report[1], false, out);
     pid_t grandchild = fork();
-    if (grandchild == 0) ExecChild(program.c_str(), argv.data(), hidden, report[1]);
+    if (grandchild == 0) ExecChild(program.c_str(), argv.data(), hidden, report[1], false, out);
     if (grandchild < 0) {
       ReportToParent(report[1], errno);
     }
@@ -178,7 +185,7 @@ std::string CommandPrefix() {
 Status RunProgram(const Command& command, std::uint16_t show, bool wait) {
   const Result<std::string> program = ProgramOf(command);
   if (!program) return Failure(program.Message());
-  if (int code = Spawn(*program, command.words, show == kShowHidden, wait); code != 0) {
+  if (int code = Spawn(*program, command, show == kShowHidden, wait); code != 0) {
     return Failure(std::strerror(code));
   }
   return Success();
@@ -366,7 +373,7 @@ Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show) {
   const Result<std::string> program = ProgramOf(command);
   if (!program) return Failure(program.Message());
   pid_t pid = -1;
-  if (int code = Spawn(*program, command.words, show == kShowHidden, false, &pid); code != 0) {
+  if (int code = Spawn(*program, command, show == kShowHidden, false, &pid); code != 0) {
     return Failure(std::strerror(code));
   }
   return ChildProcess(pid);

@@ -20,6 +20,9 @@ constexpr std::uint16_t kShowNormal = 5;
 // in PATH (exact names first, then without regard to case). It is also the program's argv[0].
 struct Command {
   std::vector<std::string> words;
+  // When set, the program's standard output: a descriptor the caller opened (and keeps open
+  // until the program is started), in place of a redirection by the command interpreter.
+  int output_fd = -1;
 };
 
 // The command interpreter that runs a script given after "-c".

@@ -3,7 +3,11 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <cstdint>
+#include <string>
 #include <thread>
+
+#include "platform/input_file.h"
 
 namespace kw::platform {
 
@@ -42,7 +46,14 @@ Status PlayWave(const std::string& path) {
   if (!audio.started_) return SdlFailure("No sound output");
   SDL_AudioSpec spec{};
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &audio.samples_, &length) == nullptr)
+  // Read through InputFile, not by SDL by name: a FIFO named as the sound would hold the call.
+  Result<InputFile> file = InputFile::Open(path);
+  if (!file) return Failure(path + ": " + file.Message());
+  Result<std::string> bytes = file->ReadAll();
+  if (!bytes) return Failure(path + ": " + bytes.Message());
+  if (bytes->size() > static_cast<std::size_t>(INT32_MAX)) return Failure(path + ": too large");
+  SDL_RWops* source = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+  if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &audio.samples_, &length) == nullptr)
     return SdlFailure(path);
   // Opened with the file's own format: SDL converts, if the output needs it, behind the device.
   spec.callback = nullptr;

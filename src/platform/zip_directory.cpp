@@ -11,6 +11,7 @@
 #include <zlib.h>
 
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw::platform::archive {
 
@@ -190,13 +191,11 @@ Result<std::vector<StoredEntry>> ParseZipDirectory(std::string_view bytes) {
 
 Result<OpenFile> OpenFile::Open(std::string_view path) {
   const std::string resolved = fs::Resolve(path);
-  // Non-blocking, so that a FIFO cannot hold the reader; refused below anyway.
-  const int fd = open(resolved.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return Failure(std::strerror(errno));
-  OpenFile file(fd);
-  struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return Failure("not a regular file");
-  return file;
+  Result<InputFile> input = InputFile::Open(resolved);
+  if (!input) {
+    return Failure(input.Message() == std::strerror(EISDIR) ? kNotRegularFile : input.Message());
+  }
+  return OpenFile(input->Release());
 }
 
 OpenFile::~OpenFile() {

@@ -28,6 +28,8 @@ std::string ShellQuoted(std::string_view word) {
 void ShellCommandLine::Append(std::string_view text) {
   if (!script_.empty()) script_ += ' ';
   script_ += text;
+  if (!run_script_.empty()) run_script_ += ' ';
+  run_script_ += text;
 }
 
 ShellCommandLine& ShellCommandLine::Program(std::string_view path) {
@@ -46,7 +48,9 @@ ShellCommandLine& ShellCommandLine::UserText(std::string_view text) {
 }
 
 ShellCommandLine& ShellCommandLine::RedirectOutputTo(std::string_view file) {
-  Append(">" + ShellQuoted(file));
+  if (!script_.empty()) script_ += ' ';
+  script_ += ">" + ShellQuoted(file);
+  output_file_ = file;
   return *this;
 }
 
@@ -55,7 +59,7 @@ std::string ShellCommandLine::Text() const {
 }
 
 platform::Command ShellCommandLine::Build() const {
-  return platform::Command{{platform::kCommandInterpreter, "-c", script_}};
+  return platform::Command{{platform::kCommandInterpreter, "-c", run_script_}};
 }
 
 std::string RecordingFileOf(EmulatorDialect dialect, std::string_view inp_file) {

@@ -29,18 +29,26 @@ class ShellCommandLine {
   ShellCommandLine& Program(std::string_view path);
   ShellCommandLine& Word(std::string_view word);
   ShellCommandLine& UserText(std::string_view text);
-  // The standard output into `file` (a word like any other: "$KSTEMP$.NFO" is that name).
+  // The standard output into `file` (a word like any other: "$KSTEMP$.NFO" is that name). The
+  // user is shown it as the interpreter's redirection; the program itself makes the file
+  // (StartWithCapture), so that a link planted at its name is never written through.
   ShellCommandLine& RedirectOutputTo(std::string_view file);
 
-  // What the interpreter is given to run.
+  // What the user is shown, the redirection included.
   const std::string& Script() const { return script_; }
   // The whole command as the user is shown it: CommandPrefix() followed by the script.
   std::string Text() const;
+  // The file the standard output goes into; empty when it is not redirected.
+  const std::string& OutputFile() const { return output_file_; }
+  // The command that runs the script without the redirection: the caller hands the capture
+  // file over as its standard output (Command::output_fd).
   platform::Command Build() const;
 
  private:
   void Append(std::string_view text);
   std::string script_;
+  std::string run_script_;  // the script without the redirection
+  std::string output_file_;
 };
 
 // What the emulator's command line for a game is made of.

@@ -2,10 +2,10 @@
 
 #include <zlib.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw {
 
@@ -18,21 +18,16 @@ std::uint32_t CRC32Update(std::uint32_t crc, const void* data, std::size_t size)
 }
 
 bool FileCRC32(const std::string& path, std::uint32_t& crc) {
-  std::FILE* file = std::fopen(platform::fs::Resolve(path).c_str(), "rb");
+  Result<platform::InputFile> file = platform::InputFile::Open(platform::fs::Resolve(path));
   if (!file) return false;
-  std::vector<unsigned char> block(64 * 1024);
+  std::vector<char> block(64 * 1024);
   std::uint32_t running = 0xFFFFFFFFu;
-  bool ok = true;
   for (;;) {
-    const std::size_t n = std::fread(block.data(), 1, block.size(), file);
-    running = CRC32Update(running, block.data(), n);
-    if (n < block.size()) {
-      ok = std::ferror(file) == 0;
-      break;
-    }
+    const long n = file->Read(block.data(), block.size());
+    if (n < 0) return false;
+    running = CRC32Update(running, block.data(), static_cast<std::size_t>(n));
+    if (static_cast<std::size_t>(n) < block.size()) break;
   }
-  std::fclose(file);
-  if (!ok) return false;
   crc = ~running;
   return true;
 }

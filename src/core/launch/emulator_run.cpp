@@ -3,12 +3,31 @@
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/process.h"
+#include "platform/scratch.h"
 
 namespace kw {
 
+std::string LinkRemovedMessage(const std::string& path) {
+  return "A link was found where the program keeps its temporary files: " + path +
+         "\rIt was removed, and nothing was written through it.";
+}
+
+Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellCommandLine& line,
+                                             std::uint16_t show) {
+  platform::Command command = line.Build();
+  if (line.OutputFile().empty()) return platform::StartProgram(command, show);
+  bool removed_link = false;
+  Result<platform::ScratchFile> capture =
+      platform::CreateScratchFile(line.OutputFile(), removed_link);
+  if (removed_link) ui.Ask(LinkRemovedMessage(line.OutputFile()), MsgIcon::Warning);
+  if (!capture) return Failure(line.OutputFile() + ": " + capture.Message());
+  command.output_fd = capture->Fd();
+  return platform::StartProgram(command, show);
+}
+
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
                        bool offer_end) {
-  Result<platform::ChildProcess> child = platform::StartProgram(line.Build(), show);
+  Result<platform::ChildProcess> child = StartEmulator(ui, line, show);
   if (!child) return RunOutcome::NotStarted;
   if (ui.AwaitProgram([&child] { return child->HasEnded(); }, offer_end)) return RunOutcome::Ended;
   child->Kill();

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "core/launch/command_line.h"
+#include "platform/process.h"
+#include "platform/result.h"
 
 namespace kw {
 
@@ -17,7 +19,17 @@ enum class RunOutcome {
   EndedByUser,  // the user ended a program that did not come back
 };
 
-// Starts `line` and waits for its end through the user interface (AwaitProgram).
+// What the user is told of a link found in the place of a scratch file or directory.
+std::string LinkRemovedMessage(const std::string& path);
+
+// Starts `line`. Its capture file, when it has one, is made anew by the program and given to it
+// as its standard output: a link found in its place is removed (the user is told), never
+// written through. A capture that cannot be made fails the start, as the interpreter's
+// redirection did.
+Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellCommandLine& line,
+                                             std::uint16_t show);
+
+// Starts `line` (StartEmulator) and waits for its end through the user interface (AwaitProgram).
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
                        bool offer_end);
 

@@ -138,8 +138,10 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
 
   const std::array<RunFile, 4> run_files =
       RunFilesOf(emulator_config_.Config(), name, recording_.FileName(), database_.Dialect);
-  for (const RunFile& file : run_files)
-    BackupRunFile(file, names_.TempDirName);
+  for (const RunFile& file : run_files) {
+    if (const std::string link = BackupRunFile(file, names_.TempDirName); !link.empty())
+      ui_.Ask(LinkRemovedMessage(link), MsgIcon::Warning);
+  }
   ui_.HideProgress();
   ui_.ProcessMessages();
 

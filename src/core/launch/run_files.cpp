@@ -41,8 +41,12 @@ void CopyTree(const std::string& from, const std::string& to) {
 // What stands at a copy's name before a new copy is made there: a copy of the same kind from
 // an earlier run, or a link, which is removed rather than written through. Anything else is
 // left alone (false), and no copy is made.
-bool ClearBackupPlace(const std::string& copy, bool directory) {
-  if (fs::IsLink(copy)) return fs::Delete(copy).Ok();
+bool ClearBackupPlace(const std::string& copy, bool directory, std::string& removed_link) {
+  if (fs::IsLink(copy)) {
+    if (!fs::Delete(copy)) return false;
+    removed_link = copy;
+    return true;
+  }
   if (!fs::Exists(copy)) return true;
   if (directory) return fs::DirectoryExists(copy) && fs::DeleteTree(copy).Ok();
   return fs::Stamp(copy) && fs::Delete(copy).Ok();
@@ -72,11 +76,13 @@ CopyAndPlace FindCopy(const RunFile& file, const std::string& temp_name) {
   return found;
 }
 
-void BackupDirectory(const RunFile& file, const std::string& temp_name) {
+std::string BackupDirectory(const RunFile& file, const std::string& temp_name) {
   const std::string original = fs::Resolve(DirectoryOf(file) + file.Stem);
-  if (fs::IsLink(original) || !fs::DirectoryExists(original)) return;
-  if (!ClearBackupPlace(FindCopy(file, temp_name).copy, true)) return;
+  if (fs::IsLink(original) || !fs::DirectoryExists(original)) return "";
+  std::string removed_link;
+  if (!ClearBackupPlace(FindCopy(file, temp_name).copy, true, removed_link)) return removed_link;
   CopyTree(original, CopyPathOf(file, original, temp_name));
+  return removed_link;
 }
 
 BackupSettled Failed(const Status& status) {
@@ -156,14 +162,17 @@ std::string BackupNameOf(const RunFile& file, const std::string& temp_name) {
   return temp_name + "." + NameOf(file);
 }
 
-void BackupRunFile(const RunFile& file, const std::string& temp_name) {
-  if (!Handled(file)) return;
+std::string BackupRunFile(const RunFile& file, const std::string& temp_name) {
+  if (!Handled(file)) return "";
   if (file.IsDirectory) return BackupDirectory(file, temp_name);
   const std::string original = fs::Resolve(DirectoryOf(file) + NameOf(file));
-  if (fs::IsLink(original) || !fs::Stamp(original)) return;  // only a regular file
+  if (fs::IsLink(original) || !fs::Stamp(original)) return "";  // only a regular file
   Result<std::string> bytes = fs::ReadFile(original);
-  if (!bytes || !ClearBackupPlace(FindCopy(file, temp_name).copy, false)) return;
+  if (!bytes) return "";
+  std::string removed_link;
+  if (!ClearBackupPlace(FindCopy(file, temp_name).copy, false, removed_link)) return removed_link;
   (void)fs::WriteFileAtomic(CopyPathOf(file, original, temp_name), *bytes);
+  return removed_link;
 }
 
 BackupSettled RestoreRunFile(const RunFile& file, const std::string& temp_name) {

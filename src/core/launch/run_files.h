@@ -38,8 +38,9 @@ std::string BackupNameOf(const RunFile& file, const std::string& temp_name);
 
 // BackupRunFile: the file, when it is a regular file (a link is left alone), copied to its
 // backup name, replacing a copy left there (a link at that name is removed, never written
-// through); a directory is copied whole, its links left out.
-void BackupRunFile(const RunFile& file, const std::string& temp_name);
+// through); a directory is copied whole, its links left out. Gives the path of a link removed
+// so (for the user to be told), else nothing.
+std::string BackupRunFile(const RunFile& file, const std::string& temp_name);
 
 // What became of a file's copy.
 enum class BackupOutcome {

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <chrono>
 
+#include "core/launch/emulator_run.h"
 #include "core/shell/settings.h"
 #include "core/user_interface.h"
 #include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/process.h"
+#include "platform/scratch.h"
 
 namespace kw {
 
@@ -86,6 +88,17 @@ std::string SetArchives::TempDir() const {
   return fs::IncludeTrailingSeparator(dir) + temp_dir_name_;
 }
 
+Status SetArchives::MakeTempDir(const std::string& path) {
+  // Made by the program itself: a link planted in its place, or in it, would receive the sets
+  // and keep them.
+  std::vector<std::string> links;
+  Status made = platform::MakeScratchDirectory(path, links);
+  for (const std::string& link : links)
+    ui_.Ask(LinkRemovedMessage(link), MsgIcon::Warning);
+  if (!made) return Failure("Unable to create " + path + ": " + made.Message());
+  return Success();
+}
+
 std::string SetArchives::LocateSetFile(const std::string& name, const std::string& search_list,
                                        SetKind kind) {
   // A set name is one file name: one with a directory part would reach outside the list.
@@ -101,12 +114,10 @@ Status SetArchives::ExtractSet(const std::string& name, const std::string& searc
                                SetKind kind, const std::string& into,
                                const archive::SizeLimits& limits) {
   if (!into.empty() && archive::FlatName(into) != into) return Success();  // never outside it
+  if (Status made = MakeTempDir(TempDir()); !made) return made;
   const std::string temp =
       into.empty() ? TempDir() : fs::IncludeTrailingSeparator(TempDir()) + into;
-  if (!fs::DirectoryExists(temp)) {
-    if (Status made = fs::MakeDirectories(temp); !made)
-      return Failure("Unable to create " + temp + ": " + made.Message());
-  }
+  if (Status made = MakeTempDir(temp); !made) return made;
   const std::string location = LocateSetFile(name, search_list, kind);
   if (location.empty()) return Success();
   return ReadLocatedSet(location, *archive::MakeDirectorySink(temp), limits);
@@ -172,10 +183,7 @@ Status SetArchives::ExtractAce(const std::string& location, archive::FlatSink& s
   // The extractor writes into a directory of its own; its files are then taken over with the
   // same name rules as any other set's.
   const std::string temp = TempDir();
-  if (!fs::DirectoryExists(temp)) {
-    if (Status made = fs::MakeDirectory(temp); !made)
-      return Failure("Unable to create " + temp + ": " + made.Message());
-  }
+  if (Status made = MakeTempDir(temp); !made) return made;
   const std::string staging = fs::IncludeTrailingSeparator(temp) + ".unace.tmp";
   if (fs::Exists(staging) || fs::IsLink(staging)) (void)fs::DeleteTree(staging);
   if (Status made = fs::MakeDirectory(staging); !made)

@@ -51,6 +51,9 @@ class SetArchives {
   platform::archive::SizeLimits Within(platform::archive::SizeLimits limits) const;
 
  private:
+  // Makes the temporary directory (or one in it) when missing, removing a link in its place or
+  // in it, never following one; the user is told of each link removed.
+  Status MakeTempDir(const std::string& path);
   Status ExtractAce(const std::string& location, platform::archive::FlatSink& sink,
                     const platform::archive::SizeLimits& limits);
 

@@ -1,13 +1,12 @@
 #include "core/launch/text_output.h"
 
-#include <sys/stat.h>
-
-#include <fstream>
 #include <string_view>
+#include <vector>
 
 #include "core/reports/report_document.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw {
 
@@ -31,11 +30,12 @@ void AddLines(ReportDocument& report, std::string_view text) {
   }
 }
 
-// Reads `size` bytes of the capture from where it stands; short when the file is shorter.
-std::string ReadPart(std::ifstream& capture, std::uint64_t size) {
+// Reads `size` bytes of the capture from where it stands; short when the file is shorter or
+// cannot be read.
+std::string ReadPart(platform::InputFile& capture, std::uint64_t size) {
   std::string part(static_cast<std::size_t>(size), '\0');
-  capture.read(part.data(), static_cast<std::streamsize>(size));
-  part.resize(static_cast<std::size_t>(capture.gcount()));
+  const long got = capture.Read(part.data(), part.size());
+  part.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
   return part;
 }
 
@@ -57,43 +57,53 @@ void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputCo
   ui.SetBusy(true);
   const std::string quoted = "\"" + context.CaptureFileName + "\"";
   const std::string path = platform::fs::Resolve(context.CaptureFileName);
-  std::ifstream capture;
-  if (platform::fs::FileExists(path)) capture.open(path, std::ios::binary);
-  if (!capture.is_open()) {
+  Result<platform::InputFile> capture = platform::fs::FileExists(path)
+                                            ? platform::InputFile::Open(path)
+                                            : Result<platform::InputFile>(Failure("not found"));
+  if (!capture) {
     report.AddLine("***** ERROR: " + quoted + " file not found.");
-  } else if (struct stat st; stat(path.c_str(), &st) == 0 &&
-                             static_cast<std::uint64_t>(st.st_size) > 2 * kShownOutputEnd) {
+  } else if (const std::uint64_t size = capture->Size(); size > 2 * kShownOutputEnd) {
     // A flood of output: its beginning and its end are what tell, and a report of gigabytes
     // would take memory many times their size.
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    const std::string head = ReadPart(capture, kShownOutputEnd);
-    capture.seekg(static_cast<std::streamoff>(size - kShownOutputEnd));
-    const std::string tail = ReadPart(capture, kShownOutputEnd);
+    const std::string head = ReadPart(*capture, kShownOutputEnd);
+    const std::string tail =
+        capture->Seek(size - kShownOutputEnd) ? ReadPart(*capture, kShownOutputEnd) : "";
     AddLines(report, head);
     report.AddLine("***** " + std::to_string(size - head.size() - tail.size()) +
                    " bytes of the output left out here *****");
     AddLines(report, tail);
-    if (capture.bad() || head.size() + tail.size() < 2 * kShownOutputEnd)
+    if (head.size() + tail.size() < 2 * kShownOutputEnd)
       report.AddLine("***** ERROR: " + quoted + " file read error");
-    capture.close();
+    capture = Failure("closed");
     (void)platform::fs::Delete(path);
   } else {
+    // Lines as text-mode reading gives them: the first is always added (an empty capture shows
+    // one empty line), a last line break ends the last line.
     std::string line;
-    // The first line is always added: an empty capture shows one empty line.
-    bool first = true;
-    while (true) {
-      if (!std::getline(capture, line)) {
-        if (first) report.AddLine("");
-        break;
+    bool any = false;
+    bool failed = false;
+    std::vector<char> block(64 * 1024);
+    for (;;) {
+      const long n = capture->Read(block.data(), block.size());
+      if (n < 0) failed = true;
+      if (n <= 0) break;
+      std::string_view rest(block.data(), static_cast<std::size_t>(n));
+      for (std::size_t end; (end = rest.find('\n')) != std::string_view::npos;) {
+        line += rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        DropCarriageReturn(line);
+        report.AddLine(line);
+        line.clear();
+        any = true;
       }
-      first = false;
+      line += rest;
+    }
+    if (!line.empty() || !any) {
       DropCarriageReturn(line);
       report.AddLine(line);
-      if (capture.eof()) break;
     }
-    if (capture.bad() || (!capture.eof() && capture.fail()))
-      report.AddLine("***** ERROR: " + quoted + " file read error");
-    capture.close();
+    if (failed) report.AddLine("***** ERROR: " + quoted + " file read error");
+    capture = Failure("closed");
     (void)platform::fs::Delete(path);
   }
   report.AddLine("");

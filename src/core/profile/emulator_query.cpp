@@ -1,12 +1,12 @@
 #include "core/profile/emulator_query.h"
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 
 #include "core/launch/emulator_run.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/input_file.h"
 #include "platform/process.h"
 
 namespace kw {
@@ -100,7 +100,7 @@ Result<std::string> QueryListxml(UserInterface& ui, const std::string& executabl
   };
   DeletePifFile(context.KillPifFile, context.PifPath);
   Result<platform::ChildProcess> child =
-      platform::StartProgram(ListxmlQueryLine(executable, capture).Build(), platform::kShowHidden);
+      StartEmulator(ui, ListxmlQueryLine(executable, capture), platform::kShowHidden);
   if (!child) return discard(kNoGameInfo);
   // The capture's size is looked at on every poll: a list that passes the maximum is stopped
   // within a few milliseconds of doing so.
@@ -128,13 +128,22 @@ Result<std::string> QueryListxml(UserInterface& ui, const std::string& executabl
 Result<std::string> ReadFirstLine(const std::string& path) {
   const std::string resolved = platform::fs::Resolve(path);
   if (!platform::fs::FileExists(resolved)) return Failure(path + ": No such file");
-  std::ifstream file(resolved, std::ios::binary);
-  if (!file.is_open()) return Failure(path + ": cannot be read");
+  Result<platform::InputFile> file = platform::InputFile::Open(resolved);
+  if (!file) {
+    return Failure(
+        path + ": " +
+        (file.Message() == platform::kNotRegularFile ? file.Message() : "cannot be read"));
+  }
   std::string line;
-  char c;
-  while (line.size() < kMaxVersionLine && file.get(c) && c != '\n')
-    line += c;
-  if (file.bad()) return Failure(path + ": cannot be read");
+  char block[512];
+  for (;;) {
+    const long n = file->Read(block, sizeof block);
+    if (n < 0) return Failure(path + ": cannot be read");
+    const std::string_view got(block, static_cast<std::size_t>(n));
+    const std::size_t end = std::min(got.find('\n'), kMaxVersionLine - line.size());
+    line += got.substr(0, end);
+    if (end < got.size() || static_cast<std::size_t>(n) < sizeof block) break;
+  }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return line;
 }

@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/launch/emulator_run.h"
 #include "platform/ascii.h"
 #include "platform/fs.h"
+#include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
 namespace kw {
@@ -69,8 +71,9 @@ TEST_F(CommandLineTest, InterpreterCommandGivesEveryWordIntactAndTheUserTextAsWr
     line.Word(name);
   line.UserText("-opt 'two words'").RedirectOutputTo("$KSTEMP$.NFO");
   EXPECT_EQ(line.Text(), "/bin/sh -c " + line.Script());
-  Status run = platform::RunProgram(line.Build(), platform::kShowHidden, true);
-  ASSERT_TRUE(run) << run.Message();
+  EXPECT_TRUE(line.Script().ends_with(" >'$KSTEMP$.NFO'")) << "shown as the redirection";
+  test::ScriptedUi ui;
+  ASSERT_EQ(RunEmulator(ui, line, platform::kShowHidden, false), RunOutcome::Ended);
   EXPECT_EQ(dir_.Read("My Emu/out"), Joined(kHostileNames) + "-opt|two words|");
   EXPECT_TRUE(std::filesystem::exists(dir_ / "$KSTEMP$.NFO")) << "the capture file by its name";
 }

@@ -51,6 +51,17 @@ TEST(RunFiles, WhatTheEmulatorWroteIsKeptAndNoCopyIsLeft) {
   EXPECT_EQ(RestoreRunFile(files[0], "$KSTEMP$").outcome, BackupOutcome::Kept);
   EXPECT_TRUE(std::filesystem::is_symlink(dir / "cfg/pacman.cfg"));
   EXPECT_EQ(dir.Read("outside.cfg"), "elsewhere");
+
+  // A link at the copy's name is removed, not written through, and named for the user.
+  std::filesystem::remove(dir / "cfg/pacman.cfg");
+  dir.Write("cfg/pacman.cfg", "the user's settings");
+  std::filesystem::remove(dir / "cfg/$KSTEMP$.pacman.cfg");
+  std::filesystem::create_symlink(dir / "outside.cfg", dir / "cfg/$KSTEMP$.pacman.cfg");
+  EXPECT_NE(BackupRunFile(files[0], "$KSTEMP$").find("$KSTEMP$.pacman.cfg"), std::string::npos);
+  EXPECT_EQ(dir.Read("outside.cfg"), "elsewhere");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "cfg/$KSTEMP$.pacman.cfg"));
+  EXPECT_EQ(dir.Read("cfg/$KSTEMP$.pacman.cfg"), "the user's settings");
+  EXPECT_EQ(BackupRunFile(files[0], "$KSTEMP$"), "") << "a copy of its own is no link";
   std::filesystem::current_path(old);
 }
 

@@ -132,5 +132,32 @@ TEST_F(SetArchivesTest, TheTemporaryDirectoryGoesWithReadOnlyFilesButStaysForAnU
   EXPECT_FALSE(stdfs::exists(emu_ + "$KSTEMP$/other.bin")) << "the rest is deleted";
 }
 
+TEST_F(SetArchivesTest, ALinkPlantedAsTheTemporaryDirectoryOrInItIsRemovedNotFollowed) {
+  work_.Write("emu/ROMS/dirset/a.rom", "A");
+  work_.Write("emu/ROMS/dirset/b.rom", "B");
+  stdfs::create_directories(work_ / "outside");
+  const std::string secret = work_.Write("secret", "the user's own");
+  stdfs::create_directory_symlink(work_ / "outside", emu_ + "$KSTEMP$");
+  ASSERT_TRUE(sets_.ExtractSet("dirset", "ROMS", SetKind::Rom));
+  EXPECT_TRUE(stdfs::is_empty(work_ / "outside")) << "nothing extracted through the link";
+  EXPECT_FALSE(stdfs::is_symlink(emu_ + "$KSTEMP$"));
+  EXPECT_EQ(TempNames(), (std::vector<std::string>{"a.rom", "b.rom"}));
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_NE(ui_.messages[0].text.find(emu_ + "$KSTEMP$"), std::string::npos);
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Warning);
+
+  // A directory left in place with a link in it, named as a file of the set and as today's
+  // emulator's directory of the set.
+  stdfs::remove(emu_ + "$KSTEMP$/a.rom");
+  stdfs::create_symlink(secret, emu_ + "$KSTEMP$/a.rom");
+  stdfs::create_directory_symlink(work_ / "outside", emu_ + "$KSTEMP$/dirset");
+  ASSERT_TRUE(sets_.ExtractSet("dirset", "ROMS", SetKind::Rom, "dirset"));
+  EXPECT_EQ(work_.Read("secret"), "the user's own");
+  EXPECT_TRUE(stdfs::is_empty(work_ / "outside"));
+  EXPECT_FALSE(stdfs::is_symlink(emu_ + "$KSTEMP$/a.rom"));
+  EXPECT_EQ(work_.Read("emu/$KSTEMP$/dirset/a.rom"), "A");
+  EXPECT_EQ(ui_.messages.size(), 3u);
+}
+
 }  // namespace
 }  // namespace kw
