@@ -18,18 +18,6 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-// The console program under a watchdog: one still running after two minutes is killed, and
-// its exit status is then the watchdog's.
-test::CliRun RunWatched(const std::vector<std::string>& args, const test::TempDir& dir,
-                        const std::string& home) {
-  std::vector<std::string> words = {"timeout", "-s", "KILL", "120", KW_CLI_PATH};
-  words.insert(words.end(), args.begin(), args.end());
-  const test::CommandResult run =
-      test::RunCommand("KESTRELWING_HOME=" + test::ShellQuoted(home) + " " +
-                       test::CommandLine(words) + " 2>" + test::ShellQuoted(dir / "stderr.txt"));
-  return {run.status, run.out, dir.Read("stderr.txt")};
-}
-
 // A socket in the file system, as a local server leaves one; closed with the object.
 class PlantedSocket {
  public:
@@ -96,20 +84,23 @@ TEST_F(CliHostileFilesTest, AFifoASocketOrADeviceInPlaceOfAFileIsRefusedAndNothi
        {std::vector<std::string>{"verify", profile_, "--report", dir_ / "report.txt"},
         std::vector<std::string>{"verify", profile_, "--quick"}}) {
     SCOPED_TRACE(args.back());
-    const test::CliRun verified = RunWatched(args, dir_, home_.Path());
+    const test::CliRun verified = test::RunCliWatched(args, dir_, home_.Path());
     EXPECT_EQ(verified.status, 0) << verified.out << verified.err;
     EXPECT_NE(verified.out.find("SkippedSets="), std::string::npos);
   }
   for (const char* set : {"FROSTFLY", "MOONMOTH"}) {
     SCOPED_TRACE(set);
-    const test::CliRun refused = RunWatched({"launch", profile_, set, "--yes"}, dir_, home_.Path());
+    const test::CliRun refused =
+        test::RunCliWatched({"launch", profile_, set, "--yes"}, dir_, home_.Path());
     EXPECT_EQ(refused.status, 4) << refused.out << refused.err;
     EXPECT_NE(refused.out.find("rom file is missing"), std::string::npos) << refused.out;
   }
-  const test::CliRun played = RunWatched({"launch", profile_, "BRASSOWL"}, dir_, home_.Path());
+  const test::CliRun played =
+      test::RunCliWatched({"launch", profile_, "BRASSOWL"}, dir_, home_.Path());
   EXPECT_EQ(played.status, 0) << played.out << played.err;
-  EXPECT_EQ(RunWatched({"describe", profile_, "MOONMOTH"}, dir_, home_.Path()).status, 0);
-  const test::CliRun picture = RunWatched({"quick-info", profile_, "GULLWING"}, dir_, home_.Path());
+  EXPECT_EQ(test::RunCliWatched({"describe", profile_, "MOONMOTH"}, dir_, home_.Path()).status, 0);
+  const test::CliRun picture =
+      test::RunCliWatched({"quick-info", profile_, "GULLWING"}, dir_, home_.Path());
   EXPECT_EQ(picture.status, 0);
   EXPECT_NE(picture.out.find("Picture: "), std::string::npos);
   EXPECT_TRUE(Leftovers(emu_).empty()) << Leftovers(emu_).front();
@@ -124,7 +115,7 @@ TEST_F(CliHostileFilesTest, LinksPlantedAsScratchFilesAreRemovedAndWhatTheyNameS
   };
   // The capture, on every profile open and at the game's end.
   stdfs::create_symlink(outside, emu_ + "$KSTEMP$.NFO");
-  const test::CliRun checked = RunWatched({"check-profile", profile_}, dir_, home_.Path());
+  const test::CliRun checked = test::RunCliWatched({"check-profile", profile_}, dir_, home_.Path());
   EXPECT_EQ(checked.status, 0) << checked.err;
   EXPECT_NE(checked.err.find("A link was found where the program keeps its temporary files: "
                              "$KSTEMP$.NFO"),
@@ -138,7 +129,8 @@ TEST_F(CliHostileFilesTest, LinksPlantedAsScratchFilesAreRemovedAndWhatTheyNameS
   stdfs::create_directory_symlink(dir_ / "outside/dir", emu_ + "$KSTEMP$");
   dir_.Write("demo/emulator/CFG/brassowl.cfg", "the user's settings");
   stdfs::create_symlink(outside, emu_ + "CFG/$KSTEMP$.brassowl.cfg");
-  const test::CliRun played = RunWatched({"launch", profile_, "BRASSOWL"}, dir_, home_.Path());
+  const test::CliRun played =
+      test::RunCliWatched({"launch", profile_, "BRASSOWL"}, dir_, home_.Path());
   EXPECT_EQ(played.status, 0) << played.out << played.err;
   for (const std::string& link : {emu_ + "$KSTEMP$\n", std::string("CFG/$KSTEMP$.brassowl.cfg\n")})
     EXPECT_NE(played.out.find("temporary files: " + link), std::string::npos) << played.out;
@@ -148,7 +140,8 @@ TEST_F(CliHostileFilesTest, LinksPlantedAsScratchFilesAreRemovedAndWhatTheyNameS
   EXPECT_TRUE(stdfs::exists(emu_ + "CFG/brassowl.cfg"));
 
   // The command line is shown as it always was.
-  const test::CliRun line = RunWatched({"cmdline", profile_, "BRASSOWL"}, dir_, home_.Path());
+  const test::CliRun line =
+      test::RunCliWatched({"cmdline", profile_, "BRASSOWL"}, dir_, home_.Path());
   EXPECT_EQ(line.out, "/bin/sh -c '" + emu_ +
                           "mame' 'BRASSOWL' '-romdir' '$KSTEMP$' -video none >'$KSTEMP$.NFO'\n");
 }

@@ -26,6 +26,18 @@ inline CliRun RunCli(std::vector<std::string> args, const TempDir& dir,
   return {run.status, run.out, dir.Read("stderr.txt")};
 }
 
+// RunCli under a watchdog: a run still going after two minutes is killed, and its exit status
+// is then the watchdog's (137), which no command of the program gives.
+inline CliRun RunCliWatched(const std::vector<std::string>& args, const TempDir& dir,
+                            const std::string& home) {
+  std::vector<std::string> words = {"timeout", "-s", "KILL", "120", KW_CLI_PATH};
+  words.insert(words.end(), args.begin(), args.end());
+  const CommandResult run =
+      RunCommand("KESTRELWING_HOME=" + ShellQuoted(home) + " " + CommandLine(words) + " 2>" +
+                 ShellQuoted(dir / "stderr.txt"));
+  return {run.status, run.out, dir.Read("stderr.txt")};
+}
+
 // The test listinfo's profile at `profile`, its emulator directory `emulator_dir`; the exit
 // status of parse-listinfo.
 inline int MakeSampleProfile(const std::string& profile, const std::string& emulator_dir,
