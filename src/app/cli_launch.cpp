@@ -141,6 +141,7 @@ int Launch(const Args& args) {
     case LaunchOutcome::Refused:
       return 4;
     case LaunchOutcome::NoGame:
+    case LaunchOutcome::Failed:
       break;
   }
   return 1;

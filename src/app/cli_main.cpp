@@ -121,7 +121,9 @@ Commands:
       the emulator run and waited for, the play recorded in STATS.INI, and
       everything put back. Messages and reports go to standard output; questions
       are answered No, or Yes with --yes. Exit 0 when the emulator ran, 4 when the
-      set test found the game not runnable, 1 on other failures.
+      set test found the game not runnable, 1 on other failures. Today's emulator
+      ending with its failure status is one: no play is recorded, and the report
+      shows its exit status and what it wrote to its standard error.
   verify PROFILE.KSL [--report FILE] [--quick] [--OPTION | --no-OPTION ...]
       Check the collection against the profile as the verify window's Go button
       does and write the verification report to FILE (default REPORT.TXT in the

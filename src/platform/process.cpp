@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "platform/fs.h"
+#include "platform/input_file.h"
 
 namespace kw::platform {
 namespace {
@@ -107,7 +108,7 @@ int WaitFor(pid_t pid) {
 // In the child: stdin from /dev/null when hidden, default signal state, then exec. On failure
 // the error code goes through the close-on-exec pipe. Only async-signal-safe calls here.
 [[noreturn]] void ExecChild(const char* program, char* const* argv, bool hidden, int report_fd,
-                            bool own_group = false, int output_fd = -1) {
+                            bool own_group = false, int output_fd = -1, int error_fd = -1) {
   if (own_group) setpgid(0, 0);
   sigset_t all;
   sigemptyset(&all);
@@ -126,6 +127,12 @@ int WaitFor(pid_t pid) {
     ReportToParent(report_fd, errno);
     _exit(127);
   }
+  if (error_fd == STDERR_FILENO) {
+    fcntl(STDERR_FILENO, F_SETFD, 0);
+  } else if (error_fd >= 0 && dup2(error_fd, STDERR_FILENO) < 0) {
+    ReportToParent(report_fd, errno);
+    _exit(127);
+  }
   execv(program, argv);
   ReportToParent(report_fd, errno);
   _exit(127);
@@ -136,6 +143,7 @@ int Spawn(const std::string& program, const Command& command, bool hidden, bool 
           pid_t* started = nullptr) {
   std::vector<char*> argv = ArgumentVector(command.words);
   const int out = command.output_fd;
+  const int err = command.error_fd;
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) return errno;
   pid_t pid = fork();
@@ -147,10 +155,11 @@ int Spawn(const std::string& program, const Command& command, bool hidden, bool 
   }
   if (pid == 0) {
     close(report[0]);
-    if (started) ExecChild(program.c_str(), argv.data(), hidden, report[1], true, out);
-    if (wait) ExecChild(program.c_str(), argv.data(), hidden, report[1], false, out);
+    if (started) ExecChild(program.c_str(), argv.data(), hidden, report[1], true, out, err);
+    if (wait) ExecChild(program.c_str(), argv.data(), hidden, report[1], false, out, err);
     pid_t grandchild = fork();
-    if (grandchild == 0) ExecChild(program.c_str(), argv.data(), hidden, report[1], false, out);
+    if (grandchild == 0)
+      ExecChild(program.c_str(), argv.data(), hidden, report[1], false, out, err);
     if (grandchild < 0) {
       ReportToParent(report[1], errno);
     }
@@ -340,6 +349,7 @@ ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept {
   if (this != &other) {
     Kill();
     pid_ = other.pid_;
+    exit_code_ = other.exit_code_;
     other.pid_ = -1;
   }
   return *this;
@@ -357,6 +367,10 @@ bool ChildProcess::HasEnded() {
     got = waitpid(pid_, &status, WNOHANG);
   } while (got < 0 && errno == EINTR);
   if (got == 0) return false;
+  if (got == pid_) {
+    if (WIFEXITED(status)) exit_code_ = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) exit_code_ = 128 + WTERMSIG(status);
+  }
   pid_ = -1;  // ended and reaped (or not ours any more)
   return true;
 }
@@ -367,6 +381,21 @@ void ChildProcess::Kill() {
   kill(pid_, SIGKILL);
   WaitFor(pid_);
   pid_ = -1;
+}
+
+void PassOnToStandardError(const std::string& path) {
+  if (Result<InputFile> kept = InputFile::Open(path)) {
+    std::vector<char> block(64 * 1024);
+    for (long n; (n = kept->Read(block.data(), block.size())) > 0;) {
+      for (long done = 0; done < n;) {
+        const ssize_t written = write(STDERR_FILENO, block.data() + done, n - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) break;
+        done += written;
+      }
+    }
+  }
+  unlink(path.c_str());
 }
 
 Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show) {

@@ -23,6 +23,8 @@ struct Command {
   // When set, the program's standard output: a descriptor the caller opened (and keeps open
   // until the program is started), in place of a redirection by the command interpreter.
   int output_fd = -1;
+  // The same for its standard error.
+  int error_fd = -1;
 };
 
 // The command interpreter that runs a script given after "-c".
@@ -69,19 +71,29 @@ class ChildProcess {
  public:
   ChildProcess() = default;
   explicit ChildProcess(int pid) : pid_(pid) {}
-  ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_) { other.pid_ = -1; }
+  ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_), exit_code_(other.exit_code_) {
+    other.pid_ = -1;
+  }
   ChildProcess& operator=(ChildProcess&& other) noexcept;
   // A process neither ended nor waited for is ended (killed) and reaped.
   ~ChildProcess();
 
   // True once the process has ended (it is then reaped); never blocks.
   bool HasEnded();
+  // Once it has ended: its exit status, or 128 plus the signal that ended it; -1 before, or when
+  // it was killed here or reaped elsewhere.
+  int ExitCode() const { return exit_code_; }
   // Ends the process and its group at once and reaps it.
   void Kill();
 
  private:
   int pid_ = -1;
+  int exit_code_ = -1;
 };
+
+// A file a child's standard error was kept in, written on to the program's own standard error
+// as the child would have written it, then deleted. A missing file writes nothing.
+void PassOnToStandardError(const std::string& path);
 
 // Starts the command as RunProgram does, in a new process group, and returns at once.
 Result<ChildProcess> StartProgram(const Command& command, std::uint16_t show);
@@ -119,6 +131,10 @@ class WatchedProgram {
   int exit_code_ = 0;
   std::string errors_;  // the last bytes of its standard error
 };
+
+// A file a child's standard error was kept in, written on to the program's own standard error
+// as the child would have written it, then deleted. A missing file writes nothing.
+void PassOnToStandardError(const std::string& path);
 
 // Starts the command as RunProgram does, without waiting, and watches it for `moment_ms`
 // milliseconds. Fails (with the system's reason) when it cannot be started.

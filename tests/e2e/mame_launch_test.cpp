@@ -106,5 +106,45 @@ TEST_F(MameLaunchTest, PongRunsOnTodaysEmulatorAndThePlayIsRecorded) {
   EXPECT_FALSE(std::filesystem::exists("/etc/mame/$KSTEMP$.ini"));
 }
 
+TEST_F(MameLaunchTest, AGameTheEmulatorCannotRunIsNotAPlayAndWhatItSaidIsShown) {
+  TimeLimitedUi ui;
+  test::RecordingViews views;
+  Program program(ui, views.Views(), AppNames::Compute(home_.Path(), home_.Path()));
+  program.shell.FormCreate();
+  program.statistics.Load();
+  // The profile lists no files of the game, so the set test lets it go; the emulator itself then
+  // finds none of them and ends with its failure status.
+  GameDatabase made;
+  made.Dialect = EmulatorDialect::kListxml;
+  made.EmulatorDir = emu_.Path();
+  made.EmulatorExe = "mame";
+  made.EmulatorVersion = "0.251";
+  GameEntry xevious;
+  xevious.Name = "XEVIOUS";
+  xevious.Description = "Xevious (Namco)";
+  ASSERT_TRUE(made.AddGame(xevious));
+  ASSERT_TRUE(SaveProfile(made, home_ / "XEVIOUS.KSL", ui, {}));
+  ASSERT_TRUE(LoadProfile(program.database, home_ / "XEVIOUS.KSL", ui, {}));
+  std::filesystem::current_path(emu_.Path());
+  program.database.ProfileLoaded = true;
+  program.emulator_config.ReadEmulatorConfig();
+  program.settings.Values().UseStats = true;
+  program.settings.Values().AddExtraOptions = true;
+  program.settings.Values().ExtraOptions = "-video none -sound none -seconds_to_run 2";
+
+  EXPECT_EQ(program.launch.Launch(program.database.FindGamePosition("XEVIOUS")),
+            LaunchOutcome::Failed);
+  EXPECT_EQ(program.stats.PlayCount("XEVIOUS"), 0u);
+  EXPECT_EQ(home_.Read("STATS.INI").find("XEVIOUS"), std::string::npos);
+  ASSERT_EQ(ui.reports.size(), 1u);
+  std::string shown;
+  for (const ReportLine& line : ui.reports[0].Lines())
+    shown += line.text + "\n";
+  EXPECT_NE(shown.find("ended with the exit status 2"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("xvi_1.3p NOT FOUND"), std::string::npos) << shown;
+  for (const auto& entry : std::filesystem::directory_iterator(emu_.Path()))
+    EXPECT_EQ(entry.path().filename().string().rfind("$KSTEMP$", 0), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kw

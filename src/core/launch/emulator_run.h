@@ -19,6 +19,12 @@ enum class RunOutcome {
   EndedByUser,  // the user ended a program that did not come back
 };
 
+// How a run of the emulator ended.
+struct EmulatorEnd {
+  RunOutcome Outcome = RunOutcome::NotStarted;
+  int ExitCode = -1;  // its exit status when it Ended by itself
+};
+
 // What the user is told of a link found in the place of a scratch file or directory.
 std::string LinkRemovedMessage(const std::string& path);
 
@@ -26,12 +32,19 @@ std::string LinkRemovedMessage(const std::string& path);
 // as its standard output: a link found in its place is removed (the user is told), never
 // written through. A capture that cannot be made fails the start, as the interpreter's
 // redirection did.
+// With `error_file`, its standard error goes into that file, made the same way.
 Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellCommandLine& line,
-                                             std::uint16_t show);
+                                             std::uint16_t show,
+                                             const std::string& error_file = "");
 
 // Starts `line` (StartEmulator) and waits for its end through the user interface (AwaitProgram).
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
                        bool offer_end);
+
+// RunEmulator for a game: its standard error kept in `error_file` (when given) and its exit
+// status told.
+EmulatorEnd RunGameEmulator(UserInterface& ui, const ShellCommandLine& line,
+                            const std::string& error_file);
 
 // The command interpreter of this platform has no program-information file. The call and the
 // KillPifFile setting stay; the file it names lies in the program's own directory, so nothing

@@ -161,19 +161,31 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
   output.ProgramDir = names_.ProgramDir;
   output.CaptureFileName = names_.CaptureFileName;
   output.NormalFontSize = settings_.NormalFontSize;
+  output.OutputLogged = settings_.LogTextOutput;
+  // Today's emulator says why a game cannot run on its standard error, and ends with its failure
+  // status: both are kept to tell the user.
+  const bool today = database_.Dialect == EmulatorDialect::kListxml;
+  if (today) output.ErrorFileName = names_.TempDirName + ".ERR";
   const ShellCommandLine line = LineFor(name);
   if (settings_.LogTextOutput) BeginTextOutput(report_, line.Text(), output);
 
   DeletePifFile(settings_.KillPifFile, PifFilePath(names_.ProgramDir));
   const auto started = clock_();
-  (void)RunEmulator(ui_, line, platform::kShowNormal, false);
+  const EmulatorEnd end = RunGameEmulator(ui_, line, output.ErrorFileName);
   const PlayTime played =
       PlayTimeOf(std::chrono::duration_cast<std::chrono::nanoseconds>(clock_() - started));
-  statistics_.RecordRun(settings_.UseStats, name, played.Hours, played.Minutes, played.Seconds);
+  const bool failed = today && end.Outcome == RunOutcome::Ended && end.ExitCode != 0;
+  if (!failed)
+    statistics_.RecordRun(settings_.UseStats, name, played.Hours, played.Minutes, played.Seconds);
 
   for (const RunFile& file : run_files)
     RestoreRunFile(file, names_.TempDirName);
   ui_.SetBusy(false);
+  if (failed) {
+    EndFailedRunOutput(ui_, report_, line.Text(), output, end.ExitCode);
+    return LaunchOutcome::Failed;
+  }
+  if (today) platform::PassOnToStandardError(platform::fs::Resolve(output.ErrorFileName));
   if (settings_.LogTextOutput) EndTextOutput(ui_, report_, output);
   return LaunchOutcome::Ran;
 }

@@ -45,6 +45,7 @@ enum class LaunchOutcome {
   NoGame,   // no profile or an empty list: nothing was run
   Refused,  // the set test found the game not runnable
   Ran,      // the emulator ran (or could not be started, which is not told apart)
+  Failed,   // today's emulator ended with its failure status: the game did not run
 };
 
 class LaunchController {

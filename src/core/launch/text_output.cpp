@@ -53,10 +53,13 @@ void BeginTextOutput(ReportDocument& report, const std::string& command_text,
   report.AddLine("");
 }
 
-void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputContext& context) {
-  ui.SetBusy(true);
-  const std::string quoted = "\"" + context.CaptureFileName + "\"";
-  const std::string path = platform::fs::Resolve(context.CaptureFileName);
+namespace {
+
+// Adds the lines of the capture `file_name` (within the bound above; or the error line of a
+// capture that is missing or cannot be read to the end), then deletes it.
+void AddCaptureLines(ReportDocument& report, const std::string& file_name) {
+  const std::string quoted = "\"" + file_name + "\"";
+  const std::string path = platform::fs::Resolve(file_name);
   Result<platform::InputFile> capture = platform::fs::FileExists(path)
                                             ? platform::InputFile::Open(path)
                                             : Result<platform::InputFile>(Failure("not found"));
@@ -106,10 +109,35 @@ void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputCo
     capture = Failure("closed");
     (void)platform::fs::Delete(path);
   }
+}
+
+void CloseTextOutput(UserInterface& ui, ReportDocument& report) {
   report.AddLine("");
   report.AddLine("C:\\>");
   ui.SetBusy(false);
   ui.ShowReport(report);
+}
+
+}  // namespace
+
+void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputContext& context) {
+  ui.SetBusy(true);
+  AddCaptureLines(report, context.CaptureFileName);
+  CloseTextOutput(ui, report);
+}
+
+void EndFailedRunOutput(UserInterface& ui, ReportDocument& report, const std::string& command_text,
+                        const TextOutputContext& context, int exit_code) {
+  ui.SetBusy(true);
+  if (context.OutputLogged) {
+    AddCaptureLines(report, context.CaptureFileName);
+  } else {
+    BeginTextOutput(report, command_text, context);
+  }
+  report.AddLine("***** MAME ended with the exit status " + std::to_string(exit_code) +
+                 ": the game did not run, and no play was recorded. What it said: *****");
+  AddCaptureLines(report, context.ErrorFileName);
+  CloseTextOutput(ui, report);
 }
 
 }  // namespace kw

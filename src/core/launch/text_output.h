@@ -20,6 +20,8 @@ struct TextOutputContext {
   std::string ProductName = kProductName;
   std::string ProgramDir;                        // where the report is saved
   std::string CaptureFileName = "$KSTEMP$.NFO";  // relative to the current directory
+  std::string ErrorFileName;                     // the emulator's standard error, when kept
+  bool OutputLogged = false;                     // the capture was begun (BeginTextOutput)
   int NormalFontSize = 8;
 };
 
@@ -31,5 +33,11 @@ void BeginTextOutput(ReportDocument& report, const std::string& command_text,
 // missing or cannot be read to the end), deletes the capture, closes with the prompt and shows the
 // report.
 void EndTextOutput(UserInterface& ui, ReportDocument& report, const TextOutputContext& context);
+
+// After a run of today's emulator that ended with its failure status: the report of its text
+// output (begun now when it was not logged) with a line that says the run failed, then what the
+// emulator wrote to its standard error (ErrorFileName, deleted after), shown to the user.
+void EndFailedRunOutput(UserInterface& ui, ReportDocument& report, const std::string& command_text,
+                        const TextOutputContext& context, int exit_code);
 
 }  // namespace kw
