@@ -34,7 +34,8 @@ std::string TodaysProfile(const test::TempDir& dir, std::string& version) {
   std::string key;
   for (char c : version)
     key += std::isalnum(static_cast<unsigned char>(c)) || c == '.' ? c : '_';
-  const std::string cached = CacheDir() + "TODAY-" + key + ".KSL";
+  // The name says which profile contents it holds: a cache of an older program's is not used.
+  const std::string cached = CacheDir() + "TODAY-" + key + "-audit.KSL";
   if (std::filesystem::exists(cached)) return cached;
   test::CliRun made =
       test::RunCli({"create-profile", kTodaysEmulator, dir / "TODAY.KSL"}, dir, dir.Path());
@@ -78,6 +79,37 @@ TEST(TodaysEmulator, AProfileOfItsMachinesIsMadeCheckedAndReadBack) {
   EXPECT_EQ(db.Roms(*pacman).size(), 10u);
   ASSERT_FALSE(db.Chips(*pacman).empty());
   EXPECT_EQ(db.Text(db.Chips(*pacman)[0].Name), "Zilog Z80");
+
+  // What the audit needs: devices with ROMs, BIOS and disks, hashes and dump marks.
+  const GameRecord* digdug = db.FindSet("DIGDUG", false);
+  ASSERT_NE(digdug, nullptr);
+  EXPECT_EQ(db.Entry(*digdug).Devices, (std::vector<std::string>{"NAMCO51", "NAMCO53"}));
+  EXPECT_EQ(Sha1Hex(db.Text(db.Roms(*digdug)[0].Sha1)), "86689980410b9429cd7582c7a76342721c87d030");
+  EXPECT_EQ(digdug->DriverStatus, kDriverGood);
+  const GameRecord* namco53 = db.FindSet("NAMCO53", true);
+  ASSERT_NE(namco53, nullptr);
+  EXPECT_EQ(namco53->Machine, kMachineDevice);
+  const GameRecord* kinst = db.FindSet("KINST", false);
+  ASSERT_NE(kinst, nullptr);
+  ASSERT_EQ(db.Disks(*kinst).size(), 1u);
+  EXPECT_EQ(db.Entry(*kinst).Disks[0],
+            (DiskEntry{"kinst", "", Sha1Bytes("81d833236e994528d1482979261401b198d1ca53"), 0}));
+  EXPECT_EQ(db.FindSet("PC_SMB", false)->RomOf, "PLAYCH10");
+  EXPECT_EQ(db.FindSet("PLAYCH10", true)->Machine, kMachineBios);
+  EXPECT_EQ(db.FindSet("NEOGEO", true)->Machine, kMachineBios);
+  std::size_t mechanical = 0, bad_dumps = 0, no_dumps = 0, optional = 0;
+  for (const GameRecord& game : db.Games()) {
+    mechanical += (game.Machine & kMachineMechanical) != 0;
+    for (const RomRecord& rom : db.Roms(game)) {
+      bad_dumps += (rom.Flags & kDumpBad) != 0;
+      no_dumps += (rom.Flags & kDumpNone) != 0;
+      optional += (rom.Flags & kDumpOptional) != 0;
+    }
+  }
+  EXPECT_GT(mechanical, 1000u);
+  EXPECT_GT(bad_dumps, 1000u);
+  EXPECT_GT(no_dumps, 1000u);
+  EXPECT_GT(optional, 10u);
 
   // Names longer than the era's 8 characters, kept whole.
   EXPECT_NE(db.FindSet("SFIII3NR1", false), nullptr);

@@ -40,9 +40,39 @@ std::string_view DriverWord(std::uint8_t driver_code) {
   }
 }
 
+std::string Sha1Hex(std::string_view bytes) {
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(bytes.size() * 2);
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    hex += kDigits[b >> 4];
+    hex += kDigits[b & 15];
+  }
+  return hex;
+}
+
+std::string Sha1Bytes(std::string_view hex) {
+  auto digit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  if (hex.size() != 2 * kSha1Bytes) return {};
+  std::string bytes(kSha1Bytes, '\0');
+  for (std::size_t i = 0; i < kSha1Bytes; ++i) {
+    const int high = digit(hex[2 * i]), low = digit(hex[2 * i + 1]);
+    if (high < 0 || low < 0) return {};
+    bytes[i] = static_cast<char>(high * 16 + low);
+  }
+  return bytes;
+}
+
 std::size_t DatabaseSize::MemoryBytes() const {
   return (games + resources) * sizeof(GameRecord) + roms * sizeof(RomRecord) +
-         chips * sizeof(ChipRecord) + samples * sizeof(TextId) + text_bytes +
+         chips * sizeof(ChipRecord) + samples * sizeof(TextId) + disks * sizeof(DiskRecord) +
+         devices * sizeof(std::uint32_t) + text_bytes +
          games * sizeof(std::uint32_t) * 2;  // the look-up index, and its sorting
 }
 
@@ -55,6 +85,10 @@ void GameDatabase::ClearDatabase() {
   std::vector<RomRecord>().swap(roms_);
   std::vector<ChipRecord>().swap(chips_);
   std::vector<TextId>().swap(samples_);
+  std::vector<DiskRecord>().swap(disks_);
+  std::vector<std::uint32_t>().swap(devices_);
+  std::vector<std::string>().swap(device_names_);
+  std::unordered_map<std::string, std::uint32_t>().swap(device_ids_);
   std::vector<char>(1, '\0').swap(texts_);
   std::vector<std::uint32_t>().swap(game_index_);
   std::vector<std::uint32_t>().swap(resource_index_);
@@ -68,6 +102,8 @@ void GameDatabase::Reserve(const DatabaseSize& size) {
   roms_.reserve(roms_.size() + size.roms);
   chips_.reserve(chips_.size() + size.chips);
   samples_.reserve(samples_.size() + size.samples);
+  disks_.reserve(disks_.size() + size.disks);
+  devices_.reserve(devices_.size() + size.devices);
   texts_.reserve(texts_.size() + size.text_bytes);
 }
 
@@ -91,6 +127,8 @@ void GameDatabase::BeginRecord() {
   rom_mark_ = roms_.size();
   chip_mark_ = chips_.size();
   sample_mark_ = samples_.size();
+  disk_mark_ = disks_.size();
+  device_mark_ = devices_.size();
   text_mark_ = texts_.size();
   overflow_ = false;
 }
@@ -102,7 +140,9 @@ void GameDatabase::AddRom(const RomView& rom) {
   }
   const TextId name = AddText(rom.Name);
   const TextId merge = AddText(rom.Merge);
-  roms_.push_back({name, merge, AddText(rom.Region), rom.Flags, rom.Offset, rom.Size, rom.Crc});
+  const TextId region = AddText(rom.Region);
+  roms_.push_back(
+      {name, merge, region, rom.Flags, rom.Offset, rom.Size, rom.Crc, AddText(rom.Sha1)});
 }
 
 RomEntry GameDatabase::Rom(const RomRecord& rom) const {
@@ -112,7 +152,8 @@ RomEntry GameDatabase::Rom(const RomRecord& rom) const {
           rom.Flags,
           rom.Offset,
           rom.Size,
-          rom.Crc};
+          rom.Crc,
+          std::string(Text(rom.Sha1))};
 }
 
 void GameDatabase::AddChip(std::uint8_t kind, std::uint8_t flags, std::string_view name,
@@ -133,10 +174,66 @@ void GameDatabase::AddSample(std::string_view name) {
   samples_.push_back(AddText(name));
 }
 
+void GameDatabase::AddDisk(const DiskView& disk) {
+  if (disks_.size() >= kMaxPosition) {
+    overflow_ = true;
+    return;
+  }
+  const TextId name = AddText(disk.Name);
+  const TextId merge = AddText(disk.Merge);
+  disks_.push_back({name, merge, AddText(disk.Sha1), disk.Flags});
+}
+
+void GameDatabase::AddDevice(std::string_view name) {
+  if (devices_.size() >= kMaxPosition) {
+    overflow_ = true;
+    return;
+  }
+  name = name.substr(0, kLongSetNameWidth);
+  auto [it, added] =
+      device_ids_.try_emplace(std::string(name), static_cast<std::uint32_t>(device_names_.size()));
+  if (added) device_names_.emplace_back(name);
+  // A machine names a device once for each of its kind it holds: one reference is enough.
+  for (std::size_t i = device_mark_; i < devices_.size(); ++i) {
+    if (devices_[i] == it->second) return;
+  }
+  devices_.push_back(it->second);
+}
+
+void GameDatabase::KeepDevices(const std::function<bool(std::string_view)>& keep) {
+  std::vector<char> kept(device_names_.size());
+  for (std::size_t i = 0; i < device_names_.size(); ++i)
+    kept[i] = keep(device_names_[i]) ? 1 : 0;
+  // The records' references lie in the order the records were built, games and resources
+  // mixed: walked in that order, the kept ones move down without overwriting any still to read.
+  std::vector<GameRecord*> order;
+  order.reserve(games_.size() + resources_.size());
+  for (auto* list : {&games_, &resources_}) {
+    for (GameRecord& r : *list)
+      order.push_back(&r);
+  }
+  std::sort(order.begin(), order.end(), [](const GameRecord* a, const GameRecord* b) {
+    return a->DeviceRange.First < b->DeviceRange.First;
+  });
+  std::size_t out = 0;
+  for (GameRecord* r : order) {
+    const std::size_t first = out;
+    for (std::uint32_t i = 0; i < r->DeviceRange.Count; ++i) {
+      const std::uint32_t device = devices_[r->DeviceRange.First + i];
+      if (kept[device]) devices_[out++] = device;
+    }
+    r->DeviceRange = {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(out - first)};
+  }
+  devices_.resize(out);
+  devices_.shrink_to_fit();
+}
+
 void GameDatabase::DropRecord() {
   roms_.resize(rom_mark_);
   chips_.resize(chip_mark_);
   samples_.resize(sample_mark_);
+  disks_.resize(disk_mark_);
+  devices_.resize(device_mark_);
   texts_.resize(text_mark_);
   overflow_ = false;
 }
@@ -157,6 +254,10 @@ bool GameDatabase::EndRecord(std::vector<GameRecord>& list, const GameHead& head
                  static_cast<std::uint32_t>(chips_.size() - chip_mark_)};
   r.SampleRange = {static_cast<std::uint32_t>(sample_mark_),
                    static_cast<std::uint32_t>(samples_.size() - sample_mark_)};
+  r.DiskRange = {static_cast<std::uint32_t>(disk_mark_),
+                 static_cast<std::uint32_t>(disks_.size() - disk_mark_)};
+  r.DeviceRange = {static_cast<std::uint32_t>(device_mark_),
+                   static_cast<std::uint32_t>(devices_.size() - device_mark_)};
   list.push_back(r);
   index_valid_ = false;
   // The next record starts here, also when it is built without BeginRecord.
@@ -167,11 +268,15 @@ bool GameDatabase::EndRecord(std::vector<GameRecord>& list, const GameHead& head
 bool GameDatabase::Add(std::vector<GameRecord>& list, const GameEntry& entry) {
   BeginRecord();
   for (const RomEntry& rom : entry.Roms)
-    AddRom({rom.Name, rom.Merge, rom.Region, rom.Flags, rom.Offset, rom.Size, rom.Crc});
+    AddRom({rom.Name, rom.Merge, rom.Region, rom.Flags, rom.Offset, rom.Size, rom.Crc, rom.Sha1});
   for (const ChipEntry& chip : entry.Chips)
     AddChip(chip.Kind, chip.Flags, chip.Name, chip.Clock);
   for (const std::string& sample : entry.Samples)
     AddSample(sample);
+  for (const DiskEntry& disk : entry.Disks)
+    AddDisk({disk.Name, disk.Merge, disk.Sha1, disk.Flags});
+  for (const std::string& device : entry.Devices)
+    AddDevice(device);
   GameHead head;
   static_cast<GameFields&>(head) = entry;
   head.Description = entry.Description;
@@ -201,6 +306,11 @@ GameEntry GameDatabase::Entry(const GameRecord& r) const {
         {chip.Kind, chip.Flags, std::string(Text(chip.Name)), std::string(Text(chip.Clock))});
   for (TextId sample : Samples(r))
     e.Samples.emplace_back(Text(sample));
+  for (const DiskRecord& disk : Disks(r))
+    e.Disks.push_back({std::string(Text(disk.Name)), std::string(Text(disk.Merge)),
+                       std::string(Text(disk.Sha1)), disk.Flags});
+  for (std::uint32_t device : Devices(r))
+    e.Devices.emplace_back(DeviceName(device));
   return e;
 }
 

@@ -16,10 +16,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/profile/emulator_dialect.h"
@@ -86,7 +88,28 @@ using SetName = FixedText<kLongSetNameWidth>;
 // Position of a text in the database's arena; 0 is the empty text.
 using TextId = std::uint32_t;
 
-enum RomFlags : std::uint8_t { kRomFlagNone = 0, kRomFlagDispose = 1, kRomFlagSoundOnly = 2 };
+enum RomFlags : std::uint8_t {
+  kRomFlagNone = 0,
+  kRomFlagDispose = 1,
+  kRomFlagSoundOnly = 2,
+  // Today's emulator marks its dumps (ROMs and disks alike): known to be bad, not dumped at all,
+  // or not needed for the machine to run.
+  kDumpBad = 4,
+  kDumpNone = 8,
+  kDumpOptional = 16,
+};
+// What kind of machine a record of today's emulator is, beside a game.
+enum MachineFlags : std::uint8_t {
+  kMachineBios = 1,
+  kMachineDevice = 2,
+  kMachineMechanical = 4,
+};
+// A SHA-1 is kept as its 20 bytes.
+constexpr std::size_t kSha1Bytes = 20;
+// The 40 hexadecimal digits of a SHA-1 kept as its bytes ("" for none).
+std::string Sha1Hex(std::string_view bytes);
+// The bytes of a SHA-1 written in hexadecimal; empty unless it is 40 hexadecimal digits.
+std::string Sha1Bytes(std::string_view hex);
 enum ChipKind : std::uint8_t { kChipNone = 0, kChipCpu = 1, kChipAudio = 2 };
 enum ControlCode : std::uint8_t {
   kControlNone = 0,
@@ -115,6 +138,7 @@ struct RomRecord {
   std::uint32_t Offset = 0;
   std::uint32_t Size = 0;
   std::uint32_t Crc = 0;
+  TextId Sha1 = 0;  // today's emulator's lists only
 };
 
 // A ROM with its texts, as a builder hands it to the database (which copies the texts).
@@ -126,6 +150,7 @@ struct RomView {
   std::uint32_t Offset = 0;
   std::uint32_t Size = 0;
   std::uint32_t Crc = 0;
+  std::string_view Sha1;
 };
 
 // A ROM as plain values, as a GameEntry holds it.
@@ -137,7 +162,29 @@ struct RomEntry {
   std::uint32_t Offset = 0;
   std::uint32_t Size = 0;
   std::uint32_t Crc = 0;
+  std::string Sha1;
   bool operator==(const RomEntry&) const = default;
+};
+
+// A disk (a CHD file of the machine's set) of today's emulator.
+struct DiskRecord {
+  TextId Name = 0;
+  TextId Merge = 0;
+  TextId Sha1 = 0;
+  std::uint8_t Flags = kRomFlagNone;  // kDump...
+};
+struct DiskView {
+  std::string_view Name;
+  std::string_view Merge;
+  std::string_view Sha1;
+  std::uint8_t Flags = kRomFlagNone;
+};
+struct DiskEntry {
+  std::string Name;
+  std::string Merge;
+  std::string Sha1;
+  std::uint8_t Flags = kRomFlagNone;
+  bool operator==(const DiskEntry&) const = default;
 };
 
 struct ChipRecord {
@@ -172,6 +219,7 @@ struct GameFields {
   std::uint8_t DriverColor = kDriverNone;
   std::uint8_t DriverSound = kDriverNone;
   std::uint8_t ColorDeep = 0;
+  std::uint8_t Machine = 0;  // MachineFlags
   bool operator==(const GameFields&) const = default;
 };
 
@@ -190,6 +238,8 @@ struct GameRecord : GameFields {
   EntryRange RomRange;
   EntryRange ChipRange;
   EntryRange SampleRange;
+  EntryRange DiskRange;
+  EntryRange DeviceRange;
 };
 
 // A record's own fields and texts, as a builder hands them to the database (which copies the
@@ -218,6 +268,8 @@ struct GameEntry : GameFields {
   std::vector<RomEntry> Roms;
   std::vector<ChipEntry> Chips;
   std::vector<std::string> Samples;
+  std::vector<DiskEntry> Disks;
+  std::vector<std::string> Devices;  // the devices with ROMs that the machine uses
   bool operator==(const GameEntry&) const = default;
 };
 
@@ -232,6 +284,8 @@ struct DatabaseSize {
   std::size_t roms = 0;
   std::size_t chips = 0;
   std::size_t samples = 0;
+  std::size_t disks = 0;
+  std::size_t devices = 0;
   std::size_t text_bytes = 0;  // length bytes included
   // The bytes of memory these records take.
   std::size_t MemoryBytes() const;
@@ -270,6 +324,8 @@ class GameDatabase {
   void AddChip(std::uint8_t kind, std::uint8_t flags, std::string_view name,
                std::string_view clock);
   void AddSample(std::string_view name);
+  void AddDisk(const DiskView& disk);
+  void AddDevice(std::string_view name);
   bool EndGame(const GameHead& head) { return EndRecord(games_, head); }
   bool EndResource(const GameHead& head) { return EndRecord(resources_, head); }
   void DropRecord();
@@ -302,8 +358,21 @@ class GameDatabase {
   std::span<const TextId> Samples(const GameRecord& r) const {
     return std::span<const TextId>(samples_).subspan(r.SampleRange.First, r.SampleRange.Count);
   }
+  std::span<const DiskRecord> Disks(const GameRecord& r) const {
+    return std::span<const DiskRecord>(disks_).subspan(r.DiskRange.First, r.DiskRange.Count);
+  }
+  // The devices a machine uses, as positions of DeviceName.
+  std::span<const std::uint32_t> Devices(const GameRecord& r) const {
+    return std::span<const std::uint32_t>(devices_).subspan(r.DeviceRange.First,
+                                                            r.DeviceRange.Count);
+  }
+  std::string_view DeviceName(std::uint32_t device) const { return device_names_[device]; }
   // A record of this database as plain values.
   GameEntry Entry(const GameRecord& r) const;
+
+  // Keeps only the device references for which `keep` holds (a device without ROMs needs no
+  // file), in one pass over the records.
+  void KeepDevices(const std::function<bool(std::string_view)>& keep);
 
   // Re-orders Games in place (the game list's sorting): `reorder` gets the list and may only
   // move its records. The look-up index is dropped after it ran.
@@ -331,9 +400,15 @@ class GameDatabase {
   std::vector<RomRecord> roms_;
   std::vector<ChipRecord> chips_;
   std::vector<TextId> samples_;
+  std::vector<DiskRecord> disks_;
+  std::vector<std::uint32_t> devices_;
+  // The few hundred device names, each kept once however many machines use it.
+  std::vector<std::string> device_names_;
+  std::unordered_map<std::string, std::uint32_t> device_ids_;
   std::vector<char> texts_;  // length byte, then the bytes; texts_[0] is the empty text
   // Where the lists ended when the record being built began.
-  std::size_t rom_mark_ = 0, chip_mark_ = 0, sample_mark_ = 0, text_mark_ = 1;
+  std::size_t rom_mark_ = 0, chip_mark_ = 0, sample_mark_ = 0, disk_mark_ = 0, device_mark_ = 0,
+              text_mark_ = 1;
   bool overflow_ = false;  // an entry of the record being built passed 32-bit positions
   // Positions sorted by name, then position: the first of equal names is the first record.
   mutable bool index_valid_ = false;

@@ -107,6 +107,7 @@ class Parser {
           }
           break;
         case XmlReader::Event::kDone:
+          KeepDevicesWithRoms();
           return log_.Take();
         case XmlReader::Event::kError:
           refusal_ = {ListinfoError::kMalformedXml, reader_.LineColumn(reader_.ErrorOffset()),
@@ -171,7 +172,7 @@ class Parser {
     color_feature_ = sound_feature_ = kDriverNone;
     dip_switches_ = 0;
     db_.BeginRecord();
-    bool is_bios = false, is_device = false, runnable = true, named = false;
+    bool is_bios = false, is_device = false, runnable = true, named = false, mechanical = false;
     for (const XmlAttribute& a : reader_.Attributes()) {
       const std::string_view decoded = XmlReader::Decode(a, scratch_);
       const bool is_name =
@@ -199,6 +200,8 @@ class Parser {
         is_device = value == "yes";
       } else if (a.name == "runnable") {
         runnable = value != "no";
+      } else if (a.name == "ismechanical") {
+        mechanical = value == "yes";
       }
     }
     if (!named) {
@@ -210,6 +213,9 @@ class Parser {
     } else if (is_device || !runnable) {
       kind_ = Kind::kDevice;
     }
+    head_.Machine =
+        static_cast<std::uint8_t>((is_bios ? kMachineBios : 0) | (is_device ? kMachineDevice : 0) |
+                                  (mechanical ? kMachineMechanical : 0));
   }
 
   void Field(std::string_view name) {
@@ -246,10 +252,48 @@ class Parser {
       }
     } else if (name == "feature") {
       Feature();
+    } else if (name == "disk") {
+      Disk();
+    } else if (name == "device_ref") {
+      // Kept for now; those of devices without ROMs are dropped once the list is read.
+      if (const XmlAttribute* a = reader_.Find("name"))
+        db_.AddDevice(Upper(XmlReader::Decode(*a, scratch_), upper_));
     }
-    // Every other element is this list's usual content that the profile does not keep: disks
-    // (not ROM files: the verifier and set test look for ROM files only), device references,
-    // BIOS choices, slots, software lists, configurations, ports, adjusters, RAM options, ...
+    // Every other element is this list's usual content that the profile does not keep: BIOS
+    // choices, slots, software lists, configurations, ports, adjusters, RAM options, ...
+  }
+
+  // The dump marks of a ROM or disk.
+  static std::uint8_t DumpFlag(const XmlAttribute& a) {
+    if (a.name == "status")
+      return a.raw == "baddump" ? kDumpBad : a.raw == "nodump" ? kDumpNone : 0;
+    if (a.name == "optional") return a.raw == "yes" ? kDumpOptional : 0;
+    return 0;
+  }
+
+  void Disk() {
+    DiskView disk;
+    for (const XmlAttribute& a : reader_.Attributes()) {
+      if (a.name == "name") {
+        disk.Name = XmlReader::Decode(a, rom_name_);
+      } else if (a.name == "merge") {
+        disk.Merge = XmlReader::Decode(a, rom_merge_);
+      } else if (a.name == "sha1") {
+        sha1_ = Sha1Bytes(a.raw);
+        disk.Sha1 = sha1_;
+      } else {
+        disk.Flags |= DumpFlag(a);
+      }
+    }
+    db_.AddDisk(disk);
+  }
+
+  // The list names every device a machine holds; only those with ROMs are sets to look for.
+  void KeepDevicesWithRoms() {
+    db_.KeepDevices([this](std::string_view name) {
+      const GameRecord* device = db_.FindSet(name, true);
+      return device != nullptr && !db_.Roms(*device).empty();
+    });
   }
 
   void Collect(std::string& field) {
@@ -273,9 +317,13 @@ class Parser {
         rom.Region = Upper(XmlReader::Decode(a, rom_region_), rom_region_upper_);
       } else if (a.name == "offset") {
         rom.Offset = HexValue(a.raw);
+      } else if (a.name == "sha1") {
+        sha1_ = Sha1Bytes(a.raw);
+        rom.Sha1 = sha1_;
+      } else {
+        rom.Flags |= DumpFlag(a);
       }
-      // A ROM that has no dump carries no crc: its Crc stays 0. The optional and bios marks
-      // are not kept.
+      // A ROM that has no dump carries no crc: its Crc stays 0. The bios mark is not kept.
     }
     db_.AddRom(rom);
   }
@@ -424,7 +472,7 @@ class Parser {
   std::uint8_t dip_switches_ = 0;
   // Room for the values whose references are replaced.
   std::string rom_name_upper_, rom_merge_upper_, rom_region_upper_;
-  std::string scratch_, upper_, rom_name_, rom_merge_, rom_region_, chip_name_, chip_clock_;
+  std::string scratch_, upper_, rom_name_, rom_merge_, rom_region_, chip_name_, chip_clock_, sha1_;
   // Kept records, numbered from 1 in their own list.
   std::uint32_t game_counter_ = 0;
   std::uint32_t resource_counter_ = 0;

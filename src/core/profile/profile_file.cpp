@@ -59,7 +59,8 @@ void PutText(Out& out, std::string_view text, std::size_t width) {
 }
 
 template <class Out>
-void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r, NameWidths widths) {
+void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r, NameWidths widths,
+               bool audit) {
   PutU16(out, r.Index);
   PutText(out, r.Name.View(), widths.set);
   PutText(out, db.Text(r.Description), kTextWidth);
@@ -86,6 +87,10 @@ void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r, NameWidths
     PutU32(out, rom.Offset);
     PutU32(out, rom.Size);
     PutU32(out, rom.Crc);
+    if (audit && rom.Sha1 != 0) {
+      out.Byte(kRomHashMarker);
+      PutText(out, db.Text(rom.Sha1), kSha1Bytes);
+    }
   }
   for (const ChipRecord& chip : db.Chips(r)) {
     out.Byte(kChipMarker);
@@ -97,6 +102,22 @@ void PutRecord(Out& out, const GameDatabase& db, const GameRecord& r, NameWidths
   for (TextId sample : db.Samples(r)) {
     out.Byte(kSampleMarker);
     PutText(out, db.Text(sample), kTextWidth);
+  }
+  if (!audit) return;
+  if (r.Machine != 0) {
+    out.Byte(kMachineMarker);
+    out.Byte(r.Machine);
+  }
+  for (const DiskRecord& disk : db.Disks(r)) {
+    out.Byte(kDiskMarker);
+    PutText(out, db.Text(disk.Name), kTextWidth);
+    PutText(out, db.Text(disk.Merge), kTextWidth);
+    PutText(out, db.Text(disk.Sha1), kSha1Bytes);
+    out.Byte(disk.Flags);
+  }
+  for (std::uint32_t device : db.Devices(r)) {
+    out.Byte(kDeviceMarker);
+    PutText(out, db.DeviceName(device), widths.set);
   }
 }
 
@@ -165,10 +186,20 @@ bool ReadFixedFields(Cursor& c, GameHead& r, NameWidths widths) {
   return ok;
 }
 
-bool ReadRom(Cursor& c, RomView& rom, NameWidths widths) {
-  return c.Text(rom.Name, widths.rom) && c.Text(rom.Merge, widths.rom) &&
-         c.Text(rom.Region, widths.rom) && c.Byte(rom.Flags) && c.U32(rom.Offset) &&
-         c.U32(rom.Size) && c.U32(rom.Crc);
+// With `audit`, the SHA-1 entry that may follow the ROM is read with it.
+bool ReadRom(Cursor& c, RomView& rom, NameWidths widths, bool audit) {
+  if (!(c.Text(rom.Name, widths.rom) && c.Text(rom.Merge, widths.rom) &&
+        c.Text(rom.Region, widths.rom) && c.Byte(rom.Flags) && c.U32(rom.Offset) &&
+        c.U32(rom.Size) && c.U32(rom.Crc)))
+    return false;
+  std::uint8_t next = 0;
+  if (!audit || !c.Peek(next) || next != kRomHashMarker) return true;
+  return c.Byte(next) && c.Text(rom.Sha1, kSha1Bytes);
+}
+
+bool ReadDisk(Cursor& c, DiskView& disk) {
+  return c.Text(disk.Name, kTextWidth) && c.Text(disk.Merge, kTextWidth) &&
+         c.Text(disk.Sha1, kSha1Bytes) && c.Byte(disk.Flags);
 }
 
 struct ChipView {
@@ -194,8 +225,14 @@ class TallySink {
   void Begin() {}
   void Rom(const RomView& rom) {
     ++size_.roms;
-    size_.text_bytes += TextBytes(rom.Name) + TextBytes(rom.Merge) + TextBytes(rom.Region);
+    size_.text_bytes +=
+        TextBytes(rom.Name) + TextBytes(rom.Merge) + TextBytes(rom.Region) + TextBytes(rom.Sha1);
   }
+  void Disk(const DiskView& disk) {
+    ++size_.disks;
+    size_.text_bytes += TextBytes(disk.Name) + TextBytes(disk.Merge) + TextBytes(disk.Sha1);
+  }
+  void Device(std::string_view) { ++size_.devices; }
   void Chip(const ChipView& chip) {
     ++size_.chips;
     size_.text_bytes += TextBytes(chip.Name) + TextBytes(chip.Clock);
@@ -226,6 +263,8 @@ class DatabaseSink {
   void Rom(const RomView& rom) { db_.AddRom(rom); }
   void Chip(const ChipView& chip) { db_.AddChip(chip.Kind, chip.Flags, chip.Name, chip.Clock); }
   void Sample(std::string_view sample) { db_.AddSample(sample); }
+  void Disk(const DiskView& disk) { db_.AddDisk(disk); }
+  void Device(std::string_view name) { db_.AddDevice(name); }
   bool End(std::uint8_t marker, const GameHead& head) {
     return marker == kGameMarker ? db_.EndGame(head) : db_.EndResource(head);
   }
@@ -236,8 +275,10 @@ class DatabaseSink {
 
 // Reads the records after the emulator texts into `sink`; a record that the sink refuses ends
 // the read with kTooManyRecords. A record cut short is dropped.
+// With `audit` (today's dialect), the entries of its audit are read too; in the era's profiles
+// their markers are no markers.
 template <class Sink, class Tick>
-ProfileReadError ReadRecords(Cursor c, Sink& sink, NameWidths widths, Tick&& tick) {
+ProfileReadError ReadRecords(Cursor c, Sink& sink, NameWidths widths, bool audit, Tick&& tick) {
   std::uint8_t marker = 0;
   // A profile always holds at least one record: a file that ends here was cut short.
   if (!c.Byte(marker)) return ProfileReadError::kTruncated;
@@ -255,7 +296,7 @@ ProfileReadError ReadRecords(Cursor c, Sink& sink, NameWidths widths, Tick&& tic
       switch (entry) {
         case kRomMarker: {
           RomView rom;
-          if (!ReadRom(c, rom, widths)) return ProfileReadError::kTruncated;
+          if (!ReadRom(c, rom, widths, audit)) return ProfileReadError::kTruncated;
           sink.Rom(rom);
           break;
         }
@@ -276,7 +317,20 @@ ProfileReadError ReadRecords(Cursor c, Sink& sink, NameWidths widths, Tick&& tic
           next_marker = entry;
           break;
         default:
-          return ProfileReadError::kInvalidHeaderTag;
+          if (!audit) return ProfileReadError::kInvalidHeaderTag;
+          if (entry == kMachineMarker) {
+            if (!c.Byte(head.Machine)) return ProfileReadError::kTruncated;
+          } else if (entry == kDiskMarker) {
+            DiskView disk;
+            if (!ReadDisk(c, disk)) return ProfileReadError::kTruncated;
+            sink.Disk(disk);
+          } else if (entry == kDeviceMarker) {
+            std::string_view device;
+            if (!c.Text(device, widths.set)) return ProfileReadError::kTruncated;
+            sink.Device(device);
+          } else {
+            return ProfileReadError::kInvalidHeaderTag;
+          }
       }
     }
     if (!sink.End(marker, head)) return ProfileReadError::kTooManyRecords;
@@ -301,16 +355,17 @@ void PutImage(Out& out, const GameDatabase& db, std::string_view tag, ProgressTh
     PutText(out, DialectWord(db.Dialect), kTextWidth);
   }
   const NameWidths widths = NameWidthsOf(db.Dialect);
+  const bool audit = db.Dialect != EmulatorDialect::kListinfo;
   // A single game counts as done from the start rather than dividing by zero.
   const double last = db.GameCount() > 1 ? static_cast<double>(db.GameCount() - 1) : 1.0;
   for (std::size_t i = 0; i < db.GameCount(); ++i) {
     if (throttle) throttle->Tick(Percent(static_cast<double>(i), last));
     out.Byte(kGameMarker);
-    PutRecord(out, db, db.Game(i), widths);
+    PutRecord(out, db, db.Game(i), widths, audit);
   }
   for (const GameRecord& resource : db.Resources()) {
     out.Byte(kResourceMarker);
-    PutRecord(out, db, resource, widths);
+    PutRecord(out, db, resource, widths, audit);
   }
 }
 
@@ -362,12 +417,13 @@ ProfileReadError ReadProfileImage(std::string_view image, std::string_view produ
     db.Dialect = *dialect;
   }
   const NameWidths widths = NameWidthsOf(db.Dialect);
+  const bool audit = db.Dialect != EmulatorDialect::kListinfo;
 
   // A first read sizes the lists, so that they are allocated once and exactly (no list grows
   // to twice what it holds), and refuses a file whose records would take more memory than a
   // few times its size.
   TallySink tally;
-  ReadRecords(c, tally, widths, [](std::size_t) {});
+  ReadRecords(c, tally, widths, audit, [](std::size_t) {});
   if (tally.Size().MemoryBytes() > ProfileMemoryLimit(image.size()))
     return ProfileReadError::kTooLarge;
   db.Reserve(tally.Size());
@@ -376,7 +432,7 @@ ProfileReadError ReadProfileImage(std::string_view image, std::string_view produ
   if (progress) throttle.emplace(*progress);
   DatabaseSink sink(db);
   const double total = static_cast<double>(image.size());
-  return ReadRecords(c, sink, widths, [&](std::size_t position) {
+  return ReadRecords(c, sink, widths, audit, [&](std::size_t position) {
     if (throttle) throttle->Tick(Percent(static_cast<double>(position + tag.size()), total));
   });
 }

@@ -27,6 +27,14 @@ constexpr std::uint8_t kRomMarker = 0xBC;
 constexpr std::uint8_t kChipMarker = 0xBD;
 constexpr std::uint8_t kSampleMarker = 0xBE;
 constexpr std::uint8_t kDialectMarker = 0xBF;
+// Entries of today's dialect only: what its audit needs. The kind of machine (one byte of
+// MachineFlags, only when it is not a plain game); a ROM's SHA-1 (a text of its 20 bytes, right
+// after the ROM entry it belongs to); a disk (name, merge, SHA-1, dump flags); a device with ROMs
+// that the machine uses (its name).
+constexpr std::uint8_t kMachineMarker = 0xB6;
+constexpr std::uint8_t kRomHashMarker = 0xB7;
+constexpr std::uint8_t kDiskMarker = 0xB8;
+constexpr std::uint8_t kDeviceMarker = 0xB9;
 
 // The leading tag: the product name, " - Supported games data", CR, LF, 0x1A.
 std::string ProfileTag(std::string_view product_name);

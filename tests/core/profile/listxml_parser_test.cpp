@@ -56,8 +56,10 @@ TEST(ListxmlParser, ReadsTheEmulatorsOwnMachinesIntoGamesAndResources) {
   EXPECT_EQ(pacman.RomOf, "PUCKMAN");
   EXPECT_EQ(pacman.SampleOf, "");
   ASSERT_EQ(pacman.Roms.size(), 10u);
-  EXPECT_EQ(pacman.Roms[0], (RomEntry{"PACMAN.6E", "", "MAINCPU", 0, 0, 4096, 0xc1e6ab10}));
-  EXPECT_EQ(pacman.Roms[7], (RomEntry{"82S126.4A", "PM1-4.4A", "PROMS", 0, 0x20, 256, 0x3eb3a8e4}));
+  EXPECT_EQ(pacman.Roms[0], (RomEntry{"PACMAN.6E", "", "MAINCPU", 0, 0, 4096, 0xc1e6ab10,
+                                      Sha1Bytes("e87e059c5be45753f7e9f33dff851f16d6751181")}));
+  EXPECT_EQ(pacman.Roms[7], (RomEntry{"82S126.4A", "PM1-4.4A", "PROMS", 0, 0x20, 256, 0x3eb3a8e4,
+                                      Sha1Bytes("19097b5f60d1030f8b82d9f1d3a241f93e5c75d6")}));
   EXPECT_EQ(pacman.Chips, (std::vector<ChipEntry>{{kChipCpu, 0, "Zilog Z80", "3072000"},
                                                   {kChipAudio, 0, "Speaker", ""},
                                                   {kChipAudio, 0, "Namco", "96000"}}));
@@ -79,17 +81,22 @@ TEST(ListxmlParser, ReadsTheEmulatorsOwnMachinesIntoGamesAndResources) {
   EXPECT_EQ(pacman.DriverColor, kDriverGood);
   EXPECT_EQ(pacman.DriverSound, kDriverGood);
 
-  // ROMs without a dump keep Crc 0; a bad dump keeps its CRC; the disk is not a ROM.
+  // ROMs without a dump keep Crc 0 and are marked so; a bad dump keeps its CRC; the disk is
+  // kept apart from the ROMs.
   GameEntry bottles = db.Entry(db.Game(2));
   ASSERT_EQ(bottles.Roms.size(), 3u);
   EXPECT_EQ(bottles.Roms[0].Name, "TRIDENT_TGUI9680_BIOS.BIN");
   EXPECT_EQ(bottles.Roms[0].Crc, 0x1eebde64u);
-  EXPECT_EQ(bottles.Roms[2], (RomEntry{"V8000.BIN", "", "V8000", 0, 0, 131072, 0}));
+  EXPECT_EQ(bottles.Roms[2], (RomEntry{"V8000.BIN", "", "V8000", kDumpNone, 0, 131072, 0}));
   EXPECT_EQ(bottles.Control, kControlNone);  // a keyboard
   EXPECT_EQ(bottles.Buttons, 103);
   EXPECT_EQ(bottles.DriverStatus, kDriverPreliminary);
   EXPECT_EQ(bottles.DriverColor, kDriverGood);
   EXPECT_EQ(bottles.DriverSound, kDriverPreliminary);  // its sound is unemulated
+  EXPECT_EQ(
+      bottles.Disks,
+      (std::vector<DiskEntry>{
+          {"99bottles", "", Sha1Bytes("0b874178c8dd3cfc451deb53dc7936dc4ad5a04f"), kDumpBad}}));
 
   GameEntry pong = db.Entry(db.Game(4));
   EXPECT_TRUE(pong.Roms.empty());
@@ -103,11 +110,59 @@ TEST(ListxmlParser, ReadsTheEmulatorsOwnMachinesIntoGamesAndResources) {
   GameEntry neogeo = db.Entry(db.Resource(0));
   EXPECT_EQ(neogeo.Description, "Neo-Geo MV-6F");
   EXPECT_EQ(neogeo.Roms.size(), 35u);
-  EXPECT_EQ(neogeo.Roms[0], (RomEntry{"SP-S2.SP1", "", "MAINBIOS", 0, 0, 131072, 0x9036d879}));
+  EXPECT_EQ(neogeo.Roms[0], (RomEntry{"SP-S2.SP1", "", "MAINBIOS", 0, 0, 131072, 0x9036d879,
+                                      Sha1Bytes("4f5ed7105b7128794654ce82b51723e16e389543")}));
   GameEntry namco51 = db.Entry(db.Resource(1));
-  EXPECT_EQ(namco51.Roms, (std::vector<RomEntry>{{"51XX.BIN", "", "MCU", 0, 0, 1024, 0xc2f57ef8}}));
+  EXPECT_EQ(namco51.Roms,
+            (std::vector<RomEntry>{{"51XX.BIN", "", "MCU", 0, 0, 1024, 0xc2f57ef8,
+                                    Sha1Bytes("50de79e0d6a76bda95ffb02fcce369a79e6abfec")}}));
   EXPECT_EQ(namco51.DriverStatus, kDriverNone);  // a device has no driver element
   EXPECT_EQ(namco51.DriverColor, kDriverNone);
+  EXPECT_EQ(namco51.Machine, kMachineDevice);
+  EXPECT_EQ(neogeo.Machine, kMachineBios);
+  EXPECT_EQ(pacman.Machine, 0);
+  // Of the many devices the machines name, none but the one with ROMs is kept, and no machine
+  // here uses it.
+  for (const GameRecord& game : db.Games())
+    EXPECT_TRUE(db.Devices(game).empty()) << game.Name.Str();
+}
+
+TEST(ListxmlParser, KeepsWhatTheAuditNeeds) {
+  const Parsed parsed = Parse(List(R"(
+  <machine name="digdug" ismechanical="no">
+    <rom name="dd1.bin" size="4" crc="0a0b0c0d" sha1="86689980410B9429CD7582C7A76342721C87D030"/>
+    <rom name="bad.bin" size="4" crc="01020304" status="baddump" optional="yes"/>
+    <rom name="none.bin" size="4" status="nodump"/>
+    <rom name="odd.bin" size="4" crc="01020305" sha1="not-a-hash"/>
+    <disk name="dd" merge="ddp" sha1="81d833236e994528d1482979261401b198d1ca53" optional="yes"/>
+    <device_ref name="z80"/>
+    <device_ref name="namco51"/>
+    <device_ref name="nothere"/>
+    <device_ref name="namco51"/>
+    <device_ref name="namco06"/>
+  </machine>
+  <machine name="slotmach" ismechanical="yes"><device_ref name="namco06"/></machine>
+  <machine name="namco51" isdevice="yes" runnable="no"><rom name="51xx.bin" size="1024" crc="c2f57ef8"/></machine>
+  <machine name="namco06" isdevice="yes" runnable="no"><device_ref name="z80"/></machine>
+  <machine name="z80" isdevice="yes" runnable="no"/>
+)"));
+  ASSERT_TRUE(parsed.log.empty());
+  const GameDatabase& got = parsed.db;
+  ASSERT_EQ(got.GameCount(), 2u);
+  const GameEntry digdug = got.Entry(got.Game(0));
+  EXPECT_EQ(Sha1Hex(digdug.Roms[0].Sha1), "86689980410b9429cd7582c7a76342721c87d030");
+  EXPECT_EQ(digdug.Roms[1].Flags, kDumpBad | kDumpOptional);
+  EXPECT_EQ(digdug.Roms[2].Flags, kDumpNone);
+  EXPECT_EQ(digdug.Roms[3].Sha1, "") << "a hash that is none is not kept";
+  EXPECT_EQ(
+      digdug.Disks,
+      (std::vector<DiskEntry>{
+          {"dd", "ddp", Sha1Bytes("81d833236e994528d1482979261401b198d1ca53"), kDumpOptional}}));
+  // Only the device with ROMs, once; one the list does not hold needs nothing either.
+  EXPECT_EQ(digdug.Devices, (std::vector<std::string>{"NAMCO51"}));
+  EXPECT_EQ(digdug.Machine, 0);
+  EXPECT_EQ(got.Game(1).Machine, kMachineMechanical);
+  EXPECT_TRUE(got.Entry(got.Game(1)).Devices.empty());
 }
 
 TEST(ListxmlParser, ReplacesReferencesAndReadsEveryFormOfMarkup) {

@@ -206,6 +206,54 @@ TEST(ProfileImage, TodaysDialectIsABlockAfterTheTextsAndKeepsLongNamesWhole) {
   EXPECT_EQ(Read(unknown, db), ProfileReadError::kUnknownDialect);
 }
 
+TEST(ProfileImage, TodaysProfileKeepsWhatTheAuditNeedsAndTheErasNeverHoldsIt) {
+  GameEntry g;
+  g.Name = "KINST";
+  g.RomOf = "KINSTBIOS";
+  g.Machine = kMachineMechanical;
+  g.Roms.push_back({"U98.BIN", "", "", kDumpBad | kDumpOptional, 0, 16, 7, std::string(20, 'h')});
+  g.Roms.push_back({"NONE.BIN", "", "", kDumpNone, 0, 16, 0});
+  g.Disks.push_back({"kinst", "", std::string(20, '\x81'), 0});
+  g.Disks.push_back({"kinst2", "kinstp", "", kDumpNone | kDumpOptional});
+  g.Devices = {"NAMCO51", "NAMCO53"};
+  GameEntry device;
+  device.Name = "NAMCO51";
+  device.Machine = kMachineDevice;
+  device.Roms.push_back({"51XX.BIN", "", "", 0, 0, 1024, 0xc2f57ef8});
+
+  GameDatabase today;
+  today.Dialect = EmulatorDialect::kListxml;
+  today.AddGame(g);
+  today.AddResource(device);
+  const std::string image = BuildProfileImage(today, kProductName);
+  GameDatabase db;
+  ASSERT_EQ(Read(image, db), ProfileReadError::kNone);
+  EXPECT_EQ(db.Entry(db.Game(0)), g);
+  EXPECT_EQ(db.Entry(db.Resource(0)), device);
+  EXPECT_EQ(BuildProfileImage(db, kProductName), image);
+  // Every cut inside the new entries is refused as truncated or ends at a whole record.
+  for (std::size_t size = image.size() - 60; size < image.size(); ++size) {
+    const ProfileReadError error = Read(image.substr(0, size), db);
+    EXPECT_TRUE(error == ProfileReadError::kTruncated || error == ProfileReadError::kNone) << size;
+  }
+
+  // The era's profile writes none of it, and its reader takes the new markers for no markers.
+  GameDatabase era, plain;
+  era.AddGame(g);
+  GameEntry bare = g;
+  bare.Machine = 0;
+  bare.Disks.clear();
+  bare.Devices.clear();
+  for (RomEntry& rom : bare.Roms)
+    rom.Sha1.clear();
+  plain.AddGame(bare);
+  const std::string era_image = BuildProfileImage(era, kProductName);
+  EXPECT_EQ(era_image, BuildProfileImage(plain, kProductName));
+  for (char marker : {'\xB6', '\xB7', '\xB8', '\xB9'}) {
+    EXPECT_EQ(Read(era_image + marker + '\0', db), ProfileReadError::kInvalidHeaderTag);
+  }
+}
+
 TEST(ProfileImage, WrongTagIsAnInvalidFileTypeAndLeavesTheEmulatorTexts) {
   GameDatabase db;
   db.EmulatorDir = "/old/";
