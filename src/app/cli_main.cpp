@@ -144,6 +144,19 @@ Commands:
       MissingHardware, MissingSamples, FaultySets, UnsupportedSets,
       SkippedSets). Exit 0 after a complete run, 1 when the profile cannot be
       opened or the report cannot be written.
+  verify PROFILE.KSL --status [--quick] [--sets NAME ...]
+      For a profile of today's emulator: judge each machine as the emulator's
+      -verifyroms does, whatever the layout of the collection (non-merged, split
+      or merged sets; devices, BIOS and parents looked for where the emulator
+      looks; a file found by its CRC as well as by its name), and print one line
+      "NAME STATUS" per machine, sorted by name, STATUS one of good, best (only
+      ROMs of no good dump or optional ones missing or bad), bad, notfound;
+      machines that need no file are left out. The ROM folders are the rompath of
+      the emulator's mame.ini. Without --quick every file's data is decoded and
+      its CRC checked; --quick believes the archives' own CRCs, as the emulator
+      does. --sets judges only the named machines. Sets that cannot be read are
+      named on standard error. Exit 0 after the run, 1 when the profile cannot be
+      opened or is the era's.
   search PROFILE.KSL --target game|romset|clones|manufacturer
          --mode exact|start|contain [--case] TEXT
       Search the profile as the search window does: the game's description, its set

@@ -6,6 +6,8 @@
 #include "app/cli_console.h"
 #include "app/console_views.h"
 #include "app/program.h"
+#include "core/audit/machine_audit.h"
+#include "core/launch/set_archives.h"
 #include "core/reports/verifier.h"
 #include "platform/fs.h"
 #include "platform/system_info.h"
@@ -16,7 +18,8 @@ namespace {
 
 constexpr const char* kVerifyUsage =
     "Usage: kestrelwing-cli verify PROFILE.KSL [--report FILE] [--quick]\n"
-    "                              [--OPTION | --no-OPTION ...]\n";
+    "                              [--OPTION | --no-OPTION ...]\n"
+    "       kestrelwing-cli verify PROFILE.KSL --status [--quick] [--sets NAME ...]\n";
 
 // Sets the option named by `word` ("--VerifyCabinets", "--no-VerifySamples"); false when there
 // is no such option.
@@ -37,12 +40,34 @@ bool SetOption(VerifyOptions& options, const std::string& word) {
   return false;
 }
 
+// Each machine of a profile of today's emulator judged as the emulator judges it, one line each.
+int PrintStatus(Program& program, bool quick, const std::vector<std::string>& sets) {
+  if (program.database.Dialect != EmulatorDialect::kListxml) {
+    std::fprintf(stderr,
+                 "kestrelwing-cli verify: --status needs a profile of today's emulator; this one "
+                 "is the era's\n");
+    return 1;
+  }
+  Collection collection(SearchDirectories(program.emulator_config.Config().directory.rompath),
+                        !quick);
+  const std::vector<JudgedMachine> judged = AuditProfile(program.database, collection, sets);
+  std::string text;
+  for (const JudgedMachine& machine : judged) {
+    text += machine.name + " " + std::string(AuditWord(machine.audit.verdict)) + "\n";
+    for (const std::string& unreadable : machine.audit.unreadable)
+      std::fprintf(stderr, "kestrelwing-cli verify: %s\n", unreadable.c_str());
+  }
+  return WriteOut(text) && FlushOut() ? 0 : 1;
+}
+
 }  // namespace
 
 int Verify(const Args& args) {
   VerifyOptions options;
   std::string profile;
   std::string report;
+  bool status = false;
+  std::vector<std::string> sets;
   auto bad = [](const std::string& why) { return BadUsage("verify", why, kVerifyUsage); };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -51,6 +76,12 @@ int Verify(const Args& args) {
       report = args[++i];
     } else if (a == "--quick") {
       options.QuickCheck = true;
+    } else if (a == "--status") {
+      status = true;
+    } else if (a == "--sets") {
+      while (i + 1 < args.size() && !args[i + 1].starts_with("--"))
+        sets.push_back(args[++i]);
+      if (sets.empty()) return bad("--sets needs at least one name");
     } else if (IsOption(a)) {
       if (!SetOption(options, a)) return bad("unknown option '" + a + "'");
     } else if (profile.empty()) {
@@ -60,6 +91,7 @@ int Verify(const Args& args) {
     }
   }
   if (profile.empty()) return bad("missing PROFILE.KSL");
+  if (!sets.empty() && !status) return bad("--sets goes with --status");
   if (!EnsureProgramDirectory("verify")) return 1;
   if (!report.empty()) report = platform::fs::ExpandFileName(report);
   ConsoleUi ui;
@@ -69,6 +101,7 @@ int Verify(const Args& args) {
   program.settings.Load(program.names.SystemDir);
   program.profiles.OpenProfile(profile);
   if (!program.database.ProfileLoaded) return 1;
+  if (status) return PrintStatus(program, options.QuickCheck, sets);
   // The report as the window names it by default; a relative name was taken from where the
   // command was started, not from the emulator directory the open profile makes current.
   options.LogFileName = report.empty() ? program.names.ProgramDir + "REPORT.TXT" : report;

@@ -21,21 +21,6 @@ namespace {
 // The order sets are looked for in one directory, before a directory of the set's name.
 constexpr const char* kArchiveExtensions[] = {".ACE", ".RAR", ".ZIP", ".7Z"};
 
-std::vector<std::string> SearchDirectories(const std::string& search_list) {
-  std::vector<std::string> directories;
-  std::size_t start = 0;
-  while (start <= search_list.size()) {
-    std::size_t end = search_list.find(';', start);
-    if (end == std::string::npos) end = search_list.size();
-    if (end > start) {
-      directories.push_back(
-          fs::ExpandFileName(fs::IncludeTrailingSeparator(search_list.substr(start, end - start))));
-    }
-    start = end + 1;
-  }
-  return directories;
-}
-
 std::string Locate(const std::string& name, const std::vector<std::string>& directories) {
   for (const std::string& directory : directories) {
     const std::string base = directory + name;
@@ -73,6 +58,21 @@ class MessagePump {
 };
 
 }  // namespace
+
+std::vector<std::string> SearchDirectories(const std::string& search_list) {
+  std::vector<std::string> directories;
+  std::size_t start = 0;
+  while (start <= search_list.size()) {
+    std::size_t end = search_list.find(';', start);
+    if (end == std::string::npos) end = search_list.size();
+    if (end > start) {
+      directories.push_back(
+          fs::ExpandFileName(fs::IncludeTrailingSeparator(search_list.substr(start, end - start))));
+    }
+    start = end + 1;
+  }
+  return directories;
+}
 
 SetArchives::SetArchives(UserInterface& ui, const FrontEndSettings& settings,
                          std::string emulator_dir, std::string temp_dir_name,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/launch/cd_discs.h"
 #include "platform/archive.h"
@@ -17,6 +18,10 @@ class UserInterface;
 struct FrontEndSettings;
 
 enum class SetKind : std::uint8_t { Plain = 0, Rom = 1, Sample = 2 };
+
+// The directories of a ';'-separated search list, each with its trailing separator, relative
+// ones taken from the current directory.
+std::vector<std::string> SearchDirectories(const std::string& search_list);
 
 class SetArchives {
  public:
