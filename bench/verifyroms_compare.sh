@@ -46,7 +46,7 @@ ours=1
 if ! cmake --build "$build" --target kestrelwing-cli -j1 >"$work/build.log" 2>&1; then
   echo "building kestrelwing-cli failed (see $work/build.log): only the emulator's side follows"
   ours=0
-elif ! "$cli" verify --help 2>&1 | grep -q -- '--status'; then
+elif ! grep -q -- '--status' <<<"$("$cli" verify --help 2>&1)"; then
   echo "kestrelwing-cli verify has no --status yet: only the emulator's side follows"
   ours=0
 fi
