@@ -381,10 +381,11 @@ SetJob Verifier::SampleJob(const GameRecord& set) const {
 // Adds the files of the set to what the temporary directory would hold; true when the run was
 // aborted while the set was read.
 bool Verifier::ReadSet(const SetJob& job) {
-  std::optional<std::vector<NamedSetFile>> files =
-      reader_->Next(job, [this] { return CheckAbort(); });
-  if (!files) return true;
-  contents_.PutAll(*files);
+  std::optional<SetRead> read = reader_->Next(job, [this] { return CheckAbort(); });
+  if (!read) return true;
+  contents_.PutAll(read->files);
+  unreadable_ = read->unreadable.empty() ? std::string()
+                                         : read->location + ": cannot be read: " + read->unreadable;
   return false;
 }
 
@@ -472,7 +473,8 @@ bool Verifier::SamplePass() {
       if (CheckAbort()) return true;
       if (ReadSet(SampleJob(game))) return true;
       const bool certified = SampleSetCertified();
-      if (options_.VerifySampleQuality && !certified)
+      // A set that cannot be read is said to be so, not to lack its certification.
+      if (options_.VerifySampleQuality && !certified && unreadable_.empty())
         Write(SetTag(name) + " - sample set is not \"Halvard's high quality\" certified");
       if (TestSetFiles(game, Kind::Sample)) return true;
       if (options_.ReportUnused && !expected_.empty())

@@ -163,6 +163,7 @@ class Verifier {
   SetJob SampleJob(const GameRecord& set) const;
   bool ReadSet(const SetJob& job);
   bool TestSetFiles(const GameRecord& record, Kind kind);
+  bool ReportUnreadableSet(const GameRecord& record, Kind kind);
   void ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
                          bool readme_used);
   bool SampleSetCertified() const;
@@ -189,6 +190,8 @@ class Verifier {
   VerifyCounters counters_;
   VerifyStatus status_;
   std::vector<std::string> expected_;
+  // The set last read when it is there but could not be read: "LOCATION: cannot be read: why".
+  std::string unreadable_;
   std::string report_;
   bool aborted_ = false;
   bool delete_failure_shown_ = false;  // in this pass
