@@ -108,6 +108,12 @@ std::string FormatElapsed(std::int64_t hundred_ns) {
   return buffer;
 }
 
+std::string QuickCacheFailureMessage(const std::string& path, const std::string& reason) {
+  return "Unable to write to " + path + ": " + reason +
+         "\rThe verification report is complete; the quick check's memory of the archives was "
+         "not updated.";
+}
+
 std::string SetTag(std::string_view name) {
   return PadRight("[" + std::string(name) + "]", 10);
 }
@@ -251,8 +257,12 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   WriteSummary(Now() - start);
   if (kw::Status written = fs::WriteFileAtomic(log, report_); !written)
     return Failure("Unable to write to " + log + ": " + written.Message());
-  // The cache only speeds the next quick run up: one that cannot be written is no failure.
-  if (options_.QuickCheck) (void)quick_cache_.Save(QuickCachePath());
+  // The cache only speeds the next quick run up: one that cannot be written is no failure of
+  // the run, but the user hears of it.
+  if (options_.QuickCheck) {
+    if (kw::Status saved = quick_cache_.Save(QuickCachePath()); !saved)
+      ui_.Ask(QuickCacheFailureMessage(QuickCachePath(), saved.Message()), MsgIcon::Warning);
+  }
 
   const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
   if (hooks_.PlayEndSound && !settings_.PlayWaveAtVerifyEnd.empty() && fs::FileExists(wave))

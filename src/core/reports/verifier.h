@@ -108,6 +108,9 @@ enum class VerifyOutcome { Completed, Aborted, Refused };
 
 // Hours, minutes and seconds of the day part of `hundred_ns`, two digits each: "01:02:03".
 std::string FormatElapsed(std::int64_t hundred_ns);
+// What the user is told when the quick check's memory (Verifier::QuickCachePath) cannot be
+// written; the run succeeds all the same.
+std::string QuickCacheFailureMessage(const std::string& path, const std::string& reason);
 // "[" + name + "]" padded with blanks to 10 characters; a longer text is kept whole.
 std::string SetTag(std::string_view name);
 

@@ -379,5 +379,28 @@ TEST_F(VerifierTest, ASetThatCannotBeReadIsNamedWithItsReasonAndCountsAsFaulty) 
   std::filesystem::permissions(dir_ / "roms/locked", std::filesystem::perms::owner_all);
 }
 
+// The quick check's memory that cannot be written (here a directory stands in its place) is
+// said, naming the file; the run completes with the same report.
+TEST_F(VerifierTest, AQuickCheckMemoryThatCannotBeWrittenIsSaidAndTheRunStillCompletes) {
+  Load("game (\n name plain\n" + Rom("p.1", "plain data") + ")\n");
+  Zip("roms", "plain", {{"p.1", "plain data"}, {"spare", "x"}});
+  options_.ReportUnused = true;
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  options_.QuickCheck = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_TRUE(ui_.messages.empty());
+  const Lines written = Section("Rom set verification report:");
+  std::filesystem::remove(dir_ / "QUICKCRC.DAT");
+  std::filesystem::create_directory(dir_ / "QUICKCRC.DAT");
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Section("Rom set verification report:"), written);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Warning);
+  EXPECT_EQ(ui_.messages[0].text,
+            "Unable to write to " + (dir_ / "QUICKCRC.DAT") +
+                ": Is a directory\rThe verification report is complete; the quick check's memory "
+                "of the archives was not updated.");
+}
+
 }  // namespace
 }  // namespace kw
