@@ -26,9 +26,12 @@ Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellComma
 }
 
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
-                       bool offer_end) {
+                       bool offer_end, std::string* start_failure) {
   Result<platform::ChildProcess> child = StartEmulator(ui, line, show);
-  if (!child) return RunOutcome::NotStarted;
+  if (!child) {
+    if (start_failure) *start_failure = child.Message();
+    return RunOutcome::NotStarted;
+  }
   if (ui.AwaitProgram([&child] { return child->HasEnded(); }, offer_end)) return RunOutcome::Ended;
   child->Kill();
   return RunOutcome::EndedByUser;

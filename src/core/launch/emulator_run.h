@@ -30,8 +30,9 @@ Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellComma
                                              std::uint16_t show);
 
 // Starts `line` (StartEmulator) and waits for its end through the user interface (AwaitProgram).
+// `start_failure`, when given, receives the reason of a start that failed.
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
-                       bool offer_end);
+                       bool offer_end, std::string* start_failure = nullptr);
 
 // The command interpreter of this platform has no program-information file. The call and the
 // KillPifFile setting stay; the file it names lies in the program's own directory, so nothing
