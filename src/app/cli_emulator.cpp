@@ -71,7 +71,10 @@ int CreateProfileHeadless(const std::string& emulator, const std::string& output
   } else if (!detected->version.empty()) {
     version = detected->version;
   }
-  if (!version) return Fail(kNoEmulatorVersion);
+  if (!version) {
+    const std::string failed = CaptureFailureOf(db.Dialect, version);
+    return Fail(failed.empty() ? std::string(kNoEmulatorVersion) : failed);
+  }
   db.EmulatorVersion = *version;
   if (!WriteOut(*version + "\n")) return 1;
 
@@ -125,6 +128,8 @@ int CheckProfile(const Args& args) {
   ConsoleUi ui;
   Result<std::string> found = QueryVersionOf(db.Dialect, ui, db.EmulatorExe, QueryContext(names));
   const std::string line = found ? *found : std::string();
+  if (const std::string failed = CaptureFailureOf(db.Dialect, found); !failed.empty())
+    return Fail(UncheckedProfileMessage(failed));
   if (line != db.EmulatorVersion) {
     return Fail("The emulator executable file has changed:\r\rExpected = " + db.EmulatorVersion +
                 "\rFound    = " + line + "\r\rThis profile has become invalid.");

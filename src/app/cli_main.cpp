@@ -55,7 +55,8 @@ Commands:
       emulator directory, find the emulator and compare its version line with the
       profile's (for a profile of today's emulator, the first line of -version).
       Prints "Profile accepted: VERSION" (exit 0), or the refusal message on stderr
-      (exit 1).
+      (exit 1); a version capture ($KSTEMP$.NFO) that cannot be made, written or
+      read is said with its path and the system's reason instead (exit 1).
   dump-profile FILE.KSL
       Print a profile as JSON Lines: {"EmulatorDir","EmulatorExe","EmulatorVersion"},
       then one object per game and resource in file order ("kind":"game"/"resource")
@@ -120,17 +121,25 @@ Commands:
       into the temporary directory, its per-game files set aside, the set tested,
       the emulator run and waited for, the play recorded in STATS.INI, and
       everything put back. Messages and reports go to standard output; questions
-      are answered No, or Yes with --yes. Exit 0 when the emulator ran, 4 when the
-      set test found the game not runnable, 1 on other failures. Today's emulator
-      ending with its failure status is one: no play is recorded, and the report
-      shows its exit status and what it wrote to its standard error.
+      are answered No, or Yes with --yes. What could not be put into the temporary
+      directory (a set that cannot be read, a file too large for its profile, a
+      full disk) opens the set test's report, one line for each problem after the
+      set's name, and is said in a message when the game runs all the same. Exit 0
+      when the emulator ran, 4 when the set test found the game not runnable, 1 on
+      other failures. Today's emulator ending with its failure status is one: no
+      play is recorded, and the report shows its exit status and what it wrote to
+      its standard error.
   verify PROFILE.KSL [--report FILE] [--quick] [--OPTION | --no-OPTION ...]
       Check the collection against the profile as the verify window's Go button
       does and write the verification report to FILE (default REPORT.TXT in the
       program directory), replacing the old report only when the run is complete.
       --quick trusts the CRCs stored in ZIP and 7z archives instead of decoding
       them (the window's quick check box) and remembers each archive in QUICKCRC.DAT
-      of the program directory until it changes.
+      of the program directory until it changes; a QUICKCRC.DAT that cannot be
+      written is said on stderr with the reason, and the run still succeeds. A set
+      that is there but cannot be read (no permission, not a regular file, a
+      damaged archive) gets a report line with its path and the reason and counts
+      in FaultySets, not SkippedSets.
       OPTION is one of the window's check boxes, each at the window's initial
       value unless given: VerifyRoms, RomClones, ReportNoGoodDump (off),
       VerifySamples, VerifySampleQuality, SkipNotPresent, VerifyScreenshot,

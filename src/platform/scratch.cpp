@@ -42,6 +42,26 @@ Result<ScratchFile> CreateScratchFile(const std::string& path, bool& removed_lin
   return ScratchFile(fd);
 }
 
+Status AppendToScratchFile(const std::string& path, std::string_view bytes) {
+  int fd;
+  do {
+    fd = open(path.c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return Failure(std::strerror(errno));
+  while (!bytes.empty()) {
+    const ssize_t n = write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int code = errno;
+      close(fd);
+      return Failure(std::strerror(code));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (close(fd) != 0) return Failure(std::strerror(errno));
+  return Success();
+}
+
 Status MakeScratchDirectory(const std::string& path, std::vector<std::string>& removed_links) {
   const std::string dir = fs::ExcludeTrailingSeparator(path);
   struct stat st;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/result.h"
@@ -34,6 +35,11 @@ class ScratchFile {
 // exclusively and without following a link, so nothing that appears meanwhile is written
 // through either.
 Result<ScratchFile> CreateScratchFile(const std::string& path, bool& removed_link);
+
+// Adds `bytes` at the end of the scratch file at `path` (never through a link): whether the
+// file can still be written where it lies (a full disk, a file-size limit). Fails with the
+// system's reason.
+Status AppendToScratchFile(const std::string& path, std::string_view bytes);
 
 // Makes the directory at `path` when it is missing. A link in its place is removed first (never
 // followed), and so is every link directly inside a directory that is already there; the path of

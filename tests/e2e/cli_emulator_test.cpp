@@ -37,6 +37,34 @@ TEST(CliEmulator, AProfileIsCreatedFromTheEmulatorAndCheckedAgainstIt) {
             "Found    = M.A.M.E. v0.38\n\nThis profile has become invalid.\n");
 }
 
+// A disk that takes no more bytes (here, a file-size limit of 0 with the signal that would end
+// the program ignored): the emulator's line is lost, and the check says why rather than
+// taking the empty capture for another emulator.
+TEST(CliEmulator, AVersionCaptureTheDiskRefusesIsSaidWithItsReason) {
+  test::TempDir dir, home;
+  const std::string listinfo = dir.Write("list.txt", "game ( name pacman description \"Pac\" )\n");
+  test::WriteEmulator(dir, "emu/mame", "M.A.M.E. v0.37 BETA 5", listinfo);
+  ASSERT_EQ(RunCli({"create-profile", dir / "emu/mame", dir / "A.KSL"}, dir, home.Path()).status,
+            0);
+  const auto full_disk = [&](const std::vector<std::string>& args) {
+    return test::RunCommand(
+        "trap '' XFSZ; ulimit -f 0; KESTRELWING_HOME=" + test::ShellQuoted(home.Path()) + " " +
+        test::CommandLine(args) + " 2>&1");
+  };
+  const std::string failure = "Unable to capture the emulator's version in " +
+                              (dir / "emu/$KSTEMP$.NFO") + ": File too large";
+  test::CommandResult checked = full_disk({KW_CLI_PATH, "check-profile", dir / "A.KSL"});
+  EXPECT_EQ(checked.status, 1);
+  // After what the emulator's shell says of its own failed write.
+  EXPECT_TRUE(
+      checked.out.ends_with(failure + "\n\nThe profile could not be checked and was not opened.\n"))
+      << checked.out;
+  test::CommandResult made =
+      full_disk({KW_CLI_PATH, "create-profile", dir / "emu/mame", dir / "B.KSL"});
+  EXPECT_EQ(made.status, 1);
+  EXPECT_TRUE(made.out.ends_with("\n" + failure + "\n")) << made.out;
+}
+
 TEST(CliEmulator, FailuresSayTheCreationsMessagesAndALogGivesStatusThree) {
   test::TempDir dir, home;
   test::CliRun missing = RunCli({"create-profile", dir / "nothing", dir / "A.KSL"}, dir);

@@ -1,6 +1,7 @@
 // cmdline and launch over the demo collection, with the real stand-in emulator.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "support/cli_run.h"
@@ -123,6 +124,27 @@ TEST(CliLaunch, SetsThatNameEachOtherEndWithTheSetTestsAnswer) {
     EXPECT_EQ(run.status, 4) << run.out;
     EXPECT_EQ(run.out.rfind("This game does not meet the minimum requirements", 0), 0u) << run.out;
   }
+}
+
+// A disk that fills while the sets are extracted (here, files may grow no larger than a few
+// blocks, with the signal that would end the program ignored, so writes fail with EFBIG): the
+// report says which files could not be written before it says they are missing.
+TEST(CliLaunch, AFileTheDiskRefusesIsNamedBeforeTheSetTestsLines) {
+  test::TempDir dir, home;
+  ASSERT_EQ(RunCli({"make-demo", dir / "demo"}, dir, home.Path()).status, 0);
+  const std::string profile = dir / "demo/DEMO.KSL";
+  const test::CommandResult run = test::RunCommand(
+      "trap '' XFSZ; ulimit -f 2; KESTRELWING_HOME=" + test::ShellQuoted(home.Path()) + " " +
+      test::CommandLine({KW_CLI_PATH, "launch", profile, "BRASSOWL", "--yes"}) + " 2>&1");
+  EXPECT_EQ(run.status, 4) << run.out;
+  const std::vector<std::string> lines = test::Lines(run.out);
+  const auto at = [&lines](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) - lines.begin();
+  };
+  const auto written = at("BRASSOWL     rom set: bo-cpu1.bin: File too large");
+  const auto missing = at("BO-CPU1.BIN  rom file is missing");
+  EXPECT_LT(written, missing) << run.out;
+  EXPECT_LT(missing, static_cast<long>(lines.size())) << run.out;
 }
 
 }  // namespace

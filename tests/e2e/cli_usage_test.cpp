@@ -159,5 +159,24 @@ TEST(CliUsageDemo, VerifyAndLaunchNameTheSetTheFileAndTheDirectoryAtFault) {
       << run.err;
 }
 
+// verify --quick whose memory of the archives cannot be written: said on stderr, by path; the
+// run succeeds with the counters of one that could write it.
+TEST(CliUsageDemo, AQuickVerifyThatCannotKeepItsMemorySaysSoAndSucceeds) {
+  test::TempDir dir, home;
+  ASSERT_EQ(RunCli({"make-demo", dir / "demo"}, dir, home.Path()).status, 0);
+  const std::string profile = dir / "demo/DEMO.KSL";
+  const test::CliRun kept = RunCli({"verify", profile, "--quick"}, dir, home.Path());
+  ASSERT_EQ(kept.status, 0) << kept.err;
+  EXPECT_EQ(kept.err, "");
+  std::filesystem::remove(home / "QUICKCRC.DAT");
+  std::filesystem::create_directory(home / "QUICKCRC.DAT");
+  const test::CliRun lost = RunCli({"verify", profile, "--quick"}, dir, home.Path());
+  EXPECT_EQ(lost.status, 0);
+  EXPECT_EQ(lost.out, kept.out);
+  EXPECT_EQ(lost.err, "Unable to write to " + (home / "QUICKCRC.DAT") +
+                          ": Is a directory\nThe verification report is complete; the quick "
+                          "check's memory of the archives was not updated.\n");
+}
+
 }  // namespace
 }  // namespace kw

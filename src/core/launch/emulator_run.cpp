@@ -55,13 +55,13 @@ Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellComma
 }
 
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
-                       bool offer_end) {
-  return Run(ui, line, show, offer_end, "").Outcome;
+                       bool offer_end, std::string* start_failure) {
+  return Run(ui, line, show, offer_end, "", start_failure).Outcome;
 }
 
 EmulatorEnd RunGameEmulator(UserInterface& ui, const ShellCommandLine& line,
                             const std::string& error_file) {
-  return Run(ui, line, platform::kShowNormal, false, error_file);
+  return Run(ui, line, platform::kShowNormal, false, error_file, nullptr);
 }
 
 std::string PifFilePath(const std::string& program_dir) {

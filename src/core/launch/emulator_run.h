@@ -38,8 +38,9 @@ Result<platform::ChildProcess> StartEmulator(UserInterface& ui, const ShellComma
                                              const std::string& error_file = "");
 
 // Starts `line` (StartEmulator) and waits for its end through the user interface (AwaitProgram).
+// `start_failure`, when given, receives the reason of a start that failed.
 RunOutcome RunEmulator(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show,
-                       bool offer_end);
+                       bool offer_end, std::string* start_failure = nullptr);
 
 // RunEmulator for a game: its standard error kept in `error_file` (when given) and its exit
 // status told.

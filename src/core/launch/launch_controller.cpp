@@ -89,7 +89,18 @@ std::string LaunchController::CommandLineText(const std::string& set_name) {
   return LineFor(set_name).Text();
 }
 
-void LaunchController::ExtractSets(const GameRecord& game) {
+std::string ExtractionProblemsMessage(const std::vector<std::string>& lines) {
+  // A message box has room for a few lines; the report keeps them all.
+  constexpr std::size_t kShown = 10;
+  std::string text =
+      "Some files of the game's sets could not be put into the temporary directory:\r";
+  for (std::size_t i = 0; i < lines.size() && i < kShown; ++i)
+    text += "\r" + lines[i];
+  if (lines.size() > kShown) text += "\r... and " + std::to_string(lines.size() - kShown) + " more";
+  return text + "\r\rThe game passed the rom set test all the same: MAME will be run.";
+}
+
+std::vector<std::string> LaunchController::ExtractSets(const GameRecord& game) {
   const EmulatorConfig& config = emulator_config_.Config();
   // The game's own sets first, then those it borrows from, nearest first: a file of the same
   // name in a later set replaces the earlier one.
@@ -116,11 +127,23 @@ void LaunchController::ExtractSets(const GameRecord& game) {
   const SetBounds bounds(database_);
   const platform::archive::SizeLimits rom_limits = bounds.ForRoms(game);
   const platform::archive::SizeLimits sample_limits = bounds.ForSamples(game);
+  std::vector<std::string> problems;
   for (const auto& [name, kind] : sets) {
     const bool rom = kind == SetKind::Rom;
     const std::string& search = rom ? config.directory.rompath : config.directory.samplepath;
-    (void)archives_.ExtractSet(name, search, kind, into, rom ? rom_limits : sample_limits);
+    const Status extracted =
+        archives_.ExtractSet(name, search, kind, into, rom ? rom_limits : sample_limits);
+    if (extracted) continue;
+    // One line for each problem, which names the set it came from.
+    const std::string prefix = PaddedName(name) + (rom ? " rom set: " : " sample set: ");
+    const std::string& text = extracted.Message();
+    for (std::size_t start = 0; start <= text.size();) {
+      const std::size_t end = std::min(text.find('\n', start), text.size());
+      problems.push_back(prefix + text.substr(start, end - start));
+      start = end + 1;
+    }
   }
+  return problems;
 }
 
 std::string LaunchController::SetDirectory(const GameRecord& game) const {
@@ -134,7 +157,7 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
   ui_.SetProgress(-1);
   ui_.ShowProgress();
   ui_.ProcessMessages();
-  ExtractSets(game);
+  const std::vector<std::string> extraction = ExtractSets(game);
 
   const std::array<RunFile, 4> run_files =
       RunFilesOf(emulator_config_.Config(), name, recording_.FileName(), database_.Dialect);
@@ -149,11 +172,13 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
   AppNames tested = names_;
   if (const std::string into = SetDirectory(game); !into.empty())
     tested.TempDirName += platform::fs::kSeparator + into;
-  if (!PreLaunchTest(ui_, settings_, database_, game, tested, report_, memory_total_)) {
+  if (!PreLaunchTest(ui_, settings_, database_, game, tested, report_, memory_total_, extraction)) {
     for (const RunFile& file : run_files)
       RestoreRunFile(file, names_.TempDirName);
     return LaunchOutcome::Refused;
   }
+  // The report that holds the extraction's lines is offered only for a game refused.
+  if (!extraction.empty()) ui_.Ask(ExtractionProblemsMessage(extraction), MsgIcon::Warning);
 
   ui_.SetBusy(true);
   TextOutputContext output;

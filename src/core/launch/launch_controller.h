@@ -40,6 +40,10 @@ GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& 
 std::vector<const GameRecord*> BorrowedSets(const GameDatabase& database, const GameRecord& game,
                                             SetName GameRecord::*link);
 
+// What the user is told of the lines below when the set test passes all the same: the
+// extraction's problem lines, the first ten of them.
+std::string ExtractionProblemsMessage(const std::vector<std::string>& lines);
+
 // How a launch ended.
 enum class LaunchOutcome {
   NoGame,   // no profile or an empty list: nothing was run
@@ -77,7 +81,9 @@ class LaunchController {
  private:
   // The game's command line; a recording name left empty becomes the set's (the edit shows it).
   ShellCommandLine LineFor(const std::string& set_name);
-  void ExtractSets(const GameRecord& game);
+  // Puts the game's sets into the temporary directory; gives one line for each problem, which
+  // names the set ("NAME         rom set: ...").
+  std::vector<std::string> ExtractSets(const GameRecord& game);
   // Where in the temporary directory the game's sets go: today's emulator looks for them in a
   // directory of the game's name in lower case; the era's in the temporary directory itself
   // (empty).

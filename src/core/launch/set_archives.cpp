@@ -8,6 +8,7 @@
 #include "core/user_interface.h"
 #include "platform/ascii.h"
 #include "platform/fs.h"
+#include "platform/input_file.h"
 #include "platform/process.h"
 #include "platform/scratch.h"
 
@@ -161,6 +162,11 @@ Status ReadSetWithoutPrograms(const std::string& location, archive::FlatSink& si
 
 Status ReadSetDirectory(const std::string& location, archive::FlatSink& sink,
                         const std::function<void()>& tick, const archive::SizeLimits& limits) {
+  // A directory that cannot be listed would look empty, as if the set were not there.
+  if (Result<platform::InputFile> opened =
+          platform::InputFile::Open(fs::Resolve(location), platform::InputKind::kFileOrDirectory);
+      !opened)
+    return Failure(location + ": " + opened.Message());
   const std::vector<fs::DirEntry> entries = fs::List(location);
   const std::string from = fs::IncludeTrailingSeparator(location);
   Problems problems;

@@ -78,7 +78,8 @@ Status ReadSetWithoutPrograms(const std::string& location, platform::archive::Fl
                               const platform::archive::SizeLimits& limits);
 
 // Reads every file of a set directory into `sink` (a subdirectory is a problem line, so is a
-// file larger than the file limit); `tick` runs after each file.
+// file larger than the file limit); `tick` runs after each file. A directory that cannot be
+// opened fails with "LOCATION: reason", as an archive that cannot be opened does.
 Status ReadSetDirectory(const std::string& location, platform::archive::FlatSink& sink,
                         const std::function<void()>& tick = {},
                         const platform::archive::SizeLimits& limits = {});

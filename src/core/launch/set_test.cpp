@@ -55,7 +55,7 @@ class SetTest {
         report_(report),
         memory_total_(memory_total) {}
 
-  bool Run(const GameRecord& game) {
+  bool Run(const GameRecord& game, const std::vector<std::string>& extraction_lines) {
     ui_.SetOperation(kTesting);
     ui_.SetProgress(-1);
     ui_.ShowProgress();
@@ -63,6 +63,8 @@ class SetTest {
     ui_.ProcessMessages();
 
     StartReport(game);
+    for (const std::string& line : extraction_lines)
+      report_.AddLine(line);
     const auto roms = database_.Roms(game);
     if (!roms.empty()) {
       // Wide enough that no list of 32-bit sizes can wrap it into a small need.
@@ -245,9 +247,10 @@ std::string PaddedName(const std::string& name) {
 
 bool PreLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
                    const GameDatabase& database, const GameRecord& game, const AppNames& names,
-                   ReportDocument& report, const MemoryTotal& memory_total) {
+                   ReportDocument& report, const MemoryTotal& memory_total,
+                   const std::vector<std::string>& extraction_lines) {
   const std::uint64_t total = memory_total ? memory_total() : 0;
-  return SetTest(ui, settings, database, names, report, total).Run(game);
+  return SetTest(ui, settings, database, names, report, total).Run(game, extraction_lines);
 }
 
 }  // namespace kw

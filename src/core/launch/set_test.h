@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kw {
 
@@ -29,8 +30,11 @@ std::string PaddedName(const std::string& name);
 // current directory. Shows the progress window while it works, fills `report` in every case
 // (titled after names.ProductName, saved by default into names.ProgramDir), and when a problem
 // was found asks whether to show the report and shows it on Yes. True when nothing was found.
+// `extraction_lines` (what went wrong while the sets were put into the directory) open the
+// report's lines: they explain its missing files, but do not by themselves refuse the game.
 bool PreLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
                    const GameDatabase& database, const GameRecord& game, const AppNames& names,
-                   ReportDocument& report, const MemoryTotal& memory_total = PhysicalMemoryTotal);
+                   ReportDocument& report, const MemoryTotal& memory_total = PhysicalMemoryTotal,
+                   const std::vector<std::string>& extraction_lines = {});
 
 }  // namespace kw

@@ -1,6 +1,8 @@
 #include "core/profile/emulator_query.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "core/launch/emulator_run.h"
@@ -8,6 +10,7 @@
 #include "platform/fs.h"
 #include "platform/input_file.h"
 #include "platform/process.h"
+#include "platform/scratch.h"
 
 namespace kw {
 
@@ -20,9 +23,9 @@ std::string InCurrentDirectory(const std::string& executable) {
 }
 
 RunOutcome RunQuery(UserInterface& ui, const ShellCommandLine& line,
-                    const EmulatorQueryContext& context) {
+                    const EmulatorQueryContext& context, std::string* start_failure = nullptr) {
   DeletePifFile(context.KillPifFile, context.PifPath);
-  return RunEmulator(ui, line, platform::kShowHidden, true);
+  return RunEmulator(ui, line, platform::kShowHidden, true, start_failure);
 }
 
 }  // namespace
@@ -129,16 +132,12 @@ Result<std::string> ReadFirstLine(const std::string& path) {
   const std::string resolved = platform::fs::Resolve(path);
   if (!platform::fs::FileExists(resolved)) return Failure(path + ": No such file");
   Result<platform::InputFile> file = platform::InputFile::Open(resolved);
-  if (!file) {
-    return Failure(
-        path + ": " +
-        (file.Message() == platform::kNotRegularFile ? file.Message() : "cannot be read"));
-  }
+  if (!file) return Failure(path + ": " + file.Message());
   std::string line;
   char block[512];
   for (;;) {
     const long n = file->Read(block, sizeof block);
-    if (n < 0) return Failure(path + ": cannot be read");
+    if (n < 0) return Failure(path + ": " + std::strerror(errno));
     const std::string_view got(block, static_cast<std::size_t>(n));
     const std::size_t end = std::min(got.find('\n'), kMaxVersionLine - line.size());
     line += got.substr(0, end);
@@ -148,13 +147,39 @@ Result<std::string> ReadFirstLine(const std::string& path) {
   return line;
 }
 
+std::string CaptureFailureMessage(const std::string& path, const std::string& reason) {
+  return "Unable to capture the emulator's version in " + path + ": " + reason;
+}
+
+std::string CaptureFailureOf(EmulatorDialect dialect, const Result<std::string>& answer) {
+  if (answer || dialect != EmulatorDialect::kListinfo || answer.Message() == kEmulatorEnded)
+    return "";
+  return answer.Message();
+}
+
 Result<std::string> QueryEmulatorVersion(UserInterface& ui, const std::string& executable,
                                          const EmulatorQueryContext& context) {
+  const std::string& capture = context.CaptureFileName;
+  const std::string shown = platform::fs::ExpandFileName(capture);
+  std::string start_failure;
   const RunOutcome outcome =
-      RunQuery(ui, VersionQueryLine(executable, context.CaptureFileName), context);
-  Result<std::string> version = ReadFirstLine(context.CaptureFileName);
-  (void)platform::fs::Delete(platform::fs::Resolve(context.CaptureFileName));
-  if (outcome == RunOutcome::EndedByUser) return Failure("The emulator was ended.");
+      RunQuery(ui, VersionQueryLine(executable, capture), context, &start_failure);
+  // A capture that cannot be made fails the start with "CAPTURE: reason".
+  if (outcome == RunOutcome::NotStarted && start_failure.starts_with(capture + ": "))
+    return Failure(CaptureFailureMessage(shown, start_failure.substr(capture.size() + 2)));
+  Result<std::string> version = ReadFirstLine(capture);
+  // An empty capture is the emulator's silence only when the capture could take a line: on a
+  // full disk the emulator's line was lost.
+  if (version && version->empty() && outcome != RunOutcome::EndedByUser) {
+    if (Status writable = platform::AppendToScratchFile(capture, "\n"); !writable)
+      version = Failure(CaptureFailureMessage(shown, writable.Message()));
+  } else if (!version) {
+    std::string reason = version.Message();
+    if (reason.starts_with(capture + ": ")) reason.erase(0, capture.size() + 2);
+    version = Failure(CaptureFailureMessage(shown, reason));
+  }
+  (void)platform::fs::Delete(platform::fs::Resolve(capture));
+  if (outcome == RunOutcome::EndedByUser) return Failure(kEmulatorEnded);
   return version;
 }
 
@@ -164,7 +189,7 @@ Status QueryListinfo(UserInterface& ui, const std::string& executable,
       RunQuery(ui, ListinfoQueryLine(executable, context.CaptureFileName), context);
   if (outcome == RunOutcome::EndedByUser) {
     (void)platform::fs::Delete(platform::fs::Resolve(context.CaptureFileName));
-    return Failure("The emulator was ended.");
+    return Failure(kEmulatorEnded);
   }
   return Success();
 }

@@ -60,8 +60,17 @@ platform::Command QuestionCommand(const std::string& executable, std::string_vie
 // text when it has none), at most kMaxVersionLine bytes.
 std::string FirstLine(std::string_view text);
 
+// A query the user ended because it did not come back.
+inline constexpr const char* kEmulatorEnded = "The emulator was ended.";
+
+// "Unable to capture the emulator's version in PATH: REASON".
+std::string CaptureFailureMessage(const std::string& path, const std::string& reason);
+
 // Runs the version query and returns the first line of the capture, which is then deleted. Fails
-// when the capture cannot be read, and when the user ended a query that did not come back.
+// with kEmulatorEnded when the user ended a query that did not come back, and with
+// CaptureFailureMessage (the capture's full path and the system's reason) when the capture
+// could not be made, written or read; an empty capture that could still be written is the
+// emulator's own silence, an empty line.
 Result<std::string> QueryEmulatorVersion(UserInterface& ui, const std::string& executable,
                                          const EmulatorQueryContext& context);
 
@@ -75,6 +84,10 @@ Status QueryListinfo(UserInterface& ui, const std::string& executable,
 // be started or does not end in time (it is then killed).
 Result<std::string> QueryTodaysVersion(const std::string& executable, int limit_ms,
                                        const std::function<void()>& tick = {});
+
+// The message of a version query's answer (QueryVersionOf) that failed for its capture, or empty:
+// the era's emulator answers through the capture; today's is asked directly.
+std::string CaptureFailureOf(EmulatorDialect dialect, const Result<std::string>& answer);
 
 // The version query of the dialect: the era's through the capture file, today's under the
 // limit of `context` with the windows kept alive.

@@ -15,6 +15,10 @@ namespace kw {
 
 namespace fs = platform::fs;
 
+std::string UncheckedProfileMessage(const std::string& capture_failure) {
+  return capture_failure + "\r\rThe profile could not be checked and was not opened.";
+}
+
 ProfileController::ProfileController(UserInterface& ui, GameDatabase& database,
                                      SettingsStore& settings, const AppNames& names,
                                      ShellView& shell_view, ReopenMenuView& reopen_view,
@@ -104,12 +108,16 @@ void ProfileController::OpenProfile(const std::string& given_path) {
       Refuse(database_.EmulatorDir + database_.EmulatorExe +
              " emulator not found! This profile is unusable.\r");
     } else {
-      // A capture that cannot be read gives an empty line, which no profile expects.
       Result<std::string> found =
           QueryVersionOf(database_.Dialect, ui_, database_.EmulatorExe, QueryContext());
+      // A query that gave no line otherwise (ended, or today's emulator that did not answer)
+      // gives an empty line, which no profile expects.
       const std::string line = found ? *found : std::string();
       ui_.SetBusy(false);
-      if (line != database_.EmulatorVersion) {
+      if (const std::string failed = CaptureFailureOf(database_.Dialect, found); !failed.empty()) {
+        ui_.HideProgress();
+        ui_.Ask(UncheckedProfileMessage(failed), MsgIcon::Error);
+      } else if (line != database_.EmulatorVersion) {
         Refuse(
             "The emulator executable file has changed:\r\rExpected = " + database_.EmulatorVersion +
             "\rFound    = " + line + "\r\rThis profile has become invalid.\r");
@@ -175,7 +183,8 @@ void ProfileController::CreateProfileFrom(const std::string& emulator_path,
   ui_.SetBusy(false);
   if (!version) {
     ui_.HideProgress();
-    ui_.Ask(kNoEmulatorVersion, MsgIcon::Error);
+    const std::string failed = CaptureFailureOf(dialect, version);
+    ui_.Ask(failed.empty() ? std::string(kNoEmulatorVersion) : failed, MsgIcon::Error);
     return;
   }
   if (ui_.Ask("The following version of the MAME emulator have been found:\r\r" + *version +

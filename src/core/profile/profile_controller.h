@@ -40,6 +40,11 @@ inline constexpr const char* kEmulatorFileMissing =
 inline constexpr const char* kNoEmulatorVersion =
     "Cannot determine MAME version.\rPlease choose a new emulator file";
 
+// What opening a profile says when the emulator's version could not be captured (the
+// CaptureFailureOf message): the profile is neither accepted nor found invalid (shared with the
+// console program).
+std::string UncheckedProfileMessage(const std::string& capture_failure);
+
 // The File menu's Reopen submenu and the tool bar's drop-down.
 class ReopenMenuView {
  public:

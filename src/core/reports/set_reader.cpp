@@ -122,6 +122,16 @@ Status QuickCache::Save(const std::string& path) const {
   return fs::WriteFileAtomic(path, Format());
 }
 
+std::string UnreadableReason(const std::string& location, const Status& read, bool anything_read) {
+  if (read || anything_read) return "";
+  const std::string& text = read.Message();
+  const std::string first = text.substr(0, text.find('\n'));
+  const std::string own = location + ": ";
+  // Lines about the set's members say what stayed out of a set that could be read.
+  if (!first.starts_with(own)) return "";
+  return first.substr(own.size());
+}
+
 SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
                      unsigned threads)
     : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
@@ -161,8 +171,7 @@ void SetReader::Work() {
   }
 }
 
-std::optional<std::vector<NamedSetFile>> SetReader::Next(const SetJob& job,
-                                                         const std::function<bool()>& wait) {
+std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bool()>& wait) {
   if (next_ >= jobs_.size() || jobs_[next_].name != job.name ||
       jobs_[next_].search_list != job.search_list) {
     // Asked out of order: from here on each set is read when asked for.
@@ -202,18 +211,21 @@ std::optional<std::vector<NamedSetFile>> SetReader::Next(const SetJob& job,
   return Finish(std::move(done));
 }
 
-std::vector<NamedSetFile> SetReader::Finish(Done done) {
-  if (done.deferred.empty()) return std::move(done.files);
+SetRead SetReader::Finish(Done done) {
+  if (done.deferred.empty()) return std::move(done.read);
   ContentsSink sink;
-  (void)archives_.ReadLocatedSet(done.deferred, sink, done.limits);
+  const Status read = archives_.ReadLocatedSet(done.deferred, sink, done.limits);
   decoded_++;
-  return std::move(sink.Files());
+  done.read.unreadable = UnreadableReason(done.deferred, read, !sink.Files().empty());
+  done.read.files = std::move(sink.Files());
+  return std::move(done.read);
 }
 
 SetReader::Done SetReader::Read(const SetJob& job) {
   Done done;
   const std::string location = archives_.LocateSetFile(job.name, job.search_list, SetKind::Plain);
   if (location.empty()) return done;
+  done.read.location = location;
   if (IsAceSet(location)) {
     done.deferred = location;
     done.limits = job.limits;
@@ -223,19 +235,22 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   if (quick_ && !fs::DirectoryExists(location)) {
     if (std::optional<std::vector<NamedSetFile>> files = Quick(location, limits)) {
       judged_++;
-      done.files = std::move(*files);
+      done.read.files = std::move(*files);
       return done;
     }
   }
   ContentsSink sink(&stop_);
   bool handled = false;
+  Status read;
   if (platform::EqualNoCase(fs::ExtractFileExt(location), ".ZIP") &&
       !fs::DirectoryExists(location)) {
-    (void)archive::ReadZipFlat(location, sink, limits, handled);
+    read = archive::ReadZipFlat(location, sink, limits, handled);
   }
-  if (!handled) (void)ReadSetWithoutPrograms(location, sink, limits);
+  if (!handled) read = ReadSetWithoutPrograms(location, sink, limits);
   decoded_++;
-  done.files = std::move(sink.Files());
+  // A reading stopped for the run's abort says nothing of the set.
+  if (!stop_) done.read.unreadable = UnreadableReason(location, read, !sink.Files().empty());
+  done.read.files = std::move(sink.Files());
   return done;
 }
 

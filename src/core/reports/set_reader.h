@@ -54,6 +54,19 @@ struct SetJob {
   platform::archive::SizeLimits limits;
 };
 
+// What the reader gives of one set: its files, and for a set that is there but could not be
+// read at all (its file cannot be opened, or its archive's directory or headers cannot be
+// read), where it is and why.
+struct SetRead {
+  std::vector<NamedSetFile> files;
+  std::string location;
+  std::string unreadable;  // the reason; empty when the set was read or is nowhere
+};
+
+// The reason a set at `location` gave nothing: the failure of its reading when the reading
+// gave no file and its first line names the set's own file ("LOCATION: reason"); empty else.
+std::string UnreadableReason(const std::string& location, const Status& read, bool anything_read);
+
 class SetReader {
  public:
   // `cache` (quick mode only) must outlive the reader; it is used on the reading threads
@@ -67,8 +80,7 @@ class SetReader {
   // The files of the next set (the next job, which should be `job`), in the order they were
   // read. `wait` runs about every 15 ms while a reading thread is still at it; when it returns
   // true the reading stops and nothing is returned.
-  std::optional<std::vector<NamedSetFile>> Next(const SetJob& job,
-                                                const std::function<bool()>& wait);
+  std::optional<SetRead> Next(const SetJob& job, const std::function<bool()>& wait);
 
   // Archives read in full and archives judged from their directory (or the cache).
   std::uint64_t ArchivesDecoded() const { return decoded_; }
@@ -79,12 +91,12 @@ class SetReader {
  private:
   struct Done {
     bool ready = false;
-    std::vector<NamedSetFile> files;
+    SetRead read;
     std::string deferred;  // a location to be read on the verifier's thread (ACE sets)
     platform::archive::SizeLimits limits;  // the deferred set's
   };
   Done Read(const SetJob& job);
-  std::vector<NamedSetFile> Finish(Done done);
+  SetRead Finish(Done done);
   std::optional<std::vector<NamedSetFile>> Quick(const std::string& location,
                                                  const platform::archive::SizeLimits& limits);
   void Work();

@@ -108,6 +108,12 @@ std::string FormatElapsed(std::int64_t hundred_ns) {
   return buffer;
 }
 
+std::string QuickCacheFailureMessage(const std::string& path, const std::string& reason) {
+  return "Unable to write to " + path + ": " + reason +
+         "\rThe verification report is complete; the quick check's memory of the archives was "
+         "not updated.";
+}
+
 std::string SetTag(std::string_view name) {
   return PadRight("[" + std::string(name) + "]", 10);
 }
@@ -251,8 +257,12 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   WriteSummary(Now() - start);
   if (kw::Status written = fs::WriteFileAtomic(log, report_); !written)
     return Failure("Unable to write to " + log + ": " + written.Message());
-  // The cache only speeds the next quick run up: one that cannot be written is no failure.
-  if (options_.QuickCheck) (void)quick_cache_.Save(QuickCachePath());
+  // The cache only speeds the next quick run up: one that cannot be written is no failure of
+  // the run, but the user hears of it.
+  if (options_.QuickCheck) {
+    if (kw::Status saved = quick_cache_.Save(QuickCachePath()); !saved)
+      ui_.Ask(QuickCacheFailureMessage(QuickCachePath(), saved.Message()), MsgIcon::Warning);
+  }
 
   const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
   if (hooks_.PlayEndSound && !settings_.PlayWaveAtVerifyEnd.empty() && fs::FileExists(wave))
@@ -381,10 +391,11 @@ SetJob Verifier::SampleJob(const GameRecord& set) const {
 // Adds the files of the set to what the temporary directory would hold; true when the run was
 // aborted while the set was read.
 bool Verifier::ReadSet(const SetJob& job) {
-  std::optional<std::vector<NamedSetFile>> files =
-      reader_->Next(job, [this] { return CheckAbort(); });
-  if (!files) return true;
-  contents_.PutAll(*files);
+  std::optional<SetRead> read = reader_->Next(job, [this] { return CheckAbort(); });
+  if (!read) return true;
+  contents_.PutAll(read->files);
+  unreadable_ = read->unreadable.empty() ? std::string()
+                                         : read->location + ": cannot be read: " + read->unreadable;
   return false;
 }
 
@@ -472,7 +483,8 @@ bool Verifier::SamplePass() {
       if (CheckAbort()) return true;
       if (ReadSet(SampleJob(game))) return true;
       const bool certified = SampleSetCertified();
-      if (options_.VerifySampleQuality && !certified)
+      // A set that cannot be read is said to be so, not to lack its certification.
+      if (options_.VerifySampleQuality && !certified && unreadable_.empty())
         Write(SetTag(name) + " - sample set is not \"Halvard's high quality\" certified");
       if (TestSetFiles(game, Kind::Sample)) return true;
       if (options_.ReportUnused && !expected_.empty())

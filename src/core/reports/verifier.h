@@ -108,6 +108,9 @@ enum class VerifyOutcome { Completed, Aborted, Refused };
 
 // Hours, minutes and seconds of the day part of `hundred_ns`, two digits each: "01:02:03".
 std::string FormatElapsed(std::int64_t hundred_ns);
+// What the user is told when the quick check's memory (Verifier::QuickCachePath) cannot be
+// written; the run succeeds all the same.
+std::string QuickCacheFailureMessage(const std::string& path, const std::string& reason);
 // "[" + name + "]" padded with blanks to 10 characters; a longer text is kept whole.
 std::string SetTag(std::string_view name);
 
@@ -163,6 +166,7 @@ class Verifier {
   SetJob SampleJob(const GameRecord& set) const;
   bool ReadSet(const SetJob& job);
   bool TestSetFiles(const GameRecord& record, Kind kind);
+  bool ReportUnreadableSet(const GameRecord& record, Kind kind);
   void ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
                          bool readme_used);
   bool SampleSetCertified() const;
@@ -189,6 +193,8 @@ class Verifier {
   VerifyCounters counters_;
   VerifyStatus status_;
   std::vector<std::string> expected_;
+  // The set last read when it is there but could not be read: "LOCATION: cannot be read: why".
+  std::string unreadable_;
   std::string report_;
   bool aborted_ = false;
   bool delete_failure_shown_ = false;  // in this pass

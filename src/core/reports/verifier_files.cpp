@@ -23,6 +23,7 @@ std::string Hex8(std::uint32_t value) {
 // Tests one record against what reached the temporary directory; true when the run was
 // aborted meanwhile.
 bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
+  if (!unreadable_.empty()) return ReportUnreadableSet(record, kind);
   if (kind == Kind::Rom && options_.SkipNotPresent && contents_.Empty()) {
     ++counters_.SkippedSets;
     return CheckAbort();
@@ -112,6 +113,23 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
       }
     }
   }
+  return CheckAbort();
+}
+
+// A set that is there but could not be read is faulty, not skipped: its one line says where it
+// is and why, and its files are not tested, since nothing of them is known (no line for each
+// of them as if it were missing). They are still the group's files, not unused ones.
+bool Verifier::ReportUnreadableSet(const GameRecord& record, Kind kind) {
+  if (kind == Kind::Rom) {
+    for (const RomRecord& rom : db_.Roms(record)) {
+      if (db_.Text(rom.Merge) != db_.Text(rom.Name)) expected_.emplace_back(db_.Text(rom.Name));
+    }
+  } else {
+    for (TextId id : db_.Samples(record))
+      expected_.emplace_back(db_.Text(id));
+  }
+  Write(SetTag(record.Name.View()) + " - " + unreadable_);
+  ++counters_.FaultySets;
   return CheckAbort();
 }
 

@@ -5,6 +5,9 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/program.h"
 #include "core/launch/set_bounds.h"
 #include "demo/zip_writer.h"
@@ -129,6 +132,14 @@ TEST_F(LaunchTest, ABombMemberNeverReachesTheTemporaryDirectory) {
   EXPECT_EQ(emu_.Read("listing.txt"), "b.bin\nc.bin\np.bin\nshared.bin\n");
   EXPECT_LT(std::stoi(emu_.Read("used.txt")), 1024) << "kilobytes used";
   EXPECT_FALSE(Leftovers());
+  // The game runs without the member; the user is told which one stayed out, and why.
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Warning);
+  EXPECT_EQ(ui_.messages[0].text,
+            "Some files of the game's sets could not be put into the temporary directory:\r\r"
+            "CLONE        rom set: bomb.bin: not extracted: the file passes the limit of 1048578 "
+            "bytes that the sizes its profile lists allow\r\r"
+            "The game passed the rom set test all the same: MAME will be run.");
 
   // The game's sets list 15 bytes (the parent's and the BIOS's included), the largest file 2.
   const GameRecord* clone = program_->database.FindSet("CLONE", false);
@@ -166,6 +177,34 @@ TEST_F(LaunchTest, ABrokenSetIsNotRunAndLeavesNothingBehind) {
   EXPECT_FALSE(Leftovers());
   const auto& lines = program_->launch.Report().Lines();
   EXPECT_EQ(lines.back().text, "GONE.BIN     rom file is missing");
+}
+
+// A set that is there but cannot be read explains the set test's missing files: its line comes
+// first in the report.
+TEST_F(LaunchTest, ASetThatCannotBeReadSaysSoBeforeItsMissingFiles) {
+  const std::string fifo = emu_ / "ROMS/broken.zip";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("BROKEN"), LaunchOutcome::Refused);
+  ASSERT_EQ(ui_.messages.size(), 1u) << "the set test's question alone";
+  const auto& lines = program_->launch.Report().Lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2].text, "BROKEN       rom set: " + fifo + ": not a regular file");
+  EXPECT_EQ(lines.back().text, "GONE.BIN     rom file is missing");
+  EXPECT_FALSE(Leftovers());
+
+  // A set directory that cannot be listed is no empty set.
+  std::filesystem::remove(fifo);
+  if (geteuid() == 0) GTEST_SKIP() << "root lists any directory";
+  const std::string dir = emu_ / "ROMS/broken";
+  std::filesystem::create_directory(dir);
+  std::filesystem::permissions(dir, std::filesystem::perms::none);
+  ui_.answers = {MsgAnswer::No};
+  EXPECT_EQ(Play("BROKEN"), LaunchOutcome::Refused);
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+  ASSERT_GE(program_->launch.Report().Lines().size(), 2u);
+  EXPECT_EQ(program_->launch.Report().Lines().rbegin()[1].text,
+            "BROKEN       rom set: " + dir + ": Permission denied");
 }
 
 TEST_F(LaunchTest, TheRecordingOptionsReachTheEmulator) {

@@ -50,6 +50,17 @@ TEST_F(EmulatorQueryTest, SilentCrashingAndEndlessEmulators) {
   EXPECT_FALSE(ReadFirstLine("$KSTEMP$.NFO"));
 }
 
+// The capture that cannot be read back is said with its full path and the reason, not taken
+// for an empty line.
+TEST_F(EmulatorQueryTest, ACaptureThatCannotBeReadIsNotAnEmptyLine) {
+  test::WriteScript(dir_, "swap", "rm -f '$KSTEMP$.NFO'; mkfifo '$KSTEMP$.NFO'\n");
+  Result<std::string> version = QueryEmulatorVersion(ui_, "swap", context_);
+  ASSERT_FALSE(version);
+  EXPECT_EQ(version.Message(), "Unable to capture the emulator's version in " +
+                                   (dir_ / "$KSTEMP$.NFO") + ": not a regular file");
+  EXPECT_FALSE(std::filesystem::exists("$KSTEMP$.NFO"));
+}
+
 TEST_F(EmulatorQueryTest, TodaysQueriesAnswerUnderTheirLimits) {
   const std::string xml = dir_.Write("list.xml", "<mame build=\"0.251\"></mame>\n");
   test::WriteTodaysEmulator(dir_, "mame", "0.251 (unknown)", xml);

@@ -117,6 +117,40 @@ TEST_F(ProfileControllerTest, TheFirstStartCreatesAProfileThatTheNextStartValida
   }
 }
 
+// A version capture that cannot be made (a directory stands in its place) is said with the
+// file and the reason, at the creation and at the opening alike: the emulator has not changed.
+TEST_F(ProfileControllerTest, AVersionCaptureThatCannotBeMadeIsSaidNotTakenForAChange) {
+  Program p(ui_, view_.Views(), Names());
+  p.shell.FormCreate();
+  const std::string profile = home_ / "T.KSL";
+  p.profiles.CreateProfileFrom(emulator_, profile);
+  ASSERT_TRUE(p.database.ProfileLoaded);
+  const std::string capture = emu_ / "$KSTEMP$.NFO";
+  std::filesystem::create_directory(capture);
+  const std::string failure =
+      "Unable to capture the emulator's version in " + capture + ": Is a directory";
+  ui_.messages.clear();
+  p.profiles.OpenProfile(profile);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            failure + "\r\rThe profile could not be checked and was not opened.");
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+  EXPECT_FALSE(p.database.ProfileLoaded);
+
+  ui_.messages.clear();
+  p.profiles.CreateProfileFrom(emulator_, home_ / "U.KSL");
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, failure);
+  EXPECT_FALSE(std::filesystem::exists(home_ / "U.KSL"));
+
+  // The capture possible again: the same profile opens.
+  std::filesystem::remove(capture);
+  ui_.messages.clear();
+  p.profiles.OpenProfile(profile);
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
+  EXPECT_TRUE(p.database.ProfileLoaded);
+}
+
 TEST_F(ProfileControllerTest, TheWindowKeepsItsStepUntilEachPathIsUsable) {
   NewProfileForm form(ui_, "Kestrelwing", home_.Path(), "", home_ / "PROFILES/");
   form.Show();

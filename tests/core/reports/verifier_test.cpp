@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "core/launch/crc32.h"
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
@@ -324,6 +327,79 @@ TEST_F(VerifierTest, QuickModeAgreesOnAnIntactCollectionAndTrustsStoredCrcs) {
       (Lines{"[STORED]   - S.1          has wrong CRC: $" + platform::AsciiUpperCase(Crc("G00D")) +
                  " instead of $" + platform::AsciiUpperCase(Crc("GOOD")),
              "[PLAIN]    - spare        file is unused"}));
+}
+
+// A set that is there but cannot be read is no absent set: one line names its file and the
+// reason, and it counts as faulty, not skipped, in either mode. Its files are not listed as
+// missing: nothing is known of them.
+TEST_F(VerifierTest, ASetThatCannotBeReadIsNamedWithItsReasonAndCountsAsFaulty) {
+  Load("game (\n name fifo\n" + Rom("f", "ffff") + " sample f.wav\n)\ngame (\n name seven\n" +
+       Rom("v", "vvvv") + ")\ngame (\n name denied\n" + Rom("d", "dddd") +
+       ")\ngame (\n name locked\n" + Rom("l", "llll") + ")\n");
+  std::filesystem::create_directories(dir_ / "roms");
+  std::filesystem::create_directories(dir_ / "samples");
+  const std::string fifo = dir_ / "roms/fifo.zip";
+  const std::string sample_fifo = dir_ / "samples/fifo.zip";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  ASSERT_EQ(mkfifo(sample_fifo.c_str(), 0644), 0);
+  // A 7z archive whose start header no longer matches its CRC.
+  ASSERT_TRUE(test::WriteTestArchive(dir_ / "roms/seven.7z", {{"v", "vvvv"}}, "7zip"));
+  std::string seven = dir_.Read("roms/seven.7z");
+  seven[12] = static_cast<char>(seven[12] ^ 0x40);
+  dir_.Write("roms/seven.7z", seven);
+  const bool root = geteuid() == 0;  // root reads any file and lists any directory
+  Zip("roms", "denied", {{"d", "dddd"}});
+  dir_.Write("roms/locked/l", "llll");
+  std::filesystem::permissions(dir_ / "roms/denied.zip", std::filesystem::perms::none);
+  std::filesystem::permissions(dir_ / "roms/locked", std::filesystem::perms::none);
+  options_.VerifyScreenshot = false;
+  for (bool quick : {false, true}) {
+    SCOPED_TRACE(quick);
+    options_.QuickCheck = quick;
+    ASSERT_EQ(Run(), VerifyOutcome::Completed);
+    Lines lines = Section("Rom set verification report:");
+    ASSERT_EQ(lines.size(), root ? 2u : 4u);
+    EXPECT_EQ(lines[0], "[FIFO]     - " + fifo + ": cannot be read: not a regular file");
+    EXPECT_EQ(lines[1].rfind("[SEVEN]    - " + (dir_ / "roms/seven.7z") + ": cannot be read: ", 0),
+              0u)
+        << lines[1];
+    if (!root) {
+      EXPECT_EQ(lines[2], "[DENIED]   - " + (dir_ / "roms/denied.zip") +
+                              ": cannot be read: Permission denied");
+      EXPECT_EQ(lines[3],
+                "[LOCKED]   - " + (dir_ / "roms/locked") + ": cannot be read: Permission denied");
+    }
+    EXPECT_EQ(Section("Sample set verification report:"),
+              Lines{"[FIFO]     - " + sample_fifo + ": cannot be read: not a regular file"});
+    EXPECT_EQ(counters_.FaultySets, root ? 3u : 5u);
+    EXPECT_EQ(counters_.SkippedSets, 0u);
+    EXPECT_EQ(counters_.MissingRoms, 0u);
+    EXPECT_EQ(counters_.MissingSamples, 0u);
+  }
+  std::filesystem::permissions(dir_ / "roms/locked", std::filesystem::perms::owner_all);
+}
+
+// The quick check's memory that cannot be written (here a directory stands in its place) is
+// said, naming the file; the run completes with the same report.
+TEST_F(VerifierTest, AQuickCheckMemoryThatCannotBeWrittenIsSaidAndTheRunStillCompletes) {
+  Load("game (\n name plain\n" + Rom("p.1", "plain data") + ")\n");
+  Zip("roms", "plain", {{"p.1", "plain data"}, {"spare", "x"}});
+  options_.ReportUnused = true;
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  options_.QuickCheck = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_TRUE(ui_.messages.empty());
+  const Lines written = Section("Rom set verification report:");
+  std::filesystem::remove(dir_ / "QUICKCRC.DAT");
+  std::filesystem::create_directory(dir_ / "QUICKCRC.DAT");
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Section("Rom set verification report:"), written);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Warning);
+  EXPECT_EQ(ui_.messages[0].text,
+            "Unable to write to " + (dir_ / "QUICKCRC.DAT") +
+                ": Is a directory\rThe verification report is complete; the quick check's memory "
+                "of the archives was not updated.");
 }
 
 }  // namespace
