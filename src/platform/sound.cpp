@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "platform/input_file.h"
@@ -24,7 +25,6 @@ class AudioSession {
   }
   ~AudioSession() {
     if (device_ != 0) SDL_CloseAudioDevice(device_);
-    if (samples_ != nullptr) SDL_FreeWAV(samples_);
     if (started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   AudioSession(const AudioSession&) = delete;
@@ -32,7 +32,6 @@ class AudioSession {
 
   bool started_ = false;
   SDL_AudioDeviceID device_ = 0;
-  Uint8* samples_ = nullptr;
 };
 
 Error SdlFailure(const std::string& what) {
@@ -41,25 +40,45 @@ Error SdlFailure(const std::string& what) {
 
 }  // namespace
 
+Result<Wave> LoadWave(std::string_view bytes) {
+  if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return Failure("too large");
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (source == nullptr) return Failure(SDL_GetError());
+  SDL_AudioSpec spec{};
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
+    return Failure(SDL_GetError());
+  Wave wave;
+  wave.format = spec.format;
+  wave.frequency = spec.freq;
+  wave.channels = spec.channels;
+  wave.buffer_frames = spec.samples;
+  wave.samples.assign(samples, samples + length);
+  SDL_FreeWAV(samples);
+  return wave;
+}
+
 Status PlayWave(const std::string& path) {
   AudioSession audio;
   if (!audio.started_) return SdlFailure("No sound output");
-  SDL_AudioSpec spec{};
-  Uint32 length = 0;
   // Read through InputFile, not by SDL by name: a FIFO named as the sound would hold the call.
   Result<InputFile> file = InputFile::Open(path);
   if (!file) return Failure(path + ": " + file.Message());
   Result<std::string> bytes = file->ReadAll();
   if (!bytes) return Failure(path + ": " + bytes.Message());
-  if (bytes->size() > static_cast<std::size_t>(INT32_MAX)) return Failure(path + ": too large");
-  SDL_RWops* source = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
-  if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &audio.samples_, &length) == nullptr)
-    return SdlFailure(path);
+  Result<Wave> wave = LoadWave(*bytes);
+  if (!wave) return Failure(path + ": " + wave.Message());
   // Opened with the file's own format: SDL converts, if the output needs it, behind the device.
-  spec.callback = nullptr;
+  SDL_AudioSpec spec{};
+  spec.format = wave->format;
+  spec.freq = wave->frequency;
+  spec.channels = static_cast<Uint8>(wave->channels);
+  spec.samples = static_cast<Uint16>(wave->buffer_frames);
   audio.device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
   if (audio.device_ == 0) return SdlFailure("No sound output");
-  if (SDL_QueueAudio(audio.device_, audio.samples_, length) != 0)
+  if (SDL_QueueAudio(audio.device_, wave->samples.data(),
+                     static_cast<Uint32>(wave->samples.size())) != 0)
     return SdlFailure("No sound output");
   SDL_PauseAudioDevice(audio.device_, 0);
   // The queue empties as the device takes the samples; a device that is lost stops taking them.
