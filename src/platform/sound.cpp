@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -38,10 +39,51 @@ Error SdlFailure(const std::string& what) {
   return Failure(what + ": " + SDL_GetError());
 }
 
+std::uint32_t Le32(std::string_view bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  return value;
+}
+
+// Where the length of the first data chunk is written, when it declares more bytes than the file
+// holds after it. The chunks are walked as SDL walks them: after "RIFF", its length and "WAVE",
+// or after a bare "WAVE", each chunk padded to an even length.
+std::optional<std::size_t> OverlongDataChunk(std::string_view bytes) {
+  std::size_t at = 0;
+  if (bytes.starts_with("RIFF"))
+    at = 12;
+  else if (bytes.starts_with("WAVE"))
+    at = 4;
+  else
+    return std::nullopt;
+  while (bytes.size() >= 8 && at <= bytes.size() - 8) {
+    const std::uint32_t length = Le32(bytes, at + 4);
+    const std::size_t body = at + 8;
+    if (bytes.substr(at, 4) == "data") {
+      if (length <= bytes.size() - body) return std::nullopt;
+      return at + 4;
+    }
+    at = body + length + (length & 1);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Result<Wave> LoadWave(std::string_view bytes) {
   if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return Failure("too large");
+  // SDL takes the memory a data chunk declares before it reads what is there: a file of a few
+  // bytes could have it reserve 4 GiB. The chunk is cut to what the file holds, all that SDL
+  // reads of it anyway.
+  std::string cut;
+  if (const std::optional<std::size_t> field = OverlongDataChunk(bytes)) {
+    cut.assign(bytes);
+    std::uint32_t held = static_cast<std::uint32_t>(bytes.size() - (*field + 4));
+    for (std::size_t i = 0; i < 4; ++i, held >>= 8)
+      cut[*field + i] = static_cast<char>(held & 0xFF);
+    bytes = cut;
+  }
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (source == nullptr) return Failure(SDL_GetError());
   SDL_AudioSpec spec{};
@@ -54,6 +96,10 @@ Result<Wave> LoadWave(std::string_view bytes) {
   wave.frequency = spec.freq;
   wave.channels = spec.channels;
   wave.buffer_frames = spec.samples;
+  // SDL takes a block size that does not match the channels as it is, and may then end the
+  // samples within a frame: the device is given whole frames only.
+  const Uint32 frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  if (frame > 0) length -= length % frame;
   wave.samples.assign(samples, samples + length);
   SDL_FreeWAV(samples);
   return wave;
