@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "platform/input_file.h"
@@ -24,7 +26,6 @@ class AudioSession {
   }
   ~AudioSession() {
     if (device_ != 0) SDL_CloseAudioDevice(device_);
-    if (samples_ != nullptr) SDL_FreeWAV(samples_);
     if (started_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   AudioSession(const AudioSession&) = delete;
@@ -32,34 +33,98 @@ class AudioSession {
 
   bool started_ = false;
   SDL_AudioDeviceID device_ = 0;
-  Uint8* samples_ = nullptr;
 };
 
 Error SdlFailure(const std::string& what) {
   return Failure(what + ": " + SDL_GetError());
 }
 
+std::uint32_t Le32(std::string_view bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  return value;
+}
+
+// Where the length of the first data chunk is written, when it declares more bytes than the file
+// holds after it. The chunks are walked as SDL walks them: after "RIFF", its length and "WAVE",
+// or after a bare "WAVE", each chunk padded to an even length.
+std::optional<std::size_t> OverlongDataChunk(std::string_view bytes) {
+  std::size_t at = 0;
+  if (bytes.starts_with("RIFF"))
+    at = 12;
+  else if (bytes.starts_with("WAVE"))
+    at = 4;
+  else
+    return std::nullopt;
+  while (bytes.size() >= 8 && at <= bytes.size() - 8) {
+    const std::uint32_t length = Le32(bytes, at + 4);
+    const std::size_t body = at + 8;
+    if (bytes.substr(at, 4) == "data") {
+      if (length <= bytes.size() - body) return std::nullopt;
+      return at + 4;
+    }
+    at = body + length + (length & 1);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+Result<Wave> LoadWave(std::string_view bytes) {
+  if (bytes.size() > static_cast<std::size_t>(INT32_MAX)) return Failure("too large");
+  // SDL takes the memory a data chunk declares before it reads what is there: a file of a few
+  // bytes could have it reserve 4 GiB. The chunk is cut to what the file holds, all that SDL
+  // reads of it anyway.
+  std::string cut;
+  if (const std::optional<std::size_t> field = OverlongDataChunk(bytes)) {
+    cut.assign(bytes);
+    std::uint32_t held = static_cast<std::uint32_t>(bytes.size() - (*field + 4));
+    for (std::size_t i = 0; i < 4; ++i, held >>= 8)
+      cut[*field + i] = static_cast<char>(held & 0xFF);
+    bytes = cut;
+  }
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (source == nullptr) return Failure(SDL_GetError());
+  SDL_AudioSpec spec{};
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr)
+    return Failure(SDL_GetError());
+  Wave wave;
+  wave.format = spec.format;
+  wave.frequency = spec.freq;
+  wave.channels = spec.channels;
+  wave.buffer_frames = spec.samples;
+  // SDL takes a block size that does not match the channels as it is, and may then end the
+  // samples within a frame: the device is given whole frames only.
+  const Uint32 frame = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+  if (frame > 0) length -= length % frame;
+  wave.samples.assign(samples, samples + length);
+  SDL_FreeWAV(samples);
+  return wave;
+}
 
 Status PlayWave(const std::string& path) {
   AudioSession audio;
   if (!audio.started_) return SdlFailure("No sound output");
-  SDL_AudioSpec spec{};
-  Uint32 length = 0;
   // Read through InputFile, not by SDL by name: a FIFO named as the sound would hold the call.
   Result<InputFile> file = InputFile::Open(path);
   if (!file) return Failure(path + ": " + file.Message());
   Result<std::string> bytes = file->ReadAll();
   if (!bytes) return Failure(path + ": " + bytes.Message());
-  if (bytes->size() > static_cast<std::size_t>(INT32_MAX)) return Failure(path + ": too large");
-  SDL_RWops* source = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
-  if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &audio.samples_, &length) == nullptr)
-    return SdlFailure(path);
+  Result<Wave> wave = LoadWave(*bytes);
+  if (!wave) return Failure(path + ": " + wave.Message());
   // Opened with the file's own format: SDL converts, if the output needs it, behind the device.
-  spec.callback = nullptr;
+  SDL_AudioSpec spec{};
+  spec.format = wave->format;
+  spec.freq = wave->frequency;
+  spec.channels = static_cast<Uint8>(wave->channels);
+  spec.samples = static_cast<Uint16>(wave->buffer_frames);
   audio.device_ = SDL_OpenAudioDevice(nullptr, 0, &spec, nullptr, 0);
   if (audio.device_ == 0) return SdlFailure("No sound output");
-  if (SDL_QueueAudio(audio.device_, audio.samples_, length) != 0)
+  if (SDL_QueueAudio(audio.device_, wave->samples.data(),
+                     static_cast<Uint32>(wave->samples.size())) != 0)
     return SdlFailure("No sound output");
   SDL_PauseAudioDevice(audio.device_, 0);
   // The queue empties as the device takes the samples; a device that is lost stops taking them.

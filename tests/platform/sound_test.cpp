@@ -3,6 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <string>
 
 #include "support/temp_dir.h"
 
@@ -62,6 +66,55 @@ TEST_F(SoundTest, WhatCannotBePlayedIsAFailureWithItsReason) {
   EXPECT_FALSE(PlayWave(dir_.Write("bad.wav", "RIFF\x10\0\0\0WAVEjunk")).Ok());
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   EXPECT_FALSE(PlayWave(KW_SOURCE_DIR "/resources/shipped/FINISH.WAV").Ok());
+}
+
+// A WAV file of PCM samples: the format chunk as given, then a data chunk that declares
+// `declared` bytes and holds `samples`.
+std::string PcmWave(int channels, int block_align, int bits, std::uint32_t declared,
+                    const std::string& samples) {
+  auto le = [](std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i, value >>= 8)
+      out += static_cast<char>(value & 0xFF);
+    return out;
+  };
+  const std::string format = le(1, 2) + le(channels, 2) + le(8000, 4) + le(8000 * block_align, 4) +
+                             le(block_align, 2) + le(bits, 2);
+  const std::string chunks = "fmt " + le(16, 4) + format + "data" + le(declared, 4) + samples;
+  return "RIFF" + le(static_cast<std::uint32_t>(4 + chunks.size()), 4) + "WAVE" + chunks;
+}
+
+TEST(LoadWave, TheDeviceIsGivenWholeFramesOnly) {
+  const Result<Wave> none = LoadWave("");
+  EXPECT_FALSE(none.Ok());
+  EXPECT_FALSE(none.Message().empty());
+  // Seven channels of 8 bits in blocks of one byte: SDL gives the 12 bytes as they are.
+  const Result<Wave> odd = LoadWave(PcmWave(7, 1, 8, 12, std::string(12, '\x80')));
+  ASSERT_TRUE(odd.Ok()) << odd.Message();
+  EXPECT_EQ(odd->channels, 7);
+  EXPECT_EQ(odd->samples.size(), 7u);
+}
+
+// SDL takes the memory of the declared data chunk before reading it: a cut file, or a few bytes
+// that declare 4 GiB, must still load in an address space far smaller than that.
+TEST(LoadWave, ADataChunkLongerThanTheFileGivesWhatTheFileHolds) {
+  const std::string samples = "\x01\x02\x03\x04\x05\x06\x07\x08";
+  const Result<Wave> cut = LoadWave(PcmWave(1, 2, 16, 1000, samples));
+  ASSERT_TRUE(cut.Ok()) << cut.Message();
+  EXPECT_EQ(std::string(cut->samples.begin(), cut->samples.end()), samples);
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer reserves terabytes of address space";
+#else
+  const std::string huge = PcmWave(1, 2, 16, 0xFFFFFFF0u, samples);
+  // In a child process, whose address space is then held to 1 GiB.
+  auto load_in_one_gibibyte = [&huge] {
+    const rlimit limit{std::uint64_t{1} << 30, std::uint64_t{1} << 30};
+    setrlimit(RLIMIT_AS, &limit);
+    const Result<Wave> wave = LoadWave(huge);
+    std::exit(wave.Ok() && wave->samples.size() == 8 ? 0 : 1);
+  };
+  EXPECT_EXIT(load_in_one_gibibyte(), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 }  // namespace

@@ -14,6 +14,24 @@ namespace {
 
 const std::string kPictures = KW_SOURCE_DIR "/tests/data/pictures/";
 
+// A BMP of one bit per pixel, black and white, whose header announces `width` x `height`; its
+// rows of pixels hold `rows`.
+std::string MonochromeBitmap(std::int32_t width, std::int32_t height, const std::string& rows) {
+  auto le = [](std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i, value >>= 8)
+      out += static_cast<char>(value & 0xFF);
+    return out;
+  };
+  const std::string palette = le(0, 4) + le(0xFFFFFF, 4);
+  const std::uint32_t offset = 14 + 40 + 8;
+  return "BM" + le(offset + static_cast<std::uint32_t>(rows.size()), 4) + le(0, 4) + le(offset, 4) +
+         le(40, 4) + le(static_cast<std::uint32_t>(width), 4) +
+         le(static_cast<std::uint32_t>(height), 4) + le(1, 2) + le(1, 2) + le(0, 4) +
+         le(static_cast<std::uint32_t>(rows.size()), 4) + le(2835, 4) + le(2835, 4) + le(2, 4) +
+         le(0, 4) + palette + rows;
+}
+
 }  // namespace
 
 class PictureLoaderTest : public QObject {
@@ -38,6 +56,21 @@ class PictureLoaderTest : public QObject {
     std::filesystem::copy_file(kPictures + "halves.jpg", dir / "JPEG.PNG");
     QVERIFY(kw::LoadPictureFile(dir / "JPEG.PNG").isNull());
     QVERIFY(kw::LoadPictureFile(dir / "NONE.PNG").isNull());
+  }
+
+  void ABitmapBeyondThePixelLimitIsRefusedBeforeItIsRead() {
+    // Rows of 4 bytes, bottom-up: a white pixel on the right of the bottom row.
+    const QImage two =
+        kw::DecodeBitmap(MonochromeBitmap(2, 2, std::string("\x40\0\0\0\0\0\0\0", 8)));
+    QCOMPARE(two.size(), QSize(2, 2));
+    QCOMPARE(two.pixel(1, 1), qRgb(255, 255, 255));
+    QCOMPARE(two.pixel(0, 1), qRgb(0, 0, 0));
+    // Whole files, which Qt alone would decode.
+    QVERIFY(!kw::DecodeBitmap(MonochromeBitmap(65535, 1, std::string(8192, '\0'))).isNull());
+    QVERIFY(kw::DecodeBitmap(MonochromeBitmap(65536, 1, std::string(8192, '\0'))).isNull());
+    QVERIFY(
+        kw::DecodeBitmap(MonochromeBitmap(8193, 8192, std::string(1028 * 8192, '\0'))).isNull());
+    QVERIFY(kw::DecodeBitmap("BM and nothing after").isNull());
   }
 
   void TheMessageHasTheSignAndAShadowedText() {

@@ -23,8 +23,9 @@ QImage FromDecoded(const Result<platform::DecodedPicture>& decoded) {
       .copy();
 }
 
-// A bitmap through Qt, its size checked against the same limit before any pixel is decoded.
-QImage DecodeBitmap(const std::string& bytes) {
+}  // namespace
+
+QImage DecodeBitmap(std::string_view bytes) {
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
@@ -37,8 +38,6 @@ QImage DecodeBitmap(const std::string& bytes) {
     return {};
   return reader.read();
 }
-
-}  // namespace
 
 QImage LoadPictureFile(const std::string& path) {
   const std::optional<std::uint64_t> size = platform::fs::FileSize(path);

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <string>
+#include <string_view>
 
 namespace kw {
 
@@ -15,6 +16,10 @@ inline constexpr qint64 kMaxPictureFileBytes = 64ll * 1024 * 1024;
 // file cannot be read, is too large, or its contents are corrupt, unsupported or beyond the
 // decoders' pixel limit.
 QImage LoadPictureFile(const std::string& path);
+
+// The bytes of a BMP file decoded through Qt, its size checked against the decoders' pixel limit
+// before any pixel is decoded. A null image when they are not a BMP Qt reads, or too large.
+QImage DecodeBitmap(std::string_view bytes);
 
 // DrawPictureMessage: `picture` with the error sign at its bottom left (the sign's top-left
 // colour taken as transparent) and `text` in 18-point bold Times New Roman, black with a white
