@@ -51,6 +51,26 @@ class MameLaunchTest : public ::testing::Test {
     }
   }
 
+  // A profile of today's emulator with its one game, saved and opened as the program opens it.
+  void OpenOneGame(Program& program, test::ScriptedUi& ui, const std::string& name,
+                   const std::string& description) {
+    GameDatabase made;
+    made.Dialect = EmulatorDialect::kListxml;
+    made.EmulatorDir = emu_.Path();
+    made.EmulatorExe = "mame";
+    made.EmulatorVersion = "0.251";
+    GameEntry game;
+    game.Name = name;  // upper case, as the profile's list gives it
+    game.Description = description;
+    ASSERT_TRUE(made.AddGame(game));
+    ASSERT_TRUE(SaveProfile(made, home_ / (name + ".KSL"), ui, {}));
+    ASSERT_TRUE(LoadProfile(program.database, home_ / (name + ".KSL"), ui, {}));
+    ASSERT_EQ(program.database.Dialect, EmulatorDialect::kListxml);
+    std::filesystem::current_path(emu_.Path());
+    program.database.ProfileLoaded = true;
+    program.emulator_config.ReadEmulatorConfig();
+  }
+
   test::TempDir home_, emu_, user_;
   std::filesystem::path old_cwd_;
   std::optional<std::string> old_home_;
@@ -63,22 +83,7 @@ TEST_F(MameLaunchTest, PongRunsOnTodaysEmulatorAndThePlayIsRecorded) {
   program.shell.FormCreate();
   program.statistics.Load();
 
-  // A profile of today's emulator with its one game, saved and opened as the program opens it.
-  GameDatabase made;
-  made.Dialect = EmulatorDialect::kListxml;
-  made.EmulatorDir = emu_.Path();
-  made.EmulatorExe = "mame";
-  made.EmulatorVersion = "0.251";
-  GameEntry pong;
-  pong.Name = "PONG";  // upper case, as the profile's list gives it
-  pong.Description = "Pong (Rev E) external [TTL]";
-  ASSERT_TRUE(made.AddGame(pong));
-  ASSERT_TRUE(SaveProfile(made, home_ / "PONG.KSL", ui, {}));
-  ASSERT_TRUE(LoadProfile(program.database, home_ / "PONG.KSL", ui, {}));
-  ASSERT_EQ(program.database.Dialect, EmulatorDialect::kListxml);
-  std::filesystem::current_path(emu_.Path());
-  program.database.ProfileLoaded = true;
-  program.emulator_config.ReadEmulatorConfig();
+  OpenOneGame(program, ui, "PONG", "Pong (Rev E) external [TTL]");
   program.recording.ProfileStateChanged(true);
 
   // The options as Debian's /etc/mame/mame.ini gives them, $HOME the temporary one.
@@ -114,20 +119,7 @@ TEST_F(MameLaunchTest, AGameTheEmulatorCannotRunIsNotAPlayAndWhatItSaidIsShown) 
   program.statistics.Load();
   // The profile lists no files of the game, so the set test lets it go; the emulator itself then
   // finds none of them and ends with its failure status.
-  GameDatabase made;
-  made.Dialect = EmulatorDialect::kListxml;
-  made.EmulatorDir = emu_.Path();
-  made.EmulatorExe = "mame";
-  made.EmulatorVersion = "0.251";
-  GameEntry xevious;
-  xevious.Name = "XEVIOUS";
-  xevious.Description = "Xevious (Namco)";
-  ASSERT_TRUE(made.AddGame(xevious));
-  ASSERT_TRUE(SaveProfile(made, home_ / "XEVIOUS.KSL", ui, {}));
-  ASSERT_TRUE(LoadProfile(program.database, home_ / "XEVIOUS.KSL", ui, {}));
-  std::filesystem::current_path(emu_.Path());
-  program.database.ProfileLoaded = true;
-  program.emulator_config.ReadEmulatorConfig();
+  OpenOneGame(program, ui, "XEVIOUS", "Xevious (Namco)");
   program.settings.Values().UseStats = true;
   program.settings.Values().AddExtraOptions = true;
   program.settings.Values().ExtraOptions = "-video none -sound none -seconds_to_run 2";

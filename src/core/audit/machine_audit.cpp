@@ -82,6 +82,24 @@ struct MachineAuditor::Counts {
   std::size_t records = 0, found = 0, required = 0, shared_found = 0, shared_required = 0;
 };
 
+namespace {
+
+// The verdict of the files judged: none needed, not found, else the worst of their problems.
+MachineAudit Summary(MachineAudit& out, std::size_t records, bool not_found) {
+  if (not_found) {
+    out.problems.clear();
+    out.verdict = AuditVerdict::kNotFound;
+  } else if (records > 0) {
+    out.verdict = AuditVerdict::kGood;
+    for (const AuditProblem& problem : out.problems)
+      out.verdict =
+          std::max(out.verdict, problem.required ? AuditVerdict::kBad : AuditVerdict::kBest);
+  }
+  return std::move(out);
+}
+
+}  // namespace
+
 MachineAuditor::MachineAuditor(const GameDatabase& db, Collection& collection)
     : db_(db), collection_(collection) {}
 
@@ -277,18 +295,9 @@ MachineAudit MachineAuditor::AuditMachine(const GameRecord& machine) {
   }
   // Only files a parent, the BIOS or a device holds too, and either the machine has files of
   // its own or none at all were found: the collector does not have this machine.
-  if (counts.found == counts.shared_found && counts.required > 0 &&
-      (counts.required != counts.shared_required || counts.shared_found == 0)) {
-    out.problems.clear();
-    out.verdict = AuditVerdict::kNotFound;
-    return out;
-  }
-  if (counts.records == 0) return out;
-  out.verdict = AuditVerdict::kGood;
-  for (const AuditProblem& problem : out.problems)
-    out.verdict =
-        std::max(out.verdict, problem.required ? AuditVerdict::kBad : AuditVerdict::kBest);
-  return out;
+  return Summary(out, counts.records,
+                 counts.found == counts.shared_found && counts.required > 0 &&
+                     (counts.required != counts.shared_required || counts.shared_found == 0));
 }
 
 MachineAudit MachineAuditor::AuditDevice(const GameRecord& device) {
@@ -303,17 +312,7 @@ MachineAudit MachineAuditor::AuditDevice(const GameRecord& device) {
     w.flags = rom.Flags;
     Judge(w, path, out, counts);
   }
-  if (counts.found == 0 && counts.required > 0) {
-    out.problems.clear();
-    out.verdict = AuditVerdict::kNotFound;
-    return out;
-  }
-  if (counts.records == 0) return out;
-  out.verdict = AuditVerdict::kGood;
-  for (const AuditProblem& problem : out.problems)
-    out.verdict =
-        std::max(out.verdict, problem.required ? AuditVerdict::kBad : AuditVerdict::kBest);
-  return out;
+  return Summary(out, counts.records, counts.found == 0 && counts.required > 0);
 }
 
 MachineAudit MachineAuditor::Audit(const GameRecord& machine) {

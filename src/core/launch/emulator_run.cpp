@@ -25,9 +25,12 @@ Result<platform::ScratchFile> MakeOutputFile(UserInterface& ui, const std::strin
 }
 
 EmulatorEnd Run(UserInterface& ui, const ShellCommandLine& line, std::uint16_t show, bool offer_end,
-                const std::string& error_file) {
+                const std::string& error_file, std::string* start_failure) {
   Result<platform::ChildProcess> child = StartEmulator(ui, line, show, error_file);
-  if (!child) return {};
+  if (!child) {
+    if (start_failure) *start_failure = child.Message();
+    return {};
+  }
   if (ui.AwaitProgram([&child] { return child->HasEnded(); }, offer_end))
     return {RunOutcome::Ended, child->ExitCode()};
   child->Kill();
