@@ -109,9 +109,20 @@ int Cmdline(const Args& args) {
   const AppNames names = Names();
   SettingsStore settings(names.SettingsPath);
   settings.Load(names.SystemDir);
+  // Today's emulator is given its own ROM folders: those of its mame.ini.
+  std::string rompath;
+  if (db.Dialect == EmulatorDialect::kListxml) {
+    ConsoleUi ui;
+    ConsoleViews views;
+    Program program(ui, views.Views(), names);
+    program.database = std::move(db);
+    program.emulator_config.ReadEmulatorConfig();
+    rompath = program.emulator_config.Config().directory.rompath;
+    db = std::move(program.database);
+  }
   std::string inp = parsed->stem;
-  const ShellCommandLine line =
-      BuildCommandLine(GameCommandOf(settings.Values(), db, names, parsed->mode), parsed->set, inp);
+  const ShellCommandLine line = BuildCommandLine(
+      GameCommandOf(settings.Values(), db, names, parsed->mode, rompath), parsed->set, inp);
   return WriteOut(line.Text() + "\n") && FlushOut() ? 0 : 1;
 }
 

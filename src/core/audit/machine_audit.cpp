@@ -147,7 +147,8 @@ void MachineAuditor::Judge(const Wanted& wanted, const std::vector<const GameRec
     if (wanted.shared) ++counts.shared_required;
   }
   bool found = false, good = false;
-  AuditProblem problem{wanted.name, wanted.disk ? 0 : wanted.size, {}, wanted.from, true};
+  AuditProblem problem{wanted.name, wanted.disk ? 0 : wanted.size, {}, wanted.from, true,
+                       wanted.disk};
   auto unreadable = [&](const std::string& what) {
     if (!what.empty() &&
         std::find(out.unreadable.begin(), out.unreadable.end(), what) == out.unreadable.end())

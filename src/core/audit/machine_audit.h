@@ -38,6 +38,7 @@ struct AuditProblem {
   std::string what;
   std::string from;  // the set it must come from when not the machine's own (a device, a parent)
   bool required = true;  // false: only makes the machine "best available"
+  bool disk = false;
 };
 
 struct MachineAudit {

@@ -77,7 +77,11 @@ ShellCommandLine BuildCommandLine(const GameCommand& command, std::string_view s
   line.Program(command.EmulatorPath)
       .Word(today ? platform::AsciiLowerCase(set_name) : std::string(set_name));
   if (today) {
-    line.Word("-rompath").Word(command.TempDirName).Word("-samplepath").Word(command.TempDirName);
+    line.Word("-rompath")
+        .Word(command.RomPath.empty() ? command.TempDirName
+                                      : command.TempDirName + ";" + command.RomPath)
+        .Word("-samplepath")
+        .Word(command.TempDirName);
   } else {
     line.Word("-romdir").Word(command.TempDirName);
   }

@@ -56,6 +56,10 @@ struct GameCommand {
   EmulatorDialect Dialect = EmulatorDialect::kListinfo;  // which emulator's options to use
   std::string EmulatorPath;                              // EmulatorDir + EmulatorExe
   std::string TempDirName = "$KSTEMP$";
+  // Today's emulator reads the collection itself: its ROM folders, after the temporary
+  // directory (which holds only the sets it could not read as they stand). Empty: the temporary
+  // directory alone.
+  std::string RomPath;
   std::string CaptureFileName = "$KSTEMP$.NFO";
   bool ErrorLog = false;
   bool IgnoreConfig = false;
@@ -72,7 +76,8 @@ struct GameCommand {
 // (the edit shows it); the stem is its text up to its first full stop. Every word but the
 // user's extra options reaches the emulator as it is.
 //
-// Today's emulator is given the same in its own words: "-rompath $KSTEMP$ -samplepath $KSTEMP$"
+// Today's emulator is given the same in its own words: "-rompath $KSTEMP$;ROMPATH -samplepath
+// $KSTEMP$"
 // (it looks for each set in a directory of the set's name there), -log (its error.log),
 // -noreadconfig, and -record or -playback with a file name relative to its input directory,
 // extension included: the text of `inp_file` as it is when it has an extension, else the stem

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/audit/machine_audit.h"
 #include "core/browser/game_list_controller.h"
 #include "core/launch/command_line.h"
 #include "core/launch/crash_check.h"
@@ -61,8 +62,9 @@ LaunchOutcome LaunchController::RunGameOPTClick() {
 }
 
 GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,
-                          const AppNames& names, RecordingMode mode) {
+                          const AppNames& names, RecordingMode mode, const std::string& rompath) {
   GameCommand command;
+  if (database.Dialect == EmulatorDialect::kListxml) command.RomPath = rompath;
   command.Dialect = database.Dialect;
   command.EmulatorPath = database.EmulatorDir + database.EmulatorExe;
   command.TempDirName = names.TempDirName;
@@ -79,8 +81,10 @@ GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& 
 
 ShellCommandLine LaunchController::LineFor(const std::string& set_name) {
   std::string inp = recording_.FileName();
-  ShellCommandLine line = BuildCommandLine(
-      GameCommandOf(settings_, database_, names_, recording_.Mode()), set_name, inp);
+  ShellCommandLine line =
+      BuildCommandLine(GameCommandOf(settings_, database_, names_, recording_.Mode(),
+                                     emulator_config_.Config().directory.rompath),
+                       set_name, inp);
   if (inp != recording_.FileName()) recording_.SetFileName(inp);
   return line;
 }
@@ -100,6 +104,31 @@ std::string ExtractionProblemsMessage(const std::vector<std::string>& lines) {
   return text + "\r\rThe game passed the rom set test all the same: MAME will be run.";
 }
 
+namespace {
+
+// Whether today's emulator reads the set found at `location` as it stands: a ZIP or 7z archive
+// or a folder, under the set's name in lower case (it looks for no other spelling).
+bool ReadsAsItStands(const std::string& location, const std::string& lower_name) {
+  const std::string file =
+      platform::fs::ExtractFileName(platform::fs::ExcludeTrailingSeparator(location));
+  if (platform::fs::DirectoryExists(location)) return file == lower_name;
+  return file == lower_name + ".zip" || file == lower_name + ".7z";
+}
+
+// One line for each problem of `status`, each after `prefix`.
+void AddProblems(std::vector<std::string>& problems, const std::string& prefix,
+                 const Status& status) {
+  if (status) return;
+  const std::string& text = status.Message();
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    problems.push_back(prefix + text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
 std::vector<std::string> LaunchController::ExtractSets(const GameRecord& game) {
   const EmulatorConfig& config = emulator_config_.Config();
   // The game's own sets first, then those it borrows from, nearest first: a file of the same
@@ -111,17 +140,7 @@ std::vector<std::string> LaunchController::ExtractSets(const GameRecord& game) {
   if (!database_.Samples(game).empty()) sets.emplace_back(game.Name.Str(), SetKind::Sample);
   for (const GameRecord* set : BorrowedSets(database_, game, &GameRecord::SampleOf))
     sets.emplace_back(set->Name.Str(), SetKind::Sample);
-  if (database_.Dialect == EmulatorDialect::kListxml) {
-    // Today's emulator finds the files in a directory of the game's name, and takes the game's
-    // own file where its parent has one of the same name: the farthest set goes first, the
-    // game's own last.
-    std::stable_partition(sets.begin(), sets.end(),
-                          [](const auto& set) { return set.second == SetKind::Rom; });
-    const auto samples = std::find_if(sets.begin(), sets.end(),
-                                      [](const auto& set) { return set.second != SetKind::Rom; });
-    std::reverse(sets.begin(), samples);
-    std::reverse(samples, sets.end());
-  }
+  if (database_.Dialect == EmulatorDialect::kListxml) return ExtractTodaysSets(game);
   const std::string into = SetDirectory(game);
   // No set gets more than the game's sets list: an archive bomb stops there.
   const SetBounds bounds(database_);
@@ -133,15 +152,44 @@ std::vector<std::string> LaunchController::ExtractSets(const GameRecord& game) {
     const std::string& search = rom ? config.directory.rompath : config.directory.samplepath;
     const Status extracted =
         archives_.ExtractSet(name, search, kind, into, rom ? rom_limits : sample_limits);
-    if (extracted) continue;
     // One line for each problem, which names the set it came from.
-    const std::string prefix = PaddedName(name) + (rom ? " rom set: " : " sample set: ");
-    const std::string& text = extracted.Message();
-    for (std::size_t start = 0; start <= text.size();) {
-      const std::size_t end = std::min(text.find('\n', start), text.size());
-      problems.push_back(prefix + text.substr(start, end - start));
-      start = end + 1;
-    }
+    AddProblems(problems, PaddedName(name) + (rom ? " rom set: " : " sample set: "), extracted);
+  }
+  return problems;
+}
+
+std::vector<std::string> LaunchController::ExtractTodaysSets(const GameRecord& game) {
+  const EmulatorConfig& config = emulator_config_.Config();
+  const SetBounds bounds(database_);
+  std::vector<std::string> problems;
+  // The emulator reads the collection itself; only the sets it cannot read as they stand (RAR
+  // and ACE archives, names in another case) go into the temporary directory, each into a
+  // directory of its own name, where it looks first.
+  std::vector<const GameRecord*> sets{&game};
+  for (const GameRecord* set : BorrowedSets(database_, game, &GameRecord::RomOf))
+    sets.push_back(set);
+  for (std::uint32_t device : database_.Devices(game)) {
+    if (const GameRecord* set = database_.FindSet(database_.DeviceName(device), true))
+      sets.push_back(set);
+  }
+  for (const GameRecord* set : sets) {
+    const std::string lower = platform::AsciiLowerCase(set->Name.View());
+    const std::string location =
+        archives_.LocateSetFile(set->Name.Str(), config.directory.rompath, SetKind::Rom);
+    if (location.empty() || ReadsAsItStands(location, lower)) continue;
+    AddProblems(problems, PaddedName(set->Name.Str()) + " rom set: ",
+                archives_.ExtractSet(set->Name.Str(), config.directory.rompath, SetKind::Rom, lower,
+                                     bounds.ForRoms(*set)));
+  }
+  // Its samples as before: in the game's directory, the game's own last.
+  std::vector<std::string> samples;
+  for (const GameRecord* set : BorrowedSets(database_, game, &GameRecord::SampleOf))
+    samples.insert(samples.begin(), set->Name.Str());
+  if (!database_.Samples(game).empty()) samples.push_back(game.Name.Str());
+  for (const std::string& name : samples) {
+    AddProblems(problems, PaddedName(name) + " sample set: ",
+                archives_.ExtractSet(name, config.directory.samplepath, SetKind::Sample,
+                                     SetDirectory(game), bounds.ForSamples(game)));
   }
   return problems;
 }
@@ -172,7 +220,19 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
   AppNames tested = names_;
   if (const std::string into = SetDirectory(game); !into.empty())
     tested.TempDirName += platform::fs::kSeparator + into;
-  if (!PreLaunchTest(ui_, settings_, database_, game, tested, report_, memory_total_, extraction)) {
+  bool passed = false;
+  if (database_.Dialect == EmulatorDialect::kListxml) {
+    // Judged where the emulator will look: the temporary directory, then the ROM folders.
+    Collection collection(
+        SearchDirectories(names_.TempDirName + ";" + emulator_config_.Config().directory.rompath),
+        false);
+    const MachineAudit audit = MachineAuditor(database_, collection).Audit(game);
+    passed = AuditedLaunchTest(ui_, settings_, database_, game, tested, report_, audit, extraction);
+  } else {
+    passed =
+        PreLaunchTest(ui_, settings_, database_, game, tested, report_, memory_total_, extraction);
+  }
+  if (!passed) {
     for (const RunFile& file : run_files)
       RestoreRunFile(file, names_.TempDirName);
     return LaunchOutcome::Refused;

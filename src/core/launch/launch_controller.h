@@ -31,8 +31,10 @@ enum class RecordingMode;
 
 // The parts of a game's command line that the settings, the profile and the recording controls
 // give.
+// `rompath` is the emulator's own (today's emulator reads the collection where it stands).
 GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,
-                          const AppNames& names, RecordingMode mode);
+                          const AppNames& names, RecordingMode mode,
+                          const std::string& rompath = "");
 
 // The sets `game` borrows from through `link` (RomOf or SampleOf), nearest first: each name
 // looked up in Games, then Resources, until a record has none or the name is not found. Each
@@ -89,6 +91,7 @@ class LaunchController {
   // (empty).
   std::string SetDirectory(const GameRecord& game) const;
   LaunchOutcome RunGame(const GameRecord& game);
+  std::vector<std::string> ExtractTodaysSets(const GameRecord& game);
 
   UserInterface& ui_;
   const FrontEndSettings& settings_;

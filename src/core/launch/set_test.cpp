@@ -5,6 +5,7 @@
 #include <optional>
 #include <random>
 
+#include "core/audit/machine_audit.h"
 #include "core/launch/crc32.h"
 #include "core/launch/run_files.h"
 #include "core/profile/game_database.h"
@@ -81,6 +82,43 @@ class SetTest {
                 " MB; Needed=" + std::to_string(need / kMegabyte) + " MB)");
       }
     }
+    return Finish(game);
+  }
+
+  bool RunOnAudit(const GameRecord& game, const MachineAudit& audit,
+                  const std::vector<std::string>& extraction_lines) {
+    ui_.SetOperation(kTesting);
+    ui_.SetProgress(-1);
+    ui_.ShowProgress();
+    ui_.SetBusy(true);
+    ui_.ProcessMessages();
+    StartReport(game);
+    for (const std::string& line : extraction_lines)
+      report_.AddLine(line);
+    for (const std::string& line : audit.unreadable)
+      report_.AddLine(line);
+    for (const AuditProblem& problem : audit.problems) {
+      if (!problem.required) continue;  // a machine best available runs
+      std::string line = PaddedName(problem.file);
+      if (problem.what.starts_with("NOT FOUND")) {
+        line += problem.disk ? " disk file is missing" : " rom file is missing";
+      } else if (problem.what.starts_with("INCORRECT LENGTH: ")) {
+        line += " has wrong size: " + problem.what.substr(18);
+      } else {
+        line += " has wrong CRC";
+      }
+      if (!problem.from.empty()) line += " (from the set " + problem.from + ")";
+      Problem(line);
+    }
+    if (audit.verdict == AuditVerdict::kNotFound)
+      Problem("No file of this machine's own is in the ROM folders");
+    if (audit.verdict == AuditVerdict::kBad && audit.problems.empty()) passed_ = false;
+    return Finish(game);
+  }
+
+ private:
+  // The samples, then the question and the report when something was found.
+  bool Finish(const GameRecord& game) {
     if (settings_.CheckSamplesOnRun) {
       for (TextId sample : database_.Samples(game)) {
         const std::string name(database_.Text(sample));
@@ -105,7 +143,6 @@ class SetTest {
     return passed_;
   }
 
- private:
   std::string PathOf(const std::string& name) const {
     return names_.TempDirName + fs::kSeparator + name;
   }
@@ -251,6 +288,14 @@ bool PreLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
                    const std::vector<std::string>& extraction_lines) {
   const std::uint64_t total = memory_total ? memory_total() : 0;
   return SetTest(ui, settings, database, names, report, total).Run(game, extraction_lines);
+}
+
+bool AuditedLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
+                       const GameDatabase& database, const GameRecord& game, const AppNames& names,
+                       ReportDocument& report, const MachineAudit& audit,
+                       const std::vector<std::string>& extraction_lines) {
+  return SetTest(ui, settings, database, names, report, 0)
+      .RunOnAudit(game, audit, extraction_lines);
 }
 
 }  // namespace kw

@@ -14,6 +14,7 @@ namespace kw {
 
 class UserInterface;
 class GameDatabase;
+struct MachineAudit;
 class ReportDocument;
 struct AppNames;
 struct FrontEndSettings;
@@ -36,5 +37,14 @@ bool PreLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
                    const GameDatabase& database, const GameRecord& game, const AppNames& names,
                    ReportDocument& report, const MemoryTotal& memory_total = PhysicalMemoryTotal,
                    const std::vector<std::string>& extraction_lines = {});
+
+// The same test for a machine of today's emulator, which reads the collection itself: its
+// audit (MachineAuditor) gives the report's lines, a file missing from a device, a BIOS or a
+// parent named with the set it must come from; its samples are looked for in
+// names.TempDirName as above. True when the machine is good or best available.
+bool AuditedLaunchTest(UserInterface& ui, const FrontEndSettings& settings,
+                       const GameDatabase& database, const GameRecord& game, const AppNames& names,
+                       ReportDocument& report, const MachineAudit& audit,
+                       const std::vector<std::string>& extraction_lines = {});
 
 }  // namespace kw

@@ -153,14 +153,47 @@ TEST_F(LaunchTest, ABombMemberNeverReachesTheTemporaryDirectory) {
             "its profile lists allow");
 }
 
-TEST_F(LaunchTest, TodaysEmulatorFindsTheSetsInADirectoryOfTheGamesName) {
+TEST_F(LaunchTest, TodaysEmulatorReadsTheCollectionWhereItStands) {
   program_->database.Dialect = EmulatorDialect::kListxml;
+  // It looks for a set under its name in lower case: PARENT.zip is put into the temporary
+  // directory for it, under that name; the others it reads from the ROM folder.
   test::WriteScript(emu_, "mame",
-                    "printf '%s|' \"$@\" > args.txt; cat \"$3/$1/shared.bin\" > ran.txt\n");
+                    "printf '%s|' \"$@\" > args.txt; ls '$KSTEMP$' > extracted.txt\n");
+  ui_.answers = {MsgAnswer::Yes};
   EXPECT_EQ(Play("CLONE"), LaunchOutcome::Ran);
-  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
-  EXPECT_EQ(emu_.Read("args.txt"), "clone|-rompath|$KSTEMP$|-samplepath|$KSTEMP$|");
-  EXPECT_EQ(emu_.Read("ran.txt"), "C") << "the game's own file, extracted last, wins";
+  EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text << ui_.reports.size();
+  EXPECT_EQ(emu_.Read("args.txt"), "clone|-rompath|$KSTEMP$;.;ROMS|-samplepath|$KSTEMP$|");
+  EXPECT_EQ(emu_.Read("extracted.txt"), "parent\n");
+  EXPECT_FALSE(Leftovers());
+}
+
+TEST_F(LaunchTest, TodaysMachineWhoseDeviceSetIsMissingIsRefusedWithThatSetNamed) {
+  program_->database.Dialect = EmulatorDialect::kListxml;
+  const auto crc = [](const std::string& bytes) {
+    return static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+  };
+  GameEntry device;
+  device.Name = "DEVX";
+  device.Machine = kMachineDevice;
+  device.Roms.push_back({"X.BIN", "", "", 0, 0, 2, crc("xx")});
+  ASSERT_TRUE(program_->database.AddResource(device));
+  GameEntry game;
+  game.Name = "USESDEV";
+  game.Description = "Uses a device";
+  game.Roms.push_back({"U.BIN", "", "", 0, 0, 2, crc("uu")});
+  game.Devices = {"DEVX"};
+  ASSERT_TRUE(program_->database.AddGame(game));
+  Zip("usesdev", {{"u.bin", "uu"}});
+  program_->game_list.FillGameList();
+  ui_.answers = {MsgAnswer::Yes};
+  EXPECT_EQ(Play("USESDEV"), LaunchOutcome::Refused);
+  ASSERT_EQ(ui_.reports.size(), 1u);
+  std::vector<std::string> lines;
+  for (const ReportLine& line : ui_.reports[0].Lines())
+    lines.push_back(line.text);
+  EXPECT_EQ(lines.back(), "x.bin        rom file is missing (from the set devx)");
+  EXPECT_FALSE(std::filesystem::exists(emu_ / "args.txt")) << "the emulator was not started";
   EXPECT_FALSE(Leftovers());
 }
 
