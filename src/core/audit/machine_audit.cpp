@@ -103,6 +103,15 @@ MachineAudit Summary(MachineAudit& out, std::size_t records, bool not_found) {
 MachineAuditor::MachineAuditor(const GameDatabase& db, Collection& collection)
     : db_(db), collection_(collection) {}
 
+MachineAuditor::Wanted MachineAuditor::RomWanted(const RomRecord& rom) const {
+  Wanted w;
+  w.name = Lower(db_.Text(rom.Name));
+  w.size = rom.Size;
+  w.crc = rom.Crc;
+  w.flags = rom.Flags;
+  return w;
+}
+
 std::vector<const GameRecord*> MachineAuditor::SearchPath(const GameRecord& machine) const {
   std::vector<const GameRecord*> path{&machine};
   for (const GameRecord* at = &machine; !at->RomOf.empty();) {
@@ -234,11 +243,7 @@ MachineAudit MachineAuditor::AuditMachine(const GameRecord& machine) {
     return from;
   };
   for (const RomRecord& rom : db_.Roms(machine)) {
-    Wanted w;
-    w.name = Lower(db_.Text(rom.Name));
-    w.size = rom.Size;
-    w.crc = rom.Crc;
-    w.flags = rom.Flags;
+    Wanted w = RomWanted(rom);
     const std::uint64_t key =
         (rom.Flags & kDumpNone) ? NameKey(w.name) : HashKey(rom.Size, rom.Crc);
     w.shared = ancestry.count(key) != 0;
@@ -263,11 +268,7 @@ MachineAudit MachineAuditor::AuditMachine(const GameRecord& machine) {
     device_path.insert(device_path.end(), path.begin(), path.end());
     const auto roms = db_.Roms(*device);
     for (const RomRecord& rom : roms) {
-      Wanted w;
-      w.name = Lower(db_.Text(rom.Name));
-      w.size = rom.Size;
-      w.crc = rom.Crc;
-      w.flags = rom.Flags;
+      Wanted w = RomWanted(rom);
       w.shared = true;  // a device's files are never the machine's own
       w.from = Lower(device->Name.View());
       w.shared_file = [&roms](std::uint64_t size, std::uint32_t crc) {
@@ -306,11 +307,7 @@ MachineAudit MachineAuditor::AuditDevice(const GameRecord& device) {
   Counts counts;
   const std::vector<const GameRecord*> path{&device};
   for (const RomRecord& rom : db_.Roms(device)) {
-    Wanted w;
-    w.name = Lower(db_.Text(rom.Name));
-    w.size = rom.Size;
-    w.crc = rom.Crc;
-    w.flags = rom.Flags;
+    Wanted w = RomWanted(rom);
     Judge(w, path, out, counts);
   }
   return Summary(out, counts.records, counts.found == 0 && counts.required > 0);

@@ -23,6 +23,7 @@ namespace kw {
 
 class GameDatabase;
 struct GameRecord;
+struct RomRecord;
 
 enum class AuditVerdict : std::uint8_t { kNoneNeeded, kGood, kBest, kBad, kNotFound };
 
@@ -57,6 +58,7 @@ class MachineAuditor {
  private:
   struct Wanted;
   struct Counts;
+  Wanted RomWanted(const RomRecord& rom) const;
   MachineAudit AuditMachine(const GameRecord& machine);
   MachineAudit AuditDevice(const GameRecord& device);
   // The machine's set, then its parents and BIOS (the RomOf chain), each once.

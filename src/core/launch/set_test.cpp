@@ -57,15 +57,7 @@ class SetTest {
         memory_total_(memory_total) {}
 
   bool Run(const GameRecord& game, const std::vector<std::string>& extraction_lines) {
-    ui_.SetOperation(kTesting);
-    ui_.SetProgress(-1);
-    ui_.ShowProgress();
-    ui_.SetBusy(true);
-    ui_.ProcessMessages();
-
-    StartReport(game);
-    for (const std::string& line : extraction_lines)
-      report_.AddLine(line);
+    Begin(game, extraction_lines);
     const auto roms = database_.Roms(game);
     if (!roms.empty()) {
       // Wide enough that no list of 32-bit sizes can wrap it into a small need.
@@ -87,14 +79,7 @@ class SetTest {
 
   bool RunOnAudit(const GameRecord& game, const MachineAudit& audit,
                   const std::vector<std::string>& extraction_lines) {
-    ui_.SetOperation(kTesting);
-    ui_.SetProgress(-1);
-    ui_.ShowProgress();
-    ui_.SetBusy(true);
-    ui_.ProcessMessages();
-    StartReport(game);
-    for (const std::string& line : extraction_lines)
-      report_.AddLine(line);
+    Begin(game, extraction_lines);
     for (const std::string& line : audit.unreadable)
       report_.AddLine(line);
     for (const AuditProblem& problem : audit.problems) {
@@ -117,6 +102,18 @@ class SetTest {
   }
 
  private:
+  // The progress window, and the report's heading with the extraction's lines.
+  void Begin(const GameRecord& game, const std::vector<std::string>& extraction_lines) {
+    ui_.SetOperation(kTesting);
+    ui_.SetProgress(-1);
+    ui_.ShowProgress();
+    ui_.SetBusy(true);
+    ui_.ProcessMessages();
+    StartReport(game);
+    for (const std::string& line : extraction_lines)
+      report_.AddLine(line);
+  }
+
   // The samples, then the question and the report when something was found.
   bool Finish(const GameRecord& game) {
     if (settings_.CheckSamplesOnRun) {
