@@ -201,6 +201,8 @@ void MachineAuditor::Judge(const Wanted& wanted, const std::vector<const GameRec
         problem.what = "NO GOOD DUMP KNOWN", problem.required = false, good = true;
       } else if (file->crc_known && file->crc != wanted.crc) {
         problem.what = "INCORRECT CHECKSUM";
+        problem.wanted_crc = wanted.crc;
+        problem.found_crc = file->crc;
       } else if (wanted.flags & kDumpBad) {
         problem.what = "NEEDS REDUMP", problem.required = false, good = true;
       } else {

@@ -40,6 +40,8 @@ struct AuditProblem {
   std::string from;  // the set it must come from when not the machine's own (a device, a parent)
   bool required = true;  // false: only makes the machine "best available"
   bool disk = false;
+  std::uint32_t wanted_crc = 0;  // for INCORRECT CHECKSUM of a ROM: the listed CRC
+  std::uint32_t found_crc = 0;   // and the one found
 };
 
 struct MachineAudit {

@@ -220,8 +220,12 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   bool stopped = CheckAbort(true);
   const bool has_games = db_.GameCount() > 0;
   if (!stopped && options_.VerifyRoms) {
-    if (has_games) stopped = RomPass();
-    if (!stopped && db_.ResourceCount() > 0) stopped = ResourcePass();
+    if (db_.Dialect == EmulatorDialect::kListxml) {
+      stopped = TodaysRomPass();
+    } else {
+      if (has_games) stopped = RomPass();
+      if (!stopped && db_.ResourceCount() > 0) stopped = ResourcePass();
+    }
   }
   if (!stopped && options_.VerifySamples && has_games) stopped = SamplePass();
   const bool pictures = options_.VerifyScreenshot || options_.VerifyCabinets ||
@@ -356,7 +360,8 @@ std::vector<SetJob> Verifier::PlanReading() const {
   std::vector<SetJob> jobs;
   const auto& games = db_.Games();
   const bool has_games = !games.empty();
-  if (options_.VerifyRoms) {
+  // Today's machines are judged by their own pass, which reads the sets itself.
+  if (options_.VerifyRoms && db_.Dialect != EmulatorDialect::kListxml) {
     if (has_games) {
       const RomGroups groups(games, options_.RomClones);
       for (const GameRecord& game : games) {

@@ -139,6 +139,48 @@ TEST_F(VerifierTest, RomPassFindsEveryKindOfFault) {
   EXPECT_EQ(counters_.FaultySets, 1u);
 }
 
+// A profile of today's emulator: a split clone, a device set that is missing, a file under
+// another name; only the bad machines are listed, a missing file with the set it comes from, and
+// the report ends with the emulator's own summary.
+TEST_F(VerifierTest, TodaysMachinesAreJudgedAsTheEmulatorJudgesThem) {
+  Load("game (\n name master\n" + Rom("m.1", "mast") + Rom("m.2", "mas2") + ")\n" +
+       "game (\n name clone\n cloneof master\n romof master\n" + Rom("m.1", "mast", " merge m.1") +
+       Rom("c.1", "clon") + ")\n" + "game (\n name absent\n cloneof master\n romof master\n" +
+       Rom("m.1", "mast", " merge m.1") + Rom("a.1", "absn") + ")\n" + "game (\n name usesdev\n" +
+       Rom("u.1", "uses") + Rom("w.1", "wron") + ")\n" + "resource (\n name devx\n" +
+       Rom("x.1", "devx") + ")\n");
+  db_.Dialect = EmulatorDialect::kListxml;
+  GameDatabase today;
+  today.Dialect = EmulatorDialect::kListxml;
+  for (const GameRecord& game : db_.Games()) {
+    GameEntry entry = db_.Entry(game);
+    if (entry.Name == "USESDEV") entry.Devices = {"DEVX"};
+    today.AddGame(entry);
+  }
+  GameEntry device = db_.Entry(db_.Resource(0));
+  device.Machine = kMachineDevice;
+  today.AddResource(device);
+  today.EmulatorDir = db_.EmulatorDir;
+  today.ProfilePath = db_.ProfilePath;
+  db_ = std::move(today);
+  Zip("roms", "master", {{"m.1", "mast"}, {"renamed", "mas2"}});
+  Zip("roms", "clone", {{"c.1", "clon"}});
+  Zip("roms", "usesdev", {{"u.1", "uses"}, {"w.1", "WRON"}});
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(
+      Section("Rom set verification report:"),
+      (Lines{"[USESDEV]  - W.1          has wrong CRC: $" + platform::AsciiUpperCase(Crc("WRON")) +
+                 " instead of $" + platform::AsciiUpperCase(Crc("wron")),
+             "[USESDEV]  - X.1          rom not found (it comes from the set devx)"}));
+  EXPECT_NE(std::find(report_.begin(), report_.end(), "3 romsets found, 2 were OK."),
+            report_.end());
+  EXPECT_EQ(counters_.FaultySets, 1u);
+  EXPECT_EQ(counters_.MissingRoms, 1u);
+  EXPECT_EQ(counters_.CorruptRoms, 1u);
+  EXPECT_EQ(counters_.SkippedSets, 2u) << "the absent clone and the absent device";
+}
+
 // An archive bomb: a member listed far larger than any file the profile lists is judged from the
 // archive's directory in either mode and never decoded (its data is damaged here, which
 // decoding would find); the set's other files are read all the same.
