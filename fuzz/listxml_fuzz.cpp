@@ -22,10 +22,19 @@ void CheckRecord(const kw::GameDatabase& db, const kw::GameRecord& r) {
   Check(db.Text(r.Description).size() <= kw::kTextWidth &&
         db.Text(r.Manufacturer).size() <= kw::kTextWidth &&
         db.Text(r.Freq).size() <= kw::kTextWidth);
+  // Only the dump marks, and a SHA-1 of its 20 bytes or none.
+  constexpr unsigned kDumpMarks = kw::kDumpBad | kw::kDumpNone | kw::kDumpOptional;
   for (const auto& rom : db.Roms(r))
     Check(db.Text(rom.Name).size() <= kw::kTextWidth &&
           db.Text(rom.Merge).size() <= kw::kTextWidth &&
-          db.Text(rom.Region).size() <= kw::kTextWidth && rom.Flags == 0);
+          db.Text(rom.Region).size() <= kw::kTextWidth && (rom.Flags & ~kDumpMarks) == 0 &&
+          (db.Text(rom.Sha1).empty() || db.Text(rom.Sha1).size() == kw::kSha1Bytes));
+  for (const auto& disk : db.Disks(r))
+    Check(db.Text(disk.Name).size() <= kw::kTextWidth && (disk.Flags & ~kDumpMarks) == 0 &&
+          (db.Text(disk.Sha1).empty() || db.Text(disk.Sha1).size() == kw::kSha1Bytes));
+  for (std::uint32_t device : db.Devices(r))
+    Check(!db.DeviceName(device).empty() && db.DeviceName(device).size() <= kw::kLongSetNameWidth);
+  Check(r.Machine <= (kw::kMachineBios | kw::kMachineDevice | kw::kMachineMechanical));
   for (const auto& chip : db.Chips(r))
     Check(chip.Kind <= 2 && chip.Flags == 0 && db.Text(chip.Name).size() <= kw::kTextWidth);
   Check(r.Raster <= 1 && r.Vertical <= 1 && r.Control <= 8 && r.Tilt <= 1 && r.Service <= 1);
