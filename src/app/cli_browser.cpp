@@ -7,6 +7,7 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
+#include "core/audit/set_status_controller.h"
 #include "core/browser/game_list.h"
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info.h"
@@ -120,10 +121,16 @@ int QuickInfo(const Args& args) {
   stats.SetNameWidth(NameWidthsOf(db.Dialect).set);
   stats.LoadStats();
   const GameRecord& game = db.Game(static_cast<std::size_t>(position));
-  const auto values = QuickInfoTexts(db, game, stats.FindPlayRecord(game.Name.View()));
+  SetStatusController set_status(db, files.names);
+  set_status.ProfileOpened();
+  if (!set_status.LoadProblem().empty())
+    std::fprintf(stderr, "kestrelwing-cli quick-info: %s\n", set_status.LoadProblem().c_str());
+  const auto values = QuickInfoTexts(db, game, stats.FindPlayRecord(game.Name.View()),
+                                     set_status.Find(game.Name.View()));
   std::string out;
-  for (std::size_t i = 0; i < kQuickInfoLines; ++i)
-    out += std::string(kQuickInfoCaptions[i]) + " " + values[i] + "\n";
+  for (std::size_t i = 0; i < kQuickInfoLines; ++i) {
+    if (!values[i].empty()) out += std::string(kQuickInfoCaptions[i]) + " " + values[i] + "\n";
+  }
   out += "Picture: " + PictureLine(db, game, files.settings) + "\n";
   return WriteOut(out) && FlushOut() ? 0 : 1;
 }

@@ -77,7 +77,9 @@ Commands:
       Print the quick information of the game named SET (exactly, case included) as
       the main window shows it: twelve lines, each the caption, a blank and the
       value ("Romset name: PACMAN, clone of PUCKMAN"), with the plays of STATS.INI
-      of the program directory, then "Picture: " and the full path of the picture
+      of the program directory; for a profile of today's emulator a thirteenth,
+      "Status: " and the verdict its last check kept with the date ("Good (checked
+      12/09/26 11:37:21)", "Unknown" before any); then "Picture: " and the full path of the picture
       that would be shown, or the message drawn instead ("Image not found",
       "Unsupported format"; nothing for the "None" tab). The picture directories and
       the tab come from KESTREL.INI; relative directories are taken from the
@@ -164,7 +166,9 @@ Commands:
       the emulator's mame.ini. Without --quick every file's data is decoded and
       its CRC checked; --quick believes the archives' own CRCs, as the emulator
       does. --sets judges only the named machines. Sets that cannot be read are
-      named on standard error. Exit 0 after the run, 1 when the profile cannot be
+      named on standard error. The verdicts are kept for the quick information
+      (NAME-XXXXXXXX.STS of the program directory), as every verification of a
+      profile of today's emulator keeps them; --sets adds to them. Exit 0 after the run, 1 when the profile cannot be
       opened or is the era's.
   search PROFILE.KSL --target game|romset|clones|manufacturer
          --mode exact|start|contain [--case] TEXT

@@ -40,6 +40,13 @@ bool SetOption(VerifyOptions& options, const std::string& word) {
   return false;
 }
 
+// Keeps the verdicts of a check for the window's quick information; a failure is said, and the
+// check stands.
+void KeepVerdicts(Program& program, const SetVerdicts& verdicts, bool whole) {
+  if (Status kept = program.set_status.Keep(verdicts, whole); !kept)
+    std::fprintf(stderr, "kestrelwing-cli verify: %s\n", kept.Message().c_str());
+}
+
 // Each machine of a profile of today's emulator judged as the emulator judges it, one line each.
 int PrintStatus(Program& program, bool quick, const std::vector<std::string>& sets) {
   if (program.database.Dialect != EmulatorDialect::kListxml) {
@@ -52,11 +59,14 @@ int PrintStatus(Program& program, bool quick, const std::vector<std::string>& se
                         !quick);
   const std::vector<JudgedMachine> judged = AuditProfile(program.database, collection, sets);
   std::string text;
+  SetVerdicts verdicts;
   for (const JudgedMachine& machine : judged) {
     text += machine.name + " " + std::string(AuditWord(machine.audit.verdict)) + "\n";
+    verdicts.emplace_back(machine.name, machine.audit.verdict);
     for (const std::string& unreadable : machine.audit.unreadable)
       std::fprintf(stderr, "kestrelwing-cli verify: %s\n", unreadable.c_str());
   }
+  KeepVerdicts(program, verdicts, sets.empty());
   return WriteOut(text) && FlushOut() ? 0 : 1;
 }
 
@@ -116,6 +126,7 @@ int Verify(const Args& args) {
     return 1;
   }
   if (*outcome != VerifyOutcome::Completed) return 1;
+  if (!verifier.Verdicts().empty()) KeepVerdicts(program, verifier.Verdicts(), true);
   std::string text;
   for (const VerifyCounterField& counter : kVerifyCounterFields)
     text +=

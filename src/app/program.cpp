@@ -11,7 +11,8 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       profiles(ui, database, settings, names, views.shell, views.reopen_menus, views.new_profile),
       emulator_config(database, names.TempDirName),
       help(ui, settings.Values(), database, names.NewsPath, views.text_files),
-      quick_info(settings.Values(), database, stats, views.quick_info),
+      set_status(database, names),
+      quick_info(settings.Values(), database, stats, set_status, views.quick_info),
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
       recording(database, game_list, emulator_config, views.recording),
       statistics(ui, stats, database, names.ProductName, views.statistics),
@@ -20,7 +21,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       archives(ui, settings.Values(), "", names.TempDirName, names.DiscIniName),
       launch(ui, settings.Values(), database, emulator_config, statistics, game_list, recording,
              archives, names),
-      verify(ui, settings.Values(), database, emulator_config, names),
+      verify(ui, settings.Values(), database, emulator_config, set_status, names),
       describe(ui, settings.Values(), database, emulator_config, stats, game_list, names),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
@@ -37,6 +38,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   profiles.AddListener(emulator_config);
   profiles.AddListener(help);
   profiles.AddListener(statistics);
+  profiles.AddListener(set_status);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);

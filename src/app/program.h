@@ -2,6 +2,7 @@
 // wired together. The GUI builds it over its windows, the tests over recording stand-ins.
 #pragma once
 
+#include "core/audit/set_status_controller.h"
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
 #include "core/browser/search.h"
@@ -59,6 +60,7 @@ class Program {
   ProfileController profiles;
   EmulatorConfigController emulator_config;
   HelpController help;
+  SetStatusController set_status;
   QuickInfoController quick_info;
   GameListController game_list;
   RecordingController recording;

@@ -1,5 +1,7 @@
 #include "core/hex_value.h"
 
+#include <cstdio>
+
 namespace kw {
 
 std::uint32_t HexValue(std::string_view text) {
@@ -18,6 +20,12 @@ std::uint32_t HexValue(std::string_view text) {
     value = (value << 4) | digit;
   }
   return value;
+}
+
+std::string Hex8(std::uint32_t value) {
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
+  return text;
 }
 
 }  // namespace kw

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kw {
@@ -10,5 +11,8 @@ namespace kw {
 // per character: '0'-'9' and 'A'-'F' (either case) give their values, every other character
 // counts as a digit of value 0. The value wraps at 32 bits; the empty text gives 0.
 std::uint32_t HexValue(std::string_view text);
+
+// `value` as eight upper-case hexadecimal digits ("0001F2AB"), as CRCs are shown.
+std::string Hex8(std::uint32_t value);
 
 }  // namespace kw

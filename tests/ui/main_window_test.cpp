@@ -162,9 +162,11 @@ class MainWindowTest : public QObject {
     QVERIFY(!w.QuickInfo().PopExplorerOPT->isEnabled());
     QCOMPARE(w.QuickInfo().PopExplorerOPT->objectName(), QString("_ExplorerOPT"));
     QCOMPARE(w.windowTitle(), QString("Kestrelwing - no profile loaded"));
-    QCOMPARE(w.QuickInfo().QuickInfoValues.size(), std::size_t{12});
+    QCOMPARE(w.QuickInfo().QuickInfoValues.size(), std::size_t{13});
     for (QLabel* value : w.QuickInfo().QuickInfoValues)
       QCOMPARE(value->text(), QString("Not available"));
+    // The status line is only for a game of today's emulator.
+    QVERIFY(!w.QuickInfo().SetStatus->isVisibleTo(w.QuickInfo().QuickInfoBOX));
   }
 
   void WithProfileEverythingProfileBoundIsOnAndTheListWhite() {
@@ -360,6 +362,7 @@ class MainWindowTest : public QObject {
     // Every quick-information line gets its full height and the longest caption its width.
     for (int i = 0; i < kw::QuickInfoPanel::kQuickInfoRows; ++i) {
       QLabel* caption = q.QuickInfoCaptions[i];
+      if (!caption->isVisible()) continue;
       QVERIFY2(caption->height() >= caption->sizeHint().height(), qPrintable(caption->text()));
       QVERIFY2(caption->width() >= caption->sizeHint().width(), qPrintable(caption->text()));
       QVERIFY(q.QuickInfoValues[i]->height() >= q.QuickInfoValues[i]->sizeHint().height());
@@ -369,6 +372,26 @@ class MainWindowTest : public QObject {
     QVERIFY(q.Controls->width() >= q.Controls->fontMetrics().horizontalAdvance(q.Controls->text()));
     for (QWidget* c : r.GameRecordingBOX->findChildren<QWidget*>())
       QVERIFY2(r.GameRecordingBOX->rect().contains(c->geometry()), qPrintable(c->objectName()));
+
+    // A game of today's emulator adds the status line: the box grows upwards into the list's
+    // room, every line still whole; the era's game takes the room back.
+    const QRect era_box = q.QuickInfoBOX->geometry();
+    std::array<std::string, kw::kQuickInfoLines> values;
+    values.fill("x");
+    values.back() = "Good (checked 12/09/26 11:37:21)";
+    q.ShowQuickInfo(values);
+    QApplication::processEvents();
+    QVERIFY(q.SetStatus->isVisible());
+    QVERIFY(q.QuickInfoBOX->geometry().top() < era_box.top());
+    QCOMPARE(q.QuickInfoBOX->geometry().bottom(), era_box.bottom());
+    QVERIFY(l.GamesList->geometry().bottom() < q.QuickInfoBOX->geometry().top());
+    QVERIFY(q.SetStatus->height() >= q.SetStatus->sizeHint().height());
+    QVERIFY(q.QuickInfoBOX->rect().contains(q.SetStatus->geometry()));
+    values.back().clear();
+    q.ShowQuickInfo(values);
+    QApplication::processEvents();
+    QVERIFY(!q.SetStatus->isVisible());
+    QCOMPARE(q.QuickInfoBOX->geometry(), era_box);
   }
 
   void GameListShowsTheLinesOfTheController() {

@@ -529,6 +529,9 @@ void TodaysEmulatorWindows(const QDir& out) {
   Require(run.program.database.GameCount() > 30000, "the profile holds too few machines");
   Require(Save(Grab(&run.window), out.filePath("main-window-todays-emulator.png")),
           "main-window-todays-emulator.png not saved");
+  // As a check of the set (verify --sets pacman --status) leaves it.
+  Require(run.program.set_status.Keep({{"pacman", kw::AuditVerdict::kGood}}, false).Ok(),
+          "the set status was not kept");
   run.program.game_list.SelectLine(run.program.database.FindGamePosition("PACMAN"));
   Require(Save(Grab(&run.window), out.filePath("main-window-todays-machine.png")),
           "main-window-todays-machine.png not saved");

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/audit/set_status.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 
@@ -59,7 +60,8 @@ std::string ResolutionText(const GameDatabase& db, const GameRecord& game) {
 
 std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,
-                                                        const PlayRecord* record) {
+                                                        const PlayRecord* record,
+                                                        const SetStatus* status) {
   std::array<std::string, kQuickInfoLines> texts;
   texts[0] = game.Name.Str();
   if (!game.CloneOf.empty()) texts[0] += ", clone of " + game.CloneOf.Str();
@@ -90,6 +92,7 @@ std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
   texts[9] += game.ColorDeep != 0 ? ", 16 bits" : ", 8 bits";
   texts[10] = DriverWord(game.DriverSound);
   texts[11] = StatsText(record);
+  if (db.Dialect == EmulatorDialect::kListxml) texts[12] = SetStatusText(status);
   return texts;
 }
 

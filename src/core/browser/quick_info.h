@@ -10,25 +10,29 @@ namespace kw {
 class GameDatabase;
 struct GameRecord;
 struct PlayRecord;
+struct SetStatus;
 
-inline constexpr std::size_t kQuickInfoLines = 12;
+inline constexpr std::size_t kQuickInfoLines = 13;
 
 // The captions beside the values, in display order.
 inline constexpr std::array<const char*, kQuickInfoLines> kQuickInfoCaptions = {
     "Romset name:",    "Copyright:",     "Screen type:",   "Resolution:",
     "Sound:",          "Controls:",      "Coinage:",       "Dip Switches:",
-    "Driver quality:", "Color quality:", "Sound quality:", "Statistics:"};
+    "Driver quality:", "Color quality:", "Sound quality:", "Statistics:",
+    "Status:"};
 
 // What every value shows before a game is selected and while no profile is open.
 inline constexpr const char* kQuickInfoNotAvailable = "Not available";
 
 // The values of GamesListClick for `game` of `db`, in the order of the captions: RomSetName,
 // Copyright, ScreenTypeVAL, Resolution, Sound, Controls, Coins, DipSwitch, Driver, Color,
-// SoundQuality, Stats. `record` is the game's play record (FindPlayRecord of its Name), or
-// null.
+// SoundQuality, Stats, and for a profile of today's emulator SetStatus (empty for the era's,
+// whose box has no such line). `record` is the game's play record (FindPlayRecord of its Name),
+// or null; `status` the verdict kept from its last check, or null.
 std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,
-                                                        const PlayRecord* record);
+                                                        const PlayRecord* record,
+                                                        const SetStatus* status = nullptr);
 
 // "None", "Mono", "Stereo" or "Polyphonic" for the number of sound channels.
 std::string ChannelsText(unsigned channels);

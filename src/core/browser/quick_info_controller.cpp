@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/audit/set_status_controller.h"
 #include "core/browser/pictures.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
@@ -21,8 +22,14 @@ PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& 
 }
 
 QuickInfoController::QuickInfoController(FrontEndSettings& settings, const GameDatabase& database,
-                                         const PlayStats& stats, QuickInfoView& view)
-    : settings_(settings), database_(database), stats_(stats), view_(view) {}
+                                         const PlayStats& stats,
+                                         const SetStatusController& set_status,
+                                         QuickInfoView& view)
+    : settings_(settings),
+      database_(database),
+      stats_(stats),
+      set_status_(set_status),
+      view_(view) {}
 
 void QuickInfoController::ShowSettings() {
   if (settings_.ScreenshotDisplay < kPictureTabs) view_.ShowPictureTab(settings_.ScreenshotDisplay);
@@ -40,7 +47,8 @@ void QuickInfoController::GameSelected(long position) {
     return;
   shown_position_ = position;
   const GameRecord& game = database_.Game(static_cast<std::size_t>(position));
-  view_.ShowQuickInfo(QuickInfoTexts(database_, game, stats_.FindPlayRecord(game.Name.View())));
+  view_.ShowQuickInfo(QuickInfoTexts(database_, game, stats_.FindPlayRecord(game.Name.View()),
+                                     set_status_.Find(game.Name.View())));
   const PictureChoice picture = ChoosePicture(
       settings_, game, [this](const std::string& file) { return view_.ShowPictureFile(file); });
   if (picture.file.empty()) view_.ShowProductPicture(picture.message);

@@ -14,6 +14,7 @@ namespace kw {
 
 class GameDatabase;
 class PlayStats;
+class SetStatusController;
 struct FrontEndSettings;
 
 inline constexpr int kPictureTabs = 5;
@@ -26,7 +27,8 @@ class QuickInfoView {
   // Enables the box and the pictures with a profile; without one every value reads
   // "Not available" and the product picture is hidden.
   virtual void ShowProfileState(bool profile_loaded) = 0;
-  // The twelve values, in display order.
+  // The values, in display order; an empty one is a line the open profile has not (the era's
+  // has no status line): its caption and value are hidden.
   virtual void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) = 0;
   // Shows the picture file fitted into the frame; false when it cannot be loaded.
   virtual bool ShowPictureFile(const std::string& path) = 0;
@@ -50,7 +52,8 @@ PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& 
 class QuickInfoController : public ProfileListener, public GameSelectionListener {
  public:
   QuickInfoController(FrontEndSettings& settings, const GameDatabase& database,
-                      const PlayStats& stats, QuickInfoView& view);
+                      const PlayStats& stats, const SetStatusController& set_status,
+                      QuickInfoView& view);
 
   // Shows the stored picture tab.
   void ShowSettings();
@@ -58,6 +61,8 @@ class QuickInfoController : public ProfileListener, public GameSelectionListener
   // that kind is shown.
   void SelectPictureTab(int index);
 
+  // Shows the selected game's values again (after a check has changed its status).
+  void ShowAgain() { GameSelected(shown_position_); }
   // GamesListClick for the game at `position` of Games.
   void GameSelected(long position) override;
   // The full path of the picture shown, empty when the product picture is shown.
@@ -68,6 +73,7 @@ class QuickInfoController : public ProfileListener, public GameSelectionListener
   FrontEndSettings& settings_;
   const GameDatabase& database_;
   const PlayStats& stats_;
+  const SetStatusController& set_status_;
   QuickInfoView& view_;
   long shown_position_ = -1;
   std::string shown_picture_path_;

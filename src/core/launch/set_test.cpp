@@ -1,11 +1,11 @@
 #include "core/launch/set_test.h"
 
 #include <chrono>
-#include <cstdio>
 #include <optional>
 #include <random>
 
 #include "core/audit/machine_audit.h"
+#include "core/hex_value.h"
 #include "core/launch/crc32.h"
 #include "core/launch/run_files.h"
 #include "core/profile/game_database.h"
@@ -24,12 +24,6 @@ namespace {
 
 constexpr const char* kTesting = "Testing rom set...";
 constexpr std::uint64_t kMegabyte = 1048576;
-
-std::string Hex8(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
-  return text;
-}
 
 // Random bytes, each uniform over 0..255, from a generator seeded from the clock.
 std::string RandomBytes(std::size_t size) {

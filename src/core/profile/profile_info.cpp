@@ -1,11 +1,11 @@
 #include "core/profile/profile_info.h"
 
-#include <ctime>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
+#include "core/local_time.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
 #include "core/shell/settings.h"
@@ -53,13 +53,8 @@ std::string DateLine(const std::string& path) {
   if (path.empty() || !platform::fs::FileExists(path)) return "";
   const std::optional<std::int64_t> when = platform::fs::ModificationTime(path);
   if (!when) return "";
-  const std::time_t t = static_cast<std::time_t>(*when);
-  std::tm local{};
-  localtime_r(&t, &local);
-  char date[64] = "", time[64] = "";
-  std::strftime(date, sizeof date, "%x", &local);
-  std::strftime(time, sizeof time, "%X", &local);
-  return std::string("Creation date: ............") + date + " - " + time;
+  const LocalDateTime local = LocalDateTimeOf(*when);
+  return "Creation date: ............" + local.date + " - " + local.time;
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include "core/reports/set_description.h"
 
-#include <cstdio>
-
 #include "core/browser/joystick_select.h"
 #include "core/browser/quick_info.h"
+#include "core/hex_value.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
@@ -21,12 +20,6 @@ namespace {
 
 constexpr const char* kHeadingFace = "Times New Roman";
 constexpr const char* kBodyFace = "Courier New";
-
-std::string Hex8(std::uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
-  return text;
-}
 
 std::string PaddedTo(std::string text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');

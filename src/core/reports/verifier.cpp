@@ -1,12 +1,12 @@
 #include "core/reports/verifier.h"
 
 #include <cstdio>
-#include <ctime>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/browser/pictures.h"
+#include "core/local_time.h"
 #include "core/profile/game_database.h"
 #include "core/shell/app_names.h"
 #include "core/shell/settings.h"
@@ -284,13 +284,8 @@ void Verifier::WriteHeader() {
   Write("Profile: .................." + db_.ProfilePath);
   if (!db_.ProfilePath.empty() && fs::FileExists(db_.ProfilePath)) {
     if (std::optional<std::int64_t> when = fs::ModificationTime(db_.ProfilePath)) {
-      const std::time_t t = static_cast<std::time_t>(*when);
-      std::tm local{};
-      localtime_r(&t, &local);
-      char date[64] = "", time[64] = "";
-      std::strftime(date, sizeof date, "%x", &local);
-      std::strftime(time, sizeof time, "%X", &local);
-      Write(std::string("Creation date: ............") + date + " - " + time);
+      const LocalDateTime local = LocalDateTimeOf(*when);
+      Write("Creation date: ............" + local.date + " - " + local.time);
     }
   }
   Write("MAME executable file: ....." + db_.EmulatorDir + db_.EmulatorExe);

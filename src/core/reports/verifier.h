@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/audit/set_status.h"
 #include "core/launch/set_archives.h"
 #include "core/launch/set_bounds.h"
 #include "core/reports/set_contents.h"
@@ -128,6 +129,9 @@ class Verifier {
   Result<VerifyOutcome> Run(const VerifyOptions& options);
 
   const VerifyCounters& Counters() const { return counters_; }
+  // The verdict of each set that needs files, for a profile of today's emulator (the era's
+  // verification gives none).
+  const SetVerdicts& Verdicts() const { return verdicts_; }
   const VerifyStatus& Status() const { return status_; }
   // The shortest time between two window updates (15 ms; 0 in tests, to see every one).
   void SetUpdateInterval(std::chrono::milliseconds interval) { interval_ = interval; }
@@ -193,6 +197,7 @@ class Verifier {
 
   VerifyOptions options_;
   VerifyCounters counters_;
+  SetVerdicts verdicts_;
   VerifyStatus status_;
   std::vector<std::string> expected_;
   // The set last read when it is there but could not be read: "LOCATION: cannot be read: why".

@@ -1,24 +1,14 @@
 // The verifier's file tests of one set against what its archives hold: its ROMs or samples, the
 // files it does not use, and the certification of a sample set.
-#include <cstdio>
 #include <unordered_set>
 
+#include "core/hex_value.h"
 #include "core/launch/set_test.h"
 #include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
 #include "platform/ascii.h"
 
 namespace kw {
-
-namespace {
-
-std::string Hex8(std::uint32_t value) {
-  char buffer[9];
-  std::snprintf(buffer, sizeof buffer, "%08X", value);
-  return buffer;
-}
-
-}  // namespace
 
 // Tests one record against what reached the temporary directory; true when the run was
 // aborted meanwhile.

@@ -1,8 +1,7 @@
 // The verifier's ROM pass for a profile of today's emulator: every machine judged as the
 // emulator judges it, whatever the layout of the collection; only the bad ones are listed.
-#include <cstdio>
-
 #include "core/audit/machine_audit.h"
+#include "core/hex_value.h"
 #include "core/launch/set_archives.h"
 #include "core/launch/set_test.h"
 #include "core/profile/game_database.h"
@@ -12,12 +11,6 @@
 namespace kw {
 
 namespace {
-
-std::string Hex8(std::uint32_t value) {
-  char buffer[9];
-  std::snprintf(buffer, sizeof buffer, "%08X", value);
-  return buffer;
-}
 
 // A problem in the era's line form, with the set a shared file must come from.
 std::string ProblemLine(const std::string& tag, const AuditProblem& problem) {
@@ -46,6 +39,7 @@ bool Verifier::TodaysRomPass() {
       machines.push_back(&machine);
   }
   StartPass("Rom set verification report:", machines.size());
+  verdicts_.clear();
   Collection collection(SearchDirectories(rompath_), !options_.QuickCheck);
   MachineAuditor auditor(db_, collection);
   std::size_t found = 0, ok = 0;
@@ -57,6 +51,7 @@ bool Verifier::TodaysRomPass() {
     const MachineAudit audit = auditor.Audit(*machine);
     Advance();
     if (audit.verdict == AuditVerdict::kNoneNeeded) continue;
+    verdicts_.emplace_back(platform::AsciiLowerCase(machine->Name.View()), audit.verdict);
     if (audit.verdict == AuditVerdict::kNotFound) {
       ++counters_.SkippedSets;
       continue;

@@ -1,5 +1,6 @@
 #include "core/reports/verify_controller.h"
 
+#include "core/audit/set_status_controller.h"
 #include "core/launch/command_line.h"
 #include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
@@ -14,11 +15,12 @@ namespace kw {
 VerifyController::VerifyController(UserInterface& ui, const FrontEndSettings& settings,
                                    const GameDatabase& database,
                                    const EmulatorConfigController& emulator_config,
-                                   const AppNames& names)
+                                   SetStatusController& set_status, const AppNames& names)
     : ui_(ui),
       settings_(settings),
       database_(database),
       emulator_config_(emulator_config),
+      set_status_(set_status),
       names_(names),
       form_(ui, names.ProductName, names.ProgramDir) {
   form_.SetGoHook([this](VerifyForm& form) { Run(form); });
@@ -57,6 +59,10 @@ void VerifyController::Run(VerifyForm& form) {
   // Refused at the first question, or not begun: the window stays as it was. Aborted: the form
   // has already closed the window.
   if (outcome && *outcome == VerifyOutcome::Aborted) return;
+  if (outcome && *outcome == VerifyOutcome::Completed && !verifier.Verdicts().empty()) {
+    if (Status kept = set_status_.Keep(verifier.Verdicts(), true); !kept)
+      ui_.Ask(kept.Message(), MsgIcon::Warning);
+  }
   if (form.State != VerifyRunState::Running) return;
   form.ShowCounters(verifier.Counters());
   (void)form.StopTimer();

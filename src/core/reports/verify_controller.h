@@ -9,6 +9,7 @@ namespace kw {
 
 class EmulatorConfigController;
 class GameDatabase;
+class SetStatusController;
 class UserInterface;
 struct FrontEndSettings;
 
@@ -16,7 +17,7 @@ class VerifyController {
  public:
   VerifyController(UserInterface& ui, const FrontEndSettings& settings,
                    const GameDatabase& database, const EmulatorConfigController& emulator_config,
-                   const AppNames& names);
+                   SetStatusController& set_status, const AppNames& names);
 
   VerifyForm& Form() { return form_; }
   const std::string& WorkDir() const;
@@ -30,6 +31,7 @@ class VerifyController {
   const FrontEndSettings& settings_;
   const GameDatabase& database_;
   const EmulatorConfigController& emulator_config_;
+  SetStatusController& set_status_;
   const AppNames& names_;
   VerifyForm form_;
 };

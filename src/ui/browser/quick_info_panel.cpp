@@ -21,7 +21,8 @@ const char* const kPictureTabNames[kPictureTabs] = {"None", "Game", "Cabinet", "
 // The value labels' names, in the order of the captions.
 const char* const kQuickInfoNames[QuickInfoPanel::kQuickInfoRows] = {
     "RomSetName", "Copyright", "ScreenTypeVAL", "Resolution", "Sound",        "Controls",
-    "Coins",      "DipSwitch", "Driver",        "Color",      "SoundQuality", "Stats"};
+    "Coins",      "DipSwitch", "Driver",        "Color",      "SoundQuality", "Stats",
+    "SetStatus"};
 
 }  // namespace
 
@@ -100,6 +101,10 @@ void QuickInfoPanel::CreateQuickInfo(QWidget* parent) {
   Color = QuickInfoValues[9];
   SoundQuality = QuickInfoValues[10];
   Stats = QuickInfoValues[11];
+  SetStatus = QuickInfoValues[12];
+  // Only a game of today's emulator has a status line.
+  QuickInfoCaptions[12]->hide();
+  SetStatus->hide();
 }
 
 void QuickInfoPanel::ShowPictureTab(int index) {
@@ -117,12 +122,26 @@ void QuickInfoPanel::ShowProfileState(bool loaded) {
   if (!loaded) {
     for (QLabel* value : QuickInfoValues)
       value->setText(kQuickInfoNotAvailable);
+    if (SetStatus->isVisibleTo(QuickInfoBOX)) {
+      QuickInfoCaptions[12]->hide();
+      SetStatus->hide();
+      emit LinesChanged();
+    }
   }
 }
 
 void QuickInfoPanel::ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) {
-  for (int i = 0; i < kQuickInfoRows; ++i)
+  bool lines_changed = false;
+  for (int i = 0; i < kQuickInfoRows; ++i) {
     QuickInfoValues[i]->setText(FromSystemText(values[i]));
+    // A line the open profile has not is hidden rather than shown empty.
+    const bool shown = !values[i].empty();
+    if (QuickInfoValues[i]->isVisibleTo(QuickInfoBOX) == shown) continue;
+    QuickInfoCaptions[i]->setVisible(shown);
+    QuickInfoValues[i]->setVisible(shown);
+    lines_changed = true;
+  }
+  if (lines_changed) emit LinesChanged();
 }
 
 void QuickInfoPanel::ShowFitted(const QImage& picture) {

@@ -51,6 +51,12 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
 
   void ScreenShotPGEChange(int index);
 
+ signals:
+  // A line was shown or hidden: the box's height has changed.
+  void LinesChanged();
+
+ public:
+
   // Pictures
   QTabWidget* ScreenShotPGE;
   QLabel* SnapShot;
@@ -73,6 +79,7 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   QLabel* Color;
   QLabel* SoundQuality;
   QLabel* Stats;
+  QLabel* SetStatus;
 
  private:
   void CreatePictures(QWidget* parent);

@@ -75,6 +75,9 @@ TMainFRM::TMainFRM(QWidget* parent)
   recording_ = new RecordingPanel(body);
   stats_ = new StatsPanel(this);
   LayOut(body);
+  // The quick information grows by its status line for a game of today's emulator; the game
+  // list gives up the room.
+  connect(quick_info_, &QuickInfoPanel::LinesChanged, this, [this, body] { LayOut(body); });
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   // The state of a window without a profile until the controllers show another.

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/audit/set_status_controller.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
+#include "core/shell/app_names.h"
 #include "core/shell/settings.h"
 #include "support/recording_views.h"
 #include "support/temp_dir.h"
@@ -27,7 +29,9 @@ TEST(QuickInfoControllerTest, TheSelectedGameShowsItsTextsPictureOrMessage) {
   PlayStats stats(dir / "STATS.INI");
   stats.RecordPlay("OTHER", 0, 1, 15);
   test::RecordingViews view;
-  QuickInfoController info(settings, db, stats, view);
+  const AppNames names = AppNames::Compute(dir.Path(), dir.Path());
+  SetStatusController status(db, names);
+  QuickInfoController info(settings, db, stats, status, view);
 
   info.GameSelected(1);
   EXPECT_EQ(view.quick_info[0], "OTHER");

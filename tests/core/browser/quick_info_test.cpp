@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/audit/set_status.h"
 #include "core/launch/play_stats.h"
 #include "core/profile/game_database.h"
 
@@ -17,8 +18,10 @@ enum Line {
   kControls,
   kCoins,
   kDips,
-  kColor = 9,
-  kStats = 11
+  kDriver,
+  kColor,
+  kStats = 11,
+  kStatus
 };
 
 std::array<std::string, kQuickInfoLines> TextsOf(const GameEntry& game,
@@ -67,6 +70,24 @@ TEST(QuickInfo, ColoursThatAreNotListed) {
   db.Dialect = EmulatorDialect::kListxml;
   ASSERT_TRUE(db.AddGame(g));
   EXPECT_EQ(QuickInfoTexts(db, db.Game(0), nullptr)[kResolution], "224x288, 60.606061Hz");
+}
+
+// A machine of today's emulator says its driver's status and the verdict of its last check; the
+// era's box has no status line.
+TEST(QuickInfo, TodaysMachineSaysItsDriverStatusAndItsVerdict) {
+  EXPECT_EQ(TextsOf(Pacman())[kStatus], "");
+  GameDatabase db;
+  db.Dialect = EmulatorDialect::kListxml;
+  GameEntry g = Pacman();
+  g.DriverStatus = kDriverImperfect;
+  ASSERT_TRUE(db.AddGame(g));
+  const auto never = QuickInfoTexts(db, db.Game(0), nullptr, nullptr);
+  EXPECT_EQ(never[kDriver], "Bugged");
+  EXPECT_EQ(never[kStatus], "Unknown");
+  EXPECT_STREQ(kQuickInfoCaptions[kStatus], "Status:");
+  const SetStatus checked{AuditVerdict::kGood, 1765280000};
+  EXPECT_TRUE(QuickInfoTexts(db, db.Game(0), nullptr, &checked)[kStatus].starts_with(
+      "Good (checked "));
 }
 
 TEST(QuickInfo, CloneVectorUnknownYearAndSixteenBitColour) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/audit/set_status_controller.h"
 #include "core/browser/joystick_select.h"
 #include "core/browser/quick_info_controller.h"
 #include "core/launch/play_stats.h"
@@ -64,8 +65,9 @@ class GameFilesTest : public ::testing::Test {
   PlayStats stats_{dir_.Path() + "STATS.INI"};
   test::RecordingViews views_;
   EmulatorConfigController config_{db_, "$KSTEMP$"};
-  QuickInfoController quick_info_{settings_, db_, stats_, views_};
   AppNames names_ = AppNames::Compute(dir_.Path(), dir_.Path());
+  SetStatusController set_status_{db_, names_};
+  QuickInfoController quick_info_{settings_, db_, stats_, set_status_, views_};
   GameFilesController files_{ui_, db_, list_, config_, quick_info_, names_};
 };
 

@@ -77,6 +77,7 @@ class VerifierTest : public ::testing::Test {
     Result<VerifyOutcome> outcome = verifier.Run(options_);
     EXPECT_TRUE(outcome.Ok()) << outcome.Message();
     counters_ = verifier.Counters();
+    verdicts_ = verifier.Verdicts();
     judged_ = verifier.ArchivesJudged();
     remembered_ = verifier.ArchivesRemembered();
     report_.clear();
@@ -95,6 +96,7 @@ class VerifierTest : public ::testing::Test {
   VerifyOptions options_;
   VerifyHooks hooks_;
   VerifyCounters counters_;
+  SetVerdicts verdicts_;
   std::uint64_t judged_ = 0;
   std::uint64_t remembered_ = 0;
   Lines report_;
@@ -179,6 +181,12 @@ TEST_F(VerifierTest, TodaysMachinesAreJudgedAsTheEmulatorJudgesThem) {
   EXPECT_EQ(counters_.MissingRoms, 1u);
   EXPECT_EQ(counters_.CorruptRoms, 1u);
   EXPECT_EQ(counters_.SkippedSets, 2u) << "the absent clone and the absent device";
+  // Each verdict, for the window's quick information to keep.
+  EXPECT_EQ(verdicts_, (SetVerdicts{{"master", AuditVerdict::kGood},
+                                    {"clone", AuditVerdict::kGood},
+                                    {"absent", AuditVerdict::kNotFound},
+                                    {"usesdev", AuditVerdict::kBad},
+                                    {"devx", AuditVerdict::kNotFound}}));
 }
 
 // An archive bomb: a member listed far larger than any file the profile lists is judged from the

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/audit/set_status_controller.h"
 #include "core/launch/crc32.h"
 #include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
@@ -85,7 +86,8 @@ class VerifyControllerTest : public ::testing::Test {
   AppNames names_;
   GameDatabase db_;
   EmulatorConfigController config_{db_, "$KSTEMP$"};
-  VerifyController controller_{ui_, settings_, db_, config_, names_};
+  SetStatusController set_status_{db_, names_};
+  VerifyController controller_{ui_, settings_, db_, config_, set_status_, names_};
   std::string stuck_;
 };
 
