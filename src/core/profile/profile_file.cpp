@@ -8,6 +8,7 @@
 #include "core/progress_throttle.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/mapped_file.h"
 
 namespace kw {
 
@@ -486,12 +487,13 @@ Status LoadProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
   ui.SetProgress(0);
   ui.ShowProgress();
   ui.ProcessMessages();
-  Result<std::string> image = platform::fs::ReadFile(path);
+  // Mapped, not copied: the pages are read once, straight into the records.
+  Result<platform::MappedFile> image = platform::MappedFile::Open(path);
   if (!image) {
     ui.SetBusy(false);
     return Failure(path + ": " + image.Message());
   }
-  ProfileReadError result = ReadProfileImage(*image, context.ProductName, db, &ui);
+  ProfileReadError result = ReadProfileImage(image->Bytes(), context.ProductName, db, &ui);
   if (result != ProfileReadError::kNone) {
     ui.SetBusy(false);
     return Failure(ProfileErrorMessage(path, result));
