@@ -37,9 +37,11 @@ bool ReadVerdict(std::string_view word, AuditVerdict& verdict) {
 
 // The next word of `line` from `at`, spaces skipped.
 std::string_view NextWord(std::string_view line, std::size_t& at) {
-  while (at < line.size() && line[at] == ' ') ++at;
+  while (at < line.size() && line[at] == ' ')
+    ++at;
   const std::size_t start = at;
-  while (at < line.size() && line[at] != ' ') ++at;
+  while (at < line.size() && line[at] != ' ')
+    ++at;
   return line.substr(start, at - start);
 }
 
@@ -73,9 +75,10 @@ Status SetStatusBook::Load(const std::string& path) {
     std::int64_t checked = 0;
     const auto [end_of_number, error] =
         std::from_chars(seconds.data(), seconds.data() + seconds.size(), checked);
-    if (name.empty() || name.size() > kLongestName || name.front() == ';' || !ReadVerdict(word, verdict) ||
-        error != std::errc() || end_of_number != seconds.data() + seconds.size() ||
-        seconds.empty() || !NextWord(line, at).empty()) {
+    if (name.empty() || name.size() > kLongestName || name.front() == ';' ||
+        !ReadVerdict(word, verdict) || error != std::errc() ||
+        end_of_number != seconds.data() + seconds.size() || seconds.empty() ||
+        !NextWord(line, at).empty()) {
       ++skipped_;
       continue;
     }

@@ -16,10 +16,9 @@ inline constexpr std::size_t kQuickInfoLines = 13;
 
 // The captions beside the values, in display order.
 inline constexpr std::array<const char*, kQuickInfoLines> kQuickInfoCaptions = {
-    "Romset name:",    "Copyright:",     "Screen type:",   "Resolution:",
-    "Sound:",          "Controls:",      "Coinage:",       "Dip Switches:",
-    "Driver quality:", "Color quality:", "Sound quality:", "Statistics:",
-    "Status:"};
+    "Romset name:",   "Copyright:",  "Screen type:",  "Resolution:",     "Sound:",
+    "Controls:",      "Coinage:",    "Dip Switches:", "Driver quality:", "Color quality:",
+    "Sound quality:", "Statistics:", "Status:"};
 
 // What every value shows before a game is selected and while no profile is open.
 inline constexpr const char* kQuickInfoNotAvailable = "Not available";

@@ -23,8 +23,7 @@ PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& 
 
 QuickInfoController::QuickInfoController(FrontEndSettings& settings, const GameDatabase& database,
                                          const PlayStats& stats,
-                                         const SetStatusController& set_status,
-                                         QuickInfoView& view)
+                                         const SetStatusController& set_status, QuickInfoView& view)
     : settings_(settings),
       database_(database),
       stats_(stats),

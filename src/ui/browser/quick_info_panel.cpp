@@ -20,9 +20,8 @@ const char* const kPictureTabNames[kPictureTabs] = {"None", "Game", "Cabinet", "
 
 // The value labels' names, in the order of the captions.
 const char* const kQuickInfoNames[QuickInfoPanel::kQuickInfoRows] = {
-    "RomSetName", "Copyright", "ScreenTypeVAL", "Resolution", "Sound",        "Controls",
-    "Coins",      "DipSwitch", "Driver",        "Color",      "SoundQuality", "Stats",
-    "SetStatus"};
+    "RomSetName", "Copyright", "ScreenTypeVAL", "Resolution",   "Sound", "Controls", "Coins",
+    "DipSwitch",  "Driver",    "Color",         "SoundQuality", "Stats", "SetStatus"};
 
 }  // namespace
 

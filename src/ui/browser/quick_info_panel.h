@@ -56,7 +56,6 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   void LinesChanged();
 
  public:
-
   // Pictures
   QTabWidget* ScreenShotPGE;
   QLabel* SnapShot;

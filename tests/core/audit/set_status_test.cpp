@@ -25,7 +25,8 @@ TEST(SetStatus, KeptVerdictsAreReadBackAndLinesThatAreNoVerdictAreSkipped) {
             "digdug bad 1765280001\ngalaga good 1765280000\nkinst notfound 2\n");
 
   dir.Write("A.STS", text + "\r\n; a remark\nbroken\nmappy good\nmappy good x\nmappy wrong 5\n" +
-                         "mappy good 5 more\n" + std::string(65, 'n') + " good 5\nxevious best 7\r\n");
+                         "mappy good 5 more\n" + std::string(65, 'n') +
+                         " good 5\nxevious best 7\r\n");
   SetStatusBook read;
   ASSERT_TRUE(read.Load(dir / "A.STS"));
   EXPECT_EQ(read.Size(), 4u);

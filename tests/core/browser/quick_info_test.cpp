@@ -86,8 +86,8 @@ TEST(QuickInfo, TodaysMachineSaysItsDriverStatusAndItsVerdict) {
   EXPECT_EQ(never[kStatus], "Unknown");
   EXPECT_STREQ(kQuickInfoCaptions[kStatus], "Status:");
   const SetStatus checked{AuditVerdict::kGood, 1765280000};
-  EXPECT_TRUE(QuickInfoTexts(db, db.Game(0), nullptr, &checked)[kStatus].starts_with(
-      "Good (checked "));
+  EXPECT_TRUE(
+      QuickInfoTexts(db, db.Game(0), nullptr, &checked)[kStatus].starts_with("Good (checked "));
 }
 
 TEST(QuickInfo, CloneVectorUnknownYearAndSixteenBitColour) {
