@@ -19,9 +19,9 @@
 #include <archive_entry.h>
 
 #include "bench_support.h"
-#include "core/launch/crc32.h"
-#include "core/launch/set_archives.h"
-#include "core/shell/settings.h"
+#include "core/shared/crc32.h"
+#include "core/shared/set_archives.h"
+#include "core/shared/settings.h"
 #include "demo/zip_writer.h"
 #include "platform/fs.h"
 

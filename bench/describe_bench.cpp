@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/reports/cheat_file.h"
 #include "core/reports/hiscore_file.h"
 #include "core/reports/info_file.h"
-#include "core/reports/report_document.h"
 #include "core/reports/set_description.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/report_document.h"
 #include "platform/fs.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
+#include "core/shared/game_database.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 

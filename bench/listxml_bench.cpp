@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listxml_parser.h"
+#include "core/shared/game_database.h"
 #include "core/silent_user_interface.h"
 
 namespace {

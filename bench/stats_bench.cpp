@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/launch/play_stats.h"
 #include "core/launch/stats_report.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 #include "platform/fs.h"
 
 namespace {

@@ -17,12 +17,12 @@
 #include <string>
 
 #include "bench_support.h"
-#include "core/launch/crc32.h"
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/reports/verifier.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/crc32.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "demo/zip_writer.h"
 #include "platform/fs.h"
 

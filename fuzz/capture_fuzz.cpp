@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "core/launch/text_output.h"
-#include "core/profile/emulator_dialect.h"
+#include "core/profile/dialect_detection.h"
 #include "core/profile/emulator_query.h"
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 #include "core/silent_user_interface.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/shell/emulator_config.h"
+#include "core/shared/emulator_config.h"
 #include "platform/fs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
 #include "parsed_list_checks.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listxml_parser.h"
 #include "core/profile/xml_reader.h"
+#include "core/shared/game_database.h"
 #include "parsed_list_checks.h"
 
 namespace {

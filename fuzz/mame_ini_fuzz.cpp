@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/mame_ini.h"
+#include "core/shared/mame_ini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

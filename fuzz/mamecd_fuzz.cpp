@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/launch/cd_discs.h"
-#include "core/shell/settings.h"
+#include "core/shared/cd_discs.h"
+#include "core/shared/settings.h"
 #include "core/silent_user_interface.h"
 #include "platform/fs.h"
 

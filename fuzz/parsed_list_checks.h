@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
+#include "core/shared/game_database.h"
 
 namespace kw::fuzz {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/profile/game_database.h"
 #include "core/profile/profile_file.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/launch/play_stats.h"
 #include "core/launch/stats_report.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 #include "platform/fs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

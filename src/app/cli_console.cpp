@@ -10,10 +10,10 @@
 #include <thread>
 
 #include "core/browser/game_list.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
 #include "core/profile/profile_file.h"
-#include "core/shell/settings.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings.h"
 #include "platform/system_info.h"
 
 namespace kw::cli {

@@ -4,13 +4,13 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
+#include "common/ascii.h"
 #include "core/reports/set_description.h"
-#include "core/shell/app_names.h"
-#include "core/shell/emulator_config.h"
-#include "core/shell/settings.h"
-#include "platform/ascii.h"
+#include "core/shared/app_names.h"
+#include "core/shared/emulator_config.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
 
@@ -33,7 +33,7 @@ int Describe(const Args& args) {
   if (!LoadProfileFile(db, args[0])) return 1;
   // The profile keeps its names in upper case; a name typed in lower case finds its set too.
   long position = db.FindGamePosition(args[1]);
-  if (position < 0) position = db.FindGamePosition(platform::AsciiUpperCase(args[1]));
+  if (position < 0) position = db.FindGamePosition(AsciiUpperCase(args[1]));
   if (position < 0) return UnknownSet("describe", args[1]);
   EmulatorConfig config;
   if (const Status read = ReadEmulatorConfig(db.EmulatorDir, config); !read) {

@@ -7,11 +7,11 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/emulator_config.h"
-#include "core/shell/mame_options.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/app_names.h"
+#include "core/shared/emulator_config.h"
+#include "core/shared/game_database.h"
+#include "core/shared/mame_options.h"
 #include "platform/system_info.h"
 
 namespace kw::cli {
@@ -33,7 +33,7 @@ const EmulatorKey* FindKey(const std::string& name, std::string& why) {
   }
   const EmulatorKey* found = nullptr;
   for (const EmulatorKey& key : EmulatorConfigKeys()) {
-    if (!platform::EqualNoCase(key.key, name)) continue;
+    if (!EqualNoCase(key.key, name)) continue;
     if (found) {
       why = "option '" + name + "' is in more than one section: write config." + name +
             " or directory." + name;

@@ -5,11 +5,11 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
-#include "core/profile/game_database.h"
 #include "core/profile/profile_info.h"
 #include "core/reports/system_info_form.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
 

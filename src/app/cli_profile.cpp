@@ -12,12 +12,12 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
-#include "core/profile/game_database.h"
+#include "common/result.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/profile_file.h"
+#include "core/shared/game_database.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
-#include "platform/result.h"
 
 namespace kw::cli {
 

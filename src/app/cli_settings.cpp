@@ -5,9 +5,9 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/app_names.h"
+#include "core/shared/settings.h"
 #include "platform/ini.h"
 #include "platform/system_info.h"
 
@@ -38,7 +38,7 @@ const AnySetting<FrontEndSettings>* FindSetting(const Assignment& a) {
   for (const AnySetting<FrontEndSettings>& any : SettingDeclarations()) {
     const bool match = std::visit(
         [&](const auto& s) {
-          return platform::EqualNoCase(s.section, a.section) && platform::EqualNoCase(s.key, a.key);
+          return EqualNoCase(s.section, a.section) && EqualNoCase(s.key, a.key);
         },
         any);
     if (match) return &any;

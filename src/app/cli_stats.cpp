@@ -4,10 +4,10 @@
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
-#include "core/launch/play_stats.h"
 #include "core/launch/stats_report.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 #include "platform/system_info.h"
 
 namespace kw::cli {

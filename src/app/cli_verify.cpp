@@ -7,8 +7,8 @@
 #include "app/console_views.h"
 #include "app/program.h"
 #include "core/audit/machine_audit.h"
-#include "core/launch/set_archives.h"
 #include "core/reports/verifier.h"
+#include "core/shared/set_archives.h"
 #include "platform/fs.h"
 #include "platform/system_info.h"
 

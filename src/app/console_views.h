@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/program.h"
-#include "core/shell/shell_view.h"
+#include "core/shared/shell_view.h"
 
 namespace kw::cli {
 

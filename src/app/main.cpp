@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/gui_program.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "core/shell/program_version.h"
 #include "platform/system_info.h"
 #include "ui/reports/report_window.h"

@@ -1,6 +1,6 @@
 #include "core/ini_settings.h"
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 
 namespace kw::settings_detail {
 
@@ -14,7 +14,7 @@ std::string ReadValue(const platform::IniFile& ini, std::string_view section, st
                       const SettingRules& rules, const std::string& def) {
   std::string value = ini.ReadString(section, key, def);
   if (!rules.empty_mark.empty() && value == rules.empty_mark) value.clear();
-  if (rules.upper_on_read) value = platform::AsciiUpperCase(value);
+  if (rules.upper_on_read) value = AsciiUpperCase(value);
   if (rules.width > 0 && value.size() > rules.width) value.resize(rules.width);
   return value;
 }
@@ -37,7 +37,7 @@ std::string StoredNumber(long long value, const SettingRules&) {
 }
 
 std::string StoredText(const std::string& value, const SettingRules& rules) {
-  return rules.upper_on_write ? platform::AsciiUpperCase(value) : value;
+  return rules.upper_on_write ? AsciiUpperCase(value) : value;
 }
 
 }  // namespace kw::settings_detail

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::demo {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/result.h"
 #include "demo/demo_games.h"
-#include "platform/result.h"
 
 namespace kw::demo {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::platform::archive {
 

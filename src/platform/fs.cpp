@@ -1,7 +1,7 @@
 // File access on Linux (the case-insensitive name matching and the path texts: fs_names.cpp).
 #include "platform/fs.h"
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 #include "platform/input_file.h"
 
 #include <dirent.h>

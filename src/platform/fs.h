@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::platform::fs {
 

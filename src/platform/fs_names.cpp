@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 #include "platform/fs.h"
 
 namespace kw::platform::fs {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 #include "platform/fs.h"
 
 namespace kw::platform {

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::platform {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::platform {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::platform {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "common/result.h"
 // StoredEntry: one definition for the ZIP and the 7z directory readers.
 #include "platform/zip_directory.h"
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "platform/archive.h"
-#include "platform/result.h"
 
 namespace kw::platform::archive {
 

@@ -18,8 +18,8 @@
 #include <string>
 #include <tuple>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
+#include "core/shared/game_database.h"
 #include "demo/demo_games.h"
 #include "platform/picture_decode.h"
 #include "support/cli_run.h"

@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "core/profile/game_database.h"
 #include "core/profile/profile_file.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
 #include "platform/fs.h"
 #include "support/cli_run.h"
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
+#include "core/shared/game_database.h"
 
 namespace kw::test {
 

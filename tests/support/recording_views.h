@@ -9,7 +9,7 @@
 
 #include "app/program.h"
 #include "core/profile/new_profile_form.h"
-#include "core/shell/shell_view.h"
+#include "core/shared/shell_view.h"
 
 namespace kw::test {
 

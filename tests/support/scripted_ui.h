@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 #include "core/user_interface.h"
 
 namespace kw::test {

@@ -8,9 +8,9 @@
 #include <QSlider>
 #include <QtTest>
 
-#include "core/shell/emulator_config.h"
-#include "core/shell/settings.h"
-#include "ui/shell/option_binders.h"
+#include "core/shared/emulator_config.h"
+#include "core/shared/settings.h"
+#include "ui/options/option_binders.h"
 
 using kw::EmulatorField;
 

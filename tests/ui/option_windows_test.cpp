@@ -11,18 +11,18 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "core/browser/joystick_select.h"
-#include "core/profile/game_database.h"
-#include "core/shell/emulator_config_controller.h"
-#include "core/shell/option_windows_controller.h"
-#include "core/shell/settings.h"
+#include "core/options/option_windows_controller.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
+#include "core/shared/settings.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
-#include "ui/shell/audio_window.h"
-#include "ui/shell/emulator_dirs_window.h"
-#include "ui/shell/misc_window.h"
-#include "ui/shell/preview_picture.h"
-#include "ui/shell/video_window.h"
+#include "ui/options/audio_window.h"
+#include "ui/options/emulator_dirs_window.h"
+#include "ui/options/misc_window.h"
+#include "ui/options/preview_picture.h"
+#include "ui/options/video_window.h"
 
 namespace {
 

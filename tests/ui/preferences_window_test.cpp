@@ -9,16 +9,16 @@
 #include <QtTest>
 
 #include "core/browser/game_list_controller.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
-#include "core/shell/emulator_config_controller.h"
-#include "core/shell/settings_store.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings_store.h"
 #include "platform/fs.h"
 #include "platform/ini.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
-#include "ui/shell/preferences_window.h"
+#include "ui/options/preferences_window.h"
 
 namespace {
 

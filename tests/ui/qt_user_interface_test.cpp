@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 #include "ui/shell/qt_user_interface.h"
 #include "ui/shell/working_window.h"
 

@@ -20,7 +20,7 @@
 #include <QtTest>
 
 #include "core/reports/report_writers.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "support/scripted_ui.h"
 #include "ui/reports/find_dialog.h"
 #include "ui/reports/report_window.h"

@@ -5,8 +5,8 @@
 #include <QSpinBox>
 #include <QtTest>
 
-#include "core/shell/settings.h"
-#include "ui/shell/setting_binders.h"
+#include "core/shared/settings.h"
+#include "ui/options/setting_binders.h"
 
 class SettingBindersTest : public QObject {
   Q_OBJECT

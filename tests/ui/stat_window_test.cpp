@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/gui_program.h"
-#include "core/launch/play_stats.h"
 #include "core/launch/stats_report.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/launch/stat_window.h"

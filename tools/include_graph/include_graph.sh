@@ -6,7 +6,7 @@
 #
 #   tools/include_graph/include_graph.sh [--check] [SRC_DIR=src]
 #
-# Folders: files directly in core/ and core/model/ are the bottom layer every feature may use;
+# Folders: files directly in core/ and core/shared/ are the bottom layer every feature may use;
 # every other folder of core is a feature, which may include the bottom layer and itself only.
 set -euo pipefail
 check=0
@@ -18,6 +18,21 @@ src="${1:-$(cd "$(dirname "$0")/../.." && pwd)/src}"
 
 # FROM TO: a feature that may include another feature, with the reason.
 exceptions=(
+  # The main window's controller is where the features meet: it opens profiles, fills the list,
+  # shows the quick information and starts games; the command-line window runs the launch.
+  "shell browser" "shell launch" "shell profile"
+  # The audit judges today's machines: the set test of a launch, the verifier and the quick
+  # information's status line use its verdicts.
+  "launch audit" "reports audit" "browser audit"
+  # The launch starts the selected game of the list and names the picture the quick
+  # information shows.
+  "launch browser"
+  # The set description writes a game's screen, sound and driver lines as the quick
+  # information words them.
+  "reports browser"
+  # The preferences refill the list when its look changes and read the joystick's buttons as
+  # the list reads them.
+  "options browser"
 )
 
 cd "$src"
@@ -28,7 +43,7 @@ folder_of() {  # core/X/file.h -> X; core/file.h -> (core)
     *) echo "(core)" ;;
   esac
 }
-is_bottom() { [ "$1" = "(core)" ] || [ "$1" = model ]; }
+is_bottom() { [ "$1" = "(core)" ] || [ "$1" = shared ]; }
 
 grep -rHo --include='*.h' --include='*.cpp' '^#include "core/[^"]*"' core |
   sed 's/:#include "/ /; s/"$//' |

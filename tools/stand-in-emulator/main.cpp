@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/ascii.h"
 #include "core/profile/listinfo_parser.h"
-#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "stand_in_args.h"
 #include "stand_in_files.h"
@@ -91,7 +91,7 @@ int RunGame(const std::vector<std::string>& args) {
     return GameFail("Cannot read the game list " + data_path + ": " + read.Message());
   const GameRecord* game = FindGame(db, options.set);
   if (!game) return GameFail("game \"" + options.set + "\" not supported");
-  const std::string set = platform::AsciiLowerCase(game->Name.View());
+  const std::string set = AsciiLowerCase(game->Name.View());
   const std::string description(db.Description(*game));
 
   const std::string romdir = fs::Resolve(options.romdir);
@@ -114,7 +114,7 @@ int RunGame(const std::vector<std::string>& args) {
     std::string path;
     Result<std::string> recorded = ReadRecordedGame(dirs.inp, options.playback + ".inp", path);
     if (!recorded) return GameFail(recorded.Message());
-    if (!platform::EqualNoCase(*recorded, set))
+    if (!EqualNoCase(*recorded, set))
       return GameFail(path + " is a recording of \"" + *recorded + "\", not of \"" + set + "\"");
     std::printf("Playing back %s\n", path.c_str());
   }
@@ -156,6 +156,6 @@ int main(int argc, char** argv) {
   using namespace kw::standin;
   if (argc < 2) return PrintVersion();
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (kw::platform::EqualNoCase(args[0], "-listinfo")) return PrintListinfo();
+  if (kw::EqualNoCase(args[0], "-listinfo")) return PrintListinfo();
   return RunGame(args);
 }

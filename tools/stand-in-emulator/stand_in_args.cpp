@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 
 namespace kw::standin {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 constexpr long kMaxSecondsToRun = 24L * 60 * 60;
 
 bool IsOption(const std::string& word, const char* name) {
-  return platform::EqualNoCase(word, name);
+  return EqualNoCase(word, name);
 }
 
 long SecondsValue(const std::string& text) {

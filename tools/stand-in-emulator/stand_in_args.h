@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/result.h"
+#include "common/result.h"
 
 namespace kw::standin {
 

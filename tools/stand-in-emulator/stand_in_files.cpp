@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "core/profile/game_database.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/game_database.h"
 #include "platform/fs.h"
 #include "platform/ini.h"
 
@@ -86,7 +86,7 @@ Result<std::string> ReadRecordedGame(const GameDirectory& dir, const std::string
 }
 
 std::string RecordingHeader(const std::string& set) {
-  std::string header = platform::AsciiLowerCase(set);
+  std::string header = AsciiLowerCase(set);
   header.resize(kSetNameWidth, '\0');
   return header;
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 #include "platform/fs.h"
 #include "stand_in_args.h"
 #include "stand_in_files.h"
@@ -20,7 +20,7 @@ constexpr int kMaxChain = 16;  // a romof chain this long has a loop in it
 
 const GameRecord* FindIn(const std::vector<GameRecord>& list, std::string_view name) {
   for (const GameRecord& record : list) {
-    if (platform::EqualNoCase(record.Name.View(), name)) return &record;
+    if (EqualNoCase(record.Name.View(), name)) return &record;
   }
   return nullptr;
 }
@@ -59,7 +59,7 @@ std::string Hex(std::uint32_t value) {
 }
 
 std::string Padded(std::string_view name) {
-  std::string text = platform::AsciiLowerCase(name);
+  std::string text = AsciiLowerCase(name);
   if (text.size() < 12) text.resize(12, ' ');
   return text;
 }

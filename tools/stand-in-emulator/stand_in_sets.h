@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
 
 namespace kw::standin {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <optional>
 
-#include "core/launch/crc32.h"
+#include "common/ascii.h"
+#include "core/shared/crc32.h"
 #include "platform/archive.h"
-#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/input_file.h"
 #include "platform/sevenzip_directory.h"
@@ -20,7 +20,7 @@ namespace archive = platform::archive;
 namespace {
 
 std::string Lower(std::string_view text) {
-  return platform::AsciiLowerCase(text);
+  return AsciiLowerCase(text);
 }
 
 // A set's files from what its archive's directory says, kept whole with their directory part:
@@ -154,7 +154,7 @@ const HeldSet& Collection::Set(std::string_view name) {
     }
     return set;
   }
-  const bool zip = platform::EqualNoCase(fs::ExtractFileExt(set.path), ".zip");
+  const bool zip = EqualNoCase(fs::ExtractFileExt(set.path), ".zip");
   Result<std::vector<archive::StoredEntry>> entries =
       zip ? archive::ReadZipDirectory(set.path) : archive::Read7zDirectory(set.path);
   if (!entries) {

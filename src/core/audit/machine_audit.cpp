@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <functional>
 
-#include "core/profile/game_database.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/game_database.h"
 
 namespace kw {
 
 namespace {
 
 std::string Lower(std::string_view text) {
-  return platform::AsciiLowerCase(text);
+  return AsciiLowerCase(text);
 }
 
 std::uint64_t HashKey(std::uint64_t size, std::uint32_t crc) {
@@ -329,7 +329,7 @@ std::vector<JudgedMachine> AuditProfile(const GameDatabase& db, Collection& coll
     }
   } else {
     for (const std::string& name : only) {
-      if (const GameRecord* machine = db.FindSet(platform::AsciiUpperCase(name), true))
+      if (const GameRecord* machine = db.FindSet(AsciiUpperCase(name), true))
         machines.push_back(machine);
     }
   }

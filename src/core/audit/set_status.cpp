@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <charconv>
 
+#include "common/ascii.h"
 #include "core/hex_value.h"
-#include "core/launch/crc32.h"
 #include "core/local_time.h"
-#include "platform/ascii.h"
+#include "core/shared/crc32.h"
 #include "platform/fs.h"
 
 namespace kw {
 
 namespace fs = platform::fs;
-using platform::AsciiLowerCase;
-using platform::AsciiUpperCase;
 
 namespace {
 

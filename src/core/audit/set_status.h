@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/result.h"
 #include "core/audit/machine_audit.h"
-#include "platform/result.h"
 
 namespace kw {
 

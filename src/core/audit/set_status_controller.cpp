@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
 #include "platform/fs.h"
 
 namespace kw {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/audit/set_status.h"
-#include "core/profile/profile_controller.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 

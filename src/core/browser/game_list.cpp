@@ -4,9 +4,9 @@
 #include <charconv>
 #include <numeric>
 
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 
 namespace kw {
 
@@ -147,7 +147,7 @@ long FindDescriptionPrefix(const GameDatabase& db, std::string_view prefix) {
     if (description.size() < prefix.size()) continue;
     bool equal = true;
     for (std::size_t i = 0; i < prefix.size() && equal; ++i)
-      equal = platform::AsciiUpper(description[i]) == prefix[i];
+      equal = AsciiUpper(description[i]) == prefix[i];
     if (equal) return static_cast<long>(n);
   }
   return -1;
@@ -156,7 +156,7 @@ long FindDescriptionPrefix(const GameDatabase& db, std::string_view prefix) {
 long TypeAhead::KeyTyped(const GameDatabase& db, char key, long current_line) {
   const auto code = static_cast<unsigned char>(key);
   if (code < 32 || code > 126) return -1;
-  const char upper = platform::AsciiUpper(key);
+  const char upper = AsciiUpper(key);
   typed_prefix_.push_back(upper);
   long found = FindDescriptionPrefix(db, typed_prefix_);
   if (found >= 0) return found;

@@ -1,8 +1,8 @@
 #include "core/browser/game_list_controller.h"
 
-#include "core/profile/game_database.h"
-#include "core/shell/settings.h"
-#include "core/shell/settings_store.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
+#include "core/shared/settings_store.h"
 #include "core/user_interface.h"
 
 namespace kw {

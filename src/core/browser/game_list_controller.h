@@ -7,8 +7,8 @@
 
 #include "core/browser/game_list.h"
 #include "core/browser/joystick_select.h"
-#include "core/launch/stats_controller.h"
-#include "core/profile/profile_controller.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 

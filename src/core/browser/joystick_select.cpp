@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "core/shell/settings.h"
+#include "core/shared/settings.h"
 
 namespace kw {
 

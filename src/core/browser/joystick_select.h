@@ -2,6 +2,7 @@
 // selection, a launch or a random choice.
 #pragma once
 
+#include "core/shared/game_list_navigation.h"
 #include "platform/joystick.h"
 
 namespace kw {
@@ -13,18 +14,6 @@ inline constexpr long kJoystickPageLines = 20;
 
 // The number of the highest-numbered button down, 1 to 32, or 0 when none is.
 int PressedJoystickButton(const JoystickState& state);
-
-// What the joystick acts on: the game list.
-class GameListNavigation {
- public:
-  virtual ~GameListNavigation() = default;
-  virtual long SelectedLine() const = 0;
-  virtual long LineCount() const = 0;
-  // Selects the line and refreshes the quick information (GamesListClick).
-  virtual void SelectLine(long line) = 0;
-  virtual void PlaySelected() = 0;
-  virtual void SelectRandomGame() = 0;
-};
 
 // JoyCheckTMRTimer after the poll. With no button down, up then down move the selection one
 // line each. With a button down, its number is compared with TopButton, BottomButton,

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "core/audit/set_status.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 
 namespace kw {
 

@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "core/audit/set_status_controller.h"
-#include "core/browser/pictures.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
-#include "core/shell/settings.h"
+#include "core/shared/game_database.h"
+#include "core/shared/pictures.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings.h"
 
 namespace kw {
 

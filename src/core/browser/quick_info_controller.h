@@ -8,7 +8,7 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info.h"
-#include "core/profile/profile_controller.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "common/ascii.h"
 #include "core/browser/joystick_select.h"
-#include "core/profile/game_database.h"
 #include "core/progress_throttle.h"
+#include "core/shared/game_database.h"
 #include "core/user_interface.h"
-#include "platform/ascii.h"
 
 namespace kw {
 
@@ -54,7 +54,7 @@ bool FieldMatches(std::string_view field, std::string_view text, SearchMode mode
 std::vector<long> FindMatches(const GameDatabase& db, SearchTarget target, SearchMode mode,
                               bool case_sensitive, std::string_view text,
                               const std::function<void(std::size_t)>& tick) {
-  const std::string wanted = case_sensitive ? std::string(text) : platform::AsciiUpperCase(text);
+  const std::string wanted = case_sensitive ? std::string(text) : AsciiUpperCase(text);
   std::vector<long> matches;
   std::string field;  // the upper-cased field, one buffer for the whole pass
   for (std::size_t i = 0; i < db.GameCount(); ++i) {
@@ -65,7 +65,7 @@ std::vector<long> FindMatches(const GameDatabase& db, SearchTarget target, Searc
     if (!case_sensitive) {
       field.assign(f);
       for (char& c : field)
-        c = platform::AsciiUpper(c);
+        c = AsciiUpper(c);
       f = field;
     }
     if (FieldMatches(f, wanted, mode)) matches.push_back(static_cast<long>(i) + 1);

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/profile/profile_controller.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 

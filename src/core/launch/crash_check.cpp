@@ -1,9 +1,9 @@
 #include "core/launch/crash_check.h"
 
 #include "core/launch/run_files.h"
-#include "core/launch/set_archives.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/set_archives.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 

@@ -1,16 +1,16 @@
 #include "core/launch/game_files.h"
 
-#include "core/browser/joystick_select.h"
+#include "common/ascii.h"
 #include "core/browser/quick_info_controller.h"
-#include "core/launch/command_line.h"
 #include "core/launch/run_files.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/emulator_config.h"
-#include "core/shell/emulator_config_controller.h"
+#include "core/shared/app_names.h"
+#include "core/shared/command_line.h"
+#include "core/shared/emulator_config.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
 #include "core/shown_program.h"
 #include "core/user_interface.h"
-#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 
@@ -74,7 +74,7 @@ std::string GameFilePath(const EmulatorConfig& config, GameFileKind kind, std::s
                                : std::string(set_name);
   if (today && kind == GameFileKind::NVRam) return dir + stem;
   const std::string extension = FactsOf(kind).extension;
-  return dir + stem + (today ? platform::AsciiLowerCase(extension) : extension);
+  return dir + stem + (today ? AsciiLowerCase(extension) : extension);
 }
 
 std::string DeleteQuestion(GameFileKind kind, std::string_view set_name, const std::string& path) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/profile/emulator_dialect.h"
+#include "core/shared/emulator_dialect.h"
 
 namespace kw {
 

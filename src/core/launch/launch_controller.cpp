@@ -4,23 +4,23 @@
 #include <utility>
 #include <vector>
 
+#include "common/ascii.h"
 #include "core/audit/machine_audit.h"
 #include "core/browser/game_list_controller.h"
-#include "core/launch/command_line.h"
 #include "core/launch/crash_check.h"
-#include "core/launch/emulator_run.h"
 #include "core/launch/recording_controller.h"
 #include "core/launch/run_files.h"
-#include "core/launch/set_archives.h"
-#include "core/launch/set_bounds.h"
 #include "core/launch/set_test.h"
 #include "core/launch/stats_controller.h"
 #include "core/launch/text_output.h"
-#include "core/profile/game_database.h"
-#include "core/shell/emulator_config_controller.h"
-#include "core/shell/settings.h"
+#include "core/shared/command_line.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/emulator_run.h"
+#include "core/shared/game_database.h"
+#include "core/shared/set_archives.h"
+#include "core/shared/set_bounds.h"
+#include "core/shared/settings.h"
 #include "core/user_interface.h"
-#include "platform/ascii.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 
@@ -173,7 +173,7 @@ std::vector<std::string> LaunchController::ExtractTodaysSets(const GameRecord& g
       sets.push_back(set);
   }
   for (const GameRecord* set : sets) {
-    const std::string lower = platform::AsciiLowerCase(set->Name.View());
+    const std::string lower = AsciiLowerCase(set->Name.View());
     const std::string location =
         archives_.LocateSetFile(set->Name.Str(), config.directory.rompath, SetKind::Rom);
     if (location.empty() || ReadsAsItStands(location, lower)) continue;
@@ -195,7 +195,7 @@ std::vector<std::string> LaunchController::ExtractTodaysSets(const GameRecord& g
 }
 
 std::string LaunchController::SetDirectory(const GameRecord& game) const {
-  return database_.Dialect == EmulatorDialect::kListxml ? platform::AsciiLowerCase(game.Name.View())
+  return database_.Dialect == EmulatorDialect::kListxml ? AsciiLowerCase(game.Name.View())
                                                         : std::string();
 }
 

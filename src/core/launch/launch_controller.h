@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "core/launch/command_line.h"
-#include "core/profile/game_database.h"
-#include "core/reports/report_document.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/command_line.h"
+#include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 

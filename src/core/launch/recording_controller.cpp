@@ -1,9 +1,9 @@
 #include "core/launch/recording_controller.h"
 
-#include "core/browser/joystick_select.h"
-#include "core/profile/game_database.h"
-#include "core/shell/emulator_config_controller.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -89,7 +89,7 @@ void RecordingController::ProfileStateChanged(bool profile_loaded) {
 }
 
 std::string RecordingFileNameTyped(std::string_view typed) {
-  return platform::AsciiUpperCase(typed);
+  return AsciiUpperCase(typed);
 }
 
 }  // namespace kw

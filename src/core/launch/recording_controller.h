@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/profile/profile_controller.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 

@@ -1,8 +1,8 @@
 #include "core/launch/run_files.h"
 
-#include "core/launch/command_line.h"
-#include "core/shell/emulator_config.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/command_line.h"
+#include "core/shared/emulator_config.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -207,7 +207,7 @@ std::vector<std::string> SettleLeftBackups(const EmulatorConfig& config,
       const std::string shown_copy = shown_dir + name;
       const bool ends_in_suffix =
           name.size() >= suffix.size() &&
-          platform::EqualNoCase(std::string_view(name).substr(name.size() - suffix.size()), suffix);
+          EqualNoCase(std::string_view(name).substr(name.size() - suffix.size()), suffix);
       if (name.size() == temp_name.size() + suffix.size() && name.starts_with(temp_name) &&
           ends_in_suffix) {
         if (fs::ExcludeTrailingSeparator(fs::Resolve(dir + name)) == temp_dir) continue;

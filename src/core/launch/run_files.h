@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/profile/emulator_dialect.h"
+#include "core/shared/emulator_dialect.h"
 
 namespace kw {
 

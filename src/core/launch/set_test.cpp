@@ -6,12 +6,12 @@
 
 #include "core/audit/machine_audit.h"
 #include "core/hex_value.h"
-#include "core/launch/crc32.h"
 #include "core/launch/run_files.h"
-#include "core/profile/game_database.h"
-#include "core/reports/report_document.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/crc32.h"
+#include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
+#include "core/shared/settings.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/system_info.h"
@@ -265,12 +265,6 @@ class SetTest {
 
 std::uint64_t PhysicalMemoryTotal() {
   return platform::GetMemoryStatus().total_bytes;
-}
-
-std::string PaddedName(const std::string& name) {
-  std::string padded = name;
-  if (padded.size() < 12) padded.resize(12, ' ');
-  return padded;
 }
 
 bool PreLaunchTest(UserInterface& ui, const FrontEndSettings& settings,

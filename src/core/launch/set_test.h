@@ -24,9 +24,6 @@ struct GameRecord;
 using MemoryTotal = std::function<std::uint64_t()>;
 std::uint64_t PhysicalMemoryTotal();
 
-// A file name followed by blanks up to 12 characters; a longer name is kept whole.
-std::string PaddedName(const std::string& name);
-
 // Tests `game` (a record of `database`) in names.TempDirName, a directory relative to the
 // current directory. Shows the progress window while it works, fills `report` in every case
 // (titled after names.ProductName, saved by default into names.ProgramDir), and when a problem

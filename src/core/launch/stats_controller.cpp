@@ -1,7 +1,7 @@
 #include "core/launch/stats_controller.h"
 
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 

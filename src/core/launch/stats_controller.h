@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "core/launch/stats_report.h"
-#include "core/profile/profile_controller.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 
@@ -21,14 +22,6 @@ class StatsView {
   virtual ~StatsView() = default;
   // Shows the report modally; returns when the user has closed the window.
   virtual void ShowStatistics(const StatisticsReport& report) = 0;
-};
-
-// Features that show statistics hear when they have been reset (the game list refills when
-// sorted by most played, then the quick information is shown again).
-class StatsResetListener {
- public:
-  virtual ~StatsResetListener() = default;
-  virtual void StatsReset() = 0;
 };
 
 class StatsController : public ProfileListener {

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/input_file.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 
 namespace kw {
 

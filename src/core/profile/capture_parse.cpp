@@ -3,7 +3,7 @@
 #include <charconv>
 #include <utility>
 
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
 #include "core/user_interface.h"
 #include "platform/mapped_file.h"
 

@@ -12,9 +12,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/result.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/progress_throttle.h"
-#include "platform/result.h"
 
 namespace kw {
 

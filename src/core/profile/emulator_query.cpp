@@ -5,7 +5,7 @@
 #include <cstring>
 #include <optional>
 
-#include "core/launch/emulator_run.h"
+#include "core/shared/emulator_run.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/input_file.h"

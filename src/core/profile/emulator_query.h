@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/launch/command_line.h"
-#include "core/profile/emulator_dialect.h"
-#include "platform/result.h"
+#include "common/result.h"
+#include "core/profile/dialect_detection.h"
+#include "core/shared/command_line.h"
 
 namespace kw {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "core/profile/listinfo_reader.h"
-#include "core/shell/app_names.h"
-#include "platform/result.h"
+#include "core/shared/app_names.h"
 
 namespace kw {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 
 namespace kw {
 
@@ -63,7 +63,7 @@ std::string_view ListinfoReader::ReadToken() {
       buffer_ += c;
       if (c == '\\') {
         if (p == end) break;
-        char next = platform::AsciiUpper(*p++);
+        char next = AsciiUpper(*p++);
         if (next == '"') {
           buffer_ += '"';
         } else if (next == 'N') {
@@ -90,7 +90,7 @@ std::string_view ListinfoReader::ReadToken() {
   if (!(seen & kLower)) return word;
   buffer_.assign(word);
   for (char& c : buffer_)
-    c = platform::AsciiUpper(c);
+    c = AsciiUpper(c);
   return buffer_;
 }
 

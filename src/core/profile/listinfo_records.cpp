@@ -4,8 +4,8 @@
 
 #include "core/hex_value.h"
 #include "core/profile/capture_parse.h"
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_tags.h"
+#include "core/shared/game_database.h"
 
 namespace kw {
 

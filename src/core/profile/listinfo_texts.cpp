@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
-#include "core/reports/report_document.h"
+#include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 

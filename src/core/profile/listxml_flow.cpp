@@ -2,8 +2,8 @@
 
 #include "core/profile/capture_parse.h"
 #include "core/profile/emulator_query.h"
-#include "core/profile/game_database.h"
 #include "core/profile/listxml_parser.h"
+#include "core/shared/game_database.h"
 #include "core/user_interface.h"
 
 namespace kw {

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/ascii.h"
 #include "core/hex_value.h"
 #include "core/profile/capture_parse.h"
-#include "core/profile/game_database.h"
 #include "core/profile/xml_reader.h"
-#include "platform/ascii.h"
+#include "core/shared/game_database.h"
 
 namespace kw {
 
@@ -23,7 +23,7 @@ std::string_view Upper(std::string_view name, std::string& buffer) {
     return name;
   buffer.assign(name);
   for (char& c : buffer)
-    c = platform::AsciiUpper(c);
+    c = AsciiUpper(c);
   return buffer;
 }
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "core/profile/listinfo_parser.h"
-#include "platform/result.h"
 
 namespace kw {
 

@@ -1,13 +1,13 @@
 #include "core/profile/profile_controller.h"
 
-#include "core/launch/emulator_run.h"
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/listxml_flow.h"
 #include "core/profile/new_profile_form.h"
 #include "core/profile/profile_file.h"
-#include "core/shell/settings_store.h"
-#include "core/shell/shell_view.h"
+#include "core/shared/emulator_run.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings_store.h"
+#include "core/shared/shell_view.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "core/profile/emulator_query.h"
-#include "core/reports/report_document.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/profile_listener.h"
+#include "core/shared/report_document.h"
+#include "core/shared/settings.h"
 
 namespace kw {
 
@@ -51,15 +52,6 @@ class ReopenMenuView {
   virtual ~ReopenMenuView() = default;
   // Rebuilds both from the five slots (an empty slot has no item; "<none>" when all are empty).
   virtual void RebuildReopenMenus(const std::array<std::string, kReopenSlots>& slots) = 0;
-};
-
-class ProfileListener {
- public:
-  virtual ~ProfileListener() = default;
-  // A profile has been loaded and its emulator directory entered.
-  virtual void ProfileOpened() {}
-  // After every opening, failed opening or creation: whether a profile is loaded now.
-  virtual void ProfileStateChanged(bool /*profile_loaded*/) {}
 };
 
 class ProfileController {

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <optional>
 
-#include "core/profile/game_database.h"
 #include "core/progress_throttle.h"
+#include "core/shared/game_database.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/mapped_file.h"

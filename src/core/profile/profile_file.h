@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/shell/app_names.h"
-#include "platform/result.h"
+#include "common/result.h"
+#include "core/shared/app_names.h"
 
 namespace kw {
 

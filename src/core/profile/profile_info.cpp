@@ -5,12 +5,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/ascii.h"
 #include "core/local_time.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "core/user_interface.h"
-#include "platform/ascii.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -24,7 +24,7 @@ constexpr const char* kBodyFace = "Courier New";
 class NameList {
  public:
   void Add(std::string_view name) {
-    if (seen_.insert(platform::AsciiUpperCase(name)).second) names_.emplace_back(name);
+    if (seen_.insert(AsciiUpperCase(name)).second) names_.emplace_back(name);
   }
   const std::vector<std::string>& Names() const { return names_; }
 

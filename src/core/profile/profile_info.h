@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 

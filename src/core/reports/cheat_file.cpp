@@ -2,16 +2,14 @@
 
 #include <bitset>
 
+#include "common/ascii.h"
 #include "core/hex_value.h"
-#include "core/profile/game_database.h"
 #include "core/reports/text_lines.h"
-#include "platform/ascii.h"
+#include "core/shared/game_database.h"
 
 namespace kw {
 
 namespace {
-
-using platform::AsciiUpperCase;
 
 constexpr std::size_t kFields = 7;
 

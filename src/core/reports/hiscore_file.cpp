@@ -1,15 +1,13 @@
 #include "core/reports/hiscore_file.h"
 
+#include "common/ascii.h"
 #include "core/hex_value.h"
-#include "core/profile/game_database.h"
 #include "core/reports/text_lines.h"
-#include "platform/ascii.h"
+#include "core/shared/game_database.h"
 
 namespace kw {
 
 namespace {
-
-using platform::AsciiUpperCase;
 
 // Keys longer than a set name and its ":" are not indexed; such a look-up reads the file.
 constexpr std::size_t kKeyWidth = kSetNameWidth + 1;

@@ -1,13 +1,11 @@
 #include "core/reports/info_file.h"
 
+#include "common/ascii.h"
 #include "core/reports/text_lines.h"
-#include "platform/ascii.h"
 
 namespace kw {
 
 namespace {
-
-using platform::AsciiUpperCase;
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "core/reports/report_writers.h"
-#include "platform/result.h"
 
 namespace kw {
 

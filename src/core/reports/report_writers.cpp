@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/ascii.h"
 #include "core/text_encoding.h"
-#include "platform/ascii.h"
 
 namespace kw {
 
@@ -29,7 +29,7 @@ void SplitLines(const std::string& text, TextPart text_part, LineBreak line_brea
 std::string Lower(std::string_view text) {
   std::string out(text);
   for (char& c : out)
-    c = platform::AsciiLower(c);
+    c = AsciiLower(c);
   return out;
 }
 

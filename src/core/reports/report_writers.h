@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 

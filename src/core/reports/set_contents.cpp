@@ -1,7 +1,7 @@
 #include "core/reports/set_contents.h"
 
-#include "core/launch/crc32.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/crc32.h"
 
 namespace kw {
 
@@ -16,7 +16,7 @@ constexpr std::size_t kLongestMarker = 27;
 
 void SetContents::Put(const std::string& name, const SetFile& file) {
   files_[name] = file;
-  auto [at, added] = lower_.try_emplace(platform::AsciiLowerCase(name), name);
+  auto [at, added] = lower_.try_emplace(AsciiLowerCase(name), name);
   if (!added && name < at->second) at->second = name;
 }
 
@@ -28,7 +28,7 @@ void SetContents::PutAll(const std::vector<NamedSetFile>& files) {
 const std::pair<const std::string, SetFile>* SetContents::Find(std::string_view name) const {
   auto exact = files_.find(std::string(name));
   if (exact != files_.end()) return &*exact;
-  auto lower = lower_.find(platform::AsciiLowerCase(name));
+  auto lower = lower_.find(AsciiLowerCase(name));
   if (lower == lower_.end()) return nullptr;
   auto found = files_.find(lower->second);
   return found == files_.end() ? nullptr : &*found;
@@ -40,7 +40,7 @@ void SetContents::Clear() {
 }
 
 bool IsReadmeName(std::string_view name) {
-  return platform::EqualNoCase(name, "readme.txt");
+  return EqualNoCase(name, "readme.txt");
 }
 
 bool ContentsSink::Wants(const std::string& flat_name) {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/reports/report_document.h"
 #include "core/reports/support_files.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <chrono>
 
-#include "core/launch/set_archives.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/set_archives.h"
 #include "platform/sevenzip_directory.h"
 #include "platform/zip_directory.h"
 
@@ -242,8 +242,7 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   ContentsSink sink(&stop_);
   bool handled = false;
   Status read;
-  if (platform::EqualNoCase(fs::ExtractFileExt(location), ".ZIP") &&
-      !fs::DirectoryExists(location)) {
+  if (EqualNoCase(fs::ExtractFileExt(location), ".ZIP") && !fs::DirectoryExists(location)) {
     read = archive::ReadZipFlat(location, sink, limits, handled);
   }
   if (!handled) read = ReadSetWithoutPrograms(location, sink, limits);
@@ -256,7 +255,7 @@ SetReader::Done SetReader::Read(const SetJob& job) {
 
 std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& location,
                                                           const archive::SizeLimits& limits) {
-  const std::string extension = platform::AsciiUpperCase(fs::ExtractFileExt(location));
+  const std::string extension = AsciiUpperCase(fs::ExtractFileExt(location));
   const bool zip = extension == ".ZIP";
   if (!zip && extension != ".7Z") return std::nullopt;
   const std::optional<fs::FileStamp> stamp = fs::Stamp(location);

@@ -5,13 +5,13 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/browser/pictures.h"
+#include "common/ascii.h"
 #include "core/local_time.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/pictures.h"
+#include "core/shared/settings.h"
 #include "core/user_interface.h"
-#include "platform/ascii.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -538,7 +538,7 @@ bool Verifier::PicturePass() {
 
 bool Verifier::ScanUnsupportedSets(const std::string& paths, const std::string& word) {
   std::vector<std::string> folders;
-  const std::string_view list = platform::TrimIniBlanks(paths);
+  const std::string_view list = TrimIniBlanks(paths);
   std::size_t start = 0;
   while (start <= list.size()) {
     std::size_t end = list.find(';', start);
@@ -560,7 +560,7 @@ bool Verifier::ScanUnsupportedSets(const std::string& paths, const std::string& 
     for (const fs::DirEntry& entry : entries) {
       status_.SetName = entry.name + (entry.is_directory ? " <DIR>" : "");
       if (CheckAbort()) return true;
-      const std::string key = platform::AsciiUpperCase(fs::ChangeFileExt(entry.name, ""));
+      const std::string key = AsciiUpperCase(fs::ChangeFileExt(entry.name, ""));
       if (db_.FindSet(key, true) == nullptr) {
         Write("Unsupported set: " + folder + entry.name);
         ++counters_.UnsupportedSets;

@@ -13,12 +13,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "core/audit/set_status.h"
-#include "core/launch/set_archives.h"
-#include "core/launch/set_bounds.h"
 #include "core/reports/set_contents.h"
 #include "core/reports/set_reader.h"
-#include "platform/result.h"
+#include "core/shared/set_archives.h"
+#include "core/shared/set_bounds.h"
 
 namespace kw {
 

@@ -2,11 +2,11 @@
 // files it does not use, and the certification of a sample set.
 #include <unordered_set>
 
+#include "common/ascii.h"
 #include "core/hex_value.h"
-#include "core/launch/set_test.h"
-#include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
-#include "platform/ascii.h"
+#include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 
@@ -127,10 +127,10 @@ void Verifier::ReportUnusedFiles(const std::string& tag, std::string_view suffix
                                  bool readme_used) {
   std::unordered_set<std::string> used;
   for (const std::string& name : expected_)
-    used.insert(platform::AsciiUpperCase(name));
+    used.insert(AsciiUpperCase(name));
   if (readme_used) used.insert("README.TXT");
   for (const auto& [name, file] : contents_.Files()) {
-    if (used.count(platform::AsciiUpperCase(name)) > 0) continue;
+    if (used.count(AsciiUpperCase(name)) > 0) continue;
     Write(tag + " - " + (pad ? PaddedName(name) : name) + std::string(suffix));
   }
 }

@@ -1,12 +1,12 @@
 // The verifier's ROM pass for a profile of today's emulator: every machine judged as the
 // emulator judges it, whatever the layout of the collection; only the bad ones are listed.
+#include "common/ascii.h"
 #include "core/audit/machine_audit.h"
 #include "core/hex_value.h"
-#include "core/launch/set_archives.h"
-#include "core/launch/set_test.h"
-#include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
-#include "platform/ascii.h"
+#include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
+#include "core/shared/set_archives.h"
 
 namespace kw {
 
@@ -14,7 +14,7 @@ namespace {
 
 // A problem in the era's line form, with the set a shared file must come from.
 std::string ProblemLine(const std::string& tag, const AuditProblem& problem) {
-  std::string line = tag + " - " + PaddedName(platform::AsciiUpperCase(problem.file));
+  std::string line = tag + " - " + PaddedName(AsciiUpperCase(problem.file));
   if (problem.what.starts_with("NOT FOUND")) {
     line += problem.disk ? " disk not found" : " rom not found";
   } else if (problem.what.starts_with("INCORRECT LENGTH: ")) {
@@ -51,7 +51,7 @@ bool Verifier::TodaysRomPass() {
     const MachineAudit audit = auditor.Audit(*machine);
     Advance();
     if (audit.verdict == AuditVerdict::kNoneNeeded) continue;
-    verdicts_.emplace_back(platform::AsciiLowerCase(machine->Name.View()), audit.verdict);
+    verdicts_.emplace_back(AsciiLowerCase(machine->Name.View()), audit.verdict);
     if (audit.verdict == AuditVerdict::kNotFound) {
       ++counters_.SkippedSets;
       continue;

@@ -1,10 +1,10 @@
 #include "core/reports/verify_controller.h"
 
 #include "core/audit/set_status_controller.h"
-#include "core/launch/command_line.h"
-#include "core/profile/game_database.h"
 #include "core/reports/verifier.h"
-#include "core/shell/emulator_config_controller.h"
+#include "core/shared/command_line.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
 #include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/process.h"

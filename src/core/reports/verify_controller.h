@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/reports/verify_form.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 
 namespace kw {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/launch/set_archives.h"
+#include "core/shared/set_archives.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 

@@ -1,9 +1,9 @@
 #include "core/shell/command_line_form.h"
 
-#include "core/browser/joystick_select.h"
 #include "core/launch/launch_controller.h"
-#include "core/profile/game_database.h"
-#include "core/shell/settings.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
+#include "core/shared/settings.h"
 #include "platform/fs.h"
 
 namespace kw {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/launch/command_line.h"
-#include "core/profile/game_database.h"
-#include "core/shell/settings.h"
+#include "core/shared/command_line.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "core/shown_program.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"

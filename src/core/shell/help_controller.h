@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/profile/profile_controller.h"
+#include "core/shared/profile_listener.h"
 
 namespace kw {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 
 namespace kw {
 

@@ -6,7 +6,7 @@
 #include <QImageReader>
 #include <QPainter>
 
-#include "platform/ascii.h"
+#include "common/ascii.h"
 #include "platform/fs.h"
 #include "platform/picture_decode.h"
 
@@ -44,7 +44,7 @@ QImage LoadPictureFile(const std::string& path) {
   if (!size || *size > static_cast<std::uint64_t>(kMaxPictureFileBytes)) return {};
   Result<std::string> bytes = platform::fs::ReadFile(path);
   if (!bytes) return {};
-  const std::string ext = platform::AsciiUpperCase(platform::fs::ExtractFileExt(path));
+  const std::string ext = AsciiUpperCase(platform::fs::ExtractFileExt(path));
   if (ext == ".PNG") return FromDecoded(platform::DecodePng(*bytes));
   if (ext == ".JPG") return FromDecoded(platform::DecodeJpeg(*bytes));
   if (ext == ".WMF") return FromDecoded(platform::DecodeWmf(*bytes));

@@ -8,7 +8,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
-#include "core/browser/pictures.h"
+#include "core/shared/pictures.h"
 #include "ui/browser/picture_loader.h"
 #include "ui/text_codec.h"
 

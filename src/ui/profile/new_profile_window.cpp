@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "ui/resources.h"
 #include "ui/shell/qt_user_interface.h"
 #include "ui/text_codec.h"

@@ -8,9 +8,9 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/reports/report_document.h"
 #include "core/reports/report_save.h"
 #include "core/reports/report_writers.h"
+#include "core/shared/report_document.h"
 
 class QAction;
 class QMenu;

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "core/reports/system_info_form.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "ui/resources.h"
 #include "ui/text_codec.h"
 #include "ui/window_placement.h"

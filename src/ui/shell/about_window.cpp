@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "core/shell/logo_animation.h"
 #include "core/shell/program_version.h"
 #include "ui/resources.h"

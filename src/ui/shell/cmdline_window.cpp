@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/settings.h"
 #include "core/shell/command_line_form.h"
-#include "core/shell/settings.h"
 #include "ui/text_codec.h"
 
 namespace kw {

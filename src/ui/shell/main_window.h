@@ -11,10 +11,10 @@
 
 #include "core/browser/search.h"
 #include "core/profile/profile_controller.h"
+#include "core/shared/shell_view.h"
 #include "core/shell/help_controller.h"
-#include "core/shell/shell_view.h"
+#include "ui/options/option_windows.h"
 #include "ui/profile/new_profile_window.h"
-#include "ui/shell/option_windows.h"
 
 class QAction;
 class QMenu;

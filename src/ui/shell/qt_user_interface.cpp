@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "ui/reports/report_window.h"
 #include "ui/shell/working_window.h"
 #include "ui/text_codec.h"

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
 #include "ui/window_placement.h"
 
 namespace kw {

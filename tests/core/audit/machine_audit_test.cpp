@@ -8,9 +8,9 @@
 #include <fstream>
 #include <map>
 
-#include "core/launch/crc32.h"
-#include "core/profile/game_database.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/crc32.h"
+#include "core/shared/game_database.h"
 #include "support/temp_dir.h"
 #include "support/test_archives.h"
 
@@ -96,7 +96,7 @@ class MachineAuditTest : public ::testing::Test {
       GameEntry g = Machine(name, {Rom("K.BIN", std::string("k of ") + name)});
       g.Disks.push_back({"hd", "", sha1, 0});
       Game(g);
-      Zip(platform::AsciiLowerCase(name), {{"k.bin", std::string("k of ") + name}});
+      Zip(AsciiLowerCase(name), {{"k.bin", std::string("k of ") + name}});
     }
     dir_.Write("roms/chd/hd.chd", ChdHeader(sha1));
     dir_.Write("roms/badchd/hd.chd", std::string("MComprHD\0\0\0\x7c\0\0\0\x05", 16));

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 
 #include "core/audit/set_status_controller.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
 #include "support/temp_dir.h"
 
 namespace kw {

@@ -4,10 +4,10 @@
 
 #include <set>
 
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
-#include "core/shell/settings_store.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings_store.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -35,7 +35,7 @@ struct Fixture {
     for (const char* d : descriptions) {
       GameEntry e;
       e.Index = static_cast<std::uint16_t>(database.GameCount());
-      e.Name = platform::AsciiUpperCase(std::string_view(d).substr(0, 3));
+      e.Name = AsciiUpperCase(std::string_view(d).substr(0, 3));
       e.Description = d;
       database.AddGame(e);
     }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/shell/settings.h"
+#include "core/shared/settings.h"
 
 namespace kw {
 namespace {

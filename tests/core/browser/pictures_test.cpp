@@ -1,8 +1,8 @@
-#include "core/browser/pictures.h"
+#include "core/shared/pictures.h"
 
 #include <gtest/gtest.h>
 
-#include "core/shell/settings.h"
+#include "core/shared/settings.h"
 #include "support/temp_dir.h"
 
 namespace kw {

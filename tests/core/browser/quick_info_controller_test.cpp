@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "core/audit/set_status_controller.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings.h"
 #include "support/recording_views.h"
 #include "support/temp_dir.h"
 

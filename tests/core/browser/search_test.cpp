@@ -5,8 +5,8 @@
 #include <chrono>
 #include <deque>
 
-#include "core/browser/joystick_select.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
 #include "support/scripted_ui.h"
 
 namespace kw {

@@ -1,11 +1,11 @@
-#include "core/launch/cd_discs.h"
+#include "core/shared/cd_discs.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/launch/set_archives.h"
-#include "core/shell/settings.h"
+#include "core/shared/set_archives.h"
+#include "core/shared/settings.h"
 #include "platform/fs.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

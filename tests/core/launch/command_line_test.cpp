@@ -1,4 +1,4 @@
-#include "core/launch/command_line.h"
+#include "core/shared/command_line.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/launch/emulator_run.h"
-#include "platform/ascii.h"
+#include "common/ascii.h"
+#include "core/shared/emulator_run.h"
 #include "platform/fs.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -66,7 +66,7 @@ class CommandLineTest : public ::testing::Test {
 TEST_F(CommandLineTest, InterpreterCommandGivesEveryWordIntactAndTheUserTextAsWritten) {
   const std::string program = ArgvScript(dir_, "My Emu/emu.sh");
   ShellCommandLine line;
-  line.Program(platform::AsciiUpperCase(program));  // found without regard to case
+  line.Program(AsciiUpperCase(program));  // found without regard to case
   for (const std::string& name : kHostileNames)
     line.Word(name);
   line.UserText("-opt 'two words'").RedirectOutputTo("$KSTEMP$.NFO");
@@ -92,7 +92,7 @@ TEST_F(CommandLineTest, EditorGetsTheFileAsOneWord) {
     const std::string file = dir_.Write(name, "text");
     std::filesystem::remove(dir_ / "my editor/out");
     // The setting is kept in upper case; a picked path with blanks is the program as a whole.
-    Result<platform::Command> command = EditorCommand(platform::AsciiUpperCase(editor), file);
+    Result<platform::Command> command = EditorCommand(AsciiUpperCase(editor), file);
     ASSERT_TRUE(command) << command.Message();
     ASSERT_TRUE(platform::RunProgram(*command, platform::kShowNormal, false));
     for (int i = 0; i < 1000 && !std::filesystem::exists(dir_ / "my editor/out"); ++i)

@@ -1,4 +1,4 @@
-#include "core/launch/crc32.h"
+#include "core/shared/crc32.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

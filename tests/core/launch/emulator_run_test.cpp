@@ -1,4 +1,4 @@
-#include "core/launch/emulator_run.h"
+#include "core/shared/emulator_run.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

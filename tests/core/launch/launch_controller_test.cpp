@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "app/program.h"
-#include "core/launch/set_bounds.h"
+#include "core/shared/set_bounds.h"
 #include "demo/zip_writer.h"
 #include "support/recording_views.h"
 #include "support/run_command.h"

@@ -1,5 +1,5 @@
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/game_database.h"
 
 #include <gtest/gtest.h>
 

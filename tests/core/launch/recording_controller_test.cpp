@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/browser/joystick_select.h"
-#include "core/profile/game_database.h"
-#include "core/shell/emulator_config_controller.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
 #include "support/recording_views.h"
 
 namespace kw {

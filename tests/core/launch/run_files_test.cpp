@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/shell/emulator_config.h"
+#include "core/shared/emulator_config.h"
 #include "support/temp_dir.h"
 
 namespace kw {

@@ -1,10 +1,10 @@
-#include "core/launch/set_archives.h"
+#include "core/shared/set_archives.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/shell/settings.h"
+#include "core/shared/settings.h"
 #include "platform/fs.h"
 #include "support/run_command.h"
 #include "support/scripted_ui.h"

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

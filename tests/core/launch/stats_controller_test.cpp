@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/program.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

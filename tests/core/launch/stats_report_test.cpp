@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
+#include "core/shared/play_stats.h"
 
 namespace kw {
 namespace {

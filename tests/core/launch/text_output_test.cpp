@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/reports/report_document.h"
+#include "core/shared/report_document.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

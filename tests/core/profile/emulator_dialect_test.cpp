@@ -1,10 +1,10 @@
-#include "core/profile/emulator_dialect.h"
+#include "core/profile/dialect_detection.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
 #include "platform/fs.h"
 #include "support/script_emulator.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/launch/emulator_run.h"
+#include "core/shared/emulator_run.h"
 #include "support/script_emulator.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
 
 #include <gtest/gtest.h>
 

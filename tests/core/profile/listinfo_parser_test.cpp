@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/profile/game_database.h"
-#include "core/reports/report_document.h"
+#include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
 #include "support/parsed_list.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

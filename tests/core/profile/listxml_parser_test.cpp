@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
 #include "platform/fs.h"
 #include "support/parsed_list.h"
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "app/program.h"
+#include "common/ascii.h"
 #include "core/profile/listinfo_parser.h"
 #include "core/profile/listxml_flow.h"
 #include "core/profile/new_profile_form.h"
 #include "core/profile/profile_file.h"
-#include "platform/ascii.h"
 #include "support/recording_views.h"
 #include "support/script_emulator.h"
 #include "support/scripted_ui.h"
@@ -270,7 +270,7 @@ const char* const kTodaysVersion = "0.251 (unknown)";
 
 const GameRecord* FindSet(const GameDatabase& db, std::string_view name) {
   for (const GameRecord& record : db.Games())
-    if (platform::EqualNoCase(record.Name.View(), name)) return &record;
+    if (EqualNoCase(record.Name.View(), name)) return &record;
   return nullptr;
 }
 
@@ -306,7 +306,7 @@ TEST_F(ProfileControllerTest, TodaysEmulatorGivesAProfileOfItsDialect) {
   ASSERT_TRUE(pacman && puckman);
   EXPECT_EQ(saved.Description(*pacman), "Pac-Man (Midway)");
   EXPECT_EQ(pacman->Year, 1980);
-  EXPECT_TRUE(platform::EqualNoCase(puckman->CloneOf.View(), "pacman"));
+  EXPECT_TRUE(EqualNoCase(puckman->CloneOf.View(), "pacman"));
   ASSERT_EQ(saved.Roms(*pacman).size(), 1u);
   EXPECT_EQ(saved.Rom(saved.Roms(*pacman)[0]).Crc, 0xc1e6ab10u);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/profile/game_database.h"
+#include "core/shared/game_database.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <set>
 
-#include "core/profile/game_database.h"
+#include "common/ascii.h"
 #include "core/profile/listinfo_parser.h"
-#include "platform/ascii.h"
+#include "core/shared/game_database.h"
 
 namespace kw {
 namespace {
@@ -144,7 +144,7 @@ TEST(ProfileInfoTest, TheRealProfile) {
   const std::size_t count = std::stoul(*cpus);
   std::set<std::string> upper;
   for (std::size_t k = 1; k <= count; ++k)
-    upper.insert(platform::AsciiUpperCase(*(cpus + static_cast<long>(k))));
+    upper.insert(AsciiUpperCase(*(cpus + static_cast<long>(k))));
   EXPECT_EQ(upper.size(), count);
   EXPECT_TRUE(upper.count("Z80"));
   EXPECT_EQ(*(cpus + static_cast<long>(count) + 1), "");

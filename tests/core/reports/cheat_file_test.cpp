@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ascii.h"
 #include "core/reports/realdata.h"
 #include "core/reports/text_lines.h"
-#include "platform/ascii.h"
 
 namespace kw {
 namespace {
@@ -121,7 +121,7 @@ TEST(CheatFile, RealFilesIndexAsTheyAreRead) {
       line = TrimControls(line);
       if (line.empty() || line.front() == ';') continue;
       ++cheat_lines;
-      const std::string name = platform::AsciiUpperCase(line.substr(0, line.find(':')));
+      const std::string name = AsciiUpperCase(line.substr(0, line.find(':')));
       if (names.empty() || names.back() != name) names.push_back(name);
     }
     std::size_t listed = 0;

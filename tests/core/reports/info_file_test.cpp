@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "common/ascii.h"
 #include "core/reports/realdata.h"
 #include "core/reports/text_lines.h"
-#include "platform/ascii.h"
 
 namespace kw {
 namespace {

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "core/browser/joystick_select.h"
-#include "core/launch/play_stats.h"
-#include "core/profile/game_database.h"
-#include "core/shell/app_names.h"
-#include "core/shell/emulator_config.h"
-#include "core/shell/emulator_config_controller.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/emulator_config.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/game_list_navigation.h"
+#include "core/shared/play_stats.h"
+#include "core/shared/settings.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 

@@ -9,13 +9,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/launch/crc32.h"
-#include "core/profile/game_database.h"
+#include "common/ascii.h"
 #include "core/profile/listinfo_parser.h"
-#include "core/shell/app_names.h"
-#include "core/shell/settings.h"
+#include "core/shared/app_names.h"
+#include "core/shared/crc32.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "demo/zip_writer.h"
-#include "platform/ascii.h"
 #include "platform/zip_directory.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -119,8 +119,8 @@ TEST_F(VerifierTest, RomPassFindsEveryKindOfFault) {
       Section("Rom set verification report:"),
       (Lines{"[MASTER]   - GONE.2       rom not found",
              "[MASTER]   - SHORT.3      has wrong size: 4 bytes instead of 5 bytes",
-             "[MASTER]   - CRC.4        has wrong CRC: $" + platform::AsciiUpperCase(Crc("CRC4")) +
-                 " instead of $" + platform::AsciiUpperCase(Crc("crc4")),
+             "[MASTER]   - CRC.4        has wrong CRC: $" + AsciiUpperCase(Crc("CRC4")) +
+                 " instead of $" + AsciiUpperCase(Crc("crc4")),
              "[MASTER]   - MOVED.5      rom has incorrect file name (elsewhere)",
              "[CLONE2]   - C2.9         rom not found", "[MASTER]   - elsewhere    file is unused",
              "[MASTER]   - extra.bin    file is unused"}));
@@ -170,11 +170,10 @@ TEST_F(VerifierTest, TodaysMachinesAreJudgedAsTheEmulatorJudgesThem) {
   Zip("roms", "usesdev", {{"u.1", "uses"}, {"w.1", "WRON"}});
   options_.VerifySamples = options_.VerifyScreenshot = false;
   ASSERT_EQ(Run(), VerifyOutcome::Completed);
-  EXPECT_EQ(
-      Section("Rom set verification report:"),
-      (Lines{"[USESDEV]  - W.1          has wrong CRC: $" + platform::AsciiUpperCase(Crc("WRON")) +
-                 " instead of $" + platform::AsciiUpperCase(Crc("wron")),
-             "[USESDEV]  - X.1          rom not found (it comes from the set devx)"}));
+  EXPECT_EQ(Section("Rom set verification report:"),
+            (Lines{"[USESDEV]  - W.1          has wrong CRC: $" + AsciiUpperCase(Crc("WRON")) +
+                       " instead of $" + AsciiUpperCase(Crc("wron")),
+                   "[USESDEV]  - X.1          rom not found (it comes from the set devx)"}));
   EXPECT_NE(std::find(report_.begin(), report_.end(), "3 romsets found, 2 were OK."),
             report_.end());
   EXPECT_EQ(counters_.FaultySets, 1u);
@@ -372,11 +371,10 @@ TEST_F(VerifierTest, QuickModeAgreesOnAnIntactCollectionAndTrustsStoredCrcs) {
   EXPECT_EQ(counters_.CorruptRoms, 0u);
   options_.QuickCheck = false;
   ASSERT_EQ(Run(), VerifyOutcome::Completed);
-  EXPECT_EQ(
-      Section("Rom set verification report:"),
-      (Lines{"[STORED]   - S.1          has wrong CRC: $" + platform::AsciiUpperCase(Crc("G00D")) +
-                 " instead of $" + platform::AsciiUpperCase(Crc("GOOD")),
-             "[PLAIN]    - spare        file is unused"}));
+  EXPECT_EQ(Section("Rom set verification report:"),
+            (Lines{"[STORED]   - S.1          has wrong CRC: $" + AsciiUpperCase(Crc("G00D")) +
+                       " instead of $" + AsciiUpperCase(Crc("GOOD")),
+                   "[PLAIN]    - spare        file is unused"}));
 }
 
 // A set that is there but cannot be read is no absent set: one line names its file and the

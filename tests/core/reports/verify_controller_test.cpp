@@ -9,11 +9,11 @@
 #include <filesystem>
 
 #include "core/audit/set_status_controller.h"
-#include "core/launch/crc32.h"
-#include "core/profile/game_database.h"
 #include "core/profile/listinfo_parser.h"
-#include "core/shell/emulator_config_controller.h"
-#include "core/shell/settings.h"
+#include "core/shared/crc32.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "demo/zip_writer.h"
 #include "support/run_command.h"
 #include "support/scripted_ui.h"

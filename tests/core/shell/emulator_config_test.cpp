@@ -1,5 +1,5 @@
 // MAME.CFG read and written in real files of temporary emulator directories.
-#include "core/shell/emulator_config.h"
+#include "core/shared/emulator_config.h"
 
 #include <gtest/gtest.h>
 

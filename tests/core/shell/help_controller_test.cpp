@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/profile/game_database.h"
-#include "core/shell/settings.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"

@@ -1,11 +1,11 @@
-#include "core/shell/mame_ini.h"
+#include "core/shared/mame_ini.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <optional>
 
-#include "core/shell/mame_options.h"
+#include "core/shared/mame_options.h"
 #include "support/temp_dir.h"
 
 namespace kw {

@@ -1,4 +1,4 @@
-#include "core/shell/settings.h"
+#include "core/shared/settings.h"
 
 #include <gtest/gtest.h>
 

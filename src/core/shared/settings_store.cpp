@@ -1,0 +1,19 @@
+#include "core/shared/settings_store.h"
+
+#include "platform/fs.h"
+
+namespace kw {
+
+void SettingsStore::Load(const std::string& system_dir) {
+  file_.Load();
+  values_ = LoadSettings(file_, system_dir);
+}
+
+Status SettingsStore::Save() {
+  // A file that exists but cannot be read is not overwritten: its other lines would be lost.
+  const bool exists = platform::fs::FileExists(file_.Path());
+  if (!file_.Load() && exists) return Failure("Unable to write to " + file_.Path());
+  return SaveSettings(values_, file_);
+}
+
+}  // namespace kw
