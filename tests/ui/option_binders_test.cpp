@@ -12,15 +12,13 @@
 #include "core/shared/settings.h"
 #include "ui/options/option_binders.h"
 
-using kw::EmulatorField;
-
 class OptionBindersTest : public QObject {
   Q_OBJECT
 
  private slots:
   void CheckBoxStoresClicksOnly() {
     kw::EmulatorConfig config;
-    bool& tweak = EmulatorField<bool>(config, "config", "tweak");
+    bool& tweak = kw::emulator_option::kTweak(config);
     QWidget page;
     auto* box = new QCheckBox(&page);
     int refreshed = 0;
@@ -43,7 +41,7 @@ class OptionBindersTest : public QObject {
     QWidget page;
     auto* box = new QComboBox(&page);
     kw::OptionBinders b;
-    b.ComboBox(box, EmulatorField<std::int32_t>(config, "config", "vgafreq"), kw::ScanRateList());
+    b.ComboBox(box, kw::emulator_option::kVgafreq(config), kw::ScanRateList());
     b.Show();
     QCOMPARE(box->count(), 5);
     QCOMPARE(box->currentIndex(), -1);
@@ -62,7 +60,7 @@ class OptionBindersTest : public QObject {
     auto* bar = new QSlider(Qt::Horizontal, &page);
     auto* label = new QLabel(&page);
     kw::OptionBinders b;
-    b.TrackBar(bar, EmulatorField<float>(config, "config", "beam"), kw::kBeamBar, label);
+    b.TrackBar(bar, kw::emulator_option::kBeam(config), kw::kBeamBar, label);
     b.Show();
     QCOMPARE(bar->value(), 15);
     QCOMPARE(label->text(), QString("1.50"));

@@ -14,110 +14,70 @@ namespace {
 
 namespace fs = platform::fs;
 using Kind = EmulatorKeyKind;
-using EC = EmulatorConfig;
-using Dir = EmulatorConfig::Directory;
-using Cfg = EmulatorConfig::Config;
 
 constexpr std::string_view kDirectory = "directory";
 constexpr std::string_view kConfig = "config";
-constexpr std::string_view kEmulateThree = "EMULATE_THREE";
-
-template <auto Member>
-auto& TopField(EC& c) {
-  return c.*Member;
-}
-template <auto Member>
-auto& DirField(EC& c) {
-  return c.directory.*Member;
-}
-template <auto Member>
-auto& CfgField(EC& c) {
-  return c.config.*Member;
-}
+constexpr std::string_view kEmulateThreeWord = "EMULATE_THREE";
 
 // The emulator's read order: [directory], then [config]; the line-scanned key last. Made on
 // first use, so that a record made during static initialisation finds it.
 std::vector<EmulatorKey> MakeKeys() {
-  return {
-      {kDirectory, "inp", Kind::Text, "INP", &DirField<&Dir::inp>},
-      {kDirectory, "nvram", Kind::Text, "NVRAM", &DirField<&Dir::nvram>},
-      {kDirectory, "hi", Kind::Text, "HI", &DirField<&Dir::hi>},
-      {kDirectory, "cfg", Kind::Text, "CFG", &DirField<&Dir::cfg>},
-      {kDirectory, "snap", Kind::Text, "SNAP", &DirField<&Dir::snap>},
-      {kDirectory, "memcard", Kind::Text, "MEMCARD", &DirField<&Dir::memcard>},
-      {kDirectory, "artwork", Kind::Text, "ARTWORK", &DirField<&Dir::artwork>},
-      {kDirectory, "rompath", Kind::Text, "ROMS", &DirField<&Dir::rompath>, true},
-      {kDirectory, "samplepath", Kind::Text, ".;SAMPLES", &DirField<&Dir::samplepath>, true},
-      {kDirectory, "cheat", Kind::Text, ".", &DirField<&Dir::cheat>},
-      {kConfig, "scanlines", Kind::Bool, "yes", &CfgField<&Cfg::scanlines>},
-      {kConfig, "stretch", Kind::Bool, "yes", &CfgField<&Cfg::stretch>},
-      {kConfig, "artwork", Kind::Bool, "yes", &CfgField<&Cfg::artwork>},
-      {kConfig, "samples", Kind::Bool, "yes", &CfgField<&Cfg::samples>},
-      {kConfig, "vsync", Kind::Bool, "no", &CfgField<&Cfg::vsync>},
-      {kConfig, "waitvsync", Kind::Bool, "no", &CfgField<&Cfg::waitvsync>},
-      {kConfig, "triplebuffer", Kind::Bool, "no", &CfgField<&Cfg::triplebuffer>},
-      {kConfig, "tweak", Kind::Bool, "yes", &CfgField<&Cfg::tweak>},
-      {kConfig, "vesamode", Kind::UpperText, "vesa3", &CfgField<&Cfg::vesamode>},
-      {kConfig, "mmx", Kind::UpperText, "auto", &CfgField<&Cfg::mmx>},
-      {kConfig, "dirty", Kind::UpperText, "auto", &CfgField<&Cfg::dirty>},
-      {kConfig, "antialias", Kind::Bool, "yes", &CfgField<&Cfg::antialias>},
-      {kConfig, "translucency", Kind::Bool, "yes", &CfgField<&Cfg::translucency>},
-      {kConfig, "vgafreq", Kind::Int32, "-1", &CfgField<&Cfg::vgafreq>},
-      {kConfig, "alwayssynced", Kind::Bool, "no", &CfgField<&Cfg::alwayssynced>},
-      {kConfig, "depth", Kind::UpperText, "auto", &CfgField<&Cfg::depth>},
-      {kConfig, "skiplines", Kind::Int32, "0", &CfgField<&Cfg::skiplines>},
-      {kConfig, "skipcolumns", Kind::Int32, "0", &CfgField<&Cfg::skipcolumns>},
-      {kConfig, "beam", Kind::Real, "1", &CfgField<&Cfg::beam>},
-      {kConfig, "flicker", Kind::Real, "0", &CfgField<&Cfg::flicker>},
-      {kConfig, "gamma", Kind::Real, "1", &CfgField<&Cfg::gamma>},
-      {kConfig, "frameskip", Kind::UpperText, "auto", &CfgField<&Cfg::frameskip>},
-      {kConfig, "norotate", Kind::Bool, "no", &CfgField<&Cfg::norotate>},
-      {kConfig, "ror", Kind::Bool, "no", &CfgField<&Cfg::ror>},
-      {kConfig, "rol", Kind::Bool, "no", &CfgField<&Cfg::rol>},
-      {kConfig, "flipx", Kind::Bool, "no", &CfgField<&Cfg::flipx>},
-      {kConfig, "flipy", Kind::Bool, "no", &CfgField<&Cfg::flipy>},
-      {kConfig, "soundcard", Kind::Int32, "-1", &CfgField<&Cfg::soundcard>},
-      {kConfig, "ym3812opl", Kind::Bool, "no", &CfgField<&Cfg::ym3812opl>},
-      {kConfig, "samplerate", Kind::UpperText, "22050", &CfgField<&Cfg::samplerate>},
-      {kConfig, "stereo", Kind::Bool, "yes", &CfgField<&Cfg::stereo>},
-      {kConfig, "volume", Kind::Int32, "0", &CfgField<&Cfg::volume>},
-      {kConfig, "mouse", Kind::Bool, "yes", &CfgField<&Cfg::mouse>},
-      {kConfig, "joystick", Kind::UpperText, "none", &CfgField<&Cfg::joystick>},
-      {kConfig, "hotrod", Kind::Bool, "no", &CfgField<&Cfg::hotrod>},
-      {kConfig, "hotrodse", Kind::Bool, "no", &CfgField<&Cfg::hotrodse>},
-      {kConfig, "cheat", Kind::Bool, "no", &CfgField<&Cfg::cheat>},
-      {kConfig, "debug", Kind::Bool, "no", &CfgField<&Cfg::debug>},
-      {kConfig, "cheatfile", Kind::UpperText, "CHEAT.DAT", &CfgField<&Cfg::cheatfile>},
-      {kConfig, "historyfile", Kind::UpperText, "HISTORY.DAT", &CfgField<&Cfg::historyfile>},
-      {kConfig, "mameinfofile", Kind::UpperText, "MAMEINFO.DAT", &CfgField<&Cfg::mameinfofile>},
-      {kConfig, "resolution", Kind::UpperText, "auto", &CfgField<&Cfg::resolution>},
-      {kConfig, "language", Kind::UpperText, "english", &CfgField<&Cfg::language>},
-      {kConfig, "monitor", Kind::UpperText, "standard", &CfgField<&Cfg::monitor>},
-      {kConfig, "centerx", Kind::Int32, "0", &CfgField<&Cfg::centerx>},
-      {kConfig, "centery", Kind::Int32, "0", &CfgField<&Cfg::centery>},
-      {kConfig, "waitinterlace", Kind::Bool, "no", &CfgField<&Cfg::waitinterlace>},
-      {"", "emulate_three", Kind::Bool, "NO", &TopField<&EC::emulate_three>},
-  };
+  using namespace emulator_option;
+  return {kInp.Key(),           kNvram.Key(),       kHi.Key(),           kCfg.Key(),
+          kSnap.Key(),          kMemcard.Key(),     kArtworkDir.Key(),   kRompath.Key(),
+          kSamplepath.Key(),    kCheatDir.Key(),    kScanlines.Key(),    kStretch.Key(),
+          kArtwork.Key(),       kSamples.Key(),     kVsync.Key(),        kWaitvsync.Key(),
+          kTriplebuffer.Key(),  kTweak.Key(),       kVesamode.Key(),     kMmx.Key(),
+          kDirty.Key(),         kAntialias.Key(),   kTranslucency.Key(), kVgafreq.Key(),
+          kAlwayssynced.Key(),  kDepth.Key(),       kSkiplines.Key(),    kSkipcolumns.Key(),
+          kBeam.Key(),          kFlicker.Key(),     kGamma.Key(),        kFrameskip.Key(),
+          kNorotate.Key(),      kRor.Key(),         kRol.Key(),          kFlipx.Key(),
+          kFlipy.Key(),         kSoundcard.Key(),   kYm3812opl.Key(),    kSamplerate.Key(),
+          kStereo.Key(),        kVolume.Key(),      kMouse.Key(),        kJoystick.Key(),
+          kHotrod.Key(),        kHotrodse.Key(),    kCheat.Key(),        kDebug.Key(),
+          kCheatfile.Key(),     kHistoryfile.Key(), kMameinfofile.Key(), kResolution.Key(),
+          kLanguage.Key(),      kMonitor.Key(),     kCenterx.Key(),      kCentery.Key(),
+          kWaitinterlace.Key(), kEmulateThree.Key()};
 }
 
 // The order the front-end writes them in, over the same declarations.
 constexpr std::string_view kDirectoryWriteOrder[] = {
-    "inp", "hi", "cfg", "snap", "memcard", "artwork", "rompath", "samplepath", "nvram", "cheat"};
+    emulator_option::kInp.key,     emulator_option::kHi.key,
+    emulator_option::kCfg.key,     emulator_option::kSnap.key,
+    emulator_option::kMemcard.key, emulator_option::kArtworkDir.key,
+    emulator_option::kRompath.key, emulator_option::kSamplepath.key,
+    emulator_option::kNvram.key,   emulator_option::kCheatDir.key};
 constexpr std::string_view kConfigWriteOrder[] = {
-    "scanlines",    "stretch", "artwork",      "samples",     "vsync",        "waitvsync",
-    "triplebuffer", "tweak",   "vesamode",     "mmx",         "dirty",        "antialias",
-    "translucency", "vgafreq", "alwayssynced", "depth",       "skiplines",    "skipcolumns",
-    "beam",         "flicker", "gamma",        "frameskip",   "norotate",     "ror",
-    "rol",          "flipx",   "flipy",        "soundcard",   "ym3812opl",    "samplerate",
-    "stereo",       "volume",  "mouse",        "joystick",    "hotrod",       "hotrodse",
-    "cheat",        "debug",   "cheatfile",    "historyfile", "mameinfofile", "resolution",
-    "language",     "monitor", "centerx",      "centery",     "waitinterlace"};
+    emulator_option::kScanlines.key,    emulator_option::kStretch.key,
+    emulator_option::kArtwork.key,      emulator_option::kSamples.key,
+    emulator_option::kVsync.key,        emulator_option::kWaitvsync.key,
+    emulator_option::kTriplebuffer.key, emulator_option::kTweak.key,
+    emulator_option::kVesamode.key,     emulator_option::kMmx.key,
+    emulator_option::kDirty.key,        emulator_option::kAntialias.key,
+    emulator_option::kTranslucency.key, emulator_option::kVgafreq.key,
+    emulator_option::kAlwayssynced.key, emulator_option::kDepth.key,
+    emulator_option::kSkiplines.key,    emulator_option::kSkipcolumns.key,
+    emulator_option::kBeam.key,         emulator_option::kFlicker.key,
+    emulator_option::kGamma.key,        emulator_option::kFrameskip.key,
+    emulator_option::kNorotate.key,     emulator_option::kRor.key,
+    emulator_option::kRol.key,          emulator_option::kFlipx.key,
+    emulator_option::kFlipy.key,        emulator_option::kSoundcard.key,
+    emulator_option::kYm3812opl.key,    emulator_option::kSamplerate.key,
+    emulator_option::kStereo.key,       emulator_option::kVolume.key,
+    emulator_option::kMouse.key,        emulator_option::kJoystick.key,
+    emulator_option::kHotrod.key,       emulator_option::kHotrodse.key,
+    emulator_option::kCheat.key,        emulator_option::kDebug.key,
+    emulator_option::kCheatfile.key,    emulator_option::kHistoryfile.key,
+    emulator_option::kMameinfofile.key, emulator_option::kResolution.key,
+    emulator_option::kLanguage.key,     emulator_option::kMonitor.key,
+    emulator_option::kCenterx.key,      emulator_option::kCentery.key,
+    emulator_option::kWaitinterlace.key};
 
 // A line the emulate_three scan stops at: trimmed and upper-cased, it begins with the key.
 bool IsEmulateThreeLine(std::string_view line) {
   line = TrimIniBlanks(line);
-  return AsciiUpperCase(line.substr(0, std::min(line.size(), kEmulateThree.size()))) ==
-         kEmulateThree;
+  return AsciiUpperCase(line.substr(0, std::min(line.size(), kEmulateThreeWord.size()))) ==
+         kEmulateThreeWord;
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
@@ -260,7 +220,7 @@ bool ScanEmulateThree(std::string_view text) {
     pos = end + 1;
     if (!IsEmulateThreeLine(raw)) continue;
     const std::string line = AsciiUpperCase(TrimIniBlanks(raw));
-    const std::size_t equals = line.find('=', kEmulateThree.size());
+    const std::size_t equals = line.find('=', kEmulateThreeWord.size());
     if (equals == std::string::npos) return false;
     std::string value;
     for (char c : std::string_view(line).substr(equals + 1)) {
@@ -349,8 +309,8 @@ Status WriteEmulatorConfig(const std::string& emulator_dir, const std::string& t
   // A file without the line reads as NO: only a YES needs one, at the end of [config], where the
   // emulator's own reader finds it.
   if (!has_emulate_three && config.emulate_three) {
-    const EmulatorKey* key = FindEmulatorKey("", "emulate_three");
-    ini.Write(kConfig, key->key, key->Written(config));
+    const EmulatorKey key = emulator_option::kEmulateThree.Key();
+    ini.Write(kConfig, key.key, key.Written(config));
   }
   if (Status flushed = ini.Flush(); !flushed) return Failure(cannot_write + flushed.Message());
   return Success();

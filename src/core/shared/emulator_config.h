@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -132,6 +134,195 @@ struct EmulatorKey {
   // decimals, upper case for upper texts.
   std::string Written(const EmulatorConfig& config) const;
 };
+
+// How a key's text is kept beyond its type: upper-cased, or a search path normalised when read.
+struct EmulatorOptionRules {
+  bool upper_text = false;
+  bool search_path = false;
+};
+
+// A key of MAME.CFG declared with the type of its field. Rules and controls reach the field
+// through the declaration (`emulator_option::kStereo(config)`), so that a key that is not
+// declared, or a field of another type, does not compile.
+template <class T>
+struct EmulatorOption {
+  std::string_view section;
+  std::string_view key;
+  EmulatorKeyKind kind;
+  std::string_view default_text;
+  T& (*field)(EmulatorConfig&);
+  bool search_path = false;
+
+  T& operator()(EmulatorConfig& config) const { return field(config); }
+  const T& operator()(const EmulatorConfig& config) const {
+    return field(const_cast<EmulatorConfig&>(config));
+  }
+  // The declaration as the file's reader and writer take every key.
+  EmulatorKey Key() const { return {section, key, kind, default_text, field, search_path}; }
+};
+
+namespace emulator_option_detail {
+// The field `Member` of the section `Section` of the record (the record itself for nullptr).
+template <auto Section, auto Member>
+auto& Field(EmulatorConfig& config) {
+  if constexpr (std::is_null_pointer_v<decltype(Section)>) {
+    return config.*Member;
+  } else {
+    return (config.*Section).*Member;
+  }
+}
+}  // namespace emulator_option_detail
+
+template <auto Section, auto Member>
+constexpr auto DeclareEmulatorOption(std::string_view section, std::string_view key,
+                                     std::string_view default_text,
+                                     EmulatorOptionRules rules = {}) {
+  using T = std::remove_reference_t<decltype(emulator_option_detail::Field<Section, Member>(
+      std::declval<EmulatorConfig&>()))>;
+  EmulatorKeyKind kind = EmulatorKeyKind::Text;
+  if constexpr (std::is_same_v<T, bool>) {
+    kind = EmulatorKeyKind::Bool;
+  } else if constexpr (std::is_same_v<T, std::int32_t>) {
+    kind = EmulatorKeyKind::Int32;
+  } else if constexpr (std::is_same_v<T, float>) {
+    kind = EmulatorKeyKind::Real;
+  } else {
+    static_assert(std::is_same_v<T, std::string>, "an option is a flag, a number or a text");
+    if (rules.upper_text) kind = EmulatorKeyKind::UpperText;
+  }
+  return EmulatorOption<T>{
+      section,          key, kind, default_text, &emulator_option_detail::Field<Section, Member>,
+      rules.search_path};
+}
+
+// Every key of MAME.CFG, each with its field, its default as the file would hold it and its
+// rules, in the order the emulator reads them.
+namespace emulator_option {
+
+using EC = EmulatorConfig;
+using Dir = EmulatorConfig::Directory;
+using Cfg = EmulatorConfig::Config;
+inline constexpr EmulatorOptionRules kUpper{.upper_text = true};
+inline constexpr EmulatorOptionRules kSearchPath{.search_path = true};
+
+// [directory]
+inline constexpr auto kInp =
+    DeclareEmulatorOption<&EC::directory, &Dir::inp>("directory", "inp", "INP");
+inline constexpr auto kNvram =
+    DeclareEmulatorOption<&EC::directory, &Dir::nvram>("directory", "nvram", "NVRAM");
+inline constexpr auto kHi =
+    DeclareEmulatorOption<&EC::directory, &Dir::hi>("directory", "hi", "HI");
+inline constexpr auto kCfg =
+    DeclareEmulatorOption<&EC::directory, &Dir::cfg>("directory", "cfg", "CFG");
+inline constexpr auto kSnap =
+    DeclareEmulatorOption<&EC::directory, &Dir::snap>("directory", "snap", "SNAP");
+inline constexpr auto kMemcard =
+    DeclareEmulatorOption<&EC::directory, &Dir::memcard>("directory", "memcard", "MEMCARD");
+inline constexpr auto kArtworkDir =
+    DeclareEmulatorOption<&EC::directory, &Dir::artwork>("directory", "artwork", "ARTWORK");
+inline constexpr auto kRompath = DeclareEmulatorOption<&EC::directory, &Dir::rompath>(
+    "directory", "rompath", "ROMS", kSearchPath);
+inline constexpr auto kSamplepath = DeclareEmulatorOption<&EC::directory, &Dir::samplepath>(
+    "directory", "samplepath", ".;SAMPLES", kSearchPath);
+inline constexpr auto kCheatDir =
+    DeclareEmulatorOption<&EC::directory, &Dir::cheat>("directory", "cheat", ".");
+// [config]
+inline constexpr auto kScanlines =
+    DeclareEmulatorOption<&EC::config, &Cfg::scanlines>("config", "scanlines", "yes");
+inline constexpr auto kStretch =
+    DeclareEmulatorOption<&EC::config, &Cfg::stretch>("config", "stretch", "yes");
+inline constexpr auto kArtwork =
+    DeclareEmulatorOption<&EC::config, &Cfg::artwork>("config", "artwork", "yes");
+inline constexpr auto kSamples =
+    DeclareEmulatorOption<&EC::config, &Cfg::samples>("config", "samples", "yes");
+inline constexpr auto kVsync =
+    DeclareEmulatorOption<&EC::config, &Cfg::vsync>("config", "vsync", "no");
+inline constexpr auto kWaitvsync =
+    DeclareEmulatorOption<&EC::config, &Cfg::waitvsync>("config", "waitvsync", "no");
+inline constexpr auto kTriplebuffer =
+    DeclareEmulatorOption<&EC::config, &Cfg::triplebuffer>("config", "triplebuffer", "no");
+inline constexpr auto kTweak =
+    DeclareEmulatorOption<&EC::config, &Cfg::tweak>("config", "tweak", "yes");
+inline constexpr auto kVesamode =
+    DeclareEmulatorOption<&EC::config, &Cfg::vesamode>("config", "vesamode", "vesa3", kUpper);
+inline constexpr auto kMmx =
+    DeclareEmulatorOption<&EC::config, &Cfg::mmx>("config", "mmx", "auto", kUpper);
+inline constexpr auto kDirty =
+    DeclareEmulatorOption<&EC::config, &Cfg::dirty>("config", "dirty", "auto", kUpper);
+inline constexpr auto kAntialias =
+    DeclareEmulatorOption<&EC::config, &Cfg::antialias>("config", "antialias", "yes");
+inline constexpr auto kTranslucency =
+    DeclareEmulatorOption<&EC::config, &Cfg::translucency>("config", "translucency", "yes");
+inline constexpr auto kVgafreq =
+    DeclareEmulatorOption<&EC::config, &Cfg::vgafreq>("config", "vgafreq", "-1");
+inline constexpr auto kAlwayssynced =
+    DeclareEmulatorOption<&EC::config, &Cfg::alwayssynced>("config", "alwayssynced", "no");
+inline constexpr auto kDepth =
+    DeclareEmulatorOption<&EC::config, &Cfg::depth>("config", "depth", "auto", kUpper);
+inline constexpr auto kSkiplines =
+    DeclareEmulatorOption<&EC::config, &Cfg::skiplines>("config", "skiplines", "0");
+inline constexpr auto kSkipcolumns =
+    DeclareEmulatorOption<&EC::config, &Cfg::skipcolumns>("config", "skipcolumns", "0");
+inline constexpr auto kBeam = DeclareEmulatorOption<&EC::config, &Cfg::beam>("config", "beam", "1");
+inline constexpr auto kFlicker =
+    DeclareEmulatorOption<&EC::config, &Cfg::flicker>("config", "flicker", "0");
+inline constexpr auto kGamma =
+    DeclareEmulatorOption<&EC::config, &Cfg::gamma>("config", "gamma", "1");
+inline constexpr auto kFrameskip =
+    DeclareEmulatorOption<&EC::config, &Cfg::frameskip>("config", "frameskip", "auto", kUpper);
+inline constexpr auto kNorotate =
+    DeclareEmulatorOption<&EC::config, &Cfg::norotate>("config", "norotate", "no");
+inline constexpr auto kRor = DeclareEmulatorOption<&EC::config, &Cfg::ror>("config", "ror", "no");
+inline constexpr auto kRol = DeclareEmulatorOption<&EC::config, &Cfg::rol>("config", "rol", "no");
+inline constexpr auto kFlipx =
+    DeclareEmulatorOption<&EC::config, &Cfg::flipx>("config", "flipx", "no");
+inline constexpr auto kFlipy =
+    DeclareEmulatorOption<&EC::config, &Cfg::flipy>("config", "flipy", "no");
+inline constexpr auto kSoundcard =
+    DeclareEmulatorOption<&EC::config, &Cfg::soundcard>("config", "soundcard", "-1");
+inline constexpr auto kYm3812opl =
+    DeclareEmulatorOption<&EC::config, &Cfg::ym3812opl>("config", "ym3812opl", "no");
+inline constexpr auto kSamplerate =
+    DeclareEmulatorOption<&EC::config, &Cfg::samplerate>("config", "samplerate", "22050", kUpper);
+inline constexpr auto kStereo =
+    DeclareEmulatorOption<&EC::config, &Cfg::stereo>("config", "stereo", "yes");
+inline constexpr auto kVolume =
+    DeclareEmulatorOption<&EC::config, &Cfg::volume>("config", "volume", "0");
+inline constexpr auto kMouse =
+    DeclareEmulatorOption<&EC::config, &Cfg::mouse>("config", "mouse", "yes");
+inline constexpr auto kJoystick =
+    DeclareEmulatorOption<&EC::config, &Cfg::joystick>("config", "joystick", "none", kUpper);
+inline constexpr auto kHotrod =
+    DeclareEmulatorOption<&EC::config, &Cfg::hotrod>("config", "hotrod", "no");
+inline constexpr auto kHotrodse =
+    DeclareEmulatorOption<&EC::config, &Cfg::hotrodse>("config", "hotrodse", "no");
+inline constexpr auto kCheat =
+    DeclareEmulatorOption<&EC::config, &Cfg::cheat>("config", "cheat", "no");
+inline constexpr auto kDebug =
+    DeclareEmulatorOption<&EC::config, &Cfg::debug>("config", "debug", "no");
+inline constexpr auto kCheatfile =
+    DeclareEmulatorOption<&EC::config, &Cfg::cheatfile>("config", "cheatfile", "CHEAT.DAT", kUpper);
+inline constexpr auto kHistoryfile = DeclareEmulatorOption<&EC::config, &Cfg::historyfile>(
+    "config", "historyfile", "HISTORY.DAT", kUpper);
+inline constexpr auto kMameinfofile = DeclareEmulatorOption<&EC::config, &Cfg::mameinfofile>(
+    "config", "mameinfofile", "MAMEINFO.DAT", kUpper);
+inline constexpr auto kResolution =
+    DeclareEmulatorOption<&EC::config, &Cfg::resolution>("config", "resolution", "auto", kUpper);
+inline constexpr auto kLanguage =
+    DeclareEmulatorOption<&EC::config, &Cfg::language>("config", "language", "english", kUpper);
+inline constexpr auto kMonitor =
+    DeclareEmulatorOption<&EC::config, &Cfg::monitor>("config", "monitor", "standard", kUpper);
+inline constexpr auto kCenterx =
+    DeclareEmulatorOption<&EC::config, &Cfg::centerx>("config", "centerx", "0");
+inline constexpr auto kCentery =
+    DeclareEmulatorOption<&EC::config, &Cfg::centery>("config", "centery", "0");
+inline constexpr auto kWaitinterlace =
+    DeclareEmulatorOption<&EC::config, &Cfg::waitinterlace>("config", "waitinterlace", "no");
+// Found by a line scan wherever it stands (ScanEmulateThree); written YES or NO.
+inline constexpr auto kEmulateThree =
+    DeclareEmulatorOption<nullptr, &EC::emulate_three>("", "emulate_three", "NO");
+
+}  // namespace emulator_option
 
 // Every key in the order the emulator's configuration is read: [directory], [config], then
 // emulate_three last.

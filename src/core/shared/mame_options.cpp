@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 #include "common/ascii.h"
 #include "platform/fs.h"
@@ -14,35 +15,61 @@ namespace kw {
 namespace {
 
 using Form = MameForm;
+using namespace emulator_option;
+
+// Whether a field of type T can hold an option of today's in `form`.
+template <class T>
+constexpr bool FormFits(MameForm form) {
+  switch (form) {
+    case Form::Bool:
+    case Form::NotBool:
+      return std::is_same_v<T, bool>;
+    case Form::Int:
+      return std::is_same_v<T, std::int32_t>;
+    case Form::Real:
+      return std::is_same_v<T, float>;
+    default:
+      return std::is_same_v<T, std::string>;
+  }
+}
+
+// A line of the table: the record's option as declared, today's name, its form and today's
+// value when no file gives one. A form that its field cannot hold does not compile.
+template <class T>
+consteval MameOption Today(const EmulatorOption<T>& era, std::string_view key, MameForm form,
+                           std::string_view built_in) {
+  if (!FormFits<T>(form)) throw "today's form does not fit the option's field";
+  return {era.section, era.key, key, form, built_in};
+}
 
 // Each line: the record's option, today's, and today's value when no file gives one (the
 // emulator's own defaults, as -showconfig prints them without a mame.ini).
 const std::vector<MameOption> kTable = {
-    {"directory", "rompath", "rompath", Form::Path, "roms"},
-    {"directory", "samplepath", "samplepath", Form::Path, "samples"},
-    {"directory", "cfg", "cfg_directory", Form::Path, "cfg"},
-    {"directory", "nvram", "nvram_directory", Form::Path, "nvram"},
-    {"directory", "inp", "input_directory", Form::Path, "inp"},
-    {"directory", "snap", "snapshot_directory", Form::Path, "snap"},
-    {"directory", "artwork", "artpath", Form::Path, "artwork"},
-    {"directory", "cheat", "cheatpath", Form::Path, "cheat"},
-    {"config", "frameskip", "frameskip", Form::Frameskip, "0"},
-    {"config", "samples", "samples", Form::Bool, "1"},
-    {"config", "samplerate", "samplerate", Form::Number, "48000"},
-    {"config", "volume", "volume", Form::Int, "0"},
-    {"config", "cheat", "cheat", Form::Bool, "0"},
-    {"config", "mouse", "mouse", Form::Bool, "0"},
-    {"config", "joystick", "joystick", Form::Joystick, "1"},
-    {"config", "debug", "debug", Form::Bool, "0"},
-    {"config", "gamma", "gamma", Form::Real, "1.0"},
-    {"config", "flicker", "flicker", Form::Real, "0"},
-    {"config", "norotate", "rotate", Form::NotBool, "1"},
-    {"config", "ror", "ror", Form::Bool, "0"},
-    {"config", "rol", "rol", Form::Bool, "0"},
-    {"config", "flipx", "flipx", Form::Bool, "0"},
-    {"config", "flipy", "flipy", Form::Bool, "0"},
-    {"config", "waitvsync", "waitvsync", Form::Bool, "0"},
-    {"config", "resolution", "resolution", Form::Resolution, "auto"},
+    Today(kRompath, "rompath", Form::Path, "roms"),
+    Today(kSamplepath, "samplepath", Form::Path, "samples"),
+    Today(kCfg, "cfg_directory", Form::Path, "cfg"),
+    Today(kNvram, "nvram_directory", Form::Path, "nvram"),
+    Today(kInp, "input_directory", Form::Path, "inp"),
+    Today(kSnap, "snapshot_directory", Form::Path, "snap"),
+    Today(kArtworkDir, "artpath", Form::Path, "artwork"),
+    Today(kCheatDir, "cheatpath", Form::Path, "cheat"),
+    Today(kFrameskip, "frameskip", Form::Frameskip, "0"),
+    Today(kSamples, "samples", Form::Bool, "1"),
+    Today(kSamplerate, "samplerate", Form::Number, "48000"),
+    Today(kVolume, "volume", Form::Int, "0"),
+    Today(kCheat, "cheat", Form::Bool, "0"),
+    Today(kMouse, "mouse", Form::Bool, "0"),
+    Today(kJoystick, "joystick", Form::Joystick, "1"),
+    Today(kDebug, "debug", Form::Bool, "0"),
+    Today(kGamma, "gamma", Form::Real, "1.0"),
+    Today(kFlicker, "flicker", Form::Real, "0"),
+    Today(kNorotate, "rotate", Form::NotBool, "1"),
+    Today(kRor, "ror", Form::Bool, "0"),
+    Today(kRol, "rol", Form::Bool, "0"),
+    Today(kFlipx, "flipx", Form::Bool, "0"),
+    Today(kFlipy, "flipy", Form::Bool, "0"),
+    Today(kWaitvsync, "waitvsync", Form::Bool, "0"),
+    Today(kResolution, "resolution", Form::Resolution, "auto"),
 };
 
 constexpr int kMaxFrameskip = 10;  // today's emulator skips at most 10 frames

@@ -11,6 +11,8 @@
 
 namespace kw {
 
+namespace opt = emulator_option;
+
 using namespace option_parts;
 
 TAudioFRM::TAudioFRM(OptionWindowsController& controller, QWidget* parent)
@@ -56,14 +58,12 @@ TAudioFRM::TAudioFRM(OptionWindowsController& controller, QWidget* parent)
   volume_box->addWidget(VolumeVAL);
   top->addWidget(volume);
 
-  binders_.ComboBox(SoundCard, EmulatorField<std::int32_t>(config, "config", "soundcard"),
-                    SoundCardList(), refresh);
-  binders_.ComboBox(SampleRate, EmulatorField<std::string>(config, "config", "samplerate"),
-                    SampleRateList());
-  binders_.CheckBox(Stereo, EmulatorField<bool>(config, "config", "stereo"));
-  binders_.CheckBox(ym3812opl, EmulatorField<bool>(config, "config", "ym3812opl"));
-  binders_.CheckBox(Samples, EmulatorField<bool>(config, "config", "samples"));
-  binders_.VolumeBar(Volume, EmulatorField<std::int32_t>(config, "config", "volume"), VolumeVAL);
+  binders_.ComboBox(SoundCard, opt::kSoundcard(config), SoundCardList(), refresh);
+  binders_.ComboBox(SampleRate, opt::kSamplerate(config), SampleRateList());
+  binders_.CheckBox(Stereo, opt::kStereo(config));
+  binders_.CheckBox(ym3812opl, opt::kYm3812opl(config));
+  binders_.CheckBox(Samples, opt::kSamples(config));
+  binders_.VolumeBar(Volume, opt::kVolume(config), VolumeVAL);
   FixSize(this);
 }
 

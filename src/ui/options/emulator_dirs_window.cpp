@@ -18,20 +18,20 @@ namespace {
 struct DirectoryField {
   const char* label;
   const char* edit;
-  const char* key;
+  const EmulatorOption<std::string>& option;
   const char* caption;
 };
 constexpr DirectoryField kFields[TMAMEDirFRM::kFieldCount] = {
-    {"Game recordings:", "Inp", "inp", "Choose game recordings directory:"},
-    {"High scores:", "Hi", "hi", "Choose high scores directory:"},
-    {"Configuration:", "Cfg", "cfg", "Choose configuration directory:"},
-    {"Snapshots:", "Snap", "snap", "Choose snapshots directory:"},
-    {"Memory cards:", "Memcard", "memcard", "Choose memory card directory:"},
-    {"Artworks:", "ArtworkDir", "artwork", "Choose artworks directory:"},
-    {"Roms:", "Rompath", "rompath", "Choose roms directory:"},
-    {"Samples:", "Samplepath", "samplepath", "Choose samples directory:"},
-    {"Non Volatile RAMs:", "NVRAM", "nvram", "Choose NVRAMs directory:"},
-    {"Cheat files:", "Cheat", "cheat", "Choose cheat file directory:"},
+    {"Game recordings:", "Inp", emulator_option::kInp, "Choose game recordings directory:"},
+    {"High scores:", "Hi", emulator_option::kHi, "Choose high scores directory:"},
+    {"Configuration:", "Cfg", emulator_option::kCfg, "Choose configuration directory:"},
+    {"Snapshots:", "Snap", emulator_option::kSnap, "Choose snapshots directory:"},
+    {"Memory cards:", "Memcard", emulator_option::kMemcard, "Choose memory card directory:"},
+    {"Artworks:", "ArtworkDir", emulator_option::kArtworkDir, "Choose artworks directory:"},
+    {"Roms:", "Rompath", emulator_option::kRompath, "Choose roms directory:"},
+    {"Samples:", "Samplepath", emulator_option::kSamplepath, "Choose samples directory:"},
+    {"Non Volatile RAMs:", "NVRAM", emulator_option::kNvram, "Choose NVRAMs directory:"},
+    {"Cheat files:", "Cheat", emulator_option::kCheatDir, "Choose cheat file directory:"},
 };
 
 }  // namespace
@@ -57,7 +57,7 @@ TMAMEDirFRM::TMAMEDirFRM(OptionWindowsController& controller, QWidget* parent)
     grid->addWidget(browse, i, 2);
     edits[i] = edit;
     BrowseButtons[i] = browse;
-    std::string& field = EmulatorField<std::string>(controller_.Config(), "directory", f.key);
+    std::string& field = f.option(controller_.Config());
     binders_.LineEdit(edit, field);
     binders_.Tie(browse, &field);
     // The chosen directory replaces the field's whole text.

@@ -16,6 +16,8 @@
 
 namespace kw {
 
+namespace opt = emulator_option;
+
 using namespace option_parts;
 
 TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
@@ -24,12 +26,7 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   binders_ = OptionBinders(controller_.Config(),
                            [this](const EmulatorKey& key) { return controller_.Offers(key); });
   EmulatorConfig& config = controller_.Config();
-  auto opt = [&config]<class T>(T*, const char* key) -> T& {
-    return EmulatorField<T>(config, "config", key);
-  };
   auto refresh = [this] { ShowConfigInWindows(); };
-  bool* b = nullptr;
-  std::string* t = nullptr;
 
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(8, 8, 8, 8);
@@ -103,22 +100,22 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   bottom->addWidget(other, 1);
   top->addLayout(bottom);
 
-  binders_.ComboBox(Joystick, opt(t, "joystick"), JoystickList());
-  binders_.CheckBox(Mouse, opt(b, "mouse"));
-  binders_.CheckBox(Emulate3, EmulatorField<bool>(config, "", "emulate_three"));
-  binders_.CheckBox(HotRod, opt(b, "hotrod"));
-  binders_.CheckBox(HotRodSE, opt(b, "hotrodse"));
-  binders_.CheckBox(debug, opt(b, "debug"));
+  binders_.ComboBox(Joystick, opt::kJoystick(config), JoystickList());
+  binders_.CheckBox(Mouse, opt::kMouse(config));
+  binders_.CheckBox(Emulate3, opt::kEmulateThree(config));
+  binders_.CheckBox(HotRod, opt::kHotrod(config));
+  binders_.CheckBox(HotRodSE, opt::kHotrodse(config));
+  binders_.CheckBox(debug, opt::kDebug(config));
   binders_.CheckBox(log, setting::kErrorLog.Of(controller_.Settings()));
-  binders_.CheckBox(cheat, opt(b, "cheat"), refresh);
-  binders_.LineEdit(CheatFile, opt(t, "cheatfile"));
-  binders_.Tie(CheatFileBrowseBTN, &opt(t, "cheatfile"));
-  binders_.Tie(CheatEditBTN, &opt(t, "cheatfile"));
-  binders_.LineEdit(HistoryFile, opt(t, "historyfile"));
-  binders_.LineEdit(MameInfoFile, opt(t, "mameinfofile"));
-  binders_.ComboBox(Dirty, opt(t, "dirty"), DirtyList());
-  binders_.ComboBox(mmx, opt(t, "mmx"), MmxList());
-  binders_.ComboBox(Language, opt(t, "language"), controller_.Languages());
+  binders_.CheckBox(cheat, opt::kCheat(config), refresh);
+  binders_.LineEdit(CheatFile, opt::kCheatfile(config));
+  binders_.Tie(CheatFileBrowseBTN, &opt::kCheatfile(config));
+  binders_.Tie(CheatEditBTN, &opt::kCheatfile(config));
+  binders_.LineEdit(HistoryFile, opt::kHistoryfile(config));
+  binders_.LineEdit(MameInfoFile, opt::kMameinfofile(config));
+  binders_.ComboBox(Dirty, opt::kDirty(config), DirtyList());
+  binders_.ComboBox(mmx, opt::kMmx(config), MmxList());
+  binders_.ComboBox(Language, opt::kLanguage(config), controller_.Languages());
 
   connect(CheatFileBrowseBTN, &QPushButton::clicked, this,
           [this] { Browse(CheatFile, "Select cheat file", "Cheat files"); });

@@ -25,16 +25,6 @@
 
 namespace kw {
 
-// The field of a declared key of the emulator's configuration ("config" or "directory"). A key
-// that is not declared with that type is a fault of the window, found by its first showing.
-template <class T>
-T& EmulatorField(EmulatorConfig& config, std::string_view section, std::string_view key) {
-  const EmulatorKey* declared = FindEmulatorKey(section, key);
-  T* field = declared ? declared->Get<T>(config) : nullptr;
-  if (!field) qFatal("no emulator option %s.%s of this type", section.data(), key.data());
-  return *field;
-}
-
 class OptionBinders {
  public:
   using Then = std::function<void()>;

@@ -16,6 +16,8 @@
 
 namespace kw {
 
+namespace opt = emulator_option;
+
 using namespace option_parts;
 
 namespace {
@@ -68,14 +70,7 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
   binders_ = OptionBinders(controller_.Config(),
                            [this](const EmulatorKey& key) { return controller_.Offers(key); });
   EmulatorConfig& config = controller_.Config();
-  auto opt = [&config]<class T>(T*, const char* key) -> T& {
-    return EmulatorField<T>(config, "config", key);
-  };
   auto refresh = [this] { ShowConfigInWindows(); };
-  bool* b = nullptr;
-  std::string* t = nullptr;
-  std::int32_t* n = nullptr;
-  float* r = nullptr;
 
   auto* top = new QHBoxLayout(this);
   top->setContentsMargins(8, 8, 8, 8);
@@ -208,32 +203,32 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
   right->addStretch(1);
 
   // Every control to its option.
-  binders_.ComboBox(VesaMode, opt(t, "vesamode"), VesaModeList());
-  binders_.ComboBox(Res, opt(t, "resolution"), ResolutionList(), [this] {
+  binders_.ComboBox(VesaMode, opt::kVesamode(config), VesaModeList());
+  binders_.ComboBox(Res, opt::kResolution(config), ResolutionList(), [this] {
     controller_.ResolutionChanged();
     DrawViewArea();
   });
-  binders_.ComboBox(ColorDepth, opt(t, "depth"), ColorDepthList());
-  binders_.ComboBox(FrameSkip, opt(t, "frameskip"), FrameSkipList());
-  binders_.ComboBox(ScanRate, opt(n, "vgafreq"), ScanRateList());
-  binders_.ComboBox(Monitor, opt(t, "monitor"), MonitorList(), refresh);
-  binders_.CheckBox(Stretch, opt(b, "stretch"));
-  binders_.CheckBox(TripleBuffer, opt(b, "triplebuffer"));
-  binders_.CheckBox(Artwork, opt(b, "artwork"));
-  binders_.CheckBox(tweak, opt(b, "tweak"), refresh);
-  binders_.CheckBox(AlwaysSynced, opt(b, "alwayssynced"), refresh);
-  binders_.CheckBox(ScanLines, opt(b, "scanlines"));
-  binders_.CheckBox(Vsync, opt(b, "vsync"));
-  binders_.CheckBox(WaitVSync, opt(b, "waitvsync"));
-  binders_.CheckBox(waitinterlace, opt(b, "waitinterlace"));
-  binders_.CheckBox(Antialias, opt(b, "antialias"));
-  binders_.CheckBox(Translucency, opt(b, "translucency"));
-  binders_.TrackBar(Beam, opt(r, "beam"), kBeamBar, BeamVAL);
-  binders_.TrackBar(Flicker, opt(r, "flicker"), kFlickerBar, FlickerVAL);
-  binders_.TrackBar(Gamma, opt(r, "gamma"), kGammaBar, GammaVAL);
+  binders_.ComboBox(ColorDepth, opt::kDepth(config), ColorDepthList());
+  binders_.ComboBox(FrameSkip, opt::kFrameskip(config), FrameSkipList());
+  binders_.ComboBox(ScanRate, opt::kVgafreq(config), ScanRateList());
+  binders_.ComboBox(Monitor, opt::kMonitor(config), MonitorList(), refresh);
+  binders_.CheckBox(Stretch, opt::kStretch(config));
+  binders_.CheckBox(TripleBuffer, opt::kTriplebuffer(config));
+  binders_.CheckBox(Artwork, opt::kArtwork(config));
+  binders_.CheckBox(tweak, opt::kTweak(config), refresh);
+  binders_.CheckBox(AlwaysSynced, opt::kAlwayssynced(config), refresh);
+  binders_.CheckBox(ScanLines, opt::kScanlines(config));
+  binders_.CheckBox(Vsync, opt::kVsync(config));
+  binders_.CheckBox(WaitVSync, opt::kWaitvsync(config));
+  binders_.CheckBox(waitinterlace, opt::kWaitinterlace(config));
+  binders_.CheckBox(Antialias, opt::kAntialias(config));
+  binders_.CheckBox(Translucency, opt::kTranslucency(config));
+  binders_.TrackBar(Beam, opt::kBeam(config), kBeamBar, BeamVAL);
+  binders_.TrackBar(Flicker, opt::kFlicker(config), kFlickerBar, FlickerVAL);
+  binders_.TrackBar(Gamma, opt::kGamma(config), kGammaBar, GammaVAL);
   // rol and ror: at most one down, both stored on either click.
-  bool& rol_value = opt(b, "rol");
-  bool& ror_value = opt(b, "ror");
+  bool& rol_value = opt::kRol(config);
+  bool& ror_value = opt::kRor(config);
   binders_.CheckBox(rol, rol_value, [this, &ror_value, refresh] {
     if (rol->isChecked()) ror_value = false;
     refresh();
@@ -242,9 +237,9 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
     if (ror->isChecked()) rol_value = false;
     refresh();
   });
-  binders_.CheckBox(flipx, opt(b, "flipx"), refresh);
-  binders_.CheckBox(flipy, opt(b, "flipy"), refresh);
-  binders_.CheckBox(norotate, opt(b, "norotate"), refresh);
+  binders_.CheckBox(flipx, opt::kFlipx(config), refresh);
+  binders_.CheckBox(flipy, opt::kFlipy(config), refresh);
+  binders_.CheckBox(norotate, opt::kNorotate(config), refresh);
 
   connect(CenterViewBTN, &QPushButton::clicked, this, [this, refresh] {
     controller_.CenterViewBTNClick();

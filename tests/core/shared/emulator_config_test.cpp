@@ -45,6 +45,17 @@ TEST(EmulatorConfigKeys, WriteOrderCoversTheSameDeclarations) {
   *FindEmulatorKey("config", "gamma")->Get<float>(defaults) = 2.5f;
   EXPECT_EQ(defaults.config.gamma, 2.5f);
   EXPECT_EQ(FindEmulatorKey("config", "gamma")->Get<bool>(defaults), nullptr);
+
+  // The typed declarations reach the same fields as the table, with the same rules.
+  emulator_option::kGamma(defaults) = 1.5f;
+  emulator_option::kEmulateThree(defaults) = true;
+  EXPECT_EQ(defaults.config.gamma, 1.5f);
+  EXPECT_TRUE(defaults.emulate_three);
+  EXPECT_EQ(&emulator_option::kRompath(defaults), &defaults.directory.rompath);
+  EXPECT_EQ(EmulatorKeyOf(defaults, &emulator_option::kArtworkDir(defaults)),
+            FindEmulatorKey("directory", "artwork"));
+  EXPECT_EQ(emulator_option::kSamplerate.kind, EmulatorKeyKind::UpperText);
+  EXPECT_TRUE(emulator_option::kSamplepath.search_path);
 }
 
 TEST(EmulatorConfig, ValueFormsReadAndWritten) {
