@@ -4,8 +4,6 @@
 // of 45,000 machines once per version.
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -14,33 +12,25 @@
 #include "core/shared/game_database.h"
 #include "platform/fs.h"
 #include "support/cli_run.h"
+#include "support/todays_emulator.h"
 
 namespace kw {
 namespace {
 
-constexpr const char* kTodaysEmulator = "/usr/games/mame";
-
-std::string CacheDir() {
-  const char* cache = std::getenv("XDG_CACHE_HOME");
-  const char* home = std::getenv("HOME");
-  const std::string base = cache && *cache ? cache : std::string(home ? home : "/tmp") + "/.cache";
-  return base + "/kestrelwing-tests/";
-}
+using test::kTodaysEmulator;
 
 // The profile of the installed emulator's version: from the cache, or made now and kept there.
 std::string TodaysProfile(const test::TempDir& dir, std::string& version) {
-  test::CommandResult asked = test::RunCommand(std::string(kTodaysEmulator) + " -version");
-  version = asked.out.substr(0, asked.out.find_first_of("\r\n"));
-  std::string key;
-  for (char c : version)
-    key += std::isalnum(static_cast<unsigned char>(c)) || c == '.' ? c : '_';
+  const test::TodaysVersion asked = test::TodaysEmulatorVersion();
+  version = asked.line;
+  const std::string& key = asked.key;
   // The name says which profile contents it holds: a cache of an older program's is not used.
-  const std::string cached = CacheDir() + "TODAY-" + key + "-audit.KSL";
+  const std::string cached = test::TodaysEmulatorCacheDir() + "TODAY-" + key + "-audit.KSL";
   if (std::filesystem::exists(cached)) return cached;
   test::CliRun made =
       test::RunCli({"create-profile", kTodaysEmulator, dir / "TODAY.KSL"}, dir, dir.Path());
   EXPECT_EQ(made.status, 0) << made.err;
-  std::filesystem::create_directories(CacheDir());
+  std::filesystem::create_directories(test::TodaysEmulatorCacheDir());
   std::filesystem::copy_file(dir / "TODAY.KSL", cached + ".part",
                              std::filesystem::copy_options::overwrite_existing);
   std::filesystem::rename(cached + ".part", cached);

@@ -10,6 +10,7 @@
 #include "core/shared/game_database.h"
 #include "platform/fs.h"
 #include "support/parsed_list.h"
+#include "support/todays_emulator.h"
 
 namespace kw {
 namespace {
@@ -290,12 +291,19 @@ TEST(ListxmlParser, ProfileHoldsAtMost65535GamesAndSaysSoWhenMoreAreRead) {
   EXPECT_EQ(p.log, (std::vector<ListinfoLogEntry>{{E::kTooManyRecords, "GAME", ""}}));
 }
 
-// The emulator's whole list, where one is at hand (KW_LISTXML, or the one this machine keeps).
+// The emulator's whole list: KW_LISTXML, else the installed emulator's own (kept between runs).
 TEST(ListxmlParser, ReadsTheEmulatorsWholeList) {
-  std::string path = "/work/mamedata/listxml.xml";
-  if (const char* env = std::getenv("KW_LISTXML")) path = env;
+  std::string path;
+  if (const char* env = std::getenv("KW_LISTXML")) {
+    path = env;
+  } else if (std::filesystem::exists(test::kTodaysEmulator)) {
+    path = test::TodaysListxml();
+    ASSERT_FALSE(path.empty()) << test::kTodaysEmulator << " -listxml failed";
+  } else {
+    GTEST_SKIP() << "neither KW_LISTXML nor " << test::kTodaysEmulator;
+  }
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) GTEST_SKIP() << "no list at " << path;
+  ASSERT_TRUE(std::filesystem::is_regular_file(path, error)) << "no list at " << path;
   GameDatabase db;
   auto log = ParseListxmlFile(path, db);
   ASSERT_TRUE(log) << log.Message();
