@@ -69,9 +69,15 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
   SetUpWindow(this, "VideoFRM");
   binders_ = OptionBinders(controller_.Config(),
                            [this](const EmulatorKey& key) { return controller_.Offers(key); });
-  EmulatorConfig& config = controller_.Config();
-  auto refresh = [this] { ShowConfigInWindows(); };
+  BuildWidgets();
+  BindControls();
+  ConnectPreviews();
+  FixSize(this);
+}
 
+// The controls in their groups: the display mode and options on the left, the rotation, the
+// vector games' options and the two previews on the right.
+void TVideoFRM::BuildWidgets() {
   auto* top = new QHBoxLayout(this);
   top->setContentsMargins(8, 8, 8, 8);
   top->setSpacing(8);
@@ -201,8 +207,11 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
                                "CenterXVAL", "CenterYVAL", "CenterScreenBTN", Monitor2, CenterXLBL,
                                CenterYLBL, CenterXVAL, CenterYVAL, CenterScreenBTN));
   right->addStretch(1);
+}
 
-  // Every control to its option.
+void TVideoFRM::BindControls() {
+  EmulatorConfig& config = controller_.Config();
+  auto refresh = [this] { ShowConfigInWindows(); };
   binders_.ComboBox(VesaMode, opt::kVesamode(config), VesaModeList());
   binders_.ComboBox(Res, opt::kResolution(config), ResolutionList(), [this] {
     controller_.ResolutionChanged();
@@ -240,7 +249,11 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
   binders_.CheckBox(flipx, opt::kFlipx(config), refresh);
   binders_.CheckBox(flipy, opt::kFlipy(config), refresh);
   binders_.CheckBox(norotate, opt::kNorotate(config), refresh);
+}
 
+// The centering buttons and the drags over the two previews.
+void TVideoFRM::ConnectPreviews() {
+  auto refresh = [this] { ShowConfigInWindows(); };
   connect(CenterViewBTN, &QPushButton::clicked, this, [this, refresh] {
     controller_.CenterViewBTNClick();
     refresh();
@@ -270,7 +283,6 @@ TVideoFRM::TVideoFRM(OptionWindowsController& controller, QWidget* parent)
     controller_.DragCentering({centre_start_.x(), centre_start_.y()}, {p.x(), p.y()});
     DrawCentering();
   };
-  FixSize(this);
 }
 
 void TVideoFRM::Prepare() {

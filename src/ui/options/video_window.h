@@ -74,6 +74,10 @@ class TVideoFRM : public QDialog {
   QPushButton* CenterScreenBTN;
 
  private:
+  void BuildWidgets();
+  // Every control to its option.
+  void BindControls();
+  void ConnectPreviews();
   void DrawRotation();
 
   OptionWindowsController& controller_;
