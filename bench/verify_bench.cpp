@@ -94,7 +94,8 @@ int Run(const std::string& dir, bool quick, int threads) {
   kw::VerifyOptions options;
   options.LogFileName = base + "REPORT.TXT";
   options.QuickCheck = quick;
-  kw::Verifier verifier(ui, settings, db, names, "ROMS", "SAMPLES", {});
+  kw::VerifyProgress unwatched;
+  kw::Verifier verifier(ui, settings, db, names, "ROMS", "SAMPLES", unwatched);
   if (threads >= 0) verifier.SetReadingThreads(static_cast<unsigned>(threads));
   const auto start = std::chrono::steady_clock::now();
   kw::Result<kw::VerifyOutcome> outcome = verifier.Run(options);

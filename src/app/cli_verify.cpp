@@ -117,9 +117,11 @@ int Verify(const Args& args) {
   options.LogFileName = report.empty() ? program.names.ProgramDir + "REPORT.TXT" : report;
   options.OpenInEditor = false;
 
+  // Nobody watches the run and it is never aborted; no sound, no editor.
+  VerifyProgress unwatched;
   const EmulatorConfig& config = program.emulator_config.Config();
   Verifier verifier(ui, program.settings.Values(), program.database, program.names,
-                    config.directory.rompath, config.directory.samplepath, VerifyHooks{});
+                    config.directory.rompath, config.directory.samplepath, unwatched);
   Result<VerifyOutcome> outcome = verifier.Run(options);
   if (!outcome) {
     std::fprintf(stderr, "kestrelwing-cli verify: %s\n", outcome.Message().c_str());

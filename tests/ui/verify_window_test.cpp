@@ -1,5 +1,6 @@
 // The verify window: its layout, the boxes that enable each other through clicks, and a run
-// driven through the window's buttons with the abort question answered by the user interface.
+// driven through the window's buttons and the controller, with the abort question answered by
+// the user interface.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,10 +11,52 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "core/audit/set_status_controller.h"
+#include "core/profile/listinfo_parser.h"
+#include "core/reports/verify_controller.h"
+#include "core/shared/emulator_config_controller.h"
+#include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "support/temp_dir.h"
 #include "ui/reports/verify_window.h"
 #include "ui/shell/qt_user_interface.h"
 #include "ui/shell/working_window.h"
+
+// The window's controller over a profile of one set, ALPHA, whose one ROM is not there: a run
+// finds one missing ROM when absent sets are not skipped.
+struct Verification {
+  Verification(kw::UserInterface& ui, const std::string& dir) {
+    names.ProgramDir = dir;
+    (void)kw::ParseListinfoText("game (\n name alpha\n\trom ( name a.1 size 4 crc 12345678 )\n)\n",
+                                db);
+    db.EmulatorDir = dir + "emu/";
+    db.EmulatorExe = "mame";
+    db.ProfileLoaded = true;
+    config.Config().directory.rompath = dir + "roms";
+    config.Config().directory.samplepath = dir + "samples";
+    controller =
+        std::make_unique<kw::VerifyController>(ui, settings, db, config, set_status, names);
+  }
+  kw::VerifyForm& Form() { return controller->Form(); }
+
+  kw::FrontEndSettings settings;
+  kw::AppNames names;
+  kw::GameDatabase db;
+  kw::EmulatorConfigController config{db, "$KSTEMP$"};
+  kw::SetStatusController set_status{db, names};
+  std::unique_ptr<kw::VerifyController> controller;
+};
+
+// The window with the user's clicks played whenever the run lets its messages run.
+class ScriptedVerifyWindow : public kw::TVerifyFRM {
+ public:
+  using TVerifyFRM::TVerifyFRM;
+  void ProcessMessages() override {
+    TVerifyFRM::ProcessMessages();
+    if (on_messages) on_messages();
+  }
+  std::function<void()> on_messages;
+};
 
 class VerifyWindowTest : public QObject {
   Q_OBJECT
@@ -38,9 +81,9 @@ class VerifyWindowTest : public QObject {
 
  private slots:
   void TheWindowIsLaidOutAsTheProgramShowsIt() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
+    Verification verification(ui_, dir_.Path());
     kw::TVerifyFRM window(dir_.Path());
-    window.Attach(form, dir_ / "emu");
+    window.Attach(*verification.controller, dir_ / "emu");
     QCOMPARE(window.size(), QSize(424, 526));
     QCOMPARE(window.windowTitle(), QString("Kestrelwing - Verify sets"));
     QVERIFY(!(window.windowFlags() & Qt::WindowSystemMenuHint));
@@ -78,9 +121,9 @@ class VerifyWindowTest : public QObject {
   }
 
   void ClickedBoxesEnableTheirDependents() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
+    Verification verification(ui_, dir_.Path());
     kw::TVerifyFRM window(dir_.Path());
-    window.Attach(form, dir_ / "emu");
+    window.Attach(*verification.controller, dir_ / "emu");
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -99,6 +142,7 @@ class VerifyWindowTest : public QObject {
     Click(window.ReportUnsupported);
     Click(window.VerifyFlyers);
     QVERIFY(window.GoBTN->isEnabled() && window.ScreenshotDetail->isEnabled());
+    const kw::VerifyForm& form = verification.Form();
     QVERIFY(form.Options.VerifyFlyers && form.Options.SkipNotPresent && !form.Options.VerifyRoms);
 
     std::string initial, proposed;
@@ -115,8 +159,9 @@ class VerifyWindowTest : public QObject {
   }
 
   void AnAbortIsConfirmedAndCleansUpAfterTheRun() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
-    kw::TVerifyFRM window(dir_.Path());
+    Verification verification(ui_, dir_.Path());
+    verification.Form().Options.SkipNotPresent = false;
+    ScriptedVerifyWindow window(dir_.Path());
     QStringList questions;
     bool asked_as_warning = true;
     QList<kw::MsgAnswer> answers{kw::MsgAnswer::No, kw::MsgAnswer::Yes};
@@ -125,71 +170,60 @@ class VerifyWindowTest : public QObject {
       questions << text;
       return answers.takeFirst();
     });
-    const std::string report = dir_ / "REPORT.TXT";
-    const std::string temp = dir_.Write("emu/$KSTEMP$/a.rom", "x");
-    bool stopped = false;
-    int checks_after_no = 0;
-    form.SetGoHook([&](kw::VerifyForm& f) {
-      dir_.Write("REPORT.TXT", "begun");
-      f.BeginRun();
-      QCOMPARE(window.AbortBTN->text(), QString("Abort"));
-      QVERIFY(!window.GoBTN->isEnabled() && !window.VerifyRoms->isEnabled());
-      QVERIFY(!window.LogFileName->isEnabled() && !window.OpenInEditor->isEnabled());
-      QCOMPARE(window.LogFileName->palette().color(QPalette::Base),
-               QApplication::palette().color(QPalette::Button));
-      QVERIFY(window.ElapsedTMR->isActive());
-      f.ShowCounters({.MissingRoms = 4});
-      // The user presses Abort, then Esc: "No", then "Yes".
-      QTimer::singleShot(0, window.AbortBTN, &QPushButton::click);
-      while (questions.size() < 1)
-        stopped = f.CheckAbort();
-      QVERIFY(!stopped && window.isVisible());
-      QTimer::singleShot(0, &window, [&] { QTest::keyClick(&window, Qt::Key_Escape); });
-      while (!stopped) {
-        stopped = f.CheckAbort();
-        ++checks_after_no;
+    const std::string report = dir_.Write("REPORT.TXT", "an old report");
+    dir_.Write("emu/$KSTEMP$/a.rom", "x");
+    bool report_kept_until_return = false;
+    // The user presses Abort as the run begins and says "No"; once the missing ROM shows, Esc
+    // and "Yes".
+    window.on_messages = [&] {
+      if (verification.Form().State != kw::VerifyRunState::Running) return;
+      if (questions.empty()) {
+        QCOMPARE(window.AbortBTN->text(), QString("Abort"));
+        QVERIFY(!window.GoBTN->isEnabled() && !window.VerifyRoms->isEnabled());
+        QVERIFY(!window.LogFileName->isEnabled() && !window.OpenInEditor->isEnabled());
+        QCOMPARE(window.LogFileName->palette().color(QPalette::Base),
+                 QApplication::palette().color(QPalette::Button));
+        QVERIFY(window.ElapsedTMR->isActive());
+        window.AbortBTN->click();
+        QVERIFY(window.isVisible());
+      } else if (questions.size() == 1 && window.Counters[0]->text() == "1") {
+        QTest::keyClick(&window, Qt::Key_Escape);
+        report_kept_until_return = std::filesystem::exists(report);
       }
-      QVERIFY(std::filesystem::exists(report) && std::filesystem::exists(temp));
-    });
+    };
     WhenShown(window, [&] { window.GoBTN->click(); });
-    QCOMPARE(window.Run(form, dir_ / "emu"), int(QDialog::Rejected));
+    QCOMPARE(window.Run(*verification.controller, dir_ / "emu"), int(QDialog::Rejected));
     QCOMPARE(questions.size(), 2);
     QVERIFY(asked_as_warning);
     QVERIFY(questions[0].startsWith("This will terminate the rom scanning") &&
             questions[0].contains("\nAre you sure"));
-    QVERIFY(stopped && checks_after_no >= 1);
-    QCOMPARE(window.Counters[0]->text(), QString("4"));
+    QVERIFY(report_kept_until_return);
+    QCOMPARE(window.Counters[0]->text(), QString("1"));
     QVERIFY(!std::filesystem::exists(report));
     QVERIFY(!std::filesystem::exists(dir_ / "emu/$KSTEMP$"));
     ui_.SetAskHook(nullptr);
   }
 
   void AFinishedRunClosesWithOkAndTheNextShowingStartsAfresh() {
-    kw::VerifyForm form(ui_, "Kestrelwing", dir_.Path());
+    Verification verification(ui_, dir_.Path());
+    verification.Form().Options.SkipNotPresent = false;
     kw::TVerifyFRM window(dir_.Path());
-    form.SetGoHook([&](kw::VerifyForm& f) {
-      f.BeginRun();
-      f.ShowCounters({.SkippedSets = 7});
-      f.ShowStatus("Done", "", "0");
-      f.ShowProgress(100);
-      f.StopTimer();
-      f.FinishRun();
+    WhenShown(window, [&] {
+      window.OpenInEditor->click();
+      window.GoBTN->click();  // returns when the run has
       QCOMPARE(window.AbortBTN->text(), QString("Close"));
       QVERIFY(!window.GoBTN->isEnabled() && !window.VerifyRoms->isEnabled());
       QVERIFY(!window.ElapsedTMR->isActive());
-      QTimer::singleShot(0, window.AbortBTN, &QPushButton::click);
+      window.AbortBTN->click();
     });
-    WhenShown(window, [&] {
-      window.OpenInEditor->click();
-      window.GoBTN->click();
-    });
-    QCOMPARE(window.Run(form, dir_ / "emu"), int(QDialog::Accepted));
-    QCOMPARE(window.Counters[11]->text(), QString("7"));
+    QCOMPARE(window.Run(*verification.controller, dir_ / "emu"), int(QDialog::Accepted));
+    QCOMPARE(window.Counters[0]->text(), QString("1"));
     QCOMPARE(window.PassName->text(), QString("Done"));
     QCOMPARE(window.ProgressBAR->value(), 100);
+    QVERIFY(std::filesystem::exists(dir_ / "REPORT.TXT"));
 
-    window.Attach(form, dir_ / "emu");
-    QCOMPARE(window.Counters[11]->text(), QString("0"));
+    window.Attach(*verification.controller, dir_ / "emu");
+    QCOMPARE(window.Counters[0]->text(), QString("0"));
     QCOMPARE(window.PassName->text(), QString());
     QCOMPARE(window.ProgressBAR->value(), 0);
     QCOMPARE(window.AbortBTN->text(), QString("Cancel"));

@@ -120,14 +120,14 @@ std::string SetTag(std::string_view name) {
 
 Verifier::Verifier(UserInterface& ui, const FrontEndSettings& settings,
                    const GameDatabase& database, const AppNames& names, std::string rompath,
-                   std::string samplepath, VerifyHooks hooks)
+                   std::string samplepath, VerifyProgress& progress)
     : ui_(ui),
       settings_(settings),
       db_(database),
       names_(names),
       rompath_(std::move(rompath)),
       samplepath_(std::move(samplepath)),
-      hooks_(std::move(hooks)),
+      progress_(progress),
       archives_(ui, settings, database.WorkDirectory(), names.TempDirName, names.DiscIniName),
       temp_dir_(fs::IncludeTrailingSeparator(archives_.TempDir())) {
   threads_ = std::min(2u, std::max(1u, std::thread::hardware_concurrency()));
@@ -138,7 +138,7 @@ std::string Verifier::QuickCachePath() const {
 }
 
 std::int64_t Verifier::Now() const {
-  if (hooks_.Clock) return hooks_.Clock();
+  if (clock_) return clock_();
   using HundredNs = std::chrono::duration<std::int64_t, std::ratio<1, 10000000>>;
   return std::chrono::duration_cast<HundredNs>(std::chrono::system_clock::now().time_since_epoch())
       .count();
@@ -151,8 +151,8 @@ bool Verifier::CheckAbort(bool force) {
   const auto now = std::chrono::steady_clock::now();
   if (!force && now - last_update_ < interval_) return false;
   last_update_ = now;
-  if (hooks_.Show) hooks_.Show(status_, counters_);
-  if (hooks_.CheckAbort && hooks_.CheckAbort()) aborted_ = true;
+  progress_.Update(status_, counters_);
+  if (progress_.CheckAbort()) aborted_ = true;
   return aborted_;
 }
 
@@ -213,7 +213,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   bounds_ = std::make_unique<SetBounds>(db_);
   reader_ = std::make_unique<SetReader>(archives_, PlanReading(), options_.QuickCheck,
                                         &quick_cache_, threads_);
-  if (hooks_.Started) hooks_.Started();
+  progress_.Started();
   const std::int64_t start = Now();
 
   WriteHeader();
@@ -267,11 +267,6 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
     if (kw::Status saved = quick_cache_.Save(QuickCachePath()); !saved)
       ui_.Ask(QuickCacheFailureMessage(QuickCachePath(), saved.Message()), MsgIcon::Warning);
   }
-
-  const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
-  if (hooks_.PlayEndSound && !settings_.PlayWaveAtVerifyEnd.empty() && fs::FileExists(wave))
-    hooks_.PlayEndSound(wave);
-  if (options_.OpenInEditor && hooks_.OpenInEditor) hooks_.OpenInEditor(settings_.TextEditor, log);
   return VerifyOutcome::Completed;
 }
 

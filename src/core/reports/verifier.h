@@ -89,20 +89,21 @@ struct VerifyStatus {
   long Maximum = 0;
 };
 
-// The window's side of the run; every hook may be empty.
-struct VerifyHooks {
-  // The run has begun: options disabled, button "Abort", elapsed-time timer started.
-  std::function<void()> Started;
-  // Shows the status and the counters and lets pending window messages run.
-  std::function<void(const VerifyStatus&, const VerifyCounters&)> Show;
-  // Lets pending window messages run; true once the user has confirmed the abort.
-  std::function<bool()> CheckAbort;
-  // The end sound: plays the wave file (which exists); errors are the hook's to swallow.
-  std::function<void(const std::string& wave_path)> PlayEndSound;
-  // Starts the text editor on the report without waiting for it.
-  std::function<void(const std::string& editor, const std::string& report_path)> OpenInEditor;
-  // The system time in 100-nanosecond units (the system clock when empty).
-  std::function<std::int64_t()> Clock;
+// Whoever watches the run: the verify window, or nobody (the console run, which takes these
+// do-nothing defaults).
+class VerifyProgress {
+ public:
+  virtual ~VerifyProgress() = default;
+  // The run has begun, after its questions and the report file's checks.
+  virtual void Started() {}
+  // The status and the counters as they stand: at most once every update interval, and at the
+  // end of every pass.
+  virtual void Update(const VerifyStatus& status, const VerifyCounters& counters) {
+    (void)status;
+    (void)counters;
+  }
+  // Asked after every update; true once the user has confirmed the abort.
+  virtual bool CheckAbort() { return false; }
 };
 
 enum class VerifyOutcome { Completed, Aborted, Refused };
@@ -121,11 +122,13 @@ class Verifier {
   // are taken from the current directory, which is the emulator directory while a profile is
   // open. The temporary directory is names.TempDirName in database.WorkDirectory().
   Verifier(UserInterface& ui, const FrontEndSettings& settings, const GameDatabase& database,
-           const AppNames& names, std::string rompath, std::string samplepath, VerifyHooks hooks);
+           const AppNames& names, std::string rompath, std::string samplepath,
+           VerifyProgress& progress);
 
   // The whole run. Refused: the MameCd question was answered No (nothing done). Aborted: the
   // report file is deleted. Completed: the report file is replaced by the new report. Fails
-  // when the report file cannot be written; the old one then stays as it was.
+  // when the report file cannot be written; the old one then stays as it was. The end sound and
+  // the editor are the caller's, after a completed run.
   Result<VerifyOutcome> Run(const VerifyOptions& options);
 
   const VerifyCounters& Counters() const { return counters_; }
@@ -133,6 +136,8 @@ class Verifier {
   // verification gives none).
   const SetVerdicts& Verdicts() const { return verdicts_; }
   const VerifyStatus& Status() const { return status_; }
+  // The system time in 100-nanosecond units, for the time the run took (tests set it).
+  void SetClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
   // The shortest time between two window updates (15 ms; 0 in tests, to see every one).
   void SetUpdateInterval(std::chrono::milliseconds interval) { interval_ = interval; }
   SetArchives& Archives() { return archives_; }
@@ -183,7 +188,8 @@ class Verifier {
   const AppNames& names_;
   std::string rompath_;
   std::string samplepath_;
-  VerifyHooks hooks_;
+  VerifyProgress& progress_;
+  std::function<std::int64_t()> clock_;
   SetArchives archives_;
   std::string temp_dir_;               // with trailing separator
   SetContents contents_;               // what the sets read since the last clean-up hold

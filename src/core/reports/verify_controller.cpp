@@ -5,8 +5,10 @@
 #include "core/shared/command_line.h"
 #include "core/shared/emulator_config_controller.h"
 #include "core/shared/game_database.h"
+#include "core/shared/settings.h"
 #include "core/shown_program.h"
 #include "core/user_interface.h"
+#include "platform/fs.h"
 #include "platform/process.h"
 #include "platform/sound.h"
 
@@ -22,9 +24,7 @@ VerifyController::VerifyController(UserInterface& ui, const FrontEndSettings& se
       emulator_config_(emulator_config),
       set_status_(set_status),
       names_(names),
-      form_(ui, names.ProductName, names.ProgramDir) {
-  form_.SetGoHook([this](VerifyForm& form) { Run(form); });
-}
+      form_(ui, names.ProductName, names.ProgramDir) {}
 
 const std::string& VerifyController::WorkDir() const {
   return database_.WorkDirectory();
@@ -34,39 +34,47 @@ const std::string& VerifyController::ProgramDir() const {
   return names_.ProgramDir;
 }
 
-void VerifyController::Run(VerifyForm& form) {
-  VerifyHooks hooks;
-  hooks.Started = [&form] { form.BeginRun(); };
-  hooks.Show = [&form](const VerifyStatus& status, const VerifyCounters& counters) {
-    form.ShowStatus(status.PassName, status.SetName, std::to_string(status.Clones));
-    form.ShowProgress(status.Maximum > 0 ? static_cast<int>(status.Position * 100 / status.Maximum)
-                                         : 0);
-    form.ShowCounters(counters);
-  };
-  hooks.CheckAbort = [&form] { return form.CheckAbort(); };
-  hooks.PlayEndSound = [](const std::string& wave) { (void)platform::PlayWave(wave); };
-  hooks.OpenInEditor = [this](const std::string& editor, const std::string& report) {
-    Result<platform::Command> command = EditorCommand(editor, report);
-    std::optional<ShowFailure> failed =
-        command ? StartShowingProgram(ui_, *command) : ShowFailure{false, command.Message()};
-    if (failed) ui_.Ask(EditorFailureText(editor, report, *failed), MsgIcon::Error);
-  };
+void VerifyController::Go() {
+  if (!form_.BeginGo()) return;
+  Run();
+  form_.EndGo();
+}
+
+void VerifyController::Run() {
+  // The verifier works on its own copy of the options: the end is judged by the same one.
+  const VerifyOptions options = form_.Options;
   const EmulatorConfig& config = emulator_config_.Config();
   Verifier verifier(ui_, settings_, database_, names_, config.directory.rompath,
-                    config.directory.samplepath, std::move(hooks));
-  Result<VerifyOutcome> outcome = verifier.Run(form.Options);
+                    config.directory.samplepath, form_);
+  Result<VerifyOutcome> outcome = verifier.Run(options);
   if (!outcome) ui_.Ask(outcome.Message(), MsgIcon::Error);
   // Refused at the first question, or not begun: the window stays as it was. Aborted: the form
   // has already closed the window.
   if (outcome && *outcome == VerifyOutcome::Aborted) return;
-  if (outcome && *outcome == VerifyOutcome::Completed && !verifier.Verdicts().empty()) {
-    if (Status kept = set_status_.Keep(verifier.Verdicts(), true); !kept)
-      ui_.Ask(kept.Message(), MsgIcon::Warning);
+  if (outcome && *outcome == VerifyOutcome::Completed) {
+    const std::string wave = names_.ProgramDir + settings_.PlayWaveAtVerifyEnd;
+    // A sound that cannot be played is no failure of the run.
+    if (!settings_.PlayWaveAtVerifyEnd.empty() && platform::fs::FileExists(wave))
+      (void)platform::PlayWave(wave);
+    if (options.OpenInEditor) OpenInEditor(options.LogFileName);
+    if (!verifier.Verdicts().empty()) {
+      if (Status kept = set_status_.Keep(verifier.Verdicts(), true); !kept)
+        ui_.Ask(kept.Message(), MsgIcon::Warning);
+    }
   }
-  if (form.State != VerifyRunState::Running) return;
-  form.ShowCounters(verifier.Counters());
-  (void)form.StopTimer();
-  form.FinishRun();
+  if (form_.State != VerifyRunState::Running) return;
+  form_.ShowCounters(verifier.Counters());
+  (void)form_.StopTimer();
+  form_.FinishRun();
+}
+
+// Started without waiting for it; an editor that does not open is said.
+void VerifyController::OpenInEditor(const std::string& report) {
+  const std::string& editor = settings_.TextEditor;
+  Result<platform::Command> command = EditorCommand(editor, report);
+  std::optional<ShowFailure> failed =
+      command ? StartShowingProgram(ui_, *command) : ShowFailure{false, command.Message()};
+  if (failed) ui_.Ask(EditorFailureText(editor, report, *failed), MsgIcon::Error);
 }
 
 }  // namespace kw

@@ -1,5 +1,6 @@
 // The verify window's work: its form (kept for the life of the program, so that the options
-// stay from one showing to the next) and the verifier run that its Go button starts.
+// stay from one showing to the next) and the verifier run that its Go button starts, with the
+// end sound and the report opened in the text editor after a completed run.
 #pragma once
 
 #include "core/reports/verify_form.h"
@@ -23,10 +24,13 @@ class VerifyController {
   const std::string& WorkDir() const;
   const std::string& ProgramDir() const;
 
-  // The run of the Go button, over the open profile with the form's options.
-  void Run(VerifyForm& form);
+  // The Go button: the run over the open profile with the form's options, the form watching it.
+  void Go();
 
  private:
+  void Run();
+  void OpenInEditor(const std::string& report);
+
   UserInterface& ui_;
   const FrontEndSettings& settings_;
   const GameDatabase& database_;

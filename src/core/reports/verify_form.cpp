@@ -86,10 +86,13 @@ void VerifyForm::OptionClicked() {
   Changed();
 }
 
-void VerifyForm::Go() {
-  if (!GoEnabled || in_go_) return;
+bool VerifyForm::BeginGo() {
+  if (!GoEnabled || in_go_) return false;
   in_go_ = true;
-  if (go_hook_) go_hook_(*this);
+  return true;
+}
+
+void VerifyForm::EndGo() {
   in_go_ = false;
   // The window was closed while the run was still on its way out: clean up behind it now.
   if (close_pending_) {
@@ -98,7 +101,7 @@ void VerifyForm::Go() {
   }
 }
 
-void VerifyForm::BeginRun() {
+void VerifyForm::Started() {
   State = VerifyRunState::Running;
   started_ = Now();
   ElapsedTime = "00:00:00";
@@ -140,13 +143,12 @@ void VerifyForm::ShowCounters(const VerifyCounterValues& counters) {
   if (view_ != nullptr) view_->ShowCounters(counters);
 }
 
-void VerifyForm::ShowProgress(int percent) {
-  if (view_ != nullptr) view_->ShowProgress(percent);
-}
-
-void VerifyForm::ShowStatus(const std::string& pass_name, const std::string& set_name,
-                            const std::string& clones) {
-  if (view_ != nullptr) view_->ShowStatus(pass_name, set_name, clones);
+void VerifyForm::Update(const VerifyStatus& status, const VerifyCounters& counters) {
+  if (view_ == nullptr) return;
+  view_->ShowStatus(status.PassName, status.SetName, std::to_string(status.Clones));
+  view_->ShowProgress(status.Maximum > 0 ? static_cast<int>(status.Position * 100 / status.Maximum)
+                                         : 0);
+  view_->ShowCounters(counters);
 }
 
 VerifyClose VerifyForm::AbortClicked() {

@@ -2,7 +2,7 @@
 // of them can be changed, the idle / running / finished / aborted states with the captions of the
 // abort button, the elapsed time, the abort question and what closing the window cleans up.
 // The window shows this state and forwards its clicks here; the run itself is the verifier's,
-// started through the Go hook.
+// started by the controller, and the form watches it.
 #pragma once
 
 #include <chrono>
@@ -60,12 +60,11 @@ enum class VerifyRunState { Idle, Running, Finished, Aborted };
 // What the abort button (or Esc) does to the window: nothing, or close it with its modal result.
 enum class VerifyClose { Stay, Cancel, Ok };
 
-class VerifyForm {
+// The Go button's run, between BeginGo and EndGo: the verifier asks its own questions, then
+// calls Started, reports through Update and CheckAbort, and the run ends with FinishRun (or
+// returns at once when CheckAbort said true; a run that never began leaves the window idle).
+class VerifyForm : public VerifyProgress {
  public:
-  // Runs the whole verification from the Go button: the verifier asks its own questions, then
-  // calls BeginRun, reports through the Show... calls and CheckAbort, and ends with FinishRun
-  // (or returns at once when CheckAbort said true; a run that never began leaves the window idle).
-  using GoHook = std::function<void(VerifyForm& form)>;
   using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
   // The options start with their defaults and the report file in `program_dir`. One form lasts
@@ -73,7 +72,6 @@ class VerifyForm {
   VerifyForm(UserInterface& ui, std::string product_name, std::string program_dir);
 
   void SetView(VerifyView* view) { view_ = view; }
-  void SetGoHook(GoHook hook) { go_hook_ = std::move(hook); }
   void SetClock(Clock clock) { clock_ = std::move(clock); }
 
   // Showing the window for the open profile's emulator directory (with or without trailing
@@ -81,7 +79,10 @@ class VerifyForm {
   void Show(const std::string& emulator_dir);
   // A check box was clicked (its new mark is already in Options).
   void OptionClicked();
-  void Go();
+  // The Go button is pressed: false when it does nothing now (disabled, or a run is still
+  // returning); otherwise the run follows, and EndGo once it has returned.
+  bool BeginGo();
+  void EndGo();
   // The abort button, by its caption: "Cancel" and "Close" close, "Abort" asks first.
   VerifyClose AbortClicked();
   // However the window closes: the timer stops, the temporary directory goes, and so does an
@@ -91,17 +92,16 @@ class VerifyForm {
   void TimerTick();
 
   // For the run.
-  void BeginRun();
+  void Started() override;
+  // The status labels, the progress bar and the counters; then the window's messages run.
+  void Update(const VerifyStatus& status, const VerifyCounters& counters) override;
   // Stops the elapsed-time timer and gives the time the run took ("hh:mm:ss").
   std::string StopTimer();
   // The button becomes "Close"; the options stay disabled until the window is shown again.
   void FinishRun();
   // Lets the window's messages run; true (with the window hidden) once the user confirmed abort.
-  bool CheckAbort();
+  bool CheckAbort() override;
   void ShowCounters(const VerifyCounterValues& counters);
-  void ShowProgress(int percent);
-  void ShowStatus(const std::string& pass_name, const std::string& set_name,
-                  const std::string& clones);
   bool Aborted() const { return aborted_; }
   // EmulatorDir + "$KSTEMP$" + separator, where the run extracts.
   const std::string& TempDir() const { return temp_dir_; }
@@ -127,7 +127,6 @@ class VerifyForm {
   std::string product_name_;
   std::string temp_dir_;
   VerifyView* view_ = nullptr;
-  GoHook go_hook_;
   Clock clock_;
   std::chrono::steady_clock::time_point started_{};
   bool aborted_ = false;

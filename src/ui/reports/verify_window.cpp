@@ -189,9 +189,9 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
                      kButtonHeight);
   GoBTN->setDefault(true);
   connect(GoBTN, &QPushButton::clicked, this, [this] {
-    if (form_ == nullptr) return;
+    if (controller_ == nullptr) return;
     ReadOptions();
-    form_->Go();
+    controller_->Go();
   });
   AbortBTN = new QPushButton("Cancel", this);
   AbortBTN->setObjectName("AbortBTN");
@@ -207,7 +207,9 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
   });
 }
 
-void TVerifyFRM::Attach(VerifyForm& form, const std::string& emulator_dir) {
+void TVerifyFRM::Attach(VerifyController& controller, const std::string& emulator_dir) {
+  controller_ = &controller;
+  VerifyForm& form = controller.Form();
   form_ = &form;
   closing_ = false;
   form.SetView(this);
@@ -216,11 +218,12 @@ void TVerifyFRM::Attach(VerifyForm& form, const std::string& emulator_dir) {
   LogFileName->setText(FromSystemText(form.Options.LogFileName));
 }
 
-int TVerifyFRM::Run(VerifyForm& form, const std::string& emulator_dir) {
-  Attach(form, emulator_dir);
+int TVerifyFRM::Run(VerifyController& controller, const std::string& emulator_dir) {
+  Attach(controller, emulator_dir);
   const int result = exec();
-  form.SetView(nullptr);
+  controller.Form().SetView(nullptr);
   form_ = nullptr;
+  controller_ = nullptr;
   return result;
 }
 

@@ -1,6 +1,6 @@
 // The verify window: the options of a verification run, its live progress and counters, the
 // elapsed time and the abort / close button. The rules are VerifyForm's; this shows its state,
-// forwards the clicks and is the view the run reports through.
+// forwards the clicks (Go to the controller) and is the view the run reports through.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/reports/verify_controller.h"
 #include "core/reports/verify_form.h"
 
 class QCheckBox;
@@ -34,12 +35,13 @@ class TVerifyFRM : public QDialog, public VerifyView {
   // `program_dir` is where the report file dialog starts.
   TVerifyFRM(std::string program_dir, QWidget* parent = nullptr);
 
-  // Shows the window modally over `form` (which keeps the options from one showing to the
-  // next); the dialog's result: Accepted after a finished run, Rejected otherwise.
-  // `emulator_dir` is the open profile's, where the run's temporary directory lies.
-  int Run(VerifyForm& form, const std::string& emulator_dir);
-  // Binds the window to `form` and shows its idle state, without running it (tests).
-  void Attach(VerifyForm& form, const std::string& emulator_dir);
+  // Shows the window modally over the controller's form (which keeps the options from one
+  // showing to the next); the dialog's result: Accepted after a finished run, Rejected
+  // otherwise. `emulator_dir` is the open profile's, where the run's temporary directory lies.
+  int Run(VerifyController& controller, const std::string& emulator_dir);
+  // Binds the window to the controller's form and shows its idle state, without running it
+  // (tests).
+  void Attach(VerifyController& controller, const std::string& emulator_dir);
   // Tests answer the report file dialog here.
   void SetBrowseHook(BrowseHook hook) { browse_hook_ = std::move(hook); }
 
@@ -99,6 +101,7 @@ class TVerifyFRM : public QDialog, public VerifyView {
                                               const std::string& proposed);
 
   std::string program_dir_;
+  VerifyController* controller_ = nullptr;
   VerifyForm* form_ = nullptr;
   BrowseHook browse_hook_;
   bool closing_ = false;

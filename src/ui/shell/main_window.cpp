@@ -215,7 +215,7 @@ void TMainFRM::MAMEdirOPTClick() {
 void TMainFRM::VerifySetOPTClick() {
   if (!controllers_.verify) return;
   TVerifyFRM window(controllers_.verify->ProgramDir(), this);
-  window.Run(controllers_.verify->Form(), controllers_.verify->WorkDir());
+  window.Run(*controllers_.verify, controllers_.verify->WorkDir());
   if (controllers_.quick_info) controllers_.quick_info->ShowAgain();
 }
 

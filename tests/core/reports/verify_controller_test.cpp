@@ -66,7 +66,7 @@ class VerifyControllerTest : public ::testing::Test {
     form.Options.OpenInEditor = false;
     form.Options.VerifyScreenshot = false;
     form.Options.ReportUnused = true;
-    form.Go();
+    controller_.Go();
     EXPECT_EQ(form.State, VerifyRunState::Finished);
     const std::string text = dir_.Read("REPORT.TXT");
     Lines section;
@@ -89,6 +89,19 @@ class VerifyControllerTest : public ::testing::Test {
   SetStatusController set_status_{db_, names_};
   VerifyController controller_{ui_, settings_, db_, config_, set_status_, names_};
   std::string stuck_;
+  // The window whose user presses Abort as soon as the run lets messages run.
+  struct AbortingView : VerifyView {
+    void ShowState() override {}
+    void ShowCounters(const VerifyCounterValues&) override {}
+    void ShowProgress(int) override {}
+    void ShowStatus(const std::string&, const std::string&, const std::string&) override {}
+    void ShowElapsed(const std::string&) override {}
+    void ProcessMessages() override {
+      if (form->AbortCaption == "Abort") (void)form->AbortClicked();
+    }
+    void HideWindow() override {}
+    VerifyForm* form = nullptr;
+  } aborting_view_;
 };
 
 TEST_F(VerifyControllerTest, ACloneWithoutItsMasterIsTestedAsAMasterInListOrder) {
@@ -143,6 +156,35 @@ TEST_F(VerifyControllerTest, AnUndeletableTemporaryDirectoryIsSaidOncePerPass) {
     EXPECT_EQ(message.icon, MsgIcon::Error);
   }
   EXPECT_TRUE(std::filesystem::exists(dir_ / "REPORT.TXT"));
+}
+
+TEST_F(VerifyControllerTest, ACompletedRunStartsTheEditorAndSaysWhenItCannot) {
+  Load("game (\n name alpha\n" + Rom("a.1", "alfa") + ")\n");
+  Zip("alpha", {{"a.1", "alfa"}});
+  settings_.TextEditor = dir_ / "no-such-editor";
+  VerifyForm& form = controller_.Form();
+  form.Show(db_.EmulatorDir);
+  form.Options.LogFileName = dir_ / "REPORT.TXT";
+  form.Options.VerifyScreenshot = false;
+  controller_.Go();
+  EXPECT_EQ(form.State, VerifyRunState::Finished);
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
+  EXPECT_TRUE(ui_.messages[0].text.starts_with("Cannot start the text editor \"" +
+                                               (dir_ / "no-such-editor") + "\""));
+
+  // Aborted at the first look at the window's messages: no editor.
+  ui_.messages.clear();
+  form.Show(db_.EmulatorDir);
+  form.SetView(&aborting_view_);
+  ui_.answers = {MsgAnswer::Yes};
+  aborting_view_.form = &form;
+  controller_.Go();
+  form.SetView(nullptr);
+  EXPECT_EQ(form.State, VerifyRunState::Aborted);
+  ASSERT_EQ(ui_.messages.size(), 1u);  // the abort question only
+  EXPECT_EQ(ui_.messages[0].text, kVerifyAbortQuestion);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
 }
 
 }  // namespace

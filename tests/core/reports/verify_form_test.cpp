@@ -87,32 +87,38 @@ TEST_F(VerifyFormRunTest, AFinishedRunKeepsGoDisabledUntilShownAgain) {
   EXPECT_EQ(form_.AbortClicked(), VerifyClose::Cancel);
 
   // A question the user answers No to is asked before the run begins: the window stays idle.
-  form_.SetGoHook([](VerifyForm&) {});
-  form_.Go();
+  ASSERT_TRUE(form_.BeginGo());
+  form_.EndGo();
   EXPECT_EQ(form_.State, VerifyRunState::Idle);
   EXPECT_TRUE(form_.GoEnabled && form_.OptionsEnabled);
 
   int answered_no = 0;
-  form_.SetGoHook([&](VerifyForm& f) {
-    f.BeginRun();
-    EXPECT_FALSE(f.OptionsEnabled || f.GoEnabled);
-    EXPECT_EQ(f.AbortCaption, "Abort");
-    EXPECT_TRUE(f.TimerOn);
-    // The user clicks Abort and thinks better of it: the run goes on.
-    ui_.answers = {MsgAnswer::No};
-    view_.on_messages = [&] {
-      if (f.AbortClicked() == VerifyClose::Stay) ++answered_no;
-      view_.on_messages = nullptr;
-    };
-    EXPECT_FALSE(f.CheckAbort());
-    f.ShowCounters({.MissingRoms = 3, .SkippedSets = 2});
-    now_ += std::chrono::seconds(3723);
-    f.TimerTick();
-    EXPECT_EQ(f.StopTimer(), "01:02:03");
-    f.FinishRun();
-  });
   form_.Options.OpenInEditor = false;
-  form_.Go();
+  ASSERT_TRUE(form_.BeginGo());
+  EXPECT_FALSE(form_.BeginGo());  // not while the run is on
+  form_.Started();
+  EXPECT_FALSE(form_.OptionsEnabled || form_.GoEnabled);
+  EXPECT_EQ(form_.AbortCaption, "Abort");
+  EXPECT_TRUE(form_.TimerOn);
+  // The user clicks Abort and thinks better of it: the run goes on.
+  ui_.answers = {MsgAnswer::No};
+  view_.on_messages = [&] {
+    if (form_.AbortClicked() == VerifyClose::Stay) ++answered_no;
+    view_.on_messages = nullptr;
+  };
+  EXPECT_FALSE(form_.CheckAbort());
+  form_.Update(
+      {.PassName = "Rom sets", .SetName = "[ONE]", .Clones = 2, .Position = 25, .Maximum = 50},
+      {.MissingRoms = 3, .SkippedSets = 2});
+  EXPECT_EQ(view_.status, "Rom sets|[ONE]|2");
+  EXPECT_EQ(view_.progress, 50);
+  form_.Update({.PassName = "Samples"}, {.MissingRoms = 3, .SkippedSets = 2});
+  EXPECT_EQ(view_.progress, 0);  // a pass without sets
+  now_ += std::chrono::seconds(3723);
+  form_.TimerTick();
+  EXPECT_EQ(form_.StopTimer(), "01:02:03");
+  form_.FinishRun();
+  form_.EndGo();
   EXPECT_EQ(answered_no, 1);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text, kVerifyAbortQuestion);
@@ -122,7 +128,7 @@ TEST_F(VerifyFormRunTest, AFinishedRunKeepsGoDisabledUntilShownAgain) {
   EXPECT_EQ(form_.State, VerifyRunState::Finished);
   EXPECT_EQ(form_.AbortCaption, "Close");
   EXPECT_FALSE(form_.GoEnabled || form_.OptionsEnabled || form_.TimerOn);
-  form_.Go();  // no second run from a finished window
+  EXPECT_FALSE(form_.BeginGo());  // no second run from a finished window
   EXPECT_EQ(form_.State, VerifyRunState::Finished);
   EXPECT_EQ(form_.AbortClicked(), VerifyClose::Ok);
   form_.Closing();
@@ -141,19 +147,17 @@ TEST_F(VerifyFormRunTest, AnAbortedRunLeavesNoReportAndNoTemporaryFiles) {
   const std::string temp = dir_.Write("emu/$KSTEMP$/a.rom", "x");
   form_.Show(dir_ / "emu");
   form_.Options.LogFileName = dir_.Write("report.txt", "half a report");
-  bool stopped = false;
-  form_.SetGoHook([&](VerifyForm& f) {
-    f.BeginRun();
-    ui_.answers = {MsgAnswer::Yes};
-    view_.on_messages = [&] {
-      // As the window does on "Yes": it closes, which must wait for the run to return.
-      if (f.AbortClicked() == VerifyClose::Cancel) f.Closing();
-    };
-    stopped = f.CheckAbort();
-    EXPECT_TRUE(std::filesystem::exists(f.Options.LogFileName));
-    EXPECT_TRUE(std::filesystem::exists(temp));
-  });
-  form_.Go();
+  ASSERT_TRUE(form_.BeginGo());
+  form_.Started();
+  ui_.answers = {MsgAnswer::Yes};
+  view_.on_messages = [&] {
+    // As the window does on "Yes": it closes, which must wait for the run to return.
+    if (form_.AbortClicked() == VerifyClose::Cancel) form_.Closing();
+  };
+  const bool stopped = form_.CheckAbort();
+  EXPECT_TRUE(std::filesystem::exists(form_.Options.LogFileName));
+  EXPECT_TRUE(std::filesystem::exists(temp));
+  form_.EndGo();
   EXPECT_TRUE(stopped && view_.hidden && form_.Aborted());
   EXPECT_EQ(form_.State, VerifyRunState::Aborted);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "report.txt"));
@@ -162,12 +166,11 @@ TEST_F(VerifyFormRunTest, AnAbortedRunLeavesNoReportAndNoTemporaryFiles) {
 
   // A run that was not aborted keeps its report.
   form_.Show(dir_ / "emu");
-  form_.SetGoHook([](VerifyForm& f) {
-    f.BeginRun();
-    f.FinishRun();
-  });
   dir_.Write("report.txt", "a report");
-  form_.Go();
+  ASSERT_TRUE(form_.BeginGo());
+  form_.Started();
+  form_.FinishRun();
+  form_.EndGo();
   form_.Closing();
   EXPECT_TRUE(std::filesystem::exists(dir_ / "report.txt"));
 }
