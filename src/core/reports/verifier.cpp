@@ -19,19 +19,21 @@ namespace kw {
 namespace fs = platform::fs;
 
 const std::array<VerifyOptionField, 13> kVerifyOptionFields = {{
-    {"VerifyRoms", &VerifyOptions::VerifyRoms},
-    {"RomClones", &VerifyOptions::RomClones},
-    {"ReportNoGoodDump", &VerifyOptions::ReportNoGoodDump},
-    {"VerifySamples", &VerifyOptions::VerifySamples},
-    {"VerifySampleQuality", &VerifyOptions::VerifySampleQuality},
-    {"SkipNotPresent", &VerifyOptions::SkipNotPresent},
-    {"VerifyScreenshot", &VerifyOptions::VerifyScreenshot},
-    {"VerifyCabinets", &VerifyOptions::VerifyCabinets},
-    {"VerifyFlyers", &VerifyOptions::VerifyFlyers},
-    {"VerifyHardware", &VerifyOptions::VerifyHardware},
-    {"ScreenshotDetail", &VerifyOptions::ScreenshotDetail},
-    {"ReportUnused", &VerifyOptions::ReportUnused},
-    {"ReportUnsupported", &VerifyOptions::ReportUnsupported},
+    {"VerifyRoms", &VerifyOptions::VerifyRoms, "Verify rom sets"},
+    {"RomClones", &VerifyOptions::RomClones, "Verify roms of clone sets"},
+    {"ReportNoGoodDump", &VerifyOptions::ReportNoGoodDump,
+     "Report \"no good dump known\" missing files"},
+    {"VerifySamples", &VerifyOptions::VerifySamples, "Verify sample sets"},
+    {"VerifySampleQuality", &VerifyOptions::VerifySampleQuality, "Verify sample quality"},
+    {"SkipNotPresent", &VerifyOptions::SkipNotPresent, "Skip sets with no files"},
+    {"VerifyScreenshot", &VerifyOptions::VerifyScreenshot, "Verify screenshots"},
+    {"VerifyCabinets", &VerifyOptions::VerifyCabinets, "Verify cabinet photos"},
+    {"VerifyFlyers", &VerifyOptions::VerifyFlyers, "Verify flyers"},
+    {"VerifyHardware", &VerifyOptions::VerifyHardware, "Verify hardware photos"},
+    {"ScreenshotDetail", &VerifyOptions::ScreenshotDetail,
+     "Check missing images in clone sets even if master image found"},
+    {"ReportUnused", &VerifyOptions::ReportUnused, "Report unused files in sets"},
+    {"ReportUnsupported", &VerifyOptions::ReportUnsupported, "Report unsupported rom/sample sets"},
 }};
 
 const std::array<VerifyCounterField, 12> kVerifyCounterFields = {{

@@ -50,10 +50,11 @@ struct VerifyOptions {
   bool QuickCheck = false;
 };
 
-// The options by their check-box names, in the window's tab order.
+// The options by their check-box names, in the window's tab order, with the boxes' captions.
 struct VerifyOptionField {
   const char* name;
   bool VerifyOptions::*field;
+  const char* caption;
 };
 extern const std::array<VerifyOptionField, 13> kVerifyOptionFields;
 

@@ -23,6 +23,18 @@ VerifyOptionStates UpdateOptionStates(const VerifyWindowOptions& o) {
   return s;
 }
 
+bool VerifyOptionStates::Of(bool VerifyOptions::*field) const {
+  using O = VerifyOptions;
+  if (field == &O::RomClones) return RomClones;
+  if (field == &O::ReportNoGoodDump) return ReportNoGoodDump;
+  if (field == &O::SkipNotPresent) return SkipNotPresent;
+  if (field == &O::ReportUnused) return ReportUnused;
+  if (field == &O::VerifySampleQuality) return VerifySampleQuality;
+  if (field == &O::ScreenshotDetail) return ScreenshotDetail;
+  if (field == &O::QuickCheck) return QuickCheck;
+  return true;
+}
+
 std::string ElapsedTimeText(std::chrono::seconds elapsed) {
   long long total = elapsed.count();
   if (total < 0) total = 0;

@@ -30,6 +30,9 @@ struct VerifyOptionStates {
   bool ScreenshotDetail = true;
   bool QuickCheck = true;  // only set reading has two modes
   bool GoBTN = true;
+
+  // Whether the box of the option `field` takes input (those not named above always do).
+  bool Of(bool VerifyOptions::*field) const;
 };
 VerifyOptionStates UpdateOptionStates(const VerifyWindowOptions& options);
 

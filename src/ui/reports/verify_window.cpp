@@ -30,6 +30,24 @@ constexpr int kOptionsHeight = 256;
 constexpr int kProgressTop = kOptionsTop + kOptionsHeight + 4;
 constexpr int kProgressHeight = 214;
 constexpr int kButtonWidth = 80;
+
+// Where each of the verifier's options has its box, in the order of its declarations.
+struct OptionPlace {
+  QCheckBox* TVerifyFRM::*box;
+  int column;
+  int row;
+  bool full_width;
+};
+constexpr OptionPlace kOptionPlaces[] = {
+    {&TVerifyFRM::VerifyRoms, 0, 0, false},          {&TVerifyFRM::RomClones, 0, 1, false},
+    {&TVerifyFRM::ReportNoGoodDump, 0, 5, true},     {&TVerifyFRM::VerifySamples, 0, 2, false},
+    {&TVerifyFRM::VerifySampleQuality, 0, 3, false}, {&TVerifyFRM::SkipNotPresent, 0, 4, false},
+    {&TVerifyFRM::VerifyScreenshot, 1, 0, false},    {&TVerifyFRM::VerifyCabinets, 1, 1, false},
+    {&TVerifyFRM::VerifyFlyers, 1, 2, false},        {&TVerifyFRM::VerifyHardware, 1, 3, false},
+    {&TVerifyFRM::ScreenshotDetail, 0, 6, true},     {&TVerifyFRM::ReportUnused, 1, 4, false},
+    {&TVerifyFRM::ReportUnsupported, 0, 7, true},
+};
+static_assert(std::size(kOptionPlaces) == kVerifyOptionFields.size());
 constexpr int kButtonHeight = 26;
 
 // The counters' captions, in the order of VerifyCounterValues, with their column and row in the
@@ -86,22 +104,12 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
     return b;
   };
   const int half = kColumn - kInner;
-  VerifyRoms = box("VerifyRoms", "Verify rom sets", 0, 0, half);
-  RomClones = box("RomClones", "Verify roms of clone sets", 0, 1, half);
-  ReportNoGoodDump =
-      box("ReportNoGoodDump", "Report \"no good dump known\" missing files", 0, 5, full);
-  VerifySamples = box("VerifySamples", "Verify sample sets", 0, 2, half);
-  VerifySampleQuality = box("VerifySampleQuality", "Verify sample quality", 0, 3, half);
-  SkipNotPresent = box("SkipNotPresent", "Skip sets with no files", 0, 4, half);
-  VerifyScreenshot = box("VerifyScreenshot", "Verify screenshots", 1, 0, half);
-  VerifyCabinets = box("VerifyCabinets", "Verify cabinet photos", 1, 1, half);
-  VerifyFlyers = box("VerifyFlyers", "Verify flyers", 1, 2, half);
-  VerifyHardware = box("VerifyHardware", "Verify hardware photos", 1, 3, half);
-  ScreenshotDetail =
-      box("ScreenshotDetail", "Check missing images in clone sets even if master image found", 0, 6,
-          full);
-  ReportUnused = box("ReportUnused", "Report unused files in sets", 1, 4, half);
-  ReportUnsupported = box("ReportUnsupported", "Report unsupported rom/sample sets", 0, 7, full);
+  for (std::size_t i = 0; i < kVerifyOptionFields.size(); ++i) {
+    const VerifyOptionField& option = kVerifyOptionFields[i];
+    const OptionPlace& place = kOptionPlaces[i];
+    this->*place.box =
+        box(option.name, option.caption, place.column, place.row, place.full_width ? full : half);
+  }
   QuickCheck = box("QuickCheck", "Quick check: trust the CRCs stored in the archives", 0, 8, full);
 
   const int file_top = 20 + 9 * kBoxRow + 4;
@@ -229,38 +237,16 @@ int TVerifyFRM::Run(VerifyController& controller, const std::string& emulator_di
 
 void TVerifyFRM::WriteOptions() {
   const VerifyWindowOptions& o = form_->Options;
-  VerifyRoms->setChecked(o.VerifyRoms);
-  RomClones->setChecked(o.RomClones);
-  ReportNoGoodDump->setChecked(o.ReportNoGoodDump);
-  VerifySamples->setChecked(o.VerifySamples);
-  VerifySampleQuality->setChecked(o.VerifySampleQuality);
-  SkipNotPresent->setChecked(o.SkipNotPresent);
-  VerifyScreenshot->setChecked(o.VerifyScreenshot);
-  VerifyCabinets->setChecked(o.VerifyCabinets);
-  VerifyFlyers->setChecked(o.VerifyFlyers);
-  VerifyHardware->setChecked(o.VerifyHardware);
-  ScreenshotDetail->setChecked(o.ScreenshotDetail);
-  ReportUnused->setChecked(o.ReportUnused);
-  ReportUnsupported->setChecked(o.ReportUnsupported);
+  for (std::size_t i = 0; i < kVerifyOptionFields.size(); ++i)
+    (this->*kOptionPlaces[i].box)->setChecked(o.*kVerifyOptionFields[i].field);
   OpenInEditor->setChecked(o.OpenInEditor);
   QuickCheck->setChecked(o.QuickCheck);
 }
 
 void TVerifyFRM::ReadOptions() {
   VerifyWindowOptions& o = form_->Options;
-  o.VerifyRoms = VerifyRoms->isChecked();
-  o.RomClones = RomClones->isChecked();
-  o.ReportNoGoodDump = ReportNoGoodDump->isChecked();
-  o.VerifySamples = VerifySamples->isChecked();
-  o.VerifySampleQuality = VerifySampleQuality->isChecked();
-  o.SkipNotPresent = SkipNotPresent->isChecked();
-  o.VerifyScreenshot = VerifyScreenshot->isChecked();
-  o.VerifyCabinets = VerifyCabinets->isChecked();
-  o.VerifyFlyers = VerifyFlyers->isChecked();
-  o.VerifyHardware = VerifyHardware->isChecked();
-  o.ScreenshotDetail = ScreenshotDetail->isChecked();
-  o.ReportUnused = ReportUnused->isChecked();
-  o.ReportUnsupported = ReportUnsupported->isChecked();
+  for (std::size_t i = 0; i < kVerifyOptionFields.size(); ++i)
+    o.*kVerifyOptionFields[i].field = (this->*kOptionPlaces[i].box)->isChecked();
   o.OpenInEditor = OpenInEditor->isChecked();
   o.QuickCheck = QuickCheck->isChecked();
   o.LogFileName = ToSystemText(LogFileName->text());
@@ -278,19 +264,8 @@ void TVerifyFRM::ShowState() {
   WriteOptions();
   const bool on = f.OptionsEnabled;
   const VerifyOptionStates& e = f.Enabled;
-  VerifyRoms->setEnabled(on);
-  RomClones->setEnabled(on && e.RomClones);
-  ReportNoGoodDump->setEnabled(on && e.ReportNoGoodDump);
-  VerifySamples->setEnabled(on);
-  VerifySampleQuality->setEnabled(on && e.VerifySampleQuality);
-  SkipNotPresent->setEnabled(on && e.SkipNotPresent);
-  VerifyScreenshot->setEnabled(on);
-  VerifyCabinets->setEnabled(on);
-  VerifyFlyers->setEnabled(on);
-  VerifyHardware->setEnabled(on);
-  ScreenshotDetail->setEnabled(on && e.ScreenshotDetail);
-  ReportUnused->setEnabled(on && e.ReportUnused);
-  ReportUnsupported->setEnabled(on);
+  for (std::size_t i = 0; i < kVerifyOptionFields.size(); ++i)
+    (this->*kOptionPlaces[i].box)->setEnabled(on && e.Of(kVerifyOptionFields[i].field));
   QuickCheck->setEnabled(on && e.QuickCheck);
   LogFileNameLBL->setEnabled(on);
   LogFileName->setEnabled(on);
