@@ -8,34 +8,63 @@
 
 namespace kw {
 
+inline constexpr std::chrono::milliseconds kWindowUpdateInterval(15);
+
+// Says when an update is due: at most once every `interval`, unless forced.
+class UpdateThrottle {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // With `due_at_once` the first Due() is true; otherwise the interval runs from now.
+  explicit UpdateThrottle(std::chrono::milliseconds interval = kWindowUpdateInterval,
+                          bool due_at_once = false)
+      : interval_(interval), last_(due_at_once ? Clock::time_point{} : Clock::now()) {}
+
+  // True (and the interval starts over) when `force` or when the interval has passed.
+  bool Due(bool force = false) {
+    const Clock::time_point now = Clock::now();
+    if (!force && now - last_ < interval_) return false;
+    last_ = now;
+    return true;
+  }
+
+  // The next Due() is true.
+  void Reset() { last_ = {}; }
+
+  void SetInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+
+ private:
+  std::chrono::milliseconds interval_;
+  Clock::time_point last_;
+};
+
 class ProgressThrottle {
  public:
   explicit ProgressThrottle(UserInterface& ui,
-                            std::chrono::milliseconds interval = std::chrono::milliseconds(15))
-      : ui_(ui), interval_(interval), last_(std::chrono::steady_clock::now()) {}
+                            std::chrono::milliseconds interval = kWindowUpdateInterval)
+      : ui_(ui), throttle_(interval) {}
 
   // Call once per item with the current percentage; cheap when nothing is due.
   void Tick(int percent) {
     if (percent == last_percent_) return;
-    auto now = std::chrono::steady_clock::now();
-    if (now - last_ < interval_) return;
-    Flush(percent, now);
+    if (throttle_.Due()) Flush(percent);
   }
 
   // Forces an update (start and end of the work).
-  void Force(int percent) { Flush(percent, std::chrono::steady_clock::now()); }
+  void Force(int percent) {
+    throttle_.Due(true);
+    Flush(percent);
+  }
 
  private:
-  void Flush(int percent, std::chrono::steady_clock::time_point now) {
-    last_ = now;
+  void Flush(int percent) {
     last_percent_ = percent;
     ui_.SetProgress(percent);
     ui_.ProcessMessages();
   }
 
   UserInterface& ui_;
-  std::chrono::milliseconds interval_;
-  std::chrono::steady_clock::time_point last_;
+  UpdateThrottle throttle_;
   int last_percent_ = -2;
 };
 

@@ -361,9 +361,6 @@ std::string Upper(std::string text) {
 std::span<const DemoGame> DemoGames() {
   return kGames;
 }
-std::span<const DemoGame> DemoResources() {
-  return kResources;
-}
 
 std::string RomBytes(const std::string& owner, const std::string& name, std::uint32_t size) {
   // Runs of repeated bytes among noise, so that the files look a little like code and graphics

@@ -42,7 +42,6 @@ struct DemoGame {
 };
 
 std::span<const DemoGame> DemoGames();
-std::span<const DemoGame> DemoResources();
 
 struct DemoRom {
   std::string name;

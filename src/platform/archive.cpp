@@ -207,23 +207,6 @@ std::optional<std::string> FlatName(std::string_view stored_name) {
   return std::string(base);
 }
 
-Result<std::vector<Entry>> ListEntries(std::string_view archive_path) {
-  Result<OpenedArchive> opened = OpenArchive(archive_path);
-  if (!opened) return Failure(std::string(archive_path) + ": " + opened.Message());
-  struct archive* a = opened->get();
-  std::vector<Entry> entries;
-  for (;;) {
-    struct archive_entry* e = nullptr;
-    int r = archive_read_next_header(a, &e);
-    if (r == ARCHIVE_EOF) break;
-    if (r < ARCHIVE_WARN) return Failure(std::string(archive_path) + ": " + LibMessage(a));
-    entries.push_back(Describe(e));
-    if (archive_read_data_skip(a) == ARCHIVE_FATAL)
-      return Failure(std::string(archive_path) + ": " + LibMessage(a));
-  }
-  return entries;
-}
-
 namespace {
 
 // Writes each accepted entry into the flat destination directory.
@@ -405,11 +388,6 @@ Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSin
   if (status) return sink.End();
   sink.Abandon();
   return status;
-}
-
-Status CopyFileFlat(std::string_view source_path, std::string_view dest_dir,
-                    std::string_view name) {
-  return ReadFileFlat(source_path, name, *MakeDirectorySink(dest_dir));
 }
 
 }  // namespace kw::platform::archive

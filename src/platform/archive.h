@@ -54,9 +54,6 @@ struct Entry {
   bool encrypted = false;
 };
 
-// The entries of an archive, in archive order. A damaged archive gives libarchive's message.
-Result<std::vector<Entry>> ListEntries(std::string_view archive_path);
-
 // The name a stored entry name gets in the flat directory, or nothing when it is refused.
 std::optional<std::string> FlatName(std::string_view stored_name);
 
@@ -101,9 +98,5 @@ Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSin
 // limit (claimed or really) is not written, with its line; the others still are.
 Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir,
                    const SizeLimits& limits = {});
-
-// Copies one regular file (not a link, FIFO or device) into `dest_dir` under `name`, with the
-// same care as an extracted entry.
-Status CopyFileFlat(std::string_view source_path, std::string_view dest_dir, std::string_view name);
 
 }  // namespace kw::platform::archive

@@ -220,10 +220,6 @@ long long IniFile::ReadInteger(std::string_view section, std::string_view key,
   return result;
 }
 
-bool IniFile::SectionExists(std::string_view section) const {
-  return FindSection(section) >= 0;
-}
-
 std::vector<std::string> IniFile::Sections() const {
   std::vector<std::string> names;
   for (std::size_t b = 1; b < blocks_.size(); ++b) {

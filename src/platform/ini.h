@@ -36,7 +36,6 @@ class IniFile {
   // Decimal integer; a value that is not a whole number gives the default.
   long long ReadInteger(std::string_view section, std::string_view key,
                         long long default_value) const;
-  bool SectionExists(std::string_view section) const;
   // Section names in file order (the first of duplicates only).
   std::vector<std::string> Sections() const;
   // Key names of a section in file order (the first of duplicates only).

@@ -414,12 +414,6 @@ Result<Command> DesktopOpenCommand(const std::string& target) {
   return Command{{opener, target}};
 }
 
-Status OpenWithDesktop(const std::string& target) {
-  Result<Command> command = DesktopOpenCommand(target);
-  if (!command) return Failure(command.Message());
-  return RunProgram(*command, kShowNormal, false);
-}
-
 namespace {
 
 constexpr std::size_t kKeptErrorBytes = 4096;

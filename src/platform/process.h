@@ -146,8 +146,5 @@ inline constexpr int kOpenWatchMs = 1500;
 // The command that opens a document, URL or mailto: address, or shows a directory, with the
 // desktop's opener (xdg-open); fails when there is no opener.
 Result<Command> DesktopOpenCommand(const std::string& target);
-// Opens a document, URL or mailto: address with the desktop's opener (xdg-open), without
-// waiting. Fails when no opener exists or it cannot be started.
-Status OpenWithDesktop(const std::string& target);
 
 }  // namespace kw::platform

@@ -188,21 +188,6 @@ SystemVersion GetSystemVersion() {
   return version;
 }
 
-std::string OperatingSystemName() {
-  std::string kernel;
-  struct utsname names {};
-  if (uname(&names) == 0) {
-    kernel = std::string(names.sysname) + " " + names.release + " " + names.machine;
-  }
-  Result<std::string> release = fs::ReadFile("/etc/os-release");
-  if (!release) release = fs::ReadFile("/usr/lib/os-release");
-  std::optional<std::string> pretty;
-  if (release) pretty = FindLineValue(*release, "PRETTY_NAME", '=');
-  if (!pretty || Unquote(*pretty).empty()) return kernel.empty() ? "Linux" : kernel;
-  std::string name = Unquote(*pretty);
-  return kernel.empty() ? name : name + " (" + kernel + ")";
-}
-
 std::string ProcessorName() {
   if (Result<std::string> cpuinfo = fs::ReadFile("/proc/cpuinfo")) {
     for (const char* key : {"model name", "Hardware", "Processor", "cpu model"}) {

@@ -56,7 +56,6 @@ struct SystemVersion {
 };
 SystemVersion GetSystemVersion();
 
-std::string OperatingSystemName();  // from /etc/os-release and uname
-std::string ProcessorName();        // from /proc/cpuinfo
+std::string ProcessorName();  // from /proc/cpuinfo
 
 }  // namespace kw::platform

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <signal.h>
@@ -17,6 +16,7 @@
 
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 extern char** environ;
 
@@ -63,16 +63,8 @@ class Child {
   pid_t pid_ = -1;
 };
 
-// Waits until `done` holds; false only when a hung program lets the generous limit pass.
-template <typename Condition>
-bool WaitFor(Condition done) {
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(3);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > limit) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
+// Only a hung program lets this pass.
+constexpr std::chrono::minutes kHangLimit(3);
 
 std::string Upper(std::string text) {
   for (char& c : text)
@@ -99,16 +91,20 @@ TEST(GuiProgram, SigtermEndsItCleanlyWithItsSettingsSaved) {
   const auto expected_cwd = std::filesystem::canonical(emulator_dir);
   int status = 0;
   bool ended_early = false;
-  ASSERT_TRUE(WaitFor([&] {
-    std::error_code ec;
-    if (std::filesystem::read_symlink(cwd_link, ec) == expected_cwd) return true;
-    ended_early = program.Ended(status);
-    return ended_early;
-  })) << "the profile was never opened";
+  ASSERT_TRUE(test::WaitUntil(
+      [&] {
+        std::error_code ec;
+        if (std::filesystem::read_symlink(cwd_link, ec) == expected_cwd) return true;
+        ended_early = program.Ended(status);
+        return ended_early;
+      },
+      kHangLimit))
+      << "the profile was never opened";
   ASSERT_FALSE(ended_early) << "the program ended by itself, wait status " << status;
 
   ASSERT_EQ(kill(program.Pid(), SIGTERM), 0);
-  ASSERT_TRUE(WaitFor([&] { return program.Ended(status); })) << "SIGTERM did not end it";
+  ASSERT_TRUE(test::WaitUntil([&] { return program.Ended(status); }, kHangLimit))
+      << "SIGTERM did not end it";
   ASSERT_TRUE(WIFEXITED(status)) << "wait status " << status;
   EXPECT_EQ(WEXITSTATUS(status), 0);
 

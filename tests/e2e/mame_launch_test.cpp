@@ -6,13 +6,13 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
-#include <thread>
 
 #include "app/program.h"
 #include "core/profile/profile_file.h"
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace kw {
 namespace {
@@ -22,12 +22,7 @@ constexpr const char* kMame = "/usr/games/mame";
 // Waits for the emulator at most two minutes; one that does not end by then is ended.
 struct TimeLimitedUi : test::ScriptedUi {
   bool AwaitProgram(const std::function<bool()>& ended, bool) override {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-    while (!ended()) {
-      if (std::chrono::steady_clock::now() > limit) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
+    return test::WaitUntil(ended, std::chrono::minutes(2));
   }
 };
 

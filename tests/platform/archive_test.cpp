@@ -43,9 +43,6 @@ TEST_F(ArchiveTest, EveryFormatIsExtractedFlatAndReplacesWhatIsThere) {
     EXPECT_EQ(DestNames(), (std::vector<std::string>{"pacman.6e", "pacman.6f"}));
     EXPECT_EQ(work_.Read("$KSTEMP$/pacman.6e"), "ROM-6E");
     EXPECT_EQ(work_.Read("$KSTEMP$/pacman.6f"), "ROM-6F");
-    Result<std::vector<Entry>> listed = ListEntries(archive);
-    ASSERT_TRUE(listed) << listed.Message();
-    EXPECT_EQ(listed->size(), 3u);
     stdfs::remove_all(dest_);
     stdfs::create_directory(dest_);
   }
@@ -133,9 +130,6 @@ TEST_F(ArchiveTest, ANameTooLongIsRefusedWithItsBeginning) {
     Status done = ExtractFlat(work_ / "long.arc", dest_);
     EXPECT_EQ(done.Message(), shown);
     EXPECT_EQ(DestNames(), std::vector<std::string>{"ok"});
-    Result<std::vector<Entry>> listed = ListEntries(work_ / "long.arc");
-    ASSERT_TRUE(listed);
-    EXPECT_EQ((*listed)[0].name.size(), kMaxNameBytes + 1);
   }
 }
 
@@ -165,11 +159,14 @@ TEST_F(ArchiveTest, CopyTakesOnlyRegularFiles) {
   std::string file = work_.Write("coll/a.rom", "A");
   ASSERT_EQ(mkfifo((work_ / "coll/pipe").c_str(), 0644), 0);
   stdfs::create_symlink(file, work_ / "coll/link");
-  EXPECT_TRUE(CopyFileFlat(file, dest_, "a.rom"));
+  auto copy = [&](const std::string& from, std::string_view name) {
+    return ReadFileFlat(from, name, *MakeDirectorySink(dest_));
+  };
+  EXPECT_TRUE(copy(file, "a.rom"));
   EXPECT_EQ(work_.Read("$KSTEMP$/a.rom"), "A");
-  EXPECT_FALSE(CopyFileFlat(work_ / "coll/pipe", dest_, "pipe"));
-  EXPECT_FALSE(CopyFileFlat(work_ / "coll/link", dest_, "link"));
-  EXPECT_FALSE(CopyFileFlat(file, dest_, "../a.rom"));
+  EXPECT_FALSE(copy(work_ / "coll/pipe", "pipe"));
+  EXPECT_FALSE(copy(work_ / "coll/link", "link"));
+  EXPECT_FALSE(copy(file, "../a.rom"));
   EXPECT_EQ(DestNames(), std::vector<std::string>{"a.rom"});
 }
 

@@ -8,20 +8,17 @@
 #include <chrono>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 #include "platform/fs.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace kw::platform {
 namespace {
 
-// Waits (up to a minute) until a file written by a process that runs on its own appears.
+// Waits until a file written by a process that runs on its own appears.
 bool WaitForFile(const std::string& path) {
-  for (int i = 0; i < 6000 && !std::filesystem::exists(path); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return std::filesystem::exists(path);
+  return test::WaitUntil([&] { return std::filesystem::exists(path); });
 }
 
 // Processes (running or not yet collected) whose parent is this process.
@@ -123,12 +120,10 @@ namespace {
 
 // Gone, or at most a zombie waiting for init.
 bool ProcessGone(pid_t pid) {
-  for (int i = 0; i < 500; ++i) {
+  return test::WaitUntil([pid] {
     Result<std::string> stat = fs::ReadFile("/proc/" + std::to_string(pid) + "/stat");
-    if (!stat || stat->find(") Z") != std::string::npos) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return false;
+    return !stat || stat->find(") Z") != std::string::npos;
+  });
 }
 
 TEST(RunCaptured, GivesTheAnswerTheExitCodeAndKeepsNoMoreThanAsked) {
@@ -179,28 +174,23 @@ TEST(StartProgram, EndsByItselfOrIsKilledWithWhatItStarted) {
   test::TempDir dir;
   Result<ChildProcess> quick = StartProgram(Command{{"/bin/sh", "-c", "exit 3"}}, kShowHidden);
   ASSERT_TRUE(quick);
-  while (!quick->HasEnded())
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(test::WaitUntil([&] { return quick->HasEnded(); }));
 
   // The interpreter starts a program of its own, which writes its process id and then hangs.
   Result<ChildProcess> hung = StartProgram(
       Command{{"/bin/sh", "-c", "sleep 300 & echo $! > '" + (dir / "pid") + "'; wait"}},
       kShowHidden);
   ASSERT_TRUE(hung);
-  ASSERT_TRUE(WaitForFile(dir / "pid"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // The whole line: the file appears before its number is written.
+  ASSERT_TRUE(test::WaitUntil([&] {
+    Result<std::string> pid = fs::ReadFile(dir / "pid");
+    return pid && !pid->empty() && pid->back() == '\n';
+  }));
   const pid_t grandchild = std::stoi(dir.Read("pid"));
   EXPECT_FALSE(hung->HasEnded());
   hung->Kill();
   EXPECT_TRUE(hung->HasEnded());
-  // Gone, or at most a zombie waiting for init.
-  bool gone = false;
-  for (int i = 0; i < 500 && !gone; ++i) {
-    Result<std::string> stat = fs::ReadFile("/proc/" + std::to_string(grandchild) + "/stat");
-    gone = !stat || stat->find(") Z") != std::string::npos;
-    if (!gone) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_TRUE(gone);
+  EXPECT_TRUE(ProcessGone(grandchild));
   EXPECT_FALSE(StartProgram(Command{{dir / "none"}}, kShowHidden));
 }
 
@@ -214,8 +204,7 @@ namespace {
 Status Watch(const Command& command, int moment_ms) {
   Result<WatchedProgram> program = StartWatched(command, kShowHidden, moment_ms);
   if (!program) return Failure("not started: " + program.Message());
-  while (!program->Settled())
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  if (!test::WaitUntil([&] { return program->Settled(); })) return Failure("not settled");
   return program->Outcome();
 }
 
@@ -250,12 +239,7 @@ TEST(StartWatched, AProgramThatKeepsRunningIsLeftToRunAndReaped) {
                     50));
   dir.Write("go", "");
   EXPECT_TRUE(WaitForFile(done));
-  int children = ChildCount();
-  for (int i = 0; i < 6000 && children > 0; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    children = ChildCount();
-  }
-  EXPECT_EQ(children, 0);  // reaped: no zombie stays
+  EXPECT_TRUE(test::WaitUntil([] { return ChildCount() == 0; })) << "reaped: no zombie stays";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/audit/set_status.h"
+#include "core/duration_text.h"
 #include "core/shared/game_database.h"
 #include "core/shared/play_stats.h"
 
@@ -32,7 +33,7 @@ std::string ControlsText(const GameRecord& game) {
 std::string StatsText(const PlayRecord* record) {
   if (record == nullptr || record->TotTimes == 0) return "Never played";
   return "Played " + Counted(record->TotTimes, "time", record->TotTimes > 1) + "; total time: " +
-         FormatPlayTime(record->TotHours, record->TotMinutes, record->TotSeconds);
+         HoursMinutesSeconds(record->TotHours, record->TotMinutes, record->TotSeconds);
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ class SearchController : public ProfileListener {
 
   SearchForm& Form() { return form_; }
   const std::vector<long>& Matches() const { return matches_; }
-  std::size_t NextMatchIndex() const { return next_; }
 
  private:
   bool HoldsGames() const;

@@ -6,6 +6,7 @@
 
 #include "common/ascii.h"
 #include "core/audit/machine_audit.h"
+#include "core/browser/game_list.h"
 #include "core/browser/game_list_controller.h"
 #include "core/launch/crash_check.h"
 #include "core/launch/recording_controller.h"
@@ -289,7 +290,7 @@ LaunchOutcome LaunchController::Launch(long position) {
   if (!DeleteTempDir(database_.WorkDirectory() + names_.TempDirName)) {
     ui_.Ask(kTempDirNotDeleted, MsgIcon::Error);
   }
-  game_list_.ReselectAfterRun(played, settings_.SortBy == 4 && settings_.UseStats);
+  game_list_.ReselectAfterRun(played, settings_.SortBy == kSortMostPlayed && settings_.UseStats);
   game_list_.ResumeJoystick();
   return outcome;
 }

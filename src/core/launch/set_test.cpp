@@ -144,17 +144,10 @@ class SetTest {
   }
 
   void StartReport(const GameRecord& game) {
-    report_.ReportTitle = names_.ProductName + " - Game not runnable report";
-    report_.SaveDir = names_.ProgramDir;
-    report_.SaveName = game.Name.Str() + "_not_runnable_report";
-    report_.ClearReport();
-    report_.SetParagraph(Alignment::Center, false);
-    report_.SetTextFont("Times New Roman", kColorBlack, kStyleBold | kStyleItalic,
-                        settings_.BoldFontSize + 4);
-    report_.AddLine("Not runnable game description");
-    report_.SetParagraph(Alignment::Left, false);
-    report_.SetTextFont("Courier New", kColorBlack, kStyleRegular, settings_.NormalFontSize);
-    report_.AddLine("");
+    report_.StartReport(names_.ProductName + " - Game not runnable report", names_.ProgramDir,
+                        game.Name.Str() + "_not_runnable_report");
+    report_.AddHeading("Not runnable game description", settings_.BoldFontSize,
+                       settings_.NormalFontSize);
 
     Heading("Game: .....................[", &game);
     if (!game.CloneOf.empty())

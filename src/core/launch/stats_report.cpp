@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "core/duration_text.h"
 #include "core/shared/game_database.h"
 #include "core/shared/play_stats.h"
 
@@ -80,7 +81,7 @@ void FillRow(StatisticsRow& row, std::size_t index, const Tally& value, const Ta
   row.text = kRowColours[index].text;
   const std::string shown = mode == StatsMode::Plays
                                 ? std::to_string(value.plays)
-                                : FormatPlayTime(value.hours, value.minutes, value.seconds);
+                                : HoursMinutesSeconds(value.hours, value.minutes, value.seconds);
   row.label = shown + label_tail;
   // Our choice for a zero total (every record at zero plays, or at zero time in time mode):
   // every row shows 0.00% and the pie has no slices, rather than a division by zero.
@@ -147,7 +148,7 @@ StatisticsReport BuildStatisticsReport(std::vector<PlayRecord>& records, StatsMo
   for (const PlayRecord& r : records)
     total.Add(r);
   report.total_plays = std::to_string(total.plays);
-  report.total_time = FormatPlayTime(total.hours, total.minutes, total.seconds);
+  report.total_time = HoursMinutesSeconds(total.hours, total.minutes, total.seconds);
 
   double angle = kPi / 2;
   // With more records than rows the last row holds all the remaining ones together.

@@ -43,12 +43,10 @@ std::string ReadPart(platform::InputFile& capture, std::uint64_t size) {
 
 void BeginTextOutput(ReportDocument& report, const std::string& command_text,
                      const TextOutputContext& context) {
-  report.ReportTitle = context.ProductName + " - MAME text output";
-  report.SaveDir = context.ProgramDir;
-  report.SaveName = "MAME_output";
-  report.ClearReport();
+  report.StartReport(context.ProductName + " - MAME text output", context.ProgramDir,
+                     "MAME_output");
   report.SetParagraph(Alignment::Left, false);
-  report.SetTextFont("Courier New", kColorBlack, kStyleBold, context.NormalFontSize);
+  report.SetTextFont(kReportBodyFace, kColorBlack, kStyleBold, context.NormalFontSize);
   report.AddLine("C:\\> " + command_text);
   report.AddLine("");
 }

@@ -76,17 +76,9 @@ std::string ListinfoErrorMessage(const std::string& product_name) {
 
 void FillListinfoReport(ReportDocument& report, const std::vector<ListinfoLogEntry>& log,
                         const ListinfoContext& context) {
-  report.ReportTitle = context.ProductName + " - profile creation report";
-  report.SaveDir = context.ProgramDir;
-  report.SaveName = "profile_report";
-  report.ClearReport();
-  report.SetParagraph(Alignment::Center, false);
-  report.SetTextFont("Times New Roman", kColorBlack, kStyleBold | kStyleItalic,
-                     context.BoldFontSize + 4);
-  report.AddLine("Profile creation errors");
-  report.SetParagraph(Alignment::Left, false);
-  report.SetTextFont("Courier New", kColorBlack, kStyleRegular, context.NormalFontSize);
-  report.AddLine("");
+  report.StartReport(context.ProductName + " - profile creation report", context.ProgramDir,
+                     "profile_report");
+  report.AddHeading("Profile creation errors", context.BoldFontSize, context.NormalFontSize);
   for (const auto& entry : log)
     report.AddLine(ListinfoLogLine(entry));
 }

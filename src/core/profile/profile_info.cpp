@@ -17,9 +17,6 @@ namespace kw {
 
 namespace {
 
-constexpr const char* kHeadingFace = "Times New Roman";
-constexpr const char* kBodyFace = "Courier New";
-
 // Names kept once each, in order of first appearance, letter case aside.
 class NameList {
  public:
@@ -60,28 +57,22 @@ std::string DateLine(const std::string& path) {
 }  // namespace
 
 std::string ExternalResourceLine(const std::string& name, const std::string& resource) {
-  std::string tag = "[" + name + "]";
-  if (tag.size() < 10) tag.append(10 - tag.size(), ' ');
-  return tag + " uses [" + resource + "]";
+  return SetTag(name) + " uses [" + resource + "]";
 }
 
 void BuildProfileInfo(const GameDatabase& db, const std::string& product_name,
                       const std::string& program_dir, int bold_font_size, int normal_font_size,
                       ReportDocument& report) {
-  report.ReportTitle = product_name + " - Profile info";
-  report.SaveDir = program_dir;
   const std::string file = platform::fs::ExtractFileName(db.ProfilePath);
-  report.SaveName = file.substr(0, file.find('.')) + "_profile_info";
-  report.ClearReport();
-
-  report.SetParagraph(Alignment::Center, false);
-  report.SetTextFont(kHeadingFace, kColorBlack, kStyleBold | kStyleItalic, bold_font_size + 4);
-  report.AddLine("Profile details");
-  report.SetParagraph(Alignment::Left, false);
-  auto body = [&] { report.SetTextFont(kBodyFace, kColorBlack, kStyleRegular, normal_font_size); };
-  auto heading = [&] { report.SetTextFont(kHeadingFace, kColorBlack, kStyleBold, bold_font_size); };
-  body();
-  report.AddLine("");
+  report.StartReport(product_name + " - Profile info", program_dir,
+                     file.substr(0, file.find('.')) + "_profile_info");
+  report.AddHeading("Profile details", bold_font_size, normal_font_size);
+  auto body = [&] {
+    report.SetTextFont(kReportBodyFace, kColorBlack, kStyleRegular, normal_font_size);
+  };
+  auto heading = [&] {
+    report.SetTextFont(kReportHeadingFace, kColorBlack, kStyleBold, bold_font_size);
+  };
   report.AddLine("Profile: .................." + db.ProfilePath);
   if (std::string date = DateLine(db.ProfilePath); !date.empty()) report.AddLine(date);
   report.AddLine("MAME executable file: ....." + db.EmulatorDir + db.EmulatorExe);

@@ -211,7 +211,6 @@ XmlReader::Event XmlReader::ReadText() {
   const auto* lt = static_cast<const char*>(std::memchr(base + pos_, '<', size - pos_));
   const std::size_t end = lt ? static_cast<std::size_t>(lt - base) : size;
   const auto* amp = static_cast<const char*>(std::memchr(base + pos_, '&', end - pos_));
-  text_has_reference_ = amp != nullptr;
   if (amp && !CheckReferences(static_cast<std::size_t>(amp - base), end)) return Event::kError;
   text_ = data_.substr(pos_, end - pos_);
   event_depth_ = open_starts_.size();
@@ -342,7 +341,6 @@ XmlReader::Event XmlReader::ReadMarkup() {
     if (found == std::string_view::npos)
       return Fail(pos_, "the stream ends inside a CDATA section");
     text_ = data_.substr(pos_ + 9, found - pos_ - 9);
-    text_has_reference_ = false;
     event_depth_ = open_starts_.size();
     pos_ = found + 3;
     return Event::kText;

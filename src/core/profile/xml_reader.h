@@ -44,9 +44,8 @@ class XmlReader {
   std::span<const XmlAttribute> Attributes() const { return attributes_; }
   // The attribute of that name, or nullptr.
   const XmlAttribute* Find(std::string_view name) const;
-  // The text of a kText event as written, and whether it holds references.
+  // The text of a kText event as written.
   std::string_view RawText() const { return text_; }
-  bool TextHasReference() const { return text_has_reference_; }
   // The depth of the element of a kStart or kEnd event (the root is 1), or of the element that
   // holds a kText event's text.
   std::size_t Depth() const { return event_depth_; }
@@ -97,7 +96,6 @@ class XmlReader {
   std::string_view name_;
   std::vector<XmlAttribute> attributes_;
   std::string_view text_;
-  bool text_has_reference_ = false;
   std::size_t event_depth_ = 0;
 
   bool failed_ = false;

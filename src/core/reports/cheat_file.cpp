@@ -6,6 +6,7 @@
 #include "core/hex_value.h"
 #include "core/reports/text_lines.h"
 #include "core/shared/game_database.h"
+#include "core/shared/report_document.h"
 
 namespace kw {
 
@@ -22,11 +23,6 @@ std::string Hex2(std::uint32_t value) {
   } while (value != 0);
   if (digits.size() < 2) digits.insert(digits.begin(), '0');
   return digits;
-}
-
-std::string PaddedTo(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
 }
 
 // A line that holds a cheat: trimmed, not empty, not a comment.

@@ -45,7 +45,6 @@ class CheatFile {
   std::vector<std::string> Cheats(std::string_view set_name) const;
 
   std::size_t Size() const { return bytes_.size(); }
-  std::size_t SetCount() const { return lines_.size(); }
 
  private:
   std::string bytes_;

@@ -33,9 +33,8 @@ class InfoFile {
   // later entries are not looked at then.
   std::optional<InfoSection> Section(std::string_view set_name, std::string_view tag) const;
 
-  // Entries indexed, and distinct names they list.
+  // Entries indexed.
   std::size_t EntryCount() const { return entries_; }
-  std::size_t NameCount() const { return first_entry_.size(); }
   std::size_t Size() const { return bytes_.size(); }
 
  private:

@@ -50,10 +50,6 @@ char32_t CodePointOf(char unit) {
 
 }  // namespace find_detail
 
-bool IsReportWordChar(unsigned char c) {
-  return find_detail::IsWordCodePoint(Windows1252ToCodePoint(c));
-}
-
 std::optional<std::size_t> FindInReport(std::string_view text, std::string_view needle,
                                         std::size_t from, FindOptions options) {
   return FindInText(text, needle, from, options);

@@ -72,7 +72,4 @@ std::optional<std::size_t> FindInText(std::basic_string_view<CharT> text,
 std::optional<std::size_t> FindInReport(std::string_view text, std::string_view needle,
                                         std::size_t from, FindOptions options);
 
-// Whether the 8-bit character counts as part of a word (letters of code page 1252, digits, '_').
-bool IsReportWordChar(unsigned char c);
-
 }  // namespace kw

@@ -1,6 +1,7 @@
 #include "core/reports/set_description.h"
 
 #include "core/browser/quick_info.h"
+#include "core/duration_text.h"
 #include "core/hex_value.h"
 #include "core/shared/app_names.h"
 #include "core/shared/emulator_config.h"
@@ -17,14 +18,6 @@ namespace kw {
 namespace fs = platform::fs;
 
 namespace {
-
-constexpr const char* kHeadingFace = "Times New Roman";
-constexpr const char* kBodyFace = "Courier New";
-
-std::string PaddedTo(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
 
 std::string RightAligned(std::string text, std::size_t width) {
   if (text.size() < width) text.insert(0, width - text.size(), ' ');
@@ -55,17 +48,9 @@ class Description {
         game_(game) {}
 
   void Write() {
-    report_.ReportTitle = sources_.ProductName + " - Detailed romset description";
-    report_.SaveDir = sources_.ProgramDir;
-    report_.SaveName = game_.Name.Str() + "_romset";
-    report_.ClearReport();
-    report_.SetParagraph(Alignment::Center, false);
-    report_.SetTextFont(kHeadingFace, kColorBlack, kStyleBold | kStyleItalic,
-                        sources_.BoldFontSize + 4);
-    report_.AddLine("Romset description");
-    report_.SetParagraph(Alignment::Left, false);
-    blocks_.BodyFont();
-    report_.AddLine("");
+    report_.StartReport(sources_.ProductName + " - Detailed romset description",
+                        sources_.ProgramDir, game_.Name.Str() + "_romset");
+    report_.AddHeading("Romset description", sources_.BoldFontSize, sources_.NormalFontSize);
 
     Identity();
     Hardware();
@@ -150,8 +135,8 @@ class Description {
       return;
     }
     report_.AddLine("Statistics: .......Played " + std::to_string(r->TotTimes) + " time" +
-                    PluralOverOne(r->TotTimes) +
-                    "; total time: " + FormatPlayTime(r->TotHours, r->TotMinutes, r->TotSeconds));
+                    PluralOverOne(r->TotTimes) + "; total time: " +
+                    HoursMinutesSeconds(r->TotHours, r->TotMinutes, r->TotSeconds));
   }
 
   void Family() {
@@ -256,11 +241,11 @@ SupportPaths SupportPathsOf(const EmulatorConfig& config, const std::string& emu
 }
 
 void SupportBlocks::HeadingFont() {
-  report_.SetTextFont(kHeadingFace, kColorBlack, kStyleBold, bold_font_size_);
+  report_.SetTextFont(kReportHeadingFace, kColorBlack, kStyleBold, bold_font_size_);
 }
 
 void SupportBlocks::BodyFont() {
-  report_.SetTextFont(kBodyFace, kColorBlack, kStyleRegular, normal_font_size_);
+  report_.SetTextFont(kReportBodyFace, kColorBlack, kStyleRegular, normal_font_size_);
 }
 
 bool SupportBlocks::LookupInfoFile(const std::string& path, std::string_view set_name,

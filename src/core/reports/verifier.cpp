@@ -1,15 +1,16 @@
 #include "core/reports/verifier.h"
 
-#include <cstdio>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "common/ascii.h"
+#include "core/duration_text.h"
 #include "core/local_time.h"
 #include "core/shared/app_names.h"
 #include "core/shared/game_database.h"
 #include "core/shared/pictures.h"
+#include "core/shared/report_document.h"
 #include "core/shared/settings.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
@@ -59,11 +60,6 @@ constexpr const char* kMameCdQuestion =
     "Verify Set function cannot\rbe performed on CD.\r\rWould you like to test the sets present "
     "on your hard disk?";
 
-std::string PadRight(std::string text, std::size_t width) {
-  if (text.size() < width) text.append(width - text.size(), ' ');
-  return text;
-}
-
 std::string YesNo(bool value) {
   return value ? "Yes" : "No";
 }
@@ -102,22 +98,13 @@ struct RomGroups {
 }  // namespace
 
 std::string FormatElapsed(std::int64_t hundred_ns) {
-  if (hundred_ns < 0) hundred_ns = 0;
-  const std::int64_t seconds = (hundred_ns / 10000000) % 86400;
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", static_cast<int>(seconds / 3600),
-                static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
-  return buffer;
+  return DayClockText(hundred_ns / 10000000);
 }
 
 std::string QuickCacheFailureMessage(const std::string& path, const std::string& reason) {
   return "Unable to write to " + path + ": " + reason +
          "\rThe verification report is complete; the quick check's memory of the archives was "
          "not updated.";
-}
-
-std::string SetTag(std::string_view name) {
-  return PadRight("[" + std::string(name) + "]", 10);
 }
 
 Verifier::Verifier(UserInterface& ui, const FrontEndSettings& settings,
@@ -146,13 +133,11 @@ std::int64_t Verifier::Now() const {
       .count();
 }
 
-// The window hears of every status change, but at most once every interval_ unless forced:
+// The window hears of every status change, but at most once every interval unless forced:
 // messages never run once per file. An abort asked for in between is seen at the next update.
 bool Verifier::CheckAbort(bool force) {
   if (aborted_) return true;
-  const auto now = std::chrono::steady_clock::now();
-  if (!force && now - last_update_ < interval_) return false;
-  last_update_ = now;
+  if (!updates_.Due(force)) return false;
   progress_.Update(status_, counters_);
   if (progress_.CheckAbort()) aborted_ = true;
   return aborted_;
@@ -209,7 +194,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   status_ = {};
   report_.clear();
   aborted_ = false;
-  last_update_ = {};
+  updates_.Reset();
   contents_.Clear();
   if (options_.QuickCheck) quick_cache_.Load(QuickCachePath());
   bounds_ = std::make_unique<SetBounds>(db_);

@@ -15,6 +15,7 @@
 
 #include "common/result.h"
 #include "core/audit/set_status.h"
+#include "core/progress_throttle.h"
 #include "core/reports/set_contents.h"
 #include "core/reports/set_reader.h"
 #include "core/shared/set_archives.h"
@@ -114,8 +115,6 @@ std::string FormatElapsed(std::int64_t hundred_ns);
 // What the user is told when the quick check's memory (Verifier::QuickCachePath) cannot be
 // written; the run succeeds all the same.
 std::string QuickCacheFailureMessage(const std::string& path, const std::string& reason);
-// "[" + name + "]" padded with blanks to 10 characters; a longer text is kept whole.
-std::string SetTag(std::string_view name);
 
 class Verifier {
  public:
@@ -140,7 +139,7 @@ class Verifier {
   // The system time in 100-nanosecond units, for the time the run took (tests set it).
   void SetClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
   // The shortest time between two window updates (15 ms; 0 in tests, to see every one).
-  void SetUpdateInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+  void SetUpdateInterval(std::chrono::milliseconds interval) { updates_.SetInterval(interval); }
   SetArchives& Archives() { return archives_; }
   // Threads that read the sets ahead of the checks (0: each set is read when its turn comes).
   // Two where the machine has two cores.
@@ -212,8 +211,7 @@ class Verifier {
   std::string report_;
   bool aborted_ = false;
   bool delete_failure_shown_ = false;  // in this pass
-  std::chrono::milliseconds interval_{15};
-  std::chrono::steady_clock::time_point last_update_{};
+  UpdateThrottle updates_{kWindowUpdateInterval, true};
 };
 
 }  // namespace kw

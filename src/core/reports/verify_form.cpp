@@ -1,7 +1,6 @@
 #include "core/reports/verify_form.h"
 
-#include <cstdio>
-
+#include "core/duration_text.h"
 #include "core/shared/set_archives.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
@@ -36,13 +35,7 @@ bool VerifyOptionStates::Of(bool VerifyOptions::*field) const {
 }
 
 std::string ElapsedTimeText(std::chrono::seconds elapsed) {
-  long long total = elapsed.count();
-  if (total < 0) total = 0;
-  total %= 24 * 60 * 60;
-  char text[16];
-  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", total / 3600, total / 60 % 60,
-                total % 60);
-  return text;
+  return DayClockText(elapsed.count());
 }
 
 VerifyForm::VerifyForm(UserInterface& ui, std::string product_name, std::string program_dir)

@@ -1,6 +1,5 @@
 #include "core/shared/play_stats.h"
 
-#include <cstdio>
 #include <unordered_set>
 
 #include "common/ascii.h"
@@ -26,12 +25,6 @@ std::string StatName(std::string_view set_name, std::size_t width) {
   for (char& c : name)
     c = AsciiUpper(c);
   return name;
-}
-
-std::string FormatPlayTime(unsigned long hours, unsigned minutes, unsigned seconds) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%02lu:%02u:%02u", hours, minutes, seconds);
-  return text;
 }
 
 void PlayStats::LoadStats() {

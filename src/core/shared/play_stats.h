@@ -74,8 +74,6 @@ class PlayStats {
 
 // The name a new record keeps: upper case, cut to `width` characters.
 std::string StatName(std::string_view set_name, std::size_t width = kStatNameWidth);
-// Hours, minutes and seconds joined by colons, each at least two digits ("00:01:15").
-std::string FormatPlayTime(unsigned long hours, unsigned minutes, unsigned seconds);
 
 // Features that show statistics hear when they have been reset (the game list refills when
 // sorted by most played, then the quick information is shown again).

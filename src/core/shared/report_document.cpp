@@ -7,6 +7,24 @@ void ReportDocument::ClearReport() {
   lines_.clear();
 }
 
+void ReportDocument::StartReport(const std::string& title, const std::string& save_dir,
+                                 const std::string& save_name) {
+  ReportTitle = title;
+  SaveDir = save_dir;
+  SaveName = save_name;
+  ClearReport();
+}
+
+void ReportDocument::AddHeading(const std::string& heading, int bold_font_size,
+                                int normal_font_size) {
+  SetParagraph(Alignment::Center, false);
+  SetTextFont(kReportHeadingFace, kColorBlack, kStyleBold | kStyleItalic, bold_font_size + 4);
+  AddLine(heading);
+  SetParagraph(Alignment::Left, false);
+  SetTextFont(kReportBodyFace, kColorBlack, kStyleRegular, normal_font_size);
+  AddLine("");
+}
+
 void ReportDocument::SetParagraph(Alignment alignment, bool bullet) {
   alignment_ = alignment;
   bullet_ = bullet;
@@ -21,10 +39,17 @@ void ReportDocument::AddLine(const std::string& text) {
   lines_.push_back(ReportLine{alignment_, bullet_, font_, text});
 }
 
+std::string PaddedTo(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
 std::string PaddedName(const std::string& name) {
-  std::string padded = name;
-  if (padded.size() < 12) padded.resize(12, ' ');
-  return padded;
+  return PaddedTo(name, 12);
+}
+
+std::string SetTag(std::string_view name) {
+  return PaddedTo("[" + std::string(name) + "]", 10);
 }
 
 }  // namespace kw

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kw {
@@ -21,6 +22,10 @@ enum FontStyle : unsigned {
 
 // Colours are Windows RGB values: 0x00BBGGRR.
 constexpr std::uint32_t kColorBlack = 0x000000;
+
+// The faces of the reports' headings and of their body text.
+inline constexpr const char* kReportHeadingFace = "Times New Roman";
+inline constexpr const char* kReportBodyFace = "Courier New";
 
 struct ReportFont {
   std::string face = "Courier New";
@@ -45,6 +50,12 @@ class ReportDocument {
   std::string SaveName;
 
   void ClearReport();
+  // Starts the report over under a window title, with the folder and name it is saved as.
+  void StartReport(const std::string& title, const std::string& save_dir,
+                   const std::string& save_name);
+  // The centred heading in bold italic (`bold_font_size` + 4), then body text from a blank line
+  // on.
+  void AddHeading(const std::string& heading, int bold_font_size, int normal_font_size);
   void SetParagraph(Alignment alignment, bool bullet);
   void SetTextFont(const std::string& face, std::uint32_t color, unsigned style, int size);
   void AddLine(const std::string& text);
@@ -59,8 +70,13 @@ class ReportDocument {
   ReportFont font_;
 };
 
+// `text` followed by blanks up to `width` characters; a longer text is kept whole.
+std::string PaddedTo(std::string text, std::size_t width);
 // A file name followed by blanks up to 12 characters, as report lines name files; a longer
 // name is kept whole.
 std::string PaddedName(const std::string& name);
+// "[" + name + "]" padded with blanks to 10 characters, as report lines name sets; a longer text
+// is kept whole.
+std::string SetTag(std::string_view name);
 
 }  // namespace kw

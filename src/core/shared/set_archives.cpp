@@ -1,9 +1,9 @@
 #include "core/shared/set_archives.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "common/ascii.h"
+#include "core/progress_throttle.h"
 #include "core/shared/emulator_run.h"
 #include "core/shared/settings.h"
 #include "core/user_interface.h"
@@ -40,22 +40,6 @@ class Problems {
 
  private:
   std::string text_;
-};
-
-// Lets the windows breathe during a long copy, at most every ~15 ms.
-class MessagePump {
- public:
-  explicit MessagePump(UserInterface& ui) : ui_(ui), last_(std::chrono::steady_clock::now()) {}
-  void Tick() {
-    auto now = std::chrono::steady_clock::now();
-    if (now - last_ < std::chrono::milliseconds(15)) return;
-    last_ = now;
-    ui_.ProcessMessages();
-  }
-
- private:
-  UserInterface& ui_;
-  std::chrono::steady_clock::time_point last_;
 };
 
 }  // namespace
@@ -137,9 +121,14 @@ Status SetArchives::ReadLocatedSet(const std::string& location, archive::FlatSin
   if (IsAceSet(location)) {
     done = ExtractAce(location, sink, limits);
   } else if (fs::DirectoryExists(location)) {
-    MessagePump pump(ui_);
+    // The windows breathe during a long copy.
+    UpdateThrottle updates;
     done = ReadSetDirectory(
-        location, sink, [&pump] { pump.Tick(); }, limits);
+        location, sink,
+        [&] {
+          if (updates.Due()) ui_.ProcessMessages();
+        },
+        limits);
   } else {
     done = ReadSetWithoutPrograms(location, sink, limits);
   }

@@ -51,7 +51,6 @@ class SetArchives {
   std::string TempDir() const;
   // The most one set may put there (a smaller one for tests).
   void SetSizeLimit(std::uint64_t bytes) { size_limit_ = bytes; }
-  std::uint64_t SizeLimit() const { return size_limit_; }
   // `limits` within the size limit.
   platform::archive::SizeLimits Within(platform::archive::SizeLimits limits) const;
 

@@ -1,6 +1,5 @@
 #include "core/shell/main_shell.h"
 
-#include <cstdlib>
 #include <ctime>
 
 #include "core/browser/game_list_controller.h"
@@ -33,7 +32,6 @@ void MainShell::FormCreate() {
   parts_.quick_info.ShowSettings();
 
   parts_.database.ProfileLoaded = false;
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
   parts_.game_list.SeedRandom(static_cast<unsigned>(std::time(nullptr)));
   language_codes_.clear();
   parts_.help.ClearTextFiles();

@@ -193,12 +193,6 @@ void TWorkingFRM::SetProgress(int percent) {
   ProgressPercentage->show();
 }
 
-void TWorkingFRM::StepIt() {
-  int next = Progress->value() + kStep;
-  if (next > Progress->maximum()) next = Progress->minimum();
-  Progress->setValue(next);
-}
-
 void TWorkingFRM::showEvent(QShowEvent* event) {
   setWindowTitle(QString(kProductName) + " - Please wait...");
   CentreOnScreen(this);

@@ -41,8 +41,6 @@ class TWorkingFRM : public QDialog {
   void SetOperation(const QString& text);
   // -1 hides bar and percentage; any other value p shows both, the bar at p (0..100).
   void SetProgress(int percent);
-  // Moves the bar on by its step (5).
-  void StepIt();
   // Shows or hides EndBTN ("End the emulator"), the window growing to hold it.
   void OfferEnd(bool on);
 
@@ -51,8 +49,6 @@ class TWorkingFRM : public QDialog {
   QProgressBar* Progress;
   QLabel* ProgressPercentage;
   QPushButton* EndBTN;
-
-  static constexpr int kStep = 5;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "core/audit/set_status_controller.h"
 #include "core/browser/quick_info_controller.h"
@@ -21,6 +19,7 @@
 #include "support/script_emulator.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace kw {
 namespace {
@@ -183,8 +182,7 @@ TEST_F(GameFilesTest, TheFileManagerOpensOnThePictureDirectoryWithoutBeingWaited
   const std::string cwd = platform::fs::CurrentDirectory();
   files_.ExplorerOPTClick();
   EXPECT_EQ(platform::fs::CurrentDirectory(), cwd);
-  while (!sfs::exists(dir_.Path() + "opened.txt"))
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(test::WaitUntil([&] { return sfs::exists(dir_.Path() + "opened.txt"); }));
   EXPECT_EQ(dir_.Read("opened.txt"), dir_.Path() + "snap/|");
   EXPECT_TRUE(ui_.messages.empty());
 

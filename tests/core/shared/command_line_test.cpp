@@ -4,15 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "common/ascii.h"
 #include "core/shared/emulator_run.h"
 #include "platform/fs.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace kw {
 namespace {
@@ -95,8 +94,8 @@ TEST_F(CommandLineTest, EditorGetsTheFileAsOneWord) {
     Result<platform::Command> command = EditorCommand(AsciiUpperCase(editor), file);
     ASSERT_TRUE(command) << command.Message();
     ASSERT_TRUE(platform::RunProgram(*command, platform::kShowNormal, false));
-    for (int i = 0; i < 1000 && !std::filesystem::exists(dir_ / "my editor/out"); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(dir_ / "my editor/out"); }))
+        << name;
     EXPECT_EQ(dir_.Read("my editor/out"), file + "|") << name;
   }
   // A setting with arguments is split as the shell would split it, and runs nothing.

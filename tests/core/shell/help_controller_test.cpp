@@ -1,7 +1,6 @@
 #include "core/shell/help_controller.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "support/recording_views.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace kw {
 namespace {
@@ -74,9 +74,8 @@ TEST_F(HelpControllerTest, TextFilesAndNewsOpenInTheEditor) {
   EXPECT_EQ(ui_.messages[0].text, "News file not found");
   EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
 
-  // The editor runs without being waited for: wait (at most ten seconds) for its log.
-  for (int i = 0; i < 1000 && !std::filesystem::exists(log); ++i)
-    usleep(10000);
+  // The editor runs without being waited for: wait for its log.
+  ASSERT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(log); }));
   EXPECT_EQ(work.Read("opened.log"), emu.Path() + "readme.txt\n");
 
   // Without an editor nothing is started (the file itself would be taken for the program).
