@@ -27,8 +27,6 @@ class EmulatorConfigController : public ProfileListener {
   // Writes the record into the open profile's MAME.CFG; for today's emulator, what changed
   // since the read into the user's mame.ini.
   Status WriteEmulatorConfig();
-  // The mame.ini files today's emulator reads, as the last read found them.
-  const MameIniFiles& MameFiles() const { return mame_files_; }
   // The write at program end, made only while a profile is loaded whose MAME.CFG this run read,
   // so that the emulator's options are never replaced by values that were not read from its
   // file: no write when no profile was opened, the last opening or creation failed, or the file

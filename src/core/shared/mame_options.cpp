@@ -213,10 +213,6 @@ void WriteOption(const MameOption& option, const EmulatorConfig& config,
 
 }  // namespace
 
-const std::vector<MameOption>& MameOptionTable() {
-  return kTable;
-}
-
 bool DialectHasOption(EmulatorDialect dialect, const EmulatorKey& key) {
   return dialect == EmulatorDialect::kListinfo || FindMameOption(key.section, key.key) != nullptr;
 }

@@ -37,8 +37,6 @@ struct MameOption {
   std::string_view built_in;  // today's value when no mame.ini gives one
 };
 
-// The options of the record that today's emulator knows.
-const std::vector<MameOption>& MameOptionTable();
 // The table's entry for a key of the record, nullptr when today's emulator has none.
 const MameOption* FindMameOption(std::string_view section, std::string_view era_key);
 

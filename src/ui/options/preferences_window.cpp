@@ -284,9 +284,7 @@ void TDirectoriesFRM::hideEvent(QHideEvent* event) {
 
 void TDirectoriesFRM::Choose(QLineEdit* field, const char* caption, bool executable) {
   std::optional<std::string> chosen;
-  if (choose_hook_) {
-    chosen = choose_hook_(caption, field->text());
-  } else if (executable) {
+  if (executable) {
     // On this system a program is a file that may be run, whatever its name.
     QFileDialog dialog(this, caption, FromSystemText(editor_dir_));
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -5,8 +5,6 @@
 
 #include <QDialog>
 #include <array>
-#include <functional>
-#include <optional>
 #include <string>
 
 #include "core/options/preferences_controller.h"
@@ -23,10 +21,6 @@ namespace kw {
 
 class TDirectoriesFRM : public QDialog {
  public:
-  // The directory chooser and the editor's file dialog: the choice, or nothing when cancelled.
-  using ChooseHook =
-      std::function<std::optional<std::string>(const QString& caption, const QString& current)>;
-
   explicit TDirectoriesFRM(PreferencesController& controller, QWidget* parent = nullptr);
 
   // Shows the window modally, then stores it (DirectoriesOPTClick).
@@ -35,7 +29,6 @@ class TDirectoriesFRM : public QDialog {
   void Apply();    // the close step (tests)
   // One tick of the polling timer.
   void JoyTimerTick();
-  void SetChooseHook(ChooseHook hook) { choose_hook_ = std::move(hook); }
   // The emulator directory and program the editor's dialog opens on.
   void SetEditorDialogStart(std::string dir, std::string proposed) {
     editor_dir_ = std::move(dir);
@@ -91,7 +84,6 @@ class TDirectoriesFRM : public QDialog {
   PreferencesController& controller_;
   PreferencesForm form_;
   OptionBinders binders_;
-  ChooseHook choose_hook_;
   std::string editor_dir_;
   std::string editor_proposed_;
 };
