@@ -42,15 +42,15 @@ class Description {
   Description(ReportDocument& report, SupportFiles& files, const DescriptionSources& sources,
               const GameRecord& game)
       : report_(report),
-        blocks_(report, files, sources.BoldFontSize, sources.NormalFontSize),
+        blocks_(report, files, sources.bold_font_size, sources.normal_font_size),
         sources_(sources),
         db_(sources.database),
         game_(game) {}
 
   void Write() {
-    report_.StartReport(sources_.ProductName + " - Detailed romset description",
-                        sources_.ProgramDir, game_.Name.Str() + "_romset");
-    report_.AddHeading("Romset description", sources_.BoldFontSize, sources_.NormalFontSize);
+    report_.StartReport(sources_.product_name + " - Detailed romset description",
+                        sources_.program_dir, game_.Name.Str() + "_romset");
+    report_.AddHeading("Romset description", sources_.bold_font_size, sources_.normal_font_size);
 
     Identity();
     Hardware();
@@ -235,8 +235,8 @@ SupportPaths SupportPathsOf(const EmulatorConfig& config, const std::string& emu
   paths.History = PathIn(emulator_dir, config.config.historyfile);
   paths.Mameinfo = PathIn(emulator_dir, config.config.mameinfofile);
   paths.Cheat = PathIn(emulator_dir, config.config.cheatfile);
-  paths.Hiscore = config.HiscorePath.empty() ? PathIn(emulator_dir, std::string(kHiscoreName))
-                                             : config.HiscorePath;
+  paths.Hiscore = config.hiscore_path.empty() ? PathIn(emulator_dir, std::string(kHiscoreName))
+                                              : config.hiscore_path;
   return paths;
 }
 

@@ -70,10 +70,10 @@ struct DescriptionSources {
   const GameDatabase& database;
   const PlayStats& stats;
   SupportPaths paths;
-  std::string ProductName;
-  std::string ProgramDir;
-  int BoldFontSize = 10;
-  int NormalFontSize = 8;
+  std::string product_name;
+  std::string program_dir;
+  int bold_font_size = 10;
+  int normal_font_size = 8;
 };
 
 // Fills `report` with the description of `game`, a record of `sources.database`'s Games.

@@ -270,7 +270,7 @@ std::string RewriteEmulateThree(std::string_view text, bool value) {
 
 Status ReadEmulatorConfig(const std::string& emulator_dir, EmulatorConfig& config) {
   config = EmulatorConfig();
-  config.HiscorePath = fs::IncludeTrailingSeparator(emulator_dir) + std::string(kHiscoreName);
+  config.hiscore_path = fs::IncludeTrailingSeparator(emulator_dir) + std::string(kHiscoreName);
   const std::string path = ConfigPath(emulator_dir);
   if (!fs::Exists(path)) return Success();  // the emulator's defaults
   Result<std::string> text = fs::ReadFile(path);

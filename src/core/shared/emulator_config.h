@@ -98,7 +98,7 @@ struct EmulatorConfig {
   bool emulate_three = false;
 
   // Derived, not stored: the emulator directory's high-score description file, set by each read.
-  std::string HiscorePath;
+  std::string hiscore_path;
 
   bool operator==(const EmulatorConfig&) const = default;
 };
@@ -350,7 +350,7 @@ bool HasEmulateThreeLine(std::string_view text);
 std::string RewriteEmulateThree(std::string_view text, bool value);
 
 // Reads `emulator_dir`/MAME.CFG (name matched without regard to case) into `config`, every
-// missing key at its default; a missing file gives all defaults. Sets HiscorePath. Fails only
+// missing key at its default; a missing file gives all defaults. Sets hiscore_path. Fails only
 // when the file exists but cannot be read (`config` then holds the defaults).
 Status ReadEmulatorConfig(const std::string& emulator_dir, EmulatorConfig& config);
 

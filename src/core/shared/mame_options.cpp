@@ -232,8 +232,8 @@ EmulatorConfig ConfigFromMameIni(const MameIniFiles& files) {
   // The hiscore plugin keeps NAME.hi in "hiscore" under the first homepath directory, and reads
   // its description file from its own plugin directory.
   config.directory.hi = FirstMamePathEntry(files.Get("homepath", ".")) + "/hiscore";
-  config.HiscorePath = FirstMamePathEntry(files.Get("pluginspath", "plugins")) + "/hiscore/" +
-                       AsciiLowerCase(kHiscoreName);
+  config.hiscore_path = FirstMamePathEntry(files.Get("pluginspath", "plugins")) + "/hiscore/" +
+                        AsciiLowerCase(kHiscoreName);
   return config;
 }
 

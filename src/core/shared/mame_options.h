@@ -46,7 +46,7 @@ bool DialectHasOption(EmulatorDialect dialect, const EmulatorKey& key);
 
 // The record as `files` give it: the table's options; the high-score directory, which today's
 // emulator does not name, as its hiscore plugin finds it (the first homepath directory and
-// "hiscore"); HiscorePath the plugin's description file; everything else at its default.
+// "hiscore"); hiscore_path the plugin's description file; everything else at its default.
 EmulatorConfig ConfigFromMameIni(const MameIniFiles& files);
 
 // The options of today's emulator to write for what changed from `read` to `config`, in the

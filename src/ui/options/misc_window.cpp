@@ -25,13 +25,19 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   SetUpWindow(this, "MiscFRM");
   binders_ = OptionBinders(controller_.Config(),
                            [this](const EmulatorKey& key) { return controller_.Offers(key); });
-  EmulatorConfig& config = controller_.Config();
-  auto refresh = [this] { ShowConfigInWindows(); };
-
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(8, 8, 8, 8);
   top->setSpacing(6);
 
+  top->addWidget(BuildInput());
+  top->addWidget(BuildDebugging());
+  top->addWidget(BuildFiles());
+  top->addLayout(BuildOther());
+  BindControls();
+  FixSize(this);
+}
+
+QGroupBox* TMiscFRM::BuildInput() {
   QGroupBox* input = Group(this, "InputGRP", " Input devices ");
   auto* input_box = new QVBoxLayout(input);
   input_box->setSpacing(2);
@@ -47,8 +53,10 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
       Check(input, "HotRodSE", "Special Hot Rod key mapping with Neo Geo games", "-hotrodse");
   for (QWidget* w : std::initializer_list<QWidget*>{Mouse, Emulate3, HotRod, HotRodSE})
     input_box->addWidget(w);
-  top->addWidget(input);
+  return input;
+}
 
+QGroupBox* TMiscFRM::BuildDebugging() {
   QGroupBox* debugging = Group(this, "DebugGRP", " Debugging ");
   auto* debug_box = new QVBoxLayout(debugging);
   debug_box->setSpacing(2);
@@ -57,8 +65,11 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   log = Check(debugging, "log", "Create a log of illegal memory accesses in \"ERROR.LOG\"", "-log");
   debug_box->addWidget(debug);
   debug_box->addWidget(log);
-  top->addWidget(debugging);
+  return debugging;
+}
 
+// The cheat, history and information files.
+QGroupBox* TMiscFRM::BuildFiles() {
   QGroupBox* files = Group(this, "FilesGRP", " Cheats and data files ");
   auto* files_grid = new QGridLayout(files);
   files_grid->setVerticalSpacing(4);
@@ -82,8 +93,11 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   files_grid->addWidget(MameInfoFile, 3, 1);
   files_grid->addWidget(MameInfoFileBrowseBTN, 3, 2);
   CheatFile->setMinimumWidth(200);
-  top->addWidget(files);
+  return files;
+}
 
+// The MMX choice, the tiles mapping and the language.
+QHBoxLayout* TMiscFRM::BuildOther() {
   auto* bottom = new QHBoxLayout;
   QGroupBox* mmx_box = Group(this, "MmxGRP", " Use MMX instruction set ");
   auto* mmx_layout = new QHBoxLayout(mmx_box);
@@ -98,8 +112,13 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   Language = List(other, "Language", nullptr);
   other_form->addRow("Language:", Language);
   bottom->addWidget(other, 1);
-  top->addLayout(bottom);
+  return bottom;
+}
 
+// Each control bound to its option; the file buttons connected.
+void TMiscFRM::BindControls() {
+  EmulatorConfig& config = controller_.Config();
+  auto refresh = [this] { ShowConfigInWindows(); };
   binders_.ComboBox(Joystick, opt::kJoystick(config), JoystickList());
   binders_.CheckBox(Mouse, opt::kMouse(config));
   binders_.CheckBox(Emulate3, opt::kEmulateThree(config));
@@ -124,7 +143,6 @@ TMiscFRM::TMiscFRM(OptionWindowsController& controller, QWidget* parent)
   connect(MameInfoFileBrowseBTN, &QPushButton::clicked, this,
           [this] { Browse(MameInfoFile, "Select MAME info file", "MAME info files"); });
   connect(CheatEditBTN, &QPushButton::clicked, this, [this] { controller_.CheatEditBTNClick(); });
-  FixSize(this);
 }
 
 void TMiscFRM::Prepare() {

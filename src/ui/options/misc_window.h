@@ -11,6 +11,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -53,6 +55,11 @@ class TMiscFRM : public QDialog {
   QComboBox* Language;
 
  private:
+  QGroupBox* BuildInput();
+  QGroupBox* BuildDebugging();
+  QGroupBox* BuildFiles();
+  QHBoxLayout* BuildOther();
+  void BindControls();
   void Browse(QLineEdit* field, const char* title, const char* kind);
 
   OptionWindowsController& controller_;

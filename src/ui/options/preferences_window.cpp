@@ -43,7 +43,6 @@ QGroupBox* DirectoryBox(QWidget* parent, const char* name, const char* caption, 
 TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
   SetUpWindow(this, "DirectoriesFRM");
-  FrontEndSettings& v = form_.values;
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(8, 8, 8, 8);
   auto* columns = new QHBoxLayout;
@@ -53,7 +52,25 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
   columns->addLayout(left);
   columns->addLayout(right);
 
-  // Pictures and the editor.
+  BuildPictureBoxes(left);
+  left->addWidget(BuildJoystickBox());
+  left->addStretch(1);
+  BuildTestAndListBoxes(right);
+  right->addStretch(1);
+  top->addLayout(BuildButtons());
+
+  JoyTMR = new QTimer(this);
+  JoyTMR->setObjectName("JoyTMR");
+  JoyTMR->setInterval(kJoyPollMs);
+  connect(JoyTMR, &QTimer::timeout, this, &TDirectoriesFRM::JoyTimerTick);
+
+  BindControls();
+  ConnectBrowseButtons();
+  FixSize(this);
+}
+
+// The picture directories and the editor.
+void TDirectoriesFRM::BuildPictureBoxes(QVBoxLayout* left) {
   QGroupBox* image = Group(this, "ImageDirGRP", " Image directory ");
   auto* image_grid = new QGridLayout(image);
   MameDefImageDir =
@@ -75,8 +92,10 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
                                "HardwareDir", HardwareDirBrowseBTN, "HardwareDirBrowseBTN"));
   left->addWidget(DirectoryBox(this, "TextEditorGRP", " Text editor ", TextEditor, "TextEditor",
                                TextEditorBrowseBTN, "TextEditorBrowseBTN"));
+}
 
-  // The joystick.
+// The joystick switch and the six buttons that wait for a joystick button.
+QGroupBox* TDirectoriesFRM::BuildJoystickBox() {
   QGroupBox* joystick = Group(this, "JoystickGRP", " Joystick game selection ");
   auto* joy_grid = new QGridLayout(joystick);
   joy_grid->setVerticalSpacing(3);
@@ -103,9 +122,11 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
   PgDnBTN = JoystickButtons[3];
   TopBTN = JoystickButtons[4];
   BottomBTN = JoystickButtons[5];
-  left->addWidget(joystick);
-  left->addStretch(1);
+  return joystick;
+}
 
+// The set test, the CD, the list's lines, the report fonts and the other settings.
+void TDirectoriesFRM::BuildTestAndListBoxes(QVBoxLayout* right) {
   QGroupBox* test = Group(this, "RomsetTestGRP", " Romset test on run ");
   auto* test_box = new QVBoxLayout(test);
   test_box->setSpacing(2);
@@ -163,23 +184,22 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
   other_box->addWidget(Stats);
   other_box->addWidget(KillPif);
   right->addWidget(other);
-  right->addStretch(1);
+}
 
+QHBoxLayout* TDirectoriesFRM::BuildButtons() {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   OkBTN = Button(this, "OkBTN", "OK");
   OkBTN->setDefault(true);
   OkBTN->setMinimumWidth(80);
   buttons->addWidget(OkBTN);
-  top->addLayout(buttons);
   connect(OkBTN, &QPushButton::clicked, this, &QDialog::accept);
+  return buttons;
+}
 
-  JoyTMR = new QTimer(this);
-  JoyTMR->setObjectName("JoyTMR");
-  JoyTMR->setInterval(kJoyPollMs);
-  connect(JoyTMR, &QTimer::timeout, this, &TDirectoriesFRM::JoyTimerTick);
-
-  // The fields, stored when the window closes.
+// The fields are stored when the window closes; the joystick switch at once.
+void TDirectoriesFRM::BindControls() {
+  FrontEndSettings& v = form_.values;
   binders_.RadioGroup<bool>({MameDefImageDir, CustomImageDir}, form_.custom_image_dir,
                             {false, true}, [this] { ShowImageChoice(); });
   binders_.LineEdit(ImageDir, setting::kScreenShots.Of(v));
@@ -206,7 +226,9 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
     ShowJoystick();
   });
   connect(CdRom, &QComboBox::activated, this, [this](int index) { form_.drive_index = index; });
+}
 
+void TDirectoriesFRM::ConnectBrowseButtons() {
   connect(ImgDirBrowseBTN, &QPushButton::clicked, this,
           [this] { Choose(ImageDir, "Choose image directory:", false); });
   connect(CabinetDirBrowseBTN, &QPushButton::clicked, this,
@@ -217,7 +239,6 @@ TDirectoriesFRM::TDirectoriesFRM(PreferencesController& controller, QWidget* par
           [this] { Choose(HardwareDir, "Choose hardware directory:", false); });
   connect(TextEditorBrowseBTN, &QPushButton::clicked, this,
           [this] { Choose(TextEditor, "Select text editor", true); });
-  FixSize(this);
 }
 
 void TDirectoriesFRM::Prepare() {

@@ -12,10 +12,13 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class QVBoxLayout;
 
 namespace kw {
 
@@ -76,6 +79,12 @@ class TDirectoriesFRM : public QDialog {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void BuildPictureBoxes(QVBoxLayout* left);
+  QGroupBox* BuildJoystickBox();
+  void BuildTestAndListBoxes(QVBoxLayout* right);
+  QHBoxLayout* BuildButtons();
+  void BindControls();
+  void ConnectBrowseButtons();
   void ShowImageChoice();
   void ShowJoystick();
   void ReleaseButtons();

@@ -88,10 +88,13 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
   setModal(true);
   setFixedSize(kWidth, kHeight);
   setFont(ProgramFont());
-  QFont bold = font();
-  bold.setBold(true);
+  BuildOptions();
+  BuildProgress();
+  BuildButtons();
+}
 
-  // Options, created in the order the Tab key goes through them.
+// The options, created in the order the Tab key goes through them.
+void TVerifyFRM::BuildOptions() {
   OptionsGRP = new QGroupBox(" Options ", this);
   OptionsGRP->setObjectName("OptionsGRP");
   OptionsGRP->setGeometry(kMargin, kOptionsTop, kWidth - 2 * kMargin, kOptionsHeight);
@@ -133,11 +136,16 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
   OpenInEditor->setObjectName("OpenInEditor");
   OpenInEditor->setGeometry(kInner, file_top + kTextRow + 28, full, kBoxRow);
   connect(OpenInEditor, &QCheckBox::clicked, this, &TVerifyFRM::OptionClick);
+}
 
-  // Progress: a caption, then its bold value.
+// The progress: a caption, then its bold value.
+void TVerifyFRM::BuildProgress() {
+  QFont bold = font();
+  bold.setBold(true);
   ProgressGRP = new QGroupBox(" Progress ", this);
   ProgressGRP->setObjectName("ProgressGRP");
   ProgressGRP->setGeometry(kMargin, kProgressTop, kWidth - 2 * kMargin, kProgressHeight);
+  const int full = ProgressGRP->width() - 2 * kInner;
   // The captions of a column are as wide as the widest of them, whatever the font; counters
   // on the left need little room, so the right column starts just after them.
   const QFontMetrics metrics(font());
@@ -189,7 +197,10 @@ TVerifyFRM::TVerifyFRM(std::string program_dir, QWidget* parent)
   QPalette gauge = ProgressBAR->palette();
   gauge.setColor(QPalette::Highlight, QColor(0, 0, 255));
   ProgressBAR->setPalette(gauge);
+}
 
+// Go and Cancel, and the timer of the elapsed time.
+void TVerifyFRM::BuildButtons() {
   const int buttons_top = kHeight - kMargin - kButtonHeight;
   GoBTN = new QPushButton("Go", this);
   GoBTN->setObjectName("GoBTN");

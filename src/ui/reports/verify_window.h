@@ -92,6 +92,9 @@ class TVerifyFRM : public QDialog, public VerifyView {
   QTimer* ElapsedTMR;
 
  private:
+  void BuildOptions();
+  void BuildProgress();
+  void BuildButtons();
   void OptionClick();
   void LogFileBrowseBTNClick();
   void AbortBTNClick();

@@ -75,7 +75,7 @@ TEST(EmulatorConfig, ValueFormsReadAndWritten) {
   EXPECT_EQ(config.config.vesamode, "VESA2");
   EXPECT_EQ(config.directory.rompath, "roms;.");
   EXPECT_EQ(config.directory.samplepath, ".;C:\\SAMPLES");
-  EXPECT_EQ(config.HiscorePath, dir.Path() + "HISCORE.DAT");
+  EXPECT_EQ(config.hiscore_path, dir.Path() + "HISCORE.DAT");
   EXPECT_EQ(NormaliseSearchPath(".;ROMS"), ".;ROMS");
 
   ASSERT_TRUE(WriteEmulatorConfig(dir.Path(), kTemp, config));
