@@ -1,7 +1,5 @@
 #include "core/hex_value.h"
 
-#include <cstdio>
-
 namespace kw {
 
 std::uint32_t HexValue(std::string_view text) {
@@ -22,10 +20,23 @@ std::uint32_t HexValue(std::string_view text) {
   return value;
 }
 
+std::string HexDigits(std::uint32_t value, std::size_t at_least) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  char text[8];
+  std::size_t first = sizeof text;
+  do {
+    text[--first] = kDigits[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  std::string digits;
+  const std::size_t count = sizeof text - first;
+  if (count < at_least) digits.assign(at_least - count, '0');
+  digits.append(text + first, count);
+  return digits;
+}
+
 std::string Hex8(std::uint32_t value) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
-  return text;
+  return HexDigits(value, 8);
 }
 
 }  // namespace kw

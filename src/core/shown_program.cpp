@@ -1,5 +1,6 @@
 #include "core/shown_program.h"
 
+#include "core/shared/command_line.h"
 #include "core/user_interface.h"
 
 namespace kw {
@@ -21,6 +22,13 @@ std::string EditorFailureText(const std::string& editor, const std::string& file
            "\".\rPlease choose a text editor in the preferences.";
   }
   return "The text editor \"" + editor + "\" could not open " + file + ".\r" + failure.reason;
+}
+
+void OpenInTextEditor(UserInterface& ui, const std::string& editor, const std::string& file) {
+  Result<platform::Command> command = EditorCommand(editor, file);
+  std::optional<ShowFailure> failed =
+      command ? StartShowingProgram(ui, *command) : ShowFailure{false, command.Message()};
+  if (failed) ui.Ask(EditorFailureText(editor, file, *failed), MsgIcon::Error);
 }
 
 }  // namespace kw

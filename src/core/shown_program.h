@@ -28,4 +28,9 @@ std::optional<ShowFailure> StartShowingProgram(UserInterface& ui, const platform
 std::string EditorFailureText(const std::string& editor, const std::string& file,
                               const ShowFailure& failure);
 
+// Starts the text editor `editor` (the setting as the user wrote it) on `file`, without waiting
+// for it; an editor that cannot start or ends at once with a failure is said with its reason, so
+// that a missing editor does not look like a dead menu.
+void OpenInTextEditor(UserInterface& ui, const std::string& editor, const std::string& file);
+
 }  // namespace kw

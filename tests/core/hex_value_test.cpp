@@ -25,5 +25,13 @@ TEST(HexValue, WrapsAtThirtyTwoBits) {
   EXPECT_EQ(HexValue("FFFFFFFFFF"), 0xFFFFFFFFu);
 }
 
+TEST(HexDigits, PadsToTheWidthAskedAndNeverCuts) {
+  EXPECT_EQ(HexDigits(0xA, 2), "0A");
+  EXPECT_EQ(HexDigits(0, 0), "0");
+  EXPECT_EQ(HexDigits(0x1F2AB, 2), "1F2AB");
+  EXPECT_EQ(HexDigits(0xFFFFFFFFu, 10), "00FFFFFFFF");
+  EXPECT_EQ(Hex8(0x1F2AB), "0001F2AB");
+}
+
 }  // namespace
 }  // namespace kw

@@ -2,6 +2,9 @@
 // prepared list (Ok/Yes when the list runs out), and keeps a copy of every report shown.
 #pragma once
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <string>
@@ -9,6 +12,7 @@
 
 #include "core/shared/report_document.h"
 #include "core/user_interface.h"
+#include "support/wait_until.h"
 
 namespace kw::test {
 
@@ -77,10 +81,17 @@ class ScriptedUi : public UserInterface {
   bool AwaitProgram(const std::function<bool()>& ended, bool offer_end) override {
     ++awaited;
     events.push_back("await");
+    // Polls are counted (tests end a program after so many); a program that never ends stops
+    // the test with a message instead of hanging it (the Qt tests have no gtest to fail).
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);
     for (int polls = 0; !ended(); ++polls) {
       if (offer_end && end_programs_after_polls >= 0 && polls >= end_programs_after_polls)
         return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      if (std::chrono::steady_clock::now() > limit) {
+        std::fputs("a program the test waits for did not end within two minutes\n", stderr);
+        std::abort();
+      }
+      std::this_thread::sleep_for(kPollInterval);
     }
     return true;
   }

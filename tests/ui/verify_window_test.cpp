@@ -93,6 +93,24 @@ class VerifyWindowTest : public QObject {
     QCOMPARE(window.ReportNoGoodDump->text(),
              QString("Report \"no good dump known\" missing files"));
     QCOMPARE(window.LogFileName->text(), QString::fromStdString(dir_ / "REPORT.TXT"));
+    // Each member holds the box of the option it is named after.
+    const std::pair<QCheckBox*, const char*> members[] = {
+        {window.VerifyRoms, "VerifyRoms"},
+        {window.RomClones, "RomClones"},
+        {window.ReportNoGoodDump, "ReportNoGoodDump"},
+        {window.VerifySamples, "VerifySamples"},
+        {window.VerifySampleQuality, "VerifySampleQuality"},
+        {window.SkipNotPresent, "SkipNotPresent"},
+        {window.VerifyScreenshot, "VerifyScreenshot"},
+        {window.VerifyCabinets, "VerifyCabinets"},
+        {window.VerifyFlyers, "VerifyFlyers"},
+        {window.VerifyHardware, "VerifyHardware"},
+        {window.ScreenshotDetail, "ScreenshotDetail"},
+        {window.ReportUnused, "ReportUnused"},
+        {window.ReportUnsupported, "ReportUnsupported"},
+        {window.QuickCheck, "QuickCheck"}};
+    for (const auto& [box, name] : members)
+      QCOMPARE(box->objectName(), QString(name));
     // The check marks a new window starts with, in the order Tab goes through them.
     const QList<QCheckBox*> boxes = window.OptionsGRP->findChildren<QCheckBox*>();
     QString marks;

@@ -33,8 +33,5 @@ QImage MonitorPicture();
 // The emulator's name as the preview's screen shows it, turned `degrees` clockwise, mirrored
 // left to right first when `mirrored` (56 x 56).
 QImage Overlay(bool mirrored, int degrees);
-// The glyphs of the rotation buttons (16 x 16): turn left or right, flip across or down.
-void TurnArrow(QPainter& p, bool right);
-void FlipArrow(QPainter& p, bool across);
 
 }  // namespace artwork

@@ -198,6 +198,53 @@ void Cabinet(QPainter& p, QRectF r, QColor body, QColor screen) {
   p.drawRect(QRectF(r.left() + w * 0.14, r.top() + h * 0.04, w * 0.70, h * 0.10));
 }
 
+// The glyphs of the rotation buttons (16 x 16): turn left, turn right, flip across, flip down.
+void TurnArrow(QPainter& p, bool right) {
+  p.setPen(QPen(QColor(30, 60, 150), 2, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(3, 3, 10, 10), right ? 200 * 16 : -20 * 16, right ? -250 * 16 : 250 * 16);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(30, 60, 150));
+  QPainterPath head;
+  if (right) {
+    head.moveTo(13.5, 2);
+    head.lineTo(14, 8);
+    head.lineTo(8.5, 5.5);
+  } else {
+    head.moveTo(2.5, 2);
+    head.lineTo(2, 8);
+    head.lineTo(7.5, 5.5);
+  }
+  head.closeSubpath();
+  p.drawPath(head);
+}
+
+void FlipArrow(QPainter& p, bool across) {
+  p.save();
+  if (!across) {
+    p.translate(16, 0);
+    p.rotate(90);
+  }
+  p.setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));
+  p.drawLine(QPointF(8, 1), QPointF(8, 15));
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(30, 60, 150));
+  QPainterPath left;
+  left.moveTo(1, 8);
+  left.lineTo(6.5, 3.5);
+  left.lineTo(6.5, 12.5);
+  left.closeSubpath();
+  p.drawPath(left);
+  p.setBrush(QColor(150, 170, 215));
+  QPainterPath right;
+  right.moveTo(15, 8);
+  right.lineTo(9.5, 3.5);
+  right.lineTo(9.5, 12.5);
+  right.closeSubpath();
+  p.drawPath(right);
+  p.restore();
+}
+
 }  // namespace
 
 std::vector<IconDef> Icons() {

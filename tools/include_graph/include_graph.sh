@@ -45,19 +45,31 @@ folder_of() {  # core/X/file.h -> X; core/file.h -> (core)
 }
 is_bottom() { [ "$1" = "(core)" ] || [ "$1" = shared ]; }
 
-grep -rHo --include='*.h' --include='*.cpp' '^#include "core/[^"]*"' core |
-  sed 's/:#include "/ /; s/"$//' |
+graph=$(mktemp)
+trap 'rm -f "$graph"' EXIT
+# Every include of a core header, whatever its spacing or brackets, from every file of core.
+grep -rHoE '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"][^>"]*[>"]' core |
+  sed -E 's/:[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]/ /; s/[>"]$//' |
   while read -r file target; do
-    echo "$(folder_of "$file") $(folder_of "$target")"
-  done | awk '$1 != $2' | sort | uniq -c | sort -k2,2 -k3,3 >/tmp/kw-include-graph.$$
-trap 'rm -f /tmp/kw-include-graph.$$' EXIT
+    case "$target" in
+      core/*) echo "$(folder_of "$file") $(folder_of "$target")" ;;
+      */*) # a path relative to the including file would slip past the folders above
+        [ -e "$(dirname "$file")/$target" ] && echo "relative $file $target" ;;
+    esac
+  done | awk '$1 == "relative" || $1 != $2' | sort | uniq -c | sort -k2,2 -k3,3 >"$graph"
 
 if [ "$check" = 0 ]; then
-  awk '{ printf "%-10s -> %-10s %d\n", $2, $3, $1 }' /tmp/kw-include-graph.$$
+  awk '$2 != "relative" { printf "%-10s -> %-10s %d\n", $2, $3, $1 }' "$graph"
   exit 0
 fi
 status=0
-while read -r count from to; do
+used=()
+while read -r count from to rest; do
+  if [ "$from" = relative ]; then
+    echo "include by a relative path: $to includes \"$rest\" (write it from src/)"
+    status=1
+    continue
+  fi
   is_bottom "$to" && continue
   if is_bottom "$from"; then
     echo "bottom layer includes a feature: $from -> $to ($count)"
@@ -68,9 +80,18 @@ while read -r count from to; do
   for e in "${exceptions[@]}"; do
     [ "$e" = "$from $to" ] && kept=1
   done
-  [ "$kept" = 1 ] && continue
+  if [ "$kept" = 1 ]; then
+    used+=("$from $to")
+    continue
+  fi
   echo "feature includes feature: $from -> $to ($count)"
-  grep -rl --include='*.h' --include='*.cpp' "^#include \"core/$to/" "core/$from" | sed 's/^/    /'
+  grep -rlE "include[[:space:]]*[<\"]core/$to/" "core/$from" | sed 's/^/    /'
   status=1
-done </tmp/kw-include-graph.$$
+done <"$graph"
+for e in "${exceptions[@]}"; do
+  case " ${used[*]/%/,} " in
+    *" $e,"*) ;;
+    *) echo "warning: the kept exception \"$e\" is no longer used; remove it" ;;
+  esac
+done
 exit $status

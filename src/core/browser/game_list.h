@@ -8,20 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/shared/settings.h"
+
 namespace kw {
 
 class GameDatabase;
 class PlayStats;
 struct GameRecord;
-
-// SortBy: 0 parse order, 1 description, 2 manufacturer, 3 year, 4 most played.
-enum SortKey : int {
-  kSortNone = 0,
-  kSortDescription = 1,
-  kSortManufacturer = 2,
-  kSortYear = 3,
-  kSortMostPlayed = 4,
-};
 
 // What the comparison needs besides the two games.
 struct GameOrder {

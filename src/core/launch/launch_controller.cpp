@@ -6,7 +6,6 @@
 
 #include "common/ascii.h"
 #include "core/audit/machine_audit.h"
-#include "core/browser/game_list.h"
 #include "core/browser/game_list_controller.h"
 #include "core/launch/crash_check.h"
 #include "core/launch/recording_controller.h"
@@ -256,10 +255,10 @@ LaunchOutcome LaunchController::RunGame(const GameRecord& game) {
   if (settings_.LogTextOutput) BeginTextOutput(report_, line.Text(), output);
 
   DeletePifFile(settings_.KillPifFile, PifFilePath(names_.ProgramDir));
-  const auto started = clock_();
+  const auto started = std::chrono::steady_clock::now();
   const EmulatorEnd end = RunGameEmulator(ui_, line, output.ErrorFileName);
-  const PlayTime played =
-      PlayTimeOf(std::chrono::duration_cast<std::chrono::nanoseconds>(clock_() - started));
+  const PlayTime played = PlayTimeOf(std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::chrono::steady_clock::now() - started));
   const bool failed = today && end.Outcome == RunOutcome::Ended && end.ExitCode != 0;
   if (!failed)
     statistics_.RecordRun(settings_.UseStats, name, played.Hours, played.Minutes, played.Seconds);

@@ -56,8 +56,6 @@ enum class LaunchOutcome {
 
 class LaunchController {
  public:
-  using Clock = std::function<std::chrono::steady_clock::time_point()>;
-
   LaunchController(UserInterface& ui, const FrontEndSettings& settings, GameDatabase& database,
                    EmulatorConfigController& emulator_config, StatsController& statistics,
                    GameListController& game_list, RecordingController& recording,
@@ -73,9 +71,7 @@ class LaunchController {
   // launch fills it.
   std::string CommandLineText(const std::string& set_name);
 
-  // The clock that times a run and the machine's memory as the set test sees it (tests replace
-  // them).
-  void SetClock(Clock clock) { clock_ = std::move(clock); }
+  // The machine's memory as the set test sees it (tests replace it).
   void SetMemoryTotal(std::function<std::uint64_t()> total) { memory_total_ = std::move(total); }
   // What the last launch showed: the set test's report or the emulator's text output.
   const ReportDocument& Report() const { return report_; }
@@ -103,7 +99,6 @@ class LaunchController {
   SetArchives& archives_;
   const AppNames& names_;
   ReportDocument report_;
-  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
   std::function<std::uint64_t()> memory_total_;
 };
 

@@ -1,6 +1,5 @@
 #include "core/options/option_windows_controller.h"
 
-#include "core/shared/command_line.h"
 #include "core/shared/emulator_config_controller.h"
 #include "core/shared/game_database.h"
 #include "core/shared/game_list_navigation.h"
@@ -106,10 +105,7 @@ void OptionWindowsController::CheatEditBTNClick() {
     ui_.Ask(std::string(kCheatFileCompressed), MsgIcon::Information);
     return;
   }
-  Result<platform::Command> editor = EditorCommand(settings_.TextEditor, cheat_file);
-  std::optional<ShowFailure> failed =
-      editor ? StartShowingProgram(ui_, *editor) : ShowFailure{false, editor.Message()};
-  if (failed) ui_.Ask(EditorFailureText(settings_.TextEditor, cheat_file, *failed), MsgIcon::Error);
+  OpenInTextEditor(ui_, settings_.TextEditor, cheat_file);
 }
 
 void OptionWindowsController::DirectoriesClosed() {

@@ -3,9 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 

@@ -14,17 +14,6 @@ namespace {
 
 constexpr std::size_t kFields = 7;
 
-std::string Hex2(std::uint32_t value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  if (digits.size() < 2) digits.insert(digits.begin(), '0');
-  return digits;
-}
-
 // A line that holds a cheat: trimmed, not empty, not a comment.
 bool CheatLine(std::string_view raw, std::string_view& line) {
   line = TrimControls(raw);
@@ -38,7 +27,7 @@ std::string UpperName(std::string_view line) {
 
 std::string ValueSelection(const std::string& address, std::uint32_t low, std::uint32_t high,
                            bool bcd, bool change) {
-  std::string text = "$" + address + "=$" + Hex2(low) + "..$" + Hex2(high);
+  std::string text = "$" + address + "=$" + HexDigits(low, 2) + "..$" + HexDigits(high, 2);
   if (bcd) text += " (bcd)";
   if (change) text += " when change found";
   return text + " then deactivate cheat";

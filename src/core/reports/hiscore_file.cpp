@@ -12,17 +12,6 @@ namespace {
 // Keys longer than a set name and its ":" are not indexed; such a look-up reads the file.
 constexpr std::size_t kKeyWidth = kSetNameWidth + 1;
 
-std::string HexDigits(std::uint32_t value, std::size_t at_least) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), kDigits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  if (digits.size() < at_least) digits.insert(0, at_least - digits.size(), '0');
-  return digits;
-}
-
 // The text before the first ":" of `rest`, `rest` going on after it; without a ":" the field is
 // empty and `rest` stays.
 std::string_view NextField(std::string_view& rest) {

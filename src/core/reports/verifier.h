@@ -15,11 +15,11 @@
 
 #include "common/result.h"
 #include "core/audit/set_status.h"
-#include "core/progress_throttle.h"
 #include "core/reports/set_contents.h"
 #include "core/reports/set_reader.h"
 #include "core/shared/set_archives.h"
 #include "core/shared/set_bounds.h"
+#include "core/update_throttle.h"
 
 namespace kw {
 

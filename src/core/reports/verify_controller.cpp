@@ -2,7 +2,6 @@
 
 #include "core/audit/set_status_controller.h"
 #include "core/reports/verifier.h"
-#include "core/shared/command_line.h"
 #include "core/shared/emulator_config_controller.h"
 #include "core/shared/game_database.h"
 #include "core/shared/settings.h"
@@ -56,7 +55,7 @@ void VerifyController::Run() {
     // A sound that cannot be played is no failure of the run.
     if (!settings_.PlayWaveAtVerifyEnd.empty() && platform::fs::FileExists(wave))
       (void)platform::PlayWave(wave);
-    if (options.OpenInEditor) OpenInEditor(options.LogFileName);
+    if (options.OpenInEditor) OpenInTextEditor(ui_, settings_.TextEditor, options.LogFileName);
     if (!verifier.Verdicts().empty()) {
       if (Status kept = set_status_.Keep(verifier.Verdicts(), true); !kept)
         ui_.Ask(kept.Message(), MsgIcon::Warning);
@@ -66,15 +65,6 @@ void VerifyController::Run() {
   form_.ShowCounters(verifier.Counters());
   (void)form_.StopTimer();
   form_.FinishRun();
-}
-
-// Started without waiting for it; an editor that does not open is said.
-void VerifyController::OpenInEditor(const std::string& report) {
-  const std::string& editor = settings_.TextEditor;
-  Result<platform::Command> command = EditorCommand(editor, report);
-  std::optional<ShowFailure> failed =
-      command ? StartShowingProgram(ui_, *command) : ShowFailure{false, command.Message()};
-  if (failed) ui_.Ask(EditorFailureText(editor, report, *failed), MsgIcon::Error);
 }
 
 }  // namespace kw

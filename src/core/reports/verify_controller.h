@@ -29,7 +29,6 @@ class VerifyController {
 
  private:
   void Run();
-  void OpenInEditor(const std::string& report);
 
   UserInterface& ui_;
   const FrontEndSettings& settings_;

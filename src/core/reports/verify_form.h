@@ -96,7 +96,7 @@ class VerifyForm : public VerifyProgress {
 
   // For the run.
   void Started() override;
-  // The status labels, the progress bar and the counters; then the window's messages run.
+  // The status labels, the progress bar and the counters.
   void Update(const VerifyStatus& status, const VerifyCounters& counters) override;
   // Stops the elapsed-time timer and gives the time the run took ("hh:mm:ss").
   std::string StopTimer();

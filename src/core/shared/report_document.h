@@ -28,7 +28,7 @@ inline constexpr const char* kReportHeadingFace = "Times New Roman";
 inline constexpr const char* kReportBodyFace = "Courier New";
 
 struct ReportFont {
-  std::string face = "Courier New";
+  std::string face = kReportBodyFace;
   std::uint32_t color = kColorBlack;
   unsigned style = kStyleRegular;
   int size = 8;  // points

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "common/ascii.h"
-#include "core/progress_throttle.h"
 #include "core/shared/emulator_run.h"
 #include "core/shared/settings.h"
+#include "core/update_throttle.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/input_file.h"

@@ -19,6 +19,15 @@ constexpr std::size_t kReopenSlots = 5;
 constexpr std::size_t kReopenWidth = 255;
 constexpr std::string_view kFirstTime = "FIRSTTIME";
 
+// SortBy: 0 parse order, 1 description, 2 manufacturer, 3 year, 4 most played.
+enum SortKey : int {
+  kSortNone = 0,
+  kSortDescription = 1,
+  kSortManufacturer = 2,
+  kSortYear = 3,
+  kSortMostPlayed = 4,
+};
+
 struct FrontEndSettings {
   // MAME
   bool ErrorLog = false;

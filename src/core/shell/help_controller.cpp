@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/shared/command_line.h"
 #include "core/shared/game_database.h"
 #include "core/shared/settings.h"
 #include "core/shown_program.h"
@@ -93,14 +92,8 @@ void HelpController::OpenInEditor(const std::string& path) {
             MsgIcon::Error);
     return;
   }
-  // The path is one word of the command, whatever it holds. A failed start is said, not
-  // swallowed, so that a missing editor does not look like a dead menu.
-  // An editor that ends at once with a failure (the desktop's opener without a handler for text
-  // files) is said with its reason.
-  Result<platform::Command> editor = EditorCommand(settings_.TextEditor, path);
-  std::optional<ShowFailure> failed =
-      editor ? StartShowingProgram(ui_, *editor) : ShowFailure{false, editor.Message()};
-  if (failed) ui_.Ask(EditorFailureText(settings_.TextEditor, path, *failed), MsgIcon::Error);
+  // The path is one word of the command, whatever it holds.
+  OpenInTextEditor(ui_, settings_.TextEditor, path);
 }
 
 void HelpController::OpenAddress(const std::string& address) {

@@ -1,5 +1,7 @@
 #include "ui/reports/verify_window.h"
 
+#include "core/reports/verify_controller.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>

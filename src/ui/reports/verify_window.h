@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "core/reports/verify_controller.h"
 #include "core/reports/verify_form.h"
 
 class QCheckBox;
@@ -21,6 +20,8 @@ class QPushButton;
 class QTimer;
 
 namespace kw {
+
+class VerifyController;
 
 class TVerifyFRM : public QDialog, public VerifyView {
  public:

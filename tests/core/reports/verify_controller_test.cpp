@@ -3,6 +3,7 @@
 #include "core/reports/verify_controller.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "support/run_command.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace kw {
 namespace {
@@ -172,6 +174,22 @@ TEST_F(VerifyControllerTest, ACompletedRunStartsTheEditorAndSaysWhenItCannot) {
   EXPECT_EQ(ui_.messages[0].icon, MsgIcon::Error);
   EXPECT_TRUE(ui_.messages[0].text.starts_with("Cannot start the text editor \"" +
                                                (dir_ / "no-such-editor") + "\""));
+
+  // An editor that starts gets the report's path as its one argument.
+  ui_.messages.clear();
+  const std::string editor =
+      dir_.Write("editor/edit.sh",
+                 "#!/bin/sh\nd=$(dirname \"$0\")\nprintf '%s|' \"$@\" > \"$d/out.part\"\n"
+                 "mv \"$d/out.part\" \"$d/out\"\n");
+  chmod(editor.c_str(), 0755);
+  settings_.TextEditor = editor;
+  form.Show(db_.EmulatorDir);
+  form.Options.LogFileName = dir_ / "REPORT.TXT";
+  form.Options.VerifyScreenshot = false;
+  controller_.Go();
+  EXPECT_TRUE(ui_.messages.empty());
+  ASSERT_TRUE(test::WaitUntil([&] { return std::filesystem::exists(dir_ / "editor/out"); }));
+  EXPECT_EQ(dir_.Read("editor/out"), (dir_ / "REPORT.TXT") + "|");
 
   // Aborted at the first look at the window's messages: no editor.
   ui_.messages.clear();
