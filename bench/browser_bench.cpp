@@ -165,8 +165,8 @@ int Click(const char* profile, const char* snap) {
   kw::PlayStats stats("/nonexistent/STATS.INI");
   const kw::GameRecord& game = db.Game(db.GameCount() / 2);
   std::size_t pixels = 0;
-  auto decode = [&pixels](const std::string& file) {
-    kw::Result<std::string> bytes = kw::platform::fs::ReadFile(file);
+  auto decode = [&pixels](const kw::GamePicture& found) {
+    kw::Result<std::string> bytes = kw::ReadPicture(found);
     if (!bytes) return false;
     auto picture = kw::platform::DecodePng(*bytes);
     if (picture) pixels = picture->pixels.size();

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/profile/listxml_parser.h"
-#include "core/profile/xml_reader.h"
 #include "core/shared/game_database.h"
+#include "core/shared/xml_reader.h"
 #include "parsed_list_checks.h"
 
 namespace {

@@ -43,7 +43,8 @@ struct ProgramFiles {
   }
 };
 
-// The picture the window would show, as a full path on disk, or the message drawn instead.
+// The picture the window would show, as a full path on disk ("MEMBER in ARCHIVE" for a picture
+// kept in an archive), or the message drawn instead.
 std::string PictureLine(const GameDatabase& db, const GameRecord& game,
                         const FrontEndSettings& settings) {
   // Relative picture directories are taken from the emulator's directory, as the window does.
@@ -52,9 +53,10 @@ std::string PictureLine(const GameDatabase& db, const GameRecord& game,
                  db.EmulatorDir.c_str());
   }
   const PictureChoice choice = ChoosePicture(
-      settings, game, [](const std::string& file) { return !LoadPictureFile(file).isNull(); });
+      settings, game, [](const GamePicture& found) { return !LoadPicture(found).isNull(); });
   if (choice.file.empty()) return choice.message;
-  return platform::fs::Resolve(platform::fs::ExpandFileName(choice.file));
+  const std::string file = platform::fs::Resolve(platform::fs::ExpandFileName(choice.file));
+  return choice.member.empty() ? file : choice.member + " in " + file;
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ class ConsoleViews : public ShellView,
   void RunSelectedGame() override {}
   void ShowPictureTab(int) override {}
   void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>&) override {}
-  bool ShowPictureFile(const std::string&) override { return true; }
+  bool ShowPicture(const GamePicture&) override { return true; }
   void ShowProductPicture(const std::string&) override {}
   void SetExplorerEnabled(bool) override {}
   void SetRecordingEnabled(bool) override {}

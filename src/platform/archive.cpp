@@ -359,6 +359,50 @@ Status ExtractFlat(std::string_view archive_path, std::string_view dest_dir,
   return ReadFlat(archive_path, *MakeDirectorySink(dest_dir), limits);
 }
 
+Result<std::vector<Entry>> ListEntries(std::string_view archive_path) {
+  Result<OpenedArchive> opened = OpenArchive(archive_path);
+  if (!opened) return Failure(opened.Message());
+  struct archive* a = opened->get();
+  std::vector<Entry> entries;
+  for (;;) {
+    struct archive_entry* e = nullptr;
+    const int r = archive_read_next_header(a, &e);
+    if (r == ARCHIVE_EOF) return entries;
+    if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return Failure(LibMessage(a));
+    entries.push_back(Describe(e));
+  }
+}
+
+Result<std::string> ReadEntry(std::string_view archive_path, std::string_view stored_name,
+                              std::uint64_t limit) {
+  Result<OpenedArchive> opened = OpenArchive(archive_path);
+  if (!opened) return Failure(opened.Message());
+  struct archive* a = opened->get();
+  for (;;) {
+    struct archive_entry* e = nullptr;
+    const int r = archive_read_next_header(a, &e);
+    if (r == ARCHIVE_EOF) return Failure(std::string(stored_name) + ": no such entry");
+    if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return Failure(LibMessage(a));
+    const Entry entry = Describe(e);
+    if (entry.name != stored_name || entry.type != EntryType::File) continue;
+    if (entry.size > limit) return Failure(std::string(stored_name) + ": the entry is too large");
+    std::string data;
+    for (;;) {
+      const void* block = nullptr;
+      std::size_t size = 0;
+      la_int64_t offset = 0;
+      const int got = archive_read_data_block(a, &block, &size, &offset);
+      if (got == ARCHIVE_EOF) return data;
+      if ((got != ARCHIVE_OK && got != ARCHIVE_WARN) || offset < 0) return Failure(LibMessage(a));
+      // A hole in sparse data is zeros; the header's size may lie, the limit holds anyway.
+      const std::uint64_t end = static_cast<std::uint64_t>(offset) + size;
+      if (end > limit) return Failure(std::string(stored_name) + ": the entry is too large");
+      if (end > data.size()) data.resize(static_cast<std::size_t>(end), '\0');
+      if (size > 0) std::memcpy(data.data() + offset, block, size);
+    }
+  }
+}
+
 Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink,
                     const SizeLimits& limits) {
   if (!FlatName(name) || *FlatName(name) != name) return Failure("not a file name");

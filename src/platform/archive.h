@@ -90,6 +90,17 @@ std::unique_ptr<FlatSink> MakeDirectorySink(std::string_view dest_dir);
 Status ReadFileFlat(std::string_view source_path, std::string_view name, FlatSink& sink,
                     const SizeLimits& limits = {});
 
+// The entries of an archive in any format the general reader knows, from their headers (data
+// is passed over, decoded only where the format cannot skip it). Fails with the reason when the
+// archive cannot be read to its end.
+Result<std::vector<Entry>> ListEntries(std::string_view archive_path);
+
+// The data of the first regular entry stored under `stored_name` (the name compared exactly), at
+// most `limit` bytes. Fails when there is no such entry, it is larger than `limit`, or its data
+// cannot be read.
+Result<std::string> ReadEntry(std::string_view archive_path, std::string_view stored_name,
+                              std::uint64_t limit);
+
 // Extracts every regular entry into `dest_dir` (which must exist). Entries that are refused or
 // fail are skipped and the rest still extracted; the result then fails with one line per
 // problem ("name: reason", joined by '\n'). Extraction stops when the archive cannot be read

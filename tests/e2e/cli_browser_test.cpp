@@ -7,6 +7,7 @@
 
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
+#include "support/test_archives.h"
 
 namespace kw {
 namespace {
@@ -76,6 +77,16 @@ TEST_F(CliBrowserTest, QuickInfoGivesTheTextsAndThePictureShown) {
   lines = Lines(RunCli({"quick-info", profile_, "TARG"}, dir_, home_.Path()).out);
   ASSERT_EQ(lines.size(), 13u);
   EXPECT_EQ(lines[12], "Picture: Image not found");
+  // A picture kept in the folder's archive is shown as a loose one would be; a loose one wins.
+  const std::string png = dir_.Read("snap/pacman.png");
+  ASSERT_TRUE(test::WriteTestArchive(dir_ / "snap/snap.7z", {{"targ.png", png}, {"MRTNT.PNG", png}},
+                                     "7zip"));
+  lines = Lines(RunCli({"quick-info", profile_, "TARG"}, dir_, home_.Path()).out);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[12], "Picture: targ.png in " + dir_.Path() + "snap/snap.7z");
+  lines = Lines(RunCli({"quick-info", profile_, "MRTNT"}, dir_, home_.Path()).out);
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[12], "Picture: Unsupported format");
 
   run = RunCli({"quick-info", profile_, "pacman"}, dir_, home_.Path());  // names match exactly
   EXPECT_EQ(run.status, 1);

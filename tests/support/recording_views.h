@@ -100,10 +100,10 @@ class RecordingViews : public ShellView,
   }
   void RunSelectedGame() override { runs.push_back(selected); }
   void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& v) override { quick_info = v; }
-  // A picture file loads unless its name holds BROKEN.
-  bool ShowPictureFile(const std::string& path) override {
-    picture = path;
-    return path.find("BROKEN") == std::string::npos;
+  // A picture loads unless its name holds BROKEN; one in an archive is "ARCHIVE:MEMBER".
+  bool ShowPicture(const GamePicture& p) override {
+    picture = p.member.empty() ? p.FullPath() : p.archive + ":" + p.member;
+    return picture.find("BROKEN") == std::string::npos;
   }
   void ShowProductPicture(const std::string& message) override {
     picture = "product";

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "demo/zip_writer.h"
 #include "support/temp_dir.h"
 #include "ui/browser/picture_loader.h"
 #include "ui/browser/quick_info_panel.h"
@@ -58,6 +59,20 @@ class PictureLoaderTest : public QObject {
     QVERIFY(kw::LoadPictureFile(dir / "NONE.PNG").isNull());
   }
 
+  void APictureInAnArchiveLoadsAsAFileDoes() {
+    kw::test::TempDir dir;
+    std::filesystem::copy_file(kPictures + "halves.jpg", dir / "halves.jpg");
+    const kw::Result<std::string> zip = kw::demo::ZipArchive(
+        {{"HALVES.JPG", dir.Read("halves.jpg")}, {"fake.png", "GIF89a and nothing after"}});
+    QVERIFY(zip.Ok());
+    dir.Write("snap/snap.zip", *zip);
+    const std::optional<kw::GamePicture> found = kw::FindPicture("halves", dir.Path() + "snap/");
+    QVERIFY(found && found->member == "HALVES.JPG");
+    QCOMPARE(kw::LoadPicture(*found).size(), QSize(16, 16));
+    QCOMPARE(kw::LoadPicture(*found), kw::LoadPictureFile(dir / "halves.jpg"));
+    QVERIFY(kw::LoadPicture(*kw::FindPicture("fake", dir.Path() + "snap/")).isNull());
+  }
+
   void ABitmapBeyondThePixelLimitIsRefusedBeforeItIsRead() {
     // Rows of 4 bytes, bottom-up: a white pixel on the right of the bottom row.
     const QImage two =
@@ -99,9 +114,9 @@ class PictureLoaderTest : public QObject {
     QVERIFY(wide.save(QString::fromStdString(dir / "WIDE.PNG"), "PNG"));
     QWidget parent;
     kw::QuickInfoPanel panel(&parent);
-    QVERIFY(panel.ShowPictureFile(dir / "WIDE.PNG"));
+    QVERIFY(panel.ShowPicture(*kw::FindPicture("wide", dir.Path())));
     QCOMPARE(panel.SnapShot->geometry(), QRect(8, 69, 320, 240));
-    QVERIFY(!panel.ShowPictureFile(dir / "MISSING.PNG"));
+    QVERIFY(!panel.ShowPicture(kw::GamePicture{dir / "MISSING", ".PNG", "", ""}));
     panel.ShowProductPicture("Unsupported format");
     QCOMPARE(panel.SnapShot->geometry(), QRect(8, 29, 320, 320));
   }

@@ -11,14 +11,14 @@
 namespace kw {
 
 PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& game,
-                            const std::function<bool(const std::string&)>& show_file) {
+                            const std::function<bool(const GamePicture&)>& show) {
   const std::string directory = PictureDirectory(settings, settings.ScreenshotDisplay);
   if (directory.empty()) return {};
   const std::optional<GamePicture> picture =
       FindGamePicture(game.Name.View(), game.CloneOf.View(), directory);
-  if (!picture) return {"", std::string(kImageNotFound)};
-  if (!show_file(picture->FullPath())) return {"", std::string(kUnsupportedFormat)};
-  return {picture->FullPath(), ""};
+  if (!picture) return {"", std::string(kImageNotFound), ""};
+  if (!show(*picture)) return {"", std::string(kUnsupportedFormat), ""};
+  return {picture->FullPath(), "", picture->member};
 }
 
 QuickInfoController::QuickInfoController(FrontEndSettings& settings, const GameDatabase& database,
@@ -49,7 +49,7 @@ void QuickInfoController::GameSelected(long position) {
   view_.ShowQuickInfo(QuickInfoTexts(database_, game, stats_.FindPlayRecord(game.Name.View()),
                                      set_status_.Find(game.Name.View())));
   const PictureChoice picture = ChoosePicture(
-      settings_, game, [this](const std::string& file) { return view_.ShowPictureFile(file); });
+      settings_, game, [this](const GamePicture& found) { return view_.ShowPicture(found); });
   if (picture.file.empty()) view_.ShowProductPicture(picture.message);
   shown_picture_path_ = picture.file;
   view_.SetExplorerEnabled(!shown_picture_path_.empty());

@@ -8,6 +8,7 @@
 
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info.h"
+#include "core/shared/pictures.h"
 #include "core/shared/profile_listener.h"
 
 namespace kw {
@@ -30,24 +31,27 @@ class QuickInfoView {
   // The values, in display order; an empty one is a line the open profile has not (the era's
   // has no status line): its caption and value are hidden.
   virtual void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) = 0;
-  // Shows the picture file fitted into the frame; false when it cannot be loaded.
-  virtual bool ShowPictureFile(const std::string& path) = 0;
+  // Shows the picture (a file, or a member of a picture archive) fitted into the frame; false
+  // when it cannot be loaded.
+  virtual bool ShowPicture(const GamePicture& picture) = 0;
   // Shows the product picture, with `message` drawn on it when not empty.
   virtual void ShowProductPicture(const std::string& message) = 0;
   // The items that open the shown picture's directory.
   virtual void SetExplorerEnabled(bool enabled) = 0;
 };
 
-// What the picture tab shows for a game: the file shown, or (none shown) the message drawn on
-// the product picture, "" for the None tab.
+// What the picture tab shows for a game: the file shown (a picture file, or the archive that
+// holds it, with the member's name), or (none shown) the message drawn on the product picture,
+// "" for the None tab.
 struct PictureChoice {
   std::string file;
   std::string message;
+  std::string member;
 };
 // Looks the game's picture up in the directory of the chosen tab (its own, its master's, then
-// NOTFOUND) and asks `show_file` to show it; a file it cannot show gives "Unsupported format".
+// NOTFOUND) and asks `show` to show it; a picture it cannot show gives "Unsupported format".
 PictureChoice ChoosePicture(const FrontEndSettings& settings, const GameRecord& game,
-                            const std::function<bool(const std::string&)>& show_file);
+                            const std::function<bool(const GamePicture&)>& show);
 
 class QuickInfoController : public ProfileListener, public GameSelectionListener {
  public:

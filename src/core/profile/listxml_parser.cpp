@@ -7,8 +7,8 @@
 #include "common/ascii.h"
 #include "core/hex_value.h"
 #include "core/profile/capture_parse.h"
-#include "core/profile/xml_reader.h"
 #include "core/shared/game_database.h"
+#include "core/shared/xml_reader.h"
 
 namespace kw {
 

@@ -32,6 +32,8 @@ const char* PluralOverOne(unsigned long n) {
   return n > 1 ? "s" : "";
 }
 
+constexpr const char* kHistoryHeading = "History file entry";
+
 std::string PathIn(const std::string& dir, const std::string& name) {
   if (name.empty()) return {};
   return fs::IsAbsolute(name) ? name : dir + name;
@@ -66,9 +68,14 @@ class Description {
     blocks_.ShowCheatInfo(paths.Cheat, name);
     // A master is looked up a second time under its empty CloneOf, which finds nothing.
     const std::string clone_of = game_.CloneOf.Str();
-    if (!blocks_.LookupInfoFile(paths.History, name, "History file entry", "bio") &&
-        !blocks_.LookupInfoFile(paths.History, clone_of, "History file entry", "bio"))
-      Heading("No entry found in history file");
+    // Today's emulator has its history as history.xml too: its entry comes first, the set's
+    // own entry in either file before its master's.
+    const bool todays = db_.Dialect == EmulatorDialect::kListxml;
+    const auto history = [&](const std::string& set) {
+      return (todays && blocks_.LookupHistoryXml(paths.HistoryXml, set, kHistoryHeading)) ||
+             blocks_.LookupInfoFile(paths.History, set, kHistoryHeading, "bio");
+    };
+    if (!history(name) && !history(clone_of)) Heading("No entry found in history file");
     if (!blocks_.LookupInfoFile(paths.Mameinfo, name, "MAME info file entry", "mame") &&
         !blocks_.LookupInfoFile(paths.Mameinfo, clone_of, "MAME info file entry", "mame"))
       Heading("No entry found in mame info file");
@@ -233,6 +240,7 @@ class Description {
 SupportPaths SupportPathsOf(const EmulatorConfig& config, const std::string& emulator_dir) {
   SupportPaths paths;
   paths.History = PathIn(emulator_dir, config.config.historyfile);
+  if (!paths.History.empty()) paths.HistoryXml = fs::ExtractFilePath(paths.History) + "history.xml";
   paths.Mameinfo = PathIn(emulator_dir, config.config.mameinfofile);
   paths.Cheat = PathIn(emulator_dir, config.config.cheatfile);
   paths.Hiscore = config.hiscore_path.empty() ? PathIn(emulator_dir, std::string(kHiscoreName))
@@ -255,12 +263,27 @@ bool SupportBlocks::LookupInfoFile(const std::string& path, std::string_view set
   if (!file) return false;
   const auto section = file->Section(set_name, tag);
   if (!section) return false;
+  AddEntry(heading, *section);
+  return true;
+}
+
+void SupportBlocks::AddEntry(const std::string& heading, const InfoSection& lines) {
   report_.AddLine("");
   HeadingFont();
   report_.AddLine(heading + ":");
   BodyFont();
-  for (std::string_view line : *section)
+  for (std::string_view line : lines)
     report_.AddLine(std::string(line));
+}
+
+bool SupportBlocks::LookupHistoryXml(const std::string& path, std::string_view set_name,
+                                     const std::string& heading) {
+  if (path.empty() || set_name.empty()) return false;
+  const HistoryXml* file = files_.History(path);
+  if (!file) return false;
+  const auto text = file->Text(set_name);
+  if (!text) return false;
+  AddEntry(heading, *text);
   return true;
 }
 

@@ -25,6 +25,9 @@ struct GameRecord;
 // The support files a description reads, as full paths ("" for none).
 struct SupportPaths {
   std::string History;
+  // Today's history file, history.xml where History is looked for; read for profiles of today's
+  // emulator only.
+  std::string HistoryXml;
   std::string Mameinfo;
   std::string Hiscore;
   std::string Cheat;
@@ -52,6 +55,9 @@ class SupportBlocks {
   // the file is missing, or it has no such section for the set.
   bool LookupInfoFile(const std::string& path, std::string_view set_name,
                       const std::string& heading, std::string_view tag);
+  // The same for the text of the set's entry of today's history.xml at `path`.
+  bool LookupHistoryXml(const std::string& path, std::string_view set_name,
+                        const std::string& heading);
   // Appends the high-score block for the set; false (nothing appended) when the file cannot be
   // read or has no entry for it.
   bool ShowHiscoreInfo(const std::string& path, std::string_view set_name);
@@ -59,6 +65,9 @@ class SupportBlocks {
   bool ShowCheatInfo(const std::string& path, std::string_view set_name);
 
  private:
+  // An entry of a history or information file: its heading, then its lines in the body font.
+  void AddEntry(const std::string& heading, const InfoSection& lines);
+
   ReportDocument& report_;
   SupportFiles& files_;
   int bold_font_size_;

@@ -1,5 +1,6 @@
 #include "core/reports/support_files.h"
 
+#include "core/shared/log_line.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -20,18 +21,28 @@ const Parsed* CachedFile<Parsed>::Get(const std::string& path) {
   path_.clear();
   ++reads_;
   auto bytes = fs::ReadFile(path);
-  if (!bytes) return nullptr;
+  if (!bytes) {
+    if (unreadable_ != std::pair(*size, *time))
+      LogLine(path + ": cannot be read: " + bytes.Message());
+    unreadable_ = {*size, *time};
+    return nullptr;
+  }
+  unreadable_.reset();
   // What was read decides: the file may have changed between the look and the read.
   size_ = bytes->size();
   time_ = *time;
   path_ = path;
   parsed_ = std::make_unique<Parsed>(std::move(*bytes));
+  if constexpr (requires { parsed_->Error(); }) {
+    if (!parsed_->Error().empty()) LogLine(path + ": " + parsed_->Error());
+  }
   return parsed_.get();
 }
 
 template class CachedFile<InfoFile>;
 template class CachedFile<HiscoreFile>;
 template class CachedFile<CheatFile>;
+template class CachedFile<HistoryXml>;
 
 const InfoFile* SupportFiles::Info(const std::string& path) {
   std::size_t slot = info_recent_;
@@ -45,7 +56,7 @@ const InfoFile* SupportFiles::Info(const std::string& path) {
 }
 
 std::size_t SupportFiles::Reads() const {
-  return info_[0].Reads() + info_[1].Reads() + hiscore_.Reads() + cheat_.Reads();
+  return info_[0].Reads() + info_[1].Reads() + hiscore_.Reads() + cheat_.Reads() + history_.Reads();
 }
 
 }  // namespace kw

@@ -506,8 +506,9 @@ bool Verifier::PicturePass() {
     if (options_.ScreenshotDetail || game.CloneOf.empty()) {
       for (int i = 0; i < 4; ++i) {
         if (!kinds[i].on) continue;
-        // The same look-up as the picture tabs, so that what they show counts as found.
-        if (!directories[i].empty() && !FindPictureExt(name, directories[i]).empty()) continue;
+        // The same look-up as the picture tabs (loose files, then the folder's archives), so
+        // that what they show counts as found.
+        if (!directories[i].empty() && FindPicture(name, directories[i])) continue;
         Write(SetTag(name) + " - " + kinds[i].text + "not found");
         ++(counters_.*kinds[i].counter);
       }

@@ -1,5 +1,6 @@
 #include "core/shared/pictures.h"
 
+#include "core/shared/picture_archives.h"
 #include "core/shared/settings.h"
 #include "platform/fs.h"
 
@@ -38,13 +39,39 @@ std::string PictureDirectory(const FrontEndSettings& settings, int tab) {
   return platform::fs::IncludeTrailingSeparator(*directory);
 }
 
+std::optional<GamePicture> FindPicture(std::string_view base, std::string_view directory) {
+  GamePicture picture{std::string(directory) + std::string(base), FindPictureExt(base, directory),
+                      "", ""};
+  if (!picture.extension.empty()) return picture;
+  if (base.empty() || base.find(platform::fs::kSeparator) != std::string_view::npos)
+    return std::nullopt;
+  for (std::string& archive_path : PictureArchivePaths(directory)) {
+    const std::shared_ptr<const PictureArchive> archive =
+        PictureArchives::Shared().Get(archive_path);
+    if (!archive) continue;
+    picture.extension = archive->FindPictureExt(base);
+    if (picture.extension.empty()) continue;
+    picture.member = archive->Find(std::string(base) + picture.extension)->name;
+    picture.archive = std::move(archive_path);
+    return picture;
+  }
+  return std::nullopt;
+}
+
+Result<std::string> ReadPicture(const GamePicture& picture) {
+  if (!picture.archive.empty())
+    return ReadPictureMember(picture.archive, picture.member, kMaxPictureBytes);
+  const std::string path = picture.FullPath();
+  const std::optional<std::uint64_t> size = platform::fs::FileSize(path);
+  if (size && *size > kMaxPictureBytes) return Failure(path + ": the picture is too large");
+  return platform::fs::ReadFile(path);
+}
+
 std::optional<GamePicture> FindGamePicture(std::string_view name, std::string_view clone_of,
                                            std::string_view directory) {
   for (std::string_view base : {name, clone_of, kNotFoundPictureName}) {
     if (base.empty()) continue;
-    std::string extension = FindPictureExt(base, directory);
-    if (!extension.empty())
-      return GamePicture{std::string(directory) + std::string(base), std::move(extension)};
+    if (std::optional<GamePicture> picture = FindPicture(base, directory)) return picture;
   }
   return std::nullopt;
 }

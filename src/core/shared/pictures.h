@@ -2,9 +2,12 @@
 // where it lies in the 320 x 320 frame of the picture tabs.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/result.h"
 
 namespace kw {
 
@@ -15,6 +18,8 @@ inline constexpr std::string_view kImageNotFound = "Image not found";
 inline constexpr std::string_view kUnsupportedFormat = "Unsupported format";
 // The placeholder picture the user may put in a picture directory.
 inline constexpr std::string_view kNotFoundPictureName = "NOTFOUND";
+// The largest picture read at all; a screenshot or a flyer is far smaller.
+inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t{64} * 1024 * 1024;
 
 // The frame of the picture inside the tab control.
 inline constexpr int kPictureFrameLeft = 8;
@@ -33,11 +38,25 @@ std::string PictureDirectory(const FrontEndSettings& settings, int tab);
 struct GamePicture {
   std::string path;       // directory + base name, without extension
   std::string extension;  // as FindPictureExt gives it
-  std::string FullPath() const { return path + extension; }
+  // A picture kept in an archive: the archive's path and the member's name as stored.
+  std::string archive;
+  std::string member;
+  // The file that holds the picture: the picture file, or its archive.
+  std::string FullPath() const { return archive.empty() ? path + extension : archive; }
 };
 
+// The picture `base` of `directory`: the loose file when there is one, else the member of the
+// first of the directory's picture archives (picture_archives.h) that has the name, the
+// extensions chosen as among loose files.
+std::optional<GamePicture> FindPicture(std::string_view base, std::string_view directory);
+
+// The bytes of a picture found, from its file or its archive; fails when it cannot be read or
+// holds more than kMaxPictureBytes.
+Result<std::string> ReadPicture(const GamePicture& picture);
+
 // The picture of a game in `directory`: its own, else its master's (`clone_of`, when not
-// empty), else the placeholder NOTFOUND; nothing when none of them is there.
+// empty), else the placeholder NOTFOUND; nothing when none of them is there. Each name is
+// looked for as FindPicture does, so a loose file wins over an archive's member of its name.
 std::optional<GamePicture> FindGamePicture(std::string_view name, std::string_view clone_of,
                                            std::string_view directory);
 

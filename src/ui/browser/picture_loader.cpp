@@ -39,17 +39,27 @@ QImage DecodeBitmap(std::string_view bytes) {
   return reader.read();
 }
 
+QImage DecodePicture(std::string_view bytes, std::string_view extension) {
+  const std::string ext = AsciiUpperCase(extension);
+  if (ext == ".PNG") return FromDecoded(platform::DecodePng(bytes));
+  if (ext == ".JPG") return FromDecoded(platform::DecodeJpeg(bytes));
+  if (ext == ".WMF") return FromDecoded(platform::DecodeWmf(bytes));
+  if (ext == ".BMP") return DecodeBitmap(bytes);
+  return {};
+}
+
 QImage LoadPictureFile(const std::string& path) {
   const std::optional<std::uint64_t> size = platform::fs::FileSize(path);
   if (!size || *size > static_cast<std::uint64_t>(kMaxPictureFileBytes)) return {};
   Result<std::string> bytes = platform::fs::ReadFile(path);
   if (!bytes) return {};
-  const std::string ext = AsciiUpperCase(platform::fs::ExtractFileExt(path));
-  if (ext == ".PNG") return FromDecoded(platform::DecodePng(*bytes));
-  if (ext == ".JPG") return FromDecoded(platform::DecodeJpeg(*bytes));
-  if (ext == ".WMF") return FromDecoded(platform::DecodeWmf(*bytes));
-  if (ext == ".BMP") return DecodeBitmap(*bytes);
-  return {};
+  return DecodePicture(*bytes, platform::fs::ExtractFileExt(path));
+}
+
+QImage LoadPicture(const GamePicture& picture) {
+  const Result<std::string> bytes = ReadPicture(picture);
+  if (!bytes) return {};
+  return DecodePicture(*bytes, picture.extension);
 }
 
 QImage PictureWithMessage(const QImage& picture, const QImage& sign, const std::string& text) {

@@ -150,10 +150,10 @@ void QuickInfoPanel::ShowFitted(const QImage& picture) {
   SnapShot->setGeometry(fit.left, fit.top, fit.width, fit.height);
 }
 
-bool QuickInfoPanel::ShowPictureFile(const std::string& path) {
-  const QImage picture = LoadPictureFile(path);
-  if (picture.isNull()) return false;
-  ShowFitted(picture);
+bool QuickInfoPanel::ShowPicture(const GamePicture& picture) {
+  const QImage image = LoadPicture(picture);
+  if (image.isNull()) return false;
+  ShowFitted(image);
   return true;
 }
 

@@ -42,7 +42,7 @@ class QuickInfoPanel : public QObject, public QuickInfoView {
   void ShowPictureTab(int index) override;
   void ShowProfileState(bool profile_loaded) override;
   void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) override;
-  bool ShowPictureFile(const std::string& path) override;
+  bool ShowPicture(const GamePicture& picture) override;
   void ShowProductPicture(const std::string& message) override;
   void SetExplorerEnabled(bool enabled) override;
 

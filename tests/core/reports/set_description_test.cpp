@@ -11,6 +11,7 @@
 #include "core/shared/emulator_config_controller.h"
 #include "core/shared/game_database.h"
 #include "core/shared/game_list_navigation.h"
+#include "core/shared/log_line.h"
 #include "core/shared/play_stats.h"
 #include "core/shared/settings.h"
 #include "support/scripted_ui.h"
@@ -312,6 +313,56 @@ TEST_F(SetDescription, SupportFilesAreReadOnceWhileUnchanged) {
   dir_.Write("HISTORY.DAT", "$info=moth\n$bio\nBack.\n$end\n");
   const Lines back = Texts("MOTH");
   EXPECT_NE(std::find(back.begin(), back.end(), "Back."), back.end());
+}
+
+// A profile of today's emulator reads history.xml beside history.dat: the set's own entry in
+// either file (history.xml first), then its master's. An era profile never reads it.
+TEST_F(SetDescription, TodaysProfileTakesItsHistoryFromHistoryXmlToo) {
+  std::vector<std::string> logged;
+  SetLogSink([&logged](const std::string& line) { logged.push_back(line); });
+  paths_.HistoryXml =
+      dir_.Write("history.xml",
+                 "<?xml version=\"1.0\"?>\n<history>\n<entry>\n<systems><system name=\"moth\"/>"
+                 "<system name=\"mothb\"/></systems>\n<text>\nMoon Moth &amp; its bootleg.\n\n"
+                 "It&apos;s &#x263E; night.\n</text>\n</entry>\n</history>\n");
+  // The history block: from its heading up to the information file's block.
+  const auto history = [this](const std::string& name) {
+    const Lines texts = Texts(name);
+    auto at = std::find_if(texts.begin(), texts.end(), [](const std::string& t) {
+      return t.find("history file") != std::string::npos || t == "History file entry:";
+    });
+    Lines block;
+    for (; at != texts.end() && at->find("info file") == std::string::npos; ++at)
+      block.push_back(*at);
+    while (!block.empty() && block.back().empty())
+      block.pop_back();
+    return block;
+  };
+  const Lines from_xml{"History file entry:", "Moon Moth & its bootleg.", "",
+                       "It's \xE2\x98\xBE night."};
+  // The era's profile: history.dat alone.
+  EXPECT_EQ(history("MOTH"), (Lines{"History file entry:", "Moon Moth (c) 1980 Corvantis."}));
+  EXPECT_EQ(history("MOTHB"), (Lines{"History file entry:", "Moon Moth (c) 1980 Corvantis."}));
+
+  db_.Dialect = EmulatorDialect::kListxml;
+  EXPECT_EQ(history("MOTH"), from_xml);
+  EXPECT_EQ(history("MOTHB"), from_xml);
+  // Its own entry in history.dat comes before its master's in history.xml.
+  EXPECT_EQ(history("MOTHJ"), (Lines{"History file entry:", "Moon Moth (c) 1980 Corvantis."}));
+  EXPECT_EQ(history("LOOM"), Lines{"No entry found in history file"});
+  EXPECT_TRUE(logged.empty());
+
+  // A damaged history.xml: one logged line, and history.dat answers alone.
+  dir_.Write("history.xml", "<history><entry><systems><system name=\"moth\"/></systems><text>");
+  EXPECT_EQ(history("MOTHB"), (Lines{"History file entry:", "Moon Moth (c) 1980 Corvantis."}));
+  EXPECT_EQ(history("MOTH"), (Lines{"History file entry:", "Moon Moth (c) 1980 Corvantis."}));
+  ASSERT_EQ(logged.size(), 1u);
+  EXPECT_EQ(logged[0].rfind(paths_.HistoryXml + ": not well-formed XML at line 1, column ", 0), 0u)
+      << logged[0];
+  std::filesystem::remove(paths_.HistoryXml);
+  EXPECT_EQ(history("MOTHB"), (Lines{"History file entry:", "Moon Moth (c) 1980 Corvantis."}));
+  EXPECT_EQ(logged.size(), 1u);
+  SetLogSink({});
 }
 
 // DetailBTNClick: the game selected in the list, with the hourglass while it is written.

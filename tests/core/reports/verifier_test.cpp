@@ -288,6 +288,20 @@ TEST_F(VerifierTest, PicturesAndUnsupportedSets) {
   EXPECT_EQ(counters_.MissingScreenshots, 2u);
 }
 
+TEST_F(VerifierTest, PicturesInAFoldersArchiveCountAsFound) {
+  Load("game (\n name shown\n)\ngame (\n name bare\n)\ngame (\n name zipped\n)\n");
+  dir_.Write("snap/shown.png", "p");
+  ASSERT_TRUE(test::WriteTestArchive(dir_ / "snap/snap.zip", {{"ZIPPED.PNG", "p"}}));
+  // The cabinet folder is not there; an archive beside where it would be is.
+  ASSERT_TRUE(test::WriteTestArchive(dir_ / "cabinet.7z", {{"bare.jpg", "p"}}, "7zip"));
+  options_.VerifyRoms = options_.VerifySamples = false;
+  options_.VerifyCabinets = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Section("Pictures verification report:"),
+            (Lines{"[SHOWN]    - cabinet photo not found", "[BARE]     - screenshot not found",
+                   "[ZIPPED]   - cabinet photo not found"}));
+}
+
 TEST_F(VerifierTest, HeaderResumeAndTime) {
   Load("game (\n name one\n)\n");
   std::int64_t now = 0;

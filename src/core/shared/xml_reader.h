@@ -1,10 +1,10 @@
-// A small streaming XML reader for the emulator's machine lists: it walks the bytes in place
-// (no tree, no copy of the input) and hands out one event at a time. It reads what the emulator
-// prints: the XML declaration and other processing instructions, a DOCTYPE with its internal
-// subset (skipped), comments, CDATA sections, elements with attributes in ' or ", self-closing
-// tags, character data and the predefined and numeric character references. Anything that is
-// not well-formed XML of that kind stops it with an error event and a reason; it does not check
-// character classes, duplicate attributes or the DTD's rules.
+// A small streaming XML reader for the emulator's machine lists and today's history file: it walks
+// the bytes in place (no tree, no copy of the input) and hands out one event at a time. It reads
+// what the emulator prints: the XML declaration and other processing instructions, a DOCTYPE with
+// its internal subset (skipped), comments, CDATA sections, elements with attributes in ' or ",
+// self-closing tags, character data and the predefined and numeric character references. Anything
+// that is not well-formed XML of that kind stops it with an error event and a reason; it does not
+// check character classes, duplicate attributes or the DTD's rules.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +46,8 @@ class XmlReader {
   const XmlAttribute* Find(std::string_view name) const;
   // The text of a kText event as written.
   std::string_view RawText() const { return text_; }
+  // Whether that text is a CDATA section's, which holds no references.
+  bool InCData() const { return cdata_; }
   // The depth of the element of a kStart or kEnd event (the root is 1), or of the element that
   // holds a kText event's text.
   std::size_t Depth() const { return event_depth_; }
@@ -96,6 +98,7 @@ class XmlReader {
   std::string_view name_;
   std::vector<XmlAttribute> attributes_;
   std::string_view text_;
+  bool cdata_ = false;
   std::size_t event_depth_ = 0;
 
   bool failed_ = false;

@@ -1,4 +1,4 @@
-#include "core/profile/xml_reader.h"
+#include "core/shared/xml_reader.h"
 
 #include <array>
 #include <cstring>
@@ -213,6 +213,7 @@ XmlReader::Event XmlReader::ReadText() {
   const auto* amp = static_cast<const char*>(std::memchr(base + pos_, '&', end - pos_));
   if (amp && !CheckReferences(static_cast<std::size_t>(amp - base), end)) return Event::kError;
   text_ = data_.substr(pos_, end - pos_);
+  cdata_ = false;
   event_depth_ = open_starts_.size();
   pos_ = end;
   return Event::kText;
@@ -341,6 +342,7 @@ XmlReader::Event XmlReader::ReadMarkup() {
     if (found == std::string_view::npos)
       return Fail(pos_, "the stream ends inside a CDATA section");
     text_ = data_.substr(pos_ + 9, found - pos_ - 9);
+    cdata_ = true;
     event_depth_ = open_starts_.size();
     pos_ = found + 3;
     return Event::kText;
