@@ -7,6 +7,8 @@
 # The programs find lib/kestrelwing/ and share/kestrelwing/ relative to their own executable, so
 # that the tree works under any prefix. Then the Debian package of that tree (./kw package).
 include(GNUInstallDirs)
+# Installing (and cpack) takes what is built; ./kw package builds only the installed targets.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(KW_APP_ID org.kestrelwing.Kestrelwing)
 set(KW_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -47,6 +49,8 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/kestrelwing.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${KW_PACKAGING_DIR}/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrelwing)
+install(FILES ${KW_PACKAGING_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME kestrelwing)
 
 # The Debian package of the installed tree, made from this build's own objects:
 #   cpack -G DEB -B DIR   (./kw package puts it into dist/)
@@ -58,18 +62,19 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop front-end for the MAME arcade emulator")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kestrelwing developers <developers@kestrelwing.org>")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": that section wants its programs in /usr/games.
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://kestrelwing.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS mame)
+# CPack indents these lines under the summary and writes the empty one as " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "desktop front-end for the MAME arcade emulator
- Kestrelwing asks the emulator which games it supports and keeps that as a
- profile, lets you browse your games with pictures and details, edit the
- emulator's options, launch a game from its ROM archives after testing them,
- verify a whole collection and keep play statistics.
- .
- It works with Debian's mame package and comes with a demo collection of games
- of its own (kestrelwing --demo).")
+    "Kestrelwing asks the emulator which games it supports and keeps that as a
+profile, lets you browse your games with pictures and details, edit the
+emulator's options, launch a game from its ROM archives after testing them,
+verify a whole collection and keep play statistics.
+
+It works with Debian's mame package and comes with a demo collection of games
+of its own (kestrelwing --demo).")
 include(CPack)
