@@ -126,7 +126,12 @@ bool LoadProfileFile(GameDatabase& db, const std::string& path) {
 }
 
 bool EnsureProgramDirectory(const char* command) {
-  if (Status made = platform::EnsureProgramDir(platform::ShippedDataDir()); !made) {
+  const std::string shipped = platform::ShippedDataDir();
+  if (Status found = platform::CheckShippedData(shipped); !found) {
+    std::fprintf(stderr, "kestrelwing-cli %s: %s\n", command, found.Message().c_str());
+    return false;
+  }
+  if (Status made = platform::EnsureProgramDir(shipped); !made) {
     std::fprintf(stderr, "kestrelwing-cli %s: the program's directory %s could not be made: %s\n",
                  command, platform::ProgramDir().c_str(), made.Message().c_str());
     return false;

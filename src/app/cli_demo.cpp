@@ -15,18 +15,11 @@ namespace {
 constexpr const char* kMakeDemoUsage = "Usage: kestrelwing-cli make-demo DIR\n";
 constexpr const char* kStandInName = "kw-stand-in-emulator";
 
-// The stand-in emulator: beside this program (an installed or copied pair), else where the
-// build tree made it.
+// The stand-in emulator: in the installed tree's lib/kestrelwing/, beside this program (a
+// copied pair), else where the build tree makes it.
 std::string FindStandInEmulator(std::string& tried) {
-  const std::string beside = platform::ExecutableDir() + kStandInName;
-  tried = beside;
-  if (!platform::ExecutableDir().empty() && platform::fs::FileExists(beside)) return beside;
-#ifdef KW_STAND_IN_EMULATOR_BUILD_PATH
-  tried += ", " KW_STAND_IN_EMULATOR_BUILD_PATH;
-  if (platform::fs::FileExists(KW_STAND_IN_EMULATOR_BUILD_PATH))
-    return KW_STAND_IN_EMULATOR_BUILD_PATH;
-#endif
-  return "";
+  return platform::FindHelperProgram(platform::ExecutableDir(), kStandInName,
+                                     "tools/stand-in-emulator", tried);
 }
 
 }  // namespace

@@ -205,7 +205,8 @@ Commands:
       one with a file of wrong size, one with an extra file), sample sets,
       pictures in SNAP, CABINET, FLYERS and HARDWARE, MAME.CFG, HISCORE.DAT,
       HISTORY.DAT, MAMEINFO.DAT and CHEAT.DAT. Every run writes the same bytes.
-      The stand-in emulator is taken from beside this program, else from the
+      The stand-in emulator is taken from ../lib/kestrelwing/ beside this program's
+      directory (the installed tree), from beside this program, else from the
       build tree. Exit 1 when DIR exists and is not a directory, the stand-in
       emulator is not found, or a file cannot be written.
 

@@ -3,10 +3,12 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/gui_program.h"
+#include "app/user_demo.h"
 #include "core/shared/app_names.h"
 #include "core/shell/program_version.h"
 #include "platform/system_info.h"
@@ -31,12 +33,35 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon(":/logo/LOGO01.png"));
   kw::InstallProgramFont();
 
-  if (kw::Status made = kw::platform::EnsureProgramDir(kw::platform::ShippedDataDir()); !made) {
+  // An install that lost a file says which at once, rather than failing later where it is used.
+  const std::string shipped = kw::platform::ShippedDataDir();
+  if (kw::Status found = kw::platform::CheckShippedData(shipped); !found) {
+    std::fprintf(stderr, "kestrelwing: %s\n", found.Message().c_str());
+    QMessageBox::critical(nullptr, kw::kProductName, kw::FromSystemText(found.Message()));
+    return 1;
+  }
+  if (kw::Status made = kw::platform::EnsureProgramDir(shipped); !made) {
     QMessageBox::critical(nullptr, kw::kProductName,
                           "The program's directory " +
                               kw::FromSystemText(kw::platform::ProgramDir()) +
                               " could not be made:\n" + kw::FromSystemText(made.Message()));
     return 1;
+  }
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i)
+    args.emplace_back(argv[i]);
+  if (!args.empty() && args.front() == "--demo") {
+    std::string tried;
+    kw::Result<std::string> demo =
+        kw::EnsureUserDemo(kw::platform::ProgramDir(),
+                           kw::platform::FindHelperProgram(kw::platform::ExecutableDir(),
+                                                           "kestrelwing-cli", "src/app", tried));
+    if (!demo) {
+      std::fprintf(stderr, "kestrelwing: %s\n", demo.Message().c_str());
+      QMessageBox::critical(nullptr, kw::kProductName, kw::FromSystemText(demo.Message()));
+      return 1;
+    }
+    args = {*demo};
   }
   kw::AppNames names = kw::AppNames::Compute(kw::platform::ProgramDir(), kw::platform::SystemDir());
 
@@ -53,9 +78,6 @@ int main(int argc, char** argv) {
   window.SetAboutWindow(&about);
 
   app.RunReportingErrors([&program] { program.shell.FormCreate(); });
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i)
-    args.emplace_back(argv[i]);
   // The first showing's work (the first-run welcome and profile creation, or opening the last
   // profile) runs as the window is about to appear, and the window shows its state after it. It
   // runs inside the message loop; an error escaping it is shown, and the window still appears.

@@ -8,14 +8,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
 #include "platform/fs.h"
-
-#ifndef KW_SOURCE_DIR
-#define KW_SOURCE_DIR "."
-#endif
 
 namespace kw::platform {
 namespace {
@@ -30,6 +27,11 @@ std::string HomeDir() {
   if (std::optional<std::string> home = Env("HOME")) return *home;
   if (const passwd* entry = getpwuid(getuid())) return entry->pw_dir;
   return "/tmp";
+}
+
+// The path with "dir/../" taken out, so that messages name the file plainly.
+std::string Plain(const std::string& path) {
+  return std::filesystem::path(path).lexically_normal().string();
 }
 
 std::string_view TrimText(std::string_view text) {
@@ -99,16 +101,50 @@ Status EnsureProgramDir(const std::string& shipped_dir) {
   return Success();
 }
 
+std::string FindShippedDataDir(const std::string& exe_dir) {
+  if (exe_dir.empty()) return "";
+  const std::string from = fs::IncludeTrailingSeparator(exe_dir);
+  for (const char* relative : {"../share/kestrelwing/", "../../share/kestrelwing/"}) {
+    if (fs::DirectoryExists(from + relative)) return Plain(from + relative);
+  }
+  return "";
+}
+
 std::string ShippedDataDir() {
   if (std::optional<std::string> data = Env("KESTRELWING_DATA")) {
     return fs::IncludeTrailingSeparator(*data);
   }
-  const std::string exe_dir = ExecutableDir();
-  if (!exe_dir.empty()) {
-    std::string beside = exe_dir + "../share/kestrelwing/";
-    if (fs::DirectoryExists(beside)) return beside;
+  return FindShippedDataDir(ExecutableDir());
+}
+
+Status CheckShippedData(const std::string& shipped_dir) {
+  if (shipped_dir.empty()) {
+    return Failure("the files the program ships were not found in ../share/kestrelwing/ beside " +
+                   (ExecutableDir().empty() ? std::string("its executable") : ExecutableDir()) +
+                   ": install the program again");
   }
-  return KW_SOURCE_DIR "/resources/shipped/";
+  const std::string dir = fs::IncludeTrailingSeparator(shipped_dir);
+  for (const char* name : kShippedFiles) {
+    Result<std::string> read = fs::ReadFile(dir + name);
+    if (!read) {
+      return Failure("the file " + dir + name + " that the program ships cannot be read (" +
+                     read.Message() + "): install the program again");
+    }
+  }
+  return Success();
+}
+
+std::string FindHelperProgram(const std::string& exe_dir, const std::string& name,
+                              const std::string& build_subdir, std::string& tried) {
+  tried.clear();
+  if (exe_dir.empty()) return "";
+  const std::string from = fs::IncludeTrailingSeparator(exe_dir);
+  for (const std::string& place : {Plain(from + "../lib/kestrelwing/" + name), from + name,
+                                   Plain(from + "../../" + build_subdir + "/" + name)}) {
+    tried += (tried.empty() ? "" : ", ") + place;
+    if (fs::FileExists(place)) return place;
+  }
+  return "";
 }
 
 std::string ExecutableDir() {
@@ -117,6 +153,11 @@ std::string ExecutableDir() {
   if (length <= 0) return "";
   exe.resize(static_cast<std::size_t>(length));
   return fs::ExtractFilePath(exe);
+}
+
+std::string InstalledEmulator() {
+  const std::string debian = "/usr/games/mame";
+  return fs::FileExists(debian) ? debian : "";
 }
 
 std::string SystemDir() {

@@ -18,12 +18,28 @@ std::string ProgramDir();
 // (`shipped_dir`: HISTORY.TXT, FINISH.WAV ...) that are not there yet. The system's reason when
 // the directory cannot be made.
 Status EnsureProgramDir(const std::string& shipped_dir);
-// Where the files the program ships lie: $KESTRELWING_DATA when set, else beside the executable
-// in ../share/kestrelwing/, else the source tree's resources/shipped/ (development builds).
+// The files the program ships (in share/kestrelwing/ of its tree), which EnsureProgramDir copies.
+inline constexpr const char* kShippedFiles[] = {"HISTORY.TXT", "FINISH.WAV"};
+// Where the files the program ships lie for an executable in `exe_dir`, found relative to it and
+// never through a path fixed at build time: ../share/kestrelwing/ (an installed tree), else
+// ../../share/kestrelwing/ (the build tree, which copies them there). Empty when neither exists.
+std::string FindShippedDataDir(const std::string& exe_dir);
+// $KESTRELWING_DATA when set, else FindShippedDataDir of the running executable.
 std::string ShippedDataDir();
+// Every file of kShippedFiles can be read in `shipped_dir`; else the failure names the first
+// that cannot, or says where the directory was looked for when `shipped_dir` is empty.
+Status CheckShippedData(const std::string& shipped_dir);
+// A program of the package that is not for the user's PATH, for an executable in `exe_dir`:
+// ../lib/kestrelwing/NAME (an installed tree), beside the executable, else
+// ../../`build_subdir`/NAME (the build tree). Empty when none exists; `tried` lists the places.
+std::string FindHelperProgram(const std::string& exe_dir, const std::string& name,
+                              const std::string& build_subdir, std::string& tried);
 // The directory of the running program's executable (trailing separator); empty when the
 // system does not say.
 std::string ExecutableDir();
+// The emulator proposed to a user who has not chosen one: Debian's /usr/games/mame when it
+// is there, else empty.
+std::string InstalledEmulator();
 
 // The system directory (trailing separator): where the standard programs lie. On Linux
 // "/usr/bin/", or $KESTRELWING_SYSTEM_DIR when set (tests).

@@ -128,6 +128,45 @@ TEST(GuiProgram, SigtermEndsItCleanlyWithItsSettingsSaved) {
   EXPECT_GE(sections, 4u);
 }
 
+// Starts the window on --demo with `home` as the program directory, waits until it has opened
+// the demo (its current directory is then the demo's emulator directory) and ends it.
+void OpenTheDemo(const test::TempDir& home) {
+  Child program({KW_GUI_PATH, "--demo"},
+                {"QT_QPA_PLATFORM=offscreen", "KESTRELWING_HOME=" + home.Path()});
+  ASSERT_GT(program.Pid(), 0);
+  const std::string cwd_link = "/proc/" + std::to_string(program.Pid()) + "/cwd";
+  const std::filesystem::path emulator_dir = home / "DEMO/emulator";
+  int status = 0;
+  bool ended_early = false;
+  ASSERT_TRUE(test::WaitUntil(
+      [&] {
+        std::error_code ec;
+        if (std::filesystem::exists(emulator_dir) &&
+            std::filesystem::read_symlink(cwd_link, ec) == std::filesystem::canonical(emulator_dir))
+          return true;
+        ended_early = program.Ended(status);
+        return ended_early;
+      },
+      kHangLimit))
+      << "the demo was never opened";
+  ASSERT_FALSE(ended_early) << "the program ended by itself, wait status " << status;
+  ASSERT_EQ(kill(program.Pid(), SIGTERM), 0);
+  ASSERT_TRUE(test::WaitUntil([&] { return program.Ended(status); }, kHangLimit));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+}
+
+TEST(GuiProgram, TheDemoIsWrittenIntoTheUsersDirectoryOnceAndOpened) {
+  test::TempDir home;
+  OpenTheDemo(home);
+  const std::string profile = home / "DEMO/DEMO.KSL";
+  ASSERT_TRUE(std::filesystem::exists(profile));
+  const auto written = std::filesystem::last_write_time(profile);
+
+  OpenTheDemo(home);
+  EXPECT_EQ(std::filesystem::last_write_time(profile), written) << "written again";
+  EXPECT_NE(home.Read("KESTREL.INI").find("DEMO.KSL"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kw
 #endif

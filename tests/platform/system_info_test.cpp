@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <optional>
+#include <set>
 
 #include "platform/fs.h"
 #include "support/temp_dir.h"
@@ -72,6 +74,58 @@ TEST(ProgramDir, EnsureCreatesProfilesAndCopiesOnlyMissingFiles) {
   home.Write("blocked", "a file where the directory should be");
   ScopedEnv blocked("KESTRELWING_HOME", (home / "blocked/sub").c_str());
   EXPECT_EQ(EnsureProgramDir(shipped.Path()).Message(), "Not a directory");
+}
+
+TEST(ShippedData, FoundRelativeToTheExecutableInAnInstalledOrABuildTree) {
+  test::TempDir installed, built, bare;
+  for (const char* name : kShippedFiles) {
+    installed.Write(std::string("usr/share/kestrelwing/") + name, name);
+    built.Write(std::string("share/kestrelwing/") + name, name);
+  }
+  std::filesystem::create_directories(installed / "usr/bin");
+  std::filesystem::create_directories(built / "src/app");
+  EXPECT_EQ(FindShippedDataDir(installed / "usr/bin/"), installed / "usr/share/kestrelwing/");
+  EXPECT_EQ(FindShippedDataDir(installed / "usr/bin"), installed / "usr/share/kestrelwing/");
+  EXPECT_EQ(FindShippedDataDir(built / "src/app/"), built / "share/kestrelwing/");
+  EXPECT_EQ(FindShippedDataDir(bare.Path()), "");
+  EXPECT_EQ(FindShippedDataDir(""), "");
+
+  EXPECT_TRUE(CheckShippedData(FindShippedDataDir(installed / "usr/bin/")));
+  std::filesystem::remove(installed / "usr/share/kestrelwing/FINISH.WAV");
+  Status lost = CheckShippedData(installed / "usr/share/kestrelwing");
+  EXPECT_EQ(lost.Message(),
+            "the file " + installed / "usr/share/kestrelwing/FINISH.WAV" +
+                " that the program ships cannot be read (" +
+                fs::ReadFile(installed / "usr/share/kestrelwing/FINISH.WAV").Message() +
+                "): install the program again");
+  EXPECT_NE(CheckShippedData("").Message().find("../share/kestrelwing/"), std::string::npos);
+}
+
+TEST(ShippedData, TheListIsWhatTheSourceTreeShips) {
+  std::set<std::string> listed(std::begin(kShippedFiles), std::end(kShippedFiles));
+  std::set<std::string> shipped;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(KW_SOURCE_DIR "/resources/shipped")) {
+    shipped.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(listed, shipped);
+}
+
+TEST(HelperProgram, FoundInLibThenBesideThenInTheBuildTree) {
+  test::TempDir tree;
+  std::string tried;
+  const std::string bin = tree / "usr/bin/";
+  std::filesystem::create_directories(bin);
+  EXPECT_EQ(FindHelperProgram(bin, "helper", "tools/helper", tried), "");
+  EXPECT_EQ(tried, tree / "usr/lib/kestrelwing/helper, " + bin + "helper, " +
+                       tree / "tools/helper/helper");
+  tree.Write("tools/helper/helper", "build tree");
+  EXPECT_EQ(FindHelperProgram(bin, "helper", "tools/helper", tried), tree / "tools/helper/helper");
+  tree.Write("usr/bin/helper", "beside");
+  EXPECT_EQ(FindHelperProgram(bin, "helper", "tools/helper", tried), bin + "helper");
+  tree.Write("usr/lib/kestrelwing/helper", "installed");
+  EXPECT_EQ(FindHelperProgram(bin, "helper", "tools/helper", tried),
+            tree / "usr/lib/kestrelwing/helper");
 }
 
 TEST(SystemInfo, PlacesAndFacts) {

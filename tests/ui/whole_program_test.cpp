@@ -80,7 +80,9 @@ class WholeProgramTest : public QObject {
       QVERIFY(QTest::qWaitForWindowExposed(&run.window));
 
       // The first start: the demo's emulator chosen, the profile made and opened.
+      // The box proposes the system's emulator where one is installed: the user replaces it.
       WhenModal<kw::TNewMameFRM>(&run.window, [&](kw::TNewMameFRM* dialog) {
+        dialog->FileName->selectAll();
         QTest::keyClicks(dialog->FileName, QString::fromStdString(emulator_dir + "mame"));
         dialog->NextBTN->click();
         dialog->GoBTN->click();

@@ -17,6 +17,12 @@ constexpr double kPi = std::numbers::pi;
 QImage ProductPicture();
 // The About window's logo, frame 1 to 12 of the kestrel beating its wings.
 QImage LogoFrame(int frame);
+// The logo's frame drawn in a 128 x 128 space: a blue disc with the kestrel.
+void PaintLogo(QPainter& p, int frame);
+// The frame the desktop's program icon shows: wings half raised.
+constexpr int kAppIconFrame = 4;
+// The desktop's program icon, `size` pixels square.
+QImage AppIcon(int size);
 // The small error sign drawn on pictures that failed (25 x 25).
 QImage ErrorSign();
 

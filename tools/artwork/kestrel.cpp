@@ -265,11 +265,8 @@ QImage ProductPicture() {
   return image;
 }
 
-QImage LogoFrame(int frame) {
+void PaintLogo(QPainter& p, int frame) {
   const int size = 128;
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QRadialGradient disc(QPointF(52, 44), 80);
   disc.setColorAt(0.0, QColor(120, 164, 220));
@@ -281,6 +278,23 @@ QImage LogoFrame(int frame) {
   p.setClipRegion(QRegion(QRect(4, 4, size - 8, size - 8), QRegion::Ellipse));
   double wing = (frame - 1) / 11.0;
   DrawKestrel(p, QPointF(64, 58), 0.54, wing);
+}
+
+QImage LogoFrame(int frame) {
+  const int size = 128;
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  PaintLogo(p, frame);
+  return image;
+}
+
+QImage AppIcon(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.scale(size / 128.0, size / 128.0);
+  PaintLogo(p, kAppIconFrame);
   return image;
 }
 

@@ -5,6 +5,7 @@
 //   icons/*.png               the tool-bar, recording-button and rotation-button images
 //   pictures/MONITOR.png      the video window's preview monitor (100 x 100)
 //   pictures/MAME0..3MAM270   the rotation preview's screens (56 x 56)
+//   hicolor/*/apps/           the desktop's program icon, PNG in six sizes and SVG
 // Everything is drawn from code so that it can be changed and regenerated:
 //   make_artwork <repository>/resources
 // It needs no display (QT_QPA_PLATFORM=offscreen is set when nothing else is).
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <QTransform>
 #include <cmath>
 #include <cstdio>
@@ -57,6 +59,25 @@ QImage ReviewSheet(const QString& root) {
     p.drawImage(QPointF(10 + ((frame - 1) % 6) * 140, 480 + ((frame - 1) / 6) * 140), logo);
   }
   return sheet;
+}
+
+constexpr const char* kAppId = "org.kestrelwing.Kestrelwing";
+
+// The program icon as a drawing: the same painting, recorded as SVG.
+bool SaveSvgIcon(const QString& path) {
+  QDir().mkpath(QFileInfo(path).path());
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(QSize(128, 128));
+  svg.setViewBox(QRect(0, 0, 128, 128));
+  svg.setTitle("Kestrelwing");
+  QPainter p;
+  if (!p.begin(&svg)) {
+    std::fprintf(stderr, "make_artwork: cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  PaintLogo(p, kAppIconFrame);
+  return p.end();
 }
 
 bool Save(const QImage& image, const QString& path) {
@@ -103,6 +124,11 @@ int main(int argc, char** argv) {
     ok = Save(Overlay(false, degrees), root + QString("/pictures/MAME%1.png").arg(degrees)) && ok;
     ok = Save(Overlay(true, degrees), root + QString("/pictures/3MAM%1.png").arg(degrees)) && ok;
   }
+  for (int size : {16, 32, 48, 64, 128, 256}) {
+    ok = Save(AppIcon(size), root + QString("/hicolor/%1x%1/apps/%2.png").arg(size).arg(kAppId)) &&
+         ok;
+  }
+  ok = SaveSvgIcon(root + QString("/hicolor/scalable/apps/%1.svg").arg(kAppId)) && ok;
   if (argc == 4) ok = Save(ReviewSheet(root), QString::fromLocal8Bit(argv[3])) && ok;
   return ok ? 0 : 1;
 }

@@ -373,6 +373,7 @@ void DemoWindows(const QDir& out) {
   run.window.show();
   Require(QTest::qWaitForWindowExposed(&run.window), "the main window did not show");
   WhenModal<kw::TNewMameFRM>(&run.window, [&](kw::TNewMameFRM* dialog) {
+    dialog->FileName->selectAll();  // the system's emulator, proposed where one is installed
     QTest::keyClicks(dialog->FileName, emulator);
     Require(Save(Grab(dialog), out.filePath("new-profile-step1.png")),
             "new-profile-step1.png not saved");
@@ -516,6 +517,7 @@ void TodaysEmulatorWindows(const QDir& out) {
   run.window.show();
   Require(QTest::qWaitForWindowExposed(&run.window), "the main window did not show");
   WhenModal<kw::TNewMameFRM>(&run.window, [&](kw::TNewMameFRM* dialog) {
+    dialog->FileName->selectAll();  // the system's emulator, proposed where one is installed
     QTest::keyClicks(dialog->FileName, emulator);
     Require(Save(Grab(dialog), out.filePath("new-profile-todays-emulator.png")),
             "new-profile-todays-emulator.png not saved");

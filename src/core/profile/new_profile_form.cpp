@@ -15,9 +15,9 @@ NewProfileForm::NewProfileForm(UserInterface& ui, std::string product_name, std:
       emulator_dir_(std::move(emulator_dir)),
       profiles_dir_(std::move(profiles_dir)) {}
 
-void NewProfileForm::Show() {
+void NewProfileForm::Show(const std::string& proposed_emulator) {
   Caption = product_name_ + " - New emulator file";
-  FileName.clear();
+  FileName = proposed_emulator;
   FileNameLabel = "Emulator executable file:";
   Hint = "In order to run games and display their characteristics,\r" + product_name_ +
          " needs to access the emulator's\r"

@@ -29,8 +29,9 @@ class NewProfileForm {
   NewProfileForm(UserInterface& ui, std::string product_name, std::string program_dir,
                  std::string emulator_dir, std::string profiles_dir);
 
-  // On show: step 1 with its texts, the file name emptied.
-  void Show();
+  // On show: step 1 with its texts, the file name emptied, or `proposed_emulator` in it (the
+  // emulator installed on the system, for a user who has not chosen one yet).
+  void Show(const std::string& proposed_emulator = "");
   void Browse(NewProfileDialogs& dialogs);
   // Step 1 to step 2 once FileName names an existing file; else the message, staying in step 1.
   void Next();

@@ -10,6 +10,7 @@
 #include "core/shared/shell_view.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/system_info.h"
 
 namespace kw {
 
@@ -133,7 +134,8 @@ void ProfileController::OpenProfile(const std::string& given_path) {
 void ProfileController::CreateProfile() {
   NewProfileForm form(ui_, names_.ProductName, names_.ProgramDir, database_.EmulatorDir,
                       ProfilesDir());
-  form.Show();
+  // Without an open profile the user has not chosen an emulator yet: the system's is proposed.
+  form.Show(database_.EmulatorDir.empty() ? platform::InstalledEmulator() : "");
   if (new_profile_view_.RunNewProfileWindow(form))
     CreateProfileFrom(form.EmulatorPath, form.ProfilePath);
   UpdateProfileControls();

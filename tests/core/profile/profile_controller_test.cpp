@@ -10,6 +10,7 @@
 #include "core/profile/listxml_flow.h"
 #include "core/profile/new_profile_form.h"
 #include "core/profile/profile_file.h"
+#include "platform/system_info.h"
 #include "support/recording_views.h"
 #include "support/script_emulator.h"
 #include "support/scripted_ui.h"
@@ -149,6 +150,29 @@ TEST_F(ProfileControllerTest, AVersionCaptureThatCannotBeMadeIsSaidNotTakenForAC
   p.profiles.OpenProfile(profile);
   EXPECT_TRUE(ui_.messages.empty()) << ui_.messages[0].text;
   EXPECT_TRUE(p.database.ProfileLoaded);
+}
+
+TEST_F(ProfileControllerTest, TheSystemsEmulatorIsProposedUntilTheUserHasChosenOne) {
+  std::string proposed = "unset";
+  view_.new_profile_user = [&proposed](NewProfileForm& form) {
+    proposed = form.FileName;
+    return false;
+  };
+  Program p(ui_, view_.Views(), Names());
+  p.profiles.CreateProfile();
+  EXPECT_EQ(proposed, platform::InstalledEmulator()) << "Debian's mame, when installed";
+
+  // With a profile open, the box starts empty as before.
+  p.database.EmulatorDir = emu_.Path();
+  p.profiles.CreateProfile();
+  EXPECT_EQ(proposed, "");
+
+  // The proposal passes the first step like a typed name.
+  NewProfileForm form(ui_, "Kestrelwing", home_.Path(), "", home_ / "PROFILES/");
+  form.Show(emulator_);
+  EXPECT_EQ(form.FileName, emulator_);
+  form.Next();
+  EXPECT_EQ(form.FileName, home_ / "PROFILES/mame.KSL");
 }
 
 TEST_F(ProfileControllerTest, TheWindowKeepsItsStepUntilEachPathIsUsable) {
