@@ -34,7 +34,12 @@ long ShownGames::LineOf(long position) const {
   return filtered_ ? lines_[static_cast<std::size_t>(position)] : position;
 }
 
-bool GameShown(const GameRecord& game, const FilterSettings& filters, const FilterFacts& facts) {
+namespace {
+
+// Whether the game passes every filter that is on. `wanted` tells by category id whether the
+// category is the chosen one, worked out once for the whole list.
+bool GameShown(const GameRecord& game, const FilterSettings& filters, const FilterFacts& facts,
+               const std::vector<bool>& wanted) {
   if (filters.HideClones && !game.CloneOf.empty()) return false;
   if (filters.HideBios && (game.Machine & (kMachineBios | kMachineDevice)) != 0) return false;
   if (filters.HideMechanical && (game.Machine & kMachineMechanical) != 0) return false;
@@ -42,13 +47,16 @@ bool GameShown(const GameRecord& game, const FilterSettings& filters, const Filt
   const std::string_view name = game.Name.View();
   if (filters.FavouritesOnly && (!facts.favourites || !facts.favourites->Contains(name)))
     return false;
-  if (!filters.Category.empty() &&
-      (!facts.categories || !CategoryMatches(facts.categories->CategoryOf(name), filters.Category)))
-    return false;
+  if (!filters.Category.empty()) {
+    const long id = facts.categories ? facts.categories->CategoryIdOf(name) : -1;
+    if (id < 0 || !wanted[static_cast<std::size_t>(id)]) return false;
+  }
   // Last: the kept status is the dearest look-up.
   if (filters.AvailableOnly && (!facts.available || !facts.available(name))) return false;
   return true;
 }
+
+}  // namespace
 
 void ChooseShownGames(const GameDatabase& db, const FilterSettings& filters,
                       const FilterFacts& facts, ShownGames& shown) {
@@ -57,9 +65,15 @@ void ChooseShownGames(const GameDatabase& db, const FilterSettings& filters,
     shown.ShowAll(count);
     return;
   }
+  std::vector<bool> wanted;
+  if (!filters.Category.empty() && facts.categories) {
+    for (const std::string& category : facts.categories->Categories())
+      wanted.push_back(CategoryMatches(category, filters.Category));
+  }
   std::vector<std::uint32_t> positions;
   for (std::size_t n = 0; n < count; ++n) {
-    if (GameShown(db.Game(n), filters, facts)) positions.push_back(static_cast<std::uint32_t>(n));
+    if (GameShown(db.Game(n), filters, facts, wanted))
+      positions.push_back(static_cast<std::uint32_t>(n));
   }
   shown.Show(std::move(positions), count);
 }

@@ -51,8 +51,6 @@ struct FilterFacts {
   const CategoryIndex* categories = nullptr;
 };
 
-// Whether the game passes every filter that is on.
-bool GameShown(const GameRecord& game, const FilterSettings& filters, const FilterFacts& facts);
 // The games of Games (as sorted now) that pass the filters: all of them when none is on.
 void ChooseShownGames(const GameDatabase& db, const FilterSettings& filters,
                       const FilterFacts& facts, ShownGames& shown);
