@@ -8,6 +8,8 @@
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
 #include "core/audit/set_status_controller.h"
+#include "core/browser/game_filter.h"
+#include "core/browser/game_filter_controller.h"
 #include "core/browser/game_list.h"
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info.h"
@@ -30,7 +32,13 @@ constexpr const char* kQuickInfoUsage = "Usage: kestrelwing-cli quick-info PROFI
 constexpr const char* kListUsage =
     "Usage: kestrelwing-cli list PROFILE.KSL [--sort N] [--reverse] [--romset] [--year] "
     "[--manufacturer]\n"
-    "  N: 0 no sorting, 1 description, 2 manufacturer, 3 year, 4 most played.\n";
+    "                            [--available] [--working] [--no-clones] [--no-bios]\n"
+    "                            [--no-mechanical] [--favourites] [--category TEXT]\n"
+    "  N: 0 no sorting, 1 description, 2 manufacturer, 3 year, 4 most played.\n"
+    "  The filters show only the games that pass them, numbered from 1: sets whose kept status\n"
+    "  is good or best available, drivers of good status, no clones, no BIOS or device\n"
+    "  machines, no mechanical machines, the profile's favourite games, and the games of a\n"
+    "  category of catver.ini (TEXT or its sub-categories).\n";
 
 // The program directory's names and settings, as the window reads them at start-up.
 struct ProgramFiles {
@@ -66,8 +74,27 @@ int List(const Args& args) {
   bool flags = false;
   FrontEndSettings chosen;  // what the flags give: the defaults, then each flag
   chosen.SortBy = kSortDescription;
+  FilterSettings filters;  // only those given here: the list of the settings is the whole one
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (a == "--available" || a == "--working" || a == "--no-clones" || a == "--no-bios" ||
+        a == "--no-mechanical" || a == "--favourites") {
+      bool& tick = a == "--available"    ? filters.AvailableOnly
+                   : a == "--working"    ? filters.WorkingOnly
+                   : a == "--no-clones"  ? filters.HideClones
+                   : a == "--no-bios"    ? filters.HideBios
+                   : a == "--favourites" ? filters.FavouritesOnly
+                                         : filters.HideMechanical;
+      tick = true;
+      continue;
+    }
+    if (a == "--category") {
+      if (i + 1 == args.size()) return BadUsage("list", "--category needs a value", kListUsage);
+      filters.Category = args[++i];
+      if (filters.Category.empty())
+        return BadUsage("list", "--category needs a category, not an empty text", kListUsage);
+      continue;
+    }
     if (a == "--sort") {
       if (i + 1 == args.size()) return BadUsage("list", "--sort needs a value", kListUsage);
       const std::string& n = args[++i];
@@ -99,10 +126,29 @@ int List(const Args& args) {
   if (!LoadProfileFile(db, profile)) return 1;
   SortAsList(db, s, files.names.StatsPath);
 
+  ShownGames shown;
+  if (filters.On()) {
+    SetStatusController set_status(db, files.names);
+    set_status.ProfileOpened();
+    Favourites favourites;
+    std::string favourites_path;
+    CategoryIndex categories;
+    std::vector<std::string> problems =
+        LoadFilterFiles(db, files.names, favourites, favourites_path, categories);
+    if (filters.AvailableOnly && !set_status.LoadProblem().empty())
+      problems.insert(problems.begin(), set_status.LoadProblem());
+    for (const std::string& problem : problems)
+      std::fprintf(stderr, "kestrelwing-cli list: %s\n", problem.c_str());
+    ChooseShownGames(db, filters, FactsOf(set_status, favourites, categories), shown);
+  } else {
+    shown.ShowAll(db.GameCount());
+  }
+
   const ListingOptions listing = ListingOf(s);
   std::string out;
-  for (std::size_t n = 0; n < db.GameCount(); ++n) {
-    AppendGameListLine(db, n, listing, out);
+  for (std::size_t n = 0; n < shown.size(); ++n) {
+    AppendGameListLine(db, static_cast<std::size_t>(shown.Position(static_cast<long>(n))), n + 1,
+                       listing, out);
     out += '\n';
     if (out.size() > (1 << 20)) {
       if (!WriteOut(out)) return 1;

@@ -65,6 +65,8 @@ Commands:
       Exit 1 when the file cannot be read or is not a valid profile, or when the
       output cannot be written.
   list PROFILE.KSL [--sort N] [--reverse] [--romset] [--year] [--manufacturer]
+       [--available] [--working] [--no-clones] [--no-bios] [--no-mechanical]
+       [--favourites] [--category TEXT]
       Print the game list's lines in list order, one a line, as the main window
       shows them ("00042 - [ABCD] = Example   (1985 - Maker)"). Without flags the
       order and the listing options come from KESTREL.INI of the program directory;
@@ -72,6 +74,17 @@ Commands:
       description, the default, 2 manufacturer, 3 year, 4 most played), --reverse
       for Z ... A, and --romset, --year, --manufacturer for the fields each line
       adds. Most played counts the plays of STATS.INI of the program directory.
+      The filters (the main window's Filters menu; those of KESTREL.INI are not
+      used here) list only the games that pass every one given, numbered 1..N in
+      that list: --available, sets whose kept status is good or best available
+      (never checked: not available); --working, drivers of good status;
+      --no-clones; --no-bios, no BIOS or device machines; --no-mechanical;
+      --favourites, the profile's favourite games (NAME-XXXXXXXX.FAV of the
+      program directory); --category TEXT, the games whose category in catver.ini
+      (of the emulator's directory, else of the program directory) is TEXT or one
+      of its sub-categories ("Shooter" takes "Shooter / Flying Vertical"), letter
+      case aside. A file that cannot be read or has bad lines is said on stderr.
+      Without them the list holds every game, as before.
       Exit 1 when the profile cannot be read.
   quick-info PROFILE.KSL SET
       Print the quick information of the game named SET (exactly, case included) as

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/program.h"
+#include "ui/browser/game_filter_menus.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/recording_panel.h"
@@ -19,11 +20,12 @@ class GuiProgram : public Program {
   GuiProgram(UserInterface& ui, TMainFRM& window, AppNames names)
       : Program(ui,
                 ProgramViews{window, window, window, window.GameList(), window.QuickInfo(),
-                             window.Recording(), window.Stats(), window.NewProfile(), &window},
+                             window.Recording(), window.Stats(), window.NewProfile(), &window,
+                             &window.Filters()},
                 std::move(names)) {
     window.Bind({&profiles, &help, &game_list, &quick_info, &recording, &database, &statistics,
                  &launch, &verify, &search, &profile_info, &command_line, &game_files, &describe,
-                 &options, &preferences});
+                 &options, &preferences, &filters});
   }
 };
 

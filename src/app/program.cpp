@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace kw {
@@ -14,6 +15,8 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       set_status(database, names),
       quick_info(settings.Values(), database, stats, set_status, views.quick_info),
       game_list(ui, settings, database, stats, joystick, views.game_list, quick_info),
+      filters(ui, settings, database, set_status, names, game_list,
+              views.filters ? *views.filters : no_filter_menus_),
       recording(database, game_list, emulator_config, views.recording),
       statistics(ui, stats, database, names.ProductName, views.statistics),
       // The sets are looked for from the current directory, the emulator's while a profile is
@@ -39,11 +42,16 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   profiles.AddListener(help);
   profiles.AddListener(statistics);
   profiles.AddListener(set_status);
+  // The favourites and categories are read before the list is filled with them.
+  profiles.AddListener(filters);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);
   profiles.AddListener(search);
   statistics.AddResetListener(game_list);
+  game_list.SetFilter(&filters);
+  filters.SetLog(
+      [](const std::string& line) { std::fprintf(stderr, "kestrelwing: %s\n", line.c_str()); });
 }
 
 }  // namespace kw

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/audit/set_status_controller.h"
+#include "core/browser/game_filter_controller.h"
 #include "core/browser/game_list_controller.h"
 #include "core/browser/quick_info_controller.h"
 #include "core/browser/search.h"
@@ -44,6 +45,8 @@ struct ProgramViews {
   NewProfileView& new_profile;
   // The search window; without one (the console program) a search is never opened.
   SearchView* search = nullptr;
+  // The Filters menus; without them (the console program) nothing is shown.
+  GameFilterView* filters = nullptr;
 };
 
 class Program {
@@ -63,6 +66,16 @@ class Program {
   SetStatusController set_status;
   QuickInfoController quick_info;
   GameListController game_list;
+
+ private:
+  struct NoFilterMenus : GameFilterView {
+    void ShowFilters(const FilterSettings&) override {}
+    void ShowCategories(const std::vector<CategoryGroup>&) override {}
+    void SetFiltersEnabled(bool) override {}
+  } no_filter_menus_;
+
+ public:
+  GameFilterController filters;
   RecordingController recording;
   StatsController statistics;
   SetArchives archives;

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/audit/set_status.h"
+#include "core/browser/favourites.h"
+#include "platform/fs.h"
 #include "support/cli_run.h"
 #include "support/temp_dir.h"
 #include "support/test_archives.h"
@@ -91,6 +94,50 @@ TEST_F(CliBrowserTest, QuickInfoGivesTheTextsAndThePictureShown) {
   run = RunCli({"quick-info", profile_, "pacman"}, dir_, home_.Path());  // names match exactly
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("no game named 'pacman'"), std::string::npos);
+}
+
+TEST_F(CliBrowserTest, ListFiltersNumberTheGamesThatPass) {
+  using V = std::vector<std::string>;
+  const test::CliRun every = RunCli({"list", profile_}, dir_, home_.Path());
+  auto list = [&](std::vector<std::string> flags) {
+    flags.insert(flags.begin(), {"list", profile_});
+    return RunCli(flags, dir_, home_.Path());
+  };
+  // Five of the 26 games are clones.
+  std::vector<std::string> lines = Lines(list({"--no-clones", "--romset"}).out);
+  ASSERT_EQ(lines.size(), 21u);
+  EXPECT_EQ(lines[0], "00001 - [ALIBABA] = Ali Baba and 40 Thieves");
+  EXPECT_EQ(lines[20], "00021 - [WARRIOR] = Warrior");
+  for (const std::string& line : lines)
+    EXPECT_EQ(line.find("Midway"), std::string::npos);
+  EXPECT_EQ(Lines(list({"--working", "--no-bios", "--no-mechanical"}).out).size(), 26u);
+
+  // Categories from the emulator's catver.ini; its bad line is said, the list still made.
+  dir_.Write("catver.ini",
+             "[Category]\nrallyx=Driving / Race\nrallyxm=Driving / Race\nnrallyx=Driving / "
+             "Race 1st Person\npacman=Maze / Collect\nno category here\n[VerAdded]\nrallyx=.37\n");
+  test::CliRun run = list({"--category", "DRIVING"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(Lines(run.out),
+            (V{"00001 - New Rally X", "00002 - Rally X", "00003 - Rally X (Midway)"}));
+  EXPECT_NE(run.err.find("1 lines that are no category were skipped (the first is line 6)"),
+            std::string::npos);
+  EXPECT_EQ(Lines(list({"--category", "Driving / Race", "--no-clones"}).out), V{"00001 - Rally X"});
+
+  // Favourites and kept statuses of the program directory.
+  home_.Write(platform::fs::ExtractFileName(FavouritesPath(home_.Path(), profile_)),
+              "targ\nPACMAN\n");
+  EXPECT_EQ(Lines(list({"--favourites"}).out),
+            (V{"00001 - PuckMan (Japan set 1)", "00002 - Targ"}));
+  home_.Write(platform::fs::ExtractFileName(SetStatusPath(home_.Path(), profile_)),
+              "targ good 1\npacman bad 1\natetris best 1\n");
+  EXPECT_EQ(Lines(list({"--available", "--sort", "0"}).out),
+            (V{"00001 - Targ", "00002 - Tetris (set 1)"}));
+  EXPECT_EQ(Lines(list({"--available", "--favourites"}).out), V{"00001 - Targ"});
+
+  // Without a filter, the list is what it was.
+  EXPECT_EQ(RunCli({"list", profile_}, dir_, home_.Path()).out, every.out);
+  EXPECT_EQ(list({"--category"}).status, 2);
 }
 
 }  // namespace

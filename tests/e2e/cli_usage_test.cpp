@@ -19,7 +19,13 @@ using test::RunCli;
 constexpr char kListUsage[] =
     "Usage: kestrelwing-cli list PROFILE.KSL [--sort N] [--reverse] [--romset] [--year] "
     "[--manufacturer]\n"
-    "  N: 0 no sorting, 1 description, 2 manufacturer, 3 year, 4 most played.\n";
+    "                            [--available] [--working] [--no-clones] [--no-bios]\n"
+    "                            [--no-mechanical] [--favourites] [--category TEXT]\n"
+    "  N: 0 no sorting, 1 description, 2 manufacturer, 3 year, 4 most played.\n"
+    "  The filters show only the games that pass them, numbered from 1: sets whose kept status\n"
+    "  is good or best available, drivers of good status, no clones, no BIOS or device\n"
+    "  machines, no mechanical machines, the profile's favourite games, and the games of a\n"
+    "  category of catver.ini (TEXT or its sub-categories).\n";
 
 class CliUsageTest : public ::testing::Test {
  protected:

@@ -33,7 +33,8 @@ class RecordingViews : public ShellView,
   bool games_shown = false;
   std::vector<std::string> lines;
   long selected = -1;
-  std::vector<long> runs;  // the selected line at each play command
+  std::vector<long> runs;   // the selected line at each play command
+  std::string shown_count;  // "N of M games shown", or ""
   std::array<std::string, kQuickInfoLines> quick_info;
   std::string picture;  // the file shown, or "product"
   std::string picture_message;
@@ -99,6 +100,7 @@ class RecordingViews : public ShellView,
     if (line >= 0 && line < static_cast<long>(lines.size())) selected = line;
   }
   void RunSelectedGame() override { runs.push_back(selected); }
+  void ShowShownCount(const std::string& text) override { shown_count = text; }
   void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& v) override { quick_info = v; }
   // A picture loads unless its name holds BROKEN; one in an archive is "ARCHIVE:MEMBER".
   bool ShowPicture(const GamePicture& p) override {

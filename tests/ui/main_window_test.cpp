@@ -23,6 +23,7 @@
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 #include "ui/browser/game_list_model.h"
+#include "ui/browser/game_list_panel.h"
 #include "ui/shell/main_window.h"
 
 using kw::TMainFRM;
@@ -392,6 +393,59 @@ class MainWindowTest : public QObject {
     QApplication::processEvents();
     QVERIFY(!q.SetStatus->isVisible());
     QCOMPARE(q.QuickInfoBOX->geometry(), era_box);
+  }
+
+  // A tick of the Filters menu narrows the list, which then says how many games it shows; the
+  // pop-up's twin and Ctrl+D's item act the same.
+  void FiltersNarrowTheListAndSayHowManyAreShown() {
+    Fixture f;
+    for (const char* name : {"aaa", "bbb", "ccc"}) {
+      kw::GameEntry game;
+      game.Name = name;
+      game.CloneOf = std::string(name) == "bbb" ? "aaa" : "";
+      game.Description = std::string("The game ") + name;
+      f.program.database.AddGame(game);
+    }
+    f.program.database.ProfilePath = f.home / "T.KSL";
+    f.program.database.ProfileLoaded = true;
+    f.program.filters.ProfileOpened();
+    f.program.game_list.ProfileOpened();
+    f.program.profiles.UpdateProfileControls();
+    TMainFRM& w = f.w;
+    kw::GameListPanel& l = w.GameList();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QRect whole = l.GamesList->geometry();
+    QVERIFY(l.ShownLBL->isHidden());
+
+    QAction* no_clones = Action(w, "HideClonesOPT");
+    QVERIFY(no_clones && no_clones->isEnabled() && !no_clones->isChecked());
+    no_clones->trigger();
+    QVERIFY(no_clones->isChecked());
+    QVERIFY(Action(w, "_HideClonesOPT")->isChecked());
+    QCOMPARE(l.GamesModel()->rowCount(), 2);
+    QCOMPARE(l.GamesModel()->data(l.GamesModel()->index(1)).toString(),
+             QString("00002 - The game ccc"));
+    QVERIFY(l.ShownLBL->isVisible());
+    QCOMPARE(l.ShownLBL->text(), QString("2 of 3 games shown"));
+    // The line takes its room from the list, above the quick information.
+    QVERIFY(l.GamesList->geometry().bottom() < l.ShownLBL->geometry().top());
+    QCOMPARE(l.GamesList->geometry().top(), whole.top());
+    QVERIFY(f.home.Read("KESTREL.INI").find("[Filters]") != std::string::npos);
+
+    QAction* favourite = Action(w, "FavouriteOPT");
+    QCOMPARE(favourite->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+    l.SelectLine(1);
+    favourite->trigger();
+    Action(w, "_FavouritesOnlyOPT")->trigger();
+    QCOMPARE(l.GamesModel()->rowCount(), 1);
+    QCOMPARE(l.ShownLBL->text(), QString("1 of 3 games shown"));
+
+    Action(w, "ShowAllOPT")->trigger();
+    QCOMPARE(l.GamesModel()->rowCount(), 3);
+    QVERIFY(l.ShownLBL->isHidden());
+    QCOMPARE(l.GamesList->geometry(), whole);
+    QVERIFY(!no_clones->isChecked());
   }
 
   void GameListShowsTheLinesOfTheController() {

@@ -403,6 +403,12 @@ void DemoWindows(const QDir& out) {
   Require(Save(Grab(&run.window), out.filePath("main-window-played.png")),
           "main-window-played.png not saved");
 
+  // The list filtered from the Filters menu: no clones, the line under it counting the games.
+  run.program.filters.SetTick(kw::FilterTick::kNoClones, true);
+  Require(Save(Grab(&run.window), out.filePath("main-window-filtered.png")),
+          "main-window-filtered.png not saved");
+  run.program.filters.ShowAllGames();
+
   // A broken set: the question, answered Yes, then the report.
   run.program.game_list.SelectLine(run.program.database.FindGamePosition("LOSTLAKE"));
   run.ui.SetAskHook({});

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "common/ascii.h"
+#include "core/browser/game_filter.h"
 #include "core/shared/game_database.h"
 #include "core/shared/play_stats.h"
 
@@ -101,8 +102,13 @@ void GameListLines::Add(std::string_view line) {
 
 void AppendGameListLine(const GameDatabase& db, std::size_t position, const ListingOptions& options,
                         std::string& out) {
+  AppendGameListLine(db, position, position + 1, options, out);
+}
+
+void AppendGameListLine(const GameDatabase& db, std::size_t position, std::size_t number,
+                        const ListingOptions& options, std::string& out) {
   const GameRecord& game = db.Game(position);
-  AppendNumber(out, position + 1, 5);
+  AppendNumber(out, number, 5);
   out.append(" - ");
   if (options.romset_name) {
     out.push_back('[');
@@ -128,22 +134,38 @@ std::string GameListLine(const GameDatabase& db, std::size_t position,
 
 void BuildGameListLines(const GameDatabase& db, const ListingOptions& options,
                         GameListLines& lines) {
+  ShownGames every;
+  every.ShowAll(db.GameCount());
+  BuildGameListLines(db, every, options, lines);
+}
+
+void BuildGameListLines(const GameDatabase& db, const ShownGames& shown,
+                        const ListingOptions& options, GameListLines& lines) {
   lines.Clear();
-  const std::size_t count = db.GameCount();
+  const std::size_t count = shown.size();
   // A first guess of the size keeps the block from growing many times.
   lines.Reserve(count, count * 48);
   std::string line;
   for (std::size_t n = 0; n < count; ++n) {
     line.clear();
-    AppendGameListLine(db, n, options, line);
+    AppendGameListLine(db, static_cast<std::size_t>(shown.Position(static_cast<long>(n))), n + 1,
+                       options, line);
     lines.Add(line);
   }
 }
 
 long FindDescriptionPrefix(const GameDatabase& db, std::string_view prefix) {
-  const std::size_t count = db.GameCount();
+  ShownGames every;
+  every.ShowAll(db.GameCount());
+  return FindDescriptionPrefix(db, every, prefix);
+}
+
+long FindDescriptionPrefix(const GameDatabase& db, const ShownGames& shown,
+                           std::string_view prefix) {
+  const std::size_t count = shown.size();
   for (std::size_t n = 0; n < count; ++n) {
-    const std::string_view description = db.Description(db.Game(n));
+    const std::string_view description =
+        db.Description(db.Game(static_cast<std::size_t>(shown.Position(static_cast<long>(n)))));
     if (description.size() < prefix.size()) continue;
     bool equal = true;
     for (std::size_t i = 0; i < prefix.size() && equal; ++i)
@@ -154,17 +176,24 @@ long FindDescriptionPrefix(const GameDatabase& db, std::string_view prefix) {
 }
 
 long TypeAhead::KeyTyped(const GameDatabase& db, char key, long current_line) {
+  ShownGames every;
+  every.ShowAll(db.GameCount());
+  return KeyTyped(db, every, key, current_line);
+}
+
+long TypeAhead::KeyTyped(const GameDatabase& db, const ShownGames& shown, char key,
+                         long current_line) {
   const auto code = static_cast<unsigned char>(key);
   if (code < 32 || code > 126) return -1;
   const char upper = AsciiUpper(key);
   typed_prefix_.push_back(upper);
-  long found = FindDescriptionPrefix(db, typed_prefix_);
+  long found = FindDescriptionPrefix(db, shown, typed_prefix_);
   if (found >= 0) return found;
   typed_prefix_.assign(1, upper);
-  found = FindDescriptionPrefix(db, typed_prefix_);
+  found = FindDescriptionPrefix(db, shown, typed_prefix_);
   if (found >= 0) return found;
   // Nothing starts with the key: the second line, which a one-game list does not have.
-  return db.GameCount() > 1 ? 1 : current_line;
+  return shown.size() > 1 ? 1 : current_line;
 }
 
 }  // namespace kw

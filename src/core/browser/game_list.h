@@ -14,6 +14,7 @@ namespace kw {
 
 class GameDatabase;
 class PlayStats;
+class ShownGames;
 struct GameRecord;
 
 // What the comparison needs besides the two games.
@@ -65,8 +66,14 @@ std::string GameListLine(const GameDatabase& db, std::size_t position,
 // Appends the line to `out` (the fill's fast path; same text as GameListLine).
 void AppendGameListLine(const GameDatabase& db, std::size_t position, const ListingOptions& options,
                         std::string& out);
+// The same line numbered `number` (its place in a filtered list).
+void AppendGameListLine(const GameDatabase& db, std::size_t position, std::size_t number,
+                        const ListingOptions& options, std::string& out);
 void BuildGameListLines(const GameDatabase& db, const ListingOptions& options,
                         GameListLines& lines);
+// The lines of the shown games, numbered from 1 in the list.
+void BuildGameListLines(const GameDatabase& db, const ShownGames& shown,
+                        const ListingOptions& options, GameListLines& lines);
 
 // Type-ahead on the descriptions. The typed text is upper case and is never cleared by time.
 class TypeAhead {
@@ -76,6 +83,8 @@ class TypeAhead {
   // that the first starting with this key alone; failing that line 1 (the second line), when
   // there is one, else the current line.
   long KeyTyped(const GameDatabase& db, char key, long current_line);
+  // The same over the lines of a filtered list.
+  long KeyTyped(const GameDatabase& db, const ShownGames& shown, char key, long current_line);
   const std::string& TypedPrefix() const { return typed_prefix_; }
 
  private:
@@ -85,5 +94,8 @@ class TypeAhead {
 // The first game whose description, cut to the length of `prefix` and upper-cased, equals
 // `prefix`; -1 when none.
 long FindDescriptionPrefix(const GameDatabase& db, std::string_view prefix);
+// The same over the shown games: the line of the first such game.
+long FindDescriptionPrefix(const GameDatabase& db, const ShownGames& shown,
+                           std::string_view prefix);
 
 }  // namespace kw

@@ -41,10 +41,7 @@ void GameListController::ReselectAfterRun(const std::string& played, bool refill
   if (refill) FillGameList();
   if (HoldsGames()) {
     view_.SelectLine(0);
-    if (!played.empty()) {
-      if (const long position = database_.FindGamePosition(played); position >= 0)
-        view_.SelectLine(position);
-    }
+    if (!played.empty()) SelectPosition(database_.FindGamePosition(played));
   }
   GamesListClick();
 }
@@ -58,6 +55,31 @@ void GameListController::SaveSettings() {
   if (Status saved = settings_.Save(); !saved) ui_.Ask(saved.Message(), MsgIcon::Error);
 }
 
+void GameListController::SelectPosition(long position) {
+  if (const long line = shown_.Filtered() ? shown_.LineOf(position) : position; line >= 0)
+    view_.SelectLine(line);
+}
+
+void GameListController::ShowChosenGames() {
+  if (filter_) {
+    filter_->ChooseShown(database_, shown_);
+  } else {
+    shown_.ShowAll(database_.GameCount());
+  }
+  BuildGameListLines(database_, shown_, ListingOf(settings_.Values()), lines_);
+  view_.ShowLines(lines_);
+  view_.ShowShownCount(ShownCountText(shown_));
+}
+
+void GameListController::Refilter() {
+  if (!HoldsGames()) return;
+  const long selected = SelectedGame();
+  ShowChosenGames();
+  view_.SelectLine(0);
+  SelectPosition(selected);
+  GamesListClick();
+}
+
 void GameListController::FillGameList() {
   if (!HoldsGames()) return;
   const FrontEndSettings& s = settings_.Values();
@@ -68,8 +90,7 @@ void GameListController::FillGameList() {
   SortGames(database_, s.SortBy, s.ReverseSort, stats_);
   ui_.SetOperation("Updating list...");
   ui_.ProcessMessages();
-  BuildGameListLines(database_, ListingOf(s), lines_);
-  view_.ShowLines(lines_);
+  ShowChosenGames();
   view_.SelectLine(0);
   ui_.HideProgress();
 }
@@ -96,7 +117,8 @@ void GameListController::SetSortDirection(bool reverse) {
 
 void GameListController::GamesListClick() {
   if (!HoldsGames()) return;
-  selection_.GameSelected(view_.SelectedLine());
+  const long line = view_.SelectedLine();
+  selection_.GameSelected(line < 0 ? line : GameAt(line));
 }
 
 void GameListController::GamesListKeyPress(char key) {
@@ -105,15 +127,15 @@ void GameListController::GamesListKeyPress(char key) {
     PlaySelected();
     return;
   }
-  const long line = type_ahead_.KeyTyped(database_, key, view_.SelectedLine());
+  const long line = type_ahead_.KeyTyped(database_, shown_, key, view_.SelectedLine());
   if (line < 0) return;
   view_.SelectLine(line);
   GamesListClick();
 }
 
 void GameListController::SelectRandomGame() {
-  if (!HoldsGames()) return;
-  std::uniform_int_distribution<long> pick(0, static_cast<long>(database_.GameCount()) - 1);
+  if (!HoldsGames() || lines_.empty()) return;
+  std::uniform_int_distribution<long> pick(0, static_cast<long>(lines_.size()) - 1);
   view_.SelectLine(pick(random_));
   GamesListClick();
 }
@@ -121,8 +143,7 @@ void GameListController::SelectRandomGame() {
 void GameListController::SelectLastSelected() {
   if (!HoldsGames()) return;
   view_.SelectLine(0);
-  const long found = database_.FindGamePosition(settings_.Values().LastSelected);
-  if (found >= 0) view_.SelectLine(found);
+  SelectPosition(database_.FindGamePosition(settings_.Values().LastSelected));
   GamesListClick();
 }
 
@@ -145,6 +166,10 @@ void GameListController::SelectLine(long line) {
   GamesListClick();
 }
 
+long GameListController::GameAt(long line) const {
+  return shown_.Filtered() ? shown_.Position(line) : line;
+}
+
 void GameListController::PlaySelected() {
   if (HoldsGames()) view_.RunSelectedGame();
 }
@@ -162,7 +187,11 @@ void GameListController::StatsReset() {
 void GameListController::ProfileStateChanged(bool profile_loaded) {
   const bool shown = profile_loaded && database_.ProfileLoaded;
   view_.ShowGames(shown);  // the view lets go of the lines first
-  if (!shown) lines_.Clear();
+  if (!shown) {
+    lines_.Clear();
+    shown_.ShowAll(0);
+    view_.ShowShownCount("");
+  }
 }
 
 }  // namespace kw

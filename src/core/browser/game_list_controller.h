@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <random>
 
+#include "core/browser/game_filter.h"
 #include "core/browser/game_list.h"
 #include "core/browser/joystick_select.h"
 #include "core/shared/play_stats.h"
@@ -38,6 +39,15 @@ class GameListView {
   virtual void SelectLine(long line) = 0;
   // The play command, as a double click gives it.
   virtual void RunSelectedGame() = 0;
+  // "N of M games shown" while a filter hides games, "" while the list shows every game.
+  virtual void ShowShownCount(const std::string& text) { (void)text; }
+};
+
+// Which games the list shows, asked at every fill.
+class GameListFilter {
+ public:
+  virtual ~GameListFilter() = default;
+  virtual void ChooseShown(const GameDatabase& db, ShownGames& shown) const = 0;
 };
 
 // Told whenever the selection moved (GamesListClick): the quick information follows it.
@@ -59,6 +69,8 @@ class GameListController : public ProfileListener,
   void ShowSettings();
   // Seeds the random choice of a game (at start-up, from the clock).
   void SeedRandom(unsigned seed) { random_.seed(seed); }
+  // The filter asked at every fill; without one the list shows every game.
+  void SetFilter(const GameListFilter* filter) { filter_ = filter; }
 
   // FillGameList: sorts Games and writes every line, then selects the first line. Only while a
   // profile with games is open.
@@ -67,6 +79,9 @@ class GameListController : public ProfileListener,
   // ZAOPT true): stored, ticked in both menus, saved, and the list sorted again.
   void SetSortKey(int sort_by);
   void SetSortDirection(bool reverse);
+  // The filter changed: the games it shows now, in the same order, the selected game kept when
+  // it is still shown (else the first line).
+  void Refilter();
 
   // GamesListClick: the selection moved; the quick information follows.
   void GamesListClick();
@@ -94,6 +109,7 @@ class GameListController : public ProfileListener,
   void SelectLine(long line) override;  // select, then refresh the quick information
   void PlaySelected() override;
   void SelectRandomGame() override;
+  long GameAt(long line) const override;
 
   void ProfileOpened() override;
   void ProfileStateChanged(bool profile_loaded) override;
@@ -102,11 +118,16 @@ class GameListController : public ProfileListener,
   void StatsReset() override;
 
   const GameListLines& Lines() const { return lines_; }
+  const ShownGames& Shown() const { return shown_; }
   const std::string& TypedPrefix() const { return type_ahead_.TypedPrefix(); }
 
  private:
   bool HoldsGames() const;
   void SaveSettings();
+  // Chooses the shown games of Games as sorted now and writes their lines.
+  void ShowChosenGames();
+  // Selects the game at `position` when the list shows it.
+  void SelectPosition(long position);
 
   UserInterface& ui_;
   SettingsStore& settings_;
@@ -115,6 +136,8 @@ class GameListController : public ProfileListener,
   platform::Joystick& joystick_;
   GameListView& view_;
   GameSelectionListener& selection_;
+  const GameListFilter* filter_ = nullptr;
+  ShownGames shown_;
   GameListLines lines_;
   TypeAhead type_ahead_;
   std::minstd_rand random_;

@@ -1,5 +1,6 @@
 #include "core/browser/search.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/ascii.h"
@@ -54,12 +55,21 @@ bool FieldMatches(std::string_view field, std::string_view text, SearchMode mode
 std::vector<long> FindMatches(const GameDatabase& db, SearchTarget target, SearchMode mode,
                               bool case_sensitive, std::string_view text,
                               const std::function<void(std::size_t)>& tick) {
+  return FindMatches(db, db.GameCount(), {}, target, mode, case_sensitive, text, tick);
+}
+
+std::vector<long> FindMatches(const GameDatabase& db, std::size_t lines,
+                              const std::function<long(long)>& game_at, SearchTarget target,
+                              SearchMode mode, bool case_sensitive, std::string_view text,
+                              const std::function<void(std::size_t)>& tick) {
   const std::string wanted = case_sensitive ? std::string(text) : AsciiUpperCase(text);
   std::vector<long> matches;
   std::string field;  // the upper-cased field, one buffer for the whole pass
-  for (std::size_t i = 0; i < db.GameCount(); ++i) {
+  for (std::size_t i = 0; i < lines; ++i) {
     if (tick) tick(i);
-    std::string_view f = TargetField(db, db.Game(i), target);
+    const long position = game_at ? game_at(static_cast<long>(i)) : static_cast<long>(i);
+    if (position < 0 || static_cast<std::size_t>(position) >= db.GameCount()) continue;
+    std::string_view f = TargetField(db, db.Game(static_cast<std::size_t>(position)), target);
     // A field shorter than the text matches in no mode.
     if (f.size() < wanted.size()) continue;
     if (!case_sensitive) {
@@ -97,9 +107,9 @@ bool SearchController::HoldsGames() const {
 
 const GameRecord* SearchController::SelectedGame() const {
   if (!HoldsGames()) return nullptr;
-  const long line = list_.SelectedLine();
-  if (line < 0 || static_cast<std::size_t>(line) >= database_.GameCount()) return nullptr;
-  return &database_.Game(static_cast<std::size_t>(line));
+  const long position = list_.SelectedGame();
+  if (position < 0 || static_cast<std::size_t>(position) >= database_.GameCount()) return nullptr;
+  return &database_.Game(static_cast<std::size_t>(position));
 }
 
 void SearchController::Open(SearchTarget target) {
@@ -148,10 +158,12 @@ void SearchController::Search() {
   ui_.SetProgress(0);
   ui_.ShowProgress();
   ui_.ProcessMessages();
-  const std::size_t count = database_.GameCount();
+  // The lines of the list: every game, or those a filter shows.
+  const std::size_t count = static_cast<std::size_t>(std::max(0L, list_.LineCount()));
   ProgressThrottle progress(ui_);
   matches_ = FindMatches(
-      database_, form_.Target, form_.Mode, form_.CaseSensitive, form_.Text2find,
+      database_, count, [this](long line) { return list_.GameAt(line); }, form_.Target, form_.Mode,
+      form_.CaseSensitive, form_.Text2find,
       [&](std::size_t i) {
         progress.Tick(count > 1 ? static_cast<int>(static_cast<double>(i) /
                                                    static_cast<double>(count - 1) * 100.0)

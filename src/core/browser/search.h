@@ -34,6 +34,12 @@ bool FieldMatches(std::string_view field, std::string_view text, SearchMode mode
 std::vector<long> FindMatches(const GameDatabase& db, SearchTarget target, SearchMode mode,
                               bool case_sensitive, std::string_view text,
                               const std::function<void(std::size_t)>& tick = {});
+// The same over the `lines` lines of a list, `game_at` giving each line's position in Games
+// (unset: the line itself); the matches are 1-based lines.
+std::vector<long> FindMatches(const GameDatabase& db, std::size_t lines,
+                              const std::function<long(long)>& game_at, SearchTarget target,
+                              SearchMode mode, bool case_sensitive, std::string_view text,
+                              const std::function<void(std::size_t)>& tick = {});
 
 // The search window's state (TSearchFRM): kept between searches unless a command sets it.
 struct SearchForm {

@@ -97,10 +97,10 @@ GameFilesController::GameFilesController(UserInterface& ui, const GameDatabase& 
 
 void GameFilesController::DeleteGameFile(GameFileKind kind) {
   if (!database_.ProfileLoaded || list_.LineCount() <= 0) return;
-  const long line = list_.SelectedLine();
+  const long position = list_.SelectedGame();
   std::string name;
-  if (line >= 0 && static_cast<std::size_t>(line) < database_.GameCount())
-    name = database_.Game(static_cast<std::size_t>(line)).Name.Str();
+  if (position >= 0 && static_cast<std::size_t>(position) < database_.GameCount())
+    name = database_.Game(static_cast<std::size_t>(position)).Name.Str();
   if (name.empty() && kind != GameFileKind::DefaultConfig) return;
   const EmulatorConfig& config = emulator_config_.Config();
   const std::string path = GameFilePath(config, kind, name, database_.Dialect);

@@ -58,7 +58,7 @@ LaunchController::LaunchController(UserInterface& ui, const FrontEndSettings& se
       memory_total_(PhysicalMemoryTotal) {}
 
 LaunchOutcome LaunchController::RunGameOPTClick() {
-  return Launch(game_list_.SelectedLine());
+  return Launch(game_list_.SelectedGame());
 }
 
 GameCommand GameCommandOf(const FrontEndSettings& settings, const GameDatabase& database,

@@ -74,9 +74,10 @@ void RecordingController::SelectRecordingMode(RecordingMode mode) {
   mode_ = mode;
   view_.ShowRecordingMode(mode_);
   view_.SetFileNameEnabled(true);
-  const long line = list_.SelectedLine();
-  if (file_name_.empty() && line >= 0 && static_cast<std::size_t>(line) < database_.GameCount())
-    SetFileName(database_.Game(static_cast<std::size_t>(line)).Name.Str());
+  const long position = list_.SelectedGame();
+  if (file_name_.empty() && position >= 0 &&
+      static_cast<std::size_t>(position) < database_.GameCount())
+    SetFileName(database_.Game(static_cast<std::size_t>(position)).Name.Str());
 }
 
 void RecordingController::ProfileStateChanged(bool profile_loaded) {

@@ -46,12 +46,12 @@ void OptionWindowsController::ShowConfigInWindows() {
 }
 
 std::optional<ScreenSize> OptionWindowsController::SelectedGameScreen() const {
-  const long line = game_list_.SelectedLine();
-  if (game_list_.LineCount() <= 0 || line < 0 ||
-      static_cast<std::size_t>(line) >= database_.GameCount()) {
+  const long position = game_list_.SelectedGame();
+  if (game_list_.LineCount() <= 0 || position < 0 ||
+      static_cast<std::size_t>(position) >= database_.GameCount()) {
     return std::nullopt;
   }
-  const GameRecord& game = database_.Game(static_cast<std::size_t>(line));
+  const GameRecord& game = database_.Game(static_cast<std::size_t>(position));
   return ScreenSize{game.Width, game.Height};
 }
 

@@ -342,7 +342,7 @@ DescribeController::DescribeController(UserInterface& ui, const FrontEndSettings
 
 void DescribeController::DetailBTNClick() {
   if (database_.GameCount() == 0) return;
-  Describe(game_list_.SelectedLine());
+  Describe(game_list_.SelectedGame());
 }
 
 bool DescribeController::Describe(long position) {

@@ -13,6 +13,14 @@ class GameListNavigation {
   virtual void SelectLine(long line) = 0;
   virtual void PlaySelected() = 0;
   virtual void SelectRandomGame() = 0;
+  // The position in Games of the game on a line (-1 for none). A list that shows every game
+  // shows it at its own position; a filtered list maps its lines.
+  virtual long GameAt(long line) const { return line; }
+  // The position in Games of the selected game, -1 when none is selected.
+  long SelectedGame() const {
+    const long line = SelectedLine();
+    return line < 0 ? -1 : GameAt(line);
+  }
 };
 
 }  // namespace kw

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/result.h"
+#include "core/shared/filter_settings.h"
 #include "core/shared/settings.h"
 #include "platform/ini.h"
 
@@ -15,6 +16,9 @@ class SettingsStore {
 
   FrontEndSettings& Values() { return values_; }
   const FrontEndSettings& Values() const { return values_; }
+  // The game list's filters, in their own section.
+  FilterSettings& Filters() { return filters_; }
+  const FilterSettings& Filters() const { return filters_; }
   const std::string& Path() const { return file_.Path(); }
 
   // Reads every key; a missing file gives the defaults. `system_dir` gives the editor default.
@@ -25,6 +29,7 @@ class SettingsStore {
 
  private:
   FrontEndSettings values_;
+  FilterSettings filters_;
   platform::IniFile file_;
 };
 

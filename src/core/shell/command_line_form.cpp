@@ -29,10 +29,10 @@ std::string CommandLineForm::Example() {
   std::string dir = platform::fs::CurrentDirectory();
   if (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   std::string name = kPlaceholderSetName;
-  const long line = list_.SelectedLine();
-  if (database_.ProfileLoaded && line >= 0 &&
-      static_cast<std::size_t>(line) < database_.GameCount())
-    name = database_.Game(static_cast<std::size_t>(line)).Name.Str();
+  const long position = list_.SelectedGame();
+  if (database_.ProfileLoaded && position >= 0 &&
+      static_cast<std::size_t>(position) < database_.GameCount())
+    name = database_.Game(static_cast<std::size_t>(position)).Name.Str();
   return dir + ">" + launch_.CommandLineText(name);
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QTimer>
@@ -61,6 +62,10 @@ GameListPanel::GameListPanel(QWidget* parent, QMenu* sort_menu) : QObject(parent
   connect(GamesList, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
     GamesPopUpMENU->popup(GamesList->viewport()->mapToGlobal(pos));
   });
+
+  ShownLBL = new QLabel(parent);
+  ShownLBL->setObjectName("ShownLBL");
+  ShownLBL->hide();
 
   JoyCheckTMR = new QTimer(this);
   JoyCheckTMR->setObjectName("JoyCheckTMR");
@@ -164,6 +169,14 @@ void GameListPanel::SelectLine(long line) {
   GamesList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
   selecting_ = false;
   GamesList->scrollTo(index);
+}
+
+void GameListPanel::ShowShownCount(const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (shown == ShownLBL->text() && ShownLBL->isHidden() == shown.isEmpty()) return;
+  ShownLBL->setText(shown);
+  ShownLBL->setVisible(!shown.isEmpty());
+  emit ShownCountChanged();
 }
 
 void GameListPanel::RunSelectedGame() {

@@ -9,6 +9,7 @@
 
 class QAction;
 class QActionGroup;
+class QLabel;
 class QListView;
 class QMenu;
 class QTimer;
@@ -44,6 +45,7 @@ class GameListPanel : public QObject, public GameListView {
   long SelectedLine() const override;
   void SelectLine(long line) override;
   void RunSelectedGame() override;
+  void ShowShownCount(const std::string& text) override;
 
   GameListModel* GamesModel() const { return games_model_; }
 
@@ -65,6 +67,12 @@ class GameListPanel : public QObject, public GameListView {
   SortMenuItems SortOPT;
   SortMenuItems PopSortOPT;
   QTimer* JoyCheckTMR;
+  // Under the list while a filter hides games: "N of M games shown".
+  QLabel* ShownLBL;
+
+ signals:
+  // ShownLBL appeared, changed or went: the window places the list again.
+  void ShownCountChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,7 @@
 #include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "core/shared/app_names.h"
+#include "ui/browser/game_filter_menus.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/browser/search_window.h"
@@ -62,6 +63,7 @@ TMainFRM::~TMainFRM() = default;
 void TMainFRM::Bind(const MainWindowControllers& controllers) {
   controllers_ = controllers;
   game_list_->Bind(controllers.game_list);
+  filter_menus_->Bind(controllers.filters);
   quick_info_->Bind(controllers.quick_info);
   recording_->Bind(controllers.recording);
   option_windows_.Bind(controllers.options, controllers.preferences, controllers.database);
@@ -217,6 +219,7 @@ void TMainFRM::VerifySetOPTClick() {
   TVerifyFRM window(controllers_.verify->ProgramDir(), this);
   window.Run(*controllers_.verify, controllers_.verify->WorkDir());
   if (controllers_.quick_info) controllers_.quick_info->ShowAgain();
+  if (controllers_.filters) controllers_.filters->StatusesChanged();
 }
 
 void TMainFRM::GameOPTClick() {

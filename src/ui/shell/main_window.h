@@ -23,6 +23,8 @@ class QToolButton;
 
 namespace kw {
 
+class GameFilterController;
+class GameFilterMenus;
 class GameListController;
 class GameListPanel;
 class CommandLineForm;
@@ -60,6 +62,7 @@ struct MainWindowControllers {
   DescribeController* describe = nullptr;
   OptionWindowsController* options = nullptr;
   PreferencesController* preferences = nullptr;
+  GameFilterController* filters = nullptr;
 };
 
 class TMainFRM : public QMainWindow,
@@ -84,6 +87,7 @@ class TMainFRM : public QMainWindow,
   void SetAboutWindow(TAboutFRM* about) { about_ = about; }
 
   GameListPanel& GameList() const { return *game_list_; }
+  GameFilterMenus& Filters() const { return *filter_menus_; }
   QuickInfoPanel& QuickInfo() const { return *quick_info_; }
   RecordingPanel& Recording() const { return *recording_; }
   StatsPanel& Stats() const { return *stats_; }
@@ -172,6 +176,8 @@ class TMainFRM : public QMainWindow,
   QAction* ManufacturerOPT;
   QAction* SelectRandomGameOPT;
   QAction* NextMatchOPT;
+  // Filters (its items belong to the filter menus)
+  QMenu* FiltersSUB;
   // Options (the sort items belong to the game list panel)
   QMenu* OptionsSUB;
   QAction* DirectoriesOPT;
@@ -225,6 +231,7 @@ class TMainFRM : public QMainWindow,
   TAboutFRM* about_ = nullptr;
   TSearchFRM* search_window_ = nullptr;
   GameListPanel* game_list_ = nullptr;
+  GameFilterMenus* filter_menus_ = nullptr;
   QuickInfoPanel* quick_info_ = nullptr;
   RecordingPanel* recording_ = nullptr;
   StatsPanel* stats_ = nullptr;

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "core/shared/app_names.h"
+#include "ui/browser/game_filter_menus.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/launch/recording_panel.h"
@@ -70,6 +71,7 @@ TMainFRM::TMainFRM(QWidget* parent)
 
   game_list_ = new GameListPanel(body, SortTypeSUB);
   game_list_->AddPopUpTwins(PlayGameOPT, DetailOPT, DeleteSUB);
+  filter_menus_ = new GameFilterMenus(this, FiltersSUB, game_list_->GamesPopUpMENU);
   quick_info_ = new QuickInfoPanel(body);
   quick_info_->AddPopUpTwin(ExplorerOPT);
   recording_ = new RecordingPanel(body);
@@ -78,6 +80,8 @@ TMainFRM::TMainFRM(QWidget* parent)
   // The quick information grows by its status line for a game of today's emulator; the game
   // list gives up the room.
   connect(quick_info_, &QuickInfoPanel::LinesChanged, this, [this, body] { LayOut(body); });
+  // So does the line that counts the games a filter shows.
+  connect(game_list_, &GameListPanel::ShownCountChanged, this, [this, body] { LayOut(body); });
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   // The state of a window without a profile until the controllers show another.
@@ -85,6 +89,7 @@ TMainFRM::TMainFRM(QWidget* parent)
   BuildTextFilesMenu({});
   ShowProfileState(false);
   game_list_->ShowGames(false);
+  filter_menus_->SetFiltersEnabled(false);
   quick_info_->ShowProfileState(false);
   recording_->SetRecordingEnabled(false);
 }
@@ -164,6 +169,9 @@ void TMainFRM::CreateMenus() {
   SearchSUB->addSeparator();
   NextMatchOPT = action(SearchSUB, "NextMatchOPT", "Highlight &next match",
                         &TMainFRM::NextMatchOPTClick, QKeySequence(Qt::Key_F3));
+
+  FiltersSUB = bar->addMenu("Filters");
+  FiltersSUB->setObjectName("FiltersSUB");
 
   OptionsSUB = bar->addMenu("&Options");
   OptionsSUB->setObjectName("OptionsSUB");
@@ -276,7 +284,13 @@ void TMainFRM::LayOut(QWidget* body) {
   const int info_height = quick_info_->QuickInfoBOX->sizeHint().height();
   const int info_top = bottom - info_height;
   quick_info_->QuickInfoBOX->setGeometry(kMargin, info_top, left_width, info_height);
-  game_list_->GamesList->setGeometry(kMargin, top, left_width, info_top - kGap - top);
+  int list_bottom = info_top - kGap;
+  if (QLabel* shown = game_list_->ShownLBL; !shown->isHidden()) {
+    const int height = shown->sizeHint().height();
+    list_bottom -= height;
+    shown->setGeometry(kMargin, list_bottom, left_width, height);
+  }
+  game_list_->GamesList->setGeometry(kMargin, top, left_width, list_bottom - top);
 }
 
 }  // namespace kw
