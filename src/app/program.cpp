@@ -22,6 +22,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       launch(ui, settings.Values(), database, emulator_config, statistics, game_list, recording,
              archives, names),
       verify(ui, settings.Values(), database, emulator_config, set_status, names),
+      status_check(settings.Values(), database, names, emulator_config, set_status),
       describe(ui, settings.Values(), database, emulator_config, stats, game_list, names),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
@@ -39,11 +40,13 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   profiles.AddListener(help);
   profiles.AddListener(statistics);
   profiles.AddListener(set_status);
+  profiles.AddListener(status_check);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);
   profiles.AddListener(search);
   statistics.AddResetListener(game_list);
+  verify.SetStatusCheck(&status_check);
 }
 
 }  // namespace kw
