@@ -14,6 +14,7 @@
 #include "core/reports/set_description.h"
 #include "core/reports/verify_controller.h"
 #include "core/shared/app_names.h"
+#include "ui/browser/game_list_model.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/browser/search_window.h"
@@ -217,6 +218,7 @@ void TMainFRM::VerifySetOPTClick() {
   TVerifyFRM window(controllers_.verify->ProgramDir(), this);
   window.Run(*controllers_.verify, controllers_.verify->WorkDir());
   if (controllers_.quick_info) controllers_.quick_info->ShowAgain();
+  game_list_->GamesModel()->StatusChanged();
 }
 
 void TMainFRM::GameOPTClick() {
