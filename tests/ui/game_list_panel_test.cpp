@@ -51,7 +51,7 @@ class GameListPanelTest : public QObject {
   // The kept status is a mark beside each line: the lines stay those the console lists, a set
   // never judged has a blank mark, and before any check there is no mark at all.
   void StatusMarksLeaveTheLinesAsTheyAre() {
-    Fixture f({"ALPHA", "BETA", "GAMMA", "DELTA"});
+    Fixture f({"ALPHA", "BETA", "GAMMA", "ZETA"});  // in this order by description
     f.program.database.ProfilePath = f.home / "MARKS.KSL";
     f.program.set_status.ProfileOpened();
     QStringList before;
