@@ -2,11 +2,13 @@
 // shows them, for scripts and for checks against other tools.
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 
 #include "app/cli_commands.h"
 #include "app/cli_console.h"
+#include "common/ascii.h"
 #include "core/audit/set_status_controller.h"
 #include "core/browser/game_filter.h"
 #include "core/browser/game_filter_controller.h"
@@ -256,6 +258,64 @@ int Search(const Args& args) {
     out += '\n';
   }
   return WriteOut(out) && FlushOut() ? 0 : 1;
+}
+
+}  // namespace kw::cli
+
+namespace kw::cli {
+
+namespace {
+
+constexpr const char* kStatusUsage = "Usage: kestrelwing-cli status PROFILE.KSL [SET ...]\n";
+
+// "NAME VERDICT YYYY-MM-DD HH:MM" (local time of the check), or "NAME unknown".
+std::string StatusLine(const std::string& name, const SetStatus* status) {
+  if (status == nullptr || status->verdict == AuditVerdict::kNoneNeeded) return name + " unknown\n";
+  const std::time_t when = static_cast<std::time_t>(status->checked);
+  std::tm local{};
+  char stamp[32] = "";
+  if (localtime_r(&when, &local) != nullptr)
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M", &local);
+  return name + " " + std::string(AuditWord(status->verdict)) + " " + stamp + "\n";
+}
+
+}  // namespace
+
+int StatusCommand(const Args& args) {
+  if (args.empty() || IsOption(args[0]))
+    return BadUsage("status",
+                    args.empty() ? "missing PROFILE.KSL" : "unknown option '" + args[0] + "'",
+                    kStatusUsage);
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (IsOption(args[i]))
+      return BadUsage("status", "unknown option '" + args[i] + "'", kStatusUsage);
+  }
+  ProgramFiles files;
+  GameDatabase db;
+  if (!LoadProfileFile(db, args[0])) return 1;
+  SetStatusController set_status(db, files.names);
+  set_status.ProfileOpened();
+  if (!set_status.LoadProblem().empty())
+    std::fprintf(stderr, "kestrelwing-cli status: %s\n", set_status.LoadProblem().c_str());
+  std::string out;
+  int result = 0;
+  if (args.size() == 1) {
+    for (const auto& [name, status] : set_status.Book().Sorted())
+      out += StatusLine(name, &status);
+  } else {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+      const GameRecord* set = db.FindSet(args[i], true);
+      if (set == nullptr) set = db.FindSet(AsciiUpperCase(args[i]), true);
+      if (set == nullptr) set = db.FindSet(AsciiLowerCase(args[i]), true);
+      if (set == nullptr) {
+        (void)UnknownSet("status", args[i]);
+        result = 1;
+        continue;
+      }
+      out += StatusLine(AsciiLowerCase(set->Name.View()), set_status.Find(set->Name.View()));
+    }
+  }
+  return WriteOut(out) && FlushOut() ? result : 1;
 }
 
 }  // namespace kw::cli

@@ -14,6 +14,7 @@ int ParseListinfo(const Args& args);
 int DumpProfile(const Args& args);
 int List(const Args& args);
 int QuickInfo(const Args& args);
+int StatusCommand(const Args& args);
 int Stats(const Args& args);
 int CreateProfile(const Args& args);
 int CheckProfile(const Args& args);

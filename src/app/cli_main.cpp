@@ -98,6 +98,16 @@ Commands:
       the tab come from KESTREL.INI; relative directories are taken from the
       profile's emulator directory. Exit 1 when the profile cannot be read or holds
       no game named SET.
+  status PROFILE.KSL [SET ...]
+      Print the status each set had at its last check, as the game list marks it:
+      one line "NAME VERDICT YYYY-MM-DD HH:MM" (the name in lower case, VERDICT one
+      of good, best, bad, notfound, then the local date and time of the check).
+      Without SET, every set judged so far, sorted by name; with SETs, those sets
+      in the order given, "NAME unknown" for one never judged. Every verification
+      keeps the verdicts (the verify window, verify, verify --status) and so does
+      the window's status check when a profile opens, in NAME-XXXXXXXX.STS of the
+      program directory. Exit 0, 1 when the profile cannot be read or holds no set
+      named SET (the other lines are still printed).
   stats [--by plays|time] [--profile PROFILE.KSL]
       Print the statistics window's report of STATS.INI of the program directory:
       its eight rows as CAPTION<TAB>LABEL ("45.00%\t12 - [PACMAN] = Pac-Man"), the
@@ -150,8 +160,11 @@ Commands:
       program directory), replacing the old report only when the run is complete.
       --quick trusts the CRCs stored in ZIP and 7z archives instead of decoding
       them (the window's quick check box) and remembers each archive in QUICKCRC.DAT
-      of the program directory until it changes; a QUICKCRC.DAT that cannot be
-      written is said on stderr with the reason, and the run still succeeds. A set
+      (QUICKXML.DAT for today's emulator) of the program directory until it
+      changes; one that cannot be written is said on stderr with the reason, and
+      the run still succeeds. Each tested ROM set's verdict is kept, as the status
+      command prints it: good, best (only files of no good dump missing), bad,
+      notfound (the set is not there). A set
       that is there but cannot be read (no permission, not a regular file, a
       damaged archive) gets a report line with its path and the reason and counts
       in FaultySets, not SkippedSets.
@@ -180,8 +193,8 @@ Commands:
       its CRC checked; --quick believes the archives' own CRCs, as the emulator
       does. --sets judges only the named machines. Sets that cannot be read are
       named on standard error. The verdicts are kept for the quick information
-      (NAME-XXXXXXXX.STS of the program directory), as every verification of a
-      profile of today's emulator keeps them; --sets adds to them. Exit 0 after the run, 1 when the profile cannot be
+      and the list's marks (NAME-XXXXXXXX.STS of the program directory), as every
+      verification keeps them; --sets adds to them. Exit 0 after the run, 1 when the profile cannot be
       opened or is the era's.
   search PROFILE.KSL --target game|romset|clones|manufacturer
          --mode exact|start|contain [--case] TEXT
@@ -249,6 +262,7 @@ constexpr Command kCommands[] = {
     {"dump-profile", kw::cli::DumpProfile},
     {"list", kw::cli::List},
     {"quick-info", kw::cli::QuickInfo},
+    {"status", kw::cli::StatusCommand},
     {"stats", kw::cli::Stats},
     {"emulator-config", kw::cli::EmulatorConfigCommand},
     {"cmdline", kw::cli::Cmdline},

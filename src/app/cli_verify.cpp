@@ -128,7 +128,8 @@ int Verify(const Args& args) {
     return 1;
   }
   if (*outcome != VerifyOutcome::Completed) return 1;
-  if (!verifier.Verdicts().empty()) KeepVerdicts(program, verifier.Verdicts(), true);
+  if (!verifier.Verdicts().empty())
+    KeepVerdicts(program, verifier.Verdicts(), verifier.VerdictsWhole());
   std::string text;
   for (const VerifyCounterField& counter : kVerifyCounterFields)
     text +=

@@ -25,6 +25,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
       launch(ui, settings.Values(), database, emulator_config, statistics, game_list, recording,
              archives, names),
       verify(ui, settings.Values(), database, emulator_config, set_status, names),
+      status_check(settings.Values(), database, names, emulator_config, set_status),
       describe(ui, settings.Values(), database, emulator_config, stats, game_list, names),
       shell(ui, views.shell, names,
             ShellParts{settings, database, profiles, emulator_config, help, game_list, quick_info,
@@ -44,6 +45,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   profiles.AddListener(set_status);
   // The favourites and categories are read before the list is filled with them.
   profiles.AddListener(filters);
+  profiles.AddListener(status_check);
   profiles.AddListener(game_list);
   profiles.AddListener(quick_info);
   profiles.AddListener(recording);
@@ -52,6 +54,7 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   game_list.SetFilter(&filters);
   filters.SetLog(
       [](const std::string& line) { std::fprintf(stderr, "kestrelwing: %s\n", line.c_str()); });
+  verify.SetStatusCheck(&status_check);
 }
 
 }  // namespace kw

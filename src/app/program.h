@@ -16,6 +16,7 @@
 #include "core/profile/profile_controller.h"
 #include "core/profile/profile_info.h"
 #include "core/reports/set_description.h"
+#include "core/reports/status_check.h"
 #include "core/reports/verify_controller.h"
 #include "core/shared/app_names.h"
 #include "core/shared/emulator_config_controller.h"
@@ -81,6 +82,8 @@ class Program {
   SetArchives archives;
   LaunchController launch;
   VerifyController verify;
+  // After the set status it keeps its verdicts in; cancelled before a verification.
+  StatusCheck status_check;
   DescribeController describe;
   MainShell shell;
   // The option windows take the language codes and the optical drives the shell finds.

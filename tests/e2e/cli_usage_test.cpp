@@ -184,5 +184,29 @@ TEST(CliUsageDemo, AQuickVerifyThatCannotKeepItsMemorySaysSoAndSucceeds) {
                           "check's memory of the archives was not updated.\n");
 }
 
+// A verification keeps each era set's verdict: status prints it with the date of the check, a
+// set never judged as unknown; the console's quick information keeps the era's twelve lines.
+TEST(CliUsageDemo, StatusPrintsTheVerdictsAVerificationKept) {
+  test::TempDir dir, home;
+  ASSERT_EQ(RunCli({"make-demo", dir / "demo"}, dir, home.Path()).status, 0);
+  const std::string profile = dir / "demo/DEMO.KSL";
+  EXPECT_EQ(RunCli({"status", profile, "LOSTLAKE"}, dir, home.Path()).out, "lostlake unknown\n");
+  ASSERT_EQ(RunCli({"verify", profile}, dir, home.Path()).status, 0);
+  const test::CliRun run =
+      RunCli({"status", profile, "LOSTLAKE", "NOSUCH", "brassowl"}, dir, home.Path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "kestrelwing-cli status: the profile has no game named 'NOSUCH'\n");
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 2u) << run.out;
+  EXPECT_TRUE(lines[0].starts_with("lostlake notfound 20")) << lines[0];
+  EXPECT_TRUE(lines[1].starts_with("brassowl good 20")) << lines[1];
+  EXPECT_EQ(lines[1].size(), std::string("brassowl good YYYY-MM-DD HH:MM").size());
+  const std::string all = RunCli({"status", profile}, dir, home.Path()).out;
+  // The games with ROM files (all but one) and the BIOS.
+  EXPECT_EQ(Lines(all).size(), 42u) << all;
+  EXPECT_EQ(RunCli({"quick-info", profile, "LOSTLAKE"}, dir, home.Path()).out.find("Status:"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace kw

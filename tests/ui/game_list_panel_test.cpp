@@ -1,6 +1,7 @@
 // The game list in the main window: keys, clicks and menus reach the controller, and the
 // selection that the program makes is no click of the user's.
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
@@ -47,6 +48,39 @@ class GameListPanelTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The kept status is a mark beside each line: the lines stay those the console lists, a set
+  // never judged has a blank mark, and before any check there is no mark at all.
+  void StatusMarksLeaveTheLinesAsTheyAre() {
+    Fixture f({"ALPHA", "BETA", "GAMMA", "ZETA"});  // in this order by description
+    f.program.database.ProfilePath = f.home / "MARKS.KSL";
+    f.program.set_status.ProfileOpened();
+    QStringList before;
+    for (int row = 0; row < 4; ++row)
+      before << f.Line(row);
+    auto mark = [&](int row) { return f.List()->model()->index(row, 0).data(Qt::DecorationRole); };
+    QVERIFY(!mark(0).isValid());
+
+    QVERIFY(f.program.set_status
+                .Keep({{"alpha", kw::AuditVerdict::kGood},
+                       {"beta", kw::AuditVerdict::kBad},
+                       {"gamma", kw::AuditVerdict::kNotFound}},
+                      true)
+                .Ok());
+    f.w.GameList().GamesModel()->StatusChanged();
+    for (int row = 0; row < 4; ++row)
+      QCOMPARE(f.Line(row), before[row]);
+    const auto centre = [&](int row) {
+      const QImage image = mark(row).value<QImage>();
+      return image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    const QColor good = centre(0), bad = centre(1), absent = centre(2), unknown = centre(3);
+    QVERIFY(good.green() > good.red());
+    QVERIFY(bad.red() > bad.green());
+    QCOMPARE(absent.red(), absent.green());
+    QCOMPARE(unknown.alpha(), 0);
+    QCOMPARE(mark(3).value<QImage>().size(), mark(0).value<QImage>().size());
+  }
+
   void KeysSearchMoveAndPlay() {
     Fixture f({"ALPHA", "BETA", "GAMMA"});
     QCOMPARE(f.Row(), 0);

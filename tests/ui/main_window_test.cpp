@@ -374,11 +374,14 @@ class MainWindowTest : public QObject {
     for (QWidget* c : r.GameRecordingBOX->findChildren<QWidget*>())
       QVERIFY2(r.GameRecordingBOX->rect().contains(c->geometry()), qPrintable(c->objectName()));
 
-    // A game of today's emulator adds the status line: the box grows upwards into the list's
-    // room, every line still whole; the era's game takes the room back.
-    const QRect era_box = q.QuickInfoBOX->geometry();
+    // The status line: the box grows upwards into the list's room, every line still whole;
+    // twelve lines take the room back.
     std::array<std::string, kw::kQuickInfoLines> values;
     values.fill("x");
+    values.back().clear();
+    q.ShowQuickInfo(values);
+    QApplication::processEvents();
+    const QRect era_box = q.QuickInfoBOX->geometry();
     values.back() = "Good (checked 12/09/26 11:37:21)";
     q.ShowQuickInfo(values);
     QApplication::processEvents();

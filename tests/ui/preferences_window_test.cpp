@@ -81,6 +81,22 @@ class PreferencesWindowTest : public QObject {
     kw::platform::IniFile ini(f.dir / "KESTREL.INI");
     QVERIFY(ini.Load());
     QCOMPARE(ini.Read("Fonts", "BoldFontSize"), std::optional<std::string>("14"));
+    QVERIFY(!ini.Read("General", "StatusCheckAtOpen"));  // on, as it always was: not written
+
+    // The status check at opening switched off, then on again.
+    window.Prepare();
+    QVERIFY(window.StatusCheck->isChecked());
+    window.StatusCheck->click();
+    window.Apply();
+    QVERIFY(!f.settings.Values().StatusCheckAtOpen);
+    QVERIFY(ini.Load());
+    QCOMPARE(ini.Read("General", "StatusCheckAtOpen"), std::optional<std::string>("0"));
+    window.Prepare();
+    QVERIFY(!window.StatusCheck->isChecked());
+    window.StatusCheck->click();
+    window.Apply();
+    QVERIFY(ini.Load());
+    QVERIFY(!ini.Read("General", "StatusCheckAtOpen"));
   }
 
   void TheJoystickSwitchActsAtOnce() {

@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include <QPainter>
 
@@ -462,6 +463,10 @@ void DemoWindows(const QDir& out) {
     dialog->AbortBTN->click();
   });
   run.window.VerifySetOPTClick();
+  // The sets' status the verification kept: a mark before each line of the list.
+  run.program.game_list.SelectLine(run.program.database.FindGamePosition("LOSTLAKE"));
+  Require(Save(Grab(&run.window), out.filePath("main-window-status.png")),
+          "main-window-status.png not saved");
 
   // The option windows over the demo profile, with options that show every preview at work:
   // a resolution narrower than the selected game, an arcade monitor's centering, the screen
@@ -562,18 +567,22 @@ void TodaysEmulatorWindows(const QDir& out) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: kw-screenshots DIR\n");
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: kw-screenshots DIR [demo]\n");
     return 2;
   }
+  // "demo": only the pictures over the demo collection (the quicker run while working).
+  const bool demo_only = argc == 3 && std::string(argv[2]) == "demo";
   const QDir out(QString::fromLocal8Bit(argv[1]));
   Require(out.mkpath("."), "the output directory could not be made");
   kw::InitResources();
   kw::InstallProgramFont();
-  FirstStartWindows(out);
-  ReportWindow(out);
-  BrowsingWindows(out);
+  if (!demo_only) {
+    FirstStartWindows(out);
+    ReportWindow(out);
+    BrowsingWindows(out);
+  }
   DemoWindows(out);
-  TodaysEmulatorWindows(out);
+  if (!demo_only) TodaysEmulatorWindows(out);
   return 0;
 }

@@ -98,7 +98,8 @@ struct Collection::Folder {
   std::unordered_map<std::string, fs::DirEntry> entries;
 };
 
-Collection::Collection(std::vector<std::string> rom_dirs, bool exact) : exact_(exact) {
+Collection::Collection(std::vector<std::string> rom_dirs, bool exact, HeldSetMemory* memory)
+    : exact_(exact), memory_(exact ? nullptr : memory) {
   for (std::string& dir : rom_dirs) {
     auto folder = std::make_unique<Folder>();
     folder->path = fs::IncludeTrailingSeparator(dir);
@@ -154,6 +155,12 @@ const HeldSet& Collection::Set(std::string_view name) {
     }
     return set;
   }
+  if (memory_ != nullptr) {
+    if (std::optional<std::vector<HeldFile>> files = memory_->Recall(set.path)) {
+      set.files = std::move(*files);
+      return set;
+    }
+  }
   const bool zip = EqualNoCase(fs::ExtractFileExt(set.path), ".zip");
   Result<std::vector<archive::StoredEntry>> entries =
       zip ? archive::ReadZipDirectory(set.path) : archive::Read7zDirectory(set.path);
@@ -163,7 +170,10 @@ const HeldSet& Collection::Set(std::string_view name) {
     return set;
   }
   AddStored(*entries, set);
-  if (!exact_) return set;
+  if (!exact_) {
+    if (memory_ != nullptr) memory_->Remember(set.path, set.files);
+    return set;
+  }
   if (zip) {
     DecodeZipMembers(set.path, *entries, set);
     return set;

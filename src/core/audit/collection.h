@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -36,12 +37,23 @@ struct HeldDisk {
   std::string problem;
 };
 
+// What the directories of archives said, remembered while each archive stays unchanged, so that
+// a check that believes the directories reads only the archives whose size or time changed.
+class HeldSetMemory {
+ public:
+  virtual ~HeldSetMemory() = default;
+  // The files of the archive at `path` as remembered, or nothing when it changed or is new.
+  virtual std::optional<std::vector<HeldFile>> Recall(const std::string& path) = 0;
+  virtual void Remember(const std::string& path, const std::vector<HeldFile>& files) = 0;
+};
+
 class Collection {
  public:
   // `rom_dirs`: the ROM folders in the emulator's order, each with its trailing separator.
   // With `exact`, every file's data is decoded and its CRC-32 is the one it really has; else
-  // the archives' own records are believed, as the emulator's audit believes them.
-  Collection(std::vector<std::string> rom_dirs, bool exact);
+  // the archives' own records are believed, as the emulator's audit believes them, and
+  // `memory` (when given; it must outlive the collection) saves reading unchanged archives.
+  Collection(std::vector<std::string> rom_dirs, bool exact, HeldSetMemory* memory = nullptr);
   ~Collection();
 
   // The set of that name (any case) in the first ROM folder that has it; read once.
@@ -55,6 +67,7 @@ class Collection {
 
   std::vector<std::unique_ptr<Folder>> folders_;
   bool exact_;
+  HeldSetMemory* memory_;
   std::unordered_map<std::string, HeldSet> sets_;
 };
 

@@ -118,6 +118,13 @@ const SetStatus* SetStatusBook::Find(std::string_view name) const {
   return found == sets_.end() ? nullptr : &found->second;
 }
 
+std::vector<std::pair<std::string, SetStatus>> SetStatusBook::Sorted() const {
+  std::vector<std::pair<std::string, SetStatus>> sorted(sets_.begin(), sets_.end());
+  std::sort(sorted.begin(), sorted.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  return sorted;
+}
+
 std::string SetStatusText(const SetStatus* status) {
   if (status == nullptr || status->verdict == AuditVerdict::kNoneNeeded) return "Unknown";
   std::string text;

@@ -47,6 +47,8 @@ class SetStatusBook {
   // The kept status of `name` (any case), or null for a set never judged.
   const SetStatus* Find(std::string_view name) const;
   std::size_t Size() const { return sets_.size(); }
+  // Every kept status with its set's name (lower case), sorted by name.
+  std::vector<std::pair<std::string, SetStatus>> Sorted() const;
   // The lines Load skipped.
   std::size_t SkippedLines() const { return skipped_; }
 

@@ -1,5 +1,5 @@
 // The kept verdicts of the open profile's sets: read when a profile opens, brought up to date
-// after every check of a profile of today's emulator.
+// after every check (a verification, the status check at opening).
 #pragma once
 
 #include <string>
@@ -17,10 +17,13 @@ class SetStatusController : public ProfileListener {
  public:
   SetStatusController(const GameDatabase& database, const AppNames& names);
 
-  // Reads the opened profile's kept verdicts (the era's verification gives none to keep).
+  // Reads the opened profile's kept verdicts.
   void ProfileOpened() override;
   // The kept status of a set of the open profile, or null for one never judged.
   const SetStatus* Find(std::string_view name) const { return book_.Find(name); }
+  const SetStatusBook& Book() const { return book_; }
+  // Whether no set of the open profile has been judged yet.
+  bool Empty() const { return book_.Size() == 0; }
   // Keeps the verdicts of a check that ends now and writes them. `whole`: every set of the
   // profile was judged, so sets the check left out (they need no file) are forgotten.
   Status Keep(const SetVerdicts& verdicts, bool whole);

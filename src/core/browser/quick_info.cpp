@@ -62,7 +62,7 @@ std::string ResolutionText(const GameDatabase& db, const GameRecord& game) {
 std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,
                                                         const PlayRecord* record,
-                                                        const SetStatus* status) {
+                                                        const SetStatus* status, bool era_status) {
   std::array<std::string, kQuickInfoLines> texts;
   texts[0] = game.Name.Str();
   if (!game.CloneOf.empty()) texts[0] += ", clone of " + game.CloneOf.Str();
@@ -93,7 +93,7 @@ std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
   texts[9] += game.ColorDeep != 0 ? ", 16 bits" : ", 8 bits";
   texts[10] = DriverWord(game.DriverSound);
   texts[11] = StatsText(record);
-  if (db.Dialect == EmulatorDialect::kListxml) texts[12] = SetStatusText(status);
+  if (db.Dialect == EmulatorDialect::kListxml || era_status) texts[12] = SetStatusText(status);
   return texts;
 }
 

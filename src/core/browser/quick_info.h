@@ -25,13 +25,15 @@ inline constexpr const char* kQuickInfoNotAvailable = "Not available";
 
 // The values of GamesListClick for `game` of `db`, in the order of the captions: RomSetName,
 // Copyright, ScreenTypeVAL, Resolution, Sound, Controls, Coins, DipSwitch, Driver, Color,
-// SoundQuality, Stats, and for a profile of today's emulator SetStatus (empty for the era's,
-// whose box has no such line). `record` is the game's play record (FindPlayRecord of its Name),
-// or null; `status` the verdict kept from its last check, or null.
+// SoundQuality, Stats, and SetStatus for a profile of today's emulator, or of the era's with
+// `era_status` (the window's box shows it; the console keeps the era's twelve lines).
+// `record` is the game's play record (FindPlayRecord of its Name), or null; `status` the
+// verdict kept from its last check, or null.
 std::array<std::string, kQuickInfoLines> QuickInfoTexts(const GameDatabase& db,
                                                         const GameRecord& game,
                                                         const PlayRecord* record,
-                                                        const SetStatus* status = nullptr);
+                                                        const SetStatus* status = nullptr,
+                                                        bool era_status = false);
 
 // "None", "Mono", "Stereo" or "Polyphonic" for the number of sound channels.
 std::string ChannelsText(unsigned channels);

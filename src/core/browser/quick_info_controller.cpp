@@ -47,7 +47,7 @@ void QuickInfoController::GameSelected(long position) {
   shown_position_ = position;
   const GameRecord& game = database_.Game(static_cast<std::size_t>(position));
   view_.ShowQuickInfo(QuickInfoTexts(database_, game, stats_.FindPlayRecord(game.Name.View()),
-                                     set_status_.Find(game.Name.View())));
+                                     set_status_.Find(game.Name.View()), true));
   const PictureChoice picture = ChoosePicture(
       settings_, game, [this](const GamePicture& found) { return view_.ShowPicture(found); });
   if (picture.file.empty()) view_.ShowProductPicture(picture.message);

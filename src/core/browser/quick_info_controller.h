@@ -28,8 +28,8 @@ class QuickInfoView {
   // Enables the box and the pictures with a profile; without one every value reads
   // "Not available" and the product picture is hidden.
   virtual void ShowProfileState(bool profile_loaded) = 0;
-  // The values, in display order; an empty one is a line the open profile has not (the era's
-  // has no status line): its caption and value are hidden.
+  // The values, in display order; an empty one is a line the open profile has not: its caption
+  // and value are hidden.
   virtual void ShowQuickInfo(const std::array<std::string, kQuickInfoLines>& values) = 0;
   // Shows the picture (a file, or a member of a picture archive) fitted into the frame; false
   // when it cannot be loaded.

@@ -148,6 +148,7 @@ void PreferencesController::Apply(const PreferencesForm& form) {
           : std::string();
   s.KillPifFile = v.KillPifFile;
   s.UseStats = v.UseStats;
+  s.StatusCheckAtOpen = v.StatusCheckAtOpen;
   const bool list_changed = s.ListRomsetName != v.ListRomsetName || s.ListYear != v.ListYear ||
                             s.ListManufacturer != v.ListManufacturer;
   s.ListRomsetName = v.ListRomsetName;

@@ -123,7 +123,8 @@ Verifier::Verifier(UserInterface& ui, const FrontEndSettings& settings,
 }
 
 std::string Verifier::QuickCachePath() const {
-  return names_.ProgramDir + "QUICKCRC.DAT";
+  return names_.ProgramDir +
+         (db_.Dialect == EmulatorDialect::kListxml ? "QUICKXML.DAT" : "QUICKCRC.DAT");
 }
 
 std::int64_t Verifier::Now() const {
@@ -177,20 +178,28 @@ void Verifier::DeleteTemp() {
 
 Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   options_ = options;
-  if (settings_.MameCd &&
+  const bool reported = !options_.StatusOnly;
+  if (reported && settings_.MameCd &&
       ui_.Ask(kMameCdQuestion, MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
     return VerifyOutcome::Refused;
 
   // The report replaces the old one only when complete; what cannot be replaced is said now,
   // before the long run, not at its end.
   const std::string& log = options_.LogFileName;
-  if (log.empty()) return Failure("No report file name given");
-  if (fs::DirectoryExists(log) || (fs::Exists(log) && !fs::CanWrite(log)))
-    return Failure("Unable to write to " + log + ": not a writable file");
-  if (!fs::DirectoryExists(fs::ExtractFilePath(fs::ExpandFileName(log))))
-    return Failure("Unable to write to " + log + ": No such file or directory");
+  if (reported) {
+    if (log.empty()) return Failure("No report file name given");
+    if (fs::DirectoryExists(log) || (fs::Exists(log) && !fs::CanWrite(log)))
+      return Failure("Unable to write to " + log + ": not a writable file");
+    if (!fs::DirectoryExists(fs::ExtractFilePath(fs::ExpandFileName(log))))
+      return Failure("Unable to write to " + log + ": No such file or directory");
+  }
 
   counters_ = {};
+  verdicts_.clear();
+  audit_judged_ = audit_remembered_ = 0;
+  // Clones left out, the verdicts of the masters only add to what was kept.
+  verdicts_whole_ =
+      options_.VerifyRoms && (options_.RomClones || db_.Dialect == EmulatorDialect::kListxml);
   status_ = {};
   report_.clear();
   aborted_ = false;
@@ -233,16 +242,23 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
     stopped = CheckAbort(true);
   }
   decoded_ = reader_->ArchivesDecoded();
-  judged_ = reader_->ArchivesJudged();
-  remembered_ = reader_->ArchivesRemembered();
+  judged_ = reader_->ArchivesJudged() + audit_judged_;
+  remembered_ = reader_->ArchivesRemembered() + audit_remembered_;
   reader_.reset();
   contents_.Clear();
   if (stopped) {
     // Nothing of the run is kept: neither its files nor a report of it.
     (void)DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_));
-    if (fs::FileExists(log)) (void)fs::Delete(log);
+    if (reported && fs::FileExists(log)) (void)fs::Delete(log);
     report_.clear();
+    verdicts_.clear();
     return VerifyOutcome::Aborted;
+  }
+  if (!reported) {
+    report_.clear();
+    // Only a faster next check is lost when the memory cannot be written.
+    if (options_.QuickCheck) (void)quick_cache_.Save(QuickCachePath());
+    return VerifyOutcome::Completed;
   }
 
   WriteSummary(Now() - start);
@@ -376,6 +392,7 @@ bool Verifier::ReadSet(const SetJob& job) {
   std::optional<SetRead> read = reader_->Next(job, [this] { return CheckAbort(); });
   if (!read) return true;
   contents_.PutAll(read->files);
+  own_set_absent_ = read->files.empty() && read->unreadable.empty();
   unreadable_ = read->unreadable.empty() ? std::string()
                                          : read->location + ": cannot be read: " + read->unreadable;
   return false;

@@ -49,6 +49,9 @@ struct VerifyOptions {
   // ZIP and 7z sets are judged from the sizes and CRCs their directories store, without
   // decoding.
   bool QuickCheck = false;
+  // The status check: only the sets' verdicts are wanted. No question is asked, no report file
+  // is written or checked, and nothing is said of the quick check's memory.
+  bool StatusOnly = false;
 };
 
 // The options by their check-box names, in the window's tab order, with the boxes' captions.
@@ -132,9 +135,12 @@ class Verifier {
   Result<VerifyOutcome> Run(const VerifyOptions& options);
 
   const VerifyCounters& Counters() const { return counters_; }
-  // The verdict of each set that needs files, for a profile of today's emulator (the era's
-  // verification gives none).
+  // The verdict of each set whose ROMs the run tested and that needs files: for today's
+  // emulator as it judges its machines; for the era's from the ROM tests (good, best available
+  // when only files of no good dump are missing, bad, not found when the set is not there).
   const SetVerdicts& Verdicts() const { return verdicts_; }
+  // Whether the verdicts cover every set of the profile (else they add to those kept before).
+  bool VerdictsWhole() const { return verdicts_whole_; }
   const VerifyStatus& Status() const { return status_; }
   // The system time in 100-nanosecond units, for the time the run took (tests set it).
   void SetClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
@@ -148,7 +154,8 @@ class Verifier {
   std::uint64_t ArchivesDecoded() const { return decoded_; }
   std::uint64_t ArchivesJudged() const { return judged_; }
   std::uint64_t ArchivesRemembered() const { return remembered_; }
-  // The quick mode's memory of the archives it read, in the program directory.
+  // The quick mode's memory of the archives it read, in the program directory: QUICKCRC.DAT,
+  // or QUICKXML.DAT for today's emulator, whose sets keep their files' directory parts.
   std::string QuickCachePath() const;
 
  private:
@@ -200,10 +207,14 @@ class Verifier {
   std::uint64_t decoded_ = 0;
   std::uint64_t judged_ = 0;
   std::uint64_t remembered_ = 0;
+  std::uint64_t audit_judged_ = 0;  // today's archives, judged by the audit's collection
+  std::uint64_t audit_remembered_ = 0;
 
   VerifyOptions options_;
   VerifyCounters counters_;
   SetVerdicts verdicts_;
+  bool verdicts_whole_ = false;
+  bool own_set_absent_ = false;  // the set last read was nowhere (or held no file)
   VerifyStatus status_;
   std::vector<std::string> expected_;
   // The set last read when it is there but could not be read: "LOCATION: cannot be read: why".

@@ -13,11 +13,23 @@ namespace kw {
 // Tests one record against what reached the temporary directory; true when the run was
 // aborted meanwhile.
 bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
-  if (!unreadable_.empty()) return ReportUnreadableSet(record, kind);
+  const bool needs_files = kind == Kind::Rom && !db_.Roms(record).empty();
+  auto judge = [&](AuditVerdict verdict) {
+    if (needs_files) verdicts_.emplace_back(AsciiLowerCase(record.Name.View()), verdict);
+  };
+  if (!unreadable_.empty()) {
+    judge(AuditVerdict::kBad);
+    return ReportUnreadableSet(record, kind);
+  }
   if (kind == Kind::Rom && options_.SkipNotPresent && contents_.Empty()) {
+    judge(AuditVerdict::kNotFound);
     ++counters_.SkippedSets;
     return CheckAbort();
   }
+  // What the ROM tests found, whether reported or not: a file missing or wrong, and a file of
+  // no good dump missing (which makes the set only the best available).
+  bool wrong = false;
+  bool no_good_dump = false;
   const std::string tag = SetTag(record.Name.View());
   bool faulty = false;
   auto report = [&](const std::string& line, std::uint32_t VerifyCounters::*counter) {
@@ -58,17 +70,20 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
       if (held != nullptr) {
         const SetFile& file = held->second;
         if (file.size != rom.Size) {
+          wrong = true;
           if (report(tag + " - " + padded + " has wrong size: " + std::to_string(file.size) +
                          " bytes instead of " + std::to_string(rom.Size) + " bytes",
                      &VerifyCounters::CorruptRoms))
             return true;
         } else if (rom.Crc != 0 && file.crc != rom.Crc) {
+          wrong = true;
           if (report(tag + " - " + padded + " has wrong CRC: $" + Hex8(file.crc) + " instead of $" +
                          Hex8(rom.Crc),
                      &VerifyCounters::CorruptRoms))
             return true;
         }
       } else if (rom.Crc != 0) {
+        wrong = true;
         std::string found;
         for (const auto& [other_name, other] : contents_.Files()) {
           if (other.size == rom.Size && other.crc == rom.Crc) {
@@ -82,12 +97,20 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
                 : report(tag + " - " + padded + " rom has incorrect file name (" + found + ")",
                          &VerifyCounters::MissSpelled);
         if (aborted) return true;
-      } else if (options_.ReportNoGoodDump) {
-        if (report(tag + " - " + padded + " rom not found (no good dump known)",
+      } else {
+        no_good_dump = true;
+        if (options_.ReportNoGoodDump &&
+            report(tag + " - " + padded + " rom not found (no good dump known)",
                    &VerifyCounters::NoGoodMissing))
           return true;
       }
     }
+    // A set that is not there, found wanting, is not found; what its master holds for it may
+    // still make it whole (a merged clone).
+    if (own_set_absent_ && (wrong || no_good_dump || contents_.Empty()))
+      judge(AuditVerdict::kNotFound);
+    else
+      judge(wrong ? AuditVerdict::kBad : no_good_dump ? AuditVerdict::kBest : AuditVerdict::kGood);
   } else {
     const std::span<const TextId> samples = db_.Samples(record);
     for (TextId id : samples)

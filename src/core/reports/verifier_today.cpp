@@ -7,6 +7,7 @@
 #include "core/shared/game_database.h"
 #include "core/shared/report_document.h"
 #include "core/shared/set_archives.h"
+#include "platform/fs.h"
 
 namespace kw {
 
@@ -30,6 +31,43 @@ std::string ProblemLine(const std::string& tag, const AuditProblem& problem) {
   return line;
 }
 
+// The quick check's memory of archives, for the audit's collection: a set is remembered only
+// when its directory gave every file's CRC.
+class QuickMemory final : public HeldSetMemory {
+ public:
+  QuickMemory(QuickCache& cache, std::uint64_t& judged, std::uint64_t& remembered)
+      : cache_(cache), judged_(judged), remembered_(remembered) {}
+  std::optional<std::vector<HeldFile>> Recall(const std::string& path) override {
+    ++judged_;
+    const std::optional<platform::fs::FileStamp> stamp = platform::fs::Stamp(path);
+    if (!stamp) return std::nullopt;
+    const std::vector<NamedSetFile>* cached = cache_.Find(path, *stamp);
+    if (cached == nullptr) return std::nullopt;
+    ++remembered_;
+    std::vector<HeldFile> files;
+    files.reserve(cached->size());
+    for (const NamedSetFile& f : *cached)
+      files.push_back({f.name, f.file.size, f.file.crc, true});
+    return files;
+  }
+  void Remember(const std::string& path, const std::vector<HeldFile>& files) override {
+    const std::optional<platform::fs::FileStamp> stamp = platform::fs::Stamp(path);
+    if (!stamp) return;
+    std::vector<NamedSetFile> named;
+    named.reserve(files.size());
+    for (const HeldFile& f : files) {
+      if (!f.crc_known) return;
+      named.push_back({f.name, {f.size, f.crc, false}});
+    }
+    cache_.Put(path, *stamp, std::move(named));
+  }
+
+ private:
+  QuickCache& cache_;
+  std::uint64_t& judged_;
+  std::uint64_t& remembered_;
+};
+
 }  // namespace
 
 bool Verifier::TodaysRomPass() {
@@ -39,8 +77,9 @@ bool Verifier::TodaysRomPass() {
       machines.push_back(&machine);
   }
   StartPass("Rom set verification report:", machines.size());
-  verdicts_.clear();
-  Collection collection(SearchDirectories(rompath_), !options_.QuickCheck);
+  QuickMemory memory(quick_cache_, audit_judged_, audit_remembered_);
+  Collection collection(SearchDirectories(rompath_), !options_.QuickCheck,
+                        options_.QuickCheck ? &memory : nullptr);
   MachineAuditor auditor(db_, collection);
   std::size_t found = 0, ok = 0;
   for (const GameRecord* machine : machines) {

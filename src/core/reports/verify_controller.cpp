@@ -1,6 +1,7 @@
 #include "core/reports/verify_controller.h"
 
 #include "core/audit/set_status_controller.h"
+#include "core/reports/status_check.h"
 #include "core/reports/verifier.h"
 #include "core/shared/emulator_config_controller.h"
 #include "core/shared/game_database.h"
@@ -35,6 +36,7 @@ const std::string& VerifyController::ProgramDir() const {
 
 void VerifyController::Go() {
   if (!form_.BeginGo()) return;
+  if (status_check_ != nullptr) status_check_->Cancel();
   Run();
   form_.EndGo();
 }
@@ -57,7 +59,7 @@ void VerifyController::Run() {
       (void)platform::PlayWave(wave);
     if (options.OpenInEditor) OpenInTextEditor(ui_, settings_.TextEditor, options.LogFileName);
     if (!verifier.Verdicts().empty()) {
-      if (Status kept = set_status_.Keep(verifier.Verdicts(), true); !kept)
+      if (Status kept = set_status_.Keep(verifier.Verdicts(), verifier.VerdictsWhole()); !kept)
         ui_.Ask(kept.Message(), MsgIcon::Warning);
     }
   }

@@ -11,6 +11,7 @@ namespace kw {
 class EmulatorConfigController;
 class GameDatabase;
 class SetStatusController;
+class StatusCheck;
 class UserInterface;
 struct FrontEndSettings;
 
@@ -21,6 +22,9 @@ class VerifyController {
                    SetStatusController& set_status, const AppNames& names);
 
   VerifyForm& Form() { return form_; }
+  // The background status check, stopped before every run so that the two never read and keep
+  // at once.
+  void SetStatusCheck(StatusCheck* check) { status_check_ = check; }
   const std::string& WorkDir() const;
   const std::string& ProgramDir() const;
 
@@ -37,6 +41,7 @@ class VerifyController {
   SetStatusController& set_status_;
   const AppNames& names_;
   VerifyForm form_;
+  StatusCheck* status_check_ = nullptr;
 };
 
 }  // namespace kw

@@ -55,12 +55,17 @@ constexpr Any kDeclarations[] = {
     setting::kPlayWaveAtVerifyEnd,
     setting::kKillPifFile,
     setting::kUseStats,
+    setting::kStatusCheckAtOpen,
 };
 
 }  // namespace
 
 bool WritesExtraOptions(const FrontEndSettings& settings) {
   return settings.AddExtraOptions && !settings.ExtraOptions.empty();
+}
+
+bool WritesStatusCheckAtOpen(const FrontEndSettings& settings) {
+  return !settings.StatusCheckAtOpen;
 }
 
 std::span<const AnySetting<FrontEndSettings>> SettingDeclarations() {

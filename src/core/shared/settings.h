@@ -75,6 +75,8 @@ struct FrontEndSettings {
   std::string PlayWaveAtVerifyEnd = "FINISH.WAV";
   bool KillPifFile = true;
   bool UseStats = true;
+  // Whether the sets' status is checked in the background when a profile opens.
+  bool StatusCheckAtOpen = true;
 
   // Derived, not stored: whether ExtraOptions goes on the command line.
   bool AddExtraOptions = false;
@@ -84,6 +86,9 @@ struct FrontEndSettings {
 
 // Whether ExtraOptions is written: only when it is to be added and not empty.
 bool WritesExtraOptions(const FrontEndSettings& settings);
+// Whether StatusCheckAtOpen is written: only when switched off, so that the file of a user who
+// never changes it stays as it was before the setting existed.
+bool WritesStatusCheckAtOpen(const FrontEndSettings& settings);
 
 // Every key of KESTREL.INI, each with its field and the rules the file gives it. The defaults
 // are the struct's initialisers above (the editor's is supplied by LoadSettings).
@@ -168,6 +173,8 @@ inline constexpr auto kPlayWaveAtVerifyEnd =
     DeclareSetting<&S::PlayWaveAtVerifyEnd>("General", "PlayWaveAtVerifyEnd");
 inline constexpr auto kKillPifFile = DeclareSetting<&S::KillPifFile>("General", "KillPifFile");
 inline constexpr auto kUseStats = DeclareSetting<&S::UseStats>("General", "UseStats");
+inline constexpr auto kStatusCheckAtOpen = DeclareSetting<&S::StatusCheckAtOpen>(
+    "General", "StatusCheckAtOpen", {}, &WritesStatusCheckAtOpen);
 
 }  // namespace setting
 

@@ -101,7 +101,7 @@ void QuickInfoPanel::CreateQuickInfo(QWidget* parent) {
   SoundQuality = QuickInfoValues[10];
   Stats = QuickInfoValues[11];
   SetStatus = QuickInfoValues[12];
-  // Only a game of today's emulator has a status line.
+  // Shown with the first game's values.
   QuickInfoCaptions[12]->hide();
   SetStatus->hide();
 }

@@ -181,8 +181,10 @@ void TDirectoriesFRM::BuildTestAndListBoxes(QVBoxLayout* right) {
   Stats = Check(other, "Stats", "Enable statistics functions", nullptr);
   KillPif = Check(other, "KillPif",
                   "Delete the shell's COMMAND.PIF settings file before running a game", nullptr);
+  StatusCheck = Check(other, "StatusCheck", "Check the sets' status when a profile opens", nullptr);
   other_box->addWidget(Stats);
   other_box->addWidget(KillPif);
+  other_box->addWidget(StatusCheck);
   right->addWidget(other);
 }
 
@@ -220,6 +222,7 @@ void TDirectoriesFRM::BindControls() {
   binders_.ComboBox(NormalText, setting::kNormalFontSize.Of(v), FontSizeList());
   binders_.CheckBox(Stats, setting::kUseStats.Of(v));
   binders_.CheckBox(KillPif, setting::kKillPifFile.Of(v));
+  binders_.CheckBox(StatusCheck, setting::kStatusCheckAtOpen.Of(v));
   // At once, on the settings themselves.
   binders_.CheckBox(UseDirectX, setting::kDXGameSelect.Of(controller_.Settings()), [this] {
     controller_.SetJoystickSelect(UseDirectX->isChecked());

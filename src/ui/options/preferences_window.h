@@ -72,6 +72,7 @@ class TDirectoriesFRM : public QDialog {
   QComboBox* NormalText;
   QCheckBox* Stats;
   QCheckBox* KillPif;
+  QCheckBox* StatusCheck;
   QPushButton* OkBTN;
   QTimer* JoyTMR;
 

@@ -15,6 +15,7 @@
 #include "core/reports/verify_controller.h"
 #include "core/shared/app_names.h"
 #include "ui/browser/game_filter_menus.h"
+#include "ui/browser/game_list_model.h"
 #include "ui/browser/game_list_panel.h"
 #include "ui/browser/quick_info_panel.h"
 #include "ui/browser/search_window.h"
@@ -220,6 +221,7 @@ void TMainFRM::VerifySetOPTClick() {
   window.Run(*controllers_.verify, controllers_.verify->WorkDir());
   if (controllers_.quick_info) controllers_.quick_info->ShowAgain();
   if (controllers_.filters) controllers_.filters->StatusesChanged();
+  game_list_->GamesModel()->StatusChanged();
 }
 
 void TMainFRM::GameOPTClick() {

@@ -148,6 +148,83 @@ TEST_F(VerifierTest, RomPassFindsEveryKindOfFault) {
   EXPECT_EQ(counters_.FaultySets, 1u);
 }
 
+SetVerdicts Sorted(SetVerdicts verdicts) {
+  std::sort(verdicts.begin(), verdicts.end());
+  return verdicts;
+}
+
+// The era's sets are judged from what the ROM tests found, whatever the report shows: a file of
+// no good dump missing makes a set only the best available (with its report line off), a set
+// that is not there is not found unless its master holds all it needs, a game without ROMs is
+// not judged. The status check writes no report and judges the same.
+TEST_F(VerifierTest, EraSetsAreJudgedFromWhatTheRomTestsFound) {
+  Load("game (\n name master\n" + Rom("m.1", "mast") + ")\n" + "game (\n name nodump\n" +
+       Rom("n.1", "nodu") + "\trom ( name n.2 size 4 crc 00000000 )\n)\n" +
+       "game (\n name broken\n" + Rom("b.1", "brok") + ")\n" + "game (\n name absent\n" +
+       Rom("a.1", "absn") + ")\n" + "game (\n name gone\n cloneof master\n romof master\n" +
+       Rom("g.1", "gone") + ")\n" + "game (\n name merged\n cloneof master\n romof master\n" +
+       Rom("c.1", "clon") + ")\n" + "game (\n name noroms\n)\n");
+  Zip("roms", "master", {{"m.1", "mast"}, {"c.1", "clon"}});
+  Zip("roms", "nodump", {{"n.1", "nodu"}});
+  Zip("roms", "broken", {{"b.1", "BROK"}});
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  const SetVerdicts expected = Sorted({{"master", AuditVerdict::kGood},
+                                       {"nodump", AuditVerdict::kBest},
+                                       {"broken", AuditVerdict::kBad},
+                                       {"absent", AuditVerdict::kNotFound},
+                                       {"gone", AuditVerdict::kNotFound},
+                                       {"merged", AuditVerdict::kGood}});
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Sorted(verdicts_), expected);
+  // The report is the era's: the wrong CRC and the absent clone's file (its master is there),
+  // nothing of the file of no good dump.
+  EXPECT_EQ(Section("Rom set verification report:").size(), 2u);
+
+  // Sets not skipped: the absent ones are still not found, not bad.
+  options_.SkipNotPresent = false;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(Sorted(verdicts_), expected);
+
+  // The status check: no report, the same verdicts.
+  options_.SkipNotPresent = true;
+  options_.StatusOnly = true;
+  std::filesystem::remove(dir_ / "REPORT.TXT");
+  Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", "", progress_);
+  ASSERT_EQ(*verifier.Run(options_), VerifyOutcome::Completed);
+  EXPECT_EQ(Sorted(verifier.Verdicts()), expected);
+  EXPECT_TRUE(verifier.VerdictsWhole());
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
+
+  // Clones left out: the masters' verdicts only add to what was kept.
+  options_.RomClones = false;
+  ASSERT_EQ(*verifier.Run(options_), VerifyOutcome::Completed);
+  EXPECT_FALSE(verifier.VerdictsWhole());
+  EXPECT_EQ(verifier.Verdicts().size(), 4u);
+}
+
+// The quick check of today's machines reads again only the archives that changed since it last
+// read them; the others are taken from its memory.
+TEST_F(VerifierTest, TodaysQuickCheckReadsOnlyTheArchivesThatChanged) {
+  Load("game (\n name one\n" + Rom("o.1", "oneo") + ")\n" + "game (\n name two\n" +
+       Rom("t.1", "twot") + ")\n");
+  db_.Dialect = EmulatorDialect::kListxml;
+  Zip("roms", "one", {{"o.1", "oneo"}});
+  Zip("roms", "two", {{"t.1", "twot"}});
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  options_.QuickCheck = true;
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(judged_, 2u);
+  EXPECT_EQ(remembered_, 0u);
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "QUICKXML.DAT"));
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(remembered_, 2u);
+  // A changed archive is read again (its size changes with its new member) and judged anew.
+  Zip("roms", "two", {{"t.1", "TWOT"}, {"more", "x"}});
+  ASSERT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_EQ(remembered_, 1u);
+  EXPECT_EQ(Sorted(verdicts_), Sorted({{"one", AuditVerdict::kGood}, {"two", AuditVerdict::kBad}}));
+}
+
 // A profile of today's emulator: a split clone, a device set that is missing, a file under
 // another name; only the bad machines are listed, a missing file with the set it comes from, and
 // the report ends with the emulator's own summary.

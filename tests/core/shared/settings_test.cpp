@@ -105,6 +105,31 @@ TEST(Settings, ExtraOptionsSwitchedOffAreDroppedAtTheNextSave) {
   EXPECT_EQ(LoadSettings(again, dir.Path()).ExtraOptions, "");
 }
 
+// The status check at opening is on unless the file says otherwise, and only its switching off
+// is written: the file of a user who never touches it keeps its bytes.
+TEST(Settings, StatusCheckAtOpenIsWrittenOnlyWhenSwitchedOff) {
+  TempDir dir;
+  const std::string before = "[General]\r\nUseStats=1\r\n";
+  FrontEndSettings s = LoadFrom(dir, before);
+  EXPECT_TRUE(s.StatusCheckAtOpen);
+  platform::IniFile ini(dir / "KESTREL.INI");
+  ini.Load();
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
+  EXPECT_EQ(dir.Read("KESTREL.INI").find("StatusCheckAtOpen"), std::string::npos);
+  EXPECT_EQ(FormatSettings(s).find("StatusCheckAtOpen"), std::string::npos);
+
+  s.StatusCheckAtOpen = false;
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
+  EXPECT_NE(dir.Read("KESTREL.INI").find("StatusCheckAtOpen=0"), std::string::npos);
+  platform::IniFile off(dir / "KESTREL.INI");
+  off.Load();
+  EXPECT_FALSE(LoadSettings(off, dir.Path()).StatusCheckAtOpen);
+
+  s.StatusCheckAtOpen = true;  // back on: the line goes
+  ASSERT_TRUE(SaveSettings(s, ini).Ok());
+  EXPECT_EQ(dir.Read("KESTREL.INI").find("StatusCheckAtOpen"), std::string::npos);
+}
+
 TEST(Settings, UpperCaseTextsAndReopenSlots) {
   TempDir dir;
   FrontEndSettings s =
