@@ -194,8 +194,8 @@ Commands:
       does. --sets judges only the named machines. Sets that cannot be read are
       named on standard error. The verdicts are kept for the quick information
       and the list's marks (NAME-XXXXXXXX.STS of the program directory), as every
-      verification keeps them; --sets adds to them. Exit 0 after the run, 1 when the profile cannot be
-      opened or is the era's.
+      verification keeps them; --sets adds to them. Exit 0 after the run, 1 when
+      the profile cannot be opened or is the era's.
   search PROFILE.KSL --target game|romset|clones|manufacturer
          --mode exact|start|contain [--case] TEXT
       Search the profile as the search window does: the game's description, its set
