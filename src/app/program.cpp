@@ -1,6 +1,5 @@
 #include "app/program.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace kw {
@@ -52,8 +51,6 @@ Program::Program(UserInterface& ui, const ProgramViews& views, AppNames app_name
   profiles.AddListener(search);
   statistics.AddResetListener(game_list);
   game_list.SetFilter(&filters);
-  filters.SetLog(
-      [](const std::string& line) { std::fprintf(stderr, "kestrelwing: %s\n", line.c_str()); });
   verify.SetStatusCheck(&status_check);
 }
 

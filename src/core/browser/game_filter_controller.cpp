@@ -1,5 +1,7 @@
 #include "core/browser/game_filter_controller.h"
 
+#include "core/shared/log_line.h"
+
 #include <algorithm>
 #include <map>
 
@@ -115,10 +117,8 @@ GameFilterController::GameFilterController(UserInterface& ui, SettingsStore& set
 
 void GameFilterController::ProfileOpened() {
   problems_ = LoadFilterFiles(database_, names_, favourites_, favourites_path_, categories_);
-  if (log_) {
-    for (const std::string& line : problems_)
-      log_(line);
-  }
+  for (const std::string& line : problems_)
+    LogLine(line);
   view_.ShowCategories(GroupCategories(database_, categories_));
   view_.ShowFilters(settings_.Filters());
 }

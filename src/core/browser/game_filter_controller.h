@@ -2,7 +2,6 @@
 // favourite games of the open profile, and the categories of its catver.ini.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -60,9 +59,6 @@ class GameFilterController : public ProfileListener, public GameListFilter {
                        const SetStatusController& set_status, const AppNames& names,
                        GameListController& game_list, GameFilterView& view);
 
-  // Where the problems of the outside files go (a log line each); unset: nowhere.
-  void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
-
   // The menus' commands: stored, ticked, saved, and the list filtered again.
   void SetTick(FilterTick tick, bool on);
   void SetCategory(const std::string& category);
@@ -95,7 +91,6 @@ class GameFilterController : public ProfileListener, public GameListFilter {
   const AppNames& names_;
   GameListController& game_list_;
   GameFilterView& view_;
-  std::function<void(const std::string&)> log_;
   Favourites favourites_;
   std::string favourites_path_;
   CategoryIndex categories_;

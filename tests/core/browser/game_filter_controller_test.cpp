@@ -8,6 +8,7 @@
 #include "core/browser/search.h"
 #include "core/shared/app_names.h"
 #include "core/shared/game_database.h"
+#include "core/shared/log_line.h"
 #include "core/shared/play_stats.h"
 #include "core/shared/settings_store.h"
 #include "platform/fs.h"
@@ -155,8 +156,9 @@ TEST(GameFilterControllerTest, FavouritesAreToggledKeptAndFiltered) {
       platform::fs::ExtractFileName(FavouritesPath(f.home.Path(), f.emulator / "TEST.KSL")),
       "digdug\nnot a name\n");
   std::vector<std::string> logged;
-  f.filters.SetLog([&](const std::string& line) { logged.push_back(line); });
+  const LogSink before = SetLogSink([&](const std::string& line) { logged.push_back(line); });
   f.Open();
+  SetLogSink(before);
   ASSERT_EQ(logged.size(), 1u);
   EXPECT_NE(logged[0].find("1 lines that are no set name were skipped"), std::string::npos);
 
