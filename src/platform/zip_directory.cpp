@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include "platform/fs.h"
@@ -28,6 +31,12 @@ constexpr const char* kPassesLimit = "the set passes the size limit";
 constexpr std::size_t kMaxNameLines = 100;
 // A central directory larger than this is no set archive.
 constexpr std::uint64_t kMaxDirectory = std::uint64_t{256} << 20;
+
+// A deflated member of at most this many bytes, packed and decoded, is inflated whole with
+// libdeflate (about 1.7 times zlib's speed); a larger one is streamed through zlib.
+constexpr std::uint64_t kWholeMember = std::uint64_t{32} << 20;
+// Whole-member buffers up to this size stay with their thread for the next member.
+constexpr std::size_t kKeptBuffer = std::size_t{8} << 20;
 
 // Methods the extractor decodes: stored, deflated, bzip2, LZMA and xz.
 constexpr std::uint16_t kSupportedMethods[] = {0, 8, 12, 14, 95};
@@ -202,6 +211,60 @@ OpenFile::~OpenFile() {
   if (fd_ >= 0) close(fd_);
 }
 
+namespace {
+
+// Reads exactly `size` bytes at `offset` into `buffer`; false on any failure.
+bool ReadWhole(int fd, std::uint64_t offset, char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = pread(fd, buffer + done, size - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// A buffer of at least `size` bytes: the thread's own one when the size is usual, a fresh one
+// (freed by `fresh`) when it is large.
+char* Buffer(std::string& kept, std::string& fresh, std::size_t size) {
+  std::string& buffer = size <= kKeptBuffer ? kept : fresh;
+  if (buffer.size() < size) buffer.resize(size);
+  return buffer.data();
+}
+
+// A deflated member inflated whole in one call, its data given to `consume` in one piece.
+// Nothing when libdeflate did not decode it whole within its claimed size and the limit
+// (damaged, truncated or longer data, or a read that failed): the streamed decoding then gives
+// the same data, or fails at the same byte with the same message.
+std::optional<Status> InflateWhole(int fd, std::uint64_t at, const StoredEntry& entry,
+                                   std::uint64_t limit,
+                                   const std::function<Status(const char*, std::size_t)>& consume) {
+  struct Free {
+    void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+  };
+  thread_local std::unique_ptr<libdeflate_decompressor, Free> decompressor(
+      libdeflate_alloc_decompressor());
+  if (!decompressor) return std::nullopt;
+  thread_local std::string kept_in;
+  thread_local std::string kept_out;
+  std::string fresh_in;
+  std::string fresh_out;
+  const auto packed = static_cast<std::size_t>(entry.packed_size);
+  const auto room = static_cast<std::size_t>(std::min(entry.size, limit));
+  char* in = Buffer(kept_in, fresh_in, packed);
+  char* out = Buffer(kept_out, fresh_out, room);
+  if (!ReadWhole(fd, at, in, packed)) return std::nullopt;
+  std::size_t got = 0;
+  if (libdeflate_deflate_decompress(decompressor.get(), in, packed, out, room, &got) !=
+      LIBDEFLATE_SUCCESS)
+    return std::nullopt;
+  if (got == 0) return Success();
+  return consume(out, got);
+}
+
+}  // namespace
+
 bool DecodesZipMethod(std::uint16_t method) {
   return method == 0 || method == 8;
 }
@@ -233,6 +296,9 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
       left -= static_cast<std::uint64_t>(n);
     }
     return Success();
+  }
+  if (std::min(entry.size, limit) <= kWholeMember && entry.packed_size <= kWholeMember) {
+    if (std::optional<Status> done = InflateWhole(fd, at, entry, limit, consume)) return *done;
   }
   z_stream z{};
   if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return Failure("out of memory");

@@ -1,6 +1,6 @@
 #include "core/shared/crc32.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <vector>
 
@@ -10,11 +10,9 @@
 namespace kw {
 
 std::uint32_t CRC32Update(std::uint32_t crc, const void* data, std::size_t size) {
-  // zlib answers its own initial value for an empty buffer, whatever the running value.
   if (size == 0) return crc;
-  // zlib complements on the way in and on the way out; undo both.
-  return ~static_cast<std::uint32_t>(
-      crc32_z(~crc & 0xFFFFFFFFul, static_cast<const Bytef*>(data), size));
+  // libdeflate complements on the way in and on the way out; undo both.
+  return ~libdeflate_crc32(~crc, data, size);
 }
 
 bool FileCRC32(const std::string& path, std::uint32_t& crc) {
