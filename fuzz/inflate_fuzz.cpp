@@ -2,7 +2,8 @@
 // another. Any bytes must give what a plain streamed zlib inflate gives: the same data when it
 // ends within the member's claimed size and the limit, a failure when it does not.
 //
-// Input: 3 bytes of claimed size, 3 bytes of limit (little-endian), then the deflated data.
+// Input: 3 bytes of claimed size, 3 bytes of limit (little-endian, below 1 MiB each), then the
+// deflated data.
 #include <sys/mman.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -17,7 +18,7 @@
 namespace {
 
 std::uint64_t U24(const std::uint8_t* p) {
-  return p[0] | p[1] << 8 | static_cast<std::uint64_t>(p[2]) << 16;
+  return (p[0] | p[1] << 8 | static_cast<std::uint64_t>(p[2]) << 16) & 0xFFFFF;
 }
 
 // The data a streamed inflate of `packed` gives, and whether the stream ended, without going

@@ -1,6 +1,6 @@
 #include "core/shared/crc32.h"
 
-#include <libdeflate.h>
+#include <isa-l/crc.h>
 
 #include <vector>
 
@@ -11,8 +11,8 @@ namespace kw {
 
 std::uint32_t CRC32Update(std::uint32_t crc, const void* data, std::size_t size) {
   if (size == 0) return crc;
-  // libdeflate complements on the way in and on the way out; undo both.
-  return ~libdeflate_crc32(~crc, data, size);
+  // ISA-L complements on the way in and on the way out, as zlib does; undo both.
+  return ~crc32_gzip_refl(~crc, static_cast<const unsigned char*>(data), size);
 }
 
 bool FileCRC32(const std::string& path, std::uint32_t& crc) {
