@@ -96,6 +96,17 @@ std::optional<std::string> FindNoCase(const std::string& directory, std::string_
 std::string Resolve(std::string_view path) {
   std::string whole(path);
   if (whole.empty() || LExists(whole)) return whole;
+  // Most often only the last name differs in case or is missing: when its directory exists as
+  // written, so does every directory above it, and only the last name is looked for.
+  if (const std::size_t last = whole.rfind(kSeparator);
+      last != std::string::npos && last + 1 < whole.size()) {
+    const std::string_view name = path.substr(last + 1);
+    const std::string directory = whole.substr(0, last + 1);
+    if (name != "." && name != ".." && LExists(last == 0 ? directory : whole.substr(0, last))) {
+      std::optional<std::string> match = FindNoCase(directory, name);
+      return directory + (match ? *match : std::string(name));
+    }
+  }
   std::string result;
   std::size_t pos = 0;
   if (path.front() == kSeparator) {

@@ -68,6 +68,24 @@ TEST_F(FsTest, UnmatchedComponentAndTheRestKeptAsGiven) {
   EXPECT_FALSE(Exists(dir_ / "DATA/New/X"));
 }
 
+// The last name alone is looked for when its directory exists as written; the paths whose
+// directory part is odd (dots, doubled or trailing separators, a file in place of a directory)
+// resolve as a walk through every name does.
+TEST_F(FsTest, LastNameResolvedInADirectoryThatExistsAsWritten) {
+  dir_.Write("Roms/PacMan.zip", "");
+  dir_.Write("Roms/file", "");
+  const std::string roms = dir_ / "Roms";
+  EXPECT_EQ(Resolve(roms + "/PACMAN.ZIP"), roms + "/PacMan.zip");
+  EXPECT_EQ(Resolve(roms + "/GALAGA.ZIP"), roms + "/GALAGA.ZIP");
+  EXPECT_EQ(Resolve(roms + "//PACMAN.ZIP"), roms + "//PacMan.zip");
+  EXPECT_EQ(Resolve(roms + "/./PACMAN.ZIP"), roms + "/./PacMan.zip");
+  EXPECT_EQ(Resolve(roms + "/../ROMS/PACMAN.ZIP"), roms + "/../Roms/PacMan.zip");
+  EXPECT_EQ(Resolve(roms + "/file/PACMAN.ZIP"), roms + "/file/PACMAN.ZIP");
+  EXPECT_EQ(Resolve(dir_ / "ROMS/."), roms + "/.");
+  EXPECT_EQ(Resolve(dir_ / "ROMS/"), roms + "/");
+  EXPECT_EQ(Resolve("/ETC"), "/etc");
+}
+
 TEST_F(FsTest, NewFileInCaseResolvedDirectoryKeepsItsName) {
   dir_.Write("Cfg/keep", "");
   ASSERT_TRUE(WriteFile(dir_ / "CFG/NewFile.TXT", "hello"));
