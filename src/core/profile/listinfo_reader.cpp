@@ -1,7 +1,8 @@
 #include "core/profile/listinfo_reader.h"
 
-#include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "common/ascii.h"
 
@@ -9,23 +10,94 @@ namespace kw {
 
 namespace {
 
-// Byte classes of the word reader.
-constexpr std::uint8_t kSeparator = 1;
-constexpr std::uint8_t kLower = 2;
+// The reader looks at eight bytes at a time: a word is found with a few arithmetic steps per
+// eight bytes instead of a branch per byte. Every byte test below is exact for each byte on its
+// own (no carry crosses a byte), so the lowest flagged byte is the first match.
+static_assert(std::endian::native == std::endian::little, "the byte masks read bytes in order");
 
-constexpr std::array<std::uint8_t, 256> MakeByteClasses() {
-  std::array<std::uint8_t, 256> classes{};
-  for (int c = 0x00; c <= 0x0D; ++c)
-    classes[c] = kSeparator;
-  classes[' '] = kSeparator;
-  for (int c = 'a'; c <= 'z'; ++c)
-    classes[c] = kLower;
-  return classes;
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+constexpr std::uint64_t kHigh = 0x8080808080808080;
+constexpr std::size_t kStep = 8;
+
+inline std::uint64_t Load(const char* p) {
+  std::uint64_t bytes;
+  std::memcpy(&bytes, p, sizeof bytes);
+  return bytes;
 }
-constexpr std::array<std::uint8_t, 256> kByteClasses = MakeByteClasses();
 
-inline std::uint8_t ClassOf(char c) {
-  return kByteClasses[static_cast<unsigned char>(c)];
+// The high bit of each byte of `bytes` that is below `limit` (at most 0x80).
+constexpr std::uint64_t BytesBelow(std::uint64_t bytes, std::uint8_t limit) {
+  return ~(((bytes & kLow7) + kOnes * (0x80 - limit)) | bytes) & kHigh;
+}
+// The high bit of each byte of `bytes` that equals `c`.
+constexpr std::uint64_t BytesEqual(std::uint64_t bytes, char c) {
+  const std::uint64_t diff = bytes ^ (kOnes * static_cast<std::uint8_t>(c));
+  return ~(((diff & kLow7) + kLow7) | diff) & kHigh;
+}
+// Separators are the bytes 0x00 to 0x0D and the space.
+constexpr std::uint64_t Separators(std::uint64_t bytes) {
+  return BytesBelow(bytes, 0x0E) | BytesEqual(bytes, ' ');
+}
+constexpr std::uint64_t LowerLetters(std::uint64_t bytes) {
+  return BytesBelow(bytes, 'z' + 1) & ~BytesBelow(bytes, 'a');
+}
+inline bool IsSeparator(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= 0x0D || byte == ' ';
+}
+// The position of the first flagged byte of a non-zero mask.
+inline std::size_t FirstFlagged(std::uint64_t mask) {
+  return static_cast<std::size_t>(std::countr_zero(mask)) / 8;
+}
+
+// The first double quote or backslash in [p, end), or end.
+const char* FindQuoteOrBackslash(const char* p, const char* end) {
+  for (; end - p >= static_cast<std::ptrdiff_t>(kStep); p += kStep) {
+    const std::uint64_t bytes = Load(p);
+    if (std::uint64_t hits = BytesEqual(bytes, '"') | BytesEqual(bytes, '\\'))
+      return p + FirstFlagged(hits);
+  }
+  while (p < end && *p != '"' && *p != '\\')
+    ++p;
+  return p;
+}
+
+// The first separator in [p, end), or end; `has_lower` tells whether a lower-case letter came
+// before it.
+const char* FindWordEnd(const char* p, const char* end, bool& has_lower) {
+  std::uint64_t lower = 0;
+  for (; end - p >= static_cast<std::ptrdiff_t>(kStep); p += kStep) {
+    const std::uint64_t bytes = Load(p);
+    if (std::uint64_t separators = Separators(bytes)) {
+      const std::size_t n = FirstFlagged(separators);
+      // Only the bytes before the separator belong to the word.
+      const std::uint64_t word_bytes = n == 0 ? 0 : ~std::uint64_t{0} >> (64 - 8 * n);
+      has_lower = (lower | (LowerLetters(bytes) & word_bytes)) != 0;
+      return p + n;
+    }
+    lower |= LowerLetters(bytes);
+  }
+  for (; p < end && !IsSeparator(*p); ++p)
+    lower |= (*p >= 'a' && *p <= 'z') ? 1 : 0;
+  has_lower = lower != 0;
+  return p;
+}
+
+// `word` upper-cased (ASCII letters only) into `out`.
+void UpperInto(std::string_view word, std::string& out) {
+  out.resize(word.size());
+  char* to = out.data();
+  const char* p = word.data();
+  const char* const end = p + word.size();
+  for (; end - p >= static_cast<std::ptrdiff_t>(kStep); p += kStep, to += kStep) {
+    const std::uint64_t bytes = Load(p);
+    // A lower-case letter is 0x20 above its capital.
+    const std::uint64_t upper = bytes - (LowerLetters(bytes) >> 2);
+    std::memcpy(to, &upper, sizeof upper);
+  }
+  for (; p < end; ++p, ++to)
+    *to = AsciiUpper(*p);
 }
 
 }  // namespace
@@ -34,7 +106,7 @@ std::string_view ListinfoReader::ReadToken() {
   const char* const begin = data_.data();
   const char* const end = begin + data_.size();
   const char* p = begin + pos_;
-  while (p < end && (ClassOf(*p) & kSeparator))
+  while (p < end && IsSeparator(*p))
     ++p;
   if (p == end) {
     pos_ = data_.size();
@@ -46,8 +118,7 @@ std::string_view ListinfoReader::ReadToken() {
   if (*p == '"') {
     ++p;
     const char* start = p;
-    while (p < end && *p != '"' && *p != '\\')
-      ++p;
+    p = FindQuoteOrBackslash(p, end);
     if (p == end || *p == '"') {
       std::string_view word(start, static_cast<std::size_t>(p - start));
       pos_ = static_cast<std::size_t>((p < end ? p + 1 : p) - begin);
@@ -78,19 +149,12 @@ std::string_view ListinfoReader::ReadToken() {
   }
 
   const char* start = p;
-  std::uint8_t seen = 0;
-  while (p < end) {
-    std::uint8_t cls = ClassOf(*p);
-    if (cls & kSeparator) break;
-    seen |= cls;
-    ++p;
-  }
+  bool has_lower = false;
+  p = FindWordEnd(p, end, has_lower);
   std::string_view word(start, static_cast<std::size_t>(p - start));
   pos_ = static_cast<std::size_t>((p < end ? p + 1 : p) - begin);  // the separator is consumed
-  if (!(seen & kLower)) return word;
-  buffer_.assign(word);
-  for (char& c : buffer_)
-    c = AsciiUpper(c);
+  if (!has_lower) return word;
+  UpperInto(word, buffer_);
   return buffer_;
 }
 
