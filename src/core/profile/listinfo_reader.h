@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,7 @@ class ListinfoReader {
   explicit ListinfoReader(std::string_view data) : data_(data) {}
 
   // The next word, or the empty text at the end of the input. The view stays valid until the
-  // next call (it points into the input or into the reader's own buffer).
+  // next call (it points into the input or into the reader's own buffers).
   std::string_view ReadToken();
   // False when the last ReadToken met the end of the input before any word (an empty quoted
   // word "" is a word).
@@ -25,10 +26,20 @@ class ListinfoReader {
   bool AtEnd() const { return pos_ >= data_.size(); }
 
  private:
+  // Where words start and end is read from a bit mask of the separators of each 64-byte block
+  // of the input, worked out once per block: finding a word is then a few bit operations.
+  static constexpr std::size_t kBlockBytes = 64;
+  std::uint64_t SeparatorBits(std::size_t block);
+  std::size_t NextWordStart(std::size_t pos);
+  std::size_t NextSeparator(std::size_t pos);
+
   std::string_view data_;
   std::size_t pos_ = 0;
+  std::size_t block_ = SIZE_MAX;  // the block whose mask block_bits_ holds
+  std::uint64_t block_bits_ = 0;
   bool found_word_ = false;
-  std::string buffer_;  // words that differ from their bytes in the input
+  std::string buffer_;   // quoted words that differ from their bytes in the input
+  std::string scratch_;  // unquoted words, upper-cased
 };
 
 }  // namespace kw

@@ -30,8 +30,11 @@ class Parser {
     // about 170 bytes per ROM and 680 per chip), so that the lists are not copied as they grow.
     // Room not filled is never touched and takes no memory; an odd text grows the lists beyond.
     const std::size_t bytes = reader_.Size();
-    db_.Reserve(
-        {std::min(kMaxRecords, bytes / 256), 0, bytes / 64, bytes / 256, bytes / 1024, bytes / 16});
+    db_.Reserve({.games = std::min(kMaxRecords, bytes / 256),
+                 .roms = bytes / 64,
+                 .chips = bytes / 256,
+                 .samples = bytes / 1024,
+                 .text_bytes = bytes / 4});
     ParsePace pace(ui_, file_, bytes);
     while (!reader_.AtEnd()) {
       // Between two words nothing holds a view of the bytes read so far.

@@ -9,6 +9,7 @@
 #include "core/user_interface.h"
 #include "platform/fs.h"
 #include "platform/mapped_file.h"
+#include "platform/memory_advice.h"
 
 namespace kw {
 
@@ -387,7 +388,11 @@ std::string BuildProfileImage(const GameDatabase& db, std::string_view product_n
   const std::string tag = ProfileTag(product_name);
   SizeOut size;
   PutImage(size, db, tag, nullptr);
-  std::string image(size.Size(), '\0');
+  std::string image;
+  image.reserve(size.Size());
+  // A profile of a whole capture is tens of MiB.
+  platform::AdviseHugePages(image.data(), image.capacity());
+  image.resize(size.Size());
   std::optional<ProgressThrottle> throttle;
   if (progress) throttle.emplace(*progress);
   FillOut fill(image.data());

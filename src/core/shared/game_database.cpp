@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/memory_advice.h"
+
 namespace kw {
 
 std::string_view ControlWord(std::uint8_t control) {
@@ -96,6 +98,15 @@ void GameDatabase::ClearDatabase() {
   BeginRecord();
 }
 
+namespace {
+
+template <class T>
+void AdviseHugePages(const std::vector<T>& list) {
+  platform::AdviseHugePages(list.data(), list.capacity() * sizeof(T));
+}
+
+}  // namespace
+
 void GameDatabase::Reserve(const DatabaseSize& size) {
   games_.reserve(games_.size() + size.games);
   resources_.reserve(resources_.size() + size.resources);
@@ -105,6 +116,15 @@ void GameDatabase::Reserve(const DatabaseSize& size) {
   disks_.reserve(disks_.size() + size.disks);
   devices_.reserve(devices_.size() + size.devices);
   texts_.reserve(texts_.size() + size.text_bytes);
+  // The lists of a whole capture are tens of MiB, filled front to back.
+  AdviseHugePages(games_);
+  AdviseHugePages(resources_);
+  AdviseHugePages(roms_);
+  AdviseHugePages(chips_);
+  AdviseHugePages(samples_);
+  AdviseHugePages(disks_);
+  AdviseHugePages(devices_);
+  AdviseHugePages(texts_);
 }
 
 // Positions are 32-bit: what would pass them marks the record for refusal instead of wrapping.
@@ -116,6 +136,14 @@ TextId GameDatabase::AddText(std::string_view text) {
   if (texts_.size() + 1 + text.size() > kMaxPosition) {
     overflow_ = true;
     return 0;
+  }
+  if (texts_.capacity() - texts_.size() < 1 + text.size()) {
+    // Grown by hand, so that the copy already lands in huge pages.
+    std::vector<char> grown;
+    grown.reserve(std::max(2 * texts_.capacity(), texts_.size() + 1 + text.size()));
+    AdviseHugePages(grown);
+    grown.assign(texts_.begin(), texts_.end());
+    texts_.swap(grown);
   }
   const auto id = static_cast<TextId>(texts_.size());
   texts_.push_back(static_cast<char>(text.size()));

@@ -70,5 +70,42 @@ TEST(ListinfoReader, BracketsAreWordsOnlyBetweenSeparators) {
   EXPECT_EQ(Words("rom ( name x) )"), (std::vector<std::string>{"ROM", "(", "NAME", "X)", ")"}));
 }
 
+// The reader looks at several bytes at a time: every word length, at every offset from the start
+// of the input, with the bytes next to the separators' and the letters' ranges in it, and each
+// separator, or the end of the input, after it.
+TEST(ListinfoReader, WordsOfEveryLengthAndOffset) {
+  const std::string letters =
+      "a`{z@[Z\x0e\x1f\x80\xff"
+      "9.!~Ab";
+  const std::vector<std::string> ends = {" ", "\n", "\r\n", "\t", std::string(1, '\0'), "\x0d"};
+  for (std::size_t offset = 0; offset < 9; ++offset) {
+    for (std::size_t length = 1; length < 26; ++length) {
+      for (const std::string& end : ends) {
+        std::string word, upper;
+        for (std::size_t i = 0; i < length; ++i) {
+          const char c = letters[(i + offset) % letters.size()];
+          word += c;
+          upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        }
+        const std::string text = std::string(offset, ' ') + word + end + "next";
+        SCOPED_TRACE(testing::Message() << "offset " << offset << ", length " << length);
+        EXPECT_EQ(Words(text), (std::vector<std::string>{upper, "NEXT"}));
+        EXPECT_EQ(Words(std::string(offset, '\n') + word), (std::vector<std::string>{upper}));
+        // Quoted, the word is kept as it is, up to its quote or a backslash at any position.
+        EXPECT_EQ(Words(std::string(offset, ' ') + '"' + word + "\" x"),
+                  (std::vector<std::string>{word, "X"}));
+        EXPECT_EQ(Words('"' + word + "\\\"" + word + '"'),
+                  (std::vector<std::string>{word + "\\\"" + word}));
+      }
+    }
+  }
+}
+
+TEST(ListinfoReader, CarriageReturnLineEndsAndNoFinalNewline) {
+  EXPECT_EQ(
+      Words("game (\r\n\tname puckman\r\n\tdescription \"Puck Man\"\r\n)"),
+      (std::vector<std::string>{"GAME", "(", "NAME", "PUCKMAN", "DESCRIPTION", "Puck Man", ")"}));
+}
+
 }  // namespace
 }  // namespace kw
