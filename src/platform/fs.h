@@ -19,6 +19,18 @@ constexpr char kSeparator = '/';
 // given, so a new file is created with the name as given inside a case-resolved directory.
 std::string Resolve(std::string_view path);
 
+// What a directory holds under each of some names, as FileExists and DirectoryExists of
+// `directory` + name would tell, and the path Resolve would give: looked up in the directory's
+// kept listing, with one check of the directory for all the names and a stat only for a link or
+// a name the listing cannot tell. The names are plain names, without a separator.
+enum class NameKind { kNone, kFile, kDirectory };
+struct NameInDirectory {
+  std::string path;
+  NameKind kind = NameKind::kNone;
+};
+std::vector<NameInDirectory> LookUpNames(std::string_view directory,
+                                         const std::vector<std::string>& names);
+
 bool Exists(std::string_view path);  // file or directory
 bool FileExists(std::string_view path);
 bool DirectoryExists(std::string_view path);

@@ -34,7 +34,8 @@ struct Listing {
   dev_t device = 0;
   ino_t inode = 0;
   timespec changed{};
-  std::unordered_map<std::string, std::string> names;
+  // The name and the kind the directory gave for it (DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN...).
+  std::unordered_map<std::string, std::pair<std::string, unsigned char>> names;
 };
 
 bool SameTime(const timespec& a, const timespec& b) {
@@ -45,16 +46,23 @@ bool SameTime(const timespec& a, const timespec& b) {
 // every set, and each folder must not drop the others' listings.
 constexpr std::size_t kListingsKept = 8;
 
-std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
+// The names of `directory` that each of `names` folds to, with their kinds: the first in byte
+// order of those that fold alike (nothing where none does). False when `directory` is no
+// directory. The listing is checked against the directory once for all the names.
+using FoundName = std::optional<std::pair<std::string, unsigned char>>;
+bool FindNoCase(const std::string& directory, const std::string_view* names, std::size_t count,
+                FoundName* found) {
   static std::mutex mutex;
   static std::vector<Listing> cached;  // the most recently used first
   const std::string path = directory.empty() ? "." : directory;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
-  const std::string key = AsciiLowerCase(name);
-  auto look = [&key](const Listing& listing) {
-    auto found = listing.names.find(key);
-    return found == listing.names.end() ? std::nullopt : std::optional(found->second);
+  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  auto look = [&](const Listing& listing) {
+    for (std::size_t i = 0; i < count; ++i) {
+      auto at = listing.names.find(AsciiLowerCase(names[i]));
+      found[i] = at == listing.names.end() ? FoundName() : FoundName(at->second);
+    }
+    return true;
   };
   std::lock_guard<std::mutex> lock(mutex);
   for (std::size_t i = 0; i < cached.size(); ++i) {
@@ -70,13 +78,15 @@ std::optional<std::string> FindNoCase(const std::string& directory, std::string_
     break;
   }
   DIR* dir = opendir(path.c_str());
-  if (!dir) return std::nullopt;
+  if (!dir) return false;
   Listing listing;
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate = entry->d_name;
     if (candidate == "." || candidate == "..") continue;
-    auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate), candidate);
-    if (!added && candidate < at->second) at->second = std::string(candidate);
+    auto [at, added] =
+        listing.names.try_emplace(AsciiLowerCase(candidate), candidate, entry->d_type);
+    if (!added && candidate < at->second.first)
+      at->second = {std::string(candidate), entry->d_type};
   }
   closedir(dir);
   timespec now{};
@@ -89,6 +99,12 @@ std::optional<std::string> FindNoCase(const std::string& directory, std::string_
   cached.insert(cached.begin(), std::move(listing));
   if (cached.size() > kListingsKept) cached.pop_back();
   return look(cached.front());
+}
+
+std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
+  FoundName found;
+  if (!FindNoCase(directory, &name, 1, &found) || !found) return std::nullopt;
+  return std::move(found->first);
 }
 
 }  // namespace
@@ -136,6 +152,39 @@ std::string Resolve(std::string_view path) {
     }
     if (end < path.size()) result += kSeparator;
     pos = end + 1;
+  }
+  return result;
+}
+
+std::vector<NameInDirectory> LookUpNames(std::string_view directory,
+                                         const std::vector<std::string>& names) {
+  std::vector<NameInDirectory> result(names.size());
+  const std::string resolved = IncludeTrailingSeparator(Resolve(directory));
+  std::vector<std::string_view> views(names.begin(), names.end());
+  std::vector<FoundName> found(names.size());
+  const bool listed = FindNoCase(resolved, views.data(), views.size(), found.data());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    NameInDirectory& out = result[i];
+    unsigned char type = DT_UNKNOWN;
+    if (listed && !found[i]) {
+      out.path = resolved + names[i];  // no name of any case: nothing there
+      continue;
+    }
+    if (listed && found[i]->first == names[i]) {
+      out.path = resolved + names[i];
+      type = found[i]->second;
+    } else {
+      // Another name of another case may be there too, or the directory is none: the whole
+      // path is resolved as any other.
+      out.path = Resolve(IncludeTrailingSeparator(directory) + names[i]);
+    }
+    if (type == DT_DIR) {
+      out.kind = NameKind::kDirectory;
+    } else if (type != DT_UNKNOWN && type != DT_LNK) {
+      out.kind = NameKind::kFile;
+    } else if (struct stat st; stat(out.path.c_str(), &st) == 0) {
+      out.kind = S_ISDIR(st.st_mode) ? NameKind::kDirectory : NameKind::kFile;
+    }
   }
   return result;
 }

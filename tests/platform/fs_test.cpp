@@ -86,6 +86,36 @@ TEST_F(FsTest, LastNameResolvedInADirectoryThatExistsAsWritten) {
   EXPECT_EQ(Resolve("/ETC"), "/etc");
 }
 
+// The look-up in a directory's listing tells what FileExists, DirectoryExists and Resolve tell
+// of each name: exact names, other cases, several names folding alike, links and what is not
+// there, in a directory named in another case too.
+TEST_F(FsTest, NamesLookedUpTogetherAgreeWithTheirOneByOneLookUps) {
+  dir_.Write("Roms/pacman.ZIP", "");
+  dir_.Write("Roms/ABC.zip", "");
+  dir_.Write("Roms/abc.zip", "");
+  dir_.Write("Roms/Galaga/x", "");
+  dir_.Write("target", "");
+  std::filesystem::create_symlink(dir_ / "target", dir_ / "Roms/linked.zip");
+  std::filesystem::create_symlink(dir_ / "Roms/Galaga", dir_ / "Roms/linkdir");
+  std::filesystem::create_symlink(dir_ / "gone", dir_ / "Roms/dangling.zip");
+  const std::vector<std::string> names = {
+      "pacman.zip", "PACMAN.ZIP", "pacman.ZIP", "abc.zip",    "Abc.zip", "ABC.ZIP", "galaga",
+      "GALAGA",     "galaga.zip", "x",          "LINKED.ZIP", "linkdir", "none.7z", "dangling.zip"};
+  for (const std::string& directory : {dir_ / "Roms/", dir_ / "ROMS/", dir_ / "gone/"}) {
+    const std::vector<NameInDirectory> found = LookUpNames(directory, names);
+    ASSERT_EQ(found.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      SCOPED_TRACE(directory + names[i]);
+      const std::string path = directory + names[i];
+      EXPECT_EQ(found[i].path, Resolve(path));
+      const NameKind kind = FileExists(path)        ? NameKind::kFile
+                            : DirectoryExists(path) ? NameKind::kDirectory
+                                                    : NameKind::kNone;
+      EXPECT_EQ(found[i].kind, kind);
+    }
+  }
+}
+
 TEST_F(FsTest, NewFileInCaseResolvedDirectoryKeepsItsName) {
   dir_.Write("Cfg/keep", "");
   ASSERT_TRUE(WriteFile(dir_ / "CFG/NewFile.TXT", "hello"));

@@ -23,12 +23,17 @@ namespace {
 constexpr const char* kArchiveExtensions[] = {".ACE", ".RAR", ".ZIP", ".7Z"};
 
 std::string Locate(const std::string& name, const std::vector<std::string>& directories) {
+  // The archives' names and then the directory's, looked up together in each directory.
+  std::vector<std::string> names;
+  for (const char* extension : kArchiveExtensions)
+    names.push_back(name + extension);
+  names.push_back(name);
   for (const std::string& directory : directories) {
-    const std::string base = directory + name;
-    for (const char* extension : kArchiveExtensions) {
-      if (fs::FileExists(base + extension)) return fs::Resolve(base + extension);
+    const std::vector<fs::NameInDirectory> found = fs::LookUpNames(directory, names);
+    for (std::size_t i = 0; i + 1 < found.size(); ++i) {
+      if (found[i].kind == fs::NameKind::kFile) return found[i].path;
     }
-    if (fs::DirectoryExists(base)) return fs::Resolve(base);
+    if (found.back().kind == fs::NameKind::kDirectory) return found.back().path;
   }
   return "";
 }
