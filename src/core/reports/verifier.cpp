@@ -171,7 +171,14 @@ bool Verifier::EndPass() {
 // A directory that cannot be deleted stays so for every set of the pass: it is said once.
 void Verifier::DeleteTemp() {
   contents_.Clear();
-  if (DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_)) || delete_failure_shown_) return;
+  // While the sets are read only an ACE set is put there: once deleted, the directory is
+  // deleted again after one of those only.
+  if (!temp_may_hold_files_) return;
+  if (DeleteTempDir(fs::ExcludeTrailingSeparator(temp_dir_))) {
+    temp_may_hold_files_ = false;
+    return;
+  }
+  if (delete_failure_shown_) return;
   delete_failure_shown_ = true;
   ui_.Ask(kDeleteFailure, MsgIcon::Error);
 }
@@ -195,6 +202,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   }
 
   counters_ = {};
+  temp_may_hold_files_ = true;
   verdicts_.clear();
   audit_judged_ = audit_remembered_ = 0;
   // Clones left out, the verdicts of the masters only add to what was kept.
@@ -391,6 +399,7 @@ SetJob Verifier::SampleJob(const GameRecord& set) const {
 bool Verifier::ReadSet(const SetJob& job) {
   std::optional<SetRead> read = reader_->Next(job, [this] { return CheckAbort(); });
   if (!read) return true;
+  if (EqualNoCase(fs::ExtractFileExt(read->location), ".ACE")) temp_may_hold_files_ = true;
   contents_.PutAll(read->files);
   own_set_absent_ = read->files.empty() && read->unreadable.empty();
   unreadable_ = read->unreadable.empty() ? std::string()

@@ -222,6 +222,8 @@ class Verifier {
   std::string report_;
   bool aborted_ = false;
   bool delete_failure_shown_ = false;  // in this pass
+  // False from a deletion of the temporary directory until an ACE set is read.
+  bool temp_may_hold_files_ = true;
   UpdateThrottle updates_{kWindowUpdateInterval, true};
 };
 

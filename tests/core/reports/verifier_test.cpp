@@ -424,6 +424,14 @@ TEST_F(VerifierTest, AbortDeletesTheReportAndMameCdNoDoesNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "emu/$KSTEMP$"));
 }
 
+TEST_F(VerifierTest, ATemporaryDirectoryLeftBehindIsDeletedInTheRun) {
+  Load("game (\n name one\n" + Rom("a", "aaaa") + ")\ngame (\n name two\n" + Rom("b", "bb") +
+       ")\n");
+  dir_.Write("emu/$KSTEMP$/one/a", "left");
+  EXPECT_EQ(Run(), VerifyOutcome::Completed);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "emu/$KSTEMP$"));
+}
+
 TEST_F(VerifierTest, QuickModeAgreesOnAnIntactCollectionAndTrustsStoredCrcs) {
   Load("game (\n name plain\n" + Rom("p.1", "plain data") + Rom("p.2", "more") +
        " sample s.wav\n)\ngame (\n name stored\n cloneof plain\n" + Rom("s.1", "GOOD") +
