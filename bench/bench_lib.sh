@@ -22,7 +22,8 @@ paired() {
   for ((i = 0; i < runs; i++)); do
     /usr/bin/time -f "%e %M" -o "$work/time_a.txt" sh -c "$a" >/dev/null 2>&1 || true
     /usr/bin/time -f "%e %M" -o "$work/time_b.txt" sh -c "$b" >/dev/null 2>&1 || true
-    paste -d' ' "$work/time_a.txt" "$work/time_b.txt"
+    # time puts "Command exited with non-zero status N" first when the command fails.
+    echo "$(tail -n 1 "$work/time_a.txt") $(tail -n 1 "$work/time_b.txt")"
   done | awk -v n="$runs" -v label="$label" '
     function med(v,   k, t, i, j) {
       for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
