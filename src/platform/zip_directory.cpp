@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include <isa-l/crc.h>
 #include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
@@ -234,10 +235,10 @@ char* Buffer(std::string& kept, std::string& fresh, std::size_t size) {
 }
 
 // A deflated member inflated whole in one call, its data given to `consume` in one piece.
-// Nothing when ISA-L did not decode it whole within its claimed size and the limit (damaged,
-// truncated or longer data, or a read that failed): the streamed decoding then gives the same
-// data, or fails at the same byte with the same message. (libdeflate is a little faster but
-// takes some damaged streams that zlib refuses, such as the length codes 286 and 287.)
+// Nothing unless ISA-L decoded it whole into the very size and CRC-32 of the directory (not for
+// damaged, truncated or longer data, a wrong size or a read that failed): the streamed decoding
+// then gives the same data, or fails at the same byte with the same message. (libdeflate is a
+// little faster but takes more damaged streams, such as the length codes 286 and 287.)
 std::optional<Status> InflateWhole(int fd, std::uint64_t at, const StoredEntry& entry,
                                    std::uint64_t limit,
                                    const std::function<Status(const char*, std::size_t)>& consume) {
@@ -258,8 +259,12 @@ std::optional<Status> InflateWhole(int fd, std::uint64_t at, const StoredEntry& 
   state->avail_out = static_cast<std::uint32_t>(room);
   if (isal_inflate(state.get()) != ISAL_DECOMP_OK || state->block_state != ISAL_BLOCK_FINISH)
     return std::nullopt;
+  // ISA-L takes some damaged streams that zlib refuses (code length sets that zlib finds
+  // invalid): its data is used only when it is what the directory says the member holds.
   const std::size_t got = room - state->avail_out;
-  if (got == 0) return Success();
+  if (got != entry.size ||
+      crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(out), got) != entry.crc)
+    return std::nullopt;
   return consume(out, got);
 }
 
@@ -297,7 +302,8 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
     }
     return Success();
   }
-  if (std::min(entry.size, limit) <= kWholeMember && entry.packed_size <= kWholeMember) {
+  if (entry.size > 0 && std::min(entry.size, limit) <= kWholeMember &&
+      entry.packed_size <= kWholeMember) {
     if (std::optional<Status> done = InflateWhole(fd, at, entry, limit, consume)) return *done;
   }
   z_stream z{};
