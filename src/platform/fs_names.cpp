@@ -29,13 +29,20 @@ bool LExists(const std::string& path) {
 // modification time tells (it moves whenever an entry is added, removed or renamed); one modified
 // in the two seconds before it was listed is not kept, since a change within the same clock tick
 // would not show.
+// The name kept for a lower-case name, the kind the directory gave for it (DT_REG, DT_DIR, DT_LNK,
+// DT_UNKNOWN...), and whether it is the only name of the directory that folds so.
+struct ListedName {
+  std::string name;
+  unsigned char type = DT_UNKNOWN;
+  bool alone = true;
+};
+
 struct Listing {
   std::string directory;
   dev_t device = 0;
   ino_t inode = 0;
   timespec changed{};
-  // The name and the kind the directory gave for it (DT_REG, DT_DIR, DT_LNK, DT_UNKNOWN...).
-  std::unordered_map<std::string, std::pair<std::string, unsigned char>> names;
+  std::unordered_map<std::string, ListedName> names;
 };
 
 bool SameTime(const timespec& a, const timespec& b) {
@@ -48,15 +55,21 @@ constexpr std::size_t kListingsKept = 8;
 
 // The names of `directory` that each of `names` folds to, with their kinds: the first in byte
 // order of those that fold alike (nothing where none does). False when `directory` is no
-// directory. The listing is checked against the directory once for all the names.
-using FoundName = std::optional<std::pair<std::string, unsigned char>>;
+// directory. The listing is checked against the directory once for all the names; `known`, when
+// given, is the directory's stat made just before.
+using FoundName = std::optional<ListedName>;
 bool FindNoCase(const std::string& directory, const std::string_view* names, std::size_t count,
-                FoundName* found) {
+                FoundName* found, const struct stat* known = nullptr) {
   static std::mutex mutex;
   static std::vector<Listing> cached;  // the most recently used first
   const std::string path = directory.empty() ? "." : directory;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  if (known != nullptr) {
+    st = *known;
+  } else if (stat(path.c_str(), &st) != 0) {
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) return false;
   auto look = [&](const Listing& listing) {
     for (std::size_t i = 0; i < count; ++i) {
       auto at = listing.names.find(AsciiLowerCase(names[i]));
@@ -83,10 +96,14 @@ bool FindNoCase(const std::string& directory, const std::string_view* names, std
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate = entry->d_name;
     if (candidate == "." || candidate == "..") continue;
-    auto [at, added] =
-        listing.names.try_emplace(AsciiLowerCase(candidate), candidate, entry->d_type);
-    if (!added && candidate < at->second.first)
-      at->second = {std::string(candidate), entry->d_type};
+    auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate),
+                                                 ListedName{std::string(candidate), entry->d_type});
+    if (added) continue;
+    at->second.alone = false;
+    if (candidate < at->second.name) {
+      at->second.name = candidate;
+      at->second.type = entry->d_type;
+    }
   }
   closedir(dir);
   timespec now{};
@@ -104,7 +121,7 @@ bool FindNoCase(const std::string& directory, const std::string_view* names, std
 std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
   FoundName found;
   if (!FindNoCase(directory, &name, 1, &found) || !found) return std::nullopt;
-  return std::move(found->first);
+  return std::move(found->name);
 }
 
 }  // namespace
@@ -159,10 +176,18 @@ std::string Resolve(std::string_view path) {
 std::vector<NameInDirectory> LookUpNames(std::string_view directory,
                                          const std::vector<std::string>& names) {
   std::vector<NameInDirectory> result(names.size());
-  const std::string resolved = IncludeTrailingSeparator(Resolve(directory));
   std::vector<std::string_view> views(names.begin(), names.end());
   std::vector<FoundName> found(names.size());
-  const bool listed = FindNoCase(resolved, views.data(), views.size(), found.data());
+  // A directory that is there as written is its own resolution, and its stat serves the listing.
+  std::string resolved;
+  bool listed = false;
+  if (struct stat st; !directory.empty() && stat(std::string(directory).c_str(), &st) == 0) {
+    resolved = IncludeTrailingSeparator(directory);
+    listed = FindNoCase(resolved, views.data(), views.size(), found.data(), &st);
+  } else {
+    resolved = IncludeTrailingSeparator(Resolve(directory));
+    listed = FindNoCase(resolved, views.data(), views.size(), found.data());
+  }
   for (std::size_t i = 0; i < names.size(); ++i) {
     NameInDirectory& out = result[i];
     unsigned char type = DT_UNKNOWN;
@@ -170,9 +195,10 @@ std::vector<NameInDirectory> LookUpNames(std::string_view directory,
       out.path = resolved + names[i];  // no name of any case: nothing there
       continue;
     }
-    if (listed && found[i]->first == names[i]) {
-      out.path = resolved + names[i];
-      type = found[i]->second;
+    if (listed && (found[i]->name == names[i] || found[i]->alone)) {
+      // The name itself, or the only name that folds to it: Resolve would find the same.
+      out.path = resolved + found[i]->name;
+      type = found[i]->type;
     } else {
       // Another name of another case may be there too, or the directory is none: the whole
       // path is resolved as any other.
