@@ -4,6 +4,7 @@
 
 #include "common/ascii.h"
 #include "core/shared/log_line.h"
+#include "core/shared/pictures.h"
 #include "platform/archive.h"
 #include "platform/sevenzip_directory.h"
 
@@ -16,8 +17,6 @@ namespace {
 
 // Archives kept at once: four picture tabs with an archive or two each.
 constexpr std::size_t kArchivesKept = 8;
-
-constexpr const char* kPictureExtensions[] = {".WMF", ".BMP", ".JPG", ".PNG"};
 
 bool IsArchiveName(std::string_view path) {
   const std::string ext = AsciiUpperCase(fs::ExtractFileExt(path));

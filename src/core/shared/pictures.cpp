@@ -4,17 +4,33 @@
 #include "core/shared/settings.h"
 #include "platform/fs.h"
 
+#include <utility>
+#include <vector>
+
 namespace kw {
 
-std::string FindPictureExt(std::string_view base, std::string_view directory) {
+namespace {
+
+bool PlainName(std::string_view base) {
   // A set name is a file name, never a way out of the directory.
-  if (base.empty() || base.find(platform::fs::kSeparator) != std::string_view::npos) return {};
-  const std::string stem = std::string(directory) + std::string(base);
-  std::string found;
-  for (const char* extension : {".WMF", ".BMP", ".JPG", ".PNG"}) {
-    if (platform::fs::FileExists(stem + extension)) found = extension;
+  return !base.empty() && base.find(platform::fs::kSeparator) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string FindPictureExt(std::string_view base, std::string_view directory) {
+  if (!PlainName(base)) return {};
+  // The four names are looked up together in the directory's kept listing.
+  std::vector<std::string> names;
+  for (const char* extension : kPictureExtensions)
+    names.push_back(std::string(base) + extension);
+  const std::vector<platform::fs::NameInDirectory> found =
+      platform::fs::LookUpNames(directory, names);
+  std::string extension;
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (found[i].kind == platform::fs::NameKind::kFile) extension = kPictureExtensions[i];
   }
-  return found;
+  return extension;
 }
 
 std::string PictureDirectory(const FrontEndSettings& settings, int tab) {
@@ -39,23 +55,31 @@ std::string PictureDirectory(const FrontEndSettings& settings, int tab) {
   return platform::fs::IncludeTrailingSeparator(*directory);
 }
 
-std::optional<GamePicture> FindPicture(std::string_view base, std::string_view directory) {
-  GamePicture picture{std::string(directory) + std::string(base), FindPictureExt(base, directory),
-                      "", ""};
+PictureFinder::PictureFinder(std::string directory) : directory_(std::move(directory)) {}
+
+std::optional<GamePicture> PictureFinder::Find(std::string_view base) const {
+  GamePicture picture{directory_ + std::string(base), FindPictureExt(base, directory_), "", ""};
   if (!picture.extension.empty()) return picture;
-  if (base.empty() || base.find(platform::fs::kSeparator) != std::string_view::npos)
-    return std::nullopt;
-  for (std::string& archive_path : PictureArchivePaths(directory)) {
-    const std::shared_ptr<const PictureArchive> archive =
-        PictureArchives::Shared().Get(archive_path);
-    if (!archive) continue;
+  if (!PlainName(base)) return std::nullopt;
+  if (!archives_opened_) {
+    archives_opened_ = true;
+    for (std::string& path : PictureArchivePaths(directory_)) {
+      if (std::shared_ptr<const PictureArchive> archive = PictureArchives::Shared().Get(path))
+        archives_.emplace_back(std::move(path), std::move(archive));
+    }
+  }
+  for (const auto& [path, archive] : archives_) {
     picture.extension = archive->FindPictureExt(base);
     if (picture.extension.empty()) continue;
     picture.member = archive->Find(std::string(base) + picture.extension)->name;
-    picture.archive = std::move(archive_path);
+    picture.archive = path;
     return picture;
   }
   return std::nullopt;
+}
+
+std::optional<GamePicture> FindPicture(std::string_view base, std::string_view directory) {
+  return PictureFinder(std::string(directory)).Find(base);
 }
 
 Result<std::string> ReadPicture(const GamePicture& picture) {

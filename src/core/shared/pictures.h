@@ -3,15 +3,19 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "common/result.h"
 
 namespace kw {
 
 struct FrontEndSettings;
+class PictureArchive;
 
 // The texts drawn on the product picture when there is no picture to show.
 inline constexpr std::string_view kImageNotFound = "Image not found";
@@ -25,6 +29,9 @@ inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t{64} * 1024 * 102
 inline constexpr int kPictureFrameLeft = 8;
 inline constexpr int kPictureFrameTop = 29;
 inline constexpr int kPictureFrameSize = 320;
+
+// The picture files' extensions, in the order of their precedence (the last found wins).
+inline constexpr const char* kPictureExtensions[] = {".WMF", ".BMP", ".JPG", ".PNG"};
 
 // The extension (".WMF", ".BMP", ".JPG" or ".PNG") of the last of those for which
 // directory + base + extension is a file, names matched without regard to case; so PNG wins
@@ -49,6 +56,20 @@ struct GamePicture {
 // first of the directory's picture archives (picture_archives.h) that has the name, the
 // extensions chosen as among loose files.
 std::optional<GamePicture> FindPicture(std::string_view base, std::string_view directory);
+
+// FindPicture for many names in one directory (the verifier's picture pass): the directory's
+// picture archives are opened once, when a name is first not found as a loose file, and kept
+// for the finder's life.
+class PictureFinder {
+ public:
+  explicit PictureFinder(std::string directory);
+  std::optional<GamePicture> Find(std::string_view base) const;
+
+ private:
+  std::string directory_;
+  mutable bool archives_opened_ = false;
+  mutable std::vector<std::pair<std::string, std::shared_ptr<const PictureArchive>>> archives_;
+};
 
 // The bytes of a picture found, from its file or its archive; fails when it cannot be read or
 // holds more than kMaxPictureBytes.
