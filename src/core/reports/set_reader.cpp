@@ -16,8 +16,11 @@ namespace archive = platform::archive;
 namespace {
 
 constexpr std::string_view kCacheHeader = "KWQUICK 1";
-// How many sets the reading threads may be ahead of the verifier.
-constexpr std::size_t kReadAhead = 8;
+// How many sets the reading threads may be ahead of the verifier; a thread that finds them that
+// far ahead sleeps until the verifier has taken half of them, so that a set judged in
+// microseconds (the quick mode) does not cost a wake-up each.
+constexpr std::size_t kReadAhead = 32;
+constexpr std::size_t kReadAgain = kReadAhead / 2;
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& value, int base = 10) {
@@ -39,6 +42,7 @@ const std::vector<NamedSetFile>* QuickCache::Find(const std::string& path,
                                                   const fs::FileStamp& stamp) const {
   auto found = archives_.find(path);
   if (found == archives_.end() || !(found->second.stamp == stamp)) return nullptr;
+  if (!found->second.used) ++used_;
   found->second.used = true;
   return &found->second.files;
 }
@@ -46,6 +50,7 @@ const std::vector<NamedSetFile>* QuickCache::Find(const std::string& path,
 void QuickCache::Put(const std::string& path, const fs::FileStamp& stamp,
                      std::vector<NamedSetFile> files) {
   archives_[path] = Archive{stamp, std::move(files), true};
+  changed_ = true;
 }
 
 std::string QuickCache::Format() const {
@@ -73,6 +78,8 @@ std::string QuickCache::Format() const {
 
 void QuickCache::Parse(std::string_view text) {
   archives_.clear();
+  used_ = 0;
+  changed_ = true;  // until the whole text is read
   std::size_t at = 0;
   auto next_line = [&](std::string_view& line) {
     if (at >= text.size()) return false;
@@ -107,19 +114,31 @@ void QuickCache::Parse(std::string_view text) {
     }
     archives_[path] = Archive{stamp, std::move(files), false};
   }
+  if (at == text.size()) changed_ = false;
 }
 
 void QuickCache::Load(const std::string& path) {
+  loaded_.reset();
+  const std::optional<fs::FileStamp> stamp = fs::Stamp(path);
   Result<std::string> text = fs::ReadFile(path);
   if (text) {
     Parse(*text);
+    if (!changed_ && stamp && fs::Stamp(path) == stamp) loaded_ = {path, *stamp};
   } else {
     archives_.clear();
+    used_ = 0;
+    changed_ = true;
   }
 }
 
-Status QuickCache::Save(const std::string& path) const {
-  return fs::WriteFileAtomic(path, Format());
+Status QuickCache::Save(const std::string& path) {
+  // A run that found every archive as the file had it would write the file's own text again.
+  if (!changed_ && used_ == archives_.size() && loaded_ && loaded_->first == path &&
+      fs::Stamp(path) == loaded_->second)
+    return Success();
+  if (Status saved = fs::WriteFileAtomic(path, Format()); !saved) return saved;
+  loaded_.reset();
+  return Success();
 }
 
 std::string UnreadableReason(const std::string& location, const Status& read, bool anything_read) {
@@ -135,6 +154,11 @@ std::string UnreadableReason(const std::string& location, const Status& read, bo
 SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
                      unsigned threads)
     : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
+  // Each search list is split and made absolute once for the run, not once for every set.
+  for (const SetJob& job : jobs_) {
+    if (!directories_.contains(job.search_list))
+      directories_.emplace(job.search_list, SearchDirectories(job.search_list));
+  }
   for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
     threads_.emplace_back([this] { Work(); });
 }
@@ -148,7 +172,8 @@ void SetReader::Stop() {
     std::lock_guard<std::mutex> lock(mutex_);
     stop_ = true;
   }
-  changed_.notify_all();
+  room_.notify_all();
+  ready_.notify_all();
   for (std::thread& thread : threads_)
     thread.join();
   threads_.clear();
@@ -157,9 +182,13 @@ void SetReader::Stop() {
 void SetReader::Work() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [this] {
-      return stop_ || claimed_ >= jobs_.size() || claimed_ < next_ + kReadAhead;
-    });
+    if (!stop_ && claimed_ < jobs_.size() && claimed_ >= next_ + kReadAhead) {
+      ++readers_waiting_;
+      room_.wait(lock, [this] {
+        return stop_ || claimed_ >= jobs_.size() || claimed_ < next_ + kReadAgain;
+      });
+      --readers_waiting_;
+    }
     if (stop_ || claimed_ >= jobs_.size()) return;
     const std::size_t index = claimed_++;
     lock.unlock();
@@ -167,7 +196,7 @@ void SetReader::Work() {
     lock.lock();
     done.ready = true;
     done_[index] = std::move(done);
-    changed_.notify_all();
+    if (index == next_) ready_.notify_one();  // the set the verifier may be waiting for
   }
 }
 
@@ -189,7 +218,7 @@ std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bo
   } else {
     std::unique_lock<std::mutex> lock(mutex_);
     while (!done_[index].ready) {
-      changed_.wait_for(lock, std::chrono::milliseconds(15));
+      ready_.wait_for(lock, std::chrono::milliseconds(15));
       if (done_[index].ready) break;
       lock.unlock();
       const bool stop = wait && wait();
@@ -206,8 +235,8 @@ std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bo
   {
     std::lock_guard<std::mutex> lock(mutex_);
     ++next_;
+    if (readers_waiting_ > 0 && claimed_ < next_ + kReadAgain) room_.notify_all();
   }
-  changed_.notify_all();
   return Finish(std::move(done));
 }
 
@@ -223,16 +252,20 @@ SetRead SetReader::Finish(Done done) {
 
 SetReader::Done SetReader::Read(const SetJob& job) {
   Done done;
-  const std::string location = archives_.LocateSetFile(job.name, job.search_list, SetKind::Plain);
+  const auto listed = directories_.find(job.search_list);
+  const LocatedSet located = archives_.LocateSet(
+      job.name, listed != directories_.end() ? listed->second : SearchDirectories(job.search_list),
+      SetKind::Plain);
+  const std::string& location = located.path;
   if (location.empty()) return done;
   done.read.location = location;
-  if (IsAceSet(location)) {
+  if (!located.directory && EqualNoCase(fs::ExtractFileExt(location), ".ACE")) {  // IsAceSet
     done.deferred = location;
     done.limits = job.limits;
     return done;
   }
   const archive::SizeLimits limits = archives_.Within(job.limits);
-  if (quick_ && !fs::DirectoryExists(location)) {
+  if (quick_ && !located.directory) {
     if (std::optional<std::vector<NamedSetFile>> files = Quick(location, limits)) {
       judged_++;
       done.read.files = std::move(*files);
@@ -242,7 +275,7 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   ContentsSink sink(&stop_);
   bool handled = false;
   Status read;
-  if (EqualNoCase(fs::ExtractFileExt(location), ".ZIP") && !fs::DirectoryExists(location)) {
+  if (EqualNoCase(fs::ExtractFileExt(location), ".ZIP") && !located.directory) {
     read = archive::ReadZipFlat(location, sink, limits, handled);
   }
   if (!handled) read = ReadSetWithoutPrograms(location, sink, limits);

@@ -1,4 +1,4 @@
-// Reads the sets of a verification run in the run's order, one or two sets ahead of the
+// Reads the sets of a verification run in the run's order, a few sets ahead of the
 // verifier on other cores, and (in the quick mode) judges ZIP and 7z archives from their
 // directories, with a cache of what each archive held while it stays unchanged.
 #pragma once
@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "core/reports/set_contents.h"
@@ -35,7 +36,8 @@ class QuickCache {
   std::string Format() const;
   void Parse(std::string_view text);
   void Load(const std::string& path);
-  Status Save(const std::string& path) const;
+  // Writes Format() to `path`; left alone when it would hold just what Load read from it.
+  Status Save(const std::string& path);
   std::size_t Size() const { return archives_.size(); }
 
  private:
@@ -45,6 +47,10 @@ class QuickCache {
     mutable bool used = false;
   };
   std::map<std::string, Archive> archives_;
+  mutable std::size_t used_ = 0;  // archives found or put since Parse
+  bool changed_ = true;           // put since Parse, or Parse stopped at damage
+  // The file Load read whole, and its stamp then.
+  std::optional<std::pair<std::string, platform::fs::FileStamp>> loaded_;
 };
 
 struct SetJob {
@@ -104,12 +110,16 @@ class SetReader {
 
   SetArchives& archives_;
   std::vector<SetJob> jobs_;
+  // The directories of each search list of the jobs (read only once the threads run).
+  std::unordered_map<std::string, std::vector<std::string>> directories_;
   bool quick_;
   QuickCache* cache_;
   std::size_t next_ = 0;  // the verifier's next job
 
   std::mutex mutex_;
-  std::condition_variable changed_;
+  std::condition_variable ready_;  // a set was read (the verifier waits for its next one)
+  std::condition_variable room_;   // the verifier took sets (reading threads wait for room)
+  std::size_t readers_waiting_ = 0;
   std::map<std::size_t, Done> done_;
   std::size_t claimed_ = 0;  // the next job a thread takes
   std::atomic<bool> stop_{false};

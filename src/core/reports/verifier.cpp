@@ -522,9 +522,11 @@ bool Verifier::PicturePass() {
       {options_.VerifyFlyers, 3, "flyer ", &VerifyCounters::MissingFlyers},
       {options_.VerifyHardware, 4, "hardware photo ", &VerifyCounters::MissingHardware},
   };
-  std::string directories[4];
-  for (int i = 0; i < 4; ++i)
-    directories[i] = PictureDirectory(settings_, kinds[i].tab);
+  std::optional<PictureFinder> finders[4];
+  for (int i = 0; i < 4; ++i) {
+    if (std::string directory = PictureDirectory(settings_, kinds[i].tab); !directory.empty())
+      finders[i].emplace(std::move(directory));
+  }
   for (const GameRecord& game : games) {
     const std::string name = game.Name.Str();
     status_.SetName = "[" + name + "]";
@@ -534,7 +536,7 @@ bool Verifier::PicturePass() {
         if (!kinds[i].on) continue;
         // The same look-up as the picture tabs (loose files, then the folder's archives), so
         // that what they show counts as found.
-        if (!directories[i].empty() && FindPicture(name, directories[i])) continue;
+        if (finders[i] && finders[i]->Find(name)) continue;
         Write(SetTag(name) + " - " + kinds[i].text + "not found");
         ++(counters_.*kinds[i].counter);
       }

@@ -22,7 +22,7 @@ namespace {
 // The order sets are looked for in one directory, before a directory of the set's name.
 constexpr const char* kArchiveExtensions[] = {".ACE", ".RAR", ".ZIP", ".7Z"};
 
-std::string Locate(const std::string& name, const std::vector<std::string>& directories) {
+LocatedSet Locate(const std::string& name, const std::vector<std::string>& directories) {
   // The archives' names and then the directory's, looked up together in each directory.
   std::vector<std::string> names;
   for (const char* extension : kArchiveExtensions)
@@ -31,11 +31,11 @@ std::string Locate(const std::string& name, const std::vector<std::string>& dire
   for (const std::string& directory : directories) {
     const std::vector<fs::NameInDirectory> found = fs::LookUpNames(directory, names);
     for (std::size_t i = 0; i + 1 < found.size(); ++i) {
-      if (found[i].kind == fs::NameKind::kFile) return found[i].path;
+      if (found[i].kind == fs::NameKind::kFile) return {found[i].path, false};
     }
-    if (found.back().kind == fs::NameKind::kDirectory) return found.back().path;
+    if (found.back().kind == fs::NameKind::kDirectory) return {found.back().path, true};
   }
-  return "";
+  return {};
 }
 
 class Problems {
@@ -91,13 +91,18 @@ Status SetArchives::MakeTempDir(const std::string& path) {
 
 std::string SetArchives::LocateSetFile(const std::string& name, const std::string& search_list,
                                        SetKind kind) {
+  return LocateSet(name, SearchDirectories(search_list), kind).path;
+}
+
+LocatedSet SetArchives::LocateSet(const std::string& name,
+                                  const std::vector<std::string>& directories, SetKind kind) {
   // A set name is one file name: one with a directory part would reach outside the list.
-  if (archive::FlatName(name) != name) return "";
+  if (archive::FlatName(name) != name) return {};
   if (kind != SetKind::Plain && settings_.MameCd) {
     if (std::optional<std::string> disc = discs_.DiscDirectory(name, kind == SetKind::Sample))
       return Locate(name, {*disc});  // listed on a disc: the hard disk is not searched
   }
-  return Locate(name, SearchDirectories(search_list));
+  return Locate(name, directories);
 }
 
 Status SetArchives::ExtractSet(const std::string& name, const std::string& search_list,

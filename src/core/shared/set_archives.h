@@ -23,6 +23,13 @@ enum class SetKind : std::uint8_t { Plain = 0, Rom = 1, Sample = 2 };
 // ones taken from the current directory.
 std::vector<std::string> SearchDirectories(const std::string& search_list);
 
+// Where a set is: its path as it is on disk (empty when it is nowhere), and whether that is a
+// directory rather than an archive.
+struct LocatedSet {
+  std::string path;
+  bool directory = false;
+};
+
 class SetArchives {
  public:
   // `emulator_dir` holds the temporary directory `temp_dir_name`; empty means the current
@@ -33,6 +40,10 @@ class SetArchives {
   // The set's path as it is on disk, or empty when it is nowhere. ROM and sample sets are
   // looked for on the discs first when MameCd is on.
   std::string LocateSetFile(const std::string& name, const std::string& search_list, SetKind kind);
+  // The same in the directories of a search list already split (SearchDirectories), for a caller
+  // that looks for many sets in one list.
+  LocatedSet LocateSet(const std::string& name, const std::vector<std::string>& directories,
+                       SetKind kind);
   // Puts every file of the set into the temporary directory (made when missing), replacing
   // files of the same name. A set that is not found is no failure. A failure lists each file
   // that could not be put there; the others are there all the same. A non-empty `into` is a
