@@ -25,7 +25,7 @@ std::string FindPictureExt(std::string_view base, std::string_view directory) {
   for (const char* extension : kPictureExtensions)
     names.push_back(std::string(base) + extension);
   const std::vector<platform::fs::NameInDirectory> found =
-      platform::fs::LookUpNames(directory, names);
+      platform::fs::LookUpNames(directory.empty() ? "./" : directory, names);
   std::string extension;
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (found[i].kind == platform::fs::NameKind::kFile) extension = kPictureExtensions[i];

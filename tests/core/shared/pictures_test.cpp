@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/shared/settings.h"
 #include "support/temp_dir.h"
 
@@ -37,6 +39,13 @@ TEST_F(PicturesTest, LastOfWmfBmpJpgPngWinsWhateverTheCase) {
   EXPECT_EQ(FindPictureExt("../outside", Dir()), "");
   EXPECT_EQ(FindPictureExt("", Dir()), "");
   EXPECT_EQ(FindPictureExt("pacman", dir_.Path() + "missing/"), "");
+  // A relative folder, and no folder at all, are the current directory's.
+  const std::filesystem::path was = std::filesystem::current_path();
+  std::filesystem::current_path(dir_.Path());
+  EXPECT_EQ(FindPictureExt("PACMAN", "SNAP/"), ".PNG");
+  std::filesystem::current_path(Dir());
+  EXPECT_EQ(FindPictureExt("PACMAN", ""), ".PNG");
+  std::filesystem::current_path(was);
 }
 
 TEST_F(PicturesTest, GameThenItsMasterThenThePlaceholder) {
