@@ -22,13 +22,6 @@ bool LExists(const std::string& path) {
   return lstat(path.c_str(), &st) == 0;
 }
 
-// The entries of one directory by their lower-case names, each the first in byte order of the
-// names that fold to it. Kept for the directories listed last while the directory itself is
-// unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
-// selection change, the verifier five names per set in each ROM folder. The directory's
-// modification time tells (it moves whenever an entry is added, removed or renamed); one modified
-// in the two seconds before it was listed is not kept, since a change within the same clock tick
-// would not show.
 // The name kept for a lower-case name, the kind the directory gave for it (DT_REG, DT_DIR, DT_LNK,
 // DT_UNKNOWN...), and whether it is the only name of the directory that folds so.
 struct ListedName {
@@ -37,6 +30,13 @@ struct ListedName {
   bool alone = true;
 };
 
+// The entries of one directory by their lower-case names, each the first in byte order of the
+// names that fold to it. Kept for the directories listed last while the directory itself is
+// unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
+// selection change, the verifier five names per set in each ROM folder. The directory's
+// modification time tells (it moves whenever an entry is added, removed or renamed); one modified
+// in the two seconds before it was listed is not kept, since a change within the same clock tick
+// would not show.
 struct Listing {
   std::string directory;
   dev_t device = 0;
