@@ -112,7 +112,9 @@ void QuickCache::Parse(std::string_view text) {
       f.name = std::string(file);
       files.push_back(std::move(f));
     }
-    archives_[path] = Archive{stamp, std::move(files), false};
+    // Format writes the archives in the map's order: each goes in at the end, without a search
+    // of the tree (a path given twice keeps its last entry, as a plain assignment would).
+    archives_.insert_or_assign(archives_.end(), path, Archive{stamp, std::move(files), false});
   }
   if (at == text.size()) changed_ = false;
 }
