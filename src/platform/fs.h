@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,25 @@ struct NameInDirectory {
 };
 std::vector<NameInDirectory> LookUpNames(std::string_view directory,
                                          const std::vector<std::string>& names);
+
+// One directory's names as listed when it is made, for the many look-ups of a run that takes the
+// collection as it was when it began (the verifier's passes): LookUp tells what LookUpNames
+// tells of one name then, without checking the directory again at each name. Safe to use from
+// several threads at once.
+struct DirectoryListing;
+class DirectoryNames {
+ public:
+  explicit DirectoryNames(std::string_view directory);
+  NameInDirectory LookUp(std::string_view name) const;
+  // False when the listing holds no name that folds to `name`: LookUp would find nothing there
+  // (told without making its path).
+  bool MayHold(std::string_view name) const;
+
+ private:
+  std::string directory_;                            // as given
+  std::string resolved_;                             // as on disk, with its trailing separator
+  std::shared_ptr<const DirectoryListing> listing_;  // none when the directory is none
+};
 
 bool Exists(std::string_view path);  // file or directory
 bool FileExists(std::string_view path);

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -21,6 +23,8 @@ bool LExists(const std::string& path) {
   struct stat st;
   return lstat(path.c_str(), &st) == 0;
 }
+
+}  // namespace
 
 // The name kept for a lower-case name, the kind the directory gave for it (DT_REG, DT_DIR, DT_LNK,
 // DT_UNKNOWN...), and whether it is the only name of the directory that folds so.
@@ -37,13 +41,15 @@ struct ListedName {
 // modification time tells (it moves whenever an entry is added, removed or renamed); one modified
 // in the two seconds before it was listed is not kept, since a change within the same clock tick
 // would not show.
-struct Listing {
+struct DirectoryListing {
   std::string directory;
   dev_t device = 0;
   ino_t inode = 0;
   timespec changed{};
   std::unordered_map<std::string, ListedName> names;
 };
+
+namespace {
 
 bool SameTime(const timespec& a, const timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
@@ -53,51 +59,36 @@ bool SameTime(const timespec& a, const timespec& b) {
 // every set, and each folder must not drop the others' listings.
 constexpr std::size_t kListingsKept = 8;
 
-// The names of `directory` that each of `names` folds to, with their kinds: the first in byte
-// order of those that fold alike (nothing where none does). False when `directory` is no
-// directory. The listing is checked against the directory once for all the names; `known`, when
-// given, is the directory's stat made just before.
-using FoundName = std::optional<ListedName>;
-bool FindNoCase(const std::string& directory, const std::string_view* names, std::size_t count,
-                FoundName* found, const struct stat* known = nullptr) {
+// The listing of the directory at `path` (without a trailing separator; "." for the current
+// directory), whose stat `st` was just made: the one kept while the directory is unchanged, else
+// one listed now. None when the directory cannot be listed.
+std::shared_ptr<const DirectoryListing> ListingOf(const std::string& path, const struct stat& st) {
   static std::mutex mutex;
-  static std::vector<Listing> cached;  // the most recently used first
-  const std::string path = directory.empty() ? "." : directory;
-  struct stat st;
-  if (known != nullptr) {
-    st = *known;
-  } else if (stat(path.c_str(), &st) != 0) {
-    return false;
-  }
-  if (!S_ISDIR(st.st_mode)) return false;
-  auto look = [&](const Listing& listing) {
-    for (std::size_t i = 0; i < count; ++i) {
-      auto at = listing.names.find(AsciiLowerCase(names[i]));
-      found[i] = at == listing.names.end() ? FoundName() : FoundName(at->second);
+  static std::vector<std::shared_ptr<const DirectoryListing>>
+      cached;  // the most recently used first
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    for (std::size_t i = 0; i < cached.size(); ++i) {
+      const DirectoryListing& listing = *cached[i];
+      if (listing.directory != path) continue;
+      if (listing.device == st.st_dev && listing.inode == st.st_ino &&
+          SameTime(listing.changed, st.st_mtim)) {
+        std::rotate(cached.begin(), cached.begin() + static_cast<std::ptrdiff_t>(i),
+                    cached.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        return cached.front();
+      }
+      cached.erase(cached.begin() + static_cast<std::ptrdiff_t>(i));
+      break;
     }
-    return true;
-  };
-  std::lock_guard<std::mutex> lock(mutex);
-  for (std::size_t i = 0; i < cached.size(); ++i) {
-    Listing& listing = cached[i];
-    if (listing.directory != path) continue;
-    if (listing.device == st.st_dev && listing.inode == st.st_ino &&
-        SameTime(listing.changed, st.st_mtim)) {
-      std::rotate(cached.begin(), cached.begin() + static_cast<std::ptrdiff_t>(i),
-                  cached.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-      return look(cached.front());
-    }
-    cached.erase(cached.begin() + static_cast<std::ptrdiff_t>(i));
-    break;
   }
   DIR* dir = opendir(path.c_str());
-  if (!dir) return false;
-  Listing listing;
+  if (!dir) return nullptr;
+  auto listing = std::make_shared<DirectoryListing>();
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate = entry->d_name;
     if (candidate == "." || candidate == "..") continue;
-    auto [at, added] = listing.names.try_emplace(AsciiLowerCase(candidate),
-                                                 ListedName{std::string(candidate), entry->d_type});
+    auto [at, added] = listing->names.try_emplace(
+        AsciiLowerCase(candidate), ListedName{std::string(candidate), entry->d_type});
     if (added) continue;
     at->second.alone = false;
     if (candidate < at->second.name) {
@@ -106,21 +97,92 @@ bool FindNoCase(const std::string& directory, const std::string_view* names, std
     }
   }
   closedir(dir);
+  listing->directory = path;
+  listing->device = st.st_dev;
+  listing->inode = st.st_ino;
+  listing->changed = st.st_mtim;
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  if (now.tv_sec - st.st_mtim.tv_sec < 2) return look(listing);  // too fresh to trust later
-  listing.directory = path;
-  listing.device = st.st_dev;
-  listing.inode = st.st_ino;
-  listing.changed = st.st_mtim;
-  cached.insert(cached.begin(), std::move(listing));
+  if (now.tv_sec - st.st_mtim.tv_sec < 2) return listing;  // too fresh to trust later
+  std::lock_guard<std::mutex> lock(mutex);
+  std::erase_if(cached, [&](const auto& kept) { return kept->directory == path; });
+  cached.insert(cached.begin(), listing);
   if (cached.size() > kListingsKept) cached.pop_back();
-  return look(cached.front());
+  return listing;
+}
+
+// The listing of `directory`, whose stat `known` (when given) was just made; none when it is no
+// directory.
+std::shared_ptr<const DirectoryListing> ListingOf(const std::string& directory,
+                                                  const struct stat* known = nullptr) {
+  const std::string path = directory.empty() ? "." : directory;
+  struct stat st;
+  if (known != nullptr) {
+    st = *known;
+  } else if (stat(path.c_str(), &st) != 0) {
+    return nullptr;
+  }
+  if (!S_ISDIR(st.st_mode)) return nullptr;
+  return ListingOf(path, st);
+}
+
+using FoundName = std::optional<ListedName>;
+FoundName LookIn(const DirectoryListing& listing, std::string_view name) {
+  auto at = listing.names.find(AsciiLowerCase(name));
+  return at == listing.names.end() ? FoundName() : FoundName(at->second);
+}
+
+// What `directory` (as given; `resolved` as on disk, with its trailing separator) holds under
+// `name`, of which the listing found `found` (`listed` false when the directory could not be
+// listed).
+NameInDirectory Judge(std::string_view directory, const std::string& resolved, bool listed,
+                      std::string_view name, const FoundName& found) {
+  NameInDirectory out;
+  unsigned char type = DT_UNKNOWN;
+  if (listed && !found) {
+    out.path = resolved;
+    out.path += name;  // no name of any case: nothing there
+    return out;
+  }
+  if (listed && (found->name == name || found->alone)) {
+    // The name itself, or the only name that folds to it: Resolve would find the same.
+    out.path = resolved + found->name;
+    type = found->type;
+  } else {
+    // Another name of another case may be there too, or the directory is none: the whole
+    // path is resolved as any other.
+    out.path = Resolve(IncludeTrailingSeparator(directory) + std::string(name));
+  }
+  if (type == DT_DIR) {
+    out.kind = NameKind::kDirectory;
+  } else if (type != DT_UNKNOWN && type != DT_LNK) {
+    out.kind = NameKind::kFile;
+  } else if (struct stat st; stat(out.path.c_str(), &st) == 0) {
+    out.kind = S_ISDIR(st.st_mode) ? NameKind::kDirectory : NameKind::kFile;
+  }
+  return out;
+}
+
+// The directory as on disk, with its trailing separator, and its listing (none when it is no
+// directory). A directory that is there as written is its own resolution, and its stat serves
+// the listing.
+std::pair<std::string, std::shared_ptr<const DirectoryListing>> ResolvedListing(
+    std::string_view directory) {
+  if (struct stat st; !directory.empty() && stat(std::string(directory).c_str(), &st) == 0) {
+    std::string resolved = IncludeTrailingSeparator(directory);
+    auto listing = ListingOf(resolved, &st);
+    return {std::move(resolved), std::move(listing)};
+  }
+  std::string resolved = IncludeTrailingSeparator(Resolve(directory));
+  auto listing = ListingOf(resolved);
+  return {std::move(resolved), std::move(listing)};
 }
 
 std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
-  FoundName found;
-  if (!FindNoCase(directory, &name, 1, &found) || !found) return std::nullopt;
+  const std::shared_ptr<const DirectoryListing> listing = ListingOf(directory);
+  if (!listing) return std::nullopt;
+  FoundName found = LookIn(*listing, name);
+  if (!found) return std::nullopt;
   return std::move(found->name);
 }
 
@@ -175,44 +237,26 @@ std::string Resolve(std::string_view path) {
 
 std::vector<NameInDirectory> LookUpNames(std::string_view directory,
                                          const std::vector<std::string>& names) {
-  std::vector<NameInDirectory> result(names.size());
-  std::vector<std::string_view> views(names.begin(), names.end());
-  std::vector<FoundName> found(names.size());
-  // A directory that is there as written is its own resolution, and its stat serves the listing.
-  std::string resolved;
-  bool listed = false;
-  if (struct stat st; !directory.empty() && stat(std::string(directory).c_str(), &st) == 0) {
-    resolved = IncludeTrailingSeparator(directory);
-    listed = FindNoCase(resolved, views.data(), views.size(), found.data(), &st);
-  } else {
-    resolved = IncludeTrailingSeparator(Resolve(directory));
-    listed = FindNoCase(resolved, views.data(), views.size(), found.data());
-  }
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    NameInDirectory& out = result[i];
-    unsigned char type = DT_UNKNOWN;
-    if (listed && !found[i]) {
-      out.path = resolved + names[i];  // no name of any case: nothing there
-      continue;
-    }
-    if (listed && (found[i]->name == names[i] || found[i]->alone)) {
-      // The name itself, or the only name that folds to it: Resolve would find the same.
-      out.path = resolved + found[i]->name;
-      type = found[i]->type;
-    } else {
-      // Another name of another case may be there too, or the directory is none: the whole
-      // path is resolved as any other.
-      out.path = Resolve(IncludeTrailingSeparator(directory) + names[i]);
-    }
-    if (type == DT_DIR) {
-      out.kind = NameKind::kDirectory;
-    } else if (type != DT_UNKNOWN && type != DT_LNK) {
-      out.kind = NameKind::kFile;
-    } else if (struct stat st; stat(out.path.c_str(), &st) == 0) {
-      out.kind = S_ISDIR(st.st_mode) ? NameKind::kDirectory : NameKind::kFile;
-    }
-  }
+  std::vector<NameInDirectory> result;
+  result.reserve(names.size());
+  const auto [resolved, listing] = ResolvedListing(directory);
+  for (const std::string& name : names)
+    result.push_back(Judge(directory, resolved, listing != nullptr, name,
+                           listing ? LookIn(*listing, name) : FoundName()));
   return result;
+}
+
+DirectoryNames::DirectoryNames(std::string_view directory) : directory_(directory) {
+  std::tie(resolved_, listing_) = ResolvedListing(directory);
+}
+
+bool DirectoryNames::MayHold(std::string_view name) const {
+  return !listing_ || listing_->names.contains(AsciiLowerCase(name));
+}
+
+NameInDirectory DirectoryNames::LookUp(std::string_view name) const {
+  return Judge(directory_, resolved_, listing_ != nullptr, name,
+               listing_ ? LookIn(*listing_, name) : FoundName());
 }
 
 std::string IncludeTrailingSeparator(std::string_view path) {

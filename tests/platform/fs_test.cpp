@@ -103,6 +103,7 @@ TEST_F(FsTest, NamesLookedUpTogetherAgreeWithTheirOneByOneLookUps) {
       "GALAGA",     "galaga.zip", "x",          "LINKED.ZIP", "linkdir", "none.7z", "dangling.zip"};
   for (const std::string& directory : {dir_ / "Roms/", dir_ / "ROMS/", dir_ / "gone/"}) {
     const std::vector<NameInDirectory> found = LookUpNames(directory, names);
+    const DirectoryNames listed(directory);
     ASSERT_EQ(found.size(), names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
       SCOPED_TRACE(directory + names[i]);
@@ -112,8 +113,25 @@ TEST_F(FsTest, NamesLookedUpTogetherAgreeWithTheirOneByOneLookUps) {
                             : DirectoryExists(path) ? NameKind::kDirectory
                                                     : NameKind::kNone;
       EXPECT_EQ(found[i].kind, kind);
+      const NameInDirectory one = listed.LookUp(names[i]);
+      EXPECT_EQ(one.path, found[i].path);
+      EXPECT_EQ(one.kind, found[i].kind);
+      if (!listed.MayHold(names[i])) {
+        EXPECT_EQ(one.kind, NameKind::kNone);
+      }
     }
   }
+}
+
+// A run's listing answers as the directory was when it was made: a set added or removed later
+// counts at the next run.
+TEST_F(FsTest, ARunsListingKeepsTheDirectoryAsItWasWhenMade) {
+  dir_.Write("Roms/old.zip", "");
+  const DirectoryNames listed(dir_ / "roms");
+  dir_.Write("Roms/new.zip", "");
+  EXPECT_EQ(listed.LookUp("OLD.ZIP").path, dir_ / "Roms/old.zip");
+  EXPECT_FALSE(listed.MayHold("new.zip"));
+  EXPECT_EQ(DirectoryNames(dir_ / "roms").LookUp("NEW.ZIP").kind, NameKind::kFile);
 }
 
 TEST_F(FsTest, NewFileInCaseResolvedDirectoryKeepsItsName) {

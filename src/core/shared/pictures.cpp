@@ -58,9 +58,20 @@ std::string PictureDirectory(const FrontEndSettings& settings, int tab) {
 PictureFinder::PictureFinder(std::string directory) : directory_(std::move(directory)) {}
 
 std::optional<GamePicture> PictureFinder::Find(std::string_view base) const {
-  GamePicture picture{directory_ + std::string(base), FindPictureExt(base, directory_), "", ""};
-  if (!picture.extension.empty()) return picture;
   if (!PlainName(base)) return std::nullopt;
+  if (!names_) names_.emplace(directory_.empty() ? "./" : directory_);
+  GamePicture picture{directory_ + std::string(base), "", "", ""};
+  // The last extension of the precedence order that is there wins.
+  std::string name;
+  for (auto extension = std::rbegin(kPictureExtensions); extension != std::rend(kPictureExtensions);
+       ++extension) {
+    name.assign(base);
+    name += *extension;
+    if (names_->MayHold(name) && names_->LookUp(name).kind == platform::fs::NameKind::kFile) {
+      picture.extension = *extension;
+      return picture;
+    }
+  }
   if (!archives_opened_) {
     archives_opened_ = true;
     for (std::string& path : PictureArchivePaths(directory_)) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/result.h"
+#include "platform/fs.h"
 
 namespace kw {
 
@@ -57,9 +58,9 @@ struct GamePicture {
 // extensions chosen as among loose files.
 std::optional<GamePicture> FindPicture(std::string_view base, std::string_view directory);
 
-// FindPicture for many names in one directory (the verifier's picture pass): the directory's
-// picture archives are opened once, when a name is first not found as a loose file, and kept
-// for the finder's life.
+// FindPicture for many names in one directory (the verifier's picture pass), the directory as
+// it was at the first look-up: it is listed then, and its picture archives are opened once, when
+// a name is first not found as a loose file; both are kept for the finder's life.
 class PictureFinder {
  public:
   explicit PictureFinder(std::string directory);
@@ -67,6 +68,8 @@ class PictureFinder {
 
  private:
   std::string directory_;
+  // The directory's names, listed at the first look-up.
+  mutable std::optional<platform::fs::DirectoryNames> names_;
   mutable bool archives_opened_ = false;
   mutable std::vector<std::pair<std::string, std::shared_ptr<const PictureArchive>>> archives_;
 };

@@ -38,6 +38,23 @@ LocatedSet Locate(const std::string& name, const std::vector<std::string>& direc
   return {};
 }
 
+LocatedSet Locate(const std::string& name, const std::vector<fs::DirectoryNames>& directories) {
+  std::string file;
+  for (const fs::DirectoryNames& directory : directories) {
+    for (const char* extension : kArchiveExtensions) {
+      file = name;
+      file += extension;
+      if (!directory.MayHold(file)) continue;
+      fs::NameInDirectory found = directory.LookUp(file);
+      if (found.kind == fs::NameKind::kFile) return {std::move(found.path), false};
+    }
+    if (!directory.MayHold(name)) continue;
+    fs::NameInDirectory found = directory.LookUp(name);
+    if (found.kind == fs::NameKind::kDirectory) return {std::move(found.path), true};
+  }
+  return {};
+}
+
 class Problems {
  public:
   void Add(const std::string& line) { text_ += (text_.empty() ? "" : "\n") + line; }
@@ -101,6 +118,17 @@ LocatedSet SetArchives::LocateSet(const std::string& name,
   if (kind != SetKind::Plain && settings_.MameCd) {
     if (std::optional<std::string> disc = discs_.DiscDirectory(name, kind == SetKind::Sample))
       return Locate(name, {*disc});  // listed on a disc: the hard disk is not searched
+  }
+  return Locate(name, directories);
+}
+
+LocatedSet SetArchives::LocateSet(const std::string& name,
+                                  const std::vector<fs::DirectoryNames>& directories,
+                                  SetKind kind) {
+  if (archive::FlatName(name) != name) return {};
+  if (kind != SetKind::Plain && settings_.MameCd) {
+    if (std::optional<std::string> disc = discs_.DiscDirectory(name, kind == SetKind::Sample))
+      return Locate(name, std::vector<std::string>{*disc});
   }
   return Locate(name, directories);
 }

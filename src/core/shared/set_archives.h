@@ -11,6 +11,7 @@
 #include "common/result.h"
 #include "core/shared/cd_discs.h"
 #include "platform/archive.h"
+#include "platform/fs.h"
 
 namespace kw {
 
@@ -44,6 +45,9 @@ class SetArchives {
   // that looks for many sets in one list.
   LocatedSet LocateSet(const std::string& name, const std::vector<std::string>& directories,
                        SetKind kind);
+  // The same in listings of those directories made for a whole run (fs::DirectoryNames).
+  LocatedSet LocateSet(const std::string& name,
+                       const std::vector<platform::fs::DirectoryNames>& directories, SetKind kind);
   // Puts every file of the set into the temporary directory (made when missing), replacing
   // files of the same name. A set that is not found is no failure. A failure lists each file
   // that could not be put there; the others are there all the same. A non-empty `into` is a
