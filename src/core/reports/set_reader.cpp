@@ -36,36 +36,92 @@ std::string_view Word(std::string_view& line) {
   return word;
 }
 
+// The `count` file lines of `lines` (each with its line end), or nothing when one is damaged.
+std::optional<std::vector<NamedSetFile>> ReadFileLines(std::string_view lines, std::size_t count) {
+  std::vector<NamedSetFile> files;
+  files.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t end = lines.find('\n');
+    if (end == std::string_view::npos) return std::nullopt;
+    std::string_view file = lines.substr(0, end);
+    lines.remove_prefix(end + 1);
+    NamedSetFile f;
+    std::string_view flag;
+    if (!ParseNumber(Word(file), f.file.crc, 16) || !ParseNumber(Word(file), f.file.size) ||
+        ((flag = Word(file)) != "0" && flag != "1") || file.empty())
+      return std::nullopt;
+    f.file.certifies = flag == "1";
+    f.name = std::string(file);
+    files.push_back(std::move(f));
+  }
+  return files;
+}
+
 }  // namespace
 
-const std::vector<NamedSetFile>* QuickCache::Find(const std::string& path,
-                                                  const fs::FileStamp& stamp) const {
-  auto found = archives_.find(path);
-  if (found == archives_.end() || !(found->second.stamp == stamp)) return nullptr;
-  if (!found->second.used) ++used_;
-  found->second.used = true;
-  return &found->second.files;
+std::optional<std::vector<NamedSetFile>> QuickCache::Find(const std::string& path,
+                                                          const fs::FileStamp& stamp) const {
+  std::string_view lines;
+  std::size_t count = 0;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = archives_.find(path);
+    if (found == archives_.end() || !(found->second.stamp == stamp)) return std::nullopt;
+    const Archive& archive = found->second;
+    if (!archive.used) ++used_;
+    archive.used = true;
+    if (archive.read) return archive.files;
+    lines = archive.lines;
+    count = archive.count;
+  }
+  // Read outside the lock: the lines stay as they are while the cache is not parsed again.
+  std::optional<std::vector<NamedSetFile>> files = ReadFileLines(lines, count);
+  if (!files) {
+    // Damaged: unknown, and left out of the next save.
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = archives_.find(path);
+    if (found != archives_.end() && found->second.used && !found->second.read) {
+      found->second.used = false;
+      --used_;
+      changed_ = true;
+    }
+  }
+  return files;
 }
 
 void QuickCache::Put(const std::string& path, const fs::FileStamp& stamp,
                      std::vector<NamedSetFile> files) {
-  archives_[path] = Archive{stamp, std::move(files), true};
+  std::lock_guard<std::mutex> lock(mutex_);
+  Archive& archive = archives_[path];
+  if (!archive.used) ++used_;
+  archive = Archive{stamp, std::move(files), {}, 0, true, true};
   changed_ = true;
 }
 
+void QuickCache::AppendHead(std::string& text, const std::string& path, const fs::FileStamp& s,
+                            std::size_t count) {
+  text += "A " + std::to_string(s.size) + ' ' + std::to_string(s.modified_ns) + ' ' +
+          std::to_string(s.changed_ns) + ' ' + std::to_string(s.inode) + ' ' +
+          std::to_string(count) + ' ' + path + '\n';
+}
+
 std::string QuickCache::Format() const {
+  std::lock_guard<std::mutex> lock(mutex_);
   std::string text(kCacheHeader);
   text += '\n';
   for (const auto& [path, archive] : archives_) {
     if (!archive.used || path.find('\n') != std::string::npos) continue;
+    if (!archive.read) {
+      // Found, so read without damage: its lines as they were.
+      AppendHead(text, path, archive.stamp, archive.count);
+      text += archive.lines;
+      continue;
+    }
     bool plain = true;
     for (const NamedSetFile& f : archive.files)
       plain = plain && f.name.find('\n') == std::string::npos;
     if (!plain) continue;
-    const fs::FileStamp& s = archive.stamp;
-    text += "A " + std::to_string(s.size) + ' ' + std::to_string(s.modified_ns) + ' ' +
-            std::to_string(s.changed_ns) + ' ' + std::to_string(s.inode) + ' ' +
-            std::to_string(archive.files.size()) + ' ' + path + '\n';
+    AppendHead(text, path, archive.stamp, archive.files.size());
     for (const NamedSetFile& f : archive.files) {
       char crc[9];
       std::snprintf(crc, sizeof crc, "%08x", f.file.crc);
@@ -77,7 +133,14 @@ std::string QuickCache::Format() const {
 }
 
 void QuickCache::Parse(std::string_view text) {
+  ParseOwned(std::string(text));
+}
+
+void QuickCache::ParseOwned(std::string owned) {
+  std::lock_guard<std::mutex> lock(mutex_);
   archives_.clear();
+  text_ = std::move(owned);
+  const std::string_view text = text_;
   used_ = 0;
   changed_ = true;  // until the whole text is read
   std::size_t at = 0;
@@ -98,23 +161,16 @@ void QuickCache::Parse(std::string_view text) {
         !ParseNumber(Word(line), stamp.modified_ns) || !ParseNumber(Word(line), stamp.changed_ns) ||
         !ParseNumber(Word(line), stamp.inode) || !ParseNumber(Word(line), count) || line.empty())
       return;
-    const std::string path(line);
-    std::vector<NamedSetFile> files;
+    // The file lines are only counted here; they are read when the archive is found.
+    const std::size_t first = at;
     for (std::size_t i = 0; i < count; ++i) {
       std::string_view file;
-      NamedSetFile f;
-      std::string_view flag;
-      if (!next_line(file) || !ParseNumber(Word(file), f.file.crc, 16) ||
-          !ParseNumber(Word(file), f.file.size) || ((flag = Word(file)) != "0" && flag != "1") ||
-          file.empty())
-        return;  // what came before stays
-      f.file.certifies = flag == "1";
-      f.name = std::string(file);
-      files.push_back(std::move(f));
+      if (!next_line(file)) return;  // what came before stays
     }
     // Format writes the archives in the map's order: each goes in at the end, without a search
     // of the tree (a path given twice keeps its last entry, as a plain assignment would).
-    archives_.insert_or_assign(archives_.end(), path, Archive{stamp, std::move(files), false});
+    archives_.insert_or_assign(archives_.end(), std::string(line),
+                               Archive{stamp, {}, text.substr(first, at - first), count, false});
   }
   if (at == text.size()) changed_ = false;
 }
@@ -124,12 +180,10 @@ void QuickCache::Load(const std::string& path) {
   const std::optional<fs::FileStamp> stamp = fs::Stamp(path);
   Result<std::string> text = fs::ReadFile(path);
   if (text) {
-    Parse(*text);
+    ParseOwned(std::move(*text));
     if (!changed_ && stamp && fs::Stamp(path) == stamp) loaded_ = {path, *stamp};
   } else {
-    archives_.clear();
-    used_ = 0;
-    changed_ = true;
+    ParseOwned({});
   }
 }
 
@@ -156,10 +210,14 @@ std::string UnreadableReason(const std::string& location, const Status& read, bo
 SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
                      unsigned threads)
     : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
-  // Each search list is split and made absolute once for the run, not once for every set.
+  // Each search list is split, made absolute and its directories listed once for the run, not
+  // once for every set.
   for (const SetJob& job : jobs_) {
-    if (!directories_.contains(job.search_list))
-      directories_.emplace(job.search_list, SearchDirectories(job.search_list));
+    if (directories_.contains(job.search_list)) continue;
+    std::vector<fs::DirectoryNames> listed;
+    for (const std::string& directory : SearchDirectories(job.search_list))
+      listed.emplace_back(directory);
+    directories_.emplace(job.search_list, std::move(listed));
   }
   for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
     threads_.emplace_back([this] { Work(); });
@@ -255,9 +313,10 @@ SetRead SetReader::Finish(Done done) {
 SetReader::Done SetReader::Read(const SetJob& job) {
   Done done;
   const auto listed = directories_.find(job.search_list);
-  const LocatedSet located = archives_.LocateSet(
-      job.name, listed != directories_.end() ? listed->second : SearchDirectories(job.search_list),
-      SetKind::Plain);
+  const LocatedSet located =
+      listed != directories_.end()
+          ? archives_.LocateSet(job.name, listed->second, SetKind::Plain)
+          : archives_.LocateSet(job.name, SearchDirectories(job.search_list), SetKind::Plain);
   const std::string& location = located.path;
   if (location.empty()) return done;
   done.read.location = location;
@@ -296,10 +355,9 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
   const std::optional<fs::FileStamp> stamp = fs::Stamp(location);
   if (!stamp) return std::nullopt;
   if (cache_ != nullptr) {
-    std::lock_guard<std::mutex> lock(cache_mutex_);
-    if (const std::vector<NamedSetFile>* cached = cache_->Find(location, *stamp)) {
+    if (std::optional<std::vector<NamedSetFile>> cached = cache_->Find(location, *stamp)) {
       remembered_++;
-      return *cached;
+      return cached;
     }
   }
   Result<std::vector<archive::StoredEntry>> entries =
@@ -337,10 +395,7 @@ std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& loc
     }
   }
   if (stop_) return std::nullopt;
-  if (cache_ != nullptr) {
-    std::lock_guard<std::mutex> lock(cache_mutex_);
-    cache_->Put(location, *stamp, files);
-  }
+  if (cache_ != nullptr) cache_->Put(location, *stamp, files);
   return files;
 }
 

@@ -24,11 +24,15 @@ namespace kw {
 class SetArchives;
 
 // What the quick mode learnt of each archive it read, by path, while its stamp is unchanged.
-// Written as text lines; a damaged file gives what could be read before the damage.
+// Written as text lines; a damaged file gives what could be read before the damage. Loading
+// reads only each archive's line: the lines of its files are read when it is first found, on
+// the reading threads, and one found damaged then counts as unknown. Find and Put may be called
+// from several threads at once.
 class QuickCache {
  public:
-  const std::vector<NamedSetFile>* Find(const std::string& path,
-                                        const platform::fs::FileStamp& stamp) const;
+  // The files of the archive at `path` while it has `stamp`; nothing when it is not known so.
+  std::optional<std::vector<NamedSetFile>> Find(const std::string& path,
+                                                const platform::fs::FileStamp& stamp) const;
   void Put(const std::string& path, const platform::fs::FileStamp& stamp,
            std::vector<NamedSetFile> files);
   // Only the archives found or put since Parse or Load: an archive gone from the collection
@@ -43,12 +47,21 @@ class QuickCache {
  private:
   struct Archive {
     platform::fs::FileStamp stamp;
-    std::vector<NamedSetFile> files;
+    std::vector<NamedSetFile> files;  // once read (or put)
+    // Before: the lines of its files as the text has them, each with its line end.
+    std::string_view lines;
+    std::size_t count = 0;
+    bool read = true;
     mutable bool used = false;
   };
+  void ParseOwned(std::string text);
+  static void AppendHead(std::string& text, const std::string& path,
+                         const platform::fs::FileStamp& stamp, std::size_t count);
+  mutable std::mutex mutex_;
   std::map<std::string, Archive> archives_;
+  std::string text_;              // the text parsed, which the archives not read yet point into
   mutable std::size_t used_ = 0;  // archives found or put since Parse
-  bool changed_ = true;           // put since Parse, or Parse stopped at damage
+  mutable bool changed_ = true;   // put since Parse, or damaged
   // The file Load read whole, and its stamp then.
   std::optional<std::pair<std::string, platform::fs::FileStamp>> loaded_;
 };
@@ -110,8 +123,9 @@ class SetReader {
 
   SetArchives& archives_;
   std::vector<SetJob> jobs_;
-  // The directories of each search list of the jobs (read only once the threads run).
-  std::unordered_map<std::string, std::vector<std::string>> directories_;
+  // The directories of each search list of the jobs, listed once for the run (read only once the
+  // threads run).
+  std::unordered_map<std::string, std::vector<platform::fs::DirectoryNames>> directories_;
   bool quick_;
   QuickCache* cache_;
   std::size_t next_ = 0;  // the verifier's next job
@@ -123,7 +137,6 @@ class SetReader {
   std::map<std::size_t, Done> done_;
   std::size_t claimed_ = 0;  // the next job a thread takes
   std::atomic<bool> stop_{false};
-  std::mutex cache_mutex_;
   std::vector<std::thread> threads_;
   std::atomic<std::uint64_t> decoded_{0};
   std::atomic<std::uint64_t> judged_{0};

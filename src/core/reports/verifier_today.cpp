@@ -41,8 +41,8 @@ class QuickMemory final : public HeldSetMemory {
     ++judged_;
     const std::optional<platform::fs::FileStamp> stamp = platform::fs::Stamp(path);
     if (!stamp) return std::nullopt;
-    const std::vector<NamedSetFile>* cached = cache_.Find(path, *stamp);
-    if (cached == nullptr) return std::nullopt;
+    const std::optional<std::vector<NamedSetFile>> cached = cache_.Find(path, *stamp);
+    if (!cached) return std::nullopt;
     ++remembered_;
     std::vector<HeldFile> files;
     files.reserve(cached->size());
