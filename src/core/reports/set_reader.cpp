@@ -61,6 +61,7 @@ std::optional<std::vector<NamedSetFile>> ReadFileLines(std::string_view lines, s
 
 std::optional<std::vector<NamedSetFile>> QuickCache::Find(const std::string& path,
                                                           const fs::FileStamp& stamp) const {
+  Loaded();
   std::string_view lines;
   std::size_t count = 0;
   {
@@ -91,6 +92,7 @@ std::optional<std::vector<NamedSetFile>> QuickCache::Find(const std::string& pat
 
 void QuickCache::Put(const std::string& path, const fs::FileStamp& stamp,
                      std::vector<NamedSetFile> files) {
+  Loaded();
   std::lock_guard<std::mutex> lock(mutex_);
   Archive& archive = archives_[path];
   if (!archive.used) ++used_;
@@ -106,6 +108,7 @@ void QuickCache::AppendHead(std::string& text, const std::string& path, const fs
 }
 
 std::string QuickCache::Format() const {
+  Loaded();
   std::lock_guard<std::mutex> lock(mutex_);
   std::string text(kCacheHeader);
   text += '\n';
@@ -133,6 +136,7 @@ std::string QuickCache::Format() const {
 }
 
 void QuickCache::Parse(std::string_view text) {
+  Loaded();
   ParseOwned(std::string(text));
 }
 
@@ -175,7 +179,25 @@ void QuickCache::ParseOwned(std::string owned) {
   if (at == text.size()) changed_ = false;
 }
 
+QuickCache::~QuickCache() {
+  Loaded();
+}
+
+void QuickCache::Loaded() const {
+  if (loading_.valid()) loading_.wait();
+}
+
+void QuickCache::LoadInBackground(const std::string& path) {
+  Loaded();
+  loading_ = std::async(std::launch::async, [this, path] { LoadNow(path); }).share();
+}
+
 void QuickCache::Load(const std::string& path) {
+  Loaded();
+  LoadNow(path);
+}
+
+void QuickCache::LoadNow(const std::string& path) {
   loaded_.reset();
   const std::optional<fs::FileStamp> stamp = fs::Stamp(path);
   Result<std::string> text = fs::ReadFile(path);
@@ -188,6 +210,7 @@ void QuickCache::Load(const std::string& path) {
 }
 
 Status QuickCache::Save(const std::string& path) {
+  Loaded();
   // A run that found every archive as the file had it would write the file's own text again.
   if (!changed_ && used_ == archives_.size() && loaded_ && loaded_->first == path &&
       fs::Stamp(path) == loaded_->second)
@@ -210,6 +233,11 @@ std::string UnreadableReason(const std::string& location, const Status& read, bo
 SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
                      unsigned threads)
     : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
+  for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
+    threads_.emplace_back([this] { Work(); });
+}
+
+void SetReader::ListDirectories() {
   // Each search list is split, made absolute and its directories listed once for the run, not
   // once for every set.
   for (const SetJob& job : jobs_) {
@@ -219,8 +247,6 @@ SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick
       listed.emplace_back(directory);
     directories_.emplace(job.search_list, std::move(listed));
   }
-  for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
-    threads_.emplace_back([this] { Work(); });
 }
 
 SetReader::~SetReader() {
@@ -312,6 +338,7 @@ SetRead SetReader::Finish(Done done) {
 
 SetReader::Done SetReader::Read(const SetJob& job) {
   Done done;
+  std::call_once(listed_, [this] { ListDirectories(); });
   const auto listed = directories_.find(job.search_list);
   const LocatedSet located =
       listed != directories_.end()

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -40,9 +41,15 @@ class QuickCache {
   std::string Format() const;
   void Parse(std::string_view text);
   void Load(const std::string& path);
+  // Load on a thread of its own, while the caller goes on; every other call waits for it.
+  void LoadInBackground(const std::string& path);
+  ~QuickCache();
   // Writes Format() to `path`; left alone when it would hold just what Load read from it.
   Status Save(const std::string& path);
-  std::size_t Size() const { return archives_.size(); }
+  std::size_t Size() const {
+    Loaded();
+    return archives_.size();
+  }
 
  private:
   struct Archive {
@@ -55,6 +62,9 @@ class QuickCache {
     mutable bool used = false;
   };
   void ParseOwned(std::string text);
+  void LoadNow(const std::string& path);
+  void Loaded() const;  // waits for LoadInBackground
+  std::shared_future<void> loading_;
   static void AppendHead(std::string& text, const std::string& path,
                          const platform::fs::FileStamp& stamp, std::size_t count);
   mutable std::mutex mutex_;
@@ -100,6 +110,9 @@ class SetReader {
   // read. `wait` runs about every 15 ms while a reading thread is still at it; when it returns
   // true the reading stops and nothing is returned.
   std::optional<SetRead> Next(const SetJob& job, const std::function<bool()>& wait);
+  // The job Next expects to be asked for, as the run planned it; none past the plan, or once
+  // the sets are read as they are asked for.
+  const SetJob* Upcoming() const { return next_ < jobs_.size() ? &jobs_[next_] : nullptr; }
 
   // Archives read in full and archives judged from their directory (or the cache).
   std::uint64_t ArchivesDecoded() const { return decoded_; }
@@ -126,6 +139,8 @@ class SetReader {
   // The directories of each search list of the jobs, listed once for the run (read only once the
   // threads run).
   std::unordered_map<std::string, std::vector<platform::fs::DirectoryNames>> directories_;
+  std::once_flag listed_;  // the directories are listed by the first set read
+  void ListDirectories();
   bool quick_;
   QuickCache* cache_;
   std::size_t next_ = 0;  // the verifier's next job

@@ -213,7 +213,8 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   aborted_ = false;
   updates_.Reset();
   contents_.Clear();
-  if (options_.QuickCheck) quick_cache_.Load(QuickCachePath());
+  // The memory is read while the run is planned.
+  if (options_.QuickCheck) quick_cache_.LoadInBackground(QuickCachePath());
   bounds_ = std::make_unique<SetBounds>(db_);
   reader_ = std::make_unique<SetReader>(archives_, PlanReading(), options_.QuickCheck,
                                         &quick_cache_, threads_);
@@ -396,8 +397,17 @@ SetJob Verifier::SampleJob(const GameRecord& set) const {
 
 // Adds the files of the set to what the temporary directory would hold; true when the run was
 // aborted while the set was read.
-bool Verifier::ReadSet(const SetJob& job) {
-  std::optional<SetRead> read = reader_->Next(job, [this] { return CheckAbort(); });
+bool Verifier::ReadSet(const GameRecord& set, const std::string& search_list) {
+  // The job planned for the run when it is this set's (its bounds are worked out once).
+  const SetJob* planned = reader_->Upcoming();
+  const std::string name = set.Name.Str();
+  const bool as_planned =
+      planned != nullptr && planned->name == name && planned->search_list == search_list;
+  const SetJob unplanned = as_planned                ? SetJob{}
+                           : search_list == rompath_ ? RomJob(set)
+                                                     : SampleJob(set);
+  std::optional<SetRead> read =
+      reader_->Next(as_planned ? *planned : unplanned, [this] { return CheckAbort(); });
   if (!read) return true;
   if (EqualNoCase(fs::ExtractFileExt(read->location), ".ACE")) temp_may_hold_files_ = true;
   contents_.PutAll(read->files);
@@ -422,7 +432,7 @@ bool Verifier::RomPass() {
       expected_.clear();
       status_.PassName = "Verify roms - extracting master romset...";
       if (CheckAbort()) return true;
-      if (ReadSet(RomJob(game)) || TestSetFiles(game, Kind::Rom)) return true;
+      if (ReadSet(game, rompath_) || TestSetFiles(game, Kind::Rom)) return true;
       if (options_.RomClones) {
         status_.PassName = "Verify roms - searching clones...";
         if (CheckAbort()) return true;
@@ -432,7 +442,7 @@ bool Verifier::RomPass() {
             status_.PassName = "Verify roms - extracting clone romset...";
             ++status_.Clones;
             if (CheckAbort()) return true;
-            if (ReadSet(RomJob(clone)) || TestSetFiles(clone, Kind::Rom)) return true;
+            if (ReadSet(clone, rompath_) || TestSetFiles(clone, Kind::Rom)) return true;
             status_.PassName = "Verify roms - searching clones...";
             if (CheckAbort()) return true;
           }
@@ -463,7 +473,7 @@ bool Verifier::ResourcePass() {
       expected_.clear();
       status_.PassName = "Verify resources - extracting master romset...";
       if (CheckAbort()) return true;
-      if (ReadSet(RomJob(resource)) || TestSetFiles(resource, Kind::Rom)) return true;
+      if (ReadSet(resource, rompath_) || TestSetFiles(resource, Kind::Rom)) return true;
       if (options_.ReportUnused && !expected_.empty())
         ReportUnusedFiles("[" + name + "]", " file is unused", false, false);
     }
@@ -489,7 +499,7 @@ bool Verifier::SamplePass() {
       expected_.clear();
       status_.PassName = "Verify samples - extracting master set...";
       if (CheckAbort()) return true;
-      if (ReadSet(SampleJob(game))) return true;
+      if (ReadSet(game, samplepath_)) return true;
       const bool certified = SampleSetCertified();
       // A set that cannot be read is said to be so, not to lack its certification.
       if (options_.VerifySampleQuality && !certified && unreadable_.empty())

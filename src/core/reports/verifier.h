@@ -182,7 +182,7 @@ class Verifier {
   std::vector<SetJob> PlanReading() const;
   SetJob RomJob(const GameRecord& set) const;
   SetJob SampleJob(const GameRecord& set) const;
-  bool ReadSet(const SetJob& job);
+  bool ReadSet(const GameRecord& set, const std::string& search_list);
   bool TestSetFiles(const GameRecord& record, Kind kind);
   bool ReportUnreadableSet(const GameRecord& record, Kind kind);
   void ReportUnusedFiles(const std::string& tag, std::string_view suffix, bool pad,
