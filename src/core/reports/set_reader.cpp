@@ -233,6 +233,7 @@ std::string UnreadableReason(const std::string& location, const Status& read, bo
 SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
                      unsigned threads)
     : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
+  if (threads > 0) done_.resize(kReadAhead);
   for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
     threads_.emplace_back([this] { Work(); });
 }
@@ -281,7 +282,7 @@ void SetReader::Work() {
     Done done = Read(jobs_[index]);
     lock.lock();
     done.ready = true;
-    done_[index] = std::move(done);
+    done_[index % kReadAhead] = std::move(done);
     if (index == next_) ready_.notify_one();  // the set the verifier may be waiting for
   }
 }
@@ -303,9 +304,10 @@ std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bo
     done = Read(jobs_[index]);
   } else {
     std::unique_lock<std::mutex> lock(mutex_);
-    while (!done_[index].ready) {
+    Done& slot = done_[index % kReadAhead];
+    while (!slot.ready) {
       ready_.wait_for(lock, std::chrono::milliseconds(15));
-      if (done_[index].ready) break;
+      if (slot.ready) break;
       lock.unlock();
       const bool stop = wait && wait();
       lock.lock();
@@ -315,8 +317,8 @@ std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bo
         return std::nullopt;
       }
     }
-    done = std::move(done_[index]);
-    done_.erase(index);
+    done = std::move(slot);
+    slot = Done{};
   }
   {
     std::lock_guard<std::mutex> lock(mutex_);

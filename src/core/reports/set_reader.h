@@ -149,7 +149,8 @@ class SetReader {
   std::condition_variable ready_;  // a set was read (the verifier waits for its next one)
   std::condition_variable room_;   // the verifier took sets (reading threads wait for room)
   std::size_t readers_waiting_ = 0;
-  std::map<std::size_t, Done> done_;
+  // The sets read ahead, job i in slot i % kReadAhead (no thread is further ahead than that).
+  std::vector<Done> done_;
   std::size_t claimed_ = 0;  // the next job a thread takes
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
