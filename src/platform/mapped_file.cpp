@@ -51,7 +51,6 @@ MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
   if (this == &other) return *this;
   Unmap();
   mapped_ = std::exchange(other.mapped_, false);
-  released_ = std::exchange(other.released_, 0);
   size_ = std::exchange(other.size_, 0);
   owned_ = std::move(other.owned_);
   const char* data = std::exchange(other.data_, nullptr);
@@ -71,13 +70,13 @@ void MappedFile::Unmap() {
   size_ = 0;
 }
 
-void MappedFile::Release(std::size_t position) {
+void MappedFile::Release(std::size_t from, std::size_t to) const {
   if (!mapped_) return;
   const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-  const std::size_t end = std::min(position, size_) / page * page;
-  if (end <= released_) return;
-  madvise(const_cast<char*>(data_) + released_, end - released_, MADV_DONTNEED);
-  released_ = end;
+  const std::size_t first = from / page * page;
+  const std::size_t end = std::min(to, size_) / page * page;
+  if (end <= first) return;
+  madvise(const_cast<char*>(data_) + first, end - first, MADV_DONTNEED);
 }
 
 }  // namespace kw::platform

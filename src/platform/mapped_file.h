@@ -25,9 +25,11 @@ class MappedFile {
   ~MappedFile();
 
   std::string_view Bytes() const { return {data_, size_}; }
-  // Gives back the memory of the bytes before `position`. They stay readable (read again, they
-  // come back from the file), so this is only a hint for a reader that goes forward.
-  void Release(std::size_t position);
+  // Gives back the memory of the pages of the bytes from `from` to `to` (the page that `to` ends
+  // inside excepted). They stay
+  // readable (read again, they come back from the file), so this is only a hint for a reader
+  // that goes forward. Readers of other parts of the file may call it at the same time.
+  void Release(std::size_t from, std::size_t to) const;
 
  private:
   void Unmap();
@@ -35,7 +37,6 @@ class MappedFile {
   const char* data_ = nullptr;
   std::size_t size_ = 0;
   bool mapped_ = false;
-  std::size_t released_ = 0;
   std::string owned_;  // the bytes of a file that could not be mapped
 };
 

@@ -1,5 +1,6 @@
 #include "core/profile/capture_parse.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -47,8 +48,13 @@ void ListinfoLog::Add(ListinfoError kind, std::string_view text, std::string_vie
   entries_.push_back({kind, std::string(text), CutTo(found, kTextWidth)});
 }
 
-ParsePace::ParsePace(UserInterface* ui, platform::MappedFile* file, std::size_t size)
-    : file_(file), size_(size), next_progress_(kProgressStride), next_release_(kReleaseStride) {
+ParsePace::ParsePace(UserInterface* ui, platform::MappedFile* file, std::size_t size,
+                     std::size_t offset)
+    : file_(file),
+      size_(size),
+      next_progress_(kProgressStride),
+      next_release_(kReleaseStride),
+      offset_(offset) {
   if (ui) throttle_.emplace(*ui);
 }
 
@@ -56,12 +62,13 @@ void ParsePace::Step(std::size_t position) {
   if (position >= next_progress_) {
     next_progress_ = position + kProgressStride;
     if (throttle_)
-      throttle_->Tick(
-          static_cast<int>(static_cast<double>(position) / static_cast<double>(size_) * 100.0));
+      throttle_->Tick(static_cast<int>(
+          std::min(1.0, static_cast<double>(position) / static_cast<double>(size_)) * 100.0));
   }
   if (position >= next_release_) {
     next_release_ = position + kReleaseStride;
-    if (file_) file_->Release(position);
+    if (file_) file_->Release(offset_ + released_, offset_ + position);
+    released_ = position;
   }
 }
 

@@ -49,7 +49,9 @@ class ListinfoLog {
 // and gives every 1 MiB read back to the mapped `file`. Either may be null.
 class ParsePace {
  public:
-  ParsePace(UserInterface* ui, platform::MappedFile* file, std::size_t size);
+  // `offset`: where the parsed bytes start in the mapping; the bytes before are not given back.
+  ParsePace(UserInterface* ui, platform::MappedFile* file, std::size_t size,
+            std::size_t offset = 0);
   void At(std::size_t position) {
     if (position >= next_progress_ || position >= next_release_) Step(position);
   }
@@ -62,6 +64,8 @@ class ParsePace {
   std::size_t size_;
   std::size_t next_progress_;
   std::size_t next_release_;
+  std::size_t offset_;
+  std::size_t released_ = 0;  // given back up to here
 };
 
 // Parses the bytes of a capture file; the mapping comes along, for the parse to give back.
