@@ -1,12 +1,13 @@
 // The -listinfo text comes from whatever the chosen executable printed: any bytes must parse
 // without a crash, keep every field within its width and the log within its limit, and give a
-// database that the profile file stores and reads back unchanged.
+// database that the profile file stores and reads back unchanged, read in one go or in halves.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "core/profile/listinfo_parser.h"
+#include "core/profile/listinfo_records.h"
 #include "core/profile/profile_file.h"
 #include "core/shared/app_names.h"
 #include "core/shared/game_database.h"
@@ -51,6 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto log = kw::ParseListinfoText(text, db);
   // 100 entries, the closing one, and at most one of each record note.
   kw::fuzz::CheckParsedList(db, log, kw::kListinfoLogLimit + 1 + 3, CheckRecord);
+
+  // Read in two halves at once, it gives what one reading gives.
+  kw::GameDatabase halves;
+  Check(kw::BuildListinfoRecords(text, halves, nullptr, nullptr, 0) == log);
+  Check(kw::BuildProfileImage(halves, kw::kProductName) ==
+        kw::BuildProfileImage(db, kw::kProductName));
 
   if (db.GameCount() > 0) {
     const std::string image = kw::BuildProfileImage(db, kw::kProductName);

@@ -22,7 +22,10 @@ class ListinfoReader {
   // word "" is a word).
   bool FoundWord() const { return found_word_; }
   std::size_t Position() const { return pos_; }
+  // Where the next word starts (the input's size when there is none).
+  std::size_t NextWordPosition() { return NextWordStart(pos_); }
   std::size_t Size() const { return data_.size(); }
+  std::string_view Data() const { return data_; }
   bool AtEnd() const { return pos_ >= data_.size(); }
 
  private:

@@ -1,6 +1,8 @@
 #include "core/profile/listinfo_records.h"
 
 #include <algorithm>
+#include <optional>
+#include <thread>
 
 #include "core/hex_value.h"
 #include "core/profile/capture_parse.h"
@@ -20,9 +22,9 @@ T Truncated(std::int64_t value) {
 
 class Parser {
  public:
-  Parser(std::string_view data, GameDatabase& db, UserInterface* ui,
-         platform::MappedFile* file = nullptr)
-      : reader_(data), db_(db), ui_(ui), file_(file) {}
+  Parser(std::string_view data, GameDatabase& db, UserInterface* ui, platform::MappedFile* file,
+         std::size_t split_bytes, std::size_t offset = 0)
+      : reader_(data), db_(db), ui_(ui), file_(file), split_bytes_(split_bytes), offset_(offset) {}
 
   std::vector<ListinfoLogEntry> Run() {
     db_.ClearDatabase();
@@ -35,10 +37,66 @@ class Parser {
                  .chips = bytes / 256,
                  .samples = bytes / 1024,
                  .text_bytes = bytes / 4});
-    ParsePace pace(ui_, file_, bytes);
+    // The second half is read ahead on another core, from the first line that starts a game
+    // after the middle, into a database of its own. It is kept only when this reading gets to
+    // that very word between two records, and it met no error and fits after what came before:
+    // then it is what this reading would have given from there. Else it is dropped and this
+    // reading goes on alone.
+    const std::string_view data = reader_.Data();
+    const std::size_t split = SplitPoint(data, split_bytes_);
+    std::optional<GameDatabase> second_db;
+    std::vector<ListinfoLogEntry> second_log;
+    std::uint16_t second_games = 0, second_resources = 0;
+    std::thread second;
+    if (split < bytes) {
+      second_db.emplace();
+      second = std::thread([&] {
+        Parser half(data.substr(split), *second_db, nullptr, file_, SIZE_MAX, offset_ + split);
+        second_log = half.Run();
+        second_games = half.game_counter_;
+        second_resources = half.resource_counter_;
+      });
+    }
+    ParsePace pace(ui_, file_, split < bytes ? split : bytes, offset_);
+    Read(pace, split);
+    if (second.joinable()) {
+      second.join();
+      const bool taken =
+          reader_.Position() < bytes && second_log.empty() &&
+          static_cast<std::size_t>(game_counter_) + second_games <= kMaxRecords &&
+          static_cast<std::size_t>(resource_counter_) + second_resources <= kMaxRecords &&
+          db_.Append(*second_db, game_counter_, resource_counter_);
+      second_db.reset();
+      if (!taken) {
+        ParsePace rest(ui_, file_, bytes, offset_);
+        Read(rest, SIZE_MAX);
+      }
+    }
+    // A record still open at the end is discarded; say so, or a cut-off capture file would
+    // pass for a complete one.
+    if (level_ > 1) {
+      db_.DropRecord();
+      Log(ListinfoError::kUnexpectedEnd, TopWord());
+    }
+    return log_.Take();
+  }
+
+ private:
+  // Where the second half starts: the start of the first line "game (" after the middle of
+  // `data`; the end of `data` for a small capture, or where there is none.
+  static std::size_t SplitPoint(std::string_view data, std::size_t split_bytes) {
+    if (data.size() < split_bytes || std::thread::hardware_concurrency() < 2) return data.size();
+    const std::size_t found = data.find("\ngame (", data.size() / 2);
+    return found == std::string_view::npos ? data.size() : found + 1;
+  }
+
+  // Reads words up to the end of the input, or until the next word is the one at `stop`
+  // between two records (which is left unread).
+  void Read(ParsePace& pace, std::size_t stop) {
     while (!reader_.AtEnd()) {
       // Between two words nothing holds a view of the bytes read so far.
       pace.At(reader_.Position());
+      if (level_ == 1 && reader_.Position() <= stop && reader_.NextWordPosition() == stop) return;
       std::string_view word = reader_.ReadToken();
       // Separators at the very end are not a word.
       if (!reader_.FoundWord()) break;
@@ -54,16 +112,8 @@ class Parser {
           break;
       }
     }
-    // A record still open at the end is discarded; say so, or a cut-off capture file would
-    // pass for a complete one.
-    if (level_ > 1) {
-      db_.DropRecord();
-      Log(ListinfoError::kUnexpectedEnd, TopWord());
-    }
-    return log_.Take();
   }
 
- private:
   std::string_view TopWord() const { return is_game_ ? "GAME" : "RESOURCE"; }
   std::string RecordPath() const {
     std::string path(TopWord());
@@ -367,6 +417,8 @@ class Parser {
   GameDatabase& db_;
   UserInterface* ui_;
   platform::MappedFile* file_;
+  std::size_t split_bytes_;
+  std::size_t offset_;  // where `data` starts in the mapping of `file_`
 
   int level_ = 1;
   bool is_game_ = true;
@@ -395,8 +447,9 @@ class Parser {
 
 std::vector<ListinfoLogEntry> BuildListinfoRecords(std::string_view data, GameDatabase& db,
                                                    UserInterface* progress,
-                                                   platform::MappedFile* file) {
-  return Parser(data, db, progress, file).Run();
+                                                   platform::MappedFile* file,
+                                                   std::size_t split_bytes) {
+  return Parser(data, db, progress, file, split_bytes).Run();
 }
 
 }  // namespace kw

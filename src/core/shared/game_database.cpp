@@ -293,6 +293,64 @@ bool GameDatabase::EndRecord(std::vector<GameRecord>& list, const GameHead& head
   return true;
 }
 
+bool GameDatabase::Append(const GameDatabase& other, std::uint16_t game_index_shift,
+                          std::uint16_t resource_index_shift) {
+  const auto fits = [](std::size_t have, std::size_t more, std::size_t limit) {
+    return more <= limit && have <= limit - more;
+  };
+  if (!other.disks_.empty() || !other.devices_.empty() || other.texts_.empty() ||
+      !fits(games_.size(), other.games_.size(), kMaxRecords) ||
+      !fits(resources_.size(), other.resources_.size(), kMaxRecords) ||
+      !fits(roms_.size(), other.roms_.size(), kMaxPosition) ||
+      !fits(chips_.size(), other.chips_.size(), kMaxPosition) ||
+      !fits(samples_.size(), other.samples_.size(), kMaxPosition) ||
+      !fits(texts_.size(), other.texts_.size(), kMaxPosition))
+    return false;
+  // The other's texts follow this one's, its empty text (at 0) left out: a text moves on by
+  // this one's size less that byte, and the empty text stays 0.
+  const TextId shift = static_cast<TextId>(texts_.size() - 1);
+  const auto text = [shift](TextId id) { return id == 0 ? id : id + shift; };
+  const auto range = [](EntryRange r, std::size_t first) {
+    return EntryRange{r.First + static_cast<std::uint32_t>(first), r.Count};
+  };
+  const std::size_t roms = roms_.size(), chips = chips_.size(), samples = samples_.size();
+  texts_.insert(texts_.end(), other.texts_.begin() + 1, other.texts_.end());
+  for (RomRecord rom : other.roms_) {
+    rom.Name = text(rom.Name);
+    rom.Merge = text(rom.Merge);
+    rom.Region = text(rom.Region);
+    rom.Sha1 = text(rom.Sha1);
+    roms_.push_back(rom);
+  }
+  for (ChipRecord chip : other.chips_) {
+    chip.Name = text(chip.Name);
+    chip.Clock = text(chip.Clock);
+    chips_.push_back(chip);
+  }
+  for (TextId sample : other.samples_)
+    samples_.push_back(text(sample));
+  const auto records = [&](const std::vector<GameRecord>& from, std::vector<GameRecord>& to,
+                           std::uint16_t index_shift) {
+    for (GameRecord r : from) {
+      r.Index = static_cast<std::uint16_t>(r.Index + index_shift);
+      r.Description = text(r.Description);
+      r.Manufacturer = text(r.Manufacturer);
+      r.Freq = text(r.Freq);
+      r.RomRange = range(r.RomRange, roms);
+      r.ChipRange = range(r.ChipRange, chips);
+      r.SampleRange = range(r.SampleRange, samples);
+      r.DiskRange = range(r.DiskRange, disks_.size());
+      r.DeviceRange = range(r.DeviceRange, devices_.size());
+      to.push_back(r);
+    }
+  };
+  records(other.games_, games_, game_index_shift);
+  records(other.resources_, resources_, resource_index_shift);
+  index_valid_ = false;
+  BeginRecord();
+  return true;
+}
+
 bool GameDatabase::Add(std::vector<GameRecord>& list, const GameEntry& entry) {
   BeginRecord();
   for (const RomEntry& rom : entry.Roms)

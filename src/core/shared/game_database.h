@@ -329,6 +329,12 @@ class GameDatabase {
   bool EndGame(const GameHead& head) { return EndRecord(games_, head); }
   bool EndResource(const GameHead& head) { return EndRecord(resources_, head); }
   void DropRecord();
+  // Puts the records of `other` after this database's own, as if they had been built here in
+  // turn; their Index fields are moved on by `game_index_shift` and `resource_index_shift`.
+  // False, with nothing changed, when the records would not all fit (kMaxRecords, 32-bit
+  // positions) or `other` holds devices or disks.
+  bool Append(const GameDatabase& other, std::uint16_t game_index_shift,
+              std::uint16_t resource_index_shift);
   // A whole record in one call.
   bool AddGame(const GameEntry& entry);
   bool AddResource(const GameEntry& entry);
