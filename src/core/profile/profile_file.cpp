@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <thread>
 
 #include "core/progress_throttle.h"
 #include "core/shared/game_database.h"
@@ -345,8 +346,12 @@ int Percent(double position, double total) {
   return total > 0 ? static_cast<int>(position / total * 100.0) : 0;
 }
 
+// An image in two parts, which can be sized and filled at once on two cores: the head and the
+// games before `middle`, then the other games and the resources. The progress goes with the
+// first part's games.
 template <class Out>
-void PutImage(Out& out, const GameDatabase& db, std::string_view tag, ProgressThrottle* throttle) {
+void PutFirstPart(Out& out, const GameDatabase& db, std::string_view tag, std::size_t middle,
+                  ProgressThrottle* throttle) {
   out.Bytes(tag);
   PutText(out, db.EmulatorDir, kTextWidth);
   PutText(out, db.EmulatorExe, kTextWidth);
@@ -359,9 +364,19 @@ void PutImage(Out& out, const GameDatabase& db, std::string_view tag, ProgressTh
   const NameWidths widths = NameWidthsOf(db.Dialect);
   const bool audit = db.Dialect != EmulatorDialect::kListinfo;
   // A single game counts as done from the start rather than dividing by zero.
-  const double last = db.GameCount() > 1 ? static_cast<double>(db.GameCount() - 1) : 1.0;
-  for (std::size_t i = 0; i < db.GameCount(); ++i) {
+  const double last = middle > 1 ? static_cast<double>(middle - 1) : 1.0;
+  for (std::size_t i = 0; i < middle; ++i) {
     if (throttle) throttle->Tick(Percent(static_cast<double>(i), last));
+    out.Byte(kGameMarker);
+    PutRecord(out, db, db.Game(i), widths, audit);
+  }
+}
+
+template <class Out>
+void PutSecondPart(Out& out, const GameDatabase& db, std::size_t middle) {
+  const NameWidths widths = NameWidthsOf(db.Dialect);
+  const bool audit = db.Dialect != EmulatorDialect::kListinfo;
+  for (std::size_t i = middle; i < db.GameCount(); ++i) {
     out.Byte(kGameMarker);
     PutRecord(out, db, db.Game(i), widths, audit);
   }
@@ -370,6 +385,9 @@ void PutImage(Out& out, const GameDatabase& db, std::string_view tag, ProgressTh
     PutRecord(out, db, resource, widths, audit);
   }
 }
+
+// A profile of this many games or more is made in two parts at once.
+constexpr std::size_t kImageSplitGames = 4096;
 
 std::size_t ProfileMemoryLimit(std::size_t image_size) {
   return kProfileMemoryFactor * image_size + 64 * 1024;
@@ -386,17 +404,34 @@ std::string ProfileTag(std::string_view product_name) {
 std::string BuildProfileImage(const GameDatabase& db, std::string_view product_name,
                               UserInterface* progress) {
   const std::string tag = ProfileTag(product_name);
-  SizeOut size;
-  PutImage(size, db, tag, nullptr);
+  const bool split = db.GameCount() >= kImageSplitGames && std::thread::hardware_concurrency() > 1;
+  // Both parts of a small profile are made here, one after the other.
+  const std::size_t middle = split ? db.GameCount() / 2 : db.GameCount();
+  SizeOut first_size, second_size;
+  std::thread second;
+  if (split) second = std::thread([&] { PutSecondPart(second_size, db, middle); });
+  PutFirstPart(first_size, db, tag, middle, nullptr);
+  if (split) {
+    second.join();
+  } else {
+    PutSecondPart(second_size, db, middle);
+  }
   std::string image;
-  image.reserve(size.Size());
+  image.reserve(first_size.Size() + second_size.Size());
   // A profile of a whole capture is tens of MiB.
   platform::AdviseHugePages(image.data(), image.capacity());
-  image.resize(size.Size());
+  image.resize(first_size.Size() + second_size.Size());
   std::optional<ProgressThrottle> throttle;
   if (progress) throttle.emplace(*progress);
-  FillOut fill(image.data());
-  PutImage(fill, db, tag, throttle ? &*throttle : nullptr);
+  FillOut first(image.data()), rest(image.data() + first_size.Size());
+  if (split) second = std::thread([&] { PutSecondPart(rest, db, middle); });
+  // The progress and window messages only on the caller's thread.
+  PutFirstPart(first, db, tag, middle, throttle ? &*throttle : nullptr);
+  if (split) {
+    second.join();
+  } else {
+    PutSecondPart(rest, db, middle);
+  }
   return image;
 }
 

@@ -40,7 +40,9 @@ constexpr std::uint8_t kDeviceMarker = 0xB9;
 std::string ProfileTag(std::string_view product_name);
 
 // The bytes of the profile file of `db`. With `progress`, the progress (position of the game /
-// (games - 1) * 100) and pending window messages run at most every ~15 ms.
+// (games - 1) * 100) and pending window messages run at most every ~15 ms, on the caller's
+// thread. From 4,096 games the second half of the games and the resources are put on another
+// core meanwhile, and the progress counts the first half's games.
 std::string BuildProfileImage(const GameDatabase& db, std::string_view product_name,
                               UserInterface* progress = nullptr);
 

@@ -178,6 +178,33 @@ TEST(ProfileImage, TextsLongerThanTheirFieldAreCutOnReading) {
   EXPECT_EQ(db.Entry(db.Game(0)).Roms[0].Crc, 2u) << "all bytes of the long text were consumed";
 }
 
+// A large profile is made in two parts at once: the records, each game's own, in their order,
+// every game's image as it is made alone.
+TEST(ProfileImage, AProfileMadeInTwoPartsHoldsEveryRecordInOrder) {
+  GameDatabase source = SampleDatabase();
+  GameEntry g = SampleGame();
+  for (int i = 0; i < 5000; ++i) {
+    g.Name = "G" + std::to_string(i);
+    g.Roms[0].Crc = static_cast<std::uint32_t>(i);
+    source.AddGame(g);
+  }
+  source.AddResource(SampleGame());
+  const std::string image = BuildProfileImage(source, kProductName);
+  GameDatabase back;
+  ASSERT_EQ(Read(image, back), ProfileReadError::kNone);
+  ASSERT_EQ(back.GameCount(), source.GameCount());
+  ASSERT_EQ(back.ResourceCount(), source.ResourceCount());
+  for (std::size_t i = 0; i < source.GameCount(); ++i)
+    EXPECT_EQ(back.Entry(back.Game(i)), source.Entry(source.Game(i)));
+  for (std::size_t i = 0; i < source.ResourceCount(); ++i)
+    EXPECT_EQ(back.Entry(back.Resource(i)), source.Entry(source.Resource(i)));
+  // The image is the head, then each record's bytes as a profile of that record alone has them.
+  GameDatabase one;
+  one.AddGame(source.Entry(source.Game(4000)));
+  const std::string alone = BuildProfileImage(one, kProductName);
+  EXPECT_NE(image.find(alone.substr(kTag.size() + 3)), std::string::npos);
+}
+
 TEST(ProfileImage, TodaysDialectIsABlockAfterTheTextsAndKeepsLongNamesWhole) {
   GameDatabase source;
   source.EmulatorDir = "/usr/games/";
