@@ -362,6 +362,7 @@ std::vector<SetJob> Verifier::PlanReading() const {
   std::vector<SetJob> jobs;
   const auto& games = db_.Games();
   const bool has_games = !games.empty();
+  jobs.reserve(games.size() + db_.ResourceCount());
   // Today's machines are judged by their own pass, which reads the sets itself.
   if (options_.VerifyRoms && db_.Dialect != EmulatorDialect::kListxml) {
     if (has_games) {
