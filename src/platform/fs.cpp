@@ -173,16 +173,6 @@ std::optional<std::int64_t> ModificationTime(std::string_view path) {
   return static_cast<std::int64_t>(st.st_mtime);
 }
 
-std::optional<FileStamp> Stamp(std::string_view path) {
-  struct stat st;
-  if (StatResolved(path, st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  auto ns = [](const timespec& t) {
-    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-  };
-  return FileStamp{static_cast<std::uint64_t>(st.st_size), ns(st.st_mtim), ns(st.st_ctim),
-                   static_cast<std::uint64_t>(st.st_ino)};
-}
-
 Result<std::string> ReadFile(std::string_view path) {
   const std::string resolved = Resolve(path);
   Result<InputFile> file = InputFile::Open(resolved);

@@ -20,6 +20,16 @@ constexpr char kSeparator = '/';
 // given, so a new file is created with the name as given inside a case-resolved directory.
 std::string Resolve(std::string_view path);
 
+// What tells a changed file from an unchanged one without reading it.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> Stamp(std::string_view path);  // of a regular file
+
 // What a directory holds under each of some names, as FileExists and DirectoryExists of
 // `directory` + name would tell, and the path Resolve would give: looked up in the directory's
 // kept listing, with one check of the directory for all the names and a stat only for a link or
@@ -44,6 +54,9 @@ class DirectoryNames {
   // False when the listing holds no name that folds to `name`: LookUp would find nothing there
   // (told without making its path).
   bool MayHold(std::string_view name) const;
+  // The Stamp of a path LookUp gave: a name of this directory is looked at through the
+  // directory as it was opened to be listed, without walking the path again.
+  std::optional<FileStamp> StampOf(std::string_view path) const;
 
  private:
   std::string directory_;                            // as given
@@ -61,15 +74,6 @@ std::optional<std::int64_t> ModificationTime(std::string_view path);
 
 // Whole-file reading and writing. A failure carries the system's reason ("No such file or
 // directory"); the caller names the file.
-// What tells a changed file from an unchanged one without reading it.
-struct FileStamp {
-  std::uint64_t size = 0;
-  std::int64_t modified_ns = 0;
-  std::int64_t changed_ns = 0;
-  std::uint64_t inode = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-std::optional<FileStamp> Stamp(std::string_view path);  // of a regular file
 
 Result<std::string> ReadFile(std::string_view path);
 Status WriteFile(std::string_view path, std::string_view data);

@@ -1,9 +1,12 @@
 // Names on Linux: the case-insensitive matching the program relies on, and the path texts.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -24,29 +27,111 @@ bool LExists(const std::string& path) {
   return lstat(path.c_str(), &st) == 0;
 }
 
+std::optional<FileStamp> StampOfStat(const struct stat& st) {
+  if (!S_ISREG(st.st_mode)) return std::nullopt;
+  auto ns = [](const timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+  };
+  return FileStamp{static_cast<std::uint64_t>(st.st_size), ns(st.st_mtim), ns(st.st_ctim),
+                   static_cast<std::uint64_t>(st.st_ino)};
+}
+
 }  // namespace
 
-// The name kept for a lower-case name, the kind the directory gave for it (DT_REG, DT_DIR, DT_LNK,
-// DT_UNKNOWN...), and whether it is the only name of the directory that folds so.
-struct ListedName {
-  std::string name;
-  unsigned char type = DT_UNKNOWN;
-  bool alone = true;
-};
-
-// The entries of one directory by their lower-case names, each the first in byte order of the
-// names that fold to it. Kept for the directories listed last while the directory itself is
-// unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
+// The entries of one directory by their names folded to lower case, each the first in byte order
+// of the names that fold alike. Kept for the directories listed last while the directory itself
+// is unchanged: a picture look-up tests a dozen names in a folder of thousands of files at every
 // selection change, the verifier five names per set in each ROM folder. The directory's
 // modification time tells (it moves whenever an entry is added, removed or renamed); one modified
 // in the two seconds before it was listed is not kept, since a change within the same clock tick
-// would not show.
+// would not show. The names sit in one text and are found through an open-addressed table of
+// their folded hashes: a collection's folder of 40,000 archives is listed and looked up without
+// an allocation per name. The directory stays open while the listing is kept, so that a name of
+// it is looked at (stat) without walking its path again.
 struct DirectoryListing {
   std::string directory;
   dev_t device = 0;
   ino_t inode = 0;
   timespec changed{};
-  std::unordered_map<std::string, ListedName> names;
+  int descriptor = -1;  // the directory, opened when it was listed; -1 when it could not be
+
+  // One name: where it is in `text`, its length, the kind the directory gave for it (DT_REG,
+  // DT_DIR, DT_LNK, DT_UNKNOWN...), and whether it is the only name of the directory that folds
+  // so.
+  struct Entry {
+    std::size_t hash = 0;
+    std::size_t at = 0;
+    std::uint16_t size = 0;
+    unsigned char type = DT_UNKNOWN;
+    bool alone = true;
+  };
+  std::string text;
+  std::vector<Entry> entries;
+  std::vector<std::uint32_t> slots;  // an entry's index + 1; 0 for an empty slot
+
+  DirectoryListing() = default;
+  DirectoryListing(const DirectoryListing&) = delete;
+  DirectoryListing& operator=(const DirectoryListing&) = delete;
+  ~DirectoryListing() {
+    if (descriptor >= 0) close(descriptor);
+  }
+
+  std::string_view NameOf(const Entry& entry) const { return {text.data() + entry.at, entry.size}; }
+
+  // The entry whose name folds as `name` does; none when there is none.
+  const Entry* Find(std::string_view name) const {
+    if (slots.empty() || name.size() > UINT16_MAX) return nullptr;
+    const std::size_t hash = FoldedHash(name);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t slot = hash & mask; slots[slot] != 0; slot = (slot + 1) & mask) {
+      const Entry& entry = entries[slots[slot] - 1];
+      if (entry.hash == hash && EqualNoCase(NameOf(entry), name)) return &entry;
+    }
+    return nullptr;
+  }
+
+  // Adds one name of the directory, or folds it into the entry of a name that folds alike.
+  void Add(std::string_view name, unsigned char type) {
+    if (name.size() > UINT16_MAX) return;  // no file system gives such a name
+    if ((entries.size() + 1) * 2 > slots.size()) Grow();
+    const std::size_t hash = FoldedHash(name);
+    const std::size_t mask = slots.size() - 1;
+    std::size_t slot = hash & mask;
+    for (; slots[slot] != 0; slot = (slot + 1) & mask) {
+      Entry& entry = entries[slots[slot] - 1];
+      if (entry.hash != hash || !EqualNoCase(NameOf(entry), name)) continue;
+      entry.alone = false;
+      if (name < NameOf(entry)) {  // names folding alike have the same length
+        text.replace(entry.at, entry.size, name);
+        entry.type = type;
+      }
+      return;
+    }
+    entries.push_back({hash, text.size(), static_cast<std::uint16_t>(name.size()), type, true});
+    text += name;
+    slots[slot] = static_cast<std::uint32_t>(entries.size());
+  }
+
+ private:
+  static std::size_t FoldedHash(std::string_view name) {
+    char folded[256];
+    if (name.size() > sizeof folded) return std::hash<std::string>()(AsciiLowerCase(name));
+    for (std::size_t i = 0; i < name.size(); ++i)
+      folded[i] = AsciiLower(name[i]);
+    return std::hash<std::string_view>()(std::string_view(folded, name.size()));
+  }
+
+  void Grow() {
+    std::vector<std::uint32_t> grown(std::max<std::size_t>(64, slots.size() * 2), 0);
+    const std::size_t mask = grown.size() - 1;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      std::size_t slot = entries[i].hash & mask;
+      while (grown[slot] != 0)
+        slot = (slot + 1) & mask;
+      grown[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+    slots = std::move(grown);
+  }
 };
 
 namespace {
@@ -81,20 +166,20 @@ std::shared_ptr<const DirectoryListing> ListingOf(const std::string& path, const
       break;
     }
   }
-  DIR* dir = opendir(path.c_str());
-  if (!dir) return nullptr;
+  const int descriptor = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
   auto listing = std::make_shared<DirectoryListing>();
+  listing->descriptor = descriptor;
+  const int reading = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+  DIR* dir = reading < 0 ? nullptr : fdopendir(reading);
+  if (!dir) {
+    if (reading >= 0) close(reading);
+    return nullptr;
+  }
   while (dirent* entry = readdir(dir)) {
     std::string_view candidate = entry->d_name;
     if (candidate == "." || candidate == "..") continue;
-    auto [at, added] = listing->names.try_emplace(
-        AsciiLowerCase(candidate), ListedName{std::string(candidate), entry->d_type});
-    if (added) continue;
-    at->second.alone = false;
-    if (candidate < at->second.name) {
-      at->second.name = candidate;
-      at->second.type = entry->d_type;
-    }
+    listing->Add(candidate, entry->d_type);
   }
   closedir(dir);
   listing->directory = path;
@@ -126,27 +211,26 @@ std::shared_ptr<const DirectoryListing> ListingOf(const std::string& directory,
   return ListingOf(path, st);
 }
 
-using FoundName = std::optional<ListedName>;
+using FoundName = const DirectoryListing::Entry*;
 FoundName LookIn(const DirectoryListing& listing, std::string_view name) {
-  auto at = listing.names.find(AsciiLowerCase(name));
-  return at == listing.names.end() ? FoundName() : FoundName(at->second);
+  return listing.Find(name);
 }
 
 // What `directory` (as given; `resolved` as on disk, with its trailing separator) holds under
-// `name`, of which the listing found `found` (`listed` false when the directory could not be
-// listed).
-NameInDirectory Judge(std::string_view directory, const std::string& resolved, bool listed,
-                      std::string_view name, const FoundName& found) {
+// `name`, of which its listing (none when the directory could not be listed) found `found`.
+NameInDirectory Judge(std::string_view directory, const std::string& resolved,
+                      const DirectoryListing* listing, std::string_view name, FoundName found) {
   NameInDirectory out;
   unsigned char type = DT_UNKNOWN;
-  if (listed && !found) {
+  if (listing != nullptr && found == nullptr) {
     out.path = resolved;
     out.path += name;  // no name of any case: nothing there
     return out;
   }
-  if (listed && (found->name == name || found->alone)) {
+  if (listing != nullptr && (listing->NameOf(*found) == name || found->alone)) {
     // The name itself, or the only name that folds to it: Resolve would find the same.
-    out.path = resolved + found->name;
+    out.path = resolved;
+    out.path += listing->NameOf(*found);
     type = found->type;
   } else {
     // Another name of another case may be there too, or the directory is none: the whole
@@ -181,9 +265,9 @@ std::pair<std::string, std::shared_ptr<const DirectoryListing>> ResolvedListing(
 std::optional<std::string> FindNoCase(const std::string& directory, std::string_view name) {
   const std::shared_ptr<const DirectoryListing> listing = ListingOf(directory);
   if (!listing) return std::nullopt;
-  FoundName found = LookIn(*listing, name);
-  if (!found) return std::nullopt;
-  return std::move(found->name);
+  const FoundName found = LookIn(*listing, name);
+  if (found == nullptr) return std::nullopt;
+  return std::string(listing->NameOf(*found));
 }
 
 }  // namespace
@@ -241,8 +325,8 @@ std::vector<NameInDirectory> LookUpNames(std::string_view directory,
   result.reserve(names.size());
   const auto [resolved, listing] = ResolvedListing(directory);
   for (const std::string& name : names)
-    result.push_back(Judge(directory, resolved, listing != nullptr, name,
-                           listing ? LookIn(*listing, name) : FoundName()));
+    result.push_back(Judge(directory, resolved, listing.get(), name,
+                           listing ? LookIn(*listing, name) : nullptr));
   return result;
 }
 
@@ -251,12 +335,29 @@ DirectoryNames::DirectoryNames(std::string_view directory) : directory_(director
 }
 
 bool DirectoryNames::MayHold(std::string_view name) const {
-  return !listing_ || listing_->names.contains(AsciiLowerCase(name));
+  return !listing_ || listing_->Find(name) != nullptr;
+}
+
+std::optional<FileStamp> Stamp(std::string_view path) {
+  struct stat st;
+  const std::string written(path);
+  if (!written.empty() && stat(written.c_str(), &st) == 0) return StampOfStat(st);
+  if (stat(Resolve(path).c_str(), &st) != 0) return std::nullopt;
+  return StampOfStat(st);
+}
+
+std::optional<FileStamp> DirectoryNames::StampOf(std::string_view path) const {
+  if (!listing_ || listing_->descriptor < 0 || !path.starts_with(resolved_)) return Stamp(path);
+  const std::string name(path.substr(resolved_.size()));
+  if (name.empty() || name.find(kSeparator) != std::string::npos) return Stamp(path);
+  struct stat st;
+  if (fstatat(listing_->descriptor, name.c_str(), &st, 0) != 0) return Stamp(path);
+  return StampOfStat(st);
 }
 
 NameInDirectory DirectoryNames::LookUp(std::string_view name) const {
-  return Judge(directory_, resolved_, listing_ != nullptr, name,
-               listing_ ? LookIn(*listing_, name) : FoundName());
+  return Judge(directory_, resolved_, listing_.get(), name,
+               listing_ ? LookIn(*listing_, name) : nullptr);
 }
 
 std::string IncludeTrailingSeparator(std::string_view path) {

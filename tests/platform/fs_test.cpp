@@ -134,6 +134,47 @@ TEST_F(FsTest, ARunsListingKeepsTheDirectoryAsItWasWhenMade) {
   EXPECT_EQ(DirectoryNames(dir_ / "roms").LookUp("NEW.ZIP").kind, NameKind::kFile);
 }
 
+// A folder of thousands of names, some in two cases: each is found in any case, under the first
+// of its names in byte order; names that are not there are not held.
+TEST_F(FsTest, AListingOfThousandsOfNamesFindsEachInAnyCase) {
+  dir_.Write("Roms/keep", "");
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "set" + std::to_string(i) + ".zip";
+    ASSERT_EQ(close(open((dir_ / "Roms/" + name).c_str(), O_CREAT | O_WRONLY, 0644)), 0);
+    if (i % 100 == 0) {
+      const std::string upper = "SET" + std::to_string(i) + ".zip";
+      ASSERT_EQ(close(open((dir_ / "Roms/" + upper).c_str(), O_CREAT | O_WRONLY, 0644)), 0);
+    }
+  }
+  const DirectoryNames listed(dir_ / "Roms");
+  for (int i = 0; i < 3000; ++i) {
+    const std::string number = std::to_string(i);
+    SCOPED_TRACE(number);
+    const NameInDirectory found = listed.LookUp("Set" + number + ".ZIP");
+    EXPECT_EQ(found.kind, NameKind::kFile);
+    EXPECT_EQ(found.path,
+              dir_ / ("Roms/" + std::string(i % 100 == 0 ? "SET" : "set") + number + ".zip"));
+    EXPECT_FALSE(listed.MayHold("set" + number + ".7z"));
+  }
+}
+
+// The stamp of a listed name is taken through the directory, as it is on disk at that moment;
+// any other path is stamped as Stamp does.
+TEST_F(FsTest, AListedNamesStampIsThePathsStamp) {
+  dir_.Write("Roms/pacman.zip", "zip");
+  dir_.Write("Other/galaga.zip", "other");
+  const DirectoryNames listed(dir_ / "ROMS");
+  const std::string path = listed.LookUp("PACMAN.ZIP").path;
+  ASSERT_EQ(path, dir_ / "Roms/pacman.zip");
+  EXPECT_EQ(listed.StampOf(path), Stamp(path));
+  ASSERT_TRUE(listed.StampOf(path).has_value());
+  dir_.Write("Roms/pacman.zip", "longer zip");
+  EXPECT_EQ(listed.StampOf(path)->size, 10u);
+  EXPECT_EQ(listed.StampOf(dir_ / "Other/galaga.zip"), Stamp(dir_ / "Other/galaga.zip"));
+  EXPECT_EQ(listed.StampOf(dir_ / "Roms/gone.zip"), std::nullopt);
+  EXPECT_EQ(listed.StampOf(dir_ / "Roms"), std::nullopt);  // no regular file
+}
+
 TEST_F(FsTest, NewFileInCaseResolvedDirectoryKeepsItsName) {
   dir_.Write("Cfg/keep", "");
   ASSERT_TRUE(WriteFile(dir_ / "CFG/NewFile.TXT", "hello"));

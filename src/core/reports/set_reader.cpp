@@ -19,8 +19,10 @@ constexpr std::string_view kCacheHeader = "KWQUICK 1";
 // How many sets the reading threads may be ahead of the verifier; a thread that finds them that
 // far ahead sleeps until the verifier has taken half of them, so that a set judged in
 // microseconds (the quick mode) does not cost a wake-up each.
-constexpr std::size_t kReadAhead = 32;
+constexpr std::size_t kReadAhead = 128;
 constexpr std::size_t kReadAgain = kReadAhead / 2;
+// The sets a waiting verifier is woken for.
+constexpr std::size_t kWakeBatch = kReadAhead / 4;
 
 template <typename T>
 bool ParseNumber(std::string_view text, T& value, int base = 10) {
@@ -65,12 +67,11 @@ std::optional<std::vector<NamedSetFile>> QuickCache::Find(const std::string& pat
   std::string_view lines;
   std::size_t count = 0;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::shared_lock<std::shared_mutex> lock(mutex_);
     auto found = archives_.find(path);
     if (found == archives_.end() || !(found->second.stamp == stamp)) return std::nullopt;
     const Archive& archive = found->second;
-    if (!archive.used) ++used_;
-    archive.used = true;
+    if (!archive.used.exchange(true)) ++used_;
     if (archive.read) return archive.files;
     lines = archive.lines;
     count = archive.count;
@@ -79,7 +80,7 @@ std::optional<std::vector<NamedSetFile>> QuickCache::Find(const std::string& pat
   std::optional<std::vector<NamedSetFile>> files = ReadFileLines(lines, count);
   if (!files) {
     // Damaged: unknown, and left out of the next save.
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<std::shared_mutex> lock(mutex_);
     auto found = archives_.find(path);
     if (found != archives_.end() && found->second.used && !found->second.read) {
       found->second.used = false;
@@ -93,10 +94,14 @@ std::optional<std::vector<NamedSetFile>> QuickCache::Find(const std::string& pat
 void QuickCache::Put(const std::string& path, const fs::FileStamp& stamp,
                      std::vector<NamedSetFile> files) {
   Loaded();
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::shared_mutex> lock(mutex_);
   Archive& archive = archives_[path];
-  if (!archive.used) ++used_;
-  archive = Archive{stamp, std::move(files), {}, 0, true, true};
+  if (!archive.used.exchange(true)) ++used_;
+  archive.stamp = stamp;
+  archive.files = std::move(files);
+  archive.lines = {};
+  archive.count = 0;
+  archive.read = true;
   changed_ = true;
 }
 
@@ -109,7 +114,7 @@ void QuickCache::AppendHead(std::string& text, const std::string& path, const fs
 
 std::string QuickCache::Format() const {
   Loaded();
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::shared_mutex> lock(mutex_);
   std::string text(kCacheHeader);
   text += '\n';
   for (const auto& [path, archive] : archives_) {
@@ -141,7 +146,7 @@ void QuickCache::Parse(std::string_view text) {
 }
 
 void QuickCache::ParseOwned(std::string owned) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  std::lock_guard<std::shared_mutex> lock(mutex_);
   archives_.clear();
   text_ = std::move(owned);
   const std::string_view text = text_;
@@ -173,8 +178,12 @@ void QuickCache::ParseOwned(std::string owned) {
     }
     // Format writes the archives in the map's order: each goes in at the end, without a search
     // of the tree (a path given twice keeps its last entry, as a plain assignment would).
-    archives_.insert_or_assign(archives_.end(), std::string(line),
-                               Archive{stamp, {}, text.substr(first, at - first), count, false});
+    Archive& archive = archives_.try_emplace(archives_.end(), std::string(line))->second;
+    archive.stamp = stamp;
+    archive.files.clear();
+    archive.lines = text.substr(first, at - first);
+    archive.count = count;
+    archive.read = false;
   }
   if (at == text.size()) changed_ = false;
 }
@@ -233,7 +242,10 @@ std::string UnreadableReason(const std::string& location, const Status& read, bo
 SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick, QuickCache* cache,
                      unsigned threads)
     : archives_(archives), jobs_(std::move(jobs)), quick_(quick), cache_(quick ? cache : nullptr) {
-  if (threads > 0) done_.resize(kReadAhead);
+  if (threads > 0) {
+    done_.resize(kReadAhead);
+    filled_ = std::make_unique<std::atomic<bool>[]>(kReadAhead);
+  }
   for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
     threads_.emplace_back([this] { Work(); });
 }
@@ -266,30 +278,54 @@ void SetReader::Stop() {
   threads_.clear();
 }
 
+bool SetReader::BatchFilled(std::size_t first) const {
+  for (std::size_t index = first; index < first + kWakeBatch && index < jobs_.size(); ++index) {
+    if (!filled_[index % kReadAhead].load()) return false;
+  }
+  return true;
+}
+
+// The hand-over of the sets read takes no lock while neither side waits: a reading thread
+// claims a job by counting, fills the job's slot and marks it filled; the verifier's thread
+// takes the slot once it is marked, empties it and counts on. The mutex and the conditions serve
+// only the side that must sleep: the verifier when its next set is not read yet, a reading
+// thread when it is too far ahead. Each side marks that it sleeps before it looks once more, and
+// the other looks for that mark after its own change (both sequentially consistent), so a
+// wake-up is never missed; the verifier wakes every 15 ms besides. A verifier that waits is woken
+// once a batch of sets is there for it, not at each set: a sleep and a wake-up cost more than
+// the quick check of a set.
 void SetReader::Work() {
-  std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    if (!stop_ && claimed_ < jobs_.size() && claimed_ >= next_ + kReadAhead) {
-      ++readers_waiting_;
-      room_.wait(lock, [this] {
-        return stop_ || claimed_ >= jobs_.size() || claimed_ < next_ + kReadAgain;
-      });
-      --readers_waiting_;
+    if (stop_) return;
+    const std::size_t index = claimed_.fetch_add(1);
+    if (index >= jobs_.size()) return;
+    if (index >= next_.load() + kReadAhead) {
+      // Too far ahead: the thread sleeps until the verifier is kReadAgain sets from this one.
+      std::unique_lock<std::mutex> lock(mutex_);
+      for (;;) {
+        const std::size_t at = index + 1 - kReadAgain;
+        if (at < wake_at_.load()) wake_at_.store(at);
+        if (stop_ || index < next_.load() + kReadAgain) break;
+        room_.wait(lock);
+      }
     }
-    if (stop_ || claimed_ >= jobs_.size()) return;
-    const std::size_t index = claimed_++;
-    lock.unlock();
+    if (stop_) return;
     Done done = Read(jobs_[index]);
-    lock.lock();
-    done.ready = true;
     done_[index % kReadAhead] = std::move(done);
-    if (index == next_) ready_.notify_one();  // the set the verifier may be waiting for
+    filled_[index % kReadAhead].store(true);
+    const std::size_t waited = verifier_waits_for_.load();
+    if (waited != kNobodyWaits && index >= waited && index < waited + kWakeBatch &&
+        BatchFilled(waited)) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ready_.notify_one();
+    }
   }
 }
 
 std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bool()>& wait) {
-  if (next_ >= jobs_.size() || jobs_[next_].name != job.name ||
-      jobs_[next_].search_list != job.search_list) {
+  if (const std::size_t at = next_.load(std::memory_order_relaxed);
+      at >= jobs_.size() || jobs_[at].name != job.name ||
+      jobs_[at].search_list != job.search_list) {
     // Asked out of order: from here on each set is read when asked for.
     Stop();
     jobs_.clear();
@@ -298,32 +334,40 @@ std::optional<SetRead> SetReader::Next(const SetJob& job, const std::function<bo
     Done done = Read(job);
     return Finish(std::move(done));
   }
-  const std::size_t index = next_;
+  const std::size_t index = next_.load(std::memory_order_relaxed);
   Done done;
   if (threads_.empty()) {
     done = Read(jobs_[index]);
   } else {
-    std::unique_lock<std::mutex> lock(mutex_);
-    Done& slot = done_[index % kReadAhead];
-    while (!slot.ready) {
-      ready_.wait_for(lock, std::chrono::milliseconds(15));
-      if (slot.ready) break;
-      lock.unlock();
-      const bool stop = wait && wait();
-      lock.lock();
-      if (stop) {
+    std::atomic<bool>& filled = filled_[index % kReadAhead];
+    if (!filled.load(std::memory_order_acquire)) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      verifier_waits_for_.store(index);
+      while (!filled.load()) {
+        ready_.wait_for(lock, std::chrono::milliseconds(15));
+        if (filled.load()) break;
         lock.unlock();
-        Stop();
-        return std::nullopt;
+        const bool stop = wait && wait();
+        lock.lock();
+        if (stop) {
+          verifier_waits_for_.store(kNobodyWaits);
+          lock.unlock();
+          Stop();
+          return std::nullopt;
+        }
       }
+      verifier_waits_for_.store(kNobodyWaits);
     }
+    Done& slot = done_[index % kReadAhead];
     done = std::move(slot);
     slot = Done{};
+    filled.store(false, std::memory_order_relaxed);
   }
-  {
+  next_.store(index + 1);
+  if (index + 1 >= wake_at_.load()) {
     std::lock_guard<std::mutex> lock(mutex_);
-    ++next_;
-    if (readers_waiting_ > 0 && claimed_ < next_ + kReadAgain) room_.notify_all();
+    wake_at_.store(kNobodyWaits);
+    room_.notify_all();
   }
   return Finish(std::move(done));
 }
@@ -356,7 +400,8 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   }
   const archive::SizeLimits limits = archives_.Within(job.limits);
   if (quick_ && !located.directory) {
-    if (std::optional<std::vector<NamedSetFile>> files = Quick(location, limits)) {
+    if (std::optional<std::vector<NamedSetFile>> files =
+            Quick(location, limits, located.listed_in)) {
       judged_++;
       done.read.files = std::move(*files);
       return done;
@@ -377,11 +422,13 @@ SetReader::Done SetReader::Read(const SetJob& job) {
 }
 
 std::optional<std::vector<NamedSetFile>> SetReader::Quick(const std::string& location,
-                                                          const archive::SizeLimits& limits) {
+                                                          const archive::SizeLimits& limits,
+                                                          const fs::DirectoryNames* listed_in) {
   const std::string extension = AsciiUpperCase(fs::ExtractFileExt(location));
   const bool zip = extension == ".ZIP";
   if (!zip && extension != ".7Z") return std::nullopt;
-  const std::optional<fs::FileStamp> stamp = fs::Stamp(location);
+  const std::optional<fs::FileStamp> stamp =
+      listed_in != nullptr ? listed_in->StampOf(location) : fs::Stamp(location);
   if (!stamp) return std::nullopt;
   if (cache_ != nullptr) {
     if (std::optional<std::vector<NamedSetFile>> cached = cache_->Find(location, *stamp)) {

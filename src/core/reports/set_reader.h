@@ -9,8 +9,10 @@
 #include <functional>
 #include <future>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -59,7 +61,8 @@ class QuickCache {
     std::string_view lines;
     std::size_t count = 0;
     bool read = true;
-    mutable bool used = false;
+    // Set by a look-up under the shared lock.
+    mutable std::atomic<bool> used{false};
   };
   void ParseOwned(std::string text);
   void LoadNow(const std::string& path);
@@ -67,11 +70,13 @@ class QuickCache {
   std::shared_future<void> loading_;
   static void AppendHead(std::string& text, const std::string& path,
                          const platform::fs::FileStamp& stamp, std::size_t count);
-  mutable std::mutex mutex_;
+  // Look-ups share it (the reading threads look up at once); a put, a parse or a save has it
+  // alone.
+  mutable std::shared_mutex mutex_;
   std::map<std::string, Archive> archives_;
-  std::string text_;              // the text parsed, which the archives not read yet point into
-  mutable std::size_t used_ = 0;  // archives found or put since Parse
-  mutable bool changed_ = true;   // put since Parse, or damaged
+  std::string text_;  // the text parsed, which the archives not read yet point into
+  mutable std::atomic<std::size_t> used_{0};  // archives found or put since Parse
+  mutable bool changed_ = true;               // put since Parse, or damaged
   // The file Load read whole, and its stamp then.
   std::optional<std::pair<std::string, platform::fs::FileStamp>> loaded_;
 };
@@ -112,7 +117,10 @@ class SetReader {
   std::optional<SetRead> Next(const SetJob& job, const std::function<bool()>& wait);
   // The job Next expects to be asked for, as the run planned it; none past the plan, or once
   // the sets are read as they are asked for.
-  const SetJob* Upcoming() const { return next_ < jobs_.size() ? &jobs_[next_] : nullptr; }
+  const SetJob* Upcoming() const {
+    const std::size_t at = next_.load(std::memory_order_relaxed);
+    return at < jobs_.size() ? &jobs_[at] : nullptr;
+  }
 
   // Archives read in full and archives judged from their directory (or the cache).
   std::uint64_t ArchivesDecoded() const { return decoded_; }
@@ -122,15 +130,17 @@ class SetReader {
 
  private:
   struct Done {
-    bool ready = false;
     SetRead read;
     std::string deferred;  // a location to be read on the verifier's thread (ACE sets)
     platform::archive::SizeLimits limits;  // the deferred set's
   };
   Done Read(const SetJob& job);
   SetRead Finish(Done done);
+  // What the quick mode knows of the archive at `location` without decoding it; `listed_in` is
+  // the listing it was found in, when it was found in one.
   std::optional<std::vector<NamedSetFile>> Quick(const std::string& location,
-                                                 const platform::archive::SizeLimits& limits);
+                                                 const platform::archive::SizeLimits& limits,
+                                                 const platform::fs::DirectoryNames* listed_in);
   void Work();
   void Stop();
 
@@ -143,15 +153,22 @@ class SetReader {
   void ListDirectories();
   bool quick_;
   QuickCache* cache_;
-  std::size_t next_ = 0;  // the verifier's next job
+  static constexpr std::size_t kNobodyWaits = SIZE_MAX;
+  std::atomic<std::size_t> next_{0};  // the verifier's next job (written by its thread only)
 
-  std::mutex mutex_;
+  std::mutex mutex_;               // for the side that sleeps (Work)
   std::condition_variable ready_;  // a set was read (the verifier waits for its next one)
   std::condition_variable room_;   // the verifier took sets (reading threads wait for room)
-  std::size_t readers_waiting_ = 0;
-  // The sets read ahead, job i in slot i % kReadAhead (no thread is further ahead than that).
+  std::atomic<std::size_t> verifier_waits_for_{kNobodyWaits};  // the job it waits for
+  // Whether the sets from job `first` on, a wake-up's worth, are there.
+  bool BatchFilled(std::size_t first) const;
+  // The verifier's next job at which a thread sleeping for room may read on.
+  std::atomic<std::size_t> wake_at_{kNobodyWaits};
+  // The sets read ahead, job i in slot i % kReadAhead (no thread is further ahead than that),
+  // and whether each slot holds its set.
   std::vector<Done> done_;
-  std::size_t claimed_ = 0;  // the next job a thread takes
+  std::unique_ptr<std::atomic<bool>[]> filled_;
+  std::atomic<std::size_t> claimed_{0};  // the next job a thread takes
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
   std::atomic<std::uint64_t> decoded_{0};

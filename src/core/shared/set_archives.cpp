@@ -46,11 +46,11 @@ LocatedSet Locate(const std::string& name, const std::vector<fs::DirectoryNames>
       file += extension;
       if (!directory.MayHold(file)) continue;
       fs::NameInDirectory found = directory.LookUp(file);
-      if (found.kind == fs::NameKind::kFile) return {std::move(found.path), false};
+      if (found.kind == fs::NameKind::kFile) return {std::move(found.path), false, &directory};
     }
     if (!directory.MayHold(name)) continue;
     fs::NameInDirectory found = directory.LookUp(name);
-    if (found.kind == fs::NameKind::kDirectory) return {std::move(found.path), true};
+    if (found.kind == fs::NameKind::kDirectory) return {std::move(found.path), true, &directory};
   }
   return {};
 }

@@ -25,10 +25,12 @@ enum class SetKind : std::uint8_t { Plain = 0, Rom = 1, Sample = 2 };
 std::vector<std::string> SearchDirectories(const std::string& search_list);
 
 // Where a set is: its path as it is on disk (empty when it is nowhere), and whether that is a
-// directory rather than an archive.
+// directory rather than an archive, and the run's listing it was found in (when it was looked
+// for in listings).
 struct LocatedSet {
   std::string path;
   bool directory = false;
+  const platform::fs::DirectoryNames* listed_in = nullptr;
 };
 
 class SetArchives {
