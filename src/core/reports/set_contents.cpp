@@ -1,5 +1,7 @@
 #include "core/reports/set_contents.h"
 
+#include <algorithm>
+
 #include "common/ascii.h"
 #include "core/shared/crc32.h"
 
@@ -14,10 +16,31 @@ constexpr std::size_t kLongestMarker = 27;
 
 }  // namespace
 
+namespace {
+
+// Names compared folded to lower case; 0 when they fold alike.
+int CompareFolded(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto y = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+bool FoldedBefore(const SetContents::Held* a, const SetContents::Held* b) {
+  const int folded = CompareFolded(a->first, b->first);
+  return folded != 0 ? folded < 0 : a->first < b->first;
+}
+
+}  // namespace
+
 void SetContents::Put(const std::string& name, const SetFile& file) {
-  files_[name] = file;
-  auto [at, added] = lower_.try_emplace(AsciiLowerCase(name), name);
-  if (!added && name < at->second) at->second = name;
+  auto [at, added] = files_.insert_or_assign(name, file);
+  if (!added || !folded_made_) return;
+  const Held* held = &*at;
+  folded_.insert(std::lower_bound(folded_.begin(), folded_.end(), held, FoldedBefore), held);
 }
 
 void SetContents::PutAll(const std::vector<NamedSetFile>& files) {
@@ -25,18 +48,31 @@ void SetContents::PutAll(const std::vector<NamedSetFile>& files) {
     Put(f.name, f.file);
 }
 
-const std::pair<const std::string, SetFile>* SetContents::Find(std::string_view name) const {
-  auto exact = files_.find(std::string(name));
-  if (exact != files_.end()) return &*exact;
-  auto lower = lower_.find(AsciiLowerCase(name));
-  if (lower == lower_.end()) return nullptr;
-  auto found = files_.find(lower->second);
-  return found == files_.end() ? nullptr : &*found;
+const SetContents::Held* SetContents::Find(std::string_view name) const {
+  if (auto exact = files_.find(name); exact != files_.end()) return &*exact;
+  if (!folded_made_) {
+    folded_.clear();
+    folded_.reserve(files_.size());
+    for (const Held& held : files_)
+      folded_.push_back(&held);
+    // Byte order already: among names folding alike, the first in byte order stays first.
+    std::stable_sort(folded_.begin(), folded_.end(), [](const Held* a, const Held* b) {
+      return CompareFolded(a->first, b->first) < 0;
+    });
+    folded_made_ = true;
+  }
+  auto first = std::lower_bound(folded_.begin(), folded_.end(), name,
+                                [](const Held* held, std::string_view wanted) {
+                                  return CompareFolded(held->first, wanted) < 0;
+                                });
+  if (first == folded_.end() || CompareFolded((*first)->first, name) != 0) return nullptr;
+  return *first;
 }
 
 void SetContents::Clear() {
   files_.clear();
-  lower_.clear();
+  folded_.clear();
+  folded_made_ = false;
 }
 
 bool IsReadmeName(std::string_view name) {

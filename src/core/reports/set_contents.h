@@ -7,7 +7,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/archive.h"
@@ -33,18 +32,23 @@ struct NamedSetFile {
 // first, then, without regard to case, the first of the names in byte order.
 class SetContents {
  public:
+  using Held = std::pair<const std::string, SetFile>;
   void Put(const std::string& name, const SetFile& file);
   void PutAll(const std::vector<NamedSetFile>& files);
   // The file and its name as held, or nullptr.
-  const std::pair<const std::string, SetFile>* Find(std::string_view name) const;
+  const Held* Find(std::string_view name) const;
   bool Empty() const { return files_.empty(); }
   void Clear();
   // By name in byte order, as a directory listing gives them.
-  const std::map<std::string, SetFile>& Files() const { return files_; }
+  const std::map<std::string, SetFile, std::less<>>& Files() const { return files_; }
 
  private:
-  std::map<std::string, SetFile> files_;
-  std::unordered_map<std::string, std::string> lower_;  // lower-case name -> first name
+  std::map<std::string, SetFile, std::less<>> files_;
+  // The files by their names folded to lower case, then by name: made at the first look-up the
+  // exact name misses (most sets hold their names as the profile writes them), kept up to date
+  // by the puts after it.
+  mutable std::vector<const Held*> folded_;
+  mutable bool folded_made_ = false;
 };
 
 // Whether a file of this name is read for the sample set's certification.

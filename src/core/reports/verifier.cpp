@@ -1,5 +1,6 @@
 #include "core/reports/verifier.h"
 
+#include <algorithm>
 #include <thread>
 #include <unordered_map>
 #include <unordered_set>
@@ -70,32 +71,34 @@ constexpr const char* kDeleteFailure =
     "The temporary directory could not be deleted!\rThis means one or more files in it could not "
     "be deleted.\rPlease solve the problem then click ok.";
 
-// The ROM pass's groups. Every set whose CloneOf names no master among the games (a set missing
-// from the profile, a resource, another clone) is tested as a master is: else it would never be
-// tested at all. Only the clones of real masters are tested with them.
-struct RomGroups {
-  std::unordered_set<std::string> masters;
-  std::unordered_map<std::string, std::vector<std::size_t>> clones;  // in list order
+}  // namespace
+
+// The ROM pass's groups, found once for a run (its reading plan and its pass follow them). Every
+// set whose CloneOf names no master among the games (a set missing from the profile, a resource,
+// another clone) is tested as a master is: else it would never be tested at all. Only the clones
+// of real masters are tested with them. The names are the games' own, which outlive the run.
+struct Verifier::RomGroups {
+  std::unordered_set<std::string_view> masters;
+  std::unordered_map<std::string_view, std::vector<std::size_t>> clones;  // in list order
 
   RomGroups(const std::vector<GameRecord>& games, bool with_clones) {
+    masters.reserve(games.size());
     for (const GameRecord& game : games) {
-      if (game.CloneOf.empty()) masters.insert(game.Name.Str());
+      if (game.CloneOf.empty()) masters.insert(game.Name.View());
     }
     if (!with_clones) return;
     for (std::size_t i = 0; i < games.size(); ++i) {
-      if (!Leads(games[i])) clones[games[i].CloneOf.Str()].push_back(i);
+      if (!Leads(games[i])) clones[games[i].CloneOf.View()].push_back(i);
     }
   }
   bool Leads(const GameRecord& game) const {
-    return game.CloneOf.empty() || !masters.contains(game.CloneOf.Str());
+    return game.CloneOf.empty() || !masters.contains(game.CloneOf.View());
   }
-  const std::vector<std::size_t>* ClonesOf(const std::string& name) const {
+  const std::vector<std::size_t>* ClonesOf(std::string_view name) const {
     auto found = clones.find(name);
     return found == clones.end() ? nullptr : &found->second;
   }
 };
-
-}  // namespace
 
 std::string FormatElapsed(std::int64_t hundred_ns) {
   return DayClockText(hundred_ns / 10000000);
@@ -215,7 +218,13 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   contents_.Clear();
   // The memory is read while the run is planned.
   if (options_.QuickCheck) quick_cache_.LoadInBackground(QuickCachePath());
+  // The picture folders are listed while the sets are read: the run takes them as they are now.
+  const bool pictures = options_.VerifyScreenshot || options_.VerifyCabinets ||
+                        options_.VerifyFlyers || options_.VerifyHardware;
+  if (pictures && db_.GameCount() > 0)
+    pictures_ = std::async(std::launch::async, [this] { return ListPictureFolders(); });
   bounds_ = std::make_unique<SetBounds>(db_);
+  groups_ = std::make_shared<const RomGroups>(db_.Games(), options_.RomClones);
   reader_ = std::make_unique<SetReader>(archives_, PlanReading(), options_.QuickCheck,
                                         &quick_cache_, threads_);
   progress_.Started();
@@ -233,9 +242,8 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
     }
   }
   if (!stopped && options_.VerifySamples && has_games) stopped = SamplePass();
-  const bool pictures = options_.VerifyScreenshot || options_.VerifyCabinets ||
-                        options_.VerifyFlyers || options_.VerifyHardware;
   if (!stopped && pictures && has_games) stopped = PicturePass();
+  if (pictures_.valid()) pictures_.wait();  // a run stopped before the pass
   if (!stopped && options_.ReportUnsupported) {
     Write("");
     Write("Unsupported rom/sample sets report:");
@@ -254,6 +262,7 @@ Result<VerifyOutcome> Verifier::Run(const VerifyOptions& options) {
   judged_ = reader_->ArchivesJudged() + audit_judged_;
   remembered_ = reader_->ArchivesRemembered() + audit_remembered_;
   reader_.reset();
+  groups_.reset();
   contents_.Clear();
   if (stopped) {
     // Nothing of the run is kept: neither its files nor a report of it.
@@ -362,15 +371,18 @@ std::vector<SetJob> Verifier::PlanReading() const {
   std::vector<SetJob> jobs;
   const auto& games = db_.Games();
   const bool has_games = !games.empty();
-  jobs.reserve(games.size() + db_.ResourceCount());
+  jobs.reserve(
+      games.size() + db_.ResourceCount() +
+      static_cast<std::size_t>(std::count_if(
+          games.begin(), games.end(), [](const auto& g) { return g.SampleRange.Count > 0; })));
   // Today's machines are judged by their own pass, which reads the sets itself.
   if (options_.VerifyRoms && db_.Dialect != EmulatorDialect::kListxml) {
     if (has_games) {
-      const RomGroups groups(games, options_.RomClones);
+      const RomGroups& groups = *groups_;
       for (const GameRecord& game : games) {
         if (!groups.Leads(game)) continue;
         jobs.push_back(RomJob(game));
-        if (const auto* clones = groups.ClonesOf(game.Name.Str())) {
+        if (const auto* clones = groups.ClonesOf(game.Name.View())) {
           for (std::size_t position : *clones)
             jobs.push_back(RomJob(games[position]));
         }
@@ -420,7 +432,7 @@ bool Verifier::ReadSet(const GameRecord& set, const std::string& search_list) {
 
 bool Verifier::RomPass() {
   const auto& games = db_.Games();
-  const RomGroups groups(games, options_.RomClones);  // found once for the whole pass
+  const RomGroups& groups = *groups_;
   StartPass("Rom set verification report:", games.size());
   for (const GameRecord& game : games) {
     status_.PassName = "Verify roms - searching master set...";
@@ -517,6 +529,19 @@ bool Verifier::SamplePass() {
   return EndPass();
 }
 
+Verifier::PictureFinders Verifier::ListPictureFolders() const {
+  const bool verified[] = {options_.VerifyScreenshot, options_.VerifyCabinets,
+                           options_.VerifyFlyers, options_.VerifyHardware};
+  PictureFinders finders;
+  for (std::size_t i = 0; i < finders.size(); ++i) {
+    std::string directory = PictureDirectory(settings_, static_cast<int>(i) + 1);
+    if (!verified[i] || directory.empty()) continue;
+    finders[i].emplace(std::move(directory));
+    finders[i]->List();
+  }
+  return finders;
+}
+
 bool Verifier::PicturePass() {
   const auto& games = db_.Games();
   StartPass("Pictures verification report:", games.size());
@@ -524,26 +549,21 @@ bool Verifier::PicturePass() {
   status_.Clones = 0;
   const struct {
     bool on;
-    int tab;
     const char* text;
     std::uint32_t VerifyCounters::*counter;
   } kinds[] = {
-      {options_.VerifyScreenshot, 1, "screenshot ", &VerifyCounters::MissingScreenshots},
-      {options_.VerifyCabinets, 2, "cabinet photo ", &VerifyCounters::MissingCabinets},
-      {options_.VerifyFlyers, 3, "flyer ", &VerifyCounters::MissingFlyers},
-      {options_.VerifyHardware, 4, "hardware photo ", &VerifyCounters::MissingHardware},
+      {options_.VerifyScreenshot, "screenshot ", &VerifyCounters::MissingScreenshots},
+      {options_.VerifyCabinets, "cabinet photo ", &VerifyCounters::MissingCabinets},
+      {options_.VerifyFlyers, "flyer ", &VerifyCounters::MissingFlyers},
+      {options_.VerifyHardware, "hardware photo ", &VerifyCounters::MissingHardware},
   };
-  std::optional<PictureFinder> finders[4];
-  for (int i = 0; i < 4; ++i) {
-    if (std::string directory = PictureDirectory(settings_, kinds[i].tab); !directory.empty())
-      finders[i].emplace(std::move(directory));
-  }
+  PictureFinders finders = pictures_.valid() ? pictures_.get() : ListPictureFolders();
   for (const GameRecord& game : games) {
     const std::string name = game.Name.Str();
     status_.SetName = "[" + name + "]";
     if (CheckAbort()) return true;
     if (options_.ScreenshotDetail || game.CloneOf.empty()) {
-      for (int i = 0; i < 4; ++i) {
+      for (std::size_t i = 0; i < finders.size(); ++i) {
         if (!kinds[i].on) continue;
         // The same look-up as the picture tabs (loose files, then the folder's archives), so
         // that what they show counts as found.

@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "core/audit/set_status.h"
 #include "core/reports/set_contents.h"
 #include "core/reports/set_reader.h"
+#include "core/shared/pictures.h"
 #include "core/shared/set_archives.h"
 #include "core/shared/set_bounds.h"
 #include "core/update_throttle.h"
@@ -201,6 +204,12 @@ class Verifier {
   std::string temp_dir_;               // with trailing separator
   SetContents contents_;               // what the sets read since the last clean-up hold
   std::unique_ptr<SetBounds> bounds_;  // for the run, made before its reader
+  struct RomGroups;
+  std::shared_ptr<const RomGroups> groups_;  // for the run, made before its reader
+  // The picture folders' finders, listed when the run begins (index: the picture tab - 1).
+  using PictureFinders = std::array<std::optional<PictureFinder>, 4>;
+  PictureFinders ListPictureFolders() const;
+  std::future<PictureFinders> pictures_;
   std::unique_ptr<SetReader> reader_;
   QuickCache quick_cache_;
   unsigned threads_ = 2;

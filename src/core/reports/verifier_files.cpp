@@ -54,7 +54,8 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
     for (const RomRecord& rom : roms) {
       if (rom.Merge != 0) continue;  // tested with the set it is merged from
       const std::string name(db_.Text(rom.Name));
-      const std::string padded = PaddedName(name);
+      // Made only for a line of the report: most files are found as they should be.
+      auto padded = [&name] { return PaddedName(name); };
       const auto* held = contents_.Find(name);
       if (held == nullptr) {
         // A dump used under two names is stored once: the other name's file serves.
@@ -71,14 +72,14 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
         const SetFile& file = held->second;
         if (file.size != rom.Size) {
           wrong = true;
-          if (report(tag + " - " + padded + " has wrong size: " + std::to_string(file.size) +
+          if (report(tag + " - " + padded() + " has wrong size: " + std::to_string(file.size) +
                          " bytes instead of " + std::to_string(rom.Size) + " bytes",
                      &VerifyCounters::CorruptRoms))
             return true;
         } else if (rom.Crc != 0 && file.crc != rom.Crc) {
           wrong = true;
-          if (report(tag + " - " + padded + " has wrong CRC: $" + Hex8(file.crc) + " instead of $" +
-                         Hex8(rom.Crc),
+          if (report(tag + " - " + padded() + " has wrong CRC: $" + Hex8(file.crc) +
+                         " instead of $" + Hex8(rom.Crc),
                      &VerifyCounters::CorruptRoms))
             return true;
         }
@@ -93,14 +94,14 @@ bool Verifier::TestSetFiles(const GameRecord& record, Kind kind) {
         }
         const bool aborted =
             found.empty()
-                ? report(tag + " - " + padded + " rom not found", &VerifyCounters::MissingRoms)
-                : report(tag + " - " + padded + " rom has incorrect file name (" + found + ")",
+                ? report(tag + " - " + padded() + " rom not found", &VerifyCounters::MissingRoms)
+                : report(tag + " - " + padded() + " rom has incorrect file name (" + found + ")",
                          &VerifyCounters::MissSpelled);
         if (aborted) return true;
       } else {
         no_good_dump = true;
         if (options_.ReportNoGoodDump &&
-            report(tag + " - " + padded + " rom not found (no good dump known)",
+            report(tag + " - " + padded() + " rom not found (no good dump known)",
                    &VerifyCounters::NoGoodMissing))
           return true;
       }

@@ -57,9 +57,13 @@ std::string PictureDirectory(const FrontEndSettings& settings, int tab) {
 
 PictureFinder::PictureFinder(std::string directory) : directory_(std::move(directory)) {}
 
+void PictureFinder::List() const {
+  if (!names_) names_.emplace(directory_.empty() ? "./" : directory_);
+}
+
 std::optional<GamePicture> PictureFinder::Find(std::string_view base) const {
   if (!PlainName(base)) return std::nullopt;
-  if (!names_) names_.emplace(directory_.empty() ? "./" : directory_);
+  List();
   GamePicture picture{directory_ + std::string(base), "", "", ""};
   // The last extension of the precedence order that is there wins.
   std::string name;

@@ -64,6 +64,8 @@ std::optional<GamePicture> FindPicture(std::string_view base, std::string_view d
 class PictureFinder {
  public:
   explicit PictureFinder(std::string directory);
+  // Lists the directory now rather than at the first look-up.
+  void List() const;
   std::optional<GamePicture> Find(std::string_view base) const;
 
  private:
