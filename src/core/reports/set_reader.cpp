@@ -254,12 +254,19 @@ void SetReader::ListDirectories() {
   // Each search list is split, made absolute and its directories listed once for the run, not
   // once for every set.
   for (const SetJob& job : jobs_) {
-    if (directories_.contains(job.search_list)) continue;
+    if (ListingOf(job.search_list) != nullptr) continue;
     std::vector<fs::DirectoryNames> listed;
-    for (const std::string& directory : SearchDirectories(job.search_list))
+    for (const std::string& directory : SearchDirectories(std::string(job.search_list)))
       listed.emplace_back(directory);
-    directories_.emplace(job.search_list, std::move(listed));
+    directories_.emplace_back(job.search_list, std::move(listed));
   }
+}
+
+const SetReader::ListedSearchList* SetReader::ListingOf(std::string_view search_list) const {
+  for (const ListedSearchList& listed : directories_) {
+    if (listed.first == search_list) return &listed;
+  }
+  return nullptr;
 }
 
 SetReader::~SetReader() {
@@ -385,11 +392,12 @@ SetRead SetReader::Finish(Done done) {
 SetReader::Done SetReader::Read(const SetJob& job) {
   Done done;
   std::call_once(listed_, [this] { ListDirectories(); });
-  const auto listed = directories_.find(job.search_list);
+  const ListedSearchList* listed = ListingOf(job.search_list);
   const LocatedSet located =
-      listed != directories_.end()
+      listed != nullptr
           ? archives_.LocateSet(job.name, listed->second, SetKind::Plain)
-          : archives_.LocateSet(job.name, SearchDirectories(job.search_list), SetKind::Plain);
+          : archives_.LocateSet(job.name, SearchDirectories(std::string(job.search_list)),
+                                SetKind::Plain);
   const std::string& location = located.path;
   if (location.empty()) return done;
   done.read.location = location;

@@ -16,7 +16,6 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
 #include <vector>
 
 #include "core/reports/set_contents.h"
@@ -83,7 +82,7 @@ class QuickCache {
 
 struct SetJob {
   std::string name;
-  std::string search_list;
+  std::string_view search_list;  // a text that outlives the reader (the verifier's paths)
   // What the profile lets the set hold (SetBounds); the size limit of the archives besides.
   platform::archive::SizeLimits limits;
 };
@@ -148,7 +147,9 @@ class SetReader {
   std::vector<SetJob> jobs_;
   // The directories of each search list of the jobs, listed once for the run (read only once the
   // threads run).
-  std::unordered_map<std::string, std::vector<platform::fs::DirectoryNames>> directories_;
+  using ListedSearchList = std::pair<std::string_view, std::vector<platform::fs::DirectoryNames>>;
+  std::vector<ListedSearchList> directories_;  // a run has one list or two
+  const ListedSearchList* ListingOf(std::string_view search_list) const;
   std::once_flag listed_;  // the directories are listed by the first set read
   void ListDirectories();
   bool quick_;
