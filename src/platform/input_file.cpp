@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/memory_advice.h"
+
 namespace kw::platform {
 
 Result<InputFile> InputFile::Open(const std::string& path, InputKind kind, InputLinks links) {
@@ -89,8 +91,13 @@ bool InputFile::Seek(std::uint64_t offset) {
 }
 
 Result<std::string> InputFile::ReadAll() {
-  // One read of the known size (and one more to see the end).
-  std::string data(size_ > 0 ? static_cast<std::size_t>(size_) + 1 : 4096, '\0');
+  // One read of the known size (and one more to see the end), into a buffer that a large file
+  // fills through huge pages.
+  const std::size_t expected = size_ > 0 ? static_cast<std::size_t>(size_) + 1 : 4096;
+  std::string data;
+  data.reserve(expected);
+  AdviseHugePages(data.data(), data.capacity());
+  data.resize(expected);
   std::size_t used = 0;
   for (;;) {
     if (used == data.size()) data.resize(data.size() * 2);

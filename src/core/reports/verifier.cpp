@@ -15,6 +15,7 @@
 #include "core/shared/settings.h"
 #include "core/user_interface.h"
 #include "platform/fs.h"
+#include "platform/memory_advice.h"
 
 namespace kw {
 
@@ -78,25 +79,35 @@ constexpr const char* kDeleteFailure =
 // another clone) is tested as a master is: else it would never be tested at all. Only the clones
 // of real masters are tested with them. The names are the games' own, which outlive the run.
 struct Verifier::RomGroups {
-  std::unordered_set<std::string_view> masters;
-  std::unordered_map<std::string_view, std::vector<std::size_t>> clones;  // in list order
+  static constexpr std::uint32_t kNoClones = UINT32_MAX;
+  std::vector<char> leads;                       // by game position
+  std::vector<std::uint32_t> clones_of;          // by game position: its clones' list, if any
+  std::vector<std::vector<std::size_t>> clones;  // each master name's clones, in list order
 
-  RomGroups(const std::vector<GameRecord>& games, bool with_clones) {
+  RomGroups(const std::vector<GameRecord>& games, bool with_clones)
+      : leads(games.size()), clones_of(games.size(), kNoClones) {
+    std::unordered_map<std::string_view, std::uint32_t> masters;  // name -> its clones' list
     masters.reserve(games.size());
     for (const GameRecord& game : games) {
-      if (game.CloneOf.empty()) masters.insert(game.Name.View());
+      if (game.CloneOf.empty())
+        masters.try_emplace(game.Name.View(), static_cast<std::uint32_t>(masters.size()));
     }
-    if (!with_clones) return;
+    if (with_clones) clones.resize(masters.size());
     for (std::size_t i = 0; i < games.size(); ++i) {
-      if (!Leads(games[i])) clones[games[i].CloneOf.View()].push_back(i);
+      const GameRecord& game = games[i];
+      const auto master = game.CloneOf.empty() ? masters.end() : masters.find(game.CloneOf.View());
+      leads[i] = master == masters.end();
+      if (!with_clones) continue;
+      if (!leads[i]) clones[master->second].push_back(i);
+      // A set that leads takes the clones of its name (a clone of an absent master may bear
+      // the name of a master too).
+      if (const auto own = masters.find(game.Name.View()); leads[i] && own != masters.end())
+        clones_of[i] = own->second;
     }
   }
-  bool Leads(const GameRecord& game) const {
-    return game.CloneOf.empty() || !masters.contains(game.CloneOf.View());
-  }
-  const std::vector<std::size_t>* ClonesOf(std::string_view name) const {
-    auto found = clones.find(name);
-    return found == clones.end() ? nullptr : &found->second;
+  bool Leads(std::size_t position) const { return leads[position] != 0; }
+  const std::vector<std::size_t>* ClonesOf(std::size_t position) const {
+    return clones_of[position] == kNoClones ? nullptr : &clones[clones_of[position]];
   }
 };
 
@@ -375,14 +386,15 @@ std::vector<SetJob> Verifier::PlanReading() const {
       games.size() + db_.ResourceCount() +
       static_cast<std::size_t>(std::count_if(
           games.begin(), games.end(), [](const auto& g) { return g.SampleRange.Count > 0; })));
+  platform::AdviseHugePages(jobs.data(), jobs.capacity() * sizeof(SetJob));
   // Today's machines are judged by their own pass, which reads the sets itself.
   if (options_.VerifyRoms && db_.Dialect != EmulatorDialect::kListxml) {
     if (has_games) {
       const RomGroups& groups = *groups_;
-      for (const GameRecord& game : games) {
-        if (!groups.Leads(game)) continue;
-        jobs.push_back(RomJob(game));
-        if (const auto* clones = groups.ClonesOf(game.Name.View())) {
+      for (std::size_t at = 0; at < games.size(); ++at) {
+        if (!groups.Leads(at)) continue;
+        jobs.push_back(RomJob(games[at]));
+        if (const auto* clones = groups.ClonesOf(at)) {
           for (std::size_t position : *clones)
             jobs.push_back(RomJob(games[position]));
         }
@@ -434,12 +446,13 @@ bool Verifier::RomPass() {
   const auto& games = db_.Games();
   const RomGroups& groups = *groups_;
   StartPass("Rom set verification report:", games.size());
-  for (const GameRecord& game : games) {
+  for (std::size_t at = 0; at < games.size(); ++at) {
+    const GameRecord& game = games[at];
     status_.PassName = "Verify roms - searching master set...";
     status_.Clones = 0;
     status_.SetName.clear();
     if (CheckAbort()) return true;
-    if (groups.Leads(game)) {
+    if (groups.Leads(at)) {
       const std::string name = game.Name.Str();
       status_.SetName = "[" + name + "]";
       expected_.clear();
@@ -449,7 +462,7 @@ bool Verifier::RomPass() {
       if (options_.RomClones) {
         status_.PassName = "Verify roms - searching clones...";
         if (CheckAbort()) return true;
-        if (const auto* clones = groups.ClonesOf(name)) {
+        if (const auto* clones = groups.ClonesOf(at)) {
           for (std::size_t position : *clones) {
             const GameRecord& clone = games[position];
             status_.PassName = "Verify roms - extracting clone romset...";
