@@ -1,5 +1,6 @@
 #include "core/reports/set_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 
@@ -16,6 +17,9 @@ namespace archive = platform::archive;
 namespace {
 
 constexpr std::string_view kCacheHeader = "KWQUICK 1";
+// About what an archive takes in the file (its line and its files' lines): the table of a file
+// read is made that large at once.
+constexpr std::size_t kCacheBytesPerArchive = 256;
 // How many sets the reading threads may be ahead of the verifier; a thread that finds them that
 // far ahead sleeps until the verifier has taken half of them, so that a set judged in
 // microseconds (the quick mode) does not cost a wake-up each.
@@ -117,8 +121,18 @@ std::string QuickCache::Format() const {
   std::lock_guard<std::shared_mutex> lock(mutex_);
   std::string text(kCacheHeader);
   text += '\n';
-  for (const auto& [path, archive] : archives_) {
-    if (!archive.used || path.find('\n') != std::string::npos) continue;
+  // In the order of their paths' bytes.
+  std::vector<const std::pair<const std::string, Archive>*> order;
+  order.reserve(archives_.size());
+  for (const auto& entry : archives_) {
+    if (entry.second.used) order.push_back(&entry);
+  }
+  std::sort(order.begin(), order.end(),
+            [](const auto* a, const auto* b) { return a->first < b->first; });
+  for (const auto* entry : order) {
+    const std::string& path = entry->first;
+    const Archive& archive = entry->second;
+    if (path.find('\n') != std::string::npos) continue;
     if (!archive.read) {
       // Found, so read without damage: its lines as they were.
       AppendHead(text, path, archive.stamp, archive.count);
@@ -149,6 +163,7 @@ void QuickCache::ParseOwned(std::string owned) {
   std::lock_guard<std::shared_mutex> lock(mutex_);
   archives_.clear();
   text_ = std::move(owned);
+  archives_.reserve(text_.size() / kCacheBytesPerArchive);
   const std::string_view text = text_;
   used_ = 0;
   changed_ = true;  // until the whole text is read
@@ -176,9 +191,8 @@ void QuickCache::ParseOwned(std::string owned) {
       std::string_view file;
       if (!next_line(file)) return;  // what came before stays
     }
-    // Format writes the archives in the map's order: each goes in at the end, without a search
-    // of the tree (a path given twice keeps its last entry, as a plain assignment would).
-    Archive& archive = archives_.try_emplace(archives_.end(), std::string(line))->second;
+    // A path given twice keeps its last entry, as a plain assignment would.
+    Archive& archive = archives_.try_emplace(std::string(line)).first->second;
     archive.stamp = stamp;
     archive.files.clear();
     archive.lines = text.substr(first, at - first);
@@ -193,11 +207,14 @@ QuickCache::~QuickCache() {
 }
 
 void QuickCache::Loaded() const {
+  if (settled_.load(std::memory_order_acquire)) return;
   if (loading_.valid()) loading_.wait();
+  settled_.store(true, std::memory_order_release);
 }
 
 void QuickCache::LoadInBackground(const std::string& path) {
   Loaded();
+  settled_.store(false);
   loading_ = std::async(std::launch::async, [this, path] { LoadNow(path); }).share();
 }
 

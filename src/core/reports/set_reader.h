@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "core/reports/set_contents.h"
@@ -67,12 +68,13 @@ class QuickCache {
   void LoadNow(const std::string& path);
   void Loaded() const;  // waits for LoadInBackground
   std::shared_future<void> loading_;
+  mutable std::atomic<bool> settled_{true};  // no load under way (Loaded need not wait)
   static void AppendHead(std::string& text, const std::string& path,
                          const platform::fs::FileStamp& stamp, std::size_t count);
   // Look-ups share it (the reading threads look up at once); a put, a parse or a save has it
   // alone.
   mutable std::shared_mutex mutex_;
-  std::map<std::string, Archive> archives_;
+  std::unordered_map<std::string, Archive> archives_;
   std::string text_;  // the text parsed, which the archives not read yet point into
   mutable std::atomic<std::size_t> used_{0};  // archives found or put since Parse
   mutable bool changed_ = true;               // put since Parse, or damaged
