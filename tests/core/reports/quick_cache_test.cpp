@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/reports/set_reader.h"
@@ -53,6 +55,42 @@ TEST(QuickCacheTest, ADamagedFileLineLosesOnlyItsArchive) {
             "A 100 1 2 3 2 /roms/b.zip\n"
             "00001234 20 1 b.bin\n"
             "00005678 21 0 b2.bin\n");
+}
+
+// The reading threads look archives up and put new ones at once; whatever the order of the puts,
+// the memory is saved by path in byte order, each archive once.
+TEST(QuickCacheTest, LookUpsAndPutsFromSeveralThreadsSaveInPathOrder) {
+  QuickCache cache;
+  cache.Parse(CacheText("00005678 21 0 b2.bin"));
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&cache, t] {
+      for (int i = 0; i < 500; ++i) {
+        EXPECT_TRUE(cache.Find("/roms/a.zip", kStamp));
+        const std::string path = "/roms/n" + std::to_string((i * 7 + t * 131) % 1000) + ".zip";
+        if (!cache.Find(path, kStamp)) cache.Put(path, kStamp, {{"x", {1, 1, false}}});
+      }
+    });
+  }
+  for (std::thread& thread : threads)
+    thread.join();
+  const std::string text = cache.Format();
+  std::vector<std::string> paths;
+  for (std::size_t at = 0; (at = text.find("\nA ", at)) != std::string::npos; ++at) {
+    const std::size_t end = text.find('\n', at + 1);
+    const std::string head = text.substr(at + 1, end - at - 1);
+    paths.push_back(head.substr(head.rfind(' ') + 1));
+  }
+  ASSERT_FALSE(paths.empty());
+  EXPECT_EQ(paths.front(), "/roms/a.zip");  // the only archive of the file that was found
+  EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
+  EXPECT_EQ(std::adjacent_find(paths.begin(), paths.end()), paths.end());
+  EXPECT_EQ(paths.size(), 1u + static_cast<std::size_t>(std::count_if(
+                                   paths.begin(), paths.end(),
+                                   [](const std::string& p) { return p.starts_with("/roms/n"); })));
+  QuickCache again;
+  again.Parse(text);
+  EXPECT_EQ(again.Size(), paths.size());
 }
 
 }  // namespace

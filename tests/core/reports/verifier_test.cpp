@@ -350,6 +350,19 @@ TEST_F(VerifierTest, AManySetRunReportsInTheProfilesOrderWithAnyNumberOfThreads)
       EXPECT_EQ(verifier.Counters().SkippedSets, 8u);
     }
   }
+  // Stopped in the middle, while the reading threads are ahead or wait for room: the run ends
+  // at once, with no report.
+  for (int abort_at : {40, 400, 1500}) {
+    progress_.checks = 0;
+    progress_.abort_at = abort_at;
+    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
+    verifier.SetReadingThreads(2);
+    verifier.SetUpdateInterval(std::chrono::milliseconds(0));
+    const Result<VerifyOutcome> outcome = verifier.Run(options_);
+    ASSERT_TRUE(outcome.Ok());
+    EXPECT_EQ(*outcome, VerifyOutcome::Aborted) << abort_at;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
+  }
 }
 
 TEST_F(VerifierTest, ResourcesAndSamples) {
