@@ -18,6 +18,7 @@
 #include <ctime>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 namespace kw::platform::fs {
 namespace {
@@ -62,8 +63,8 @@ bool WriteAll(int fd, std::string_view data) {
 }
 
 // Writes `data` to the open descriptor and closes it; false (errno set) on any failure.
-bool WriteAndClose(int fd, std::string_view data, bool sync) {
-  bool ok = WriteAll(fd, data) && (!sync || fsync(fd) == 0);
+bool WriteAndClose(int fd, std::string_view data) {
+  bool ok = WriteAll(fd, data);
   int saved = errno;
   if (close(fd) != 0 && ok) return false;
   errno = saved;
@@ -186,7 +187,7 @@ Status WriteFile(std::string_view path, std::string_view data) {
   const std::string resolved = Resolve(path);
   if (Status writable = CheckWritableTarget(resolved); !writable) return writable;
   int fd = OpenRetry(resolved.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0 || !WriteAndClose(fd, data, false)) return SystemError(errno);
+  if (fd < 0 || !WriteAndClose(fd, data)) return SystemError(errno);
   return Success();
 }
 
@@ -221,6 +222,15 @@ int CreateTempFile(const std::string& directory, const std::string& name,
 }
 
 Status WriteAtomic(std::string_view path, std::string_view data, std::string_view temp_name) {
+  Result<AtomicFile> file = AtomicFile::Begin(path, temp_name);
+  if (!file) return Failure(file.Message());
+  if (Status written = file->WriteAt(0, data); !written) return written;
+  return file->Commit();
+}
+
+}  // namespace
+
+Result<AtomicFile> AtomicFile::Begin(std::string_view path, std::string_view temp_name) {
   std::string target = Resolve(path);
   // A linked file is replaced where it really lies, so the link stays a link.
   if (char* real = realpath(target.c_str(), nullptr)) {
@@ -234,29 +244,70 @@ Status WriteAtomic(std::string_view path, std::string_view data, std::string_vie
   if (had_old && !S_ISREG(old.st_mode)) return NotRegular(target);
   // The rename would also replace a file that is read-only to this process: it stays.
   if (had_old && access(target.c_str(), W_OK) != 0) return SystemError(errno);
-  const std::string directory = ExtractFilePath(target);
+  AtomicFile file;
+  file.directory_ = ExtractFilePath(target);
   const std::string name = ExtractFileName(target);
-  std::string temp;
-  int fd = CreateTempFile(directory, name, temp_name, temp);
-  if (fd < 0) {
-    if (errno == EEXIST && !temp_name.empty()) return NotRegular(temp);
+  file.fd_ = CreateTempFile(file.directory_, name, temp_name, file.temp_);
+  if (file.fd_ < 0) {
+    if (errno == EEXIST && !temp_name.empty()) return NotRegular(file.temp_);
     return SystemError(errno);
   }
-  if (had_old) fchmod(fd, old.st_mode & 07777);  // keep the file's permissions
-  if (!WriteAndClose(fd, data, true) || rename(temp.c_str(), target.c_str()) != 0) {
-    int code = errno;
-    unlink(temp.c_str());
+  if (had_old) fchmod(file.fd_, old.st_mode & 07777);  // keep the file's permissions
+  file.target_ = std::move(target);
+  return file;
+}
+
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      temp_(std::move(other.temp_)),
+      target_(std::move(other.target_)),
+      directory_(std::move(other.directory_)) {}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ < 0) return;
+  close(fd_);
+  unlink(temp_.c_str());
+}
+
+Status AtomicFile::WriteAt(std::uint64_t offset, std::string_view data) const {
+  if (fd_ < 0) return SystemError(EBADF);
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n =
+        pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return SystemError(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return Success();
+}
+
+Status AtomicFile::Commit() {
+  if (fd_ < 0) return SystemError(EBADF);
+  const int fd = std::exchange(fd_, -1);
+  bool ok = fsync(fd) == 0;
+  int code = errno;
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    code = errno;
+  }
+  if (ok && rename(temp_.c_str(), target_.c_str()) != 0) {
+    ok = false;
+    code = errno;
+  }
+  if (!ok) {
+    unlink(temp_.c_str());
     return SystemError(code);
   }
-  int dir_fd = OpenRetry(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+  int dir_fd = OpenRetry(directory_.empty() ? "." : directory_.c_str(), O_RDONLY | O_DIRECTORY);
   if (dir_fd >= 0) {
     fsync(dir_fd);
     close(dir_fd);
   }
   return Success();
 }
-
-}  // namespace
 
 bool CanWrite(std::string_view path) {
   const std::string resolved = Resolve(path);

@@ -90,6 +90,26 @@ bool CanWriteIn(std::string_view directory);
 // The same through a temporary file of the given name (no separator) beside the target; one of
 // that name left behind by an earlier write is replaced, anything else there is refused.
 Status WriteFileAtomic(std::string_view path, std::string_view data, std::string_view temp_name);
+// A file written in pieces and put in place as WriteFileAtomic puts its data, with the same
+// refusals: Begin makes the temporary file beside the target, WriteAt writes a piece at its
+// offset (several threads may write their own pieces at once), Commit syncs the file and
+// renames it over the target. A file that is not committed is removed, and the target stays
+// as it was.
+class AtomicFile {
+ public:
+  static Result<AtomicFile> Begin(std::string_view path, std::string_view temp_name = {});
+  AtomicFile(AtomicFile&& other) noexcept;
+  AtomicFile& operator=(AtomicFile&&) = delete;
+  ~AtomicFile();
+
+  Status WriteAt(std::uint64_t offset, std::string_view data) const;
+  Status Commit();
+
+ private:
+  AtomicFile() = default;
+  int fd_ = -1;
+  std::string temp_, target_, directory_;
+};
 // Creates (or truncates) an empty file.
 Status CreateFile(std::string_view path);
 

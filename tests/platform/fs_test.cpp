@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "support/temp_dir.h"
 
@@ -278,6 +279,47 @@ TEST_F(FsTest, AtomicWriteThroughANamedTemporaryFile) {
   if (geteuid() != 0) {
     EXPECT_EQ(WriteFileAtomic(dir_ / "MAME.CFG", "x").Message(), "Permission denied");
   }
+}
+
+// Pieces written at their places from two threads at once, in no order; the target changes
+// only at the commit, and a file not committed leaves nothing behind.
+TEST_F(FsTest, AnAtomicFileWrittenInPiecesIsPutInPlaceOnlyWhenCommitted) {
+  dir_.Write("PROFILE.KSL", "old");
+  std::string expected(3 << 20, '\0');
+  for (std::size_t i = 0; i < expected.size(); ++i)
+    expected[i] = static_cast<char>('a' + (i * 7 + i / 4093) % 26);
+  {
+    Result<AtomicFile> file = AtomicFile::Begin(dir_ / "profile.ksl");
+    ASSERT_TRUE(file) << file.Message();
+    // One thread writes the even pieces from the last, the other the odd ones from the first.
+    constexpr std::size_t kPiece = 100000;
+    const std::size_t pieces = (expected.size() + kPiece - 1) / kPiece;
+    auto write_every_other = [&](std::size_t parity) {
+      for (std::size_t k = 0; k < pieces; ++k) {
+        const std::size_t piece = parity == 0 ? pieces - 1 - k : k;
+        if (piece % 2 != parity) continue;
+        const std::string_view bytes = std::string_view(expected).substr(piece * kPiece, kPiece);
+        EXPECT_TRUE(file->WriteAt(piece * kPiece, bytes));
+      }
+    };
+    std::thread other(write_every_other, 1);
+    write_every_other(0);
+    other.join();
+    EXPECT_EQ(dir_.Read("PROFILE.KSL"), "old");
+    EXPECT_EQ(List(dir_.Path()).size(), 2u);
+    ASSERT_TRUE(file->Commit());
+    EXPECT_FALSE(file->Commit()) << "committed once";
+  }
+  EXPECT_EQ(dir_.Read("PROFILE.KSL"), expected);
+  {
+    Result<AtomicFile> dropped = AtomicFile::Begin(dir_ / "PROFILE.KSL");
+    ASSERT_TRUE(dropped);
+    ASSERT_TRUE(dropped->WriteAt(0, "partial"));
+  }
+  EXPECT_EQ(dir_.Read("PROFILE.KSL"), expected);
+  EXPECT_EQ(List(dir_.Path()).size(), 1u) << "no temporary file left";
+  ASSERT_EQ(mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+  EXPECT_EQ(AtomicFile::Begin(dir_ / "pipe").Message(), dir_ / "pipe" + ": not a regular file");
 }
 
 TEST_F(FsTest, ListIsSortedAndMarksDirectories) {

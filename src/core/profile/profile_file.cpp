@@ -17,7 +17,8 @@ namespace kw {
 namespace {
 
 // The writer runs twice over the database: once to size the image, once to fill it, so that
-// the image is allocated once at its final size.
+// the image is allocated once at its final size; or, to write a file, once to size its first
+// part, so that the second part knows where it starts, and once to write it a piece at a time.
 class SizeOut {
  public:
   void Byte(std::uint8_t) { ++size_; }
@@ -40,6 +41,46 @@ class FillOut {
 
  private:
   char* at_;
+};
+
+// Fills a buffer of its own and writes it into the file at its place each time it is full: a
+// profile of tens of MiB is written without being held whole. The first failure stops the
+// writes and is kept.
+class ChunkOut {
+ public:
+  ChunkOut(const platform::fs::AtomicFile& file, std::uint64_t offset)
+      : file_(file), offset_(offset), buffer_(new char[kChunkBytes]) {}
+  void Byte(std::uint8_t value) {
+    if (used_ == kChunkBytes) Flush();
+    buffer_[used_++] = static_cast<char>(value);
+  }
+  void Bytes(std::string_view bytes) {
+    while (!bytes.empty()) {
+      if (used_ == kChunkBytes) Flush();
+      const std::size_t n = std::min(bytes.size(), kChunkBytes - used_);
+      std::memcpy(buffer_.get() + used_, bytes.data(), n);
+      used_ += n;
+      bytes.remove_prefix(n);
+    }
+  }
+  Status Finish() {
+    Flush();
+    return status_;
+  }
+
+ private:
+  static constexpr std::size_t kChunkBytes = 256 * 1024;
+  void Flush() {
+    if (status_ && used_ > 0) status_ = file_.WriteAt(offset_, {buffer_.get(), used_});
+    offset_ += used_;
+    used_ = 0;
+  }
+
+  const platform::fs::AtomicFile& file_;
+  std::uint64_t offset_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
+  Status status_;
 };
 
 template <class Out>
@@ -435,6 +476,36 @@ std::string BuildProfileImage(const GameDatabase& db, std::string_view product_n
   return image;
 }
 
+Status WriteProfileImage(const GameDatabase& db, std::string_view product_name,
+                         const platform::fs::AtomicFile& file, UserInterface* progress) {
+  const std::string tag = ProfileTag(product_name);
+  const bool split = db.GameCount() >= kImageSplitGames && std::thread::hardware_concurrency() > 1;
+  const std::size_t middle = split ? db.GameCount() / 2 : db.GameCount();
+  std::optional<ProgressThrottle> throttle;
+  if (progress) throttle.emplace(*progress);
+  // The other core sizes the first part, then writes the second part after it; this one writes
+  // the first part meanwhile, with the progress and window messages.
+  Status second_written;
+  std::thread second;
+  const auto put_second_part = [&] {
+    SizeOut first_size;
+    PutFirstPart(first_size, db, tag, middle, nullptr);
+    ChunkOut rest(file, first_size.Size());
+    PutSecondPart(rest, db, middle);
+    second_written = rest.Finish();
+  };
+  if (split) second = std::thread(put_second_part);
+  ChunkOut first(file, 0);
+  PutFirstPart(first, db, tag, middle, throttle ? &*throttle : nullptr);
+  Status first_written = first.Finish();
+  if (split) {
+    second.join();
+  } else {
+    put_second_part();
+  }
+  return first_written ? second_written : first_written;
+}
+
 ProfileReadError ReadProfileImage(std::string_view image, std::string_view product_name,
                                   GameDatabase& db, UserInterface* progress) {
   db.ClearDatabase();
@@ -506,10 +577,13 @@ Status SaveProfile(GameDatabase& db, const std::string& path, UserInterface& ui,
   ui.SetProgress(0);
   ui.ShowProgress();
   ui.ProcessMessages();
-  const std::string image = BuildProfileImage(db, context.ProductName, &ui);
   // The temporary file replaces the old one only once it is complete: a failed write keeps the
   // old profile instead of deleting it first.
-  if (Status written = platform::fs::WriteFileAtomic(path, image); !written) {
+  Result<platform::fs::AtomicFile> file = platform::fs::AtomicFile::Begin(path);
+  Status written = file ? WriteProfileImage(db, context.ProductName, *file, &ui)
+                        : Status(Failure(file.Message()));
+  if (written) written = file->Commit();
+  if (!written) {
     ui.HideProgress();
     return Failure("Unable to write to " + path + "\r" + written.Message());
   }

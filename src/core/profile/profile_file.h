@@ -15,6 +15,10 @@
 #include "common/result.h"
 #include "core/shared/app_names.h"
 
+namespace kw::platform::fs {
+class AtomicFile;
+}  // namespace kw::platform::fs
+
 namespace kw {
 
 class GameDatabase;
@@ -45,6 +49,11 @@ std::string ProfileTag(std::string_view product_name);
 // core meanwhile, and the progress counts the first half's games.
 std::string BuildProfileImage(const GameDatabase& db, std::string_view product_name,
                               UserInterface* progress = nullptr);
+
+// The same bytes written into `file` a piece at a time (from two cores from 4,096 games), not
+// held whole; the first failure to write.
+Status WriteProfileImage(const GameDatabase& db, std::string_view product_name,
+                         const platform::fs::AtomicFile& file, UserInterface* progress = nullptr);
 
 enum class ProfileReadError {
   kNone,

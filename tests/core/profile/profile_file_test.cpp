@@ -408,6 +408,22 @@ TEST_F(ProfileFile, SaveWritesTheImageAndRecordsThePath) {
   EXPECT_TRUE(ui_.messages.empty());
 }
 
+// A large profile is written from two cores a piece at a time: the file holds the very bytes
+// of its image.
+TEST_F(ProfileFile, ALargeProfileIsWrittenAsItsImage) {
+  GameDatabase db = SampleDatabase();
+  GameEntry g = SampleGame();
+  for (int i = 0; i < 9000; ++i) {
+    g.Name = "G" + std::to_string(i);
+    g.Description = std::string(static_cast<std::size_t>(i % 200), 'd');
+    db.AddGame(g);
+  }
+  const std::string image = BuildProfileImage(db, kProductName);
+  ASSERT_GT(image.size(), 1000000u) << "several of the writer's pieces";
+  ASSERT_TRUE(SaveProfile(db, dir_ / "LARGE.KSL", ui_, Context()).Ok());
+  EXPECT_TRUE(dir_.Read("LARGE.KSL") == image);
+}
+
 TEST_F(ProfileFile, DatabaseWithoutGamesWritesNoFile) {
   GameDatabase db;
   db.AddResource(GameEntry{});
