@@ -7,10 +7,6 @@
 
 #include "common/ascii.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace kw {
 
 namespace {
@@ -44,6 +40,9 @@ constexpr std::uint64_t LowerLetters(std::uint64_t bytes) {
   return BytesBelow(bytes, 'z' + 1) & ~BytesBelow(bytes, 'a');
 }
 // Separators are the bytes 0x00 to 0x0D and the space.
+constexpr std::uint64_t SeparatorBytes(std::uint64_t bytes) {
+  return BytesBelow(bytes, 0x0E) | BytesEqual(bytes, ' ');
+}
 inline bool IsSeparator(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte <= 0x0D || byte == ' ';
@@ -86,59 +85,34 @@ std::string_view UpperInto(std::string_view word, const char* input_end, std::st
 
 }  // namespace
 
-std::uint64_t ListinfoReader::SeparatorBits(std::size_t block) {
-  if (block == block_) return block_bits_;
-  const std::size_t start = block * kBlockBytes;
-  const char* p = data_.data() + start;
-  std::uint64_t bits = 0;
-  if (data_.size() - start >= kBlockBytes) {
-#if defined(__SSE2__)
-    const __m128i carriage_return = _mm_set1_epi8(0x0D);
-    const __m128i space = _mm_set1_epi8(' ');
-    for (std::size_t i = 0; i < kBlockBytes; i += 16) {
-      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-      // Unsigned bytes up to 0x0D are those that the minimum with 0x0D leaves alone.
-      const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(bytes, carriage_return), bytes);
-      const __m128i separators = _mm_or_si128(low, _mm_cmpeq_epi8(bytes, space));
-      bits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(separators)))
-              << i;
-    }
-#else
-    for (std::size_t i = 0; i < kBlockBytes; ++i)
-      bits |= static_cast<std::uint64_t>(IsSeparator(p[i])) << i;
-#endif
-  } else {
-    // The bytes after the end count as separators: the last word ends there.
-    bits = ~std::uint64_t{0};
-    for (std::size_t i = 0; i < data_.size() - start; ++i)
-      if (!IsSeparator(p[i])) bits &= ~(std::uint64_t{1} << i);
+std::size_t ListinfoReader::NextWordStart(std::size_t pos) const {
+  const char* const begin = data_.data();
+  const std::size_t size = data_.size();
+  for (; size - pos >= kStep; pos += kStep) {
+    if (const std::uint64_t others = ~SeparatorBytes(Load(begin + pos)) & kHigh)
+      return pos + FirstFlagged(others);
   }
-  block_ = block;
-  block_bits_ = bits;
-  return bits;
+  while (pos < size && IsSeparator(begin[pos]))
+    ++pos;
+  return pos;
 }
 
-std::size_t ListinfoReader::NextWordStart(std::size_t pos) {
-  while (pos < data_.size()) {
-    const std::size_t block = pos / kBlockBytes;
-    if (std::uint64_t others = ~SeparatorBits(block) >> (pos % kBlockBytes))
-      return pos + static_cast<std::size_t>(std::countr_zero(others));
-    pos = (block + 1) * kBlockBytes;
+std::size_t ListinfoReader::NextSeparator(std::size_t pos) const {
+  const char* const begin = data_.data();
+  const std::size_t size = data_.size();
+  for (; size - pos >= kStep; pos += kStep) {
+    if (const std::uint64_t separators = SeparatorBytes(Load(begin + pos)))
+      return pos + FirstFlagged(separators);
   }
-  return data_.size();
-}
-
-std::size_t ListinfoReader::NextSeparator(std::size_t pos) {
-  for (;;) {
-    const std::size_t block = pos / kBlockBytes;
-    if (std::uint64_t separators = SeparatorBits(block) >> (pos % kBlockBytes))
-      return std::min(pos + static_cast<std::size_t>(std::countr_zero(separators)), data_.size());
-    pos = (block + 1) * kBlockBytes;
-  }
+  while (pos < size && !IsSeparator(begin[pos]))
+    ++pos;
+  return pos;
 }
 
 std::string_view ListinfoReader::ReadToken() {
-  const std::size_t start = NextWordStart(pos_);
+  // Words are mostly one separator apart: the byte after the last word's separator starts one.
+  const std::size_t start =
+      pos_ < data_.size() && !IsSeparator(data_[pos_]) ? pos_ : NextWordStart(pos_);
   if (start == data_.size()) {
     pos_ = data_.size();
     found_word_ = false;

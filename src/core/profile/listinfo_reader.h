@@ -29,17 +29,12 @@ class ListinfoReader {
   bool AtEnd() const { return pos_ >= data_.size(); }
 
  private:
-  // Where words start and end is read from a bit mask of the separators of each 64-byte block
-  // of the input, worked out once per block: finding a word is then a few bit operations.
-  static constexpr std::size_t kBlockBytes = 64;
-  std::uint64_t SeparatorBits(std::size_t block);
-  std::size_t NextWordStart(std::size_t pos);
-  std::size_t NextSeparator(std::size_t pos);
+  // Separators are looked for eight bytes at a time (see the .cpp).
+  std::size_t NextWordStart(std::size_t pos) const;
+  std::size_t NextSeparator(std::size_t pos) const;
 
   std::string_view data_;
   std::size_t pos_ = 0;
-  std::size_t block_ = SIZE_MAX;  // the block whose mask block_bits_ holds
-  std::uint64_t block_bits_ = 0;
   bool found_word_ = false;
   std::string buffer_;   // quoted words that differ from their bytes in the input
   std::string scratch_;  // unquoted words, upper-cased
