@@ -155,6 +155,17 @@ std::string_view ListinfoReader::ReadToken() {
     return buffer_;
   }
 
+  // Most words end within eight bytes: one load finds the end and upper-cases the word.
+  if (data_.size() - start >= kStep) {
+    const std::uint64_t bytes = Load(data_.data() + start);
+    if (const std::uint64_t separators = SeparatorBytes(bytes)) {
+      const std::size_t length = FirstFlagged(separators);
+      pos_ = start + length + 1;  // the separator is consumed
+      const std::uint64_t upper = bytes - (LowerLetters(bytes) >> 2);
+      std::memcpy(short_word_, &upper, sizeof upper);
+      return {short_word_, length};
+    }
+  }
   const std::size_t stop = NextSeparator(start);
   pos_ = stop < data_.size() ? stop + 1 : stop;  // the separator is consumed
   return UpperInto(data_.substr(start, stop - start), data_.data() + data_.size(), scratch_);

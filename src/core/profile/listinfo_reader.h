@@ -38,6 +38,7 @@ class ListinfoReader {
   bool found_word_ = false;
   std::string buffer_;   // quoted words that differ from their bytes in the input
   std::string scratch_;  // unquoted words, upper-cased
+  char short_word_[8];   // an unquoted word shorter than eight bytes, upper-cased
 };
 
 }  // namespace kw

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 namespace kw::listinfo {
 
@@ -20,18 +21,22 @@ T LoadBytes(const char* p) {
 
 // The bytes of a word of at most 16 bytes as two numbers, the bytes after the word zero: read
 // with a few loads that overlap (each fixed-size, so none is a call), never a byte past the
-// word.
+// word. The tables make theirs byte by byte, when the program is built.
 struct WordKey {
   std::uint64_t low = 0, high = 0;
-  bool operator==(const WordKey&) const = default;
+  constexpr bool operator==(const WordKey&) const = default;
 };
 constexpr std::size_t kKeyBytes = 16;
 
-WordKey KeyOf(std::string_view word) {
+constexpr WordKey KeyOf(std::string_view word) {
   const char* p = word.data();
   const std::size_t n = word.size();
   WordKey key;
-  if (n > 8) {
+  if (std::is_constant_evaluated()) {
+    for (std::size_t i = 0; i < n; ++i)
+      (i < 8 ? key.low : key.high) |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i]))
+                                      << (8 * (i % 8));
+  } else if (n > 8) {
     key.low = LoadBytes<std::uint64_t>(p);
     // The last eight bytes, moved down past those of the first eight they repeat.
     key.high = LoadBytes<std::uint64_t>(p + n - 8) >> (8 * (16 - n));
@@ -54,7 +59,7 @@ WordKey KeyOf(std::string_view word) {
 template <std::size_t N>
 class KeywordTable {
  public:
-  explicit KeywordTable(const std::array<std::string_view, N>& words) {
+  explicit constexpr KeywordTable(const std::array<std::string_view, N>& words) {
     slots_.fill(-1);
     for (std::size_t i = 0; i < N; ++i) {
       keys_[i] = KeyOf(words[i]);
@@ -67,7 +72,7 @@ class KeywordTable {
   }
 
   // The position of `word` in the list, or -1.
-  int Find(std::string_view word) const {
+  constexpr int Find(std::string_view word) const {
     if (word.empty() || word.size() > kKeyBytes) return -1;
     const WordKey key = KeyOf(word);
     for (std::size_t slot = Hash(key, word.size());; slot = (slot + 1) % kSlots) {
@@ -79,26 +84,27 @@ class KeywordTable {
 
  private:
   static constexpr std::size_t kSlots = 128;
-  static std::size_t Hash(const WordKey& key, std::size_t size) {
+  static constexpr std::size_t Hash(const WordKey& key, std::size_t size) {
     const std::uint64_t mixed = (key.low ^ (key.high * 31) ^ size) * 0x9E3779B97F4A7C15u;
     return static_cast<std::size_t>(mixed >> 57);  // the top 7 bits: 0 to 127
   }
 
-  std::array<WordKey, N> keys_;
-  std::array<std::size_t, N> sizes_;
-  std::array<std::int8_t, kSlots> slots_;
+  std::array<WordKey, N> keys_{};
+  std::array<std::size_t, N> sizes_{};
+  std::array<std::int8_t, kSlots> slots_{};
 };
+
+constexpr KeywordTable<16> kRecordTags(kRecordTagNames);
+constexpr KeywordTable<28> kBlockTags(kBlockTagNames);
 
 }  // namespace
 
 int FindRecordTag(std::string_view word) {
-  static const KeywordTable<16> table(kRecordTagNames);
-  return table.Find(word);
+  return kRecordTags.Find(word);
 }
 
 int FindBlockTag(std::string_view word) {
-  static const KeywordTable<28> table(kBlockTagNames);
-  return table.Find(word);
+  return kBlockTags.Find(word);
 }
 
 }  // namespace kw::listinfo
