@@ -1,6 +1,9 @@
 // The -listinfo text comes from whatever the chosen executable printed: any bytes must parse
 // without a crash, keep every field within its width and the log within its limit, and give a
 // database that the profile file stores and reads back unchanged, read in one go or in halves.
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -58,6 +61,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(kw::BuildListinfoRecords(text, halves, nullptr, nullptr, 0) == log);
   Check(kw::BuildProfileImage(halves, kw::kProductName) ==
         kw::BuildProfileImage(db, kw::kProductName));
+
+  // Read from a file a few bytes at a time, in two halves, it gives what one reading gives.
+  if (const int fd = memfd_create("listinfo", MFD_CLOEXEC); fd >= 0) {
+    if (write(fd, data, size) == static_cast<ssize_t>(size)) {
+      kw::GameDatabase from_file;
+      const auto file_log = kw::BuildListinfoRecords(fd, size, from_file, nullptr, {7, 0});
+      Check(file_log && *file_log == log);
+      Check(kw::BuildProfileImage(from_file, kw::kProductName) ==
+            kw::BuildProfileImage(db, kw::kProductName));
+    }
+    close(fd);
+  }
 
   if (db.GameCount() > 0) {
     const std::string image = kw::BuildProfileImage(db, kw::kProductName);

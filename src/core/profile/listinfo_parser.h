@@ -55,10 +55,9 @@ constexpr std::size_t kListinfoLogLimit = 100;
 // `progress` interface, progress and pending window messages run at most every ~15 ms.
 std::vector<ListinfoLogEntry> ParseListinfoText(std::string_view data, GameDatabase& db,
                                                 UserInterface* progress = nullptr);
-// The same for the capture file at `path`, read without a copy: the file is mapped, and the
-// memory of the bytes already parsed is given back as the parse goes on, so that the capture
-// never stays resident beside the database. Fails (with the system's reason, the database
-// cleared) when the file cannot be read.
+// The same for the capture file at `path`, read a piece at a time into a buffer that stays in
+// the processor's cache, so that the capture never stays resident beside the database. Fails
+// (with the system's reason, the database cleared) when the file cannot be read.
 Result<std::vector<ListinfoLogEntry>> ParseListinfoFile(std::string_view path, GameDatabase& db,
                                                         UserInterface* progress = nullptr);
 

@@ -1,7 +1,10 @@
 #include "core/profile/listinfo_reader.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -109,66 +112,160 @@ std::size_t ListinfoReader::NextSeparator(std::size_t pos) const {
   return pos;
 }
 
-std::string_view ListinfoReader::ReadToken() {
-  // Words are mostly one separator apart: the byte after the last word's separator starts one.
-  const std::size_t start =
-      pos_ < data_.size() && !IsSeparator(data_[pos_]) ? pos_ : NextWordStart(pos_);
-  if (start == data_.size()) {
-    pos_ = data_.size();
-    found_word_ = false;
-    return {};
-  }
-  found_word_ = true;
+ListinfoReader::ListinfoReader(int fd, std::uint64_t begin, std::uint64_t end,
+                               std::size_t piece_bytes)
+    : size_(static_cast<std::size_t>(end > begin ? end - begin : 0)),
+      fd_(fd),
+      file_begin_(begin),
+      piece_bytes_(std::max<std::size_t>(piece_bytes, 1)) {}
 
-  if (data_[start] == '"') {
+bool ListinfoReader::ReadMore() {
+  if (fd_ < 0 || AllRead()) return false;
+  const std::size_t kept = data_.size() - pos_;
+  if (piece_.size() < kept + piece_bytes_) {
+    // A word longer than the buffer: it grows to hold the word and a piece more.
+    std::string grown(std::max(kept + piece_bytes_, 2 * piece_.size()), '\0');
+    std::memcpy(grown.data(), data_.data() + pos_, kept);
+    piece_.swap(grown);
+  } else if (kept > 0) {
+    std::memmove(piece_.data(), data_.data() + pos_, kept);
+  }
+  base_ += pos_;
+  pos_ = 0;
+  std::size_t filled = kept;
+  const std::size_t wanted = std::min(piece_.size(), size_ - base_);
+  while (filled < wanted) {
+    const ssize_t n = pread(fd_, piece_.data() + filled, wanted - filled,
+                            static_cast<off_t>(file_begin_ + base_ + filled));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n < 0) read_error_ = errno;
+      size_ = base_ + filled;  // the input ends where the file did
+      break;
+    }
+    filled += static_cast<std::size_t>(n);
+  }
+  data_ = std::string_view(piece_.data(), filled);
+  return filled > kept;
+}
+
+std::size_t ListinfoReader::NextWordPosition() {
+  for (;;) {
+    pos_ = NextWordStart(pos_);
+    if (pos_ < data_.size() || !ReadMore()) return Position();
+  }
+}
+
+std::size_t ListinfoReader::Find(std::string_view text, std::size_t from) const {
+  if (fd_ < 0) return std::min(data_.find(text, from), size_);
+  // Read a piece at a time; each piece starts with the end of the last, so that a text across
+  // two pieces is found.
+  std::string piece(std::max(piece_bytes_, 2 * text.size()), '\0');
+  std::size_t at = from, held = 0;
+  while (at + held < size_) {
+    const std::size_t wanted = std::min(piece.size() - held, size_ - at - held);
+    const ssize_t n =
+        pread(fd_, piece.data() + held, wanted, static_cast<off_t>(file_begin_ + at + held));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    held += static_cast<std::size_t>(n);
+    const std::size_t found = std::string_view(piece.data(), held).find(text);
+    if (found != std::string_view::npos) return at + found;
+    const std::size_t keep = std::min(held, text.size() - 1);
+    std::memmove(piece.data(), piece.data() + held - keep, keep);
+    at += held - keep;
+    held = keep;
+  }
+  return size_;
+}
+
+ListinfoReader ListinfoReader::From(std::size_t position) const {
+  position = std::min(position, size_);
+  if (fd_ < 0) return ListinfoReader(data_.substr(position));
+  return ListinfoReader(fd_, file_begin_ + position, file_begin_ + size_, piece_bytes_);
+}
+
+std::string_view ListinfoReader::ReadToken() {
+  for (;;) {
+    // Words are mostly one separator apart: the byte after the last word's separator starts
+    // one.
+    const std::size_t start =
+        pos_ < data_.size() && !IsSeparator(data_[pos_]) ? pos_ : NextWordStart(pos_);
+    if (start == data_.size()) {
+      pos_ = start;
+      if (ReadMore()) continue;
+      found_word_ = false;
+      return {};
+    }
+    found_word_ = true;
     const char* const begin = data_.data();
     const char* const end = begin + data_.size();
-    const char* p = begin + start + 1;
-    const char* word_start = p;
-    p = FindQuoteOrBackslash(p, end);
-    if (p == end || *p == '"') {
-      std::string_view word(word_start, static_cast<std::size_t>(p - word_start));
-      pos_ = static_cast<std::size_t>((p < end ? p + 1 : p) - begin);
-      return word;
-    }
-    // A backslash: the word differs from its bytes. The backslash stays in the word; of the
-    // byte after it, a double quote stays too (and does not end the word), N becomes a
-    // carriage return, a second backslash stays, anything else is dropped.
-    buffer_.assign(word_start, p);
-    while (p < end) {
-      char c = *p++;
-      if (c == '"') break;
-      buffer_ += c;
-      if (c == '\\') {
-        if (p == end) break;
-        char next = AsciiUpper(*p++);
-        if (next == '"') {
-          buffer_ += '"';
-        } else if (next == 'N') {
-          buffer_ += '\r';
-        } else if (next == '\\') {
-          buffer_ += '\\';
+
+    if (data_[start] == '"') {
+      const char* p = begin + start + 1;
+      const char* word_start = p;
+      p = FindQuoteOrBackslash(p, end);
+      if ((p == end && AllRead()) || (p < end && *p == '"')) {
+        std::string_view word(word_start, static_cast<std::size_t>(p - word_start));
+        pos_ = static_cast<std::size_t>((p < end ? p + 1 : p) - begin);
+        return word;
+      }
+      if (p < end) {
+        // A backslash: the word differs from its bytes. The backslash stays in the word; of
+        // the byte after it, a double quote stays too (and does not end the word), N becomes
+        // a carriage return, a second backslash stays, anything else is dropped.
+        buffer_.assign(word_start, p);
+        bool closed = false;
+        while (p < end) {
+          char c = *p++;
+          if (c == '"') {
+            closed = true;
+            break;
+          }
+          buffer_ += c;
+          if (c == '\\') {
+            if (p == end) break;
+            char next = AsciiUpper(*p++);
+            if (next == '"') {
+              buffer_ += '"';
+            } else if (next == 'N') {
+              buffer_ += '\r';
+            } else if (next == '\\') {
+              buffer_ += '\\';
+            }
+          }
+        }
+        if (closed || AllRead()) {
+          pos_ = static_cast<std::size_t>(p - begin);
+          return buffer_;
         }
       }
+      // The word goes on past the buffer: read on and read it again.
+      pos_ = start;
+      ReadMore();
+      continue;
     }
-    pos_ = static_cast<std::size_t>(p - begin);
-    return buffer_;
-  }
 
-  // Most words end within eight bytes: one load finds the end and upper-cases the word.
-  if (data_.size() - start >= kStep) {
-    const std::uint64_t bytes = Load(data_.data() + start);
-    if (const std::uint64_t separators = SeparatorBytes(bytes)) {
-      const std::size_t length = FirstFlagged(separators);
-      pos_ = start + length + 1;  // the separator is consumed
-      const std::uint64_t upper = bytes - (LowerLetters(bytes) >> 2);
-      std::memcpy(short_word_, &upper, sizeof upper);
-      return {short_word_, length};
+    // Most words end within eight bytes: one load finds the end and upper-cases the word.
+    if (data_.size() - start >= kStep) {
+      const std::uint64_t bytes = Load(begin + start);
+      if (const std::uint64_t separators = SeparatorBytes(bytes)) {
+        const std::size_t length = FirstFlagged(separators);
+        pos_ = start + length + 1;  // the separator is consumed
+        const std::uint64_t upper = bytes - (LowerLetters(bytes) >> 2);
+        std::memcpy(short_word_, &upper, sizeof upper);
+        return {short_word_, length};
+      }
     }
+    const std::size_t stop = NextSeparator(start);
+    if (stop == data_.size() && !AllRead()) {
+      pos_ = start;
+      ReadMore();
+      continue;
+    }
+    pos_ = stop < data_.size() ? stop + 1 : stop;  // the separator is consumed
+    return UpperInto(data_.substr(start, stop - start), end, scratch_);
   }
-  const std::size_t stop = NextSeparator(start);
-  pos_ = stop < data_.size() ? stop + 1 : stop;  // the separator is consumed
-  return UpperInto(data_.substr(start, stop - start), data_.data() + data_.size(), scratch_);
 }
 
 }  // namespace kw

@@ -1,6 +1,7 @@
 #include "core/profile/listinfo_records.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <thread>
 
@@ -22,9 +23,17 @@ T Truncated(std::int64_t value) {
 
 class Parser {
  public:
-  Parser(std::string_view data, GameDatabase& db, UserInterface* ui, platform::MappedFile* file,
+  Parser(ListinfoReader reader, GameDatabase& db, UserInterface* ui, platform::MappedFile* file,
          std::size_t split_bytes, std::size_t offset = 0)
-      : reader_(data), db_(db), ui_(ui), file_(file), split_bytes_(split_bytes), offset_(offset) {}
+      : reader_(std::move(reader)),
+        db_(db),
+        ui_(ui),
+        file_(file),
+        split_bytes_(split_bytes),
+        offset_(offset) {}
+
+  // The system's error number of a failed read of the file, 0 when none failed.
+  int ReadError() const { return reader_.ReadError(); }
 
   std::vector<ListinfoLogEntry> Run() {
     db_.ClearDatabase();
@@ -42,19 +51,20 @@ class Parser {
     // that very word between two records, and it met no error and fits after what came before:
     // then it is what this reading would have given from there. Else it is dropped and this
     // reading goes on alone.
-    const std::string_view data = reader_.Data();
-    const std::size_t split = SplitPoint(data, split_bytes_);
+    const std::size_t split = SplitPoint();
     std::optional<GameDatabase> second_db;
     std::vector<ListinfoLogEntry> second_log;
     std::uint16_t second_games = 0, second_resources = 0;
+    int second_error = 0;
     std::thread second;
     if (split < bytes) {
       second_db.emplace();
       second = std::thread([&] {
-        Parser half(data.substr(split), *second_db, nullptr, file_, SIZE_MAX, offset_ + split);
+        Parser half(reader_.From(split), *second_db, nullptr, file_, SIZE_MAX, offset_ + split);
         second_log = half.Run();
         second_games = half.game_counter_;
         second_resources = half.resource_counter_;
+        second_error = half.ReadError();
       });
     }
     ParsePace pace(ui_, file_, split < bytes ? split : bytes, offset_);
@@ -62,7 +72,7 @@ class Parser {
     if (second.joinable()) {
       second.join();
       const bool taken =
-          reader_.Position() < bytes && second_log.empty() &&
+          reader_.Position() < bytes && second_log.empty() && second_error == 0 &&
           static_cast<std::size_t>(game_counter_) + second_games <= kMaxRecords &&
           static_cast<std::size_t>(resource_counter_) + second_resources <= kMaxRecords &&
           db_.Append(*second_db, game_counter_, resource_counter_);
@@ -84,10 +94,11 @@ class Parser {
  private:
   // Where the second half starts: the start of the first line "game (" after the middle of
   // `data`; the end of `data` for a small capture, or where there is none.
-  static std::size_t SplitPoint(std::string_view data, std::size_t split_bytes) {
-    if (data.size() < split_bytes || std::thread::hardware_concurrency() < 2) return data.size();
-    const std::size_t found = data.find("\ngame (", data.size() / 2);
-    return found == std::string_view::npos ? data.size() : found + 1;
+  std::size_t SplitPoint() const {
+    const std::size_t size = reader_.Size();
+    if (size < split_bytes_ || std::thread::hardware_concurrency() < 2) return size;
+    const std::size_t found = reader_.Find("\ngame (", size / 2);
+    return found == size ? size : found + 1;
   }
 
   // Reads words up to the end of the input, or until the next word is the one at `stop`
@@ -449,7 +460,21 @@ std::vector<ListinfoLogEntry> BuildListinfoRecords(std::string_view data, GameDa
                                                    UserInterface* progress,
                                                    platform::MappedFile* file,
                                                    std::size_t split_bytes) {
-  return Parser(data, db, progress, file, split_bytes).Run();
+  return Parser(ListinfoReader(data), db, progress, file, split_bytes).Run();
+}
+
+Result<std::vector<ListinfoLogEntry>> BuildListinfoRecords(int fd, std::uint64_t size,
+                                                           GameDatabase& db,
+                                                           UserInterface* progress,
+                                                           const ListinfoFileReading& reading) {
+  Parser parser(ListinfoReader(fd, 0, size, reading.piece_bytes), db, progress, nullptr,
+                reading.split_bytes);
+  std::vector<ListinfoLogEntry> log = parser.Run();
+  if (parser.ReadError() != 0) {
+    db.ClearDatabase();
+    return Failure(std::strerror(parser.ReadError()));
+  }
+  return log;
 }
 
 }  // namespace kw

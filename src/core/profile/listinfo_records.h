@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "core/profile/listinfo_parser.h"
+#include "core/profile/listinfo_reader.h"
 
 namespace kw {
 
@@ -26,5 +29,18 @@ std::vector<ListinfoLogEntry> BuildListinfoRecords(std::string_view data, GameDa
                                                    UserInterface* progress,
                                                    platform::MappedFile* file = nullptr,
                                                    std::size_t split_bytes = kListinfoSplitBytes);
+
+// How a capture file is read: a piece of `piece_bytes` at a time, in two halves at once from
+// `split_bytes`. Other values than these are for tests.
+struct ListinfoFileReading {
+  std::size_t piece_bytes = ListinfoReader::kPieceBytes;
+  std::size_t split_bytes = kListinfoSplitBytes;
+};
+
+// The same from the first `size` bytes of the open file `fd`, read a piece at a time rather
+// than mapped: fails with the system's reason when a read fails.
+Result<std::vector<ListinfoLogEntry>> BuildListinfoRecords(
+    int fd, std::uint64_t size, GameDatabase& db, UserInterface* progress,
+    const ListinfoFileReading& reading = ListinfoFileReading{});
 
 }  // namespace kw

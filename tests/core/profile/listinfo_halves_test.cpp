@@ -1,6 +1,8 @@
 // A large listinfo is read in two halves at once: whatever the text, the database, the profile
 // made of it and the error log are those of one reading from start to end.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <string>
@@ -9,6 +11,7 @@
 #include "core/profile/listinfo_records.h"
 #include "core/profile/profile_file.h"
 #include "core/shared/game_database.h"
+#include "support/temp_dir.h"
 
 namespace kw {
 namespace {
@@ -19,10 +22,9 @@ struct Reading {
   std::vector<std::uint16_t> indexes;
 };
 
-Reading Read(std::string_view text, std::size_t split_bytes) {
-  GameDatabase db;
+Reading Filled(const GameDatabase& db, std::vector<ListinfoLogEntry> log) {
   Reading r;
-  r.log = BuildListinfoRecords(text, db, nullptr, nullptr, split_bytes);
+  r.log = std::move(log);
   r.profile = BuildProfileImage(db, "Test");
   for (const auto* list : {&db.Games(), &db.Resources()}) {
     for (const GameRecord& record : *list)
@@ -31,13 +33,21 @@ Reading Read(std::string_view text, std::size_t split_bytes) {
   return r;
 }
 
+Reading Read(std::string_view text, std::size_t split_bytes) {
+  GameDatabase db;
+  std::vector<ListinfoLogEntry> log = BuildListinfoRecords(text, db, nullptr, nullptr, split_bytes);
+  return Filled(db, std::move(log));
+}
+
+void ExpectSame(const Reading& one, const Reading& other) {
+  EXPECT_EQ(one.log, other.log);
+  EXPECT_EQ(one.indexes, other.indexes);
+  EXPECT_TRUE(one.profile == other.profile) << "the profiles differ";
+}
+
 // Read in halves (every text here is over the threshold of 0 bytes) and in one go.
 void ExpectSameReadings(std::string_view text) {
-  const Reading halves = Read(text, 0);
-  const Reading whole = Read(text, SIZE_MAX);
-  EXPECT_EQ(halves.log, whole.log);
-  EXPECT_EQ(halves.indexes, whole.indexes);
-  EXPECT_TRUE(halves.profile == whole.profile) << "the profiles differ";
+  ExpectSame(Read(text, 0), Read(text, SIZE_MAX));
 }
 
 std::string Games(int count) {
@@ -110,6 +120,60 @@ TEST(ListinfoHalves, AppendedRecordsAreThoseBuiltInTurn) {
   BuildListinfoRecords(many, full, nullptr, nullptr, SIZE_MAX);
   EXPECT_FALSE(full.Append(tail, 0, 0));
   EXPECT_EQ(full.GameCount(), kMaxRecords);
+}
+
+// A capture file is read a piece at a time: with pieces of any size, words, quoted texts and
+// escapes across two pieces or longer than a piece read as the text does in memory.
+TEST(ListinfoFile, ReadAPieceAtATimeAsInMemory) {
+  test::TempDir dir;
+  const std::string history = "\thistory \"" + std::string(5000, 'h') + "\\\"q\\n\"\n";
+  const std::vector<std::string> texts = {
+      Games(40) + "game ( name h\n" + history + ")\n" + Games(3) + "resource ( name r )\n",
+      Games(5) + "game ( name bad\n\tfoo bar\n)\n" + Games(2) + "  \n\t ",
+      Games(3) + "game ( name cut\n\tdescription \"open \\",
+      Games(3) + "game ( name long" + std::string(3000, 'n') + " )",
+      "",
+  };
+  for (std::size_t t = 0; t < texts.size(); ++t) {
+    const std::string& text = texts[t];
+    const int fd = open(dir.Write("capture" + std::to_string(t), text).c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    const Reading whole = Read(text, SIZE_MAX);
+    for (const std::size_t piece : {1, 2, 7, 8, 9, 100, 4096, 1 << 20}) {
+      for (const std::size_t split : {std::size_t{0}, SIZE_MAX}) {
+        SCOPED_TRACE("text " + std::to_string(t) + ", pieces of " + std::to_string(piece) +
+                     (split == 0 ? ", in halves" : ""));
+        GameDatabase db;
+        Result<std::vector<ListinfoLogEntry>> log =
+            BuildListinfoRecords(fd, text.size(), db, nullptr, {piece, split});
+        ASSERT_TRUE(log);
+        ExpectSame(Filled(db, *log), whole);
+      }
+    }
+    close(fd);
+  }
+}
+
+// A file that ends before the size it had ends the text there; a read that fails fails the
+// parse with the system's reason.
+TEST(ListinfoFile, AShorterFileEndsTheTextAndAFailedReadFails) {
+  test::TempDir dir;
+  const std::string text = Games(20);
+  const int fd = open(dir.Write("capture", text).c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  GameDatabase db;
+  Result<std::vector<ListinfoLogEntry>> log =
+      BuildListinfoRecords(fd, text.size() + 5000, db, nullptr, {64, 0});
+  ASSERT_TRUE(log);
+  ExpectSame(Filled(db, *log), Read(text, SIZE_MAX));
+  close(fd);
+
+  const int directory = open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(directory, 0);
+  log = BuildListinfoRecords(directory, 100, db, nullptr);
+  EXPECT_EQ(log.Message(), "Is a directory");
+  EXPECT_EQ(db.GameCount(), 0u);
+  close(directory);
 }
 
 }  // namespace
