@@ -1,7 +1,7 @@
 // Whole-operation timings of the profile's readers and writer, one operation per process so
 // that the peak memory (ru_maxrss) belongs to that operation:
 //
-//   listinfo_bench parse LISTINFO          read the file and ParseListinfoText on its bytes
+//   listinfo_bench parse LISTINFO          ParseListinfoFile: read the file a piece at a time
 //   listinfo_bench save LISTINFO OUT.KSL   SaveProfile of the parsed database (parse untimed)
 //   listinfo_bench load PROFILE.KSL        LoadProfile: read the file and fill the database;
 //                                          also what the database holds resident afterwards

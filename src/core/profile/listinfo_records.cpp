@@ -59,8 +59,8 @@ class Parser {
     std::thread second;
     if (split < bytes) {
       second_db.emplace();
-      second = std::thread([&] {
-        Parser half(reader_.From(split), *second_db, nullptr, file_, SIZE_MAX, offset_ + split);
+      second = std::thread([&, rest = reader_.From(split)]() mutable {
+        Parser half(std::move(rest), *second_db, nullptr, file_, SIZE_MAX, offset_ + split);
         second_log = half.Run();
         second_games = half.game_counter_;
         second_resources = half.resource_counter_;
@@ -92,8 +92,8 @@ class Parser {
   }
 
  private:
-  // Where the second half starts: the start of the first line "game (" after the middle of
-  // `data`; the end of `data` for a small capture, or where there is none.
+  // Where the second half starts: the start of the first line "game (" after the middle of the
+  // input; the input's end for a small capture, or where there is none.
   std::size_t SplitPoint() const {
     const std::size_t size = reader_.Size();
     if (size < split_bytes_ || std::thread::hardware_concurrency() < 2) return size;
