@@ -123,9 +123,10 @@ bool ListinfoReader::ReadMore() {
   if (fd_ < 0 || AllRead()) return false;
   const std::size_t kept = data_.size() - pos_;
   if (piece_.size() < kept + piece_bytes_) {
-    // A word longer than the buffer: it grows to hold the word and a piece more.
+    // The first piece, or a word longer than the buffer: it grows to hold the word and a piece
+    // more.
     std::string grown(std::max(kept + piece_bytes_, 2 * piece_.size()), '\0');
-    std::memcpy(grown.data(), data_.data() + pos_, kept);
+    if (kept > 0) std::memcpy(grown.data(), data_.data() + pos_, kept);
     piece_.swap(grown);
   } else if (kept > 0) {
     std::memmove(piece_.data(), data_.data() + pos_, kept);
