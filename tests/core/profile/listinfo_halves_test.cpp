@@ -154,6 +154,21 @@ TEST(ListinfoFile, ReadAPieceAtATimeAsInMemory) {
   }
 }
 
+// A capture file over the size that is read in halves, through the program's own entry: the
+// pieces and the halves as the program uses them give what the text gives in memory.
+TEST(ListinfoFile, ALargeCaptureFileReadsAsItsText) {
+  test::TempDir dir;
+  std::string text = Games(5000);
+  text += "game ( name quoted\n\tdescription \"a \\\"b\\\" c\"\n)\n" + Games(5000);
+  ASSERT_GT(text.size(), kListinfoSplitBytes);
+  GameDatabase from_file;
+  Result<std::vector<ListinfoLogEntry>> log =
+      ParseListinfoFile(dir.Write("listinfo.txt", text), from_file);
+  ASSERT_TRUE(log);
+  ExpectSame(Filled(from_file, *log), Read(text, SIZE_MAX));
+  EXPECT_EQ(from_file.GameCount(), 10001u);
+}
+
 // A file that ends before the size it had ends the text there; a read that fails fails the
 // parse with the system's reason.
 TEST(ListinfoFile, AShorterFileEndsTheTextAndAFailedReadFails) {
