@@ -63,9 +63,9 @@ class ListinfoReader {
   std::string piece_;  // the buffer of a file's pieces
   int read_error_ = 0;
   bool found_word_ = false;
-  std::string buffer_;   // quoted words that differ from their bytes in the input
-  std::string scratch_;  // unquoted words, upper-cased
-  char short_word_[8];   // an unquoted word shorter than eight bytes, upper-cased
+  std::string buffer_;       // quoted words that differ from their bytes in the input
+  std::string scratch_;      // unquoted words, upper-cased
+  char short_word_[8] = {};  // an unquoted word shorter than eight bytes, upper-cased
 };
 
 }  // namespace kw
