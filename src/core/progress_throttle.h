@@ -9,6 +9,11 @@
 
 namespace kw {
 
+// The percentage `position` is of `total`; nothing done yet when there is nothing to do.
+inline int PercentOf(double position, double total) {
+  return total > 0 ? static_cast<int>(position / total * 100.0) : 0;
+}
+
 // Forwards a long loop's percentage to the window through an UpdateThrottle.
 class ProgressThrottle {
  public:
