@@ -72,6 +72,13 @@ class FlatSink {
   virtual Status Data(const char* data, std::size_t size) = 0;
   virtual Status End() = 0;
   virtual void Abandon() = 0;
+  // Whether the sink needs an entry's data, or its size and CRC-32 are all it takes of it: then
+  // a reader that has decoded the data whole and found it has the size and CRC-32 its archive
+  // gives may call Checked in place of Data, between Begin and End.
+  virtual bool NeedsData(const std::string& /*flat_name*/) { return true; }
+  virtual Status Checked(std::uint64_t /*size*/, std::uint32_t /*crc*/) {
+    return Failure("the data is needed");
+  }
   // An entry larger than the file limit, passed over undecoded: known only from what the archive
   // says of it (its size, and its CRC-32 where the reader has it).
   virtual void Passed(const std::string& /*flat_name*/, std::uint64_t /*claimed_size*/,

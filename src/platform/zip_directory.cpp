@@ -14,6 +14,7 @@
 #include <isa-l/igzip_lib.h>
 #include <zlib.h>
 
+#include "platform/decode_helpers.h"
 #include "platform/fs.h"
 #include "platform/input_file.h"
 
@@ -38,6 +39,10 @@ constexpr std::uint64_t kMaxDirectory = std::uint64_t{256} << 20;
 constexpr std::uint64_t kWholeMember = std::uint64_t{32} << 20;
 // Whole-member buffers up to this size stay with their thread for the next member.
 constexpr std::size_t kKeptBuffer = std::size_t{8} << 20;
+// Data is read and streamed in pieces of this size.
+constexpr std::size_t kChunk = 256 * 1024;
+// An archive with at least this many bytes in members inflated whole is posted to the helpers.
+constexpr std::uint64_t kAheadSet = std::uint64_t{8} << 20;
 
 // Methods the extractor decodes: stored, deflated, bzip2, LZMA and xz.
 constexpr std::uint16_t kSupportedMethods[] = {0, 8, 12, 14, 95};
@@ -234,38 +239,107 @@ char* Buffer(std::string& kept, std::string& fresh, std::size_t size) {
   return buffer.data();
 }
 
-// A deflated member inflated whole in one call, its data given to `consume` in one piece.
-// Nothing unless ISA-L decoded it whole into the very size and CRC-32 of the directory (not for
+// ISA-L's state, one for each reading thread.
+inflate_state* IsalState() {
+  thread_local std::unique_ptr<inflate_state> state = std::make_unique<inflate_state>();
+  return state.get();
+}
+
+// The reading thread's pair of piece buffers: a fresh one for every file would be mapped and
+// unmapped by the allocator each time.
+std::pair<char*, char*> ChunkBuffers() {
+  thread_local std::string in(kChunk, '\0');
+  thread_local std::string out(kChunk, '\0');
+  return {in.data(), out.data()};
+}
+
+// Inflates a deflated member whole in one call into `out` (`room` bytes), read from `at`.
+// False unless ISA-L decoded it whole into the very size and CRC-32 of the directory (not for
 // damaged, truncated or longer data, a wrong size or a read that failed): the streamed decoding
 // then gives the same data, or fails at the same byte with the same message. (libdeflate is a
 // little faster but takes more damaged streams, such as the length codes 286 and 287.)
-std::optional<Status> InflateWhole(int fd, std::uint64_t at, const StoredEntry& entry,
-                                   std::uint64_t limit,
-                                   const std::function<Status(const char*, std::size_t)>& consume) {
-  thread_local std::unique_ptr<inflate_state> state = std::make_unique<inflate_state>();
+bool InflateInto(int fd, std::uint64_t at, const StoredEntry& entry, char* out, std::size_t room) {
+  inflate_state* state = IsalState();
   thread_local std::string kept_in;
-  thread_local std::string kept_out;
   std::string fresh_in;
-  std::string fresh_out;
   const auto packed = static_cast<std::size_t>(entry.packed_size);
-  const auto room = static_cast<std::size_t>(std::min(entry.size, limit));
   char* in = Buffer(kept_in, fresh_in, packed);
-  char* out = Buffer(kept_out, fresh_out, room);
-  if (!ReadWhole(fd, at, in, packed)) return std::nullopt;
-  isal_inflate_init(state.get());
+  if (!ReadWhole(fd, at, in, packed)) return false;
+  isal_inflate_init(state);
   state->next_in = reinterpret_cast<std::uint8_t*>(in);
   state->avail_in = static_cast<std::uint32_t>(packed);
   state->next_out = reinterpret_cast<std::uint8_t*>(out);
   state->avail_out = static_cast<std::uint32_t>(room);
-  if (isal_inflate(state.get()) != ISAL_DECOMP_OK || state->block_state != ISAL_BLOCK_FINISH)
-    return std::nullopt;
+  if (isal_inflate(state) != ISAL_DECOMP_OK || state->block_state != ISAL_BLOCK_FINISH)
+    return false;
   // ISA-L takes some damaged streams that zlib refuses (code length sets that zlib finds
   // invalid): its data is used only when it is what the directory says the member holds.
   const std::size_t got = room - state->avail_out;
-  if (got != entry.size ||
-      crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(out), got) != entry.crc)
-    return std::nullopt;
-  return consume(out, got);
+  return got == entry.size &&
+         crc32_gzip_refl(0, reinterpret_cast<const unsigned char*>(out), got) == entry.crc;
+}
+
+// Whether a member is inflated whole (at most `limit` bytes of it wanted).
+bool InflatedWhole(const StoredEntry& entry, std::uint64_t limit) {
+  return entry.method == 8 && entry.size > 0 && std::min(entry.size, limit) <= kWholeMember &&
+         entry.packed_size <= kWholeMember;
+}
+
+// A deflated member inflated whole, its data given to `consume` in one piece; nothing when
+// InflateInto fails.
+std::optional<Status> InflateWhole(int fd, std::uint64_t at, const StoredEntry& entry,
+                                   std::uint64_t limit,
+                                   const std::function<Status(const char*, std::size_t)>& consume) {
+  thread_local std::string kept_out;
+  std::string fresh_out;
+  const auto room = static_cast<std::size_t>(std::min(entry.size, limit));
+  char* out = Buffer(kept_out, fresh_out, room);
+  if (!InflateInto(fd, at, entry, out, room)) return std::nullopt;
+  return consume(out, room);
+}
+
+// Where the data of an entry starts, from its local header.
+Result<std::uint64_t> DataStart(int fd, const StoredEntry& entry) {
+  Result<std::string> local = ReadAt(fd, entry.local_offset, 30);
+  if (!local || U32(*local, 0) != 0x04034b50) return Failure("the entry's local header is damaged");
+  return entry.local_offset + 30 + U16(*local, 26) + U16(*local, 28);
+}
+
+// Whether a deflated member that is inflated whole has the size and CRC-32 its directory gives,
+// found by inflating it a piece at a time with ISA-L (as fast, without a buffer of its size);
+// nothing of its data is kept. A member found otherwise is decoded again, which tells why.
+bool CheckStreamed(int fd, const StoredEntry& entry) {
+  if (!InflatedWhole(entry, entry.size)) return false;
+  Result<std::uint64_t> start = DataStart(fd, entry);
+  if (!start) return false;
+  const auto [in, out] = ChunkBuffers();
+  inflate_state* state = IsalState();
+  isal_inflate_init(state);
+  state->crc_flag = ISAL_GZIP_NO_HDR;  // the CRC-32 of the data, as it comes
+  std::uint64_t at = *start;
+  std::uint64_t left = entry.packed_size;
+  std::uint64_t produced = 0;
+  while (state->block_state != ISAL_BLOCK_FINISH) {
+    if (state->avail_in == 0) {
+      if (left == 0) return false;
+      const auto size = static_cast<std::size_t>(std::min<std::uint64_t>(left, kChunk));
+      if (!ReadWhole(fd, at, in, size)) return false;
+      at += size;
+      left -= size;
+      state->next_in = reinterpret_cast<std::uint8_t*>(in);
+      state->avail_in = static_cast<std::uint32_t>(size);
+    }
+    const std::uint32_t had = state->avail_in;
+    state->next_out = reinterpret_cast<std::uint8_t*>(out);
+    state->avail_out = static_cast<std::uint32_t>(kChunk);
+    if (isal_inflate(state) != ISAL_DECOMP_OK) return false;
+    const std::size_t got = kChunk - state->avail_out;
+    produced += got;
+    if (produced > entry.size) return false;
+    if (got == 0 && state->avail_in == had && state->block_state != ISAL_BLOCK_FINISH)
+      return false;  // no way on
+  }
+  return produced == entry.size && state->crc == entry.crc;
 }
 
 }  // namespace
@@ -277,33 +351,28 @@ bool DecodesZipMethod(std::uint16_t method) {
 Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
                       const std::function<Status(const char*, std::size_t)>& consume) {
   if (!DecodesZipMethod(entry.method)) return Failure("unsupported compression method");
-  Result<std::string> local = ReadAt(fd, entry.local_offset, 30);
-  if (!local || U32(*local, 0) != 0x04034b50) return Failure("the entry's local header is damaged");
-  std::uint64_t at = entry.local_offset + 30 + U16(*local, 26) + U16(*local, 28);
+  Result<std::uint64_t> start = DataStart(fd, entry);
+  if (!start) return Failure(start.Message());
+  std::uint64_t at = *start;
   std::uint64_t left = entry.packed_size;
-  constexpr std::size_t kChunk = 256 * 1024;
-  // One pair of buffers for each reading thread: a fresh one for every file would be mapped
-  // and unmapped by the allocator each time.
-  thread_local std::string in(kChunk, '\0');
-  thread_local std::string out(kChunk, '\0');
+  const auto [in, out] = ChunkBuffers();
   std::uint64_t produced = 0;
   if (entry.method == 0) {
     while (left > 0) {
       const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(left, kChunk));
-      const ssize_t n = pread(fd, in.data(), size, static_cast<off_t>(at));
+      const ssize_t n = pread(fd, in, size, static_cast<off_t>(at));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return Failure(std::strerror(errno));
       if (n == 0) return Failure("the archive is truncated");
       produced += static_cast<std::uint64_t>(n);
       if (produced > limit) return Failure(kPassesLimit);
-      if (Status ok = consume(in.data(), static_cast<std::size_t>(n)); !ok) return ok;
+      if (Status ok = consume(in, static_cast<std::size_t>(n)); !ok) return ok;
       at += static_cast<std::uint64_t>(n);
       left -= static_cast<std::uint64_t>(n);
     }
     return Success();
   }
-  if (entry.size > 0 && std::min(entry.size, limit) <= kWholeMember &&
-      entry.packed_size <= kWholeMember) {
+  if (InflatedWhole(entry, limit)) {
     if (std::optional<Status> done = InflateWhole(fd, at, entry, limit, consume)) return *done;
   }
   z_stream z{};
@@ -317,27 +386,27 @@ Status DecodeZipEntry(int fd, const StoredEntry& entry, std::uint64_t limit,
     if (z.avail_in == 0) {
       if (left == 0) return Failure("the compressed data is truncated");
       const std::size_t size = static_cast<std::size_t>(std::min<std::uint64_t>(left, kChunk));
-      const ssize_t n = pread(fd, in.data(), size, static_cast<off_t>(at));
+      const ssize_t n = pread(fd, in, size, static_cast<off_t>(at));
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return Failure(std::strerror(errno));
       if (n == 0) return Failure("the archive is truncated");
       at += static_cast<std::uint64_t>(n);
       left -= static_cast<std::uint64_t>(n);
-      z.next_in = reinterpret_cast<Bytef*>(in.data());
+      z.next_in = reinterpret_cast<Bytef*>(in);
       z.avail_in = static_cast<uInt>(n);
     }
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
+    z.next_out = reinterpret_cast<Bytef*>(out);
+    z.avail_out = static_cast<uInt>(kChunk);
     result = inflate(&z, Z_NO_FLUSH);
     if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
       return Failure("the compressed data is damaged");
-    const std::size_t got = out.size() - z.avail_out;
+    const std::size_t got = kChunk - z.avail_out;
     if (result == Z_BUF_ERROR && got == 0 && z.avail_in != 0)
       return Failure("the compressed data is damaged");
     produced += got;
     if (produced > limit) return Failure(kPassesLimit);
     if (got > 0) {
-      if (Status ok = consume(out.data(), got); !ok) return ok;
+      if (Status ok = consume(out, got); !ok) return ok;
     }
   }
   return Success();
@@ -417,7 +486,8 @@ std::optional<std::vector<AcceptedEntry>> AcceptedZipEntries(
   return accepted;
 }
 
-Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limits, bool& handled) {
+Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limits, bool& handled,
+                   DecodeHelpers* helpers) {
   handled = false;
   Result<OpenFile> file = OpenFile::Open(path);
   if (!file) return Failure(file.Message());
@@ -438,23 +508,62 @@ Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limi
     if (entry.name_too_long && long_names++ < kMaxNameLines)
       problem(ShortenedName(entry.name) + ": " + kNameTooLong);
   }
+  // The sink is asked once for each entry, in order, before any is decoded. The members it
+  // takes only the size and CRC-32 of are checked (by the helpers ahead of this thread, when
+  // there are enough of them), not given to it.
+  std::vector<char> wanted(accepted->size());
+  std::vector<bool> ahead(accepted->size());  // checked, and may be checked ahead
+  std::uint64_t ahead_bytes = 0;
+  std::size_t ahead_count = 0;
+  for (std::size_t i = 0; i < accepted->size(); ++i) {
+    const AcceptedEntry& item = (*accepted)[i];
+    wanted[i] = sink.Wants(item.flat_name);
+    if (wanted[i] && !item.too_large && InflatedWhole(*item.entry, item.entry->size) &&
+        !sink.NeedsData(item.flat_name)) {
+      ahead[i] = true;
+      ahead_bytes += item.entry->size;
+      ++ahead_count;
+    }
+  }
+  // Declared after the file, so that the helpers are done with it before it is closed.
+  std::optional<MembersAhead> checked;
+  if (helpers != nullptr && ahead_count >= 2 && ahead_bytes >= kAheadSet) {
+    checked.emplace(
+        ahead,
+        [&accepted, fd = file->Fd()](std::size_t i) {
+          return CheckStreamed(fd, *(*accepted)[i].entry);
+        },
+        *helpers);
+  }
   std::uint64_t produced = 0;
-  for (const AcceptedEntry& item : *accepted) {
-    if (!sink.Wants(item.flat_name)) continue;
+  for (std::size_t i = 0; i < accepted->size(); ++i) {
+    const AcceptedEntry& item = (*accepted)[i];
+    if (!wanted[i]) continue;
     if (item.too_large) {
       sink.Passed(item.flat_name, item.entry->size, item.entry->crc);
       problem(item.entry->name + ": " + FileLimitText(limits));
       continue;
     }
+    // The verdict of a check ahead, when one was made.
+    std::optional<bool> verdict;
+    if (checked) verdict = checked->Take(i);
     FlatSink::Begun begun = sink.Begin(item.flat_name, item.entry->size);
     Status status = begun.status;
     const std::uint64_t left = limit - std::min(produced, limit);
     if (status) {
-      status = DecodeZipEntry(file->Fd(), *item.entry, std::min(limits.file, left),
-                              [&](const char* data, std::size_t size) {
-                                produced += size;
-                                return sink.Data(data, size);
-                              });
+      const std::uint64_t room = std::min(limits.file, left);
+      if (!verdict && ahead[i]) verdict = CheckStreamed(file->Fd(), *item.entry);
+      if (verdict.value_or(false) && item.entry->size <= room) {
+        // The decoding below would have given the data whole, of this size and CRC-32.
+        produced += item.entry->size;
+        status = sink.Checked(item.entry->size, item.entry->crc);
+      } else {
+        status =
+            DecodeZipEntry(file->Fd(), *item.entry, room, [&](const char* data, std::size_t size) {
+              produced += size;
+              return sink.Data(data, size);
+            });
+      }
       if (status) {
         status = sink.End();
       } else {

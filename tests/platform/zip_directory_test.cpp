@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
+#include <thread>
 
 #include "core/reports/set_contents.h"
+#include "core/shared/crc32.h"
+#include "platform/decode_helpers.h"
 #include "platform/sevenzip_directory.h"
 #include "support/temp_dir.h"
 #include "support/test_archives.h"
@@ -166,6 +170,58 @@ TEST(ZipDirectoryTest, DataThatFailsItsCrcIsGivenAsItIs) {
   std::filesystem::create_directory(dir / "out");
   ASSERT_TRUE(ExtractFlat(path, dir / "out"));
   EXPECT_EQ(dir.Read("out/a.rom"), "food data");
+}
+
+// Members checked ahead by another thread give what the reader alone gives, in the same order,
+// with the same lines: a member whose data fails its CRC, and a readme whose text is read.
+TEST(ZipDirectoryTest, ReadingHelpedByAnotherThreadGivesWhatReadingAloneGives) {
+  test::TempDir dir;
+  std::mt19937 random(11);
+  std::vector<test::ArchiveItem> items;
+  for (int i = 0; i < 5; ++i) {
+    std::string data(3 << 20, '\0');
+    for (char& c : data)
+      c = static_cast<char>(random());
+    items.push_back({"rom" + std::to_string(i) + ".bin", std::move(data)});
+  }
+  items.insert(items.begin() + 2, {"readme.txt", "a readme"});
+  items.push_back({"big.bin", std::string(5 << 20, 'b')});
+  const std::string path = dir / "set.zip";
+  ASSERT_TRUE(test::WriteTestArchive(path, items));
+  // Random data is stored as it is inside its deflate blocks: one byte changed is data that
+  // fails its CRC.
+  std::string bytes = dir.Read("set.zip");
+  const std::size_t at = bytes.find(items[3].data.substr(1 << 20, 32));
+  ASSERT_NE(at, std::string::npos);
+  bytes[at] = static_cast<char>(~bytes[at]);
+  dir.Write("set.zip", bytes);
+
+  // Reads a file limit that leaves the last member out, so that its line comes last.
+  const SizeLimits limits(kSetSizeLimit, 4 << 20);
+  ContentsSink alone;
+  bool handled = false;
+  const Status read_alone = ReadZipFlat(path, alone, limits, handled);
+  EXPECT_TRUE(handled);
+  for (int run = 0; run < 3; ++run) {
+    DecodeHelpers helpers;
+    std::thread helper([&helpers] { helpers.Help(); });
+    ContentsSink helped;
+    const Status read_helped = ReadZipFlat(path, helped, limits, handled, &helpers);
+    helpers.Close();
+    helper.join();
+    EXPECT_EQ(helped.Files(), alone.Files());
+    EXPECT_EQ(read_helped.Message(), read_alone.Message());
+  }
+  EXPECT_EQ(read_alone.Message(),
+            "big.bin: not extracted: the file passes the limit of 4194304 bytes that the sizes "
+            "its profile lists allow");
+  ASSERT_EQ(alone.Files().size(), items.size());
+  EXPECT_EQ(alone.Files()[2].name, "readme.txt");
+  EXPECT_NE(alone.Files()[3].file.crc,
+            ~CRC32Update(0xFFFFFFFFu, items[3].data.data(), items[3].data.size()));
+  const std::vector<NamedSetFile> general = General(path, kSetSizeLimit);
+  for (std::size_t i = 0; i + 1 < items.size(); ++i)
+    EXPECT_EQ(alone.Files()[i], general[i]) << items[i].name;
 }
 
 }  // namespace

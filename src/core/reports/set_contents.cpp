@@ -110,6 +110,17 @@ Status ContentsSink::Data(const char* data, std::size_t size) {
   return Success();
 }
 
+bool ContentsSink::NeedsData(const std::string& flat_name) {
+  return IsReadmeName(flat_name);
+}
+
+Status ContentsSink::Checked(std::uint64_t size, std::uint32_t crc) {
+  if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) return Failure("stopped");
+  current_.file.size = size;
+  crc_ = ~crc;
+  return Success();
+}
+
 void ContentsSink::Passed(const std::string& flat_name, std::uint64_t claimed_size,
                           std::optional<std::uint32_t> stored_crc) {
   files_.push_back({flat_name, {claimed_size, stored_crc.value_or(0), false}});

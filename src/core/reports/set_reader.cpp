@@ -263,7 +263,9 @@ SetReader::SetReader(SetArchives& archives, std::vector<SetJob> jobs, bool quick
     done_.resize(kReadAhead);
     filled_ = std::make_unique<std::atomic<bool>[]>(kReadAhead);
   }
-  for (unsigned i = 0; i < threads && i < jobs_.size(); ++i)
+  // A thread with no set left to read helps the others decode theirs: a run of fewer sets
+  // than threads has its threads too.
+  for (unsigned i = 0; i < threads && !jobs_.empty(); ++i)
     threads_.emplace_back([this] { Work(); });
 }
 
@@ -295,6 +297,7 @@ void SetReader::Stop() {
     std::lock_guard<std::mutex> lock(mutex_);
     stop_ = true;
   }
+  helpers_.Close();
   room_.notify_all();
   ready_.notify_all();
   for (std::thread& thread : threads_)
@@ -322,7 +325,10 @@ void SetReader::Work() {
   for (;;) {
     if (stop_) return;
     const std::size_t index = claimed_.fetch_add(1);
-    if (index >= jobs_.size()) return;
+    if (index >= jobs_.size()) {
+      helpers_.Help();
+      return;
+    }
     if (index >= next_.load() + kReadAhead) {
       // Too far ahead: the thread sleeps until the verifier is kReadAgain sets from this one.
       std::unique_lock<std::mutex> lock(mutex_);
@@ -337,6 +343,8 @@ void SetReader::Work() {
     Done done = Read(jobs_[index]);
     done_[index % kReadAhead] = std::move(done);
     filled_[index % kReadAhead].store(true);
+    // The last set read: no archive is left to help with.
+    if (read_.fetch_add(1) + 1 == jobs_.size()) helpers_.Close();
     const std::size_t waited = verifier_waits_for_.load();
     if (waited != kNobodyWaits && index >= waited && index < waited + kWakeBatch &&
         BatchFilled(waited)) {
@@ -436,7 +444,7 @@ SetReader::Done SetReader::Read(const SetJob& job) {
   bool handled = false;
   Status read;
   if (EqualNoCase(fs::ExtractFileExt(location), ".ZIP") && !located.directory) {
-    read = archive::ReadZipFlat(location, sink, limits, handled);
+    read = archive::ReadZipFlat(location, sink, limits, handled, &helpers_);
   }
   if (!handled) read = ReadSetWithoutPrograms(location, sink, limits);
   decoded_++;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/reports/set_contents.h"
+#include "platform/decode_helpers.h"
 #include "platform/fs.h"
 
 namespace kw {
@@ -174,6 +175,9 @@ class SetReader {
   std::atomic<std::size_t> claimed_{0};  // the next job a thread takes
   std::atomic<bool> stop_{false};
   std::vector<std::thread> threads_;
+  // The threads with no set left help decode the members of the sets still being read.
+  platform::archive::DecodeHelpers helpers_;
+  std::atomic<std::size_t> read_{0};  // the sets read by the threads
   std::atomic<std::uint64_t> decoded_{0};
   std::atomic<std::uint64_t> judged_{0};
   std::atomic<std::uint64_t> remembered_{0};
