@@ -5,6 +5,8 @@
 #     of incompressible-ish data, made once by verify_bench), on one and on two reading threads,
 #     beside `unzip -tqq` over the same zips;
 #   - members of a few MiB (12 sets of 32 MiB, 255 MiB of zips) on two threads, beside unzip;
+#   - one large set (eight members of 24 MiB, 127 MiB of zips) on one reading thread and on two,
+#     the second thread checking members of the set ahead of the first, beside unzip;
 #   - the quick verification with a warm cache of 40,000 sets (44,000 archives, made once; the
 #     first run takes about ten minutes), beside `find -printf '%s %T@'` over the same folders;
 #   - the listinfo reader (read, parse and save of a 65,535-game capture) beside `wc -w`;
@@ -33,10 +35,12 @@ bench="$build/bench/verify_bench"
 cli="$build/src/app/kestrelwing-cli"
 small="$work/verify-300"
 large="$work/verify-large"
+one="$work/verify-one"
 many="$work/quick-40000"
 capture="$work/listinfo_65535.txt"
 [ -f "$small/GAMES.LST" ] || "$bench" generate "$small" 300 1024
 [ -f "$large/GAMES.LST" ] || "$bench" generate "$large" 12 32768
+[ -f "$one/GAMES.LST" ] || "$bench" generate "$one" 1 196608
 [ -f "$many/GAMES.LST" ] || "$bench" generate "$many" 40000 1
 [ -s "$capture" ] || "$build/bench/gen_listinfo" "$capture" 65535
 "$bench" run "$many" --quick >/dev/null  # the quick runs below find their cache warm
@@ -50,6 +54,10 @@ paired "exact verification, 300 sets, 2 threads / unzip -tqq" \
   "'$bench' run '$small' --threads 2" "$(unzip_all "$small")"
 paired "exact verification, 4 MiB members, 2 threads / unzip -tqq" \
   "'$bench' run '$large' --threads 2" "$(unzip_all "$large")"
+paired "exact verification, one 192 MiB set, 1 thread / unzip -tqq" \
+  "'$bench' run '$one' --threads 1" "$(unzip_all "$one")"
+paired "exact verification, one 192 MiB set, 2 threads / unzip -tqq" \
+  "'$bench' run '$one' --threads 2" "$(unzip_all "$one")"
 paired "quick verification, 40,000 sets warm / find -printf" \
   "'$bench' run '$many' --quick" "find '$many/ROMS' '$many/SAMPLES' -printf '%s %T@\n'"
 paired "listinfo to profile, 65,535 games / wc -w" \
