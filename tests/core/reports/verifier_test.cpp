@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -362,6 +363,59 @@ TEST_F(VerifierTest, AManySetRunReportsInTheProfilesOrderWithAnyNumberOfThreads)
     ASSERT_TRUE(outcome.Ok());
     EXPECT_EQ(*outcome, VerifyOutcome::Aborted) << abort_at;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
+  }
+}
+
+// Sets large enough for an idle reading thread to check their members ahead of the thread
+// reading them: the report is the same on any number of threads, and a run stopped while a
+// helper checks ends at once.
+TEST_F(VerifierTest, LargeSetsAreReportedAlikeWithAnyNumberOfThreads) {
+  std::mt19937 random(5);
+  std::string listinfo;
+  for (const std::string set : {"big", "bigger"}) {
+    listinfo += "game (\n name " + set + "\n";
+    std::vector<demo::ZipMember> members;
+    for (int i = 0; i < 5; ++i) {
+      std::string data(2 << 20, '\0');
+      for (char& c : data)
+        c = static_cast<char>(random() & 0x3F);  // compressible a little, as ROM data is
+      const std::string name = set + std::to_string(i);
+      listinfo += Rom(name, data);
+      if (set == "bigger" && i == 3) data[12345] ^= 1;
+      members.push_back({name, std::move(data)});
+    }
+    Zip("roms", set, std::move(members));
+    listinfo += ")\n";
+  }
+  Load(listinfo);
+  options_.VerifySamples = options_.VerifyScreenshot = false;
+  Lines expected;
+  for (unsigned threads : {0u, 1u, 2u, 3u}) {
+    SCOPED_TRACE(std::to_string(threads) + " threads");
+    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
+    verifier.SetReadingThreads(threads);
+    ASSERT_TRUE(verifier.Run(options_).Ok());
+    report_.clear();
+    const std::string text = dir_.Read("REPORT.TXT");
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+      report_.push_back(text.substr(at, end - at));
+    if (threads == 0) {
+      expected = Section("Rom set verification report:");
+      ASSERT_EQ(expected.size(), 1u);
+      EXPECT_NE(expected[0].find("- BIGGER3"), std::string::npos) << expected[0];
+      EXPECT_NE(expected[0].find("has wrong CRC"), std::string::npos) << expected[0];
+    }
+    EXPECT_EQ(Section("Rom set verification report:"), expected);
+  }
+  for (int abort_at : {1, 2}) {
+    progress_.checks = 0;
+    progress_.abort_at = abort_at;
+    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
+    verifier.SetReadingThreads(2);
+    verifier.SetUpdateInterval(std::chrono::milliseconds(0));
+    const Result<VerifyOutcome> outcome = verifier.Run(options_);
+    ASSERT_TRUE(outcome.Ok());
+    EXPECT_EQ(*outcome, VerifyOutcome::Aborted) << abort_at;
   }
 }
 
