@@ -82,10 +82,24 @@ class VerifierTest : public ::testing::Test {
     verdicts_ = verifier.Verdicts();
     judged_ = verifier.ArchivesJudged();
     remembered_ = verifier.ArchivesRemembered();
+    ReadReport();
+    return outcome.Ok() ? *outcome : VerifyOutcome::Refused;
+  }
+  void ReadReport() {
     report_.clear();
     const std::string text = dir_.Read("REPORT.TXT");
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
       report_.push_back(text.substr(at, end - at));
+  }
+  // A run on two reading threads that the watcher stops at its `abort_at`th check.
+  VerifyOutcome RunStoppedAt(int abort_at) {
+    progress_.checks = 0;
+    progress_.abort_at = abort_at;
+    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
+    verifier.SetReadingThreads(2);
+    verifier.SetUpdateInterval(std::chrono::milliseconds(0));
+    const Result<VerifyOutcome> outcome = verifier.Run(options_);
+    EXPECT_TRUE(outcome.Ok()) << outcome.Message();
     return outcome.Ok() ? *outcome : VerifyOutcome::Refused;
   }
 
@@ -342,11 +356,7 @@ TEST_F(VerifierTest, AManySetRunReportsInTheProfilesOrderWithAnyNumberOfThreads)
       Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
       verifier.SetReadingThreads(threads);
       ASSERT_TRUE(verifier.Run(options_).Ok());
-      const std::string text = dir_.Read("REPORT.TXT");
-      report_.clear();
-      for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos;
-           at = end + 2)
-        report_.push_back(text.substr(at, end - at));
+      ReadReport();
       EXPECT_EQ(Section("Rom set verification report:"), expected);
       EXPECT_EQ(verifier.Counters().SkippedSets, 8u);
     }
@@ -354,14 +364,7 @@ TEST_F(VerifierTest, AManySetRunReportsInTheProfilesOrderWithAnyNumberOfThreads)
   // Stopped in the middle, while the reading threads are ahead or wait for room: the run ends
   // at once, with no report.
   for (int abort_at : {40, 400, 1500}) {
-    progress_.checks = 0;
-    progress_.abort_at = abort_at;
-    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
-    verifier.SetReadingThreads(2);
-    verifier.SetUpdateInterval(std::chrono::milliseconds(0));
-    const Result<VerifyOutcome> outcome = verifier.Run(options_);
-    ASSERT_TRUE(outcome.Ok());
-    EXPECT_EQ(*outcome, VerifyOutcome::Aborted) << abort_at;
+    EXPECT_EQ(RunStoppedAt(abort_at), VerifyOutcome::Aborted) << abort_at;
     EXPECT_FALSE(std::filesystem::exists(dir_ / "REPORT.TXT"));
   }
 }
@@ -395,10 +398,7 @@ TEST_F(VerifierTest, LargeSetsAreReportedAlikeWithAnyNumberOfThreads) {
     Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
     verifier.SetReadingThreads(threads);
     ASSERT_TRUE(verifier.Run(options_).Ok());
-    report_.clear();
-    const std::string text = dir_.Read("REPORT.TXT");
-    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-      report_.push_back(text.substr(at, end - at));
+    ReadReport();
     if (threads == 0) {
       expected = Section("Rom set verification report:");
       ASSERT_EQ(expected.size(), 1u);
@@ -407,16 +407,8 @@ TEST_F(VerifierTest, LargeSetsAreReportedAlikeWithAnyNumberOfThreads) {
     }
     EXPECT_EQ(Section("Rom set verification report:"), expected);
   }
-  for (int abort_at : {1, 2}) {
-    progress_.checks = 0;
-    progress_.abort_at = abort_at;
-    Verifier verifier(ui_, settings_, db_, names_, dir_ / "roms", ".", progress_);
-    verifier.SetReadingThreads(2);
-    verifier.SetUpdateInterval(std::chrono::milliseconds(0));
-    const Result<VerifyOutcome> outcome = verifier.Run(options_);
-    ASSERT_TRUE(outcome.Ok());
-    EXPECT_EQ(*outcome, VerifyOutcome::Aborted) << abort_at;
-  }
+  for (int abort_at : {1, 2})
+    EXPECT_EQ(RunStoppedAt(abort_at), VerifyOutcome::Aborted) << abort_at;
 }
 
 TEST_F(VerifierTest, ResourcesAndSamples) {
