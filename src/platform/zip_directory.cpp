@@ -552,8 +552,9 @@ Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limi
     const std::uint64_t left = limit - std::min(produced, limit);
     if (status) {
       const std::uint64_t room = std::min(limits.file, left);
-      if (!verdict && ahead[i]) verdict = CheckStreamed(file->Fd(), *item.entry);
-      if (verdict.value_or(false) && item.entry->size <= room) {
+      const bool fits = item.entry->size <= room;
+      if (!verdict && ahead[i] && fits) verdict = CheckStreamed(file->Fd(), *item.entry);
+      if (verdict.value_or(false) && fits) {
         // The decoding below would have given the data whole, of this size and CRC-32.
         produced += item.entry->size;
         status = sink.Checked(item.entry->size, item.entry->crc);

@@ -69,8 +69,9 @@ class DecodeHelpers;
 // Reads a ZIP archive into `sink` as ReadFlat does, decoding stored and deflated data itself.
 // `handled` is false (and nothing was given to the sink) when the archive needs the general
 // reader: no ZIP, or an entry AcceptedZipEntries leaves in doubt. The sink is asked whether it
-// wants each entry before any is decoded. With `helpers`, idle threads check members of a
-// large archive ahead of this one; the sink gets the same calls in the same order.
+// wants each entry before any is decoded, and an entry whose data it does not need is only
+// checked (FlatSink::Checked). With `helpers`, idle threads check members of a large archive
+// ahead of this one; what the sink is given is the same, in the same order.
 Status ReadZipFlat(std::string_view path, FlatSink& sink, const SizeLimits& limits, bool& handled,
                    DecodeHelpers* helpers = nullptr);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <future>
 #include <thread>
 
@@ -47,6 +49,40 @@ TEST(DecodeHelpersTest, TheReaderChecksFurtherOnWhileAHelperHoldsItsNextMember) 
   EXPECT_NE(checks[0].second, reader);
   EXPECT_EQ(checks[1], std::make_pair(std::size_t{1}, reader));
   EXPECT_EQ(checks[2], std::make_pair(std::size_t{3}, reader));
+}
+
+// Work taken back while a helper checks one of its members waits for that check to end: the
+// archive it reads stays open until then.
+TEST(DecodeHelpersTest, WorkIsTakenBackOnlyOnceTheHelperInsideItIsDone) {
+  DecodeHelpers helpers;
+  std::thread helper([&helpers] { helpers.Help(); });
+  std::promise<void> started;
+  std::atomic<bool> release{false};
+  std::atomic<bool> finished{false};
+  std::thread releaser;
+  {
+    MembersAhead members(
+        {true, true},
+        [&](std::size_t index) {
+          if (index == 0) {
+            started.set_value();
+            while (!release)
+              std::this_thread::yield();
+            finished = true;
+          }
+          return true;
+        },
+        helpers);
+    started.get_future().wait();
+    releaser = std::thread([&release] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      release = true;
+    });
+  }  // the reader leaves without taking a verdict
+  EXPECT_TRUE(finished);
+  releaser.join();
+  helpers.Close();
+  helper.join();
 }
 
 // Without a helper (or once the helpers are closed) the reader decodes every member itself.
